@@ -1,0 +1,34 @@
+# brelker_add_test(NAME <name> LABEL <core|gui|e2e> SOURCES <files...> [LIBS <targets...>]
+#                  [OWN_MAIN])
+#
+# Builds one GoogleTest executable and registers it as one ctest entry. OWN_MAIN is for tests
+# whose source defines main(), e.g. GUI tests that must create a QApplication before any test.
+# One entry per executable keeps configure and build time low on a two-core machine; gtest's
+# own output still names every failing case.
+find_package(GTest REQUIRED)
+
+function(brelker_add_test)
+    cmake_parse_arguments(PARSE_ARGV 0 ARG "OWN_MAIN" "NAME;LABEL" "SOURCES;LIBS")
+    if(NOT ARG_NAME OR NOT ARG_SOURCES)
+        message(FATAL_ERROR "brelker_add_test: NAME and SOURCES are required")
+    endif()
+    if(NOT ARG_LABEL MATCHES "^(core|gui|e2e)$")
+        message(FATAL_ERROR "brelker_add_test(${ARG_NAME}): LABEL must be core, gui or e2e")
+    endif()
+    if(ARG_UNPARSED_ARGUMENTS)
+        message(FATAL_ERROR "brelker_add_test(${ARG_NAME}): unknown ${ARG_UNPARSED_ARGUMENTS}")
+    endif()
+
+    add_executable(${ARG_NAME} ${ARG_SOURCES})
+    target_link_libraries(${ARG_NAME} PRIVATE brelker_options ${ARG_LIBS} GTest::gtest)
+    target_include_directories(${ARG_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+    if(NOT ARG_OWN_MAIN)
+        target_link_libraries(${ARG_NAME} PRIVATE GTest::gtest_main)
+    endif()
+
+    add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
+    set_tests_properties(${ARG_NAME} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8"
+        LABELS ${ARG_LABEL}
+        TIMEOUT 300)
+endfunction()

@@ -1,0 +1,145 @@
+#include "text/Encoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace brelker {
+namespace {
+
+using HighHalf = std::array<char32_t, 128>;
+
+// Code points of the bytes 0x80-0xFF; 0 marks a byte the page leaves undefined.
+constexpr HighHalf kWindows1252 = {
+    0x20AC, 0x0000, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039,
+    0x0152, 0x0000, 0x017D, 0x0000, 0x0000, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x0000, 0x017E, 0x0178, 0x00A0, 0x00A1, 0x00A2, 0x00A3,
+    0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x00BA, 0x00BB,
+    0x00BC, 0x00BD, 0x00BE, 0x00BF, 0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7,
+    0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF, 0x00D0, 0x00D1, 0x00D2, 0x00D3,
+    0x00D4, 0x00D5, 0x00D6, 0x00D7, 0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF,
+    0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7, 0x00E8, 0x00E9, 0x00EA, 0x00EB,
+    0x00EC, 0x00ED, 0x00EE, 0x00EF, 0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7,
+    0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
+};
+
+constexpr HighHalf kOem850 = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF,
+    0x00EE, 0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00F8, 0x00A3, 0x00D8, 0x00D7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA,
+    0x00F1, 0x00D1, 0x00AA, 0x00BA, 0x00BF, 0x00AE, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x00C1, 0x00C2, 0x00C0, 0x00A9, 0x2563, 0x2551, 0x2557,
+    0x255D, 0x00A2, 0x00A5, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x00E3, 0x00C3,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x00A4, 0x00F0, 0x00D0, 0x00CA, 0x00CB,
+    0x00C8, 0x0131, 0x00CD, 0x00CE, 0x00CF, 0x2518, 0x250C, 0x2588, 0x2584, 0x00A6, 0x00CC, 0x2580,
+    0x00D3, 0x00DF, 0x00D4, 0x00D2, 0x00F5, 0x00D5, 0x00B5, 0x00FE, 0x00DE, 0x00DA, 0x00DB, 0x00D9,
+    0x00FD, 0x00DD, 0x00AF, 0x00B4, 0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6, 0x00A7, 0x00F7, 0x00B8,
+    0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
+};
+
+const HighHalf& HighHalfOf(CodePage page) {
+    return page == CodePage::Windows1252 ? kWindows1252 : kOem850;
+}
+
+// Reads one code point at pos and moves pos past it; nothing for malformed,
+// overlong or surrogate sequences.
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    int extra = 0;
+    char32_t value = 0;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        value = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        value = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        value = lead & 0x07;
+    } else {
+        return std::nullopt;
+    }
+    if (pos + static_cast<std::size_t>(extra) >= text.size()) {
+        return std::nullopt;
+    }
+    for (int i = 1; i <= extra; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(i)]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        value = (value << 6) | (next & 0x3F);
+    }
+    constexpr std::array<char32_t, 4> kSmallest = {0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[static_cast<std::size_t>(extra)] || value > 0x10FFFF ||
+        (value >= 0xD800 && value <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    pos += static_cast<std::size_t>(extra) + 1;
+    return value;
+}
+
+void AppendUtf8(std::string& out, char32_t value) {
+    if (value < 0x80) {
+        out += static_cast<char>(value);
+    } else if (value < 0x800) {
+        out += static_cast<char>(0xC0 | (value >> 6));
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    } else {
+        // Every code point of both pages lies below 0x10000.
+        out += static_cast<char>(0xE0 | (value >> 12));
+        out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> EncodeText(std::string_view utf8, CodePage page) {
+    const HighHalf& high = HighHalfOf(page);
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::optional<char32_t> value = NextCodePoint(utf8, pos);
+        if (!value) {
+            return std::nullopt;
+        }
+        if (*value < 0x80) {
+            out += static_cast<char>(*value);
+            continue;
+        }
+        std::size_t index = 0;
+        while (index < high.size() && high[index] != *value) {
+            ++index;
+        }
+        if (index == high.size()) {
+            return std::nullopt;
+        }
+        out += static_cast<char>(0x80 + index);
+    }
+    return out;
+}
+
+std::optional<std::string> DecodeText(std::string_view bytes, CodePage page) {
+    const HighHalf& high = HighHalfOf(page);
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (value < 0x80) {
+            out += byte;
+            continue;
+        }
+        const char32_t point = high[value - 0x80u];
+        if (point == 0) {
+            return std::nullopt;
+        }
+        AppendUtf8(out, point);
+    }
+    return out;
+}
+
+}  // namespace brelker

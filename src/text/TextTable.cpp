@@ -1,0 +1,132 @@
+#include "text/TextTable.h"
+
+#include <charconv>
+#include <span>
+
+#include "text/TextSources.h"
+
+namespace brelker {
+namespace {
+
+// Slots from here on are a reserve that no language fills.
+constexpr int kFirstReserveSlot = 370;
+// The help line of the switch that writes a restore script exists in English only.
+constexpr int kEnglishOnlySlot = 363;
+// The command-line part of the help is not translated into German.
+constexpr int kFirstCommandLineHelpSlot = 321;
+constexpr int kLastCommandLineHelpSlot = 342;
+
+const std::string kEmpty;
+
+std::size_t IndexOf(int language, int slot) {
+    return static_cast<std::size_t>(language) * kSlotCount + static_cast<std::size_t>(slot);
+}
+
+bool IsInTable(int language, int slot) {
+    return language >= 0 && language < kLanguageCount && slot >= 0 && slot < kSlotCount;
+}
+
+}  // namespace
+
+std::string StripAccelerator(std::string_view text) {
+    std::string result(text);
+    if (const auto amp = result.find('&'); amp != std::string::npos) {
+        result.erase(amp, 1);
+    }
+    return result;
+}
+
+std::string TextTable::Expand(int language, std::string_view source,
+                              std::string_view suffix) const {
+    std::string result;
+    result.reserve(source.size());
+    std::size_t pos = 0;
+    while (pos < source.size()) {
+        const std::size_t open = source.find('{', pos);
+        const std::size_t close = open == std::string_view::npos ? open : source.find('}', open);
+        if (close == std::string_view::npos) {
+            result.append(source.substr(pos));
+            break;
+        }
+        result.append(source.substr(pos, open - pos));
+        std::string_view marker = source.substr(open + 1, close - open - 1);
+        if (marker == "suffix") {
+            result.append(suffix);
+        } else {
+            const bool strip = marker.starts_with('&');
+            if (strip) {
+                marker.remove_prefix(1);
+            }
+            int slot = -1;
+            const auto [end, error] =
+                std::from_chars(marker.data(), marker.data() + marker.size(), slot);
+            if (error != std::errc{} || end != marker.data() + marker.size()) {
+                // Not a marker: a brace that belongs to the text.
+                result.append(source.substr(open, close - open + 1));
+            } else {
+                const std::string& part = Entry(language, slot);
+                result.append(strip ? StripAccelerator(part) : part);
+            }
+        }
+        pos = close + 1;
+    }
+    return result;
+}
+
+void TextTable::Fill(std::string_view suffix) {
+    for (std::string& entry : entries_) {
+        entry.clear();
+    }
+
+    // Slot by slot, the three languages together, so that a composed text always
+    // finds the lower slots it is built from already filled in its own language.
+    const std::array<std::span<const SlotSource>, kLanguageCount> sources = {
+        EnglishSources(), SwedishSources(), GermanSources()};
+    std::array<std::size_t, kLanguageCount> next{};
+    for (int slot = 0; slot < kFirstReserveSlot; ++slot) {
+        for (int language = 0; language < kLanguageCount; ++language) {
+            const auto& list = sources[static_cast<std::size_t>(language)];
+            auto& cursor = next[static_cast<std::size_t>(language)];
+            while (cursor < list.size() && list[cursor].slot < slot) {
+                ++cursor;
+            }
+            if (cursor == list.size() || list[cursor].slot != slot) {
+                continue;
+            }
+            if (slot == kEnglishOnlySlot && language != kEnglish) {
+                continue;
+            }
+            entries_[IndexOf(language, slot)] = Expand(language, list[cursor].text, suffix);
+        }
+    }
+
+    entries_[IndexOf(kGerman, kFirstCommandLineHelpSlot)] =
+        Entry(kEnglish, kFirstCommandLineHelpSlot) + " (in English)";
+    for (int slot = kFirstCommandLineHelpSlot + 1; slot <= kLastCommandLineHelpSlot; ++slot) {
+        entries_[IndexOf(kGerman, slot)] = Entry(kEnglish, slot);
+    }
+}
+
+const std::string& TextTable::Entry(int language, int slot) const {
+    return IsInTable(language, slot) ? entries_[IndexOf(language, slot)] : kEmpty;
+}
+
+const std::string& TextTable::Text(int slot) const {
+    const int language = IsInTable(currentLanguage_, 0) ? currentLanguage_ : kEnglish;
+    return Entry(language, slot);
+}
+
+TextTable& ProgramTexts() {
+    static TextTable table;
+    return table;
+}
+
+void FillTextTable(std::string_view suffix) { ProgramTexts().Fill(suffix); }
+
+const std::string& Text(int slot) { return ProgramTexts().Text(slot); }
+
+int CurrentLanguage() { return ProgramTexts().CurrentLanguage(); }
+
+void SetCurrentLanguage(int language) { ProgramTexts().SetCurrentLanguage(language); }
+
+}  // namespace brelker

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace brelker {
+
+inline constexpr int kLanguageCount = 3;
+inline constexpr int kSlotCount = 400;
+
+enum Language : int { kEnglish = 0, kSwedish = 1, kGerman = 2 };
+
+// The text without its first "&"; later ones stay, a text without one is unchanged.
+std::string StripAccelerator(std::string_view text);
+
+// Every text the user sees, as numbered slots in three languages.
+class TextTable {
+public:
+    // Reassigns every entry from the translations; the suffix is the piece-name
+    // ending that the file filters of slots 33 and 51 show. A second fill with
+    // another suffix leaves no trace of the first.
+    void Fill(std::string_view suffix);
+
+    // The entry of one language; the empty text outside the table.
+    const std::string& Entry(int language, int slot) const;
+
+    // The entry in the current language. A current language outside the three
+    // (a damaged setting) reads English rather than outside the table.
+    const std::string& Text(int slot) const;
+
+    int CurrentLanguage() const { return currentLanguage_; }
+    void SetCurrentLanguage(int language) { currentLanguage_ = language; }
+
+private:
+    std::string Expand(int language, std::string_view source, std::string_view suffix) const;
+
+    std::array<std::string, static_cast<std::size_t>(kLanguageCount) * kSlotCount> entries_;
+    int currentLanguage_ = kEnglish;
+};
+
+// The program-wide table and the calls the rest of the program reads it through.
+TextTable& ProgramTexts();
+void FillTextTable(std::string_view suffix);
+const std::string& Text(int slot);
+int CurrentLanguage();
+void SetCurrentLanguage(int language);
+
+}  // namespace brelker
