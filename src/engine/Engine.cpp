@@ -1,0 +1,401 @@
+#include "engine/Engine.h"
+
+#include <algorithm>
+#include <climits>
+#include <limits>
+#include <optional>
+
+#include "engine/PieceNames.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+namespace {
+
+// PieceSteps' answer when the run goes on with the next piece.
+constexpr int kNextPiece = INT_MIN;
+
+// The block may be large, the memory need not be: a block moves through at most
+// this much buffer at a time, so a run's memory stays small whatever the file.
+constexpr std::int64_t kLargestBuffer = std::int64_t{16} << 20;
+
+constexpr std::int64_t kSmallestBlock = 256;
+constexpr std::int64_t kLargestBlock = std::numeric_limits<std::int32_t>::max();
+
+// percent % of value, 0 for a non-positive percent or value, saturating instead
+// of overflowing for a percent that only a damaged setting can hold.
+std::int64_t PercentOf(std::int64_t value, int percent) {
+    if (value <= 0 || percent <= 0) {
+        return 0;
+    }
+    if (value > std::numeric_limits<std::int64_t>::max() / percent) {
+        return std::numeric_limits<std::int64_t>::max();
+    }
+    return value * percent / 100;
+}
+
+// Progress per byte; 0 when there is nothing to measure the bytes against.
+float ScaleFor(double bytes) {
+    return bytes > 0 ? static_cast<float>(kProgressMaximum / bytes) : 0.0f;
+}
+
+}  // namespace
+
+std::int64_t BlockSizeFor(std::int64_t pieceSize, std::int64_t baseTerm, int maxFromFile,
+                          std::int64_t memoryLimit) {
+    std::int64_t block = std::max(baseTerm, PercentOf(pieceSize, maxFromFile));
+    block = std::min(block, memoryLimit);
+    block = std::min(block, pieceSize);
+    if (block <= 0) {
+        block = kSmallestBlock;
+    }
+    return std::min(block, kLargestBlock);
+}
+
+// What one run holds; whatever way the run ends, its files are closed and its
+// buffer released.
+struct Engine::Run {
+    Run(Engine& owner, Direction way, const TransferOptions& opts)
+        : engine(owner), direction(way), options(opts) {}
+    ~Run() {
+        engine.platform_.Close(piece);
+        engine.platform_.Close(bigFile);
+        engine.protectedFile_.clear();
+    }
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+    bool Split() const { return direction == Direction::Split; }
+
+    Engine& engine;
+    const Direction direction;
+    const TransferOptions options;
+    FileHandle bigFile = kNoFile;
+    FileHandle piece = kNoFile;
+    std::unique_ptr<char[]> buffer;
+    std::int64_t allocated = 0;
+    float scale = 0.0f;
+    std::int64_t baseTerm = 1;
+    std::int64_t memoryLimit = 0;
+    std::int64_t bytesOfRun = 0;
+    std::int64_t measuredTotal = 0;
+    std::int64_t remaining = 0;
+    bool prompting = false;
+    std::optional<std::string> floppyRoot;
+    bool kernelCopy = true;
+};
+
+Engine::Engine(Job& job, Platform& platform, EngineHost& host)
+    : job_(job), platform_(platform), host_(host) {}
+
+Engine::~Engine() = default;
+
+std::int64_t Engine::QueryFileSize(const std::string& path) { return platform_.FileSize(path); }
+
+std::int64_t Engine::QueryFreeSpace(const std::string& volume) {
+    return platform_.FreeSpace(volume);
+}
+
+int Engine::SplitBigFile(const TransferOptions& options) {
+    return RunTransfer(Direction::Split, options);
+}
+
+int Engine::JoinSmallFiles(const TransferOptions& options) {
+    TransferOptions join = options;
+    join.UseFreeSpace = false;
+    join.RemoveBigFile = false;
+    join.EraseFloppyDisks = false;
+    return RunTransfer(Direction::Join, join);
+}
+
+// A piece that is the big file itself, under its own name or through a link,
+// would be overwritten while it is read (or read while it is written). Such a
+// run is refused before any file is touched; the pieces of a free-space split
+// are checked again one by one as they are decided.
+int Engine::RefuseSelfOverwrite(Direction direction, const std::string& suffix) {
+    for (int i = 1; i <= job_.SmallFileCount; ++i) {
+        const std::string piece = PieceName(job_.SmallFilesBase, suffix, i);
+        if (piece == job_.BigFilePath || platform_.SameFile(piece, job_.BigFilePath)) {
+            return direction == Direction::Split ? i : kCannotWriteBigFile;
+        }
+    }
+    return kTransferDone;
+}
+
+int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
+    Run run(*this, direction, options);
+    const bool split = run.Split();
+
+    job_.SmallFileCount = std::max(job_.SmallFileCount, 0);
+    if (job_.SmallFileSizes.size() < static_cast<std::size_t>(job_.SmallFileCount) + 1) {
+        job_.SmallFileSizes.resize(static_cast<std::size_t>(job_.SmallFileCount) + 1, 0);
+    }
+    if (const int refused = RefuseSelfOverwrite(direction, options.Suffix);
+        refused != kTransferDone) {
+        return refused;
+    }
+
+    // 1. The big file stays open for the whole run.
+    if (split) {
+        run.bigFile = platform_.OpenForReading(job_.BigFilePath);
+        if (run.bigFile == kNoFile) {
+            return kCannotReadBigFile;
+        }
+        protectedFile_ = job_.BigFilePath;
+    } else if (job_.AppendActive) {
+        const std::int64_t existing = platform_.FileSize(job_.BigFilePath);
+        if (existing >= 0) {
+            run.bigFile = platform_.OpenForWriting(job_.BigFilePath);
+            job_.AppendBaseBytes = existing;
+        } else {
+            run.bigFile = platform_.CreateForWriting(job_.BigFilePath);
+            job_.AppendBaseBytes = 0;
+        }
+    } else {
+        run.bigFile = platform_.CreateForWriting(job_.BigFilePath);
+    }
+    if (run.bigFile == kNoFile) {
+        return kCannotWriteBigFile;
+    }
+
+    // 2. Prompts come before every piece, or only for floppies; a pause mode
+    // that no menu item sets is taken as the default, floppies only.
+    run.floppyRoot = platform_.FloppyRoot(job_.SmallFilesBase);
+    run.prompting = options.PauseMode == 0 || (options.PauseMode != 2 && run.floppyRoot);
+
+    // 3. A free-space split decides its pieces as it goes.
+    if (split && options.UseFreeSpace) {
+        run.remaining = job_.ExtractCount;
+        job_.SmallFileCount = 1;
+        job_.SmallFileSizes.assign(2, 0);
+        job_.TargetDrive = platform_.VolumeOf(job_.SmallFilesBase);
+    }
+
+    // 4.-5. Progress against the bytes to move; a prompted join cannot know them
+    // and scales piece by piece.
+    host_.ClearSizeList();
+    host_.SetProgressRange(0, kProgressMaximum);
+    host_.SetProgress(0);
+    if (split) {
+        run.scale = ScaleFor(static_cast<double>(job_.ExtractCount));
+    } else if (!run.prompting) {
+        double total = 0;
+        for (int i = 1; i <= job_.SmallFileCount; ++i) {
+            total += static_cast<double>(job_.SmallFileSizes[static_cast<std::size_t>(i)]);
+        }
+        run.scale = ScaleFor(total);
+    }
+
+    // 6. Positioning for extraction and appending.
+    if (split && job_.ExtractActive) {
+        platform_.Seek(run.bigFile, job_.ExtractSkip);
+    }
+    if (!split && job_.AppendActive) {
+        platform_.Seek(run.bigFile, job_.AppendBaseBytes);
+    }
+
+    // 7. Limits of the block size.
+    run.baseTerm = split ? platform_.FileSize(job_.BigFilePath) / 52 + 1 : 1;
+    run.memoryLimit = PercentOf(platform_.PhysicalMemory(), options.MaxFromRAM);
+
+    // 8. The count is read again before each piece: a free-space split raises it.
+    for (int i = 1; i <= job_.SmallFileCount; ++i) {
+        if (const int code = PieceSteps(run, i); code != kNextPiece) {
+            return code;
+        }
+    }
+
+    // 9.
+    host_.SelectSizeLine(-1);
+    platform_.Close(run.bigFile);
+    run.bigFile = kNoFile;
+    host_.SetProgress(0);
+    run.buffer.reset();
+
+    // 10.-11. Extraction belongs to a split: a join is always checked against the
+    // big file on disk, even while an extraction range is still set.
+    if (!split && job_.AppendActive) {
+        run.measuredTotal += job_.AppendBaseBytes;
+    }
+    const std::int64_t expected =
+        split && job_.ExtractActive ? job_.ExtractCount : platform_.FileSize(job_.BigFilePath);
+    if (expected != run.measuredTotal) {
+        return kSizesDiffer;
+    }
+
+    // 12. The big file goes only after every piece has passed its check.
+    if (split && options.RemoveBigFile && !job_.ExtractActive) {
+        platform_.DeleteFile(job_.BigFilePath);
+    }
+    return kTransferDone;
+}
+
+int Engine::PieceSteps(Run& run, int piece) {
+    const bool split = run.Split();
+    const auto index = static_cast<std::size_t>(piece);
+
+    if (run.prompting) {
+        if (!AskForDisk(piece, DiskPrompt::Plain)) {
+            return EndRun(run, kDiskRefused);
+        }
+        host_.RepaintWindow();
+    }
+
+    // Without a prompt between pieces the disk is never changed, so erasing it
+    // again would delete the pieces this run has just written.
+    if (split && run.floppyRoot && run.options.EraseFloppyDisks && (run.prompting || piece == 1)) {
+        EraseDisk(*run.floppyRoot);
+    }
+
+    if (split && run.options.UseFreeSpace && !SizeFromFreeSpace(piece, run.remaining)) {
+        return EndRun(run, kDiskRefused);
+    }
+
+    job_.PiecePath = PieceName(job_.SmallFilesBase, run.options.Suffix, piece);
+    if (platform_.SameFile(job_.PiecePath, job_.BigFilePath)) {
+        return EndRun(run, split ? piece : kCannotWriteBigFile);
+    }
+
+    std::vector<std::int64_t>& sizes = job_.SmallFileSizes;
+    if (split) {
+        run.piece = platform_.CreateForWriting(job_.PiecePath);
+    } else {
+        if (run.prompting) {
+            sizes[index] = platform_.FileSize(job_.PiecePath);
+            double sum = 0;
+            for (std::size_t k = 1; k <= index; ++k) {
+                sum += static_cast<double>(sizes[k]);
+            }
+            run.scale = job_.SmallFileCount > piece
+                            ? ScaleFor(sum * (job_.SmallFileCount - 0.5) / piece)
+                            : ScaleFor(sum);
+        }
+        run.piece = platform_.OpenForReading(job_.PiecePath);
+    }
+    if (run.piece == kNoFile) {
+        return EndRun(run, piece);
+    }
+
+    host_.AddSizeLine(std::to_string(sizes[index]));
+    host_.SelectSizeLine(piece - 1);
+    host_.RepaintSizeList();
+    host_.ShowNote(job_.PiecePath);
+
+    job_.BlockSize = static_cast<std::int32_t>(
+        BlockSizeFor(sizes[index], run.baseTerm, run.options.MaxFromFile, run.memoryLimit));
+    PrepareBuffer(run);
+
+    if (const int code = CopyPiece(run, sizes[index]); code != kTransferDone) {
+        return EndRun(run, code);
+    }
+    platform_.Close(run.piece);
+    run.piece = kNoFile;
+
+    const std::int64_t onDisk = platform_.FileSize(job_.PiecePath);
+    if (onDisk != sizes[index]) {
+        return EndRun(run, kSizesDiffer);
+    }
+    run.measuredTotal += onDisk;
+
+    // A piece may go only once its bytes are safely in the big file.
+    if (!split && run.options.RemoveSmallFiles) {
+        if (!platform_.Flush(run.bigFile)) {
+            return EndRun(run, kSizesDiffer);
+        }
+        platform_.DeleteFile(job_.PiecePath);
+    }
+    return kNextPiece;
+}
+
+void Engine::PrepareBuffer(Run& run) {
+    const auto wanted = [this] { return std::min<std::int64_t>(job_.BlockSize, kLargestBuffer); };
+    if (wanted() <= run.allocated) {
+        return;
+    }
+    run.buffer.reset();
+    run.allocated = 0;
+    // Short of memory, the block is halved until a buffer can be had.
+    while (job_.BlockSize > 0) {
+        const std::int64_t size = wanted();
+        run.buffer = platform_.Allocate(static_cast<std::size_t>(size));
+        if (run.buffer) {
+            run.allocated = size;
+            return;
+        }
+        job_.BlockSize = static_cast<std::int32_t>(size / 2);
+    }
+}
+
+int Engine::CopyPiece(Run& run, std::int64_t size) {
+    const std::int64_t block = job_.BlockSize;
+    if (block <= 0) {
+        // No buffer could be had: an empty piece is still right, any other is not.
+        return size == 0 ? kTransferDone : kSizesDiffer;
+    }
+    run.kernelCopy = true;
+    std::int64_t done = 0;
+    while (done < size) {
+        const std::int64_t count = done + block <= size ? block : size - done;
+        if (!MoveBlock(run, count)) {
+            return kSizesDiffer;
+        }
+        done += count;
+        run.bytesOfRun += count;
+        ShowProgress(run);
+        host_.ProcessMessages();
+        if (job_.StopRequested) {
+            job_.StopRequested = false;
+            const bool goOn = host_.AskYesNo(Text(345), Text(212), MessageIcon::Question);
+            host_.ShowBusyCursor();
+            if (!goOn) {
+                return kInterrupted;
+            }
+        }
+    }
+    return kTransferDone;
+}
+
+// Moves one block from the source to the target. A read or write that moves
+// fewer bytes than asked ends the run: the rest of the buffer would hold stale
+// bytes, and a join must not go on to delete a piece that did not arrive whole.
+bool Engine::MoveBlock(Run& run, std::int64_t count) {
+    const FileHandle from = run.Split() ? run.bigFile : run.piece;
+    const FileHandle to = run.Split() ? run.piece : run.bigFile;
+    while (count > 0) {
+        if (run.kernelCopy) {
+            const std::int64_t copied = platform_.CopyRange(from, to, count);
+            if (copied == kCopyUnsupported) {
+                run.kernelCopy = false;
+                continue;
+            }
+            if (copied <= 0) {
+                return false;
+            }
+            count -= copied;
+            continue;
+        }
+        const std::int64_t chunk = std::min(count, run.allocated);
+        if (chunk <= 0 || platform_.Read(from, run.buffer.get(), chunk) != chunk ||
+            platform_.Write(to, run.buffer.get(), chunk) != chunk) {
+            return false;
+        }
+        count -= chunk;
+    }
+    return true;
+}
+
+void Engine::ShowProgress(const Run& run) {
+    const double position = static_cast<double>(run.bytesOfRun) * static_cast<double>(run.scale);
+    host_.SetProgress(static_cast<int>(std::clamp(position, 0.0, double{kProgressMaximum})));
+}
+
+int Engine::EndRun(Run& run, int code) {
+    platform_.Close(run.piece);
+    run.piece = kNoFile;
+    platform_.Close(run.bigFile);
+    run.bigFile = kNoFile;
+    host_.SetProgress(0);
+    run.buffer.reset();
+    return code;
+}
+
+}  // namespace brelker

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/EngineHost.h"
+#include "engine/Job.h"
+#include "platform/Platform.h"
+
+namespace brelker {
+
+// Result codes of a run. A negative code other than -1 is the negated slot of
+// its text: the message for -89, -90 and -91, the caption for -343. A positive
+// code is the number of the piece that could not be created or opened.
+inline constexpr int kTransferDone = 0;
+inline constexpr int kSizesDiffer = -1;
+inline constexpr int kCannotReadBigFile = -89;
+inline constexpr int kCannotWriteBigFile = -90;
+inline constexpr int kDiskRefused = -91;
+inline constexpr int kInterrupted = -343;
+
+inline constexpr int kProgressMaximum = 1000;
+
+// Options that shape a run, taken from the main window's fields.
+struct TransferOptions {
+    int MaxFromRAM = 20;   // per cent of physical memory a block may take at most
+    int MaxFromFile = 10;  // per cent of a piece a block takes at least
+    std::string Suffix = ".Brelked_";
+    int PauseMode = 1;  // 0 always, 1 only for floppies, 2 never
+    bool UseFreeSpace = false;
+    bool RemoveSmallFiles = false;
+    bool RemoveBigFile = false;
+    bool EraseFloppyDisks = false;
+};
+
+enum class DiskPrompt { Plain, Full };
+
+// Bytes one block of a piece moves: at least the base term (a 52nd of the big
+// file in a split) and MaxFromFile per cent of the piece, at most the memory
+// limit and the piece itself, 256 for an empty piece, and within 32 bits.
+std::int64_t BlockSizeFor(std::int64_t pieceSize, std::int64_t baseTerm, int maxFromFile,
+                          std::int64_t memoryLimit);
+
+// Moves the bytes of a split or a join, and handles the disks of removable media.
+class Engine {
+public:
+    Engine(Job& job, Platform& platform, EngineHost& host);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // -1 when the file cannot be opened for reading, also for a folder.
+    std::int64_t QueryFileSize(const std::string& path);
+    // Free bytes of a volume; -1 when there is no disk or no such volume.
+    std::int64_t QueryFreeSpace(const std::string& volume);
+
+    // Splits the big file into the pieces of the plan (or of the free space).
+    int SplitBigFile(const TransferOptions& options);
+    // Joins the pieces of the series into the big file.
+    int JoinSmallFiles(const TransferOptions& options);
+
+    // Asks for the disk of piece i; true when the user answers Yes.
+    bool AskForDisk(int piece, DiskPrompt kind);
+    // Sizes piece i by the free space of the target volume; false when the user gave up.
+    bool SizeFromFreeSpace(int piece, std::int64_t& remaining);
+    // Deletes the ordinary files of a floppy, in every folder; folders, hidden
+    // files and the big file of the running split remain.
+    void EraseDisk(const std::string& root);
+    // Deletes the ordinary files of one folder.
+    void DeleteFilesIn(const std::string& folder);
+
+private:
+    enum class Direction { Split, Join };
+    struct Run;
+
+    int RunTransfer(Direction direction, const TransferOptions& options);
+    int RefuseSelfOverwrite(Direction direction, const std::string& suffix);
+    int PieceSteps(Run& run, int piece);
+    void PrepareBuffer(Run& run);
+    int CopyPiece(Run& run, std::int64_t size);
+    bool MoveBlock(Run& run, std::int64_t count);
+    void ShowProgress(const Run& run);
+    int EndRun(Run& run, int code);
+    void EraseWalk(const std::string& folder);
+
+    Job& job_;
+    Platform& platform_;
+    EngineHost& host_;
+    // The big file of the running split, which an erase must leave alone.
+    std::string protectedFile_;
+};
+
+}  // namespace brelker

@@ -1,0 +1,94 @@
+// The disks of removable media: prompts for the next disk, pieces sized by free
+// space, and the floppy erase.
+
+#include "engine/Engine.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+
+bool Engine::AskForDisk(int piece, DiskPrompt kind) {
+    const std::string ready = Text(55) + std::to_string(piece) + "?";
+    if (kind == DiskPrompt::Full) {
+        return host_.AskYesNo(Text(230) + ready, Text(56), MessageIcon::Warning);
+    }
+    return host_.AskYesNo(ready, Text(56), MessageIcon::Question);
+}
+
+bool Engine::SizeFromFreeSpace(int piece, std::int64_t& remaining) {
+    // A volume that cannot be asked (no disk in the drive, no such folder) counts
+    // as full: the user is asked for another disk instead of getting a piece the
+    // disk cannot take, and a No ends the run.
+    std::int64_t free = QueryFreeSpace(job_.TargetDrive);
+    while (free <= 0) {
+        if (!AskForDisk(piece, DiskPrompt::Full)) {
+            return false;
+        }
+        free = QueryFreeSpace(job_.TargetDrive);
+    }
+
+    auto& sizes = job_.SmallFileSizes;
+    const auto index = static_cast<std::size_t>(piece);
+    if (sizes.size() <= index) {
+        sizes.resize(index + 1, 0);
+    }
+    if (free >= remaining) {
+        sizes[index] = remaining;
+        remaining = 0;
+    } else {
+        sizes[index] = free;
+        remaining -= free;
+        job_.SmallFileCount += 1;
+        sizes.resize(static_cast<std::size_t>(job_.SmallFileCount) + 1, 0);
+    }
+    return true;
+}
+
+void Engine::EraseDisk(const std::string& root) {
+    host_.ShowNote(Text(348));
+    job_.EraseDepth = 0;
+    EraseWalk(root);
+}
+
+// The root's files go first, then each folder's, the deepest before their parents.
+void Engine::EraseWalk(const std::string& folder) {
+    const auto entries = platform_.ListFolder(folder);
+    if (!entries) {
+        return;
+    }
+    if (job_.EraseDepth == 0 && platform_.IsFolder(folder)) {
+        DeleteFilesIn(folder);
+    }
+    ++job_.EraseDepth;
+    for (const FolderEntry& entry : *entries) {
+        if (!entry.isFolder) {
+            continue;
+        }
+        const std::string path = platform_.JoinPath(folder, entry.name);
+        EraseWalk(path);
+        DeleteFilesIn(path);
+    }
+}
+
+void Engine::DeleteFilesIn(const std::string& folder) {
+    const auto entries = platform_.ListFolder(folder);
+    if (!entries) {
+        return;
+    }
+    for (const FolderEntry& entry : *entries) {
+        if (entry.isFolder || entry.isHidden) {
+            continue;
+        }
+        const std::string path = platform_.JoinPath(folder, entry.name);
+        // Splitting a file that lies on the floppy itself must not delete it.
+        if (!protectedFile_.empty() && platform_.SameFile(path, protectedFile_)) {
+            continue;
+        }
+        if (platform_.DeleteFile(path)) {
+            host_.ShowNote("Delete " + path);
+        } else {
+            host_.ShowMessage(Text(364) + path, Text(46), MessageIcon::Warning);
+        }
+    }
+}
+
+}  // namespace brelker

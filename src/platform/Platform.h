@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brelker {
+
+using FileHandle = int;
+inline constexpr FileHandle kNoFile = -1;
+
+// CopyRange's answer when the kernel cannot copy between these two files itself;
+// the caller then moves the bytes through its own buffer.
+inline constexpr std::int64_t kCopyUnsupported = -2;
+
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;
+    bool isHidden = false;  // hidden and system files survive a floppy erase
+};
+
+// Every call the program makes to the operating system. The program holds one
+// instance; tests derive from it to inject faults (a full disk, a failed read,
+// a floppy that is a temp folder).
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Files. Handles are kNoFile when the file cannot be opened or created.
+    virtual FileHandle OpenForReading(const std::string& path) = 0;
+    // Creates the file or empties an existing one.
+    virtual FileHandle CreateForWriting(const std::string& path) = 0;
+    // Opens an existing file for writing and keeps its contents.
+    virtual FileHandle OpenForWriting(const std::string& path) = 0;
+    // Bytes moved (fewer at the end of a file), or -1 on an error.
+    virtual std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) = 0;
+    virtual std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) = 0;
+    // Copies up to count bytes from the current position of one file to the
+    // current position of the other without a user-space buffer: bytes copied,
+    // 0 at the end of the source, -1 on an error, or kCopyUnsupported.
+    virtual std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) = 0;
+    virtual bool Seek(FileHandle file, std::int64_t offset) = 0;
+    // Puts what was written on the disk itself before anything depends on it.
+    virtual bool Flush(FileHandle file) = 0;
+    virtual void Close(FileHandle file) = 0;
+    virtual bool DeleteFile(const std::string& path) = 0;
+
+    // Size of a file that can be opened for reading; -1 otherwise, also for a folder.
+    virtual std::int64_t FileSize(const std::string& path) = 0;
+    // True when both paths exist and name the same file, also through links.
+    virtual bool SameFile(const std::string& first, const std::string& second) = 0;
+
+    // The volume that a path lies on, as FreeSpace takes it.
+    virtual std::string VolumeOf(const std::string& path) = 0;
+    // Free bytes on the volume; -1 when there is no disk or no such volume.
+    virtual std::int64_t FreeSpace(const std::string& volume) = 0;
+    virtual std::int64_t PhysicalMemory() = 0;
+    // The root of the floppy drive that path lies on, or nothing when it lies on
+    // no floppy. Only a floppy may ever be erased.
+    virtual std::optional<std::string> FloppyRoot(const std::string& path) = 0;
+
+    // Folders.
+    virtual bool IsFolder(const std::string& path) = 0;
+    // The entries of a folder without "." and "..", or nothing when it cannot be read.
+    virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) = 0;
+    // Joins a folder and a name with the separator unless the folder ends with one.
+    virtual std::string JoinPath(const std::string& folder, const std::string& name) = 0;
+
+    // Memory for a transfer buffer; null when it cannot be had.
+    virtual std::unique_ptr<char[]> Allocate(std::size_t size) = 0;
+};
+
+}  // namespace brelker

@@ -1,0 +1,226 @@
+#include "platform/PosixPlatform.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <new>
+#include <utility>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace brelker {
+namespace {
+
+// Some C libraries corrupted kernel copies of 2 GiB and more; one call moves at most this.
+constexpr std::int64_t kLargestKernelCopy = std::int64_t{1} << 30;
+// The same bound keeps a single read or write within what every kernel takes at once.
+constexpr std::int64_t kLargestSingleIo = std::int64_t{1} << 30;
+
+constexpr mode_t kNewFileMode = 0666;  // narrowed by the user's umask
+
+FileHandle OpenRetrying(const std::string& path, int flags) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, kNewFileMode);
+    } while (fd < 0 && errno == EINTR);
+    return fd < 0 ? kNoFile : fd;
+}
+
+// A path counts as lying in folder when it is the folder or below it.
+bool LiesIn(const std::string& path, const std::string& folder) {
+    if (path.compare(0, folder.size(), folder) != 0) {
+        return false;
+    }
+    return path.size() == folder.size() || path[folder.size()] == '/' || folder.ends_with('/');
+}
+
+}  // namespace
+
+PosixPlatform::PosixPlatform()
+    : floppyMountPoints_{"/media/floppy", "/media/floppy0", "/media/floppy1",
+                         "/mnt/floppy",   "/mnt/floppy0",   "/mnt/floppy1"} {}
+
+FileHandle PosixPlatform::OpenForReading(const std::string& path) {
+    const FileHandle fd = OpenRetrying(path, O_RDONLY);
+    struct stat info {};
+    if (fd != kNoFile && (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))) {
+        ::close(fd);
+        return kNoFile;
+    }
+    return fd;
+}
+
+FileHandle PosixPlatform::CreateForWriting(const std::string& path) {
+    return OpenRetrying(path, O_WRONLY | O_CREAT | O_TRUNC);
+}
+
+FileHandle PosixPlatform::OpenForWriting(const std::string& path) {
+    return OpenRetrying(path, O_WRONLY);
+}
+
+std::int64_t PosixPlatform::Read(FileHandle file, char* buffer, std::int64_t count) {
+    std::int64_t done = 0;
+    while (done < count) {
+        const auto chunk = static_cast<std::size_t>(std::min(count - done, kLargestSingleIo));
+        const ssize_t got = ::read(file, buffer + done, chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    return done;
+}
+
+std::int64_t PosixPlatform::Write(FileHandle file, const char* buffer, std::int64_t count) {
+    std::int64_t done = 0;
+    while (done < count) {
+        const auto chunk = static_cast<std::size_t>(std::min(count - done, kLargestSingleIo));
+        const ssize_t put = ::write(file, buffer + done, chunk);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return done > 0 ? done : -1;
+        }
+        done += put;
+    }
+    return done;
+}
+
+std::int64_t PosixPlatform::CopyRange(FileHandle from, FileHandle to, std::int64_t count) {
+    const auto chunk = static_cast<std::size_t>(std::min(count, kLargestKernelCopy));
+    ssize_t copied;
+    do {
+        copied = ::copy_file_range(from, nullptr, to, nullptr, chunk, 0);
+    } while (copied < 0 && errno == EINTR);
+    if (copied >= 0) {
+        return copied;
+    }
+    switch (errno) {
+        case EXDEV:
+        case EINVAL:
+        case ENOSYS:
+        case EOPNOTSUPP:
+        case EBADF:
+        case EPERM:
+        case ETXTBSY:
+            return kCopyUnsupported;
+        default:
+            return -1;
+    }
+}
+
+bool PosixPlatform::Seek(FileHandle file, std::int64_t offset) {
+    return ::lseek(file, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
+}
+
+bool PosixPlatform::Flush(FileHandle file) { return ::fdatasync(file) == 0; }
+
+void PosixPlatform::Close(FileHandle file) {
+    if (file != kNoFile) {
+        ::close(file);
+    }
+}
+
+bool PosixPlatform::DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+std::int64_t PosixPlatform::FileSize(const std::string& path) {
+    const FileHandle fd = OpenForReading(path);
+    if (fd == kNoFile) {
+        return -1;
+    }
+    struct stat info {};
+    const bool known = ::fstat(fd, &info) == 0;
+    ::close(fd);
+    return known ? static_cast<std::int64_t>(info.st_size) : -1;
+}
+
+bool PosixPlatform::SameFile(const std::string& first, const std::string& second) {
+    struct stat a {};
+    struct stat b {};
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::string PosixPlatform::VolumeOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::int64_t PosixPlatform::FreeSpace(const std::string& volume) {
+    struct statvfs info {};
+    if (::statvfs(volume.c_str(), &info) != 0) {
+        return -1;
+    }
+    return static_cast<std::int64_t>(info.f_bavail) * static_cast<std::int64_t>(info.f_frsize);
+}
+
+std::int64_t PosixPlatform::PhysicalMemory() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) {
+        return 0;
+    }
+    return static_cast<std::int64_t>(pages) * pageSize;
+}
+
+std::optional<std::string> PosixPlatform::FloppyRoot(const std::string& path) {
+    for (const std::string& mountPoint : floppyMountPoints_) {
+        if (!mountPoint.empty() && LiesIn(path, mountPoint)) {
+            return mountPoint;
+        }
+    }
+    return std::nullopt;
+}
+
+bool PosixPlatform::IsFolder(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::optional<std::vector<FolderEntry>> PosixPlatform::ListFolder(const std::string& path) {
+    DIR* folder = ::opendir(path.c_str());
+    if (folder == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<FolderEntry> entries;
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        // A link to a folder counts as a file: an erase must never follow it off the disk.
+        struct stat info {};
+        const bool isFolder =
+            ::lstat(JoinPath(path, name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        entries.push_back({name, isFolder, name.starts_with('.')});
+    }
+    ::closedir(folder);
+    return entries;
+}
+
+std::string PosixPlatform::JoinPath(const std::string& folder, const std::string& name) {
+    return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
+std::unique_ptr<char[]> PosixPlatform::Allocate(std::size_t size) {
+    return std::unique_ptr<char[]>(new (std::nothrow) char[size]);
+}
+
+void PosixPlatform::SetFloppyMountPoints(std::vector<std::string> mountPoints) {
+    floppyMountPoints_ = std::move(mountPoints);
+}
+
+}  // namespace brelker

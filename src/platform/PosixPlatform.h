@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace brelker {
+
+// The platform on Linux and other POSIX systems.
+class PosixPlatform : public Platform {
+public:
+    PosixPlatform();
+
+    FileHandle OpenForReading(const std::string& path) override;
+    FileHandle CreateForWriting(const std::string& path) override;
+    FileHandle OpenForWriting(const std::string& path) override;
+    std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) override;
+    std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) override;
+    std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override;
+    bool Seek(FileHandle file, std::int64_t offset) override;
+    bool Flush(FileHandle file) override;
+    void Close(FileHandle file) override;
+    bool DeleteFile(const std::string& path) override;
+
+    std::int64_t FileSize(const std::string& path) override;
+    bool SameFile(const std::string& first, const std::string& second) override;
+
+    std::string VolumeOf(const std::string& path) override;
+    std::int64_t FreeSpace(const std::string& volume) override;
+    std::int64_t PhysicalMemory() override;
+    std::optional<std::string> FloppyRoot(const std::string& path) override;
+
+    bool IsFolder(const std::string& path) override;
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) override;
+    std::string JoinPath(const std::string& folder, const std::string& name) override;
+
+    std::unique_ptr<char[]> Allocate(std::size_t size) override;
+
+    // The folders where floppy disks are mounted; tests name a temp folder.
+    void SetFloppyMountPoints(std::vector<std::string> mountPoints);
+
+private:
+    std::vector<std::string> floppyMountPoints_;
+};
+
+}  // namespace brelker

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <limits>
+#include <set>
+#include <string>
+
+#include "platform/PosixPlatform.h"
+
+namespace brelker {
+
+// The real platform with faults a test switches on: a disk that fills up, reads
+// that come back short, memory that cannot be had, scripted free space.
+class FaultyPlatform : public PosixPlatform {
+public:
+    std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) override {
+        if (readsLeft == 0) {
+            return 0;  // as if the file had ended early
+        }
+        if (readsLeft > 0) {
+            --readsLeft;
+        }
+        return PosixPlatform::Read(file, buffer, count);
+    }
+    std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) override {
+        const std::int64_t allowed = std::min(count, writeRoom);
+        const std::int64_t put = allowed > 0 ? PosixPlatform::Write(file, buffer, allowed) : 0;
+        if (put > 0) {
+            writeRoom -= put;
+        }
+        return put == 0 && count > 0 ? -1 : put;
+    }
+    std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override {
+        ++copyCalls;
+        return kernelCopy ? PosixPlatform::CopyRange(from, to, count) : kCopyUnsupported;
+    }
+    bool DeleteFile(const std::string& path) override {
+        if (undeletable.contains(path)) {
+            return false;
+        }
+        return PosixPlatform::DeleteFile(path);
+    }
+    std::int64_t FreeSpace(const std::string& volume) override {
+        return freeSpace ? freeSpace(volume) : PosixPlatform::FreeSpace(volume);
+    }
+    std::int64_t PhysicalMemory() override { return physicalMemory; }
+    std::unique_ptr<char[]> Allocate(std::size_t size) override {
+        allocations.push_back(size);
+        return size > largestAllocation ? nullptr : PosixPlatform::Allocate(size);
+    }
+
+    // Bytes the disk takes before writes stop short; kernel copies bypass this,
+    // so a test of a full disk switches kernelCopy off.
+    std::int64_t writeRoom = std::numeric_limits<std::int64_t>::max();
+    // Reads that succeed before every further one finds the file at its end; -1: all.
+    int readsLeft = -1;
+    bool kernelCopy = true;
+    int copyCalls = 0;
+    std::set<std::string> undeletable;
+    std::function<std::int64_t(const std::string&)> freeSpace;
+    std::int64_t physicalMemory = std::int64_t{8} << 30;
+    std::size_t largestAllocation = std::numeric_limits<std::size_t>::max();
+    std::vector<std::size_t> allocations;
+};
+
+}  // namespace brelker

@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "EngineFixture.h"
+
+namespace brelker {
+namespace {
+
+constexpr std::int64_t kFloppy = 1'457'664;
+
+class RemovableMediaTest : public EngineFixture {
+protected:
+    // Pieces go to a temp folder that the platform takes for a floppy drive.
+    void UseFloppy() {
+        std::filesystem::create_directory(floppy);
+        platform.SetFloppyMountPoints({floppy});
+        job.SmallFilesBase = floppy + "/big.bin";
+    }
+
+    // A drive whose disk is full once a piece was written to it, until the user
+    // answers Yes to a prompt, which stands for putting in an empty disk.
+    void SimulateDiskChanges(std::int64_t capacity) {
+        platform.freeSpace = [this, capacity](const std::string&) {
+            return diskChanged ? capacity : 0;
+        };
+        host.onQuestion = [this](const FakeHost::Question&) {
+            countsAtPrompts.push_back(job.SmallFileCount);
+            diskChanged = true;
+        };
+        host.onPump = [this] { diskChanged = false; };
+    }
+
+    const std::string floppy = folder / "floppy";
+    bool diskChanged = true;
+    std::vector<int> countsAtPrompts;
+};
+
+TEST_F(RemovableMediaTest, AskForDiskPlainAndFull) {
+    host.answers = {true, false};
+    EXPECT_TRUE(engine.AskForDisk(3, DiskPrompt::Plain));
+    EXPECT_FALSE(engine.AskForDisk(4, DiskPrompt::Full));
+    ASSERT_EQ(host.questions.size(), 2u);
+    EXPECT_EQ(host.questions[0].text, "Ready for diskette/file number 3?");
+    EXPECT_EQ(host.questions[0].icon, MessageIcon::Question);
+    EXPECT_EQ(host.questions[1].text,
+              "No available space on this diskette! Ready for diskette/file number 4?");
+    EXPECT_EQ(host.questions[1].caption, "Change diskette");
+    EXPECT_EQ(host.questions[1].icon, MessageIcon::Warning);
+
+    SetCurrentLanguage(kGerman);
+    engine.AskForDisk(1, DiskPrompt::Plain);
+    EXPECT_EQ(host.questions.back().caption, Text(56));
+    EXPECT_NE(host.questions.back().caption, "Change diskette");
+}
+
+TEST_F(RemovableMediaTest, AFreeSpaceSplitFillsEachDiskAndCountsUpAsItGoes) {
+    const std::string bytes = PatternBytes(3'000'000);
+    PlanSplit(bytes, {});
+    options.UseFreeSpace = true;
+    options.PauseMode = 0;
+    SimulateDiskChanges(kFloppy);
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(job.SmallFileCount, 3);
+    EXPECT_EQ(job.SmallFileSizes, (std::vector<std::int64_t>{0, kFloppy, kFloppy, 84'672}));
+    EXPECT_EQ(countsAtPrompts, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(job.TargetDrive, folder / "pieces");
+    EXPECT_EQ(ReadFile(Piece(1)) + ReadFile(Piece(2)) + ReadFile(Piece(3)), bytes);
+}
+
+TEST_F(RemovableMediaTest, WithoutPausesAFullDiskBringsTheFullDiskPrompt) {
+    PlanSplit(PatternBytes(3'000'000), {});
+    options.UseFreeSpace = true;
+    SimulateDiskChanges(kFloppy);
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(host.questions.size(), 2u);
+    EXPECT_EQ(host.questions[0].text,
+              "No available space on this diskette! Ready for diskette/file number 2?");
+
+    // The user gives up at the second disk.
+    host = FakeHost();
+    SimulateDiskChanges(kFloppy);
+    diskChanged = true;
+    host.answers = {false};
+    EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
+    EXPECT_EQ(std::filesystem::file_size(Piece(1)), static_cast<std::uintmax_t>(kFloppy));
+}
+
+TEST_F(RemovableMediaTest, ADiskWithExactlyWhatRemainsTakesTheLastPieceWithoutAPrompt) {
+    PlanSplit(PatternBytes(2000), {});
+    options.UseFreeSpace = true;
+    platform.freeSpace = [](const std::string&) { return std::int64_t{2000}; };
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(job.SmallFileCount, 1);
+    EXPECT_TRUE(host.questions.empty());
+}
+
+TEST_F(RemovableMediaTest, AVolumeThatCannotBeAskedIsNeverWrittenToUnasked) {
+    PlanSplit(PatternBytes(2000), {});
+    options.UseFreeSpace = true;
+    platform.freeSpace = [](const std::string&) { return std::int64_t{-1}; };
+    host.answers = {true, true, false};
+    EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
+    EXPECT_EQ(host.questions.size(), 3u);
+    EXPECT_FALSE(Exists(Piece(1)));
+
+    // The real query of a folder that does not exist says the same.
+    EXPECT_EQ(engine.QueryFreeSpace(folder / "no/such/folder"), -1);
+    EXPECT_GT(PosixPlatform().FreeSpace(folder.Path()), 0);
+}
+
+TEST_F(RemovableMediaTest, PiecesOnAFloppyArePromptedForUnlessNeverPausing) {
+    UseFloppy();
+    PlanSplit(PatternBytes(300), {100, 100, 100});
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);  // PauseMode 2
+    EXPECT_TRUE(host.questions.empty());
+    options.PauseMode = 1;
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(host.questions.size(), 3u);
+    EXPECT_EQ(host.repaints, 3);
+}
+
+TEST_F(RemovableMediaTest, EraseDeletesOrdinaryFilesEverywhereAndKeepsHiddenFilesAndFolders) {
+    UseFloppy();
+    std::filesystem::create_directories(floppy + "/sub/deeper");
+    for (const char* name : {"/a.txt", "/.hidden", "/sub/b.txt", "/sub/.keep", "/sub/deeper/c"}) {
+        WriteFile(floppy + name, "x");
+    }
+    std::filesystem::create_symlink(folder / "pieces", floppy + "/link");
+    WriteFile(folder / "pieces/outside", "must stay");
+
+    engine.EraseDisk(floppy);
+    EXPECT_FALSE(Exists(floppy + "/a.txt"));
+    EXPECT_FALSE(Exists(floppy + "/sub/b.txt"));
+    EXPECT_FALSE(Exists(floppy + "/sub/deeper/c"));
+    EXPECT_FALSE(Exists(floppy + "/link"));  // the link goes, not what it points at
+    EXPECT_TRUE(Exists(floppy + "/.hidden"));
+    EXPECT_TRUE(Exists(floppy + "/sub/.keep"));
+    EXPECT_TRUE(std::filesystem::is_directory(floppy + "/sub/deeper"));
+    EXPECT_TRUE(Exists(folder / "pieces/outside"));
+
+    // The root's files first, then the deepest folders before their parents.
+    std::vector<std::string> deleted;
+    for (const std::string& note : host.notes) {
+        if (note.starts_with("Delete ")) {
+            deleted.push_back(note.substr(7));
+        }
+    }
+    ASSERT_EQ(deleted.size(), 4u);
+    EXPECT_EQ(deleted[3], floppy + "/sub/b.txt");
+    EXPECT_LT(std::find(deleted.begin(), deleted.end(), floppy + "/sub/deeper/c"),
+              std::find(deleted.begin(), deleted.end(), floppy + "/sub/b.txt"));
+    EXPECT_EQ(host.notes.front(), "Erasing the floppy...");
+    EXPECT_GT(job.EraseDepth, 0);
+}
+
+TEST_F(RemovableMediaTest, AFileThatCannotBeDeletedIsReportedAndTheEraseGoesOn) {
+    UseFloppy();
+    WriteFile(floppy + "/stuck", "x");
+    WriteFile(floppy + "/loose", "x");
+    platform.undeletable = {floppy + "/stuck"};
+    engine.EraseDisk(floppy);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Could NOT delete file: " + floppy + "/stuck");
+    EXPECT_EQ(host.messages[0].caption, "Delete");
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
+    EXPECT_FALSE(Exists(floppy + "/loose"));
+}
+
+TEST_F(RemovableMediaTest, ASplitWithoutPausesErasesOnlyBeforeItsFirstPiece) {
+    UseFloppy();
+    WriteFile(floppy + "/old", "x");
+    const std::string bytes = PatternBytes(300);
+    PlanSplit(bytes, {100, 100, 100});
+    options.EraseFloppyDisks = true;
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_FALSE(Exists(floppy + "/old"));
+    EXPECT_EQ(ReadFile(Piece(1)) + ReadFile(Piece(2)) + ReadFile(Piece(3)), bytes);
+    EXPECT_EQ(std::count(host.notes.begin(), host.notes.end(), "Erasing the floppy..."), 1);
+
+    // With a prompt before each piece every new disk is erased.
+    host = FakeHost();
+    options.PauseMode = 1;
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(std::count(host.notes.begin(), host.notes.end(), "Erasing the floppy..."), 3);
+    EXPECT_TRUE(Exists(Piece(3)));
+}
+
+TEST_F(RemovableMediaTest, TheEraseSparesTheBigFileOfTheSplitThatRunsIt) {
+    UseFloppy();
+    job.BigFilePath = floppy + "/source.bin";
+    const std::string bytes = PatternBytes(300);
+    PlanSplit(bytes, {150, 150});
+    options.EraseFloppyDisks = true;
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
+
+    // Outside a run nothing is protected.
+    engine.EraseDisk(floppy);
+    EXPECT_FALSE(Exists(job.BigFilePath));
+}
+
+TEST_F(RemovableMediaTest, OnlyFloppyMountPointsCountAsFloppies) {
+    PosixPlatform posix;
+    EXPECT_EQ(posix.FloppyRoot("/media/floppy/a.bin"), "/media/floppy");
+    EXPECT_EQ(posix.FloppyRoot("/mnt/floppy1/x/y"), "/mnt/floppy1");
+    EXPECT_EQ(posix.FloppyRoot("/media/floppy"), "/media/floppy");
+    EXPECT_EQ(posix.FloppyRoot("/media/floppyX/a"), std::nullopt);
+    EXPECT_EQ(posix.FloppyRoot("/home/a/media/floppy/a"), std::nullopt);
+    EXPECT_EQ(posix.FloppyRoot("A:\\data"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace brelker
