@@ -34,6 +34,9 @@ public:
     void ShowBusyCursor() override {}
     bool AskYesNo(const std::string&, const std::string&, MessageIcon) override { return true; }
     void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+    void BeginBusy(const std::string&) override {}
+    void ReportMissingFile(const std::string&) override {}
+    int AskDiskCount() override { return 0; }
 };
 
 int Usage() {

@@ -28,7 +28,7 @@ function(brelker_add_test)
 
     add_test(NAME ${ARG_NAME} COMMAND ${ARG_NAME})
     set_tests_properties(${ARG_NAME} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config"
         LABELS ${ARG_LABEL}
         TIMEOUT 300)
 endfunction()

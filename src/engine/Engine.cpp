@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/PieceNames.h"
+#include "engine/Series.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -160,7 +161,7 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
     // 2. Prompts come before every piece, or only for floppies; a pause mode
     // that no menu item sets is taken as the default, floppies only.
     run.floppyRoot = platform_.FloppyRoot(job_.SmallFilesBase);
-    run.prompting = options.PauseMode == 0 || (options.PauseMode != 2 && run.floppyRoot);
+    run.prompting = PromptsBeforePieces(options.PauseMode, run.floppyRoot.has_value());
 
     // 3. A free-space split decides its pieces as it goes.
     if (split && options.UseFreeSpace) {

@@ -6,8 +6,9 @@ namespace brelker {
 
 enum class MessageIcon { Stop, Warning, Information, Question };
 
-// What the engine needs of the window it works in: progress, the size list,
-// status panel 0, repaints, the message pump and modal questions. The main
+// What the engine and series discovery need of the window they work in:
+// progress, the size list, status panel 0, repaints, the message pump and
+// modal questions. The main
 // window implements it; tests pass a recording fake.
 class EngineHost {
 public:
@@ -34,6 +35,13 @@ public:
                           MessageIcon icon) = 0;
     virtual void ShowMessage(const std::string& text, const std::string& caption,
                              MessageIcon icon) = 0;
+
+    // Series discovery: the busy state with its text in status panel 1, the
+    // missing-file message, and the number of disks asked of the user (the
+    // number last confirmed; 0 before the first confirmation).
+    virtual void BeginBusy(const std::string& text) = 0;
+    virtual void ReportMissingFile(const std::string& path) = 0;
+    virtual int AskDiskCount() = 0;
 };
 
 }  // namespace brelker

@@ -53,6 +53,13 @@ public:
         messages.push_back({text, caption, icon});
     }
 
+    void BeginBusy(const std::string& text) override { busyTexts.push_back(text); }
+    void ReportMissingFile(const std::string& path) override { missingFiles.push_back(path); }
+    int AskDiskCount() override {
+        ++diskCountQuestions;
+        return diskCount;
+    }
+
     // Answers for the next questions, in order; Yes once they run out.
     std::deque<bool> answers;
     std::function<void()> onPump;
@@ -66,6 +73,10 @@ public:
     std::vector<std::string> notes;
     std::vector<Question> questions;
     std::vector<Question> messages;
+    std::vector<std::string> busyTexts;
+    std::vector<std::string> missingFiles;
+    int diskCount = 0;
+    int diskCountQuestions = 0;
     int repaints = 0;
     int pumps = 0;
     int busyCursors = 0;

@@ -1,0 +1,43 @@
+#include "engine/Series.h"
+
+#include <algorithm>
+
+#include "engine/PieceNames.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+
+bool PromptsBeforePieces(int pauseMode, bool onFloppy) {
+    return pauseMode == 0 || (pauseMode != 2 && onFloppy);
+}
+
+void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix) {
+    host.BeginBusy(Text(65));
+    job.SmallFileCount = 0;
+    job.SmallFileSizes.assign(1, 0);
+    job.PiecePath = PieceName(job.SmallFilesBase, suffix, 1);
+    std::int64_t size = platform.FileSize(job.PiecePath);
+    if (size < 0) {
+        host.ReportMissingFile(job.PiecePath);
+        return;
+    }
+    while (size >= 0) {
+        job.BigFileBytes += size;
+        job.SmallFileCount += 1;
+        job.SmallFileSizes.push_back(size);
+        host.AddSizeLine(std::to_string(size));
+        job.PiecePath = PieceName(job.SmallFilesBase, suffix, job.SmallFileCount + 1);
+        size = platform.FileSize(job.PiecePath);
+    }
+}
+
+void TakeSeriesFromDiskCount(Job& job, EngineHost& host) {
+    const int disks = std::max(host.AskDiskCount(), 0);
+    job.SmallFileCount = disks;
+    job.SmallFileSizes.assign(static_cast<std::size_t>(disks) + 1, 0);
+    for (int i = 0; i < disks; ++i) {
+        host.AddSizeLine("?");
+    }
+}
+
+}  // namespace brelker

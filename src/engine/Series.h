@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "engine/EngineHost.h"
+#include "engine/Job.h"
+#include "platform/Platform.h"
+
+namespace brelker {
+
+// Whether a run stops for a disk before each piece: always (pause mode 0), only
+// for pieces on a floppy (1, and any value no menu item sets), or never (2).
+bool PromptsBeforePieces(int pauseMode, bool onFloppy);
+
+// Counts the pieces of the job's stem on disk, from piece 1 up to the first
+// number that cannot be opened, listing and summing their sizes. A missing
+// piece 1 is reported and leaves the count at 0.
+void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix);
+
+// When the pieces lie on disks yet to be put in, their number comes from the
+// user: that many pieces of unknown size, each listed as "?". The engine
+// measures each when its disk is in.
+void TakeSeriesFromDiskCount(Job& job, EngineHost& host);
+
+}  // namespace brelker

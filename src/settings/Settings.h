@@ -1,0 +1,40 @@
+#pragma once
+
+#include "settings/SettingsStore.h"
+
+// Every value the program stores, with its type and default. Readers and
+// writers name these, never strings of their own.
+namespace brelker::settings {
+
+inline constexpr IntegerSetting Language{subkey::Language, "Language", 0};
+
+inline constexpr BoolSetting RemoveSmallFiles{subkey::DelFile, "RemoveSmallFiles", false};
+inline constexpr BoolSetting RemoveBigFile{subkey::DelFile, "RemoveBigFile", false};
+inline constexpr BoolSetting RemoveSelfUnit{subkey::DelFile, "RemoveSelfUnit", false};
+inline constexpr BoolSetting EraseFloppyDisks{subkey::DelFile, "EraseFloppyDisks", false};
+
+inline constexpr IntegerSetting MaxFromFile{subkey::Memory, "MaxFromFile", 10};
+inline constexpr IntegerSetting MaxFromRAM{subkey::Memory, "MaxFromRAM", 20};
+
+inline constexpr IntegerSetting MainTop{subkey::Position, "mainTop", 50};
+inline constexpr IntegerSetting MainLeft{subkey::Position, "mainLeft", 100};
+
+inline constexpr StringSetting AddedFileType{subkey::AddedFileType, "AddedFileType", ".Brelked_"};
+
+// The default of both folders is the current folder at start-up: readers pass it.
+inline constexpr std::string_view SplitPath = "SplitPath";
+inline constexpr std::string_view JoinPath = "JoinPath";
+
+inline constexpr BoolSetting UseFreeSpace{subkey::BaseSize, "UseFreeSpace", false};
+inline constexpr IntegerSetting BaseSizes{subkey::BaseSize, "BaseSizes", 0};
+// The main window reads the selection with default 1, the editor's delete with 0.
+inline constexpr IntegerSetting BaseSizeIndex{subkey::BaseSize, "BaseSizeIndex", 1};
+inline constexpr std::string_view BaseSizeValuePrefix = "BaseSizeValue_";
+inline constexpr std::string_view BaseSizeValueDefault = "1";
+inline constexpr std::string_view BaseSizeTextPrefix = "BaseSizeText_";
+inline constexpr std::string_view BaseSizeTextDefault = "(undefined)";
+
+inline constexpr IntegerSetting BigUnit{subkey::BigUnit, "BigUnit", 3};
+inline constexpr IntegerSetting ChangeDisk{subkey::ChangeDisk, "ChangeDisk", 1};
+
+}  // namespace brelker::settings

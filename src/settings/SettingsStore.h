@@ -1,0 +1,85 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace brelker {
+
+// The version level under which every setting lives; a new version starts
+// with fresh defaults.
+inline constexpr std::string_view kVersionText = "2.7";
+
+// Subkeys, in the order a reset deletes them.
+namespace subkey {
+inline constexpr std::string_view BigUnit = "BigUnit";
+inline constexpr std::string_view Language = "Language";
+inline constexpr std::string_view Memory = "Memory";
+inline constexpr std::string_view Position = "Position";
+inline constexpr std::string_view Path = "Path";
+inline constexpr std::string_view BaseSize = "BaseSize";
+inline constexpr std::string_view ChangeDisk = "ChangeDisk";
+inline constexpr std::string_view AddedFileType = "AddedFileType";
+inline constexpr std::string_view DelFile = "DelFile";
+}  // namespace subkey
+
+// One stored value of each type, with its place and its default. The table of
+// every setting the program keeps is in Settings.h.
+struct IntegerSetting {
+    std::string_view subkey;
+    std::string_view name;
+    int defaultValue;
+};
+struct BoolSetting {
+    std::string_view subkey;
+    std::string_view name;
+    bool defaultValue;
+};
+struct StringSetting {
+    std::string_view subkey;
+    std::string_view name;
+    std::string_view defaultValue;
+};
+
+// The per-user store of named values, under Tolvena/The File Brelker/v2.7.
+// Every operation opens the store, does its one read, write or deletion and
+// closes it again: nothing is cached, so two running copies see each other's
+// writes and the last write wins. No operation fails: a missing, unreadable or
+// damaged value reads as the default, and a write the system refuses is lost
+// without harm.
+class SettingsStore {
+public:
+    // The user's own store.
+    SettingsStore();
+    // A store in a file of its own, for tests.
+    explicit SettingsStore(std::string filePath);
+
+    int ReadIntegerSetting(std::string_view subkey, std::string_view name, int defaultValue) const;
+    bool ReadBoolSetting(std::string_view subkey, std::string_view name, bool defaultValue) const;
+    std::string ReadStringSetting(std::string_view subkey, std::string_view name,
+                                  std::string_view defaultValue) const;
+
+    void WriteIntegerSetting(std::string_view subkey, std::string_view name, int value) const;
+    void WriteBoolSetting(std::string_view subkey, std::string_view name, bool value) const;
+    void WriteStringSetting(std::string_view subkey, std::string_view name,
+                            std::string_view value) const;
+
+    void DeleteSettingValue(std::string_view subkey, std::string_view name) const;
+    void DeleteSettingsKey(std::string_view subkey) const;
+    // Deletes every subkey, so that the next start uses every default.
+    void ResetSettings() const;
+
+    int Read(const IntegerSetting& setting) const;
+    bool Read(const BoolSetting& setting) const;
+    std::string Read(const StringSetting& setting) const;
+    void Write(const IntegerSetting& setting, int value) const;
+    void Write(const BoolSetting& setting, bool value) const;
+    void Write(const StringSetting& setting, std::string_view value) const;
+
+    // Where the values are kept, for messages and tests.
+    std::string Location() const;
+
+private:
+    std::string filePath_;
+};
+
+}  // namespace brelker

@@ -1,0 +1,12 @@
+#include "text/Hints.h"
+
+namespace brelker {
+
+std::string ShortHint(std::string_view hint) { return std::string(hint.substr(0, hint.find('|'))); }
+
+std::string LongHint(std::string_view hint) {
+    const auto bar = hint.find('|');
+    return std::string(bar == std::string_view::npos ? hint : hint.substr(bar + 1));
+}
+
+}  // namespace brelker

@@ -1,0 +1,79 @@
+#include "plan/BaseSizes.h"
+
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "settings/Settings.h"
+
+namespace brelker {
+namespace {
+
+class BaseSizesTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    SettingsStore store{folder / "settings.conf"};
+};
+
+TEST_F(BaseSizesTest, TheFirstStartSeedsNineDefaultsAndStoresThem) {
+    const BaseSizeList list = LoadBaseSizes(store);
+    ASSERT_EQ(list.count, 9);
+    EXPECT_EQ(list.BaseSizeIndex, 1);
+    EXPECT_EQ(list.BaseSizeTexts[1], "1.44 MB 3.5'' double");
+    EXPECT_EQ(list.BaseSizeValues[0], 730'112);
+    EXPECT_EQ(list.BaseSizeValues[6], 650 * 1024 * 1024);
+    EXPECT_EQ(list.BaseSizeValues[8], std::int64_t{1} << 40);
+
+    EXPECT_EQ(store.Read(settings::BaseSizes), 9);
+    EXPECT_EQ(store.Read(settings::BaseSizeIndex), 1);
+    int stored = 0;
+    for (int i = 0; i < 9; ++i) {
+        stored += store.ReadStringSetting(subkey::BaseSize, BaseSizeValueName(i), "") != "";
+        stored += store.ReadStringSetting(subkey::BaseSize, BaseSizeTextName(i), "") != "";
+    }
+    EXPECT_EQ(stored, 18);
+    EXPECT_EQ(store.ReadStringSetting(subkey::BaseSize, "BaseSizeValue_1", ""), "1457664");
+    EXPECT_EQ(store.ReadStringSetting(subkey::BaseSize, "BaseSizeText_0", ""),
+              "720 kB 3.5'' single");
+}
+
+TEST_F(BaseSizesTest, ANonPositiveCountBringsTheDefaultsBack) {
+    for (const int count : {0, -4}) {
+        store.Write(settings::BaseSizes, count);
+        store.Write(settings::BaseSizeIndex, 6);
+        const BaseSizeList list = LoadBaseSizes(store);
+        EXPECT_EQ(list.count, 9);
+        EXPECT_EQ(list.BaseSizeIndex, 1);
+    }
+}
+
+TEST_F(BaseSizesTest, StoredEntriesAreReadTolerantlyAndExactly) {
+    store.Write(settings::BaseSizes, 4);
+    store.Write(settings::BaseSizeIndex, 3);
+    store.WriteStringSetting(subkey::BaseSize, "BaseSizeValue_0", "4700000000");
+    store.WriteStringSetting(subkey::BaseSize, "BaseSizeText_0", "DVD");
+    store.WriteStringSetting(subkey::BaseSize, "BaseSizeValue_1", "  +12 blocks");
+    store.WriteStringSetting(subkey::BaseSize, "BaseSizeValue_2", "big");
+    const BaseSizeList list = LoadBaseSizes(store);
+    ASSERT_EQ(list.count, 4);
+    EXPECT_EQ(list.BaseSizeIndex, 3);
+    EXPECT_EQ(list.BaseSizeValues,
+              (std::vector<std::int64_t>{4'700'000'000, 12, 0, 1}));  // missing: 1 byte
+    EXPECT_EQ(list.BaseSizeTexts[0], "DVD");
+    EXPECT_EQ(list.BaseSizeTexts[3], "(undefined)");
+}
+
+TEST_F(BaseSizesTest, ASelectionOutsideTheListIsKeptAsStoredForThePlanToHandle) {
+    store.Write(settings::BaseSizes, 2);
+    store.Write(settings::BaseSizeIndex, 42);
+    EXPECT_EQ(LoadBaseSizes(store).BaseSizeIndex, 42);
+}
+
+TEST_F(BaseSizesTest, ADamagedHugeCountReadsNoMoreThanALimit) {
+    store.Write(settings::BaseSizes, 2'000'000'000);
+    const BaseSizeList list = LoadBaseSizes(store);
+    EXPECT_EQ(list.count, kMostBaseSizes);
+    EXPECT_EQ(list.BaseSizeValues.size(), static_cast<std::size_t>(kMostBaseSizes));
+}
+
+}  // namespace
+}  // namespace brelker
