@@ -68,6 +68,10 @@ public:
     // Joins a folder and a name with the separator unless the folder ends with one.
     virtual std::string JoinPath(const std::string& folder, const std::string& name) = 0;
 
+    // The local date and time as the user's locale writes them: short date, a
+    // blank, long time.
+    virtual std::string LocalDateTimeText() = 0;
+
     // Memory for a transfer buffer; null when it cannot be had.
     virtual std::unique_ptr<char[]> Allocate(std::size_t size) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <new>
 #include <utility>
 
@@ -213,6 +214,15 @@ std::optional<std::vector<FolderEntry>> PosixPlatform::ListFolder(const std::str
 
 std::string PosixPlatform::JoinPath(const std::string& folder, const std::string& name) {
     return folder.ends_with('/') ? folder + name : folder + "/" + name;
+}
+
+std::string PosixPlatform::LocalDateTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char text[128];
+    const std::size_t length = std::strftime(text, sizeof text, "%x %X", &local);
+    return std::string(text, length);
 }
 
 std::unique_ptr<char[]> PosixPlatform::Allocate(std::size_t size) {

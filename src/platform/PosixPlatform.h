@@ -35,6 +35,8 @@ public:
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) override;
     std::string JoinPath(const std::string& folder, const std::string& name) override;
 
+    std::string LocalDateTimeText() override;
+
     std::unique_ptr<char[]> Allocate(std::size_t size) override;
 
     // The folders where floppy disks are mounted; tests name a temp folder.

@@ -4,6 +4,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/PosixPlatform.h"
 
@@ -44,6 +45,9 @@ public:
         return freeSpace ? freeSpace(volume) : PosixPlatform::FreeSpace(volume);
     }
     std::int64_t PhysicalMemory() override { return physicalMemory; }
+    std::string LocalDateTimeText() override {
+        return dateTime.empty() ? PosixPlatform::LocalDateTimeText() : dateTime;
+    }
     std::unique_ptr<char[]> Allocate(std::size_t size) override {
         allocations.push_back(size);
         return size > largestAllocation ? nullptr : PosixPlatform::Allocate(size);
@@ -61,6 +65,7 @@ public:
     std::int64_t physicalMemory = std::int64_t{8} << 30;
     std::size_t largestAllocation = std::numeric_limits<std::size_t>::max();
     std::vector<std::size_t> allocations;
+    std::string dateTime;
 };
 
 }  // namespace brelker

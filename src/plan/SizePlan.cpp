@@ -1,0 +1,173 @@
+#include "plan/SizePlan.h"
+
+#include <algorithm>
+
+#include "plan/SizeDisplay.h"
+#include "platform/Decimal.h"
+#include "settings/Settings.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+
+SizePlan::SizePlan(Job& job, const SettingsStore& store, PlanView& view)
+    : job_(job), store_(store), view_(view) {}
+
+std::int64_t SizePlan::SelectedBaseSize() const {
+    const auto& values = BaseSizes.BaseSizeValues;
+    if (BaseSizeIndex >= 0 && static_cast<std::size_t>(BaseSizeIndex) < values.size()) {
+        return values[static_cast<std::size_t>(BaseSizeIndex)];
+    }
+    return values.empty() ? kFallbackBaseSize : values.front();
+}
+
+bool SizePlan::CalculateSmallFileSizes(int keptCount) {
+    if (UseFreeSpace) {
+        ClearSizeList();
+        view_.SetStatus(Text(35));
+        return true;
+    }
+    if (job_.BigFileBytes == 0) {
+        view_.EnableGroup(ControlGroup::SplitGroup, false);
+        view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
+        view_.SetStatus("");
+        return true;
+    }
+
+    auto& sizes = job_.SmallFileSizes;
+    keptCount = std::max(0, std::min(keptCount, static_cast<int>(sizes.size()) - 1));
+    job_.SmallFileCount = keptCount;
+    ClearSizeList();
+    std::int64_t remaining = job_.BigFileBytes;
+    for (int i = 1; i <= keptCount; ++i) {
+        remaining -= sizes[static_cast<std::size_t>(i)];
+    }
+
+    if (remaining < 0) {
+        // The kept pieces are larger than the file: plan from the base size alone.
+        // The fresh plan has already been shown; what follows only repeats its end,
+        // unless that plan was refused, which must not be shown as a plan.
+        if (!CalculateSmallFileSizes(0)) {
+            return false;
+        }
+        view_.ShowMessage(Text(87), Text(86), MessageIcon::Warning);
+    }
+
+    view_.BeginBusy(Text(64));
+    const std::int64_t base = SelectedBaseSize();
+    while (remaining > 0) {
+        job_.SmallFileCount += 1;
+        if (job_.SmallFileCount > MaxSmallFiles) {
+            view_.SetCountLabel("");
+            view_.SetSizeGroupHint("");
+            ClearSizeList();
+            view_.ShowMessage(Text(112), Text(48), MessageIcon::Warning);
+            view_.EndBusy(Text(48));
+            view_.EnableGroup(ControlGroup::SplitGroup, false);
+            view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
+            view_.EnableGroup(ControlGroup::SizeEditGroup, false);
+            return false;
+        }
+        sizes.resize(static_cast<std::size_t>(job_.SmallFileCount) + 1, 0);
+        // A remainder equal to the base size makes a full last piece, not an empty one.
+        const std::int64_t piece = base > remaining ? remaining : base;
+        sizes.back() = piece;
+        remaining -= piece;
+    }
+
+    view_.ShowSizeLines(
+        std::vector<std::int64_t>(sizes.begin() + 1, sizes.begin() + 1 + job_.SmallFileCount));
+    view_.EnableGroup(ControlGroup::SplitGroup, true);
+    view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, true);
+    view_.SetCountLabel(Text(68) + std::to_string(job_.SmallFileCount));
+    view_.SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
+    view_.EndBusy(Text(35));
+    return true;
+}
+
+void SizePlan::ClearSizeList() {
+    view_.ClearSizeLines();
+    view_.SetChangeItemCaption(Text(57));
+    view_.SetNewSizeText("");
+    view_.EnableGroup(ControlGroup::SizeEditGroup, false);
+}
+
+void SizePlan::ApplyUseFreeSpace() {
+    store_.Write(settings::UseFreeSpace, UseFreeSpace);
+    view_.SetBaseSizeControlsEnabled(!UseFreeSpace);
+    if (UseFreeSpace) {
+        ClearSizeList();
+        view_.SetCountLabel("");
+        view_.SetSizeGroupHint(view_.BigFileNameCaption().empty() ? "" : Text(115) + "?");
+        return;
+    }
+    if (job_.BigFileBytes > 0) {
+        CalculateSmallFileSizes(0);
+    }
+}
+
+void SizePlan::ShowBigFileSize(int unit) {
+    SizeUnit = unit;
+    if (const auto caption = BigFileSizeText(job_.BigFileBytes, unit, view_.DecimalSeparator())) {
+        view_.SetBigFileSizeCaption(*caption);
+    }
+    store_.Write(settings::BigUnit, SizeUnit);
+}
+
+void SizePlan::LoadBaseSizes() {
+    BaseSizes = brelker::LoadBaseSizes(store_);
+    BaseSizeIndex = BaseSizes.BaseSizeIndex;
+    view_.ShowBaseSizes(BaseSizes.BaseSizeTexts, BaseSizeIndex);
+}
+
+void SizePlan::SmallerSizesLBClick() {
+    const int line = view_.SelectedSizeLine();
+    if (line < 0) {
+        return;
+    }
+    view_.SetChangeItemCaption(Text(57) + std::to_string(line + 1));
+    view_.SetNewSizeText(view_.SizeLineText(line));
+    view_.EnableGroup(ControlGroup::SizeEditGroup, true);
+}
+
+void SizePlan::txtNewSizeChange() { view_.EnableGroup(ControlGroup::SizeEditGroup, true); }
+
+void SizePlan::ApplyNewSizeClick() {
+    const int piece = view_.SelectedSizeLine() + 1;
+    const std::int64_t value = DecimalToInt64(view_.NewSizeText());
+    if (piece < 1 || piece > job_.SmallFileCount || value <= 0) {
+        view_.ShowMessage(Text(111), Text(110), MessageIcon::Warning);
+        view_.EnableGroup(ControlGroup::SizeEditGroup, false);
+        return;
+    }
+    job_.SmallFileSizes[static_cast<std::size_t>(piece)] = value;
+    view_.SetChangeItemCaption(Text(57));
+    view_.EnableGroup(ControlGroup::SizeEditGroup, false);
+    CalculateSmallFileSizes(piece);
+}
+
+void SizePlan::CBBaseSizeChange(int index) {
+    BaseSizeIndex = index;
+    store_.Write(settings::BaseSizeIndex, BaseSizeIndex);
+    view_.SetStatus(Text(40));
+    view_.EnableGroup(ControlGroup::SizeListGroup, true);
+    view_.EnableGroup(ControlGroup::SizeEditGroup, false);
+    CalculateSmallFileSizes(0);
+}
+
+void SizePlan::ApplyBaseSizeClick() {
+    view_.RunBaseSizeEditor();
+    LoadBaseSizes();
+    CalculateSmallFileSizes(0);
+}
+
+void SizePlan::rbSizeFreeClick() {
+    UseFreeSpace = true;
+    ApplyUseFreeSpace();
+}
+
+void SizePlan::rbSizeBaseClick() {
+    UseFreeSpace = false;
+    ApplyUseFreeSpace();
+}
+
+}  // namespace brelker

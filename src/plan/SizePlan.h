@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/Job.h"
+#include "plan/BaseSizes.h"
+#include "plan/PlanView.h"
+
+namespace brelker {
+
+class SettingsStore;
+
+// The plan of piece sizes for one big file: the base size list, the two modes
+// (base size or free disk space), single edited sizes and the size display.
+class SizePlan {
+public:
+    // No plan ever has more pieces than this.
+    static constexpr int MaxSmallFiles = 32736;
+
+    SizePlan(Job& job, const SettingsStore& store, PlanView& view);
+
+    // Recomputes the plan, keeping pieces 1 to keptCount as they are. False only
+    // when the plan would need more than MaxSmallFiles pieces.
+    bool CalculateSmallFileSizes(int keptCount);
+    void ClearSizeList();
+    // Stores the mode and switches the panel between the two modes.
+    void ApplyUseFreeSpace();
+    // Shows the big file's size in unit 1 (B) to 5 (TB) and stores the unit.
+    void ShowBigFileSize(int unit);
+    // Reads the base size list from the store (seeding the defaults) and shows it.
+    void LoadBaseSizes();
+
+    // Handlers of the main window's controls.
+    void SmallerSizesLBClick();
+    void txtNewSizeChange();
+    void ApplyNewSizeClick();
+    void CBBaseSizeChange(int index);
+    void ApplyBaseSizeClick();
+    void rbSizeFreeClick();
+    void rbSizeBaseClick();
+
+    // The base size the plan cuts pieces of. A stored selection outside the list
+    // (a hand-edited store) is never used to read it: the first entry serves.
+    std::int64_t SelectedBaseSize() const;
+
+    bool UseFreeSpace = false;
+    int BaseSizeIndex = kDefaultBaseSizeIndex;
+    int SizeUnit = 3;
+    BaseSizeList BaseSizes;
+
+private:
+    Job& job_;
+    const SettingsStore& store_;
+    PlanView& view_;
+};
+
+}  // namespace brelker

@@ -1,0 +1,269 @@
+#include "plan/SizePlan.h"
+
+#include <gtest/gtest.h>
+
+#include "FakePlanView.h"
+#include "TempFolder.h"
+#include "plan/SizeDisplay.h"
+#include "settings/Settings.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class SizePlanTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FillTextTable(".Brelked_");
+        SetCurrentLanguage(kEnglish);
+        plan.LoadBaseSizes();  // the defaults, with the 1.44 MB floppy chosen
+    }
+
+    bool PlanFile(std::int64_t bytes) {
+        job.BigFileBytes = bytes;
+        return plan.CalculateSmallFileSizes(0);
+    }
+
+    void Edit(int line, const std::string& size) {
+        view.selectedLine = line;
+        plan.SmallerSizesLBClick();
+        view.newSize = size;
+        plan.txtNewSizeChange();
+        plan.ApplyNewSizeClick();
+    }
+
+    // A list of one base size, chosen.
+    void UseBaseSize(std::int64_t bytes) {
+        store.Write(settings::BaseSizes, 1);
+        store.Write(settings::BaseSizeIndex, 0);
+        store.WriteStringSetting(subkey::BaseSize, "BaseSizeValue_0", std::to_string(bytes));
+        plan.LoadBaseSizes();
+    }
+
+    TempFolder folder;
+    SettingsStore store{folder / "settings.conf"};
+    Job job;
+    FakePlanView view;
+    SizePlan plan{job, store, view};
+};
+
+TEST_F(SizePlanTest, CutsTheFileIntoBaseSizesAndARemainder) {
+    ASSERT_TRUE(PlanFile(3'000'000));
+    EXPECT_EQ(view.lines, (Lines{"1457664", "1457664", "84672"}));
+    EXPECT_EQ(job.SmallFileCount, 3);
+    EXPECT_EQ(job.SmallFileSizes, (std::vector<std::int64_t>{0, 1457664, 1457664, 84672}));
+    EXPECT_EQ(view.countLabel, "Nr. of files: 3");
+    EXPECT_EQ(view.groupHint, "The * in the names is an integer from 1 to 3");
+    EXPECT_EQ(view.status, "Ready to split the file!");
+    EXPECT_FALSE(view.busy);
+    EXPECT_TRUE(view.Group(ControlGroup::SplitGroup));
+    EXPECT_TRUE(view.Group(ControlGroup::SmallFilesPlaceGroup));
+    EXPECT_FALSE(view.Group(ControlGroup::SizeEditGroup));
+
+    ASSERT_TRUE(PlanFile(2 * 1457664));
+    EXPECT_EQ(view.lines, (Lines{"1457664", "1457664"}));  // no empty third piece
+    ASSERT_TRUE(PlanFile(1));
+    EXPECT_EQ(view.lines, Lines{"1"});
+    ASSERT_TRUE(PlanFile(1000));
+    EXPECT_EQ(view.lines, Lines{"1000"});
+}
+
+TEST_F(SizePlanTest, AnEmptyFileDisablesSplittingAndKeepsTheList) {
+    ASSERT_TRUE(PlanFile(3'000'000));
+    ASSERT_TRUE(PlanFile(0));
+    EXPECT_FALSE(view.Group(ControlGroup::SplitGroup));
+    EXPECT_FALSE(view.Group(ControlGroup::SmallFilesPlaceGroup));
+    EXPECT_EQ(view.status, "");
+    EXPECT_EQ(view.lines.size(), 3u);
+}
+
+TEST_F(SizePlanTest, AnEditedSizeKeepsThePiecesBeforeItAndReplansTheRest) {
+    ASSERT_TRUE(PlanFile(3'000'000));
+    Edit(0, "2000000");
+    EXPECT_EQ(view.lines, (Lines{"2000000", "1000000"}));
+    EXPECT_EQ(view.changeItem, "File Number ");
+    EXPECT_FALSE(view.Group(ControlGroup::SizeEditGroup));
+
+    Edit(1, "600000");
+    EXPECT_EQ(view.lines, (Lines{"2000000", "600000", "400000"}));
+
+    Edit(0, "3000000");
+    EXPECT_EQ(view.lines, Lines{"3000000"});
+    EXPECT_TRUE(view.messages.empty());
+
+    // More than the file: the whole plan goes back to the base size, with a warning.
+    Edit(0, "3000001");
+    EXPECT_EQ(view.lines, (Lines{"1457664", "1457664", "84672"}));
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, "The program chose to apply the base size instead");
+    EXPECT_EQ(view.messages[0].caption, "Too Big New Size!");
+    EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(view.countLabel, "Nr. of files: 3");
+}
+
+TEST_F(SizePlanTest, ClickingALineArmsTheEditorWithItsSize) {
+    ASSERT_TRUE(PlanFile(3'000'000));
+    view.selectedLine = 2;
+    plan.SmallerSizesLBClick();
+    EXPECT_EQ(view.changeItem, "File Number 3");
+    EXPECT_EQ(view.newSize, "84672");
+    EXPECT_TRUE(view.Group(ControlGroup::SizeEditGroup));
+}
+
+TEST_F(SizePlanTest, ANewSizeThatIsNoPositiveNumberIsRefused) {
+    ASSERT_TRUE(PlanFile(3'000'000));
+    for (const char* typed : {"0", "-5", "abc", ""}) {
+        view.messages.clear();
+        Edit(1, typed);
+        EXPECT_EQ(view.lines, (Lines{"1457664", "1457664", "84672"})) << typed;
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].text, "The program ignored the new size");
+        EXPECT_EQ(view.messages[0].caption, "The new size can not be used!");
+        EXPECT_FALSE(view.Group(ControlGroup::SizeEditGroup));
+    }
+    Edit(0, "1,457,664");  // reads as 1
+    EXPECT_EQ(view.lines.front(), "1");
+    EXPECT_EQ(view.lines.size(), 4u);
+}
+
+TEST_F(SizePlanTest, NoPlanHasMoreThan32736Pieces) {
+    UseBaseSize(1);
+    ASSERT_TRUE(PlanFile(32'736));
+    EXPECT_EQ(view.lines.size(), 32'736u);
+    EXPECT_EQ(view.showCalls, 1);  // one call fills the whole list
+
+    EXPECT_FALSE(PlanFile(32'737));
+    EXPECT_TRUE(view.lines.empty());
+    EXPECT_EQ(view.countLabel, "");
+    EXPECT_EQ(view.groupHint, "");
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text,
+              "Choose a bigger Base Size, otherwise too many files have to be created");
+    EXPECT_EQ(view.messages[0].caption, "Too many files!");
+    EXPECT_EQ(view.status, "Too many files!");
+    EXPECT_FALSE(view.busy);
+    EXPECT_FALSE(view.Group(ControlGroup::SplitGroup));
+    EXPECT_FALSE(view.Group(ControlGroup::SmallFilesPlaceGroup));
+    EXPECT_FALSE(view.Group(ControlGroup::SizeEditGroup));
+
+    UseBaseSize(0);  // a damaged store: the limit ends the loop
+    EXPECT_FALSE(PlanFile(10));
+    UseBaseSize(-7);
+    EXPECT_FALSE(PlanFile(10));
+}
+
+TEST_F(SizePlanTest, EditsThatTurnTheReplanIntoARefusalDoNotShowAPlan) {
+    UseBaseSize(1);
+    ASSERT_TRUE(PlanFile(100));
+    job.BigFileBytes = 40'000;
+    Edit(0, "50000");  // more than the file, and the base size plan has too many pieces
+    EXPECT_TRUE(view.lines.empty());
+    EXPECT_FALSE(view.Group(ControlGroup::SplitGroup));
+}
+
+TEST_F(SizePlanTest, ASelectionOutsideTheListPlansWithTheFirstEntry) {
+    store.Write(settings::BaseSizeIndex, 42);
+    plan.LoadBaseSizes();
+    EXPECT_EQ(view.baseSizeSelected, 42);
+    ASSERT_TRUE(PlanFile(1'000'000));
+    EXPECT_EQ(view.lines, (Lines{"730112", "269888"}));
+    plan.BaseSizeIndex = -1;
+    EXPECT_EQ(plan.SelectedBaseSize(), 730'112);
+}
+
+TEST_F(SizePlanTest, ChoosingABaseSizeStoresItAndReplans) {
+    job.BigFileBytes = 800'000'000;
+    plan.CBBaseSizeChange(6);
+    EXPECT_EQ(store.Read(settings::BaseSizeIndex), 6);
+    EXPECT_EQ(view.lines, (Lines{"681574400", "118425600"}));
+    EXPECT_TRUE(view.Group(ControlGroup::SizeListGroup));
+    EXPECT_EQ(view.status, "Ready to split the file!");
+}
+
+TEST_F(SizePlanTest, TheBaseSizeEditorIsFollowedByAFreshListAndPlan) {
+    job.BigFileBytes = 5'000'000'000;
+    view.onEditor = [this] {
+        store.Write(settings::BaseSizes, 10);
+        store.Write(settings::BaseSizeIndex, 9);
+        store.WriteStringSetting(subkey::BaseSize, "BaseSizeValue_9", "4700000000");
+        store.WriteStringSetting(subkey::BaseSize, "BaseSizeText_9", "DVD");
+    };
+    plan.ApplyBaseSizeClick();
+    EXPECT_EQ(view.editorRuns, 1);
+    EXPECT_EQ(view.baseSizeTexts.back(), "DVD");
+    EXPECT_EQ(view.baseSizeSelected, 9);
+    EXPECT_EQ(view.lines, (Lines{"4700000000", "300000000"}));
+}
+
+TEST_F(SizePlanTest, FreeSpaceModeEmptiesThePlanAndSwitchingBackReplans) {
+    ASSERT_TRUE(PlanFile(3'000'000));
+    view.bigFileName = "/data/big.bin";
+    plan.rbSizeFreeClick();
+    EXPECT_TRUE(store.Read(settings::UseFreeSpace));
+    EXPECT_FALSE(view.baseSizeControls);
+    EXPECT_TRUE(view.lines.empty());
+    EXPECT_EQ(view.countLabel, "");
+    EXPECT_EQ(view.groupHint, "The * in the names is an integer from 1 to ?");
+    EXPECT_TRUE(plan.CalculateSmallFileSizes(0));
+    EXPECT_EQ(view.status, "Ready to split the file!");
+
+    plan.rbSizeBaseClick();
+    EXPECT_FALSE(store.Read(settings::UseFreeSpace));
+    EXPECT_TRUE(view.baseSizeControls);
+    EXPECT_EQ(view.lines.size(), 3u);
+
+    view.bigFileName.clear();
+    plan.rbSizeFreeClick();
+    EXPECT_EQ(view.groupHint, "");
+}
+
+TEST(SizeDisplayTest, ShowsThousandthsHalfUpWithoutTrailingZeros) {
+    struct Row {
+        std::int64_t bytes;
+        int unit;
+        const char* caption;
+    };
+    const Row rows[] = {
+        {1457664, 1, "1457664"},
+        {1457664, 2, "1423.5"},
+        {1457664, 3, "1.39"},
+        {1457664, 4, "0.001"},
+        {730112, 3, "0.696"},
+        {1, 1, "1"},
+        {1, 2, "0.001"},
+        {1, 3, "0.000"},
+        {100, 3, "0.000"},
+        {std::int64_t{1} << 40, 5, "1"},
+        {std::int64_t{1} << 40, 4, "1024"},
+        {0, 3, " "},
+        {0, 9, " "},
+        {1536, 2, "1.5"},
+        {1023, 2, "0.999"},
+        {1024 * 1024 - 1, 3, "1"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(BigFileSizeText(row.bytes, row.unit, "."), row.caption)
+            << row.bytes << " in unit " << row.unit;
+    }
+    EXPECT_EQ(BigFileSizeText(1457664, 2, ","), "1423,5");
+    EXPECT_EQ(BigFileSizeText(1, 4, ","), "0,000");
+    EXPECT_EQ(BigFileSizeText(5, 0, "."), std::nullopt);
+    EXPECT_DOUBLE_EQ(ScaleSize(1457664, 1024), 1423.5);
+    EXPECT_DOUBLE_EQ(ScaleSize(1457664, 1048576), 1.39);
+}
+
+TEST_F(SizePlanTest, TheUnitIsShownAndStored) {
+    job.BigFileBytes = 1457664;
+    plan.ShowBigFileSize(2);
+    EXPECT_EQ(view.bigFileSize, "1423.5");
+    EXPECT_EQ(store.Read(settings::BigUnit), 2);
+    EXPECT_EQ(plan.SizeUnit, 2);
+    plan.ShowBigFileSize(8);  // a damaged unit leaves the caption and is kept
+    EXPECT_EQ(view.bigFileSize, "1423.5");
+    EXPECT_EQ(store.Read(settings::BigUnit), 8);
+}
+
+}  // namespace
+}  // namespace brelker

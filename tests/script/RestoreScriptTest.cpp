@@ -1,0 +1,245 @@
+#include "script/RestoreScript.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FaultyPlatform.h"
+#include "TempFolder.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+namespace {
+
+class FakeScriptView : public ScriptView {
+public:
+    void SetStatus(const std::string& text) override { status = text; }
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override {
+        messages.push_back(text + " / " + caption + (icon == MessageIcon::Warning ? " !" : ""));
+    }
+    void SetSelfUnitEnabled(bool enabled) override { selfUnitEnabled = enabled; }
+    std::optional<std::string> AskSavePath(const std::string& title, const std::string& filter,
+                                           const std::string& folder,
+                                           const std::string& proposedName) override {
+        asked = title + " | " + filter + " | " + folder + " | " + proposedName;
+        return answer;
+    }
+
+    std::string status;
+    std::vector<std::string> messages;
+    bool selfUnitEnabled = true;
+    std::string asked;
+    std::optional<std::string> answer;
+};
+
+// The file as the command interpreter will read it, with LF for CR LF.
+std::string Lines(const std::string& file) {
+    std::string text;
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        if (file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n') {
+            continue;
+        }
+        text += file[i];
+    }
+    return text;
+}
+
+class RestoreScriptTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FillTextTable(".Brelked_");
+        SetCurrentLanguage(kEnglish);
+        platform.dateTime = "2026-12-06 11:22:33";
+        job.BigFilePath = "/data/Setup.exe";
+        job.SmallFilesBase = "/media/floppy/Setup.exe";
+        job.BigFileBytes = 3'000'000;
+        job.SmallFileCount = 3;
+        options.RemoveSmallFiles = true;
+    }
+
+    std::string Write(const std::string& name = "SelfUnit.bat") {
+        const std::string path = folder / name;
+        script.WriteSelfUnitFile(path, options);
+        return Exists(path) ? ReadFile(path) : std::string("(none)");
+    }
+
+    TempFolder folder;
+    FaultyPlatform platform;
+    FakeScriptView view;
+    Job job;
+    ScriptOptions options;
+    RestoreScript script{job, platform, view};
+};
+
+TEST_F(RestoreScriptTest, WritesTheExampleByteForByte) {
+    const std::string expected =
+        "@echo off\r\n"
+        "echo ===========================================================\r\n"
+        "echo Self-uniting file for: Setup.exe (3000000 bytes)\r\n"
+        "echo Created by The File Brelker; 2026-12-06 11:22:33\r\n"
+        "echo ...\r\n"
+        "echo Before running this batch file, it has to be placed\r\n"
+        "echo together with all smaller files at the same directory\r\n"
+        "echo (for example C:\\TEMP). Then run it and the restored\r\n"
+        "echo file will also be placed at this directory.\r\n"
+        "echo ===========================================================\r\n"
+        "\r\n"
+        "pause\r\n"
+        "\r\n"
+        "echo Restores the file...\r\n"
+        "\r\n"
+        "copy/b \"Setup.exe.Brelked_1\" + \"Setup.exe.Brelked_2\" \"Setup.exe\"\r\n"
+        "del \"Setup.exe.Brelked_1\"\r\n"
+        "del \"Setup.exe.Brelked_2\"\r\n"
+        "copy/b \"Setup.exe\" + \"Setup.exe.Brelked_3\" \"Setup.exe\"\r\n"
+        "del \"Setup.exe.Brelked_3\"\r\n"
+        "\r\n"
+        "if exist \"Setup.exe\" echo The file is restored!\r\n"
+        "if not exist \"Setup.exe\" echo Could not restore the big file!\r\n"
+        "\r\n"
+        "if exist \"Setup.exe\" dir \"Setup.exe\"\r\n"
+        "if exist \"Setup.exe\" echo Check the size of Setup.exe\r\n"
+        "if exist \"Setup.exe\" echo above! It should be 3000000 bytes.\r\n"
+        "REM del \"SelfUnit.bat\"\r\n";
+    EXPECT_EQ(Write(), expected);
+    EXPECT_EQ(view.status, "Self-uniting file created");
+    EXPECT_FALSE(view.selfUnitEnabled);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(RestoreScriptTest, JoinsOneTwoOrManyPiecesTwoSourcesAtATime) {
+    options.RemoveSmallFiles = false;
+    job.SmallFileCount = 1;
+    std::string text = Lines(Write());
+    EXPECT_NE(text.find("copy/b \"Setup.exe.Brelked_1\" \"Setup.exe\"\n"), std::string::npos);
+    EXPECT_EQ(text.find(" + "), std::string::npos);
+    EXPECT_EQ(text.find("del \"Setup.exe.Brelked"), std::string::npos);
+
+    options.RemoveSmallFiles = true;
+    text = Lines(Write());
+    EXPECT_NE(text.find("\"Setup.exe\"\ndel \"Setup.exe.Brelked_1\"\n"), std::string::npos);
+
+    job.SmallFileCount = 2;
+    text = Lines(Write());
+    EXPECT_NE(text.find("copy/b \"Setup.exe.Brelked_1\" + \"Setup.exe.Brelked_2\" \"Setup.exe\"\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find("copy/b \"Setup.exe\" +"), std::string::npos);
+
+    job.SmallFileCount = 12;
+    options.RemoveSelfUnit = true;
+    text = Lines(Write("restore me.bat"));
+    EXPECT_NE(text.find("copy/b \"Setup.exe\" + \"Setup.exe.Brelked_10\" \"Setup.exe\"\n"
+                        "del \"Setup.exe.Brelked_10\"\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\"Setup.exe.Brelked_12\""), std::string::npos);
+    EXPECT_EQ(text.find("_010"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("\ndel \"restore me.bat\"\n"));
+    std::size_t copies = 0;
+    for (auto at = text.find("copy/b"); at != std::string::npos; at = text.find("copy/b", at + 1)) {
+        ++copies;
+    }
+    EXPECT_EQ(copies, 11u);
+}
+
+TEST_F(RestoreScriptTest, SpeaksTheCurrentLanguageInItsCodePage) {
+    SetCurrentLanguage(kGerman);
+    std::string file = Write();
+    EXPECT_NE(file.find(" 3000000 bytes sein.\r\n"), std::string::npos);
+    EXPECT_NE(file.find("echo Erstellt mit Der Datei-Brelker; "), std::string::npos);
+    EXPECT_NE(file.find("Gr\x94\xe1"
+                        "e"),
+              std::string::npos);  // "Größe" in code page 850
+
+    SetCurrentLanguage(kSwedish);
+    file = Write();
+    EXPECT_NE(file.find("echo \x8f"
+                        "terskapar filen...\r\n"),
+              std::string::npos);  // "Å"
+    EXPECT_NE(file.find("3000000 bytes.\r\n"), std::string::npos);
+}
+
+TEST_F(RestoreScriptTest, UsesBareNamesAndTheSuffixOfTheMomentOfWriting) {
+    job.BigFilePath = "/data/My Movie åäö.avi";
+    job.SmallFilesBase = "/pieces/Disk Äpple";
+    options.Suffix = "_del";
+    const std::string text = Lines(Write());
+    EXPECT_NE(text.find("copy/b \"Disk \x8e"
+                        "pple_del1\" + \"Disk \x8e"
+                        "pple_del2\" "
+                        "\"My Movie \x86\x84\x94.avi\"\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("/data"), std::string::npos);
+    EXPECT_EQ(text.find("/pieces"), std::string::npos);
+}
+
+TEST_F(RestoreScriptTest, CommandCharactersInNamesAreEscapedWhereTheyStand) {
+    job.BigFilePath = "/data/a&b%c^d|e<f>g (1).bin";
+    job.SmallFilesBase = "/pieces/50% off";
+    job.SmallFileCount = 2;
+    const std::string text = Lines(Write());
+    // Quoted, only the percent sign needs doubling; echoed, the rest needs a caret.
+    EXPECT_NE(text.find("copy/b \"50%% off.Brelked_1\" + \"50%% off.Brelked_2\" "
+                        "\"a&b%%c^d|e<f>g (1).bin\"\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("echo Self-uniting file for: a^&b%%c^^d^|e^<f^>g (1).bin (3000000 bytes)"),
+              std::string::npos);
+    EXPECT_NE(text.find("echo Check the size of a^&b%%c^^d^|e^<f^>g (1).bin\n"), std::string::npos);
+
+    // A name without such characters is written exactly as it is.
+    job.BigFilePath = "/data/plain-name_1.2.bin";
+    EXPECT_NE(Lines(Write()).find("echo Check the size of plain-name_1.2.bin\n"),
+              std::string::npos);
+}
+
+TEST_F(RestoreScriptTest, ANameThatCannotBeMadeSafeGetsNoScript) {
+    for (const std::string big :
+         {"/d/say \"hi\".bin", "/d/tab\there", "/d/all*.bin", "/d/what?.bin", "/d/back\\slash",
+          "/d/drive:c", "/d/\u6f22.bin"}) {
+        job.BigFilePath = big;
+        view.messages.clear();
+        EXPECT_EQ(Write(), "(none)") << big;
+        ASSERT_EQ(view.messages.size(), 1u) << big;
+        EXPECT_EQ(view.messages[0],
+                  "Could NOT create the self-uniting file! / Abnormal termination! !");
+        EXPECT_TRUE(view.selfUnitEnabled);
+    }
+    job.BigFilePath = "/d/ok.bin";
+    EXPECT_EQ(Write("bad\"name.bat"), "(none)");
+}
+
+TEST_F(RestoreScriptTest, AScriptThatCannotBeCreatedOrComesOutShortIsReported) {
+    script.WriteSelfUnitFile(folder / "no/such/folder/SelfUnit.bat", options);
+    EXPECT_EQ(view.status, "Could NOT create the self-uniting file!");
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(view.selfUnitEnabled);
+
+    platform.writeRoom = 100;  // the disk fills up
+    const std::string written = Write();
+    EXPECT_EQ(written.size(), 100u);  // the partial file stays
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0],
+              "Could NOT create the self-uniting file! / Abnormal termination! !");
+    EXPECT_TRUE(view.selfUnitEnabled);
+}
+
+TEST_F(RestoreScriptTest, TheCommandAsksWhereTheScriptGoes) {
+    view.answer = folder / "mine.bat";
+    script.CreateUnbrelkerFileClick("/pieces", options);
+    EXPECT_EQ(view.asked,
+              "Create a self-uniting file (optional) | *.bat|*.bat | /pieces | SelfUnit.bat");
+    EXPECT_TRUE(Exists(folder / "mine.bat"));
+    EXPECT_EQ(view.status, "Self-uniting file created");
+
+    view = FakeScriptView();
+    script.SelfUnitFileName = "/elsewhere/other.bat";
+    script.CreateUnbrelkerFileClick("/pieces", options);
+    EXPECT_EQ(view.status, "Could NOT create the self-uniting file!");
+    EXPECT_TRUE(view.asked.ends_with("| SelfUnit.bat"));
+    EXPECT_TRUE(view.selfUnitEnabled);
+}
+
+}  // namespace
+}  // namespace brelker
