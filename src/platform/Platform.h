@@ -72,6 +72,13 @@ public:
     // blank, long time.
     virtual std::string LocalDateTimeText() = 0;
 
+    // The process's current folder.
+    virtual std::string CurrentFolder() = 0;
+
+    // Opens path in the user's text viewer and waits until the viewer ends.
+    // Returns at once when no viewer can be started.
+    virtual void ShowInTextViewer(const std::string& path) = 0;
+
     // Memory for a transfer buffer; null when it cannot be had.
     virtual std::unique_ptr<char[]> Allocate(std::size_t size) = 0;
 };

@@ -1,6 +1,9 @@
 #include "platform/PosixPlatform.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
 #include <cerrno>
 #include <ctime>
 #include <new>
@@ -8,8 +11,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace brelker {
@@ -223,6 +228,90 @@ std::string PosixPlatform::LocalDateTimeText() {
     char text[128];
     const std::size_t length = std::strftime(text, sizeof text, "%x %X", &local);
     return std::string(text, length);
+}
+
+std::string PosixPlatform::CurrentFolder() {
+    std::error_code error;
+    const auto folder = std::filesystem::current_path(error);
+    return error ? std::string() : folder.string();
+}
+
+namespace {
+
+// Editors that block until their window closes, with the option that makes them.
+const std::vector<std::vector<std::string>> kBlockingEditors = {
+    {"gedit", "--wait"},
+    {"gnome-text-editor", "--standalone"},
+    {"kate", "--block"},
+    {"kwrite"},
+    {"mousepad", "--disable-server"},
+    {"xed", "--wait"},
+    {"pluma"},
+    {"featherpad", "--standalone"},
+    {"leafpad"},
+    {"gvim", "--nofork"},
+};
+
+bool OnPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    if (path == nullptr) {
+        return false;
+    }
+    std::string_view rest = path;
+    while (!rest.empty()) {
+        const auto colon = rest.find(':');
+        const std::string folder(rest.substr(0, colon));
+        if (!folder.empty() && ::access((folder + "/" + program).c_str(), X_OK) == 0) {
+            return true;
+        }
+        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    }
+    return false;
+}
+
+// Starts the command with its arguments and waits for it; false when it cannot start.
+bool RunAndWait(const std::vector<std::string>& command) {
+    std::vector<char*> argv;
+    for (const std::string& argument : command) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (::posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+        return false;
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return true;
+}
+
+}  // namespace
+
+void PosixPlatform::ShowInTextViewer(const std::string& path) {
+    std::vector<std::string> command = viewerCommand_;
+    if (command.empty()) {
+        if (const char* visual = std::getenv("VISUAL"); visual != nullptr && *visual != '\0') {
+            // $VISUAL may carry options of its own: let the shell split it.
+            command = {"/bin/sh", "-c", std::string(visual) + " \"$1\"", "sh"};
+        } else {
+            for (const auto& editor : kBlockingEditors) {
+                if (OnPath(editor.front())) {
+                    command = editor;
+                    break;
+                }
+            }
+        }
+    }
+    if (command.empty()) {
+        return;
+    }
+    command.push_back(path);
+    RunAndWait(command);
+}
+
+void PosixPlatform::SetViewerCommand(std::vector<std::string> command) {
+    viewerCommand_ = std::move(command);
 }
 
 std::unique_ptr<char[]> PosixPlatform::Allocate(std::size_t size) {

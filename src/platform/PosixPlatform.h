@@ -37,13 +37,21 @@ public:
 
     std::string LocalDateTimeText() override;
 
+    std::string CurrentFolder() override;
+    void ShowInTextViewer(const std::string& path) override;
+
     std::unique_ptr<char[]> Allocate(std::size_t size) override;
 
     // The folders where floppy disks are mounted; tests name a temp folder.
     void SetFloppyMountPoints(std::vector<std::string> mountPoints);
+    // The viewer: a program and its arguments, to which the file's path is
+    // added. Empty: $VISUAL, else the first installed editor that can be told
+    // to stay until its window closes.
+    void SetViewerCommand(std::vector<std::string> command);
 
 private:
     std::vector<std::string> floppyMountPoints_;
+    std::vector<std::string> viewerCommand_;
 };
 
 }  // namespace brelker

@@ -83,3 +83,24 @@ TEST(PosixPlatformTest, ListingMarksFoldersAndHiddenNames) {
 
 }  // namespace
 }  // namespace brelker
+
+namespace brelker {
+namespace {
+
+TEST(PosixPlatformTest, TheTextViewerIsWaitedForAndAMissingOneReturnsAtOnce) {
+    TempFolder folder;
+    PosixPlatform platform;
+    WriteFile(folder / "help.txt", "line\r\n");
+    // A viewer that takes a moment, then copies what it was shown.
+    platform.SetViewerCommand(
+        {"/bin/sh", "-c", "sleep 0.2; cp \"$1\" \"" + (folder / "seen.txt") + "\"", "sh"});
+    platform.ShowInTextViewer(folder / "help.txt");
+    EXPECT_EQ(ReadFile(folder / "seen.txt"), "line\r\n");
+
+    platform.SetViewerCommand({"/no/such/viewer"});
+    platform.ShowInTextViewer(folder / "help.txt");  // returns without waiting for anything
+    EXPECT_FALSE(platform.CurrentFolder().empty());
+}
+
+}  // namespace
+}  // namespace brelker
