@@ -2,11 +2,283 @@
 
 #include <QMainWindow>
 
-// The program's one main window. It carries the objectName "TMain" so GUI tests find it, and
-// its controls, by name.
-class MainWindow : public QMainWindow {
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Dialogs.h"
+#include "engine/Engine.h"
+#include "engine/EngineHost.h"
+#include "engine/Job.h"
+#include "plan/PlanView.h"
+#include "plan/SizePlan.h"
+#include "script/RestoreScript.h"
+#include "script/ScriptView.h"
+#include "settings/SettingsStore.h"
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+
+namespace brelker {
+
+class DiskCountDialog;
+class ExtractDialog;
+class HintWindow;
+class MemoryDialog;
+class SuffixDialog;
+struct CommandLine;
+
+// The main window: the split and join workflow, its menus and the current job.
+// The enabled state of its controls is the state of the work.
+class MainWindow : public QMainWindow, public EngineHost, public PlanView, public ScriptView {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    MainWindow(Platform& platform, const SettingsStore& store, DialogService& dialogs,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: loads every setting, applies the texts, then acts on the
+    // command line (which may run a whole split before the window waits).
+    void FormCreate(const std::vector<std::string>& arguments);
+    // True once the program was asked to end.
+    bool QuitRequested() const { return quitRequested_; }
+
+    // Commands of the File menu and the speed bar.
+    void ChooseSplitAFileClick();
+    void FindPlaceToSmallFilesClick();
+    void DoSplitClick();
+    void CreateUnbrelkerFileClick();
+    void JoinFilesClick();
+    void FindPlaceToBigFileClick();
+    void DoJoinClick();
+    void ExitClick();
+    void ClearRegistryClick();
+    void StopBtnClick();
+    void HintClick();
+
+    // The option menus.
+    void RemoveSmallClick();
+    void RemoveBigClick();
+    void RemoveSelfClick();
+    void EraseFloppiesClick();
+    void ChangeAlwaysClick();
+    void ChangeSometimesClick();
+    void ChangeNeverClick();
+    void MemoryUsageClick();
+    void ChooseFiletypeClick();
+    void ExtractClick();
+    void LanguageEnglishClick();
+    void LanguageSwedishClick();
+    void LanguageGermanClick();
+
+    void ApplyTexts();
+    void EnableGroup(ControlGroup group, bool on) override;
+
+    // EngineHost
+    void SetProgressRange(int minimum, int maximum) override;
+    void SetProgress(int position) override;
+    void ClearSizeList() override;
+    void AddSizeLine(const std::string& line) override;
+    void SelectSizeLine(int index) override;
+    void RepaintSizeList() override;
+    void ShowNote(const std::string& text) override;
+    void RepaintWindow() override;
+    void ProcessMessages() override;
+    void ShowBusyCursor() override;
+    bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
+    void BeginBusy(const std::string& text) override;
+    void ReportMissingFile(const std::string& path) override;
+    int AskDiskCount() override;
+
+    // PlanView
+    void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
+    void ClearSizeLines() override;
+    int SelectedSizeLine() const override;
+    std::string SizeLineText(int index) const override;
+    void SetChangeItemCaption(const std::string& text) override;
+    void SetNewSizeText(const std::string& text) override;
+    std::string NewSizeText() const override;
+    void SetCountLabel(const std::string& text) override;
+    void SetSizeGroupHint(const std::string& text) override;
+    void SetBigFileSizeCaption(const std::string& text) override;
+    std::string BigFileNameCaption() const override;
+    void SelectUnitButton(int unit) override;
+    void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override;
+    void SetBaseSizeControlsEnabled(bool enabled) override;
+    void SetStatus(const std::string& text) override;
+    void EndBusy(const std::string& text) override;
+    void RunBaseSizeEditor() override;
+    std::string DecimalSeparator() const override;
+
+    // ScriptView
+    void SetSelfUnitEnabled(bool enabled) override;
+    std::optional<std::string> AskSavePath(const std::string& title, const std::string& filter,
+                                           const std::string& folder,
+                                           const std::string& proposedName) override;
+
+    // The current job and the fields the tests and the command line look at.
+    Job& CurrentJob() { return job_; }
+    SizePlan& Plan() { return plan_; }
+    RestoreScript& Script() { return script_; }
+
+    std::string SplitPath;
+    std::string JoinPath;
+    std::string AddedFileType = ".Brelked_";
+    bool RemoveSmallFiles = false;
+    bool RemoveBigFile = false;
+    bool RemoveSelfUnit = false;
+    bool EraseFloppyDisks = false;
+    int PauseMode = 1;
+    int MaxFromRAM = 20;
+    int MaxFromFile = 10;
+    int mainTop = 50;
+    int mainLeft = 100;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Layout (MainWindowLayout.cpp).
+    void CreateMenus();
+    void CreateSpeedBar();
+    void CreateGroups();
+    void CreateStatusBar();
+    QAction* AddAction(QMenu* menu, const char* name, const QKeySequence& shortcut,
+                       void (MainWindow::*handler)());
+    QToolButton* AddSpeedButton(const char* name, const QIcon& icon, void (MainWindow::*handler)());
+
+    // Busy state and the workflow (MainWindowCommands.cpp).
+    void BigFileChosen();
+    void ResetExtractionRange();
+    int RunWork(int busySlot, const std::function<int()>& work);
+    void ShowResult(int code, int successSlot, int failureSlot);
+    void DisableForWork();
+    void RestoreAfterWork();
+    void SetScreenCursor(Qt::CursorShape shape);
+    bool Busy() const;
+    TransferOptions Options() const;
+    ScriptOptions ScriptSettings() const;
+    bool OnFloppy(const std::string& path) const;
+
+    // Texts and language (MainWindowTexts.cpp).
+    void ReapplyLanguage();
+    void SwitchLanguage(int language);
+    void ShowPlanCount();
+
+    // Option menus and start-up (MainWindowOptions.cpp, StartUp.cpp).
+    void SetPauseMode(int mode);
+    void LoadSettings();
+    void RunCommandLine(const CommandLine& commandLine);
+    void ChooseBigFileFromCommandLine(const std::string& path, bool& stop);
+
+    Platform& platform_;
+    const SettingsStore& store_;
+    DialogService& dialogs_;
+    Job job_;
+    Engine engine_;
+    SizePlan plan_;
+    RestoreScript script_;
+    bool quitRequested_ = false;
+    bool busyCursor_ = false;
+    std::string SelfUnitFileName;
+
+    std::unique_ptr<DiskCountDialog> diskDialog_;
+    std::unique_ptr<HintWindow> hintWindow_;
+
+    // Menus and their items.
+    QMenu* File1 = nullptr;
+    QMenu* ChangeOfDisk = nullptr;
+    QMenu* Memory1 = nullptr;
+    QMenu* Language1 = nullptr;
+    QMenu* Options_ = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* ChooseSplitAFile = nullptr;
+    QAction* FindPlaceToSmallFiles = nullptr;
+    QAction* DoSplit = nullptr;
+    QAction* CreateUnbrelkerFile = nullptr;
+    QAction* JoinFiles = nullptr;
+    QAction* FindPlaceToBigFile = nullptr;
+    QAction* DoJoin = nullptr;
+    QAction* ClearRegistry = nullptr;
+    QAction* Exit = nullptr;
+    QAction* ChangeAlways = nullptr;
+    QAction* ChangeSometimes = nullptr;
+    QAction* ChangeNever = nullptr;
+    QAction* MemoryUsage = nullptr;
+    QAction* LanguageEnglish = nullptr;
+    QAction* LanguageSwedish = nullptr;
+    QAction* LanguageGerman = nullptr;
+    QAction* ChooseFiletype = nullptr;
+    QAction* RemoveSmall = nullptr;
+    QAction* RemoveBig = nullptr;
+    QAction* RemoveSelf = nullptr;
+    QAction* EraseFloppies = nullptr;
+    QAction* Extract = nullptr;
+    QAction* Hint = nullptr;
+
+    // Speed bar.
+    QToolButton* SplitAFileBtn = nullptr;
+    QToolButton* FindPlaceToSmallFilesBtn = nullptr;
+    QToolButton* DoSplitBtn = nullptr;
+    QToolButton* SelfUnitBtn = nullptr;
+    QToolButton* JoinFilesBtn = nullptr;
+    QToolButton* FindPlaceToBigFileBtn = nullptr;
+    QToolButton* DoJoinBtn = nullptr;
+    QToolButton* StopBtn = nullptr;
+    QToolButton* ExitBtn = nullptr;
+    QToolButton* HintBtn = nullptr;
+    QWidget* speedBar_ = nullptr;
+
+    // The big file.
+    QGroupBox* BigFileGB = nullptr;
+    QLabel* lblBigFileName = nullptr;
+    QLabel* BigFileName = nullptr;
+    QLabel* lblBigFileSize = nullptr;
+    QLabel* BigFileSize = nullptr;
+    std::array<QRadioButton*, 5> BigFileRB{};
+
+    // The smaller files.
+    QGroupBox* ActualSizeGB = nullptr;
+    QLabel* lblSmallFileNames = nullptr;
+    QLabel* SmallFileNames = nullptr;
+    QLabel* BaseSizeHeadline = nullptr;
+    QComboBox* CBBaseSize = nullptr;
+    QRadioButton* rbSizeBase = nullptr;
+    QRadioButton* rbSizeFree = nullptr;
+    QPushButton* ApplyBaseSize = nullptr;
+    QLabel* lblNrFiles = nullptr;
+    QLabel* SmallerSize = nullptr;
+    QListWidget* SmallerSizesLB = nullptr;
+    QLabel* ChangeItem = nullptr;
+    QLabel* lblNewSize = nullptr;
+    QLineEdit* txtNewSize = nullptr;
+    QPushButton* ApplyNewSize = nullptr;
+
+    QProgressBar* PBar = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+
+    // Enabled states kept by DisableForWork, in its order.
+    std::vector<QWidget*> workControls_;
+    std::vector<QAction*> workMenus_;
+    std::vector<bool> remembered_;
 };
+
+}  // namespace brelker

@@ -12,22 +12,10 @@
 #include "settings/Settings.h"
 #include "text/Hints.h"
 #include "text/TextTable.h"
+#include "text/WidgetTexts.h"
 
 namespace brelker {
 namespace {
-
-QString Slot(int slot) { return QString::fromStdString(Text(slot)); }
-
-void SetHint(QWidget* widget, int slot) {
-    widget->setToolTip(QString::fromStdString(ShortHint(Text(slot))));
-    widget->setStatusTip(QString::fromStdString(LongHint(Text(slot))));
-}
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // A typed size that is not a positive number stores the floppy size instead.
 std::int64_t TypedSize(const QLineEdit* edit) {
@@ -95,16 +83,16 @@ void BaseSizeDialog::showEvent(QShowEvent* event) {
 }
 
 void BaseSizeDialog::OnActivate() {
-    setWindowTitle(Slot(28));
-    lblList_->setText(Slot(42));
+    setWindowTitle(SlotText(28));
+    lblList_->setText(SlotText(42));
     SetHint(listBox1_, 209);
-    lblDescription_->setText(Slot(43));
+    lblDescription_->setText(SlotText(43));
     SetHint(txtDescription_, 210);
-    lblSize_->setText(Slot(44));
+    lblSize_->setText(SlotText(44));
     SetHint(txtSize_, 211);
-    updateBtn_->setText(Slot(45));
-    deleteBtn_->setText(Slot(46));
-    newBtn_->setText(Slot(47));
+    updateBtn_->setText(SlotText(45));
+    deleteBtn_->setText(SlotText(46));
+    newBtn_->setText(SlotText(47));
     deleteBtn_->setEnabled(false);
     RefreshBaseSizeList();
 }

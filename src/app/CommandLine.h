@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace brelker {
+
+// What the command line asks for, one step per argument that names an option,
+// in the order given. Option words are matched as lower-cased prefixes, so
+// /Split, /SPLIT and /splitnow all ask for a split; the value of a word ending
+// in "=" is the rest of the argument as given. Other arguments are ignored.
+struct CommandLine {
+    enum class Option { BigFile, SmallFiles, BaseSize, Split, Minimize, Exit, SelfUnitFile };
+    struct Step {
+        Option option;
+        std::string value;
+    };
+    std::vector<Step> steps;
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+}  // namespace brelker

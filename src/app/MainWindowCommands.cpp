@@ -1,0 +1,328 @@
+// The split and join workflow of the main window: choosing files and places,
+// running the engine with the busy state around it, and reporting its result.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QToolButton>
+
+#include "app/MainWindow.h"
+#include "engine/PieceNames.h"
+#include "engine/Series.h"
+#include "platform/Paths.h"
+#include "settings/Settings.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+bool MainWindow::Busy() const { return StopBtn->isEnabled(); }
+
+TransferOptions MainWindow::Options() const {
+    TransferOptions options;
+    options.MaxFromRAM = MaxFromRAM;
+    options.MaxFromFile = MaxFromFile;
+    options.Suffix = AddedFileType;
+    options.PauseMode = PauseMode;
+    options.UseFreeSpace = plan_.UseFreeSpace;
+    options.RemoveSmallFiles = RemoveSmallFiles;
+    options.RemoveBigFile = RemoveBigFile;
+    options.EraseFloppyDisks = EraseFloppyDisks;
+    return options;
+}
+
+ScriptOptions MainWindow::ScriptSettings() const {
+    return {AddedFileType, RemoveSmallFiles, RemoveSelfUnit};
+}
+
+bool MainWindow::OnFloppy(const std::string& path) const {
+    return platform_.FloppyRoot(path).has_value();
+}
+
+void MainWindow::ResetExtractionRange() {
+    job_.ExtractSkip = 0;
+    job_.ExtractCount = job_.BigFileBytes;
+    job_.ExtractLimit = job_.BigFileBytes;
+}
+
+void MainWindow::ChooseSplitAFileClick() {
+    if (Busy()) {
+        return;
+    }
+    const auto path = dialogs_.OpenFile(Text(30), Text(31), SplitPath);
+    if (!path) {
+        SetStatus(Text(69));
+        return;
+    }
+    job_.BigFilePath = *path;
+    job_.BigFileBytes = engine_.QueryFileSize(*path);
+    if (job_.BigFileBytes == -1) {
+        ReportMissingFile(*path);
+        return;
+    }
+    ResetExtractionRange();
+    BigFileChosen();
+    if (job_.ExtractActive) {
+        dialogs_.Message(Text(359), Text(72), MessageIcon::Information, MessageButtons::Ok);
+        job_.ExtractActive = false;
+    }
+}
+
+void MainWindow::BigFileChosen() {
+    BigFileName->setText(Q(job_.BigFilePath));
+    plan_.ShowBigFileSize(plan_.SizeUnit);
+    SplitPath = platform_.CurrentFolder();
+    store_.WriteStringSetting(subkey::Path, settings::SplitPath, SplitPath);
+    // The pieces go by default into the folder last used for pieces, under the big file's name.
+    job_.SmallFilesBase = JoinFolder(JoinPath, BareFileName(job_.BigFilePath));
+    if (!plan_.CalculateSmallFileSizes(0)) {
+        return;
+    }
+    if (job_.BigFileBytes > 0) {
+        SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+        EnableGroup(ControlGroup::SplitGroup, true);
+        EnableGroup(ControlGroup::SmallFilesPlaceGroup, true);
+        EnableGroup(ControlGroup::JoinGroup, false);
+        EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+    }
+    SetSelfUnitEnabled(false);
+}
+
+void MainWindow::FindPlaceToSmallFilesClick() {
+    if (Busy()) {
+        return;
+    }
+    const auto path =
+        dialogs_.SaveFile(Text(49), Text(51), JoinPath, BareFileName(job_.BigFilePath));
+    if (path && *path != job_.SmallFilesBase) {
+        SetStatus(Text(70));
+        job_.SmallFilesBase = *path;
+    }
+    SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+    JoinPath = platform_.CurrentFolder();
+    store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
+}
+
+void MainWindow::DoSplitClick() {
+    if (Busy()) {
+        return;
+    }
+    const int code = RunWork(36, [this] { return engine_.SplitBigFile(Options()); });
+    ShowResult(code, 37, 92);
+    EnableGroup(ControlGroup::SplitGroup, false);
+    EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
+    EnableGroup(ControlGroup::SizeEditGroup, false);
+    if (code != kTransferDone) {
+        return;
+    }
+    SetSelfUnitEnabled(true);
+    if (OnFloppy(job_.SmallFilesBase) &&
+        dialogs_.Message(Text(253) + "?", Text(350), MessageIcon::Question,
+                         MessageButtons::YesNo)) {
+        CreateUnbrelkerFileClick();
+    }
+}
+
+void MainWindow::CreateUnbrelkerFileClick() {
+    if (Busy()) {
+        return;
+    }
+    script_.CreateUnbrelkerFileClick(JoinPath, ScriptSettings());
+}
+
+void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
+    if (code == kTransferDone) {
+        EndBusy(Text(successSlot));
+    } else {
+        if (code == kSizesDiffer) {
+            dialogs_.Message(Text(94), Text(83), MessageIcon::Stop, MessageButtons::Ok);
+        } else if (code == kInterrupted) {
+            dialogs_.Message(Text(269), Text(343), MessageIcon::Warning, MessageButtons::Ok);
+        } else if (code < 0) {
+            dialogs_.Message(Text(-code), Text(83), MessageIcon::Stop, MessageButtons::Ok);
+        } else {
+            dialogs_.Message(Text(failureSlot) + std::to_string(code), Text(83), MessageIcon::Stop,
+                             MessageButtons::Ok);
+        }
+        EndBusy(Text(83));
+    }
+    lblNrFiles->setText(Q(Text(68) + std::to_string(job_.SmallFileCount)));
+    SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
+}
+
+void MainWindow::JoinFilesClick() {
+    if (Busy()) {
+        return;
+    }
+    const auto path = dialogs_.OpenFile(Text(32), Text(33), JoinPath);
+    if (!path) {
+        return;
+    }
+    job_.PiecePath = *path;
+    job_.SmallFilesBase = FindSeriesBase(*path, AddedFileType);
+    job_.BigFilePath = job_.SmallFilesBase;
+    // The job now names a series that is not there: whatever Join was armed for
+    // before must not run on it (it would replace a big file with nothing).
+    const auto disarm = [this] {
+        EnableGroup(ControlGroup::JoinGroup, false);
+        EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+    };
+    if (engine_.QueryFileSize(job_.PiecePath) == -1) {
+        ReportMissingFile(job_.PiecePath);
+        disarm();
+        return;
+    }
+    SetSelfUnitEnabled(false);
+    JoinPath = platform_.CurrentFolder();
+    store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
+    // The big file goes by default into the folder last used for big files.
+    job_.BigFilePath = JoinFolder(SplitPath, BareFileName(job_.BigFilePath));
+    job_.BigFileBytes = 0;
+    plan_.ClearSizeList();
+    SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+    job_.PiecePath = PieceName(job_.SmallFilesBase, AddedFileType, 1);
+
+    if (PromptsBeforePieces(PauseMode, OnFloppy(job_.SmallFilesBase))) {
+        TakeSeriesFromDiskCount(job_, *this);
+    } else {
+        CountSeries(job_, platform_, *this, AddedFileType);
+        if (job_.SmallFileCount == 0) {
+            disarm();  // piece 1 is missing; the message has been shown
+            return;
+        }
+    }
+    if (job_.AppendActive) {
+        dialogs_.Message(Text(362), Text(72), MessageIcon::Information, MessageButtons::Ok);
+        job_.AppendActive = false;
+    }
+    EnableGroup(ControlGroup::SplitGroup, false);
+    EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
+    EnableGroup(ControlGroup::JoinGroup, true);
+    EnableGroup(ControlGroup::BigFilePlaceGroup, true);
+    EnableGroup(ControlGroup::BaseSizeBoxGroup, false);
+    lblNrFiles->setText(Q(Text(68) + std::to_string(job_.SmallFileCount)));
+    BigFileName->setText(Q(job_.BigFilePath));
+    plan_.ShowBigFileSize(plan_.SizeUnit);
+    SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
+    EndBusy(Text(34));
+}
+
+void MainWindow::FindPlaceToBigFileClick() {
+    if (Busy()) {
+        return;
+    }
+    const auto path =
+        dialogs_.SaveFile(Text(50), std::string(), SplitPath, BareFileName(job_.SmallFilesBase));
+    if (path && *path != job_.BigFilePath) {
+        SetStatus(Text(70));
+        job_.BigFilePath = *path;
+    }
+    BigFileName->setText(Q(job_.BigFilePath));
+    SplitPath = platform_.CurrentFolder();
+    store_.WriteStringSetting(subkey::Path, settings::SplitPath, SplitPath);
+}
+
+void MainWindow::DoJoinClick() {
+    if (Busy()) {
+        return;
+    }
+    const int code = RunWork(38, [this] { return engine_.JoinSmallFiles(Options()); });
+    ShowResult(code, 71, 93);
+    job_.BigFileBytes = engine_.QueryFileSize(job_.BigFilePath);
+    ResetExtractionRange();
+    plan_.ShowBigFileSize(plan_.SizeUnit);
+    EnableGroup(ControlGroup::JoinGroup, false);
+    EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+}
+
+// Runs a split or a join with every command but Stop switched off. The size list
+// is enabled first, so that it is remembered as enabled and shows the progress,
+// and afterwards gets back the state it had before.
+int MainWindow::RunWork(int busySlot, const std::function<int()>& work) {
+    BeginBusy(Text(busySlot));
+    const bool listEnabled = SmallerSizesLB->isEnabled();
+    SmallerSizesLB->setEnabled(true);
+    StopBtn->setEnabled(true);
+    DisableForWork();
+    const int code = work();
+    RestoreAfterWork();
+    StopBtn->setEnabled(false);
+    SmallerSizesLB->setEnabled(listEnabled);
+    return code;
+}
+
+void MainWindow::StopBtnClick() { job_.StopRequested = true; }
+
+void MainWindow::DisableForWork() {
+    workControls_ = {SplitAFileBtn, FindPlaceToSmallFilesBtn, DoSplitBtn, SelfUnitBtn,
+                     JoinFilesBtn,  FindPlaceToBigFileBtn,    DoJoinBtn,  ExitBtn,
+                     HintBtn};
+    workMenus_ = {File1->menuAction(),     ChangeOfDisk->menuAction(), Memory1->menuAction(),
+                  Language1->menuAction(), Options_->menuAction(),     Help1->menuAction()};
+    const std::vector<QWidget*> planControls = {CBBaseSize,    rbSizeBase,     rbSizeFree,
+                                                ApplyBaseSize, SmallerSizesLB, txtNewSize,
+                                                ApplyNewSize};
+    workControls_.insert(workControls_.end(), planControls.begin(), planControls.end());
+    remembered_.clear();
+    for (QWidget* control : workControls_) {
+        remembered_.push_back(control->isEnabled());
+        control->setEnabled(false);
+    }
+    for (QAction* menu : workMenus_) {
+        remembered_.push_back(menu->isEnabled());
+        menu->setEnabled(false);
+    }
+}
+
+void MainWindow::RestoreAfterWork() {
+    std::size_t i = 0;
+    for (QWidget* control : workControls_) {
+        control->setEnabled(remembered_[i++]);
+    }
+    for (QAction* menu : workMenus_) {
+        menu->setEnabled(remembered_[i++]);
+    }
+}
+
+void MainWindow::SetScreenCursor(Qt::CursorShape shape) {
+    if (shape == Qt::ArrowCursor) {
+        while (QApplication::overrideCursor() != nullptr) {
+            QApplication::restoreOverrideCursor();
+        }
+    } else if (QApplication::overrideCursor() != nullptr) {
+        QApplication::changeOverrideCursor(QCursor(shape));
+    } else {
+        QApplication::setOverrideCursor(QCursor(shape));
+    }
+}
+
+void MainWindow::BeginBusy(const std::string& text) {
+    SetScreenCursor(Qt::WaitCursor);
+    StatusPanel1->setText(Q(text));
+    statusBar()->repaint();
+}
+
+void MainWindow::EndBusy(const std::string& text) {
+    SetScreenCursor(Qt::ArrowCursor);
+    StatusPanel0->clear();
+    StatusPanel1->setText(Q(text));
+}
+
+void MainWindow::ReportMissingFile(const std::string& path) {
+    dialogs_.Message(Text(95) + path, Text(83), MessageIcon::Stop, MessageButtons::Ok);
+    StatusPanel1->setText(Q(Text(83)));
+    SetScreenCursor(Qt::ArrowCursor);
+}
+
+}  // namespace brelker

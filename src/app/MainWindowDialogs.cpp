@@ -1,0 +1,76 @@
+// The dialogs the menus open: memory limits, the piece-name suffix, extraction
+// and appending, and the How It Works window.
+
+#include <QLabel>
+#include <QToolButton>
+
+#include "app/MainWindow.h"
+#include "settings/ExtractDialog.h"
+#include "settings/MemoryDialog.h"
+#include "settings/Settings.h"
+#include "settings/SuffixDialog.h"
+#include "text/HintWindow.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+
+void MainWindow::HintClick() {
+    if (Busy()) {
+        return;
+    }
+    if (!hintWindow_) {
+        hintWindow_ = std::make_unique<HintWindow>(platform_);
+    }
+    // Modeless: the main window stays usable while the manual is open.
+    hintWindow_->show();
+    hintWindow_->raise();
+    hintWindow_->activateWindow();
+}
+
+void MainWindow::MemoryUsageClick() {
+    if (Busy()) {
+        return;
+    }
+    MemoryDialog dialog(store_, this);
+    dialog.exec();
+    // Whichever button closed it: Cancel leaves the pair as stored.
+    MaxFromRAM = dialog.MaxFromRAM();
+    MaxFromFile = dialog.MaxFromFile();
+}
+
+void MainWindow::ChooseFiletypeClick() {
+    if (Busy()) {
+        return;
+    }
+    SuffixDialog dialog(
+        store_,
+        [this](const std::string& text, const std::string& caption) {
+            dialogs_.Message(text, caption, MessageIcon::Warning, MessageButtons::Ok);
+        },
+        this);
+    dialog.exec();
+    AddedFileType = store_.Read(settings::AddedFileType);
+    // Several texts quote the suffix (the file filters): fill them anew.
+    FillTextTable(AddedFileType);
+    ApplyTexts();
+    if (job_.BigFileBytes > 0) {
+        ShowPlanCount();
+        SmallFileNames->setText(QString::fromStdString(job_.SmallFilesBase + AddedFileType + "*"));
+    }
+}
+
+void MainWindow::ExtractClick() {
+    if (Busy()) {
+        return;
+    }
+    ExtractDialog dialog(job_, this);
+    dialog.exec();
+    job_.BigFileBytes =
+        job_.ExtractActive ? job_.ExtractCount : engine_.QueryFileSize(job_.BigFilePath);
+    // Only a split that is ready is planned again, for the new length.
+    if (job_.BigFileBytes > 0 && job_.ExtractCount > 0 && DoSplitBtn->isEnabled()) {
+        BigFileChosen();
+    }
+}
+
+}  // namespace brelker

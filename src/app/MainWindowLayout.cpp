@@ -1,0 +1,391 @@
+// The main window's controls, menus, speed bar and status bar, and the rules
+// that switch them on and off.
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/Icons.h"
+#include "app/MainWindow.h"
+#include "engine/DiskCountDialog.h"
+#include "text/HintWindow.h"
+#include "text/WidgetTexts.h"
+
+namespace brelker {
+namespace {
+
+// Width of status panel 0 at 120 pixels per inch; it follows the screen's density.
+constexpr int kStatusPanel0Width = 345;
+
+}  // namespace
+
+MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogService& dialogs,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      platform_(platform),
+      store_(store),
+      dialogs_(dialogs),
+      engine_(job_, platform, *this),
+      plan_(job_, store, *this),
+      script_(job_, platform, *this) {
+    setObjectName(QStringLiteral("TMain"));
+    setWindowTitle(QStringLiteral("The File Brelker"));
+    CreateMenus();
+    CreateSpeedBar();
+    CreateGroups();
+    CreateStatusBar();
+
+    // Enabled at first: everything but the commands that need a job.
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             DoSplitBtn, DoJoinBtn, FindPlaceToSmallFilesBtn, FindPlaceToBigFileBtn, StopBtn,
+             SmallerSizesLB, txtNewSize, ApplyNewSize, ChangeItem}) {
+        widget->setEnabled(false);
+    }
+    // While the work runs the pointer shows it: moving over the window, its speed
+    // bar or its groups brings the hourglass, the Stop button the hand.
+    setMouseTracking(true);
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             centralWidget(), speedBar_, BigFileGB, ActualSizeGB, SplitAFileBtn,
+             FindPlaceToSmallFilesBtn, DoSplitBtn, SelfUnitBtn, JoinFilesBtn, FindPlaceToBigFileBtn,
+             DoJoinBtn, ExitBtn, HintBtn, StopBtn}) {
+        widget->setMouseTracking(true);
+        widget->installEventFilter(this);
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::AddAction(QMenu* menu, const char* name, const QKeySequence& shortcut,
+                               void (MainWindow::*handler)()) {
+    QAction* action = menu->addAction(QString());
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return action;
+}
+
+void MainWindow::CreateMenus() {
+    File1 = Named(menuBar()->addMenu(QString()), "File1");
+    ChooseSplitAFile = AddAction(File1, "ChooseSplitAFile", QKeySequence(QStringLiteral("Ctrl+A")),
+                                 &MainWindow::ChooseSplitAFileClick);
+    FindPlaceToSmallFiles =
+        AddAction(File1, "FindPlaceToSmallFiles", QKeySequence(QStringLiteral("Ctrl+B")),
+                  &MainWindow::FindPlaceToSmallFilesClick);
+    DoSplit = AddAction(File1, "DoSplit", QKeySequence(QStringLiteral("Ctrl+S")),
+                        &MainWindow::DoSplitClick);
+    CreateUnbrelkerFile =
+        AddAction(File1, "CreateUnbrelkerFile", QKeySequence(QStringLiteral("Ctrl+R")),
+                  &MainWindow::CreateUnbrelkerFileClick);
+    File1->addSeparator();
+    JoinFiles = AddAction(File1, "JoinFiles", QKeySequence(QStringLiteral("Ctrl+D")),
+                          &MainWindow::JoinFilesClick);
+    FindPlaceToBigFile =
+        AddAction(File1, "FindPlaceToBigFile", QKeySequence(QStringLiteral("Ctrl+E")),
+                  &MainWindow::FindPlaceToBigFileClick);
+    DoJoin = AddAction(File1, "DoJoin", QKeySequence(QStringLiteral("Ctrl+J")),
+                       &MainWindow::DoJoinClick);
+    File1->addSeparator();
+    ClearRegistry =
+        AddAction(File1, "ClearRegistry", QKeySequence(), &MainWindow::ClearRegistryClick);
+    Exit = AddAction(File1, "Exit", QKeySequence(QStringLiteral("Ctrl+Q")), &MainWindow::ExitClick);
+
+    ChangeOfDisk = Named(menuBar()->addMenu(QString()), "ChangeOfDisk");
+    ChangeAlways =
+        AddAction(ChangeOfDisk, "ChangeAlways", QKeySequence(), &MainWindow::ChangeAlwaysClick);
+    ChangeSometimes = AddAction(ChangeOfDisk, "ChangeSometimes", QKeySequence(),
+                                &MainWindow::ChangeSometimesClick);
+    ChangeNever =
+        AddAction(ChangeOfDisk, "ChangeNever", QKeySequence(), &MainWindow::ChangeNeverClick);
+
+    Memory1 = Named(menuBar()->addMenu(QString()), "Memory1");
+    MemoryUsage = AddAction(Memory1, "MemoryUsage", QKeySequence(QStringLiteral("Ctrl+M")),
+                            &MainWindow::MemoryUsageClick);
+
+    Language1 = Named(menuBar()->addMenu(QString()), "Language1");
+    LanguageEnglish =
+        AddAction(Language1, "LanguageEnglish", QKeySequence(), &MainWindow::LanguageEnglishClick);
+    LanguageSwedish =
+        AddAction(Language1, "LanguageSwedish", QKeySequence(), &MainWindow::LanguageSwedishClick);
+    LanguageGerman =
+        AddAction(Language1, "LanguageGerman", QKeySequence(), &MainWindow::LanguageGermanClick);
+
+    Options_ = Named(menuBar()->addMenu(QString()), "Options");
+    ChooseFiletype =
+        AddAction(Options_, "ChooseFiletype", QKeySequence(), &MainWindow::ChooseFiletypeClick);
+    Options_->addSeparator();
+    RemoveSmall = AddAction(Options_, "RemoveSmall", QKeySequence(), &MainWindow::RemoveSmallClick);
+    RemoveBig = AddAction(Options_, "RemoveBig", QKeySequence(), &MainWindow::RemoveBigClick);
+    RemoveSelf = AddAction(Options_, "RemoveSelf", QKeySequence(), &MainWindow::RemoveSelfClick);
+    EraseFloppies =
+        AddAction(Options_, "EraseFloppies", QKeySequence(), &MainWindow::EraseFloppiesClick);
+    Options_->addSeparator();
+    Extract = AddAction(Options_, "Extract", QKeySequence(), &MainWindow::ExtractClick);
+
+    Help1 = Named(menuBar()->addMenu(QString()), "Help1");
+    Hint = AddAction(Help1, "Hint", QKeySequence(QStringLiteral("Ctrl+H")), &MainWindow::HintClick);
+
+    // Check marks show the options; each handler sets its own mark, so a click
+    // must not toggle it behind the handler's back.
+    for (QAction* item :
+         {ChangeAlways, ChangeSometimes, ChangeNever, LanguageEnglish, LanguageSwedish,
+          LanguageGerman, RemoveSmall, RemoveBig, RemoveSelf, EraseFloppies}) {
+        item->setCheckable(true);
+        disconnect(item, &QAction::triggered, nullptr, nullptr);
+    }
+    const auto reconnect = [this](QAction* item, void (MainWindow::*handler)()) {
+        connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
+            item->setChecked(!checked);  // undo Qt's own toggle: the handler decides
+            (this->*handler)();
+        });
+    };
+    reconnect(ChangeAlways, &MainWindow::ChangeAlwaysClick);
+    reconnect(ChangeSometimes, &MainWindow::ChangeSometimesClick);
+    reconnect(ChangeNever, &MainWindow::ChangeNeverClick);
+    reconnect(LanguageEnglish, &MainWindow::LanguageEnglishClick);
+    reconnect(LanguageSwedish, &MainWindow::LanguageSwedishClick);
+    reconnect(LanguageGerman, &MainWindow::LanguageGermanClick);
+    reconnect(RemoveSmall, &MainWindow::RemoveSmallClick);
+    reconnect(RemoveBig, &MainWindow::RemoveBigClick);
+    reconnect(RemoveSelf, &MainWindow::RemoveSelfClick);
+    reconnect(EraseFloppies, &MainWindow::EraseFloppiesClick);
+}
+
+QToolButton* MainWindow::AddSpeedButton(const char* name, const QIcon& icon,
+                                        void (MainWindow::*handler)()) {
+    auto* button = Named(new QToolButton(speedBar_), name);
+    button->setIcon(icon);
+    button->setIconSize(QSize(28, 28));
+    button->setAutoRaise(true);
+    static_cast<QToolBar*>(speedBar_)->addWidget(button);
+    // The button calls its menu item's handler: both behave the same.
+    connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+    return button;
+}
+
+void MainWindow::CreateSpeedBar() {
+    auto* bar = Named(new QToolBar(this), "SpeedBar");
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->toggleViewAction()->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, bar);
+    speedBar_ = bar;
+
+    SplitAFileBtn = AddSpeedButton("SplitAFileBtn", SpeedBarIcon(IconKind::ChooseBigFile),
+                                   &MainWindow::ChooseSplitAFileClick);
+    FindPlaceToSmallFilesBtn =
+        AddSpeedButton("FindPlaceToSmallFilesBtn", SpeedBarIcon(IconKind::PiecesPlace),
+                       &MainWindow::FindPlaceToSmallFilesClick);
+    DoSplitBtn =
+        AddSpeedButton("DoSplitBtn", SpeedBarIcon(IconKind::Split), &MainWindow::DoSplitClick);
+    SelfUnitBtn = AddSpeedButton("SelfUnitBtn", SpeedBarIcon(IconKind::SelfUnit),
+                                 &MainWindow::CreateUnbrelkerFileClick);
+    bar->addSeparator();
+    JoinFilesBtn = AddSpeedButton("JoinFilesBtn", SpeedBarIcon(IconKind::ChoosePiece),
+                                  &MainWindow::JoinFilesClick);
+    FindPlaceToBigFileBtn =
+        AddSpeedButton("FindPlaceToBigFileBtn", SpeedBarIcon(IconKind::BigFilePlace),
+                       &MainWindow::FindPlaceToBigFileClick);
+    DoJoinBtn = AddSpeedButton("DoJoinBtn", SpeedBarIcon(IconKind::Join), &MainWindow::DoJoinClick);
+    bar->addSeparator();
+    StopBtn = AddSpeedButton("StopBtn", SpeedBarIcon(IconKind::Stop), &MainWindow::StopBtnClick);
+    ExitBtn = AddSpeedButton("ExitBtn", SpeedBarIcon(IconKind::Exit), &MainWindow::ExitClick);
+    bar->addSeparator();
+    HintBtn = AddSpeedButton("HintBtn", QIcon(), &MainWindow::HintClick);
+    HintBtn->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    HintBtn->setAutoRaise(false);
+    HintBtn->setMinimumWidth(120);
+    HintBtn->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+}
+
+void MainWindow::CreateGroups() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* layout = new QVBoxLayout(central);
+
+    BigFileGB = Named(new QGroupBox(central), "BigFileGB");
+    auto* big = new QGridLayout(BigFileGB);
+    lblBigFileName = Named(new QLabel(BigFileGB), "lblBigFileName");
+    BigFileName = Named(new QLabel(BigFileGB), "BigFileName");
+    BigFileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    BigFileName->setMinimumWidth(200);
+    lblBigFileSize = Named(new QLabel(BigFileGB), "lblBigFileSize");
+    BigFileSize = Named(new QLabel(BigFileGB), "BigFileSize");
+    BigFileSize->setMinimumWidth(110);
+    big->addWidget(lblBigFileName, 0, 0);
+    big->addWidget(BigFileName, 0, 1, 1, 7);
+    big->addWidget(lblBigFileSize, 1, 0);
+    big->addWidget(BigFileSize, 1, 1);
+    const char* const unitNames[] = {"BigFileRB1", "BigFileRB2", "BigFileRB3", "BigFileRB4",
+                                     "BigFileRB5"};
+    const char* const unitTexts[] = {"B", "kB", "MB", "GB", "TB"};
+    for (int unit = 1; unit <= 5; ++unit) {
+        QRadioButton* button = Named(
+            new QRadioButton(QLatin1String(unitTexts[unit - 1]), BigFileGB), unitNames[unit - 1]);
+        BigFileRB[static_cast<std::size_t>(unit - 1)] = button;
+        big->addWidget(button, 1, 1 + unit);
+        connect(button, &QRadioButton::clicked, this,
+                [this, unit] { plan_.ShowBigFileSize(unit); });
+    }
+    big->setColumnStretch(1, 1);
+    layout->addWidget(BigFileGB);
+
+    ActualSizeGB = Named(new QGroupBox(central), "ActualSizeGB");
+    auto* small = new QGridLayout(ActualSizeGB);
+    lblSmallFileNames = Named(new QLabel(ActualSizeGB), "lblSmallFileNames");
+    SmallFileNames = Named(new QLabel(ActualSizeGB), "SmallFileNames");
+    SmallFileNames->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    BaseSizeHeadline = Named(new QLabel(ActualSizeGB), "BaseSizeHeadline");
+    CBBaseSize = Named(new QComboBox(ActualSizeGB), "CBBaseSize");
+    CBBaseSize->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    CBBaseSize->setMinimumContentsLength(20);
+    ApplyBaseSize = Named(new QPushButton(ActualSizeGB), "ApplyBaseSize");
+    rbSizeBase = Named(new QRadioButton(ActualSizeGB), "rbSizeBase");
+    rbSizeFree = Named(new QRadioButton(ActualSizeGB), "rbSizeFree");
+    lblNrFiles = Named(new QLabel(ActualSizeGB), "lblNrFiles");
+    SmallerSize = Named(new QLabel(ActualSizeGB), "SmallerSize");
+    SmallerSizesLB = Named(new QListWidget(ActualSizeGB), "SmallerSizesLB");
+    SmallerSizesLB->setUniformItemSizes(true);
+    SmallerSizesLB->setMinimumHeight(120);
+    ChangeItem = Named(new QLabel(ActualSizeGB), "ChangeItem");
+    lblNewSize = Named(new QLabel(ActualSizeGB), "lblNewSize");
+    txtNewSize = Named(new QLineEdit(ActualSizeGB), "txtNewSize");
+    ApplyNewSize = Named(new QPushButton(ActualSizeGB), "ApplyNewSize");
+    lblNewSize->setBuddy(txtNewSize);
+
+    small->addWidget(lblSmallFileNames, 0, 0);
+    small->addWidget(SmallFileNames, 0, 1, 1, 3);
+    small->addWidget(BaseSizeHeadline, 1, 0);
+    small->addWidget(CBBaseSize, 1, 1, 1, 2);
+    small->addWidget(ApplyBaseSize, 1, 3);
+    small->addWidget(rbSizeBase, 2, 1);
+    small->addWidget(rbSizeFree, 2, 2);
+    small->addWidget(lblNrFiles, 2, 3);
+    small->addWidget(SmallerSize, 3, 0, 1, 2);
+    small->addWidget(SmallerSizesLB, 4, 0, 5, 2);
+    small->addWidget(ChangeItem, 4, 2, 1, 2);
+    small->addWidget(lblNewSize, 5, 2, 1, 2);
+    small->addWidget(txtNewSize, 6, 2, 1, 2);
+    small->addWidget(ApplyNewSize, 7, 2, 1, 2);
+    small->setRowStretch(8, 1);
+    small->setColumnStretch(1, 1);
+    small->setColumnStretch(2, 1);
+    layout->addWidget(ActualSizeGB, 1);
+
+    PBar = Named(new QProgressBar(central), "PBar");
+    PBar->setRange(0, 100);
+    PBar->setValue(0);
+    PBar->setTextVisible(false);
+    layout->addWidget(PBar);
+
+    connect(CBBaseSize, &QComboBox::activated, this,
+            [this](int index) { plan_.CBBaseSizeChange(index); });
+    connect(ApplyBaseSize, &QPushButton::clicked, this, [this] { plan_.ApplyBaseSizeClick(); });
+    connect(rbSizeFree, &QRadioButton::clicked, this, [this] { plan_.rbSizeFreeClick(); });
+    connect(rbSizeBase, &QRadioButton::clicked, this, [this] { plan_.rbSizeBaseClick(); });
+    connect(SmallerSizesLB, &QListWidget::itemClicked, this,
+            [this] { plan_.SmallerSizesLBClick(); });
+    connect(SmallerSizesLB, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && SmallerSizesLB->isEnabled() && !Busy()) {
+            plan_.SmallerSizesLBClick();
+        }
+    });
+    connect(txtNewSize, &QLineEdit::textEdited, this, [this] { plan_.txtNewSizeChange(); });
+    connect(txtNewSize, &QLineEdit::returnPressed, this, [this] {
+        if (ApplyNewSize->isEnabled()) {
+            plan_.ApplyNewSizeClick();
+        }
+    });
+    connect(ApplyNewSize, &QPushButton::clicked, this, [this] { plan_.ApplyNewSizeClick(); });
+}
+
+void MainWindow::CreateStatusBar() {
+    StatusPanel0 = Named(new QLabel(this), "StatusPanel0");
+    StatusPanel1 = Named(new QLabel(this), "StatusPanel1");
+    StatusPanel0->setFixedWidth(kStatusPanel0Width * logicalDpiX() / 120);
+    StatusPanel1->setMinimumWidth(50);
+    statusBar()->addPermanentWidget(StatusPanel0);
+    statusBar()->addPermanentWidget(StatusPanel1, 1);
+    statusBar()->setSizeGripEnabled(true);
+}
+
+void MainWindow::EnableGroup(ControlGroup group, bool on) {
+    switch (group) {
+        case ControlGroup::SplitGroup:
+            DoSplit->setEnabled(on);
+            DoSplitBtn->setEnabled(on);
+            SmallerSizesLB->setEnabled(on);
+            break;
+        case ControlGroup::SmallFilesPlaceGroup:
+            FindPlaceToSmallFiles->setEnabled(on);
+            FindPlaceToSmallFilesBtn->setEnabled(on);
+            break;
+        case ControlGroup::JoinGroup:
+            DoJoin->setEnabled(on);
+            DoJoinBtn->setEnabled(on);
+            // A join has no use for the base size controls.
+            rbSizeBase->setEnabled(!on);
+            rbSizeFree->setEnabled(!on);
+            ApplyBaseSize->setEnabled(!on);
+            CBBaseSize->setEnabled(!on && !plan_.UseFreeSpace);
+            break;
+        case ControlGroup::BigFilePlaceGroup:
+            FindPlaceToBigFile->setEnabled(on);
+            FindPlaceToBigFileBtn->setEnabled(on);
+            break;
+        case ControlGroup::BaseSizeBoxGroup:
+            CBBaseSize->setEnabled(on);
+            break;
+        case ControlGroup::SizeEditGroup:
+            ApplyNewSize->setEnabled(on);
+            txtNewSize->setEnabled(on);
+            ChangeItem->setEnabled(on);
+            break;
+        case ControlGroup::SizeListGroup:
+            SmallerSizesLB->setEnabled(on);
+            break;
+    }
+}
+
+bool MainWindow::event(QEvent* event) {
+    // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0.
+    if (event->type() == QEvent::StatusTip) {
+        StatusPanel0->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && Busy()) {
+        if (watched == StopBtn) {
+            // OnMouseMove: the hand over the button's face, the hourglass on its rim.
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const bool inside = at.x() >= 1 && at.y() >= 1 && at.x() <= StopBtn->width() - 2 &&
+                                at.y() <= StopBtn->height() - 2;
+            SetScreenCursor(inside ? Qt::PointingHandCursor : Qt::WaitCursor);
+        } else {
+            SetScreenCursor(Qt::WaitCursor);  // OnMouseCircling
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace brelker

@@ -1,0 +1,96 @@
+// The Options, Pause, Memory and Language menus, and ending the program.
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QToolButton>
+
+#include "app/MainWindow.h"
+#include "settings/Settings.h"
+
+namespace brelker {
+namespace {
+
+// A toggle takes the opposite of its check mark and is stored at once.
+void Toggle(QAction* item, bool& field, const SettingsStore& store, const BoolSetting& setting) {
+    field = !item->isChecked();
+    item->setChecked(field);
+    store.Write(setting, field);
+}
+
+}  // namespace
+
+void MainWindow::RemoveSmallClick() {
+    if (!Busy()) {
+        Toggle(RemoveSmall, RemoveSmallFiles, store_, settings::RemoveSmallFiles);
+    }
+}
+
+void MainWindow::RemoveBigClick() {
+    if (!Busy()) {
+        Toggle(RemoveBig, RemoveBigFile, store_, settings::RemoveBigFile);
+    }
+}
+
+void MainWindow::RemoveSelfClick() {
+    if (!Busy()) {
+        Toggle(RemoveSelf, RemoveSelfUnit, store_, settings::RemoveSelfUnit);
+    }
+}
+
+void MainWindow::EraseFloppiesClick() {
+    if (!Busy()) {
+        Toggle(EraseFloppies, EraseFloppyDisks, store_, settings::EraseFloppyDisks);
+    }
+}
+
+void MainWindow::SetPauseMode(int mode) {
+    const std::array<QAction*, 3> items = {ChangeAlways, ChangeSometimes, ChangeNever};
+    if (Busy() || items[static_cast<std::size_t>(mode)]->isChecked()) {
+        return;
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i]->setChecked(static_cast<int>(i) == mode);
+    }
+    PauseMode = mode;
+    store_.Write(settings::ChangeDisk, PauseMode);  // SavePauseMode
+}
+
+void MainWindow::ChangeAlwaysClick() { SetPauseMode(0); }
+
+void MainWindow::ChangeSometimesClick() { SetPauseMode(1); }
+
+void MainWindow::ChangeNeverClick() { SetPauseMode(2); }
+
+void MainWindow::ExitClick() {
+    mainTop = y();
+    mainLeft = x();
+    store_.Write(settings::MainTop, mainTop);
+    store_.Write(settings::MainLeft, mainLeft);
+    quitRequested_ = true;
+    // Queued: a quit asked for before the event loop runs (an unattended split
+    // with /exit) or from inside a running transfer still ends the program,
+    // once the work has returned.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+}
+
+void MainWindow::ClearRegistryClick() {
+    if (Busy()) {
+        return;
+    }
+    // Everything goes, the position too: the next start uses every default.
+    store_.ResetSettings();
+    quitRequested_ = true;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!quitRequested_) {
+        ExitClick();
+    }
+    event->accept();
+}
+
+}  // namespace brelker

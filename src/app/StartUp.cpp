@@ -1,0 +1,169 @@
+// Start-up: every setting loaded in its order, the texts applied, then the
+// command line, which may run a whole split before the window waits for the user.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "app/CommandLine.h"
+#include "app/MainWindow.h"
+#include "platform/Decimal.h"
+#include "settings/Settings.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+
+void MainWindow::LoadSettings() {
+    // A stored language outside the three checks no item; the texts read English.
+    SetCurrentLanguage(store_.Read(settings::Language));
+    LanguageEnglish->setChecked(CurrentLanguage() == kEnglish);
+    LanguageSwedish->setChecked(CurrentLanguage() == kSwedish);
+    LanguageGerman->setChecked(CurrentLanguage() == kGerman);
+
+    RemoveSmallFiles = store_.Read(settings::RemoveSmallFiles);
+    RemoveBigFile = store_.Read(settings::RemoveBigFile);
+    RemoveSelfUnit = store_.Read(settings::RemoveSelfUnit);
+    EraseFloppyDisks = store_.Read(settings::EraseFloppyDisks);
+    RemoveSmall->setChecked(RemoveSmallFiles);
+    RemoveBig->setChecked(RemoveBigFile);
+    RemoveSelf->setChecked(RemoveSelfUnit);
+    EraseFloppies->setChecked(EraseFloppyDisks);
+
+    MaxFromFile = store_.Read(settings::MaxFromFile);
+    MaxFromRAM = store_.Read(settings::MaxFromRAM);
+
+    mainTop = store_.Read(settings::MainTop);
+    mainLeft = store_.Read(settings::MainLeft);
+    move(mainLeft, mainTop);
+
+    AddedFileType = store_.Read(settings::AddedFileType);
+    FillTextTable(AddedFileType);
+    ApplyTexts();
+    ChangeItem->setText(QString::fromStdString(Text(57)));
+    setWindowTitle(QString::fromStdString(Text(72)));
+
+    const std::string here = platform_.CurrentFolder();
+    SplitPath = store_.ReadStringSetting(subkey::Path, settings::SplitPath, here);
+    JoinPath = store_.ReadStringSetting(subkey::Path, settings::JoinPath, here);
+
+    plan_.LoadBaseSizes();
+
+    plan_.UseFreeSpace = store_.Read(settings::UseFreeSpace);
+    rbSizeFree->setChecked(plan_.UseFreeSpace);
+    rbSizeBase->setChecked(!plan_.UseFreeSpace);
+    plan_.ApplyUseFreeSpace();
+
+    // A stored unit outside the five selects no button and stays the unit in use.
+    plan_.SizeUnit = store_.Read(settings::BigUnit);
+    SelectUnitButton(plan_.SizeUnit);
+
+    PauseMode = store_.Read(settings::ChangeDisk);
+    ChangeAlways->setChecked(PauseMode == 0);
+    ChangeSometimes->setChecked(PauseMode == 1);
+    ChangeNever->setChecked(PauseMode == 2);
+
+    job_.ExtractActive = false;
+
+    EnableGroup(ControlGroup::SplitGroup, false);
+    EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
+    EnableGroup(ControlGroup::JoinGroup, false);
+    EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+    SetSelfUnitEnabled(false);
+
+    StatusPanel0->setText(
+        QString::fromStdString(Text(117) + " " + Text(72) + ", ") +
+        QString::fromStdString(Text(74)).toLower() + QStringLiteral(" ") +
+        QString::fromUtf8(kVersionText.data(), static_cast<qsizetype>(kVersionText.size())));
+}
+
+void MainWindow::FormCreate(const std::vector<std::string>& arguments) {
+    LoadSettings();
+    if (!arguments.empty()) {
+        RunCommandLine(ParseCommandLine(arguments));
+    }
+}
+
+void MainWindow::ChooseBigFileFromCommandLine(const std::string& path, bool& stop) {
+    job_.BigFilePath = path;
+    job_.BigFileBytes = engine_.QueryFileSize(path);
+    if (job_.BigFileBytes == -1) {
+        ReportMissingFile(path);
+        stop = true;
+        return;
+    }
+    ResetExtractionRange();
+    BigFileChosen();
+}
+
+void MainWindow::RunCommandLine(const CommandLine& commandLine) {
+    bool splitRequested = false;
+    bool minimizeRequested = false;
+    bool exitRequested = false;
+    bool selfUnitRequested = false;
+    for (const CommandLine::Step& step : commandLine.steps) {
+        switch (step.option) {
+            case CommandLine::Option::BigFile: {
+                bool stop = false;
+                ChooseBigFileFromCommandLine(step.value, stop);
+                if (stop) {
+                    return;  // the program goes on interactively, without a split
+                }
+                break;
+            }
+            case CommandLine::Option::SmallFiles:
+                job_.SmallFilesBase = step.value;
+                SmallFileNames->setText(QString::fromStdString(step.value + AddedFileType + "*"));
+                break;
+            case CommandLine::Option::BaseSize: {
+                std::int32_t number = 0;
+                if (!StrictDecimalToInt32(step.value, number)) {
+                    dialogs_.Message("'" + step.value + "' is not a valid integer value",
+                                     "The File Brelker", MessageIcon::Stop, MessageButtons::Ok);
+                    return;  // nothing after this: no base size step, no split
+                }
+                // Selected without running the change handler: that comes last.
+                if (number >= 1 && number <= CBBaseSize->count()) {
+                    CBBaseSize->setCurrentIndex(number - 1);
+                }
+                break;
+            }
+            case CommandLine::Option::Split:
+                splitRequested = true;
+                break;
+            case CommandLine::Option::Minimize:
+                minimizeRequested = true;
+                break;
+            case CommandLine::Option::Exit:
+                exitRequested = true;
+                break;
+            case CommandLine::Option::SelfUnitFile:
+                SelfUnitFileName = step.value;
+                selfUnitRequested = true;
+                break;
+        }
+    }
+
+    plan_.CBBaseSizeChange(CBBaseSize->currentIndex());
+    if (!splitRequested) {
+        return;
+    }
+    if (minimizeRequested) {
+        showMinimized();
+    } else {
+        show();
+        repaint();
+    }
+    DoSplitClick();
+    if (selfUnitRequested) {
+        script_.SelfUnitFileName = SelfUnitFileName;
+        script_.WriteSelfUnitFile(SelfUnitFileName, ScriptSettings());
+    }
+    if (exitRequested) {
+        ExitClick();
+    }
+}
+
+}  // namespace brelker

@@ -1,0 +1,91 @@
+#include "text/HintWindow.h"
+
+#include <string>
+
+#include <QEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "text/Encoding.h"
+#include "text/HelpLines.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+
+HintWindow::HintWindow(Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      platform_(platform),
+      listBox1_(new QListWidget(this)),
+      onFileBtn_(new QPushButton(this)) {
+    setObjectName(QStringLiteral("TfrmHint"));
+    listBox1_->setObjectName(QStringLiteral("ListBox1"));
+    onFileBtn_->setObjectName(QStringLiteral("OnFileBtn"));
+    onFileBtn_->setCursor(Qt::PointingHandCursor);
+    listBox1_->setUniformItemSizes(true);
+    // The manual is read, not chosen from: the list wears the window's colour.
+    QPalette colours = listBox1_->palette();
+    colours.setColor(QPalette::Base, palette().color(QPalette::Window));
+    listBox1_->setPalette(colours);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 6);
+    layout->setSpacing(6);
+    layout->addWidget(listBox1_, 1);
+    layout->addWidget(onFileBtn_);
+    resize(539, 326);
+
+    connect(onFileBtn_, &QPushButton::clicked, this, &HintWindow::OnFileBtnClick);
+}
+
+// The list is rebuilt each time the window is shown or comes to the front, so
+// it follows a language chosen while it was open.
+void HintWindow::showEvent(QShowEvent* event) {
+    OnActivate();
+    QWidget::showEvent(event);
+}
+
+void HintWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        OnActivate();
+    }
+    QWidget::changeEvent(event);
+}
+
+void HintWindow::OnActivate() {
+    setWindowTitle(QString::fromStdString(Text(137)));
+    onFileBtn_->setText(QString::fromStdString(Text(156)));
+    listBox1_->clear();
+    EmitHelpLines(ProgramTexts(), [this](const std::string& line) {
+        listBox1_->addItem(QString::fromStdString(line));
+    });
+}
+
+void HintWindow::OnFileBtnClick() {
+    const std::string folder = platform_.CurrentFolder();
+    if (folder.empty()) {
+        // A folder that is gone must not turn the name into one in the root folder.
+        return;
+    }
+    const std::string path = JoinFolder(folder, Text(72) + "_" + Text(137) + ".TXT");
+    const FileHandle file = platform_.CreateForWriting(path);
+    if (file == kNoFile) {
+        return;
+    }
+    EmitHelpLines(ProgramTexts(), [this, file](const std::string& line) {
+        // Every text of the table exists in the page; the UTF-8 bytes stand in
+        // should one ever not.
+        const std::string bytes = EncodeText(line, CodePage::Windows1252).value_or(line) + "\r\n";
+        platform_.Write(file, bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    });
+    platform_.Close(file);
+    // The viewer holds the program until it ends; the file exists only meanwhile.
+    platform_.ShowInTextViewer(path);
+    platform_.DeleteFile(path);
+    activateWindow();
+    onFileBtn_->setFocus();
+}
+
+}  // namespace brelker

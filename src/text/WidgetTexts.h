@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include <QLatin1String>
+#include <QString>
+
+#include "text/Hints.h"
+#include "text/TextTable.h"
+
+// What every window does with its texts: slots in the current language as Qt
+// strings, hints split into tooltip and status-bar text, controls named for
+// the tests and the code to find them.
+namespace brelker {
+
+inline QString SlotText(int slot) { return QString::fromStdString(Text(slot)); }
+
+template <typename Control>
+void SetHint(Control* control, const std::string& hint) {
+    control->setToolTip(QString::fromStdString(ShortHint(hint)));
+    control->setStatusTip(QString::fromStdString(LongHint(hint)));
+}
+
+template <typename Control>
+void SetHint(Control* control, int slot) {
+    SetHint(control, Text(slot));
+}
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+}  // namespace brelker

@@ -1,0 +1,39 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace brelker {
+namespace {
+
+using Option = CommandLine::Option;
+
+std::string Steps(const std::vector<std::string>& arguments) {
+    const char* const names[] = {"bigfile",  "smallfiles", "basesize",    "split",
+                                 "minimize", "exit",       "selfunitfile"};
+    std::string text;
+    for (const auto& step : ParseCommandLine(arguments).steps) {
+        text += std::string(names[static_cast<int>(step.option)]) + "[" + step.value + "] ";
+    }
+    return text;
+}
+
+TEST(CommandLineTest, MatchesLowerCasedPrefixesAndKeepsValuesAsGiven) {
+    EXPECT_EQ(Steps({"/BigFile=/Tmp/Data.Z", "/BaseSize=2", "/Split"}),
+              "bigfile[/Tmp/Data.Z] basesize[2] split[] ");
+    EXPECT_EQ(Steps({"/splitnow", "/MINIMIZED", "/exit please"}), "split[] minimize[] exit[] ");
+    EXPECT_EQ(Steps({"/selfunitfile=/d/r.bat", "/smallfiles=/e/x/Part Ä"}),
+              "selfunitfile[/d/r.bat] smallfiles[/e/x/Part Ä] ");
+    EXPECT_EQ(Steps({"/bigfile=", "/basesize="}), "bigfile[] basesize[] ");
+}
+
+TEST(CommandLineTest, IgnoresWhatItDoesNotKnowAndKeepsOrderAndRepeats) {
+    EXPECT_EQ(Steps({}), "");
+    EXPECT_EQ(Steps({"-split", "split", "/spli", "/bigfile", "/ bigfile=x", "data.bin"}), "");
+    EXPECT_EQ(Steps({"/basesize=1", "/bigfile=a", "/basesize=3", "/split", "/split"}),
+              "basesize[1] bigfile[a] basesize[3] split[] split[] ");
+    // The value is not lower-cased, and an option word inside a value is just text.
+    EXPECT_EQ(Steps({"/SMALLFILES=/Split/Exit"}), "smallfiles[/Split/Exit] ");
+}
+
+}  // namespace
+}  // namespace brelker

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include "WindowFixture.h"
+
+namespace brelker {
+namespace {
+
+using WorkflowTest = WindowFixture;
+using Lines = std::vector<std::string>;
+
+TEST_F(WorkflowTest, StartsWithOnlyTheChoicesOfAFileEnabled) {
+    Start();
+    EXPECT_EQ(Commands(), "a---d--");
+    EXPECT_FALSE(Enabled("DoSplitBtn"));
+    EXPECT_FALSE(Enabled("SelfUnitBtn"));
+    EXPECT_FALSE(Enabled("StopBtn"));
+    EXPECT_TRUE(Enabled("SplitAFileBtn"));
+    EXPECT_TRUE(Enabled("HintBtn"));
+    EXPECT_EQ(window->windowTitle().toStdString(), "The File Brelker");
+    EXPECT_EQ(Status(0), "Welcome to The File Brelker, version 2.7");
+    EXPECT_TRUE(Find<QAction>("LanguageEnglish")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("BigFileRB3")->isChecked());
+    EXPECT_EQ(Find<QComboBox>("CBBaseSize")->currentText().toStdString(), "1.44 MB 3.5'' double");
+    EXPECT_TRUE(Find<QAction>("ChangeNever")->isChecked());
+}
+
+TEST_F(WorkflowTest, ASplitFromChoosingTheFileToTheRestoreScript) {
+    Start();
+    const std::string bytes = PatternBytes(3'000'000);
+    const std::string big = ChooseBigFile(bytes);
+    EXPECT_EQ(SizeLines(), (Lines{"1457664", "1457664", "84672"}));
+    EXPECT_EQ(Commands(), "abs-d--");
+    EXPECT_EQ(Caption("BigFileName"), big);
+    EXPECT_EQ(Caption("BigFileSize"), "2.861");
+    EXPECT_EQ(Caption("SmallFileNames"), folder / "pieces/data.bin.Brelked_*");
+    EXPECT_EQ(Caption("lblNrFiles"), "Nr. of files: 3");
+    EXPECT_EQ(Status(1), "Ready to split the file!");
+    EXPECT_EQ(store.ReadStringSetting(subkey::Path, settings::SplitPath, ""), folder / "big");
+
+    Click("DoSplitBtn");
+    const std::string stem = folder / "pieces/data.bin";
+    EXPECT_EQ(ReadFile(Piece(stem, 1)) + ReadFile(Piece(stem, 2)) + ReadFile(Piece(stem, 3)),
+              bytes);
+    EXPECT_EQ(Status(1), "The file has been split!");
+    EXPECT_EQ(Status(0), "");
+    EXPECT_EQ(Commands(), "a--rd--");
+    EXPECT_TRUE(Enabled("SelfUnitBtn"));
+    EXPECT_FALSE(Enabled("StopBtn"));
+    EXPECT_TRUE(dialogs.shown.empty());  // not on a floppy: no question
+
+    dialogs.paths.push_back(folder / "pieces/SelfUnit.bat");
+    Click("SelfUnitBtn");
+    EXPECT_TRUE(Exists(folder / "pieces/SelfUnit.bat"));
+    EXPECT_EQ(Status(1), "Self-uniting file created");
+    EXPECT_EQ(Commands(), "a---d--");
+    EXPECT_EQ(dialogs.asked.back().folder, folder / "pieces");
+}
+
+TEST_F(WorkflowTest, AJoinFromChoosingAnyPieceToTheRestoredFile) {
+    Start();
+    const std::string stem = folder / "pieces/movie.avi";
+    WriteFile(Piece(stem, 1), "first ");
+    WriteFile(Piece(stem, 2), "second ");
+    WriteFile(Piece(stem, 3), "third");
+    dialogs.paths.push_back(Piece(stem, 2));
+    Click("JoinFilesBtn");
+    EXPECT_EQ(Commands(), "a---dej");
+    EXPECT_EQ(SizeLines(), (Lines{"6", "7", "5"}));
+    EXPECT_EQ(Caption("lblNrFiles"), "Nr. of files: 3");
+    EXPECT_EQ(Caption("BigFileName"), folder / "big/movie.avi");
+    EXPECT_EQ(Status(1), "Ready to restore the file!");
+    EXPECT_FALSE(Enabled("CBBaseSize"));
+    EXPECT_FALSE(Enabled("ApplyBaseSize"));
+
+    dialogs.paths.push_back(folder / "restored/film.avi");
+    Click("FindPlaceToBigFileBtn");
+    EXPECT_EQ(Status(1), "New place selected!");
+    EXPECT_EQ(dialogs.asked.back().proposedName, "movie.avi");
+    Click("DoJoinBtn");
+    EXPECT_EQ(ReadFile(folder / "restored/film.avi"), "first second third");
+    EXPECT_EQ(Status(1), "The file is restored!");
+    EXPECT_EQ(Commands(), "a---d--");
+    Find<QRadioButton>("BigFileRB1")->click();
+    EXPECT_EQ(Caption("BigFileSize"), "18");
+    EXPECT_EQ(store.Read(settings::BigUnit), 1);
+}
+
+TEST_F(WorkflowTest, FailedSplitsSayWhyAndLeaveNoRestoreScriptCommand) {
+    Start();
+    const std::string big = ChooseBigFile(PatternBytes(3'000'000));
+    std::filesystem::remove(big);
+    Click("DoSplit");
+    EXPECT_EQ(dialogs.Texts(), Lines{"Could not read the big file. / Abnormal termination!"});
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Stop);
+    EXPECT_EQ(Status(1), "Abnormal termination!");
+    EXPECT_EQ(Commands(), "a---d--");
+
+    dialogs.shown.clear();
+    ChooseBigFile(PatternBytes(3'000'000));
+    std::filesystem::create_directory(Piece(folder / "pieces/data.bin", 3));
+    Click("DoSplit");
+    EXPECT_EQ(dialogs.Texts(),
+              Lines{"Possible invalid path! Could not create smaller file number 3 / "
+                    "Abnormal termination!"});
+    EXPECT_FALSE(Enabled("CreateUnbrelkerFile"));
+}
+
+TEST_F(WorkflowTest, StopPausesTheWorkUntilTheAnswer) {
+    Start();
+    const std::string bytes = PatternBytes(3'000'000);
+    ChooseBigFile(bytes);
+    // The click lands while the split lets the window handle its events.
+    QTimer::singleShot(0, window.get(), [this] { Click("StopBtn"); });
+    dialogs.answers = {true};
+    Click("DoSplit");
+    EXPECT_EQ(dialogs.Texts(), Lines{"Would you like to continue? / Continue or break"});
+    EXPECT_EQ(Status(1), "The file has been split!");
+
+    dialogs.shown.clear();
+    ChooseBigFile(bytes);
+    QTimer::singleShot(0, window.get(), [this] { Click("StopBtn"); });
+    dialogs.answers = {false};
+    Click("DoSplit");
+    EXPECT_EQ(dialogs.Texts(),
+              (Lines{"Would you like to continue? / Continue or break",
+                     "The splitting/restoring was not finished! / The program was interrupted!"}));
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Warning);
+    EXPECT_EQ(Status(1), "Abnormal termination!");
+    EXPECT_EQ(Find<QProgressBar>("PBar")->value(), 0);
+}
+
+TEST_F(WorkflowTest, WhileTheWorkRunsOnlyStopIsEnabled) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000'000));
+    std::string during;
+    bool listEnabled = true;
+    QTimer::singleShot(0, window.get(), [&] {
+        during = Commands() + (Enabled("StopBtn") ? "S" : "-") + (Enabled("ExitBtn") ? "X" : "-") +
+                 (Find<QMenu>("File1")->menuAction()->isEnabled() ? "F" : "-");
+        listEnabled = Enabled("SmallerSizesLB");
+    });
+    Click("DoSplit");
+    // The menu items keep their state; the menus above them are what is switched off.
+    EXPECT_EQ(during.substr(7), "S--");
+    EXPECT_FALSE(listEnabled);
+    EXPECT_TRUE(Find<QMenu>("File1")->menuAction()->isEnabled());
+    EXPECT_FALSE(Enabled("StopBtn"));
+    EXPECT_TRUE(Enabled("SmallerSizesLB") == false);
+}
+
+TEST_F(WorkflowTest, PiecesOnAFloppyBringTheScriptQuestionAndTheDiskPrompts) {
+    Start();
+    ChooseBigFile(PatternBytes(100'000));
+    dialogs.paths.push_back(folder / "floppy/data.bin");
+    Click("FindPlaceToSmallFiles");
+    EXPECT_EQ(Status(1), "New place selected!");
+    EXPECT_EQ(store.ReadStringSetting(subkey::Path, settings::JoinPath, ""), folder / "floppy");
+    Click("ChangeSometimes");
+    dialogs.answers = {true, false};  // the disk prompt, then no script
+    Click("DoSplit");
+    EXPECT_EQ(dialogs.Texts(), (Lines{"Ready for diskette/file number 1? / Change diskette",
+                                      "Create a self-uniting file (optional)? / For later use"}));
+    EXPECT_TRUE(Exists(folder / "floppy/data.bin.Brelked_1"));
+}
+
+TEST_F(WorkflowTest, NoticesWhenChoosingSwitchOffExtractionAndAppending) {
+    Start();
+    ChooseBigFile("12345");
+    window->CurrentJob().ExtractActive = true;
+    ChooseBigFile("123456");
+    EXPECT_EQ(dialogs.Texts(), Lines{"Extraction has been deactivated! / The File Brelker"});
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Information);
+    EXPECT_FALSE(window->CurrentJob().ExtractActive);
+    EXPECT_EQ(window->CurrentJob().ExtractCount, 6);
+
+    dialogs.shown.clear();
+    WriteFile(folder / "pieces/x.Brelked_1", "a");
+    window->CurrentJob().AppendActive = true;
+    dialogs.paths.push_back(folder / "pieces/x.Brelked_1");
+    Click("JoinFiles");
+    EXPECT_EQ(dialogs.Texts(), Lines{"Appending has been deactivated! / The File Brelker"});
+    EXPECT_FALSE(window->CurrentJob().AppendActive);
+}
+
+TEST_F(WorkflowTest, BadChoicesLeaveTheWindowAsItWas) {
+    Start();
+    dialogs.paths.push_back(std::nullopt);
+    Click("ChooseSplitAFile");
+    EXPECT_EQ(Status(1), "No file selected!");
+
+    ChooseBigFile(PatternBytes(3'000'000));
+    dialogs.paths.push_back(folder / "big/vanished.bin");
+    Click("ChooseSplitAFile");
+    EXPECT_EQ(dialogs.Texts(), Lines{"File is missing: " + (folder / "big/vanished.bin") +
+                                     " / Abnormal termination!"});
+    EXPECT_EQ(Caption("BigFileName"), folder / "big/data.bin");
+    EXPECT_EQ(Commands(), "abs-d--");
+    EXPECT_EQ(window->CurrentJob().BigFilePath, folder / "big/vanished.bin");
+
+    ChooseBigFile("", "empty.bin");
+    EXPECT_EQ(Commands(), "a---d--");
+    EXPECT_EQ(Caption("SmallFileNames"), folder / "pieces/data.bin.Brelked_*");
+    EXPECT_EQ(Caption("BigFileSize"), " ");
+}
+
+TEST_F(WorkflowTest, APieceWithoutTheSuffixOrWithoutPieceOneArmsNoJoin) {
+    Start();
+    WriteFile(folder / "pieces/a.Brelked_1", "a");
+    dialogs.paths.push_back(folder / "pieces/a.Brelked_1");
+    Click("JoinFiles");
+    ASSERT_TRUE(Enabled("DoJoin"));
+
+    WriteFile(folder / "pieces/b.Brelked_2", "b");
+    WriteFile(folder / "big/b", "the only copy");
+    dialogs.paths.push_back(folder / "pieces/b.Brelked_2");
+    Click("JoinFiles");
+    EXPECT_EQ(dialogs.Texts(), Lines{"File is missing: " + (folder / "pieces/b.Brelked_1") +
+                                     " / Abnormal termination!"});
+    EXPECT_FALSE(Enabled("DoJoin"));
+    EXPECT_EQ(ReadFile(folder / "big/b"), "the only copy");
+
+    dialogs.shown.clear();
+    WriteFile(folder / "pieces/plain.txt", "x");
+    dialogs.paths.push_back(folder / "pieces/plain.txt");
+    Click("JoinFiles");
+    EXPECT_EQ(dialogs.Texts(), Lines{"File is missing: .Brelked_1 / Abnormal termination!"});
+    EXPECT_FALSE(Enabled("DoJoin"));
+}
+
+TEST_F(WorkflowTest, FreeSpaceModeShowsNoCountAndAQuestionMark) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000'000));
+    Find<QRadioButton>("rbSizeFree")->click();
+    EXPECT_TRUE(SizeLines().empty());
+    EXPECT_EQ(Caption("lblNrFiles"), "");
+    EXPECT_EQ(Find<QWidget>("ActualSizeGB")->toolTip().toStdString(),
+              "The * in the names is an integer from 1 to ?");
+    EXPECT_FALSE(Enabled("CBBaseSize"));
+    EXPECT_TRUE(Enabled("DoSplit"));
+    Find<QRadioButton>("rbSizeBase")->click();
+    EXPECT_EQ(SizeLines().size(), 3u);
+    EXPECT_TRUE(Enabled("CBBaseSize"));
+}
+
+TEST_F(WorkflowTest, TheSizeEditorReplansFromTheEditedPiece) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000'000));
+    auto* list = Find<QListWidget>("SmallerSizesLB");
+    list->setCurrentRow(0);
+    EXPECT_EQ(Caption("ChangeItem"), "File Number 1");
+    EXPECT_TRUE(Enabled("ApplyNewSize"));
+    Find<QLineEdit>("txtNewSize")->setText(QStringLiteral("2000000"));
+    Click("ApplyNewSize");
+    EXPECT_EQ(SizeLines(), (Lines{"2000000", "1000000"}));
+    EXPECT_FALSE(Enabled("ApplyNewSize"));
+    Find<QComboBox>("CBBaseSize")->activated(0);
+    EXPECT_EQ(SizeLines().size(), 5u);
+    EXPECT_EQ(store.Read(settings::BaseSizeIndex), 0);
+}
+
+}  // namespace
+}  // namespace brelker

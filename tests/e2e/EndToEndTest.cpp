@@ -1,0 +1,119 @@
+// Runs the built program as a user's script would, headless, and checks the
+// files it leaves behind byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include "TempFolder.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
+
+namespace brelker {
+namespace {
+
+constexpr int kTimeLimitMs = 60'000;
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"config/Tolvena", "work", "pieces", "elsewhere"}) {
+            std::filesystem::create_directories(folder / name);
+        }
+        settings.WriteStringSetting(subkey::Path, settings::JoinPath, folder / "pieces");
+    }
+
+    // Starts the program in the work folder; false when it did not end in time.
+    bool Run(const QStringList& arguments, int timeLimitMs = kTimeLimitMs) {
+        process.setProgram(QStringLiteral(BRELKER_BINARY));
+        process.setArguments(arguments);
+        process.setWorkingDirectory(QString::fromStdString(folder / "work"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           QString::fromStdString(folder / "config"));
+        process.setProcessEnvironment(environment);
+        process.start();
+        return process.waitForStarted() && process.waitForFinished(timeLimitMs);
+    }
+    void TearDown() override {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+    }
+
+    static QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+    TempFolder folder;
+    // The store the program itself uses, under the temp config folder.
+    SettingsStore settings{folder / "config/Tolvena/The File Brelker.conf"};
+    QProcess process;
+};
+
+TEST_F(EndToEndTest, AnUnattendedSplitWritesThePiecesAndEndsByItself) {
+    const std::string bytes = PatternBytes(3'000'000);
+    WriteFile(folder / "work/Setup.exe", bytes);
+    ASSERT_TRUE(Run({Q("/BigFile=" + (folder / "work/Setup.exe")), QStringLiteral("/BASESIZE=2"),
+                     QStringLiteral("/Split"), QStringLiteral("/exit")}));
+    EXPECT_EQ(process.exitCode(), 0);
+    const std::string stem = folder / "pieces/Setup.exe.Brelked_";
+    EXPECT_EQ(ReadFile(stem + "1") + ReadFile(stem + "2") + ReadFile(stem + "3"), bytes);
+    EXPECT_EQ(std::filesystem::file_size(stem + "1"), 1'457'664u);
+    EXPECT_FALSE(Exists(stem + "4"));
+
+    // What the run left in the store: the chosen base size, the folder it was
+    // started in, the seeded list and the position written at exit.
+    EXPECT_EQ(settings.Read(settings::BaseSizeIndex), 1);
+    EXPECT_EQ(settings.Read(settings::BaseSizes), 9);
+    EXPECT_EQ(settings.ReadStringSetting(subkey::Path, settings::SplitPath, ""), folder / "work");
+    EXPECT_EQ(settings.Read(settings::UseFreeSpace), false);
+    EXPECT_NE(settings.ReadIntegerSetting(subkey::Position, "mainTop", -12345), -12345);
+    EXPECT_EQ(settings.Read(settings::BigUnit), 3);
+}
+
+TEST_F(EndToEndTest, AnUnattendedSplitWithNamedPiecesAndARestoreScript) {
+    const std::string bytes = PatternBytes(1'000'000);
+    WriteFile(folder / "work/Photo album.zip", bytes);
+    settings.Write(settings::RemoveSmallFiles, true);
+    ASSERT_TRUE(
+        Run({Q("/bigfile=" + (folder / "work/Photo album.zip")),
+             Q("/smallfiles=" + (folder / "elsewhere/Disk")), QStringLiteral("/basesize=1"),
+             QStringLiteral("/split"), Q("/selfunitfile=" + (folder / "elsewhere/Join.bat")),
+             QStringLiteral("/minimize"), QStringLiteral("/exit")}));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(ReadFile(folder / "elsewhere/Disk.Brelked_1") +
+                  ReadFile(folder / "elsewhere/Disk.Brelked_2"),
+              bytes);
+    const std::string script = ReadFile(folder / "elsewhere/Join.bat");
+    EXPECT_TRUE(script.starts_with("@echo off\r\necho =====")) << script;
+    for (const std::string line :
+         {"echo Self-uniting file for: Photo album.zip (1000000 bytes)\r\n",
+          "copy/b \"Disk.Brelked_1\" + \"Disk.Brelked_2\" \"Photo album.zip\"\r\n"
+          "del \"Disk.Brelked_1\"\r\ndel \"Disk.Brelked_2\"\r\n",
+          "if exist \"Photo album.zip\" echo above! It should be 1000000 bytes.\r\n"}) {
+        EXPECT_NE(script.find(line), std::string::npos) << line;
+    }
+    EXPECT_TRUE(script.ends_with("\r\nREM del \"Join.bat\"\r\n"));
+}
+
+TEST_F(EndToEndTest, ABaseSizeOutsideTheListKeepsTheStoredOne) {
+    WriteFile(folder / "work/a.bin", PatternBytes(800'000));
+    ASSERT_TRUE(
+        Run({Q("/bigfile=" + (folder / "work/a.bin")), QStringLiteral("/basesize=0"),
+             QStringLiteral("/basesize=99"), QStringLiteral("/split"), QStringLiteral("/exit")}));
+    EXPECT_EQ(std::filesystem::file_size(folder / "pieces/a.bin.Brelked_1"), 800'000u);
+    EXPECT_EQ(settings.Read(settings::BaseSizeIndex), 1);
+}
+
+TEST_F(EndToEndTest, ExitWithoutSplitLeavesTheProgramRunning) {
+    WriteFile(folder / "work/a.bin", "abc");
+    EXPECT_FALSE(Run({Q("/bigfile=" + (folder / "work/a.bin")), QStringLiteral("/exit")}, 3000));
+    EXPECT_EQ(process.state(), QProcess::Running);
+    EXPECT_FALSE(Exists(folder / "pieces/a.bin.Brelked_1"));
+}
+
+}  // namespace
+}  // namespace brelker
