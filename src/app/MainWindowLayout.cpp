@@ -302,8 +302,10 @@ void MainWindow::CreateGroups() {
     connect(rbSizeBase, &QRadioButton::clicked, this, [this] { plan_.rbSizeBaseClick(); });
     connect(SmallerSizesLB, &QListWidget::itemClicked, this,
             [this] { plan_.SmallerSizesLBClick(); });
-    connect(SmallerSizesLB, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && SmallerSizesLB->isEnabled() && !Busy()) {
+    // Selection, not the current row: focusing the list makes its first line
+    // current without the user choosing anything.
+    connect(SmallerSizesLB, &QListWidget::itemSelectionChanged, this, [this] {
+        if (SmallerSizesLB->isEnabled() && !Busy() && !SmallerSizesLB->selectedItems().isEmpty()) {
             plan_.SmallerSizesLBClick();
         }
     });

@@ -65,9 +65,11 @@ BaseSizeDialog::BaseSizeDialog(const SettingsStore& store, QWidget* parent)
 
     connect(listBox1_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { ListBox1Click(listBox1_->row(item)); });
-    connect(listBox1_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && listBox1_->signalsBlocked() == false) {
-            ListBox1Click(row);
+    // Selection, not the current row: focusing the list makes its first line
+    // current without the user choosing anything.
+    connect(listBox1_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!listBox1_->signalsBlocked() && !listBox1_->selectedItems().isEmpty()) {
+            ListBox1Click(listBox1_->currentRow());
         }
     });
     connect(txtDescription_, &QLineEdit::textChanged, this, &BaseSizeDialog::txtDescriptionChange);

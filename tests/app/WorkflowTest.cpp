@@ -150,6 +150,20 @@ TEST_F(WorkflowTest, WhileTheWorkRunsOnlyStopIsEnabled) {
     EXPECT_TRUE(Enabled("SmallerSizesLB") == false);
 }
 
+TEST_F(WorkflowTest, ClosingTheWindowDuringASplitEndsTheProgramAfterTheWork) {
+    Start();
+    const std::string bytes = PatternBytes(3'000'000);
+    ChooseBigFile(bytes);
+    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    Click("DoSplit");
+    EXPECT_TRUE(window->QuitRequested());
+    EXPECT_EQ(Status(1), "The file has been split!");
+    const std::string stem = folder / "pieces/data.bin";
+    EXPECT_EQ(ReadFile(Piece(stem, 1)) + ReadFile(Piece(stem, 2)) + ReadFile(Piece(stem, 3)),
+              bytes);
+    EXPECT_NE(store.ReadIntegerSetting(subkey::Position, "mainTop", -12345), -12345);
+}
+
 TEST_F(WorkflowTest, PiecesOnAFloppyBringTheScriptQuestionAndTheDiskPrompts) {
     Start();
     ChooseBigFile(PatternBytes(100'000));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -68,6 +69,14 @@ TEST_F(BaseSizeDialogTest, OpensWithTheStoredListAndItsTexts) {
     EXPECT_EQ(list->toolTip(), QStringLiteral("Choose Base Size to modify or delete"));
     EXPECT_EQ(update->text(), QStringLiteral("Modify"));
     EXPECT_EQ(Enabled(), "---");
+}
+
+TEST_F(BaseSizeDialogTest, FocusingTheListChoosesNothing) {
+    dialog.activateWindow();
+    list->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Enabled(), "---");
+    EXPECT_TRUE(description->text().isEmpty());
 }
 
 TEST_F(BaseSizeDialogTest, ButtonsFollowClickingTypingAndEmptying) {
