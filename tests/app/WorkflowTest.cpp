@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
+#include <QSpinBox>
 #include <QTimer>
 
 #include "WindowFixture.h"
@@ -177,6 +179,35 @@ TEST_F(WorkflowTest, PiecesOnAFloppyBringTheScriptQuestionAndTheDiskPrompts) {
     EXPECT_EQ(dialogs.Texts(), (Lines{"Ready for diskette/file number 1? / Change diskette",
                                       "Create a self-uniting file (optional)? / For later use"}));
     EXPECT_TRUE(Exists(folder / "floppy/data.bin.Brelked_1"));
+}
+
+TEST_F(WorkflowTest, PiecesOnDisksAreCountedByTheUserAndMeasuredWhenTheirDiskIsIn) {
+    store.Write(settings::ChangeDisk, 0);
+    Start();
+    const std::string stem = folder / "pieces/song.mp3";
+    WriteFile(Piece(stem, 1), "la ");
+    WriteFile(Piece(stem, 2), "la ");
+    WriteFile(Piece(stem, 3), "laa");
+    QTimer::singleShot(0, window.get(), [this] {
+        auto* dialog = window->findChild<QDialog*>(QStringLiteral("TfrmDisk"));
+        ASSERT_NE(dialog, nullptr);
+        auto* number = dialog->findChild<QSpinBox*>(QStringLiteral("txtNr"));
+        number->setValue(3);
+        dialog->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    });
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFiles");
+    EXPECT_EQ(SizeLines(), (Lines{"?", "?", "?"}));
+    EXPECT_EQ(Caption("lblNrFiles"), "Nr. of files: 3");
+    EXPECT_EQ(Status(1), "Ready to restore the file!");
+
+    Click("DoJoin");
+    EXPECT_EQ(dialogs.Texts(), (Lines{"Ready for diskette/file number 1? / Change diskette",
+                                      "Ready for diskette/file number 2? / Change diskette",
+                                      "Ready for diskette/file number 3? / Change diskette"}));
+    EXPECT_EQ(ReadFile(folder / "big/song.mp3"), "la la laa");
+    EXPECT_EQ(SizeLines(), (Lines{"3", "3", "3"}));
+    EXPECT_EQ(Status(1), "The file is restored!");
 }
 
 TEST_F(WorkflowTest, NoticesWhenChoosingSwitchOffExtractionAndAppending) {
