@@ -133,8 +133,6 @@ public:
 
     // The current job and the fields the tests and the command line look at.
     Job& CurrentJob() { return job_; }
-    SizePlan& Plan() { return plan_; }
-    RestoreScript& Script() { return script_; }
 
     std::string SplitPath;
     std::string JoinPath;
@@ -181,6 +179,7 @@ private:
     void ReapplyLanguage();
     void SwitchLanguage(int language);
     void ShowPlanCount();
+    void ShowFileCount();
 
     // Option menus and start-up (MainWindowOptions.cpp, StartUp.cpp).
     void SetPauseMode(int mode);

@@ -19,14 +19,9 @@
 #include "platform/Paths.h"
 #include "settings/Settings.h"
 #include "text/TextTable.h"
+#include "text/WidgetTexts.h"
 
 namespace brelker {
-namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
-
 bool MainWindow::Busy() const { return StopBtn->isEnabled(); }
 
 TransferOptions MainWindow::Options() const {
@@ -157,8 +152,7 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
         }
         EndBusy(Text(83));
     }
-    lblNrFiles->setText(Q(Text(68) + std::to_string(job_.SmallFileCount)));
-    SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
+    ShowFileCount();
 }
 
 void MainWindow::JoinFilesClick() {
@@ -211,10 +205,9 @@ void MainWindow::JoinFilesClick() {
     EnableGroup(ControlGroup::JoinGroup, true);
     EnableGroup(ControlGroup::BigFilePlaceGroup, true);
     EnableGroup(ControlGroup::BaseSizeBoxGroup, false);
-    lblNrFiles->setText(Q(Text(68) + std::to_string(job_.SmallFileCount)));
+    ShowFileCount();
     BigFileName->setText(Q(job_.BigFilePath));
     plan_.ShowBigFileSize(plan_.SizeUnit);
-    SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
     EndBusy(Text(34));
 }
 

@@ -17,14 +17,9 @@
 #include "plan/BaseSizeDialog.h"
 #include "plan/SizeListFill.h"
 #include "text/Hints.h"
+#include "text/WidgetTexts.h"
 
 namespace brelker {
-namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
-
 void MainWindow::SetProgressRange(int minimum, int maximum) { PBar->setRange(minimum, maximum); }
 
 void MainWindow::SetProgress(int position) { PBar->setValue(position); }

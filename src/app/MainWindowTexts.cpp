@@ -108,9 +108,13 @@ void MainWindow::ShowPlanCount() {
         lblNrFiles->clear();
         SetSizeGroupHint(Text(115) + "?");
     } else {
-        lblNrFiles->setText(QString::fromStdString(Text(68) + std::to_string(job_.SmallFileCount)));
-        SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
+        ShowFileCount();
     }
+}
+
+void MainWindow::ShowFileCount() {
+    lblNrFiles->setText(Q(Text(68) + std::to_string(job_.SmallFileCount)));
+    SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
 }
 
 void MainWindow::ReapplyLanguage() {

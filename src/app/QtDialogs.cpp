@@ -1,4 +1,5 @@
 #include "app/QtDialogs.h"
+#include "text/WidgetTexts.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -8,8 +9,6 @@
 
 namespace brelker {
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 std::optional<std::string> Chosen(const QString& path) {
     if (path.isEmpty()) {

@@ -13,6 +13,7 @@
 #include "platform/Decimal.h"
 #include "settings/Settings.h"
 #include "text/TextTable.h"
+#include "text/WidgetTexts.h"
 
 namespace brelker {
 
@@ -42,8 +43,8 @@ void MainWindow::LoadSettings() {
     AddedFileType = store_.Read(settings::AddedFileType);
     FillTextTable(AddedFileType);
     ApplyTexts();
-    ChangeItem->setText(QString::fromStdString(Text(57)));
-    setWindowTitle(QString::fromStdString(Text(72)));
+    ChangeItem->setText(SlotText(57));
+    setWindowTitle(SlotText(72));
 
     const std::string here = platform_.CurrentFolder();
     SplitPath = store_.ReadStringSetting(subkey::Path, settings::SplitPath, here);

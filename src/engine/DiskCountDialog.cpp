@@ -5,7 +5,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "text/TextTable.h"
+#include "text/WidgetTexts.h"
 
 namespace brelker {
 
@@ -41,7 +41,7 @@ int DiskCountDialog::Run() {
 }
 
 void DiskCountDialog::showEvent(QShowEvent* event) {
-    chooseDiskNr_->setText(QString::fromStdString(Text(88)));
+    chooseDiskNr_->setText(SlotText(88));
     txtNr_->setFocus();
     txtNr_->selectAll();
     QDialog::showEvent(event);

@@ -1,5 +1,7 @@
 #include "settings/ExtractDialog.h"
 
+#include <utility>
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -85,26 +87,20 @@ ExtractDialog::ExtractDialog(Job& job, QWidget* parent)
 
     connect(edtSkip_, &QLineEdit::textChanged, this, &ExtractDialog::edtSkipChange);
     connect(edtExtract_, &QLineEdit::textChanged, this, &ExtractDialog::edtExtractChange);
-    connect(rbActivate_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            rbActivateClick();
-        }
-    });
-    connect(rbDeactivate_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            rbDeactivateClick();
-        }
-    });
-    connect(rbAppend_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            rbAppendClick();
-        }
-    });
-    connect(rbNotAppend_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            rbNotAppendClick();
-        }
-    });
+    // A radio button's rule runs when it becomes the checked one.
+    const std::pair<QRadioButton*, void (ExtractDialog::*)()> rules[] = {
+        {rbActivate_, &ExtractDialog::rbActivateClick},
+        {rbDeactivate_, &ExtractDialog::rbDeactivateClick},
+        {rbAppend_, &ExtractDialog::rbAppendClick},
+        {rbNotAppend_, &ExtractDialog::rbNotAppendClick},
+    };
+    for (const auto& [button, rule] : rules) {
+        connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
+            if (on) {
+                (this->*rule)();
+            }
+        });
+    }
     connect(bitBtn1_, &QPushButton::clicked, this, &ExtractDialog::BitBtn1Click);
 }
 

@@ -12,6 +12,7 @@
 #include "text/Encoding.h"
 #include "text/HelpLines.h"
 #include "text/TextTable.h"
+#include "text/WidgetTexts.h"
 
 namespace brelker {
 
@@ -55,8 +56,8 @@ void HintWindow::changeEvent(QEvent* event) {
 }
 
 void HintWindow::OnActivate() {
-    setWindowTitle(QString::fromStdString(Text(137)));
-    onFileBtn_->setText(QString::fromStdString(Text(156)));
+    setWindowTitle(SlotText(137));
+    onFileBtn_->setText(SlotText(156));
     listBox1_->clear();
     EmitHelpLines(ProgramTexts(), [this](const std::string& line) {
         listBox1_->addItem(QString::fromStdString(line));

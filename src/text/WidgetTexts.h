@@ -13,7 +13,9 @@
 // the tests and the code to find them.
 namespace brelker {
 
-inline QString SlotText(int slot) { return QString::fromStdString(Text(slot)); }
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+inline QString SlotText(int slot) { return Q(Text(slot)); }
 
 template <typename Control>
 void SetHint(Control* control, const std::string& hint) {

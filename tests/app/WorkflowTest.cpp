@@ -149,7 +149,7 @@ TEST_F(WorkflowTest, WhileTheWorkRunsOnlyStopIsEnabled) {
     EXPECT_FALSE(listEnabled);
     EXPECT_TRUE(Find<QMenu>("File1")->menuAction()->isEnabled());
     EXPECT_FALSE(Enabled("StopBtn"));
-    EXPECT_TRUE(Enabled("SmallerSizesLB") == false);
+    EXPECT_FALSE(Enabled("SmallerSizesLB"));
 }
 
 TEST_F(WorkflowTest, ClosingTheWindowDuringASplitEndsTheProgramAfterTheWork) {
