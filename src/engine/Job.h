@@ -37,6 +37,12 @@ struct Job {
     bool ExtractActive = false;
     bool AppendActive = false;
 
+    // SHA-256 digests of the last split as 64 lower-case hex digits: piece i at
+    // index i (index 0 is never used), and the whole file (or extracted range).
+    // Empty when the split wrote no checksums.
+    std::vector<std::string> PieceDigests;
+    std::string WholeDigest;
+
     // Set by the Stop button, read and cleared by the engine.
     bool StopRequested = false;
 };

@@ -8,8 +8,6 @@
 namespace brelker {
 namespace {
 
-// Slots from here on are a reserve that no language fills.
-constexpr int kFirstReserveSlot = 370;
 // The help line of the switch that writes a restore script exists in English only.
 constexpr int kEnglishOnlySlot = 363;
 // The command-line part of the help is not translated into German.
@@ -83,7 +81,7 @@ void TextTable::Fill(std::string_view suffix) {
     const std::array<std::span<const SlotSource>, kLanguageCount> sources = {
         EnglishSources(), SwedishSources(), GermanSources()};
     std::array<std::size_t, kLanguageCount> next{};
-    for (int slot = 0; slot < kFirstReserveSlot; ++slot) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
         for (int language = 0; language < kLanguageCount; ++language) {
             const auto& list = sources[static_cast<std::size_t>(language)];
             auto& cursor = next[static_cast<std::size_t>(language)];

@@ -356,6 +356,13 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {367, "% of physical memory (RAM)."},
     {368, "Save"},
     {369, "Cancel"},
+    // Transfers that lose nothing.
+
+    // Checksum files and verification.
+
+    // Restore scripts.
+
+    // The command line.
 });
 
 }  // namespace

@@ -353,6 +353,13 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {367, "% des physischen Arbeitsspeichers (RAM)."},
     {368, "Speichern"},
     {369, "Abbrechen"},
+    // Transfers that lose nothing.
+
+    // Checksum files and verification.
+
+    // Restore scripts.
+
+    // The command line.
 });
 
 }  // namespace

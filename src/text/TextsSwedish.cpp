@@ -368,6 +368,13 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {367, "% av det fysiska minnet (RAM)."},
     {368, "Spara"},
     {369, "Avbryt"},
+    // Transfers that lose nothing.
+
+    // Checksum files and verification.
+
+    // Restore scripts.
+
+    // The command line.
 });
 
 }  // namespace

@@ -1,0 +1,16 @@
+#pragma once
+
+// Names of the texts added to the table after its first release. They live in
+// the slots that release left empty; each group keeps to its own range so
+// that a mix-up of two neighbours is a name, not a number, in the code.
+namespace brelker::slot {
+
+// Transfers that lose nothing (370-379).
+
+// Checksum files and verification (380-391).
+
+// Restore scripts (392-399).
+
+// The command line (400-459).
+
+}  // namespace brelker::slot
