@@ -36,6 +36,7 @@ public:
     void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
     void BeginBusy(const std::string&) override {}
     void ReportMissingFile(const std::string&) override {}
+    void ReportUnreadableFile(const std::string&) override {}
     int AskDiskCount() override { return 0; }
 };
 

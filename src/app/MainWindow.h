@@ -103,6 +103,7 @@ public:
                      MessageIcon icon) override;
     void BeginBusy(const std::string& text) override;
     void ReportMissingFile(const std::string& path) override;
+    void ReportUnreadableFile(const std::string& path) override;
     int AskDiskCount() override;
 
     // PlanView
@@ -167,6 +168,8 @@ private:
     void ResetExtractionRange();
     int RunWork(int busySlot, const std::function<int()>& work);
     void ShowResult(int code, int successSlot, int failureSlot);
+    // A stop box with the message, and "Abnormal termination!" in the status bar.
+    void ReportFailure(const std::string& message);
     void DisableForWork();
     void RestoreAfterWork();
     void SetScreenCursor(Qt::CursorShape shape);

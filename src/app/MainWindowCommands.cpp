@@ -18,6 +18,7 @@
 #include "engine/Series.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
@@ -312,8 +313,14 @@ void MainWindow::EndBusy(const std::string& text) {
     StatusPanel1->setText(Q(text));
 }
 
-void MainWindow::ReportMissingFile(const std::string& path) {
-    dialogs_.Message(Text(95) + path, Text(83), MessageIcon::Stop, MessageButtons::Ok);
+void MainWindow::ReportMissingFile(const std::string& path) { ReportFailure(Text(95) + path); }
+
+void MainWindow::ReportUnreadableFile(const std::string& path) {
+    ReportFailure(Text(slot::kFileUnreadable) + path);
+}
+
+void MainWindow::ReportFailure(const std::string& message) {
+    dialogs_.Message(message, Text(83), MessageIcon::Stop, MessageButtons::Ok);
     StatusPanel1->setText(Q(Text(83)));
     SetScreenCursor(Qt::ArrowCursor);
 }

@@ -83,6 +83,14 @@ struct Engine::Run {
     bool prompting = false;
     std::optional<std::string> floppyRoot;
     bool kernelCopy = true;
+    // A join writes here: a temporary file beside the big file, renamed over it
+    // once every check passed, or the big file itself when appending.
+    std::string targetPath;
+    bool viaTemporary = false;
+    // Pieces a join has deleted: their bytes exist only in what it wrote.
+    bool piecesDeleted = false;
+    // The last piece this split wrote on a floppy, to know the disk was changed.
+    std::optional<std::string> lastPieceStamp;
 };
 
 Engine::Engine(Job& job, Platform& platform, EngineHost& host)
@@ -142,20 +150,8 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
             return kCannotReadBigFile;
         }
         protectedFile_ = job_.BigFilePath;
-    } else if (job_.AppendActive) {
-        const std::int64_t existing = platform_.FileSize(job_.BigFilePath);
-        if (existing >= 0) {
-            run.bigFile = platform_.OpenForWriting(job_.BigFilePath);
-            job_.AppendBaseBytes = existing;
-        } else {
-            run.bigFile = platform_.CreateForWriting(job_.BigFilePath);
-            job_.AppendBaseBytes = 0;
-        }
-    } else {
-        run.bigFile = platform_.CreateForWriting(job_.BigFilePath);
-    }
-    if (run.bigFile == kNoFile) {
-        return kCannotWriteBigFile;
+    } else if (const int code = OpenJoinTarget(run); code != kTransferDone) {
+        return code;
     }
 
     // 2. Prompts come before every piece, or only for floppies; a pause mode
@@ -186,12 +182,10 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
         run.scale = ScaleFor(total);
     }
 
-    // 6. Positioning for extraction and appending.
-    if (split && job_.ExtractActive) {
-        platform_.Seek(run.bigFile, job_.ExtractSkip);
-    }
-    if (!split && job_.AppendActive) {
-        platform_.Seek(run.bigFile, job_.AppendBaseBytes);
+    // 6. Positioning for extraction (appending is positioned when the big file is
+    // opened). A seek that fails would cut the wrong bytes.
+    if (split && job_.ExtractActive && !platform_.Seek(run.bigFile, job_.ExtractSkip)) {
+        return EndRun(run, kCannotReadBigFile);
     }
 
     // 7. Limits of the block size.
@@ -207,27 +201,113 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
 
     // 9.
     host_.SelectSizeLine(-1);
-    platform_.Close(run.bigFile);
-    run.bigFile = kNoFile;
+    if (split) {
+        platform_.Close(run.bigFile);
+        run.bigFile = kNoFile;
+    }
     host_.SetProgress(0);
     run.buffer.reset();
 
     // 10.-11. Extraction belongs to a split: a join is always checked against the
-    // big file on disk, even while an extraction range is still set.
-    if (!split && job_.AppendActive) {
-        run.measuredTotal += job_.AppendBaseBytes;
+    // file it wrote on disk, even while an extraction range is still set.
+    if (!split) {
+        if (job_.AppendActive) {
+            run.measuredTotal += job_.AppendBaseBytes;
+        }
+        return FinishJoinTarget(run);
     }
     const std::int64_t expected =
-        split && job_.ExtractActive ? job_.ExtractCount : platform_.FileSize(job_.BigFilePath);
+        job_.ExtractActive ? job_.ExtractCount : platform_.FileSize(job_.BigFilePath);
     if (expected != run.measuredTotal) {
         return kSizesDiffer;
     }
 
     // 12. The big file goes only after every piece has passed its check.
-    if (split && options.RemoveBigFile && !job_.ExtractActive) {
+    if (options.RemoveBigFile && !job_.ExtractActive) {
         platform_.DeleteFile(job_.BigFilePath);
     }
+    RemoveStalePieces(options.Suffix);
     return kTransferDone;
+}
+
+// A join never writes into an existing big file that it would have to leave
+// half written: it writes into a temporary file beside it, which replaces the
+// big file only once every piece arrived whole. An appending join writes after
+// the existing bytes and never before them.
+int Engine::OpenJoinTarget(Run& run) {
+    job_.PartialPath.clear();
+    run.piecesDeleted = false;
+    const std::int64_t existing =
+        job_.AppendActive ? platform_.FileSize(job_.BigFilePath) : std::int64_t{-1};
+    if (existing >= 0) {
+        run.bigFile = platform_.OpenForWriting(job_.BigFilePath);
+        run.targetPath = job_.BigFilePath;
+        job_.AppendBaseBytes = existing;
+        // The file may have changed between measuring and opening it.
+        if (run.bigFile == kNoFile || platform_.FileSize(job_.BigFilePath) != existing ||
+            !platform_.Seek(run.bigFile, existing)) {
+            platform_.Close(run.bigFile);
+            run.bigFile = kNoFile;
+            return kCannotWriteBigFile;
+        }
+        return kTransferDone;
+    }
+    job_.AppendBaseBytes = 0;
+    run.bigFile = platform_.CreateTemporaryBeside(job_.BigFilePath, run.targetPath);
+    run.viaTemporary = true;
+    return run.bigFile == kNoFile ? kCannotWriteBigFile : kTransferDone;
+}
+
+int Engine::FinishJoinTarget(Run& run) {
+    platform_.Close(run.bigFile);
+    run.bigFile = kNoFile;
+    if (platform_.FileSize(run.targetPath) != run.measuredTotal) {
+        AbandonJoinTarget(run);
+        return kSizesDiffer;
+    }
+    if (run.viaTemporary && !platform_.RenameFile(run.targetPath, job_.BigFilePath)) {
+        AbandonJoinTarget(run);
+        return kCannotWriteBigFile;
+    }
+    return kTransferDone;
+}
+
+// What a join that did not finish leaves: the big file as it was before, unless
+// pieces are gone whose bytes exist only in what the join wrote; then that stays
+// and the job says where.
+void Engine::AbandonJoinTarget(Run& run) {
+    if (run.piecesDeleted) {
+        platform_.Close(run.bigFile);
+        run.bigFile = kNoFile;
+        job_.PartialPath = run.targetPath;
+        return;
+    }
+    if (run.viaTemporary) {
+        platform_.Close(run.bigFile);
+        run.bigFile = kNoFile;
+        platform_.DeleteFile(run.targetPath);
+        return;
+    }
+    if (run.bigFile != kNoFile) {
+        platform_.Truncate(run.bigFile, job_.AppendBaseBytes);
+        platform_.Close(run.bigFile);
+        run.bigFile = kNoFile;
+    } else if (const FileHandle file = platform_.OpenForWriting(run.targetPath); file != kNoFile) {
+        platform_.Truncate(file, job_.AppendBaseBytes);
+        platform_.Close(file);
+    }
+}
+
+// Pieces numbered above the new count belong to an earlier, longer split to the
+// same place; left there, a later join would take them in.
+void Engine::RemoveStalePieces(const std::string& suffix) {
+    job_.StalePiecesRemoved = 0;
+    for (const std::int64_t number : PieceNumbersOnDisk(platform_, job_.SmallFilesBase, suffix)) {
+        if (number > job_.SmallFileCount &&
+            platform_.DeleteFile(PieceName(job_.SmallFilesBase, suffix, number))) {
+            ++job_.StalePiecesRemoved;
+        }
+    }
 }
 
 int Engine::PieceSteps(Run& run, int piece) {
@@ -242,8 +322,15 @@ int Engine::PieceSteps(Run& run, int piece) {
     }
 
     // Without a prompt between pieces the disk is never changed, so erasing it
-    // again would delete the pieces this run has just written.
+    // again would delete the pieces this run has just written; and a disk that
+    // still holds the last piece was not changed either, whatever the answer was.
     if (split && run.floppyRoot && run.options.EraseFloppyDisks && (run.prompting || piece == 1)) {
+        while (!DiskWasChanged(run, piece)) {
+            if (!AskForDisk(piece, DiskPrompt::NotChanged)) {
+                return EndRun(run, kDiskRefused);
+            }
+            host_.RepaintWindow();
+        }
         EraseDisk(*run.floppyRoot);
     }
 
@@ -288,6 +375,12 @@ int Engine::PieceSteps(Run& run, int piece) {
     if (const int code = CopyPiece(run, sizes[index]); code != kTransferDone) {
         return EndRun(run, code);
     }
+    // A piece must be on the disk itself before the disk is changed or the big
+    // file deleted: until then its bytes may exist only in memory.
+    if (split && (run.prompting || (run.options.RemoveBigFile && !job_.ExtractActive)) &&
+        !platform_.Flush(run.piece)) {
+        return EndRun(run, kSizesDiffer);
+    }
     platform_.Close(run.piece);
     run.piece = kNoFile;
 
@@ -296,15 +389,30 @@ int Engine::PieceSteps(Run& run, int piece) {
         return EndRun(run, kSizesDiffer);
     }
     run.measuredTotal += onDisk;
+    if (split && run.floppyRoot && run.options.EraseFloppyDisks) {
+        run.lastPieceStamp = platform_.FileStamp(job_.PiecePath);
+    }
 
     // A piece may go only once its bytes are safely in the big file.
     if (!split && run.options.RemoveSmallFiles) {
         if (!platform_.Flush(run.bigFile)) {
             return EndRun(run, kSizesDiffer);
         }
-        platform_.DeleteFile(job_.PiecePath);
+        if (platform_.DeleteFile(job_.PiecePath)) {
+            run.piecesDeleted = true;
+        }
     }
     return kNextPiece;
+}
+
+// The disk in the drive is another than the one the last piece went to, or no
+// piece has been written yet.
+bool Engine::DiskWasChanged(const Run& run, int piece) {
+    if (!run.lastPieceStamp || piece < 2) {
+        return true;
+    }
+    const std::string previous = PieceName(job_.SmallFilesBase, run.options.Suffix, piece - 1);
+    return platform_.FileStamp(previous) != run.lastPieceStamp;
 }
 
 void Engine::PrepareBuffer(Run& run) {
@@ -392,6 +500,9 @@ void Engine::ShowProgress(const Run& run) {
 int Engine::EndRun(Run& run, int code) {
     platform_.Close(run.piece);
     run.piece = kNoFile;
+    if (!run.Split()) {
+        AbandonJoinTarget(run);
+    }
     platform_.Close(run.bigFile);
     run.bigFile = kNoFile;
     host_.SetProgress(0);

@@ -34,7 +34,15 @@ struct TransferOptions {
     bool EraseFloppyDisks = false;
 };
 
-enum class DiskPrompt { Plain, Full };
+// Why a disk is asked for: the next piece, a full disk, or a disk that still
+// holds the piece this run has just written there (so it was not changed).
+enum class DiskPrompt { Plain, Full, NotChanged };
+
+// Bytes one new file can take on a volume with free bytes, handed out in units
+// of unit bytes: the file system spends some units on the file's own records
+// (its block maps, a folder entry), which a piece sized to the last free byte
+// would not leave room for.
+std::int64_t RoomForOneFile(std::int64_t free, std::int64_t unit);
 
 // Bytes one block of a piece moves: at least the base term (a 52nd of the big
 // file in a split) and MaxFromFile per cent of the piece, at most the memory
@@ -82,6 +90,11 @@ private:
     bool MoveBlock(Run& run, std::int64_t count);
     void ShowProgress(const Run& run);
     int EndRun(Run& run, int code);
+    int OpenJoinTarget(Run& run);
+    int FinishJoinTarget(Run& run);
+    void AbandonJoinTarget(Run& run);
+    bool DiskWasChanged(const Run& run, int piece);
+    void RemoveStalePieces(const std::string& suffix);
     void EraseWalk(const std::string& folder);
 
     Job& job_;

@@ -41,6 +41,8 @@ public:
     // number last confirmed; 0 before the first confirmation).
     virtual void BeginBusy(const std::string& text) = 0;
     virtual void ReportMissingFile(const std::string& path) = 0;
+    // A piece that is there but cannot be read: it is missing for the join.
+    virtual void ReportUnreadableFile(const std::string& path) = 0;
     virtual int AskDiskCount() = 0;
 };
 

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "platform/Platform.h"
 
 namespace brelker {
 
@@ -14,5 +17,15 @@ std::string PieceName(const std::string& stem, const std::string& suffix, std::i
 // exactly. What follows the suffix is not examined, so any piece of a series
 // gives the same stem; a name without the suffix gives the empty stem.
 std::string FindSeriesBase(const std::string& piecePath, const std::string& suffix);
+
+// The number of a piece name of this stem and suffix, written as PieceName
+// writes it; 0 for any other name.
+std::int64_t PieceNumberOf(const std::string& piecePath, const std::string& stem,
+                           const std::string& suffix);
+
+// The numbers of every piece of the series that lies in the stem's folder, in
+// no particular order; empty when the folder cannot be read.
+std::vector<std::int64_t> PieceNumbersOnDisk(Platform& platform, const std::string& stem,
+                                             const std::string& suffix);
 
 }  // namespace brelker

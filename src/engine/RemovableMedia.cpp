@@ -1,7 +1,10 @@
 // The disks of removable media: prompts for the next disk, pieces sized by free
 // space, and the floppy erase.
 
+#include <algorithm>
+
 #include "engine/Engine.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -11,19 +14,38 @@ bool Engine::AskForDisk(int piece, DiskPrompt kind) {
     if (kind == DiskPrompt::Full) {
         return host_.AskYesNo(Text(230) + ready, Text(56), MessageIcon::Warning);
     }
+    if (kind == DiskPrompt::NotChanged) {
+        return host_.AskYesNo(Text(slot::kDiskNotChanged) + ready, Text(56), MessageIcon::Warning);
+    }
     return host_.AskYesNo(ready, Text(56), MessageIcon::Question);
+}
+
+std::int64_t RoomForOneFile(std::int64_t free, std::int64_t unit) {
+    if (free <= 0 || unit <= 0) {
+        return free;
+    }
+    // A map unit holds unit / 4 addresses of further units (ext2's indirect
+    // blocks); one unit more for each level of maps and for the folder entry.
+    const std::int64_t units = free / unit;
+    const std::int64_t perMap = std::max<std::int64_t>(unit / 4, 2);
+    const std::int64_t records = units / perMap + units / (perMap * perMap) + 4;
+    return units > records ? (units - records) * unit : 0;
 }
 
 bool Engine::SizeFromFreeSpace(int piece, std::int64_t& remaining) {
     // A volume that cannot be asked (no disk in the drive, no such folder) counts
     // as full: the user is asked for another disk instead of getting a piece the
     // disk cannot take, and a No ends the run.
-    std::int64_t free = QueryFreeSpace(job_.TargetDrive);
+    const auto room = [this] {
+        return RoomForOneFile(QueryFreeSpace(job_.TargetDrive),
+                              platform_.AllocationUnit(job_.TargetDrive));
+    };
+    std::int64_t free = room();
     while (free <= 0) {
         if (!AskForDisk(piece, DiskPrompt::Full)) {
             return false;
         }
-        free = QueryFreeSpace(job_.TargetDrive);
+        free = room();
     }
 
     auto& sizes = job_.SmallFileSizes;

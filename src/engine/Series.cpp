@@ -17,10 +17,6 @@ void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::stri
     job.SmallFileSizes.assign(1, 0);
     job.PiecePath = PieceName(job.SmallFilesBase, suffix, 1);
     std::int64_t size = platform.FileSize(job.PiecePath);
-    if (size < 0) {
-        host.ReportMissingFile(job.PiecePath);
-        return;
-    }
     while (size >= 0) {
         job.BigFileBytes += size;
         job.SmallFileCount += 1;
@@ -28,6 +24,25 @@ void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::stri
         host.AddSizeLine(std::to_string(size));
         job.PiecePath = PieceName(job.SmallFilesBase, suffix, job.SmallFileCount + 1);
         size = platform.FileSize(job.PiecePath);
+    }
+
+    // job.PiecePath is the first number that could not be opened. The series
+    // ends there only if it is really not there and no higher number is.
+    const auto numbers = PieceNumbersOnDisk(platform, job.SmallFilesBase, suffix);
+    const bool unreadable = platform.Exists(job.PiecePath);
+    const bool gap = std::any_of(numbers.begin(), numbers.end(),
+                                 [&](std::int64_t number) { return number > job.SmallFileCount; });
+    if (job.SmallFileCount > 0 && !unreadable && !gap) {
+        return;
+    }
+    job.BigFileBytes = 0;
+    job.SmallFileCount = 0;
+    job.SmallFileSizes.assign(1, 0);
+    host.ClearSizeList();
+    if (unreadable) {
+        host.ReportUnreadableFile(job.PiecePath);
+    } else {
+        host.ReportMissingFile(job.PiecePath);
     }
 }
 

@@ -13,8 +13,10 @@ namespace brelker {
 bool PromptsBeforePieces(int pauseMode, bool onFloppy);
 
 // Counts the pieces of the job's stem on disk, from piece 1 up to the first
-// number that cannot be opened, listing and summing their sizes. A missing
-// piece 1 is reported and leaves the count at 0.
+// number that cannot be opened, listing and summing their sizes. A series that
+// cannot be joined whole leaves the count at 0 and the list empty, with the
+// reason reported: piece 1 missing, a gap (a higher number exists beyond the
+// first missing one, which is named), or a piece that exists but cannot be read.
 void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix);
 
 // When the pieces lie on disks yet to be put in, their number comes from the

@@ -42,13 +42,26 @@ public:
     // 0 at the end of the source, -1 on an error, or kCopyUnsupported.
     virtual std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) = 0;
     virtual bool Seek(FileHandle file, std::int64_t offset) = 0;
+    // Cuts a file open for writing back to size bytes.
+    virtual bool Truncate(FileHandle file, std::int64_t size) = 0;
     // Puts what was written on the disk itself before anything depends on it.
     virtual bool Flush(FileHandle file) = 0;
     virtual void Close(FileHandle file) = 0;
     virtual bool DeleteFile(const std::string& path) = 0;
+    // Creates a new, empty file with an unused name in the folder of path, for
+    // writing; its name goes to tempPath. A file that is renamed over path once
+    // it is complete never leaves path half written.
+    virtual FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) = 0;
+    // Gives a file another name, replacing a file of that name in one step.
+    virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
 
     // Size of a file that can be opened for reading; -1 otherwise, also for a folder.
     virtual std::int64_t FileSize(const std::string& path) = 0;
+    // True when something (a file, a folder, a link) has this name, readable or not.
+    virtual bool Exists(const std::string& path) = 0;
+    // What tells one file from every other and from itself before a change: its
+    // identity, size and time of last change, as text; nothing when it is not there.
+    virtual std::optional<std::string> FileStamp(const std::string& path) = 0;
     // True when both paths exist and name the same file, also through links.
     virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 
@@ -56,9 +69,12 @@ public:
     virtual std::string VolumeOf(const std::string& path) = 0;
     // Free bytes on the volume; -1 when there is no disk or no such volume.
     virtual std::int64_t FreeSpace(const std::string& volume) = 0;
+    // The unit in which the volume hands out space to files, in bytes.
+    virtual std::int64_t AllocationUnit(const std::string& volume) = 0;
     virtual std::int64_t PhysicalMemory() = 0;
     // The root of the floppy drive that path lies on, or nothing when it lies on
-    // no floppy. Only a floppy may ever be erased.
+    // no floppy. Only a floppy may ever be erased. The path is taken as the
+    // system resolves it: relative to the current folder, "." and ".." applied.
     virtual std::optional<std::string> FloppyRoot(const std::string& path) = 0;
 
     // Folders.

@@ -1,12 +1,12 @@
 #include "platform/PosixPlatform.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <string_view>
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <new>
+#include <string_view>
 #include <utility>
 
 #include <dirent.h>
@@ -41,6 +41,36 @@ bool LiesIn(const std::string& path, const std::string& folder) {
         return false;
     }
     return path.size() == folder.size() || path[folder.size()] == '/' || folder.ends_with('/');
+}
+
+// The absolute, lexically normal form of a path.
+std::string Lexical(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) {
+        absolute = path;
+    }
+    std::string text = absolute.lexically_normal().string();
+    while (text.size() > 1 && text.ends_with('/')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+// The path with every link in it resolved, as far as it exists; the rest is
+// added lexically.
+std::string Resolved(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path resolved =
+        std::filesystem::weakly_canonical(std::filesystem::path(Lexical(path)), error);
+    if (error) {
+        return Lexical(path);
+    }
+    std::string text = resolved.string();
+    while (text.size() > 1 && text.ends_with('/')) {
+        text.pop_back();
+    }
+    return text;
 }
 
 }  // namespace
@@ -129,6 +159,14 @@ bool PosixPlatform::Seek(FileHandle file, std::int64_t offset) {
     return ::lseek(file, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
 }
 
+bool PosixPlatform::Truncate(FileHandle file, std::int64_t size) {
+    int result;
+    do {
+        result = ::ftruncate(file, static_cast<off_t>(size));
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
 bool PosixPlatform::Flush(FileHandle file) { return ::fdatasync(file) == 0; }
 
 void PosixPlatform::Close(FileHandle file) {
@@ -138,6 +176,49 @@ void PosixPlatform::Close(FileHandle file) {
 }
 
 bool PosixPlatform::DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+FileHandle PosixPlatform::CreateTemporaryBeside(const std::string& path, std::string& tempPath) {
+    const auto slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    // Hidden, and named after the file it will become, so that a user who finds
+    // one left behind knows what it is.
+    std::string pattern = folder + "." + name + ".part-XXXXXX";
+    int fd;
+    do {
+        fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        tempPath.clear();
+        return kNoFile;
+    }
+    // mkostemp makes the file private; the finished file gets the usual mode.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, kNewFileMode & ~mask);
+    tempPath = pattern;
+    return fd;
+}
+
+bool PosixPlatform::RenameFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool PosixPlatform::Exists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::optional<std::string> PosixPlatform::FileStamp(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" +
+           std::to_string(info.st_size) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec);
+}
 
 std::int64_t PosixPlatform::FileSize(const std::string& path) {
     const FileHandle fd = OpenForReading(path);
@@ -173,6 +254,14 @@ std::int64_t PosixPlatform::FreeSpace(const std::string& volume) {
     return static_cast<std::int64_t>(info.f_bavail) * static_cast<std::int64_t>(info.f_frsize);
 }
 
+std::int64_t PosixPlatform::AllocationUnit(const std::string& volume) {
+    struct statvfs info {};
+    if (::statvfs(volume.c_str(), &info) != 0 || info.f_frsize == 0) {
+        return 4096;
+    }
+    return static_cast<std::int64_t>(info.f_frsize);
+}
+
 std::int64_t PosixPlatform::PhysicalMemory() {
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGE_SIZE);
@@ -183,9 +272,17 @@ std::int64_t PosixPlatform::PhysicalMemory() {
 }
 
 std::optional<std::string> PosixPlatform::FloppyRoot(const std::string& path) {
+    // "fd/../x", "//media/floppy" or a relative path must not slip past the test,
+    // nor the mount point behind a link (/media/floppy -> floppy0).
+    const std::string resolved = Resolved(path);
     for (const std::string& mountPoint : floppyMountPoints_) {
-        if (!mountPoint.empty() && LiesIn(path, mountPoint)) {
-            return mountPoint;
+        if (mountPoint.empty()) {
+            continue;
+        }
+        // The root the erase walks is the folder itself, never the link to it.
+        const std::string root = Resolved(mountPoint);
+        if (LiesIn(resolved, root) || LiesIn(resolved, Lexical(mountPoint))) {
+            return root;
         }
     }
     return std::nullopt;

@@ -19,15 +19,21 @@ public:
     std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) override;
     std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override;
     bool Seek(FileHandle file, std::int64_t offset) override;
+    bool Truncate(FileHandle file, std::int64_t size) override;
     bool Flush(FileHandle file) override;
     void Close(FileHandle file) override;
     bool DeleteFile(const std::string& path) override;
+    FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) override;
+    bool RenameFile(const std::string& from, const std::string& to) override;
 
     std::int64_t FileSize(const std::string& path) override;
+    bool Exists(const std::string& path) override;
+    std::optional<std::string> FileStamp(const std::string& path) override;
     bool SameFile(const std::string& first, const std::string& second) override;
 
     std::string VolumeOf(const std::string& path) override;
     std::int64_t FreeSpace(const std::string& volume) override;
+    std::int64_t AllocationUnit(const std::string& volume) override;
     std::int64_t PhysicalMemory() override;
     std::optional<std::string> FloppyRoot(const std::string& path) override;
 

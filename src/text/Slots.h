@@ -6,6 +6,11 @@
 namespace brelker::slot {
 
 // Transfers that lose nothing (370-379).
+inline constexpr int kFileUnreadable = 370;
+inline constexpr int kPartialFileKept = 371;
+inline constexpr int kDiskNotChanged = 372;
+inline constexpr int kStalePiecesRemoved = 373;
+inline constexpr int kNothingToSplit = 374;
 
 // Checksum files and verification (380-391).
 

@@ -357,6 +357,11 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {368, "Save"},
     {369, "Cancel"},
     // Transfers that lose nothing.
+    {370, "This file is there but cannot be read: "},
+    {371, "Smaller files had already been deleted: what was joined of them is kept in "},
+    {372, "This diskette still holds the file just written to it! "},
+    {373, "Older smaller files of the same name removed: "},
+    {374, "There is nothing to split: choose a file that is not empty and a plan that can be used."},
 
     // Checksum files and verification.
 

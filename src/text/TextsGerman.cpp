@@ -354,6 +354,11 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {368, "Speichern"},
     {369, "Abbrechen"},
     // Transfers that lose nothing.
+    {370, "Die Datei ist vorhanden, kann aber nicht gelesen werden: "},
+    {371, "Kleinere Dateien wurden bereits gelöscht: Was davon zusammengefügt wurde, bleibt erhalten in "},
+    {372, "Diese Diskette enthält noch die soeben darauf geschriebene Datei! "},
+    {373, "Ältere kleinere Dateien mit demselben Namen entfernt: "},
+    {374, "Es gibt nichts aufzuteilen: Wählen Sie eine nicht leere Datei und einen verwendbaren Plan."},
 
     // Checksum files and verification.
 

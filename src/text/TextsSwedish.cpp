@@ -369,6 +369,11 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {368, "Spara"},
     {369, "Avbryt"},
     // Transfers that lose nothing.
+    {370, "Filen finns men kan inte läsas: "},
+    {371, "Mindre filer hade redan raderats: det som hann sammanfogas av dem finns kvar i "},
+    {372, "Den här disketten innehåller fortfarande filen som just skrevs till den! "},
+    {373, "Äldre mindre filer med samma namn har tagits bort: "},
+    {374, "Det finns inget att dela upp: välj en fil som inte är tom och en plan som kan användas."},
 
     // Checksum files and verification.
 

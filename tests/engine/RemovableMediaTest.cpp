@@ -182,9 +182,64 @@ TEST_F(RemovableMediaTest, ASplitWithoutPausesErasesOnlyBeforeItsFirstPiece) {
     // With a prompt before each piece every new disk is erased.
     host = FakeHost();
     options.PauseMode = 1;
+    int disks = 0;
+    host.onQuestion = [&](const FakeHost::Question&) {
+        // Another disk goes in: what the last one holds leaves the drive.
+        const std::string shelf = folder / ("disk" + std::to_string(++disks));
+        std::filesystem::rename(floppy, shelf);
+        std::filesystem::create_directory(floppy);
+    };
     ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
     EXPECT_EQ(std::count(host.notes.begin(), host.notes.end(), "Erasing the floppy..."), 3);
+    EXPECT_EQ(ReadFile(folder / "disk2/big.bin.Brelked_1"), bytes.substr(0, 100));
     EXPECT_TRUE(Exists(Piece(3)));
+}
+
+TEST_F(RemovableMediaTest, AnEraseNeverDeletesThePieceThisSplitJustWroteToTheDisk) {
+    UseFloppy();
+    const std::string bytes = PatternBytes(300);
+    PlanSplit(bytes, {150, 150});
+    options.PauseMode = 1;
+    options.EraseFloppyDisks = true;
+    // Yes for disk 2 without changing it, twice; then the disk is changed.
+    host.onQuestion = [&](const FakeHost::Question&) {
+        if (host.questions.size() == 4) {
+            std::filesystem::rename(Piece(1), folder / "piece1");
+        }
+    };
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(host.questions.size(), 4u);
+    EXPECT_EQ(host.questions[2].text,
+              "This diskette still holds the file just written to it! "
+              "Ready for diskette/file number 2?");
+    EXPECT_EQ(host.questions[2].icon, MessageIcon::Warning);
+    EXPECT_EQ(ReadFile(folder / "piece1") + ReadFile(Piece(2)), bytes);
+
+    // No ends the run with the piece kept.
+    host = FakeHost();
+    host.answers = {true, true, false};
+    EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
+    EXPECT_EQ(ReadFile(Piece(1)), bytes.substr(0, 150));
+}
+
+TEST_F(RemovableMediaTest, AFloppyRootBehindALinkIsErasedAndPathsAreResolvedFirst) {
+    const std::string drive = folder / "floppy0";
+    std::filesystem::create_directory(drive);
+    std::filesystem::create_directory_symlink(drive, floppy);
+    platform.SetFloppyMountPoints({floppy});
+    WriteFile(drive + "/old", "x");
+    job.SmallFilesBase = floppy + "/big.bin";
+    PlanSplit(PatternBytes(10), {10});
+    options.EraseFloppyDisks = true;
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_FALSE(Exists(drive + "/old"));
+    EXPECT_TRUE(Exists(drive + "/big.bin.Brelked_1"));
+
+    EXPECT_EQ(platform.FloppyRoot(drive + "/a"), drive);
+    EXPECT_EQ(platform.FloppyRoot(folder / "pieces/../floppy//a"), drive);
+    std::filesystem::current_path(folder.Path());
+    EXPECT_EQ(platform.FloppyRoot("floppy/a"), drive);
+    EXPECT_EQ(platform.FloppyRoot("floppy/../pieces/a"), std::nullopt);
 }
 
 TEST_F(RemovableMediaTest, TheEraseSparesTheBigFileOfTheSplitThatRunsIt) {

@@ -66,17 +66,6 @@ TEST_F(SeriesTest, AnyPieceOfACompleteSeriesCountsThemAllFromOne) {
     EXPECT_TRUE(host.missingFiles.empty());
 }
 
-TEST_F(SeriesTest, AGapEndsTheSeriesWithoutAMessage) {
-    PlanJoin({"a", "bb", "ccc", "dddd", "eeeee"});
-    std::filesystem::remove(Piece(4));
-    job.BigFileBytes = 0;
-    CountSeries(job, platform, host, ".Brelked_");
-    EXPECT_EQ(job.SmallFileCount, 3);
-    EXPECT_EQ(job.SmallFileSizes, (std::vector<std::int64_t>{0, 1, 2, 3}));
-    EXPECT_EQ(job.BigFileBytes, 6);
-    EXPECT_TRUE(host.missingFiles.empty());
-}
-
 TEST_F(SeriesTest, AMissingFirstPieceIsReportedAndCountsNothing) {
     PlanJoin({"a", "b"});
     std::filesystem::remove(Piece(1));

@@ -253,7 +253,10 @@ TEST_F(TransferTest, AMissingPieceInTheMiddleOfAJoin) {
     std::filesystem::remove(Piece(3));
     options.RemoveSmallFiles = true;
     EXPECT_EQ(engine.JoinSmallFiles(options), 3);
-    EXPECT_EQ(ReadFile(job.BigFilePath), "aabb");
+    // Pieces 1 and 2 are gone: their bytes stay in the partial file, the big file
+    // name is not taken by a file that is not whole.
+    EXPECT_FALSE(Exists(job.BigFilePath));
+    EXPECT_EQ(ReadFile(job.PartialPath), "aabb");
     EXPECT_FALSE(Exists(Piece(1)));
     EXPECT_FALSE(Exists(Piece(2)));
     EXPECT_TRUE(Exists(Piece(4)));
@@ -347,12 +350,12 @@ TEST_F(TransferTest, DiskPromptsComeBeforeEveryPieceWhenAlwaysPausing) {
     EXPECT_EQ(engine.SplitBigFile(options), kTransferDone);
     EXPECT_TRUE(host.questions.empty());
 
-    // A No for the first disk of a join leaves the big file created.
+    // A No for the first disk of a join creates no big file.
     options.PauseMode = 0;
     host.answers = {false};
     std::filesystem::remove(job.BigFilePath);
     EXPECT_EQ(engine.JoinSmallFiles(options), kDiskRefused);
-    EXPECT_TRUE(Exists(job.BigFilePath));
+    EXPECT_FALSE(Exists(job.BigFilePath));
 }
 
 TEST_F(TransferTest, APromptedJoinMeasuresEachPieceWhenItsDiskIsIn) {

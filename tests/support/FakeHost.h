@@ -55,6 +55,7 @@ public:
 
     void BeginBusy(const std::string& text) override { busyTexts.push_back(text); }
     void ReportMissingFile(const std::string& path) override { missingFiles.push_back(path); }
+    void ReportUnreadableFile(const std::string& path) override { unreadableFiles.push_back(path); }
     int AskDiskCount() override {
         ++diskCountQuestions;
         return diskCount;
@@ -75,6 +76,7 @@ public:
     std::vector<Question> messages;
     std::vector<std::string> busyTexts;
     std::vector<std::string> missingFiles;
+    std::vector<std::string> unreadableFiles;
     int diskCount = 0;
     int diskCountQuestions = 0;
     int repaints = 0;

@@ -14,6 +14,9 @@ namespace brelker {
 // that come back short, memory that cannot be had, scripted free space.
 class FaultyPlatform : public PosixPlatform {
 public:
+    FileHandle OpenForReading(const std::string& path) override {
+        return unreadable.contains(path) ? kNoFile : PosixPlatform::OpenForReading(path);
+    }
     std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) override {
         if (readsLeft == 0) {
             return 0;  // as if the file had ended early
@@ -33,7 +36,22 @@ public:
     }
     std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override {
         ++copyCalls;
-        return kernelCopy ? PosixPlatform::CopyRange(from, to, count) : kCopyUnsupported;
+        if (!kernelCopy) {
+            return kCopyUnsupported;
+        }
+        if (copyRoom <= 0) {
+            return -1;
+        }
+        const std::int64_t copied = PosixPlatform::CopyRange(from, to, std::min(count, copyRoom));
+        copyRoom -= std::max<std::int64_t>(copied, 0);
+        return copied;
+    }
+    bool Seek(FileHandle file, std::int64_t offset) override {
+        return !failSeeks && PosixPlatform::Seek(file, offset);
+    }
+    bool Flush(FileHandle file) override {
+        ++flushes;
+        return !failFlushes && PosixPlatform::Flush(file);
     }
     bool DeleteFile(const std::string& path) override {
         if (undeletable.contains(path)) {
@@ -43,6 +61,9 @@ public:
     }
     std::int64_t FreeSpace(const std::string& volume) override {
         return freeSpace ? freeSpace(volume) : PosixPlatform::FreeSpace(volume);
+    }
+    std::int64_t AllocationUnit(const std::string& volume) override {
+        return freeSpace ? allocationUnit : PosixPlatform::AllocationUnit(volume);
     }
     std::int64_t PhysicalMemory() override { return physicalMemory; }
     std::string LocalDateTimeText() override {
@@ -60,8 +81,17 @@ public:
     int readsLeft = -1;
     bool kernelCopy = true;
     int copyCalls = 0;
+    // Bytes kernel copies move before every further one fails.
+    std::int64_t copyRoom = std::numeric_limits<std::int64_t>::max();
+    bool failSeeks = false;
+    bool failFlushes = false;
+    int flushes = 0;
     std::set<std::string> undeletable;
+    // Files that are there but cannot be opened for reading.
+    std::set<std::string> unreadable;
     std::function<std::int64_t(const std::string&)> freeSpace;
+    // The allocation unit of a scripted disk; 0: it keeps no records of its own.
+    std::int64_t allocationUnit = 0;
     std::int64_t physicalMemory = std::int64_t{8} << 30;
     std::size_t largestAllocation = std::numeric_limits<std::size_t>::max();
     std::vector<std::size_t> allocations;

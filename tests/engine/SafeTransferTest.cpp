@@ -1,0 +1,181 @@
+// Runs that do not finish, and what they must leave behind: the user's files as
+// they were, or, where pieces are already gone, the bytes joined so far.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "EngineFixture.h"
+#include "engine/Series.h"
+
+namespace brelker {
+namespace {
+
+class SafeTransferTest : public EngineFixture {
+protected:
+    // Every name in the big file's folder, to see that no temporary is left over.
+    std::vector<std::string> NamesBesideBigFile() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(SafeTransferTest, AJoinThatDoesNotFinishLeavesTheExistingBigFileAsItWas) {
+    struct Row {
+        const char* name;
+        std::function<void()> arrange;
+        int expected;
+    };
+    const Row rows[] = {
+        {"No for the first disk",
+         [this] {
+             options.PauseMode = 0;
+             host.answers = {false};
+         },
+         kDiskRefused},
+        {"a piece that vanished after counting", [this] { std::filesystem::remove(Piece(2)); }, 2},
+        {"a piece that changed size after counting", [this] { WriteFile(Piece(3), "c"); },
+         kSizesDiffer},
+        {"Stop, then No",
+         [this] {
+             host.onPump = [this] { job.StopRequested = true; };
+             host.answers = {false};
+         },
+         kInterrupted},
+        {"a kernel copy that fails half way", [this] { platform.copyRoom = 3; }, kSizesDiffer},
+    };
+    for (const Row& row : rows) {
+        host = FakeHost();
+        platform.copyRoom = std::numeric_limits<std::int64_t>::max();
+        options.PauseMode = 2;
+        PlanJoin({"aa", "bb", "cc"});
+        WriteFile(job.BigFilePath, "the user's own file");
+        row.arrange();
+        EXPECT_EQ(engine.JoinSmallFiles(options), row.expected) << row.name;
+        EXPECT_EQ(ReadFile(job.BigFilePath), "the user's own file") << row.name;
+        EXPECT_EQ(NamesBesideBigFile(), (std::vector<std::string>{"big.bin", "pieces"}))
+            << row.name;
+        EXPECT_TRUE(job.PartialPath.empty()) << row.name;
+    }
+
+    // A join that finishes replaces the file.
+    host = FakeHost();
+    platform.copyRoom = std::numeric_limits<std::int64_t>::max();
+    PlanJoin({"aa", "bb", "cc"});
+    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    EXPECT_EQ(ReadFile(job.BigFilePath), "aabbcc");
+    EXPECT_EQ(NamesBesideBigFile(), (std::vector<std::string>{"big.bin", "pieces"}));
+}
+
+TEST_F(SafeTransferTest, AnAppendingJoinNeverTouchesTheBytesItAppendsTo) {
+    job.AppendActive = true;
+    WriteFile(job.BigFilePath, "head");
+    PlanJoin({"aa", "bb"});
+    platform.failSeeks = true;
+    EXPECT_EQ(engine.JoinSmallFiles(options), kCannotWriteBigFile);
+    EXPECT_EQ(ReadFile(job.BigFilePath), "head");
+
+    // A failure after some pieces were appended takes them back off.
+    platform.failSeeks = false;
+    std::filesystem::remove(Piece(2));
+    EXPECT_EQ(engine.JoinSmallFiles(options), 2);
+    EXPECT_EQ(ReadFile(job.BigFilePath), "head");
+
+    PlanJoin({"aa", "bb"});
+    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    EXPECT_EQ(ReadFile(job.BigFilePath), "headaabb");
+}
+
+TEST_F(SafeTransferTest, PiecesAreOnTheDiskBeforeTheBigFileGoesOrTheDiskIsChanged) {
+    PlanSplit(PatternBytes(300), {100, 100, 100});
+    options.RemoveBigFile = true;
+    platform.failFlushes = true;
+    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_TRUE(Exists(job.BigFilePath));
+
+    options.RemoveBigFile = false;
+    options.PauseMode = 0;
+    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(host.questions.size(), 1u);  // never asked for disk 2
+}
+
+TEST_F(SafeTransferTest, ASplitRemovesThePiecesOfAnEarlierLongerSeries) {
+    PlanSplit(PatternBytes(500), {100, 100, 100, 100, 100});
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    WriteFile(job.SmallFilesBase + ".Brelked_07", "not a piece of this series");
+    WriteFile(job.SmallFilesBase + ".Brelked_6x", "nor this");
+
+    PlanSplit(PatternBytes(500), {250, 250});
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(job.StalePiecesRemoved, 3);
+    EXPECT_TRUE(Exists(Piece(2)));
+    EXPECT_FALSE(Exists(Piece(3)));
+    EXPECT_FALSE(Exists(Piece(5)));
+    EXPECT_TRUE(Exists(job.SmallFilesBase + ".Brelked_07"));
+    EXPECT_TRUE(Exists(job.SmallFilesBase + ".Brelked_6x"));
+
+    // A failed split leaves everything in place.
+    PlanSplit(PatternBytes(500), {500});
+    platform.writeRoom = 10;
+    platform.kernelCopy = false;
+    EXPECT_NE(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_TRUE(Exists(Piece(2)));
+}
+
+TEST_F(SafeTransferTest, ASeriesWithAGapOrAnUnreadablePieceCountsNothing) {
+    PlanJoin({"aa", "bb", "cc", "dd"});
+    std::filesystem::remove(Piece(3));
+    CountSeries(job, platform, host, ".Brelked_");
+    EXPECT_EQ(job.SmallFileCount, 0);
+    EXPECT_EQ(host.missingFiles, (std::vector<std::string>{Piece(3)}));
+    EXPECT_TRUE(host.sizeLines.empty());
+
+    // Piece 5 alone above the first missing number is a gap too.
+    PlanJoin({"aa", "bb"});
+    WriteFile(Piece(5), "ee");
+    std::filesystem::remove(Piece(3));
+    std::filesystem::remove(Piece(4));
+    host = FakeHost();
+    CountSeries(job, platform, host, ".Brelked_");
+    EXPECT_EQ(host.missingFiles, (std::vector<std::string>{Piece(3)}));
+
+    std::filesystem::remove(Piece(5));
+    PlanJoin({"aa", "bb", "cc"});
+    platform.unreadable = {Piece(2)};
+    host = FakeHost();
+    CountSeries(job, platform, host, ".Brelked_");
+    EXPECT_EQ(job.SmallFileCount, 0);
+    EXPECT_EQ(host.unreadableFiles, (std::vector<std::string>{Piece(2)}));
+
+    platform.unreadable.clear();
+    host = FakeHost();
+    CountSeries(job, platform, host, ".Brelked_");
+    EXPECT_EQ(job.SmallFileCount, 3);
+    EXPECT_TRUE(host.missingFiles.empty());
+}
+
+TEST(RoomForOneFileTest, LeavesRoomForTheFileSystemsOwnRecords) {
+    struct Row {
+        const char* name;
+        std::int64_t free, unit, expected;
+    };
+    const Row rows[] = {
+        {"an ext2 floppy with 1 KiB blocks", 1'440 * 1024, 1024, (1'440 - 5 - 4) * 1024},
+        {"4 KiB blocks", 1'000 * 4096, 4096, (1'000 - 0 - 4) * 4096},
+        {"a disk with only room for records", 4 * 1024, 1024, 0},
+        {"a part block is never counted", 10 * 1024 + 1000, 1024, (10 - 4) * 1024},
+        {"no unit known: the free space", 5000, 0, 5000},
+        {"a full disk stays full", 0, 1024, 0},
+        {"a disk that cannot be asked", -1, 1024, -1},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(RoomForOneFile(row.free, row.unit), row.expected) << row.name;
+    }
+}
+
+}  // namespace
+}  // namespace brelker
