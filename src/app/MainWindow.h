@@ -164,7 +164,8 @@ private:
     QToolButton* AddSpeedButton(const char* name, const QIcon& icon, void (MainWindow::*handler)());
 
     // Busy state and the workflow (MainWindowCommands.cpp).
-    void BigFileChosen();
+    // Shows the chosen big file and, unless plan is false, plans its pieces.
+    void BigFileChosen(bool plan = true);
     void ResetExtractionRange();
     int RunWork(int busySlot, const std::function<int()>& work);
     void ShowResult(int code, int successSlot, int failureSlot);
@@ -199,6 +200,9 @@ private:
     RestoreScript script_;
     bool quitRequested_ = false;
     bool busyCursor_ = false;
+    // Closing the window during a split or join asks as Stop does; the window
+    // closes once the work has stopped.
+    bool closeAfterWork_ = false;
     std::string SelfUnitFileName;
 
     std::unique_ptr<DiskCountDialog> diskDialog_;

@@ -1,6 +1,8 @@
 // The split and join workflow of the main window: choosing files and places,
 // running the engine with the busy state around it, and reporting its result.
 
+#include <utility>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -75,14 +78,15 @@ void MainWindow::ChooseSplitAFileClick() {
     }
 }
 
-void MainWindow::BigFileChosen() {
+void MainWindow::BigFileChosen(bool plan) {
+    plan_.PlansASplit = true;
     BigFileName->setText(Q(job_.BigFilePath));
     plan_.ShowBigFileSize(plan_.SizeUnit);
     SplitPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::SplitPath, SplitPath);
     // The pieces go by default into the folder last used for pieces, under the big file's name.
     job_.SmallFilesBase = JoinFolder(JoinPath, BareFileName(job_.BigFilePath));
-    if (!plan_.CalculateSmallFileSizes(0)) {
+    if (plan && !plan_.CalculateSmallFileSizes(0)) {
         return;
     }
     if (job_.BigFileBytes > 0) {
@@ -121,6 +125,9 @@ void MainWindow::DoSplitClick() {
     EnableGroup(ControlGroup::SizeEditGroup, false);
     if (code != kTransferDone) {
         return;
+    }
+    if (job_.StalePiecesRemoved > 0) {
+        ShowNote(Text(slot::kStalePiecesRemoved) + std::to_string(job_.StalePiecesRemoved));
     }
     SetSelfUnitEnabled(true);
     if (OnFloppy(job_.SmallFilesBase) &&
@@ -167,11 +174,15 @@ void MainWindow::JoinFilesClick() {
     job_.PiecePath = *path;
     job_.SmallFilesBase = FindSeriesBase(*path, AddedFileType);
     job_.BigFilePath = job_.SmallFilesBase;
-    // The job now names a series that is not there: whatever Join was armed for
-    // before must not run on it (it would replace a big file with nothing).
+    plan_.PlansASplit = false;
+    // The job now names a series that is not there: neither what Join nor what
+    // Split was armed for before may run on it (a join would replace a big file
+    // with nothing, a split would cut the wrong file into these pieces).
     const auto disarm = [this] {
         EnableGroup(ControlGroup::JoinGroup, false);
         EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+        EnableGroup(ControlGroup::SplitGroup, false);
+        EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
     };
     if (engine_.QueryFileSize(job_.PiecePath) == -1) {
         ReportMissingFile(job_.PiecePath);
@@ -192,10 +203,12 @@ void MainWindow::JoinFilesClick() {
         TakeSeriesFromDiskCount(job_, *this);
     } else {
         CountSeries(job_, platform_, *this, AddedFileType);
-        if (job_.SmallFileCount == 0) {
-            disarm();  // piece 1 is missing; the message has been shown
-            return;
-        }
+    }
+    if (job_.SmallFileCount == 0) {
+        // Not whole (the message has been shown), or no disks at all.
+        disarm();
+        EndBusy(Text(83));
+        return;
     }
     if (job_.AppendActive) {
         dialogs_.Message(Text(362), Text(72), MessageIcon::Information, MessageButtons::Ok);
@@ -233,6 +246,10 @@ void MainWindow::DoJoinClick() {
     }
     const int code = RunWork(38, [this] { return engine_.JoinSmallFiles(Options()); });
     ShowResult(code, 71, 93);
+    if (!job_.PartialPath.empty()) {
+        dialogs_.Message(Text(slot::kPartialFileKept) + job_.PartialPath, Text(83),
+                         MessageIcon::Warning, MessageButtons::Ok);
+    }
     job_.BigFileBytes = engine_.QueryFileSize(job_.BigFilePath);
     ResetExtractionRange();
     plan_.ShowBigFileSize(plan_.SizeUnit);
@@ -253,6 +270,10 @@ int MainWindow::RunWork(int busySlot, const std::function<int()>& work) {
     RestoreAfterWork();
     StopBtn->setEnabled(false);
     SmallerSizesLB->setEnabled(listEnabled);
+    // The window was closed during the work and the user chose to stop it.
+    if (std::exchange(closeAfterWork_, false) && code == kInterrupted) {
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
     return code;
 }
 

@@ -64,13 +64,22 @@ void MainWindow::ExtractClick() {
         return;
     }
     ExtractDialog dialog(job_, this);
-    dialog.exec();
+    // Cancel changes nothing, so sizes edited by hand stay. After a split the job
+    // describes the series just written, which the restore script still needs:
+    // only a split that is ready is planned again, for the new length.
+    if (dialog.exec() != QDialog::Accepted || !DoSplitBtn->isEnabled()) {
+        return;
+    }
     job_.BigFileBytes =
         job_.ExtractActive ? job_.ExtractCount : engine_.QueryFileSize(job_.BigFilePath);
-    // Only a split that is ready is planned again, for the new length.
-    if (job_.BigFileBytes > 0 && job_.ExtractCount > 0 && DoSplitBtn->isEnabled()) {
+    if (job_.BigFileBytes > 0) {
         BigFileChosen();
+        return;
     }
+    // Nothing left to split: an empty range, or the file is gone.
+    plan_.ClearSizeList();
+    EnableGroup(ControlGroup::SplitGroup, false);
+    EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
 }
 
 }  // namespace brelker

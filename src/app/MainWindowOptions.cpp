@@ -87,6 +87,14 @@ void MainWindow::ClearRegistryClick() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The work must never go on invisibly, with no window to stop it: closing
+    // asks the Stop question, and only a stopped run lets the window close.
+    if (Busy()) {
+        job_.StopRequested = true;
+        closeAfterWork_ = true;
+        event->ignore();
+        return;
+    }
     if (!quitRequested_) {
         ExitClick();
     }

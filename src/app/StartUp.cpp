@@ -12,6 +12,7 @@
 #include "app/MainWindow.h"
 #include "platform/Decimal.h"
 #include "settings/Settings.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
@@ -96,7 +97,8 @@ void MainWindow::ChooseBigFileFromCommandLine(const std::string& path, bool& sto
         return;
     }
     ResetExtractionRange();
-    BigFileChosen();
+    // Planned once, after every switch: the base size may still change.
+    BigFileChosen(false);
 }
 
 void MainWindow::RunCommandLine(const CommandLine& commandLine) {
@@ -156,6 +158,14 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
     } else {
         show();
         repaint();
+    }
+    // A refused plan, an empty file or no file at all: nothing is written.
+    if (!DoSplitBtn->isEnabled()) {
+        ReportFailure(Text(slot::kNothingToSplit));
+        if (exitRequested) {
+            ExitClick();
+        }
+        return;
     }
     DoSplitClick();
     if (selfUnitRequested) {

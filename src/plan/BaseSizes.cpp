@@ -43,7 +43,12 @@ BaseSizeList LoadBaseSizes(const SettingsStore& store) {
             store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(i),
                                      std::to_string(entry.bytes));
             store.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(i), entry.text);
+            // Taken from here, not read back: a store that cannot be written would
+            // give every entry its one-byte "(undefined)" fallback.
+            list.BaseSizeValues.push_back(entry.bytes);
+            list.BaseSizeTexts.emplace_back(entry.text);
         }
+        return list;
     }
     list.BaseSizeValues.reserve(static_cast<std::size_t>(list.count));
     list.BaseSizeTexts.reserve(static_cast<std::size_t>(list.count));

@@ -21,6 +21,9 @@ std::int64_t SizePlan::SelectedBaseSize() const {
 }
 
 bool SizePlan::CalculateSmallFileSizes(int keptCount) {
+    if (!PlansASplit) {
+        return true;
+    }
     if (UseFreeSpace) {
         ClearSizeList();
         view_.SetStatus(Text(35));
@@ -155,9 +158,13 @@ void SizePlan::CBBaseSizeChange(int index) {
 }
 
 void SizePlan::ApplyBaseSizeClick() {
+    const std::int64_t before = SelectedBaseSize();
     view_.RunBaseSizeEditor();
     LoadBaseSizes();
-    CalculateSmallFileSizes(0);
+    // Closing the editor without changing the base size keeps sizes edited by hand.
+    if (SelectedBaseSize() != before) {
+        CalculateSmallFileSizes(0);
+    }
 }
 
 void SizePlan::rbSizeFreeClick() {

@@ -44,6 +44,10 @@ public:
     // (a hand-edited store) is never used to read it: the first entry serves.
     std::int64_t SelectedBaseSize() const;
 
+    // True while the job's big file was chosen to be split. After a series was
+    // chosen the big file is a join's target, and a plan must never arm a split
+    // of it onto the very pieces it came from.
+    bool PlansASplit = false;
     bool UseFreeSpace = false;
     int BaseSizeIndex = kDefaultBaseSizeIndex;
     int SizeUnit = 3;

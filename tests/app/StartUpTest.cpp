@@ -105,11 +105,31 @@ TEST_F(StartUpTest, ExitAndMinimizeDoNothingWithoutSplit) {
     EXPECT_EQ(store.Read(settings::BaseSizeIndex), 1);  // the base size step ran all the same
 }
 
-TEST_F(StartUpTest, TheRestoreScriptIsWrittenEvenWhenTheSplitFails) {
-    Start({"/split", "/selfunitfile=" + (folder / "r.bat"), "/exit"});
-    EXPECT_EQ(dialogs.Texts(), Lines{"Could not read the big file. / Abnormal termination!"});
-    EXPECT_TRUE(Exists(folder / "r.bat"));
-    EXPECT_TRUE(window->QuitRequested());
+TEST_F(StartUpTest, AnUnattendedSplitWithNothingToSplitWritesNothing) {
+    WriteFile(folder / "big/empty.bin", "");
+    WriteFile(folder / "big/huge.bin", std::string(40'000, 'x'));
+    store.Write(settings::BaseSizes, 1);
+    store.Write(settings::BaseSizeIndex, 0);
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(0), "1");
+    const std::vector<std::vector<std::string>> runs = {
+        {},                                          // no big file at all
+        {"/bigfile=" + (folder / "big/empty.bin")},  // an empty one
+        {"/bigfile=" + (folder / "big/huge.bin")},   // 40,000 pieces of 1 byte: refused
+    };
+    for (std::vector<std::string> arguments : runs) {
+        dialogs.shown.clear();
+        arguments.insert(arguments.end(),
+                         {"/split", "/selfunitfile=" + (folder / "r.bat"), "/exit"});
+        Start(arguments);
+        const std::string nothing =
+            "There is nothing to split: choose a file that is not empty and a plan that can be "
+            "used. / Abnormal termination!";
+        EXPECT_EQ(dialogs.Texts().back(), nothing) << arguments[0];
+        EXPECT_LE(dialogs.Texts().size(), 2u) << arguments[0];  // "Too many files!" once
+        EXPECT_FALSE(Exists(folder / "r.bat"));
+        EXPECT_FALSE(Exists(folder / "pieces/huge.bin.Brelked_1"));
+        EXPECT_TRUE(window->QuitRequested());
+    }
 }
 
 TEST_F(StartUpTest, TogglesAndPauseItemsAreStoredTheMomentTheyChange) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
 #include <QSpinBox>
 #include <QTimer>
@@ -152,17 +153,30 @@ TEST_F(WorkflowTest, WhileTheWorkRunsOnlyStopIsEnabled) {
     EXPECT_FALSE(Enabled("SmallerSizesLB"));
 }
 
-TEST_F(WorkflowTest, ClosingTheWindowDuringASplitEndsTheProgramAfterTheWork) {
+TEST_F(WorkflowTest, ClosingTheWindowDuringASplitAsksAsStopDoes) {
     Start();
     const std::string bytes = PatternBytes(3'000'000);
     ChooseBigFile(bytes);
+    // Yes: the work goes on in the window, which stays.
     QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    dialogs.answers = {true};
     Click("DoSplit");
-    EXPECT_TRUE(window->QuitRequested());
+    EXPECT_EQ(dialogs.Texts(), Lines{"Would you like to continue? / Continue or break"});
     EXPECT_EQ(Status(1), "The file has been split!");
+    QApplication::processEvents();
+    EXPECT_FALSE(window->QuitRequested());
     const std::string stem = folder / "pieces/data.bin";
     EXPECT_EQ(ReadFile(Piece(stem, 1)) + ReadFile(Piece(stem, 2)) + ReadFile(Piece(stem, 3)),
               bytes);
+
+    // No: the work stops, then the window closes as it was asked to.
+    ChooseBigFile(bytes);
+    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    dialogs.answers = {false};
+    Click("DoSplit");
+    EXPECT_EQ(Status(1), "Abnormal termination!");
+    QApplication::processEvents();
+    EXPECT_TRUE(window->QuitRequested());
     EXPECT_NE(store.ReadIntegerSetting(subkey::Position, "mainTop", -12345), -12345);
 }
 
@@ -272,6 +286,84 @@ TEST_F(WorkflowTest, APieceWithoutTheSuffixOrWithoutPieceOneArmsNoJoin) {
     Click("JoinFiles");
     EXPECT_EQ(dialogs.Texts(), Lines{"File is missing: .Brelked_1 / Abnormal termination!"});
     EXPECT_FALSE(Enabled("DoJoin"));
+}
+
+TEST_F(WorkflowTest, NoDisksAGapOrAJoinDoneNeverArmTheWrongCommand) {
+    store.Write(settings::ChangeDisk, 0);
+    Start();
+    const std::string stem = folder / "pieces/song.mp3";
+    WriteFile(Piece(stem, 1), "la ");
+    // The disk count closed without OK: no disks, nothing to join.
+    QTimer::singleShot(0, window.get(), [this] {
+        window->findChild<QDialog*>(QStringLiteral("TfrmDisk"))->reject();
+    });
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFiles");
+    EXPECT_EQ(Commands(), "a---d--");
+
+    // Piece 2 missing while piece 3 is there.
+    Click("ChangeNever");
+    WriteFile(Piece(stem, 3), "laa");
+    ChooseBigFile(PatternBytes(3'000'000));
+    dialogs.paths.push_back(Piece(stem, 3));
+    Click("JoinFiles");
+    EXPECT_EQ(dialogs.Texts().back(),
+              "File is missing: " + Piece(stem, 2) + " / Abnormal termination!");
+    EXPECT_EQ(Commands(), "a---d--");  // the split armed before is off too
+
+    // After a join, a new base size plans no split of the joined file.
+    WriteFile(Piece(stem, 2), "la ");
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFiles");
+    Click("DoJoin");
+    EXPECT_EQ(ReadFile(folder / "big/song.mp3"), "la la laa");
+    Find<QComboBox>("CBBaseSize")->activated(0);
+    EXPECT_EQ(Commands(), "a---d--");
+}
+
+TEST_F(WorkflowTest, TheExtractionDialogKeepsEditedSizesAndTheSeriesJustWritten) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000'000));
+    Find<QListWidget>("SmallerSizesLB")->setCurrentRow(0);
+    Find<QLineEdit>("txtNewSize")->setText(QStringLiteral("2000000"));
+    Click("ApplyNewSize");
+    const auto closeExtraction = [this](bool ok) {
+        QTimer::singleShot(0, window.get(), [this, ok] {
+            auto* dialog = window->findChild<QDialog*>(QStringLiteral("TfrmExtract"));
+            ok ? dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click()
+               : dialog->reject();
+        });
+        Click("Extract");
+    };
+    closeExtraction(false);
+    EXPECT_EQ(SizeLines(), (Lines{"2000000", "1000000"}));
+
+    // The big file goes with the split; the script still rebuilds 3,000,000 bytes.
+    Click("RemoveBig");
+    Click("DoSplit");
+    closeExtraction(true);
+    EXPECT_EQ(window->CurrentJob().BigFileBytes, 3'000'000);
+    EXPECT_EQ(Commands(), "a--rd--");
+}
+
+TEST_F(WorkflowTest, AJoinThatKeepsAPartialFileSaysWhere) {
+    Start();
+    Click("RemoveSmall");
+    const std::string stem = folder / "pieces/song.mp3";
+    WriteFile(Piece(stem, 1), "la ");
+    WriteFile(Piece(stem, 2), "laa");
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFiles");
+    platform.undeletable = {};
+    std::filesystem::remove(Piece(stem, 2));
+    Click("DoJoin");
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    const std::string kept = window->CurrentJob().PartialPath;
+    EXPECT_EQ(ReadFile(kept), "la ");
+    EXPECT_EQ(dialogs.Texts()[1],
+              "Smaller files had already been deleted: what was joined of "
+              "them is kept in " +
+                  kept + " / Abnormal termination!");
 }
 
 TEST_F(WorkflowTest, FreeSpaceModeShowsNoCountAndAQuestionMark) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "TempFolder.h"
 #include "settings/Settings.h"
 
@@ -34,6 +36,14 @@ TEST_F(BaseSizesTest, TheFirstStartSeedsNineDefaultsAndStoresThem) {
     EXPECT_EQ(store.ReadStringSetting(subkey::BaseSize, "BaseSizeValue_1", ""), "1457664");
     EXPECT_EQ(store.ReadStringSetting(subkey::BaseSize, "BaseSizeText_0", ""),
               "720 kB 3.5'' single");
+}
+
+TEST_F(BaseSizesTest, AStoreThatCannotBeWrittenStillGivesTheNineDefaults) {
+    std::filesystem::create_directory(folder / "folder.conf");  // a folder where the file goes
+    const BaseSizeList list = LoadBaseSizes(SettingsStore(folder / "folder.conf"));
+    ASSERT_EQ(list.count, 9);
+    EXPECT_EQ(list.BaseSizeValues[1], 1'457'664);
+    EXPECT_EQ(list.BaseSizeTexts[8], "1 TB Mass Storage");
 }
 
 TEST_F(BaseSizesTest, ANonPositiveCountBringsTheDefaultsBack) {

@@ -19,6 +19,7 @@ protected:
         FillTextTable(".Brelked_");
         SetCurrentLanguage(kEnglish);
         plan.LoadBaseSizes();  // the defaults, with the 1.44 MB floppy chosen
+        plan.PlansASplit = true;
     }
 
     bool PlanFile(std::int64_t bytes) {
