@@ -19,7 +19,7 @@ TEST_F(StartUpTest, AStartWithoutArgumentsLoadsTheSettingsAndWritesNoSelection) 
     EXPECT_EQ(CurrentLanguage(), kGerman);
     EXPECT_TRUE(Find<QAction>("LanguageGerman")->isChecked());
     EXPECT_EQ(Caption("File1"), "&Datei");
-    EXPECT_EQ(window->windowTitle().toStdString(), "Der Datei-Brelker");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Datei-Brelker");
     EXPECT_TRUE(Find<QAction>("RemoveBig")->isChecked());
     EXPECT_TRUE(window->RemoveBigFile);
     EXPECT_TRUE(Find<QRadioButton>("BigFileRB5")->isChecked());
