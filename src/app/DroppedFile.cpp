@@ -15,9 +15,8 @@ DroppedAs ClassifyDroppedFile(const std::string& path, const std::string& suffix
         return DroppedAs::BigFile;
     }
     const std::string number = path.substr(stem.size() + suffix.size());
-    const bool digits = !number.empty() && std::all_of(number.begin(), number.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    const bool digits = !number.empty() && std::all_of(number.begin(), number.end(),
+                                                       [](char c) { return c >= '0' && c <= '9'; });
     return digits ? DroppedAs::FirstPiece : DroppedAs::BigFile;
 }
 

@@ -17,9 +17,9 @@ namespace brelker {
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    const bool files = !urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl& url) {
-        return url.isLocalFile();
-    });
+    const bool files =
+        !urls.isEmpty() &&
+        std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
     if (files && !Busy()) {
         event->acceptProposedAction();
     }

@@ -18,15 +18,12 @@ void FollowLanguageInQt(int language) {
     }
     // "qt_xx" brings Qt's whole catalogue for a language: for German it names
     // qtbase_de and the others, for Swedish it is one file of its own.
-    const char* name = language == kSwedish  ? "qt_sv"
-                       : language == kGerman ? "qt_de"
-                                             : nullptr;
+    const char* name = language == kSwedish ? "qt_sv" : language == kGerman ? "qt_de" : nullptr;
     if (name == nullptr) {
         return;
     }
     auto translator = std::make_unique<QTranslator>();
-    if (translator->load(QLatin1String(name),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+    if (translator->load(QLatin1String(name), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
         QCoreApplication::installTranslator(translator.get())) {
         loaded = std::move(translator);
     }

@@ -44,11 +44,15 @@ QPoint ReachablePosition(const QRect& frame, const QList<QRect>& screens, const 
         }
     }
     const QPoint wanted = primary.topLeft() + offset;
-    const int left = std::max(primary.left(), std::min(wanted.x(), primary.right() + 1 - frame.width()));
-    const int top = std::max(primary.top(), std::min(wanted.y(), primary.bottom() + 1 - frame.height()));
+    const int left =
+        std::max(primary.left(), std::min(wanted.x(), primary.right() + 1 - frame.width()));
+    const int top =
+        std::max(primary.top(), std::min(wanted.y(), primary.bottom() + 1 - frame.height()));
     return {left, top};
 }
 
-void CentreOnScreenWhenShown(QWidget& window) { window.installEventFilter(new CentreOnShow(&window)); }
+void CentreOnScreenWhenShown(QWidget& window) {
+    window.installEventFilter(new CentreOnShow(&window));
+}
 
 }  // namespace brelker

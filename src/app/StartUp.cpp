@@ -80,8 +80,7 @@ void MainWindow::LoadSettings() {
 
     // "version" is written small inside the sentence, except in German, where
     // every noun keeps its capital.
-    const QString version =
-        CurrentLanguage() == kGerman ? SlotText(74) : SlotText(74).toLower();
+    const QString version = CurrentLanguage() == kGerman ? SlotText(74) : SlotText(74).toLower();
     StatusPanel0->setText(
         SlotText(117) + QStringLiteral(" ") + SlotText(72) + QStringLiteral(", ") + version +
         QStringLiteral(" ") +
@@ -98,10 +97,9 @@ void MainWindow::MoveOntoAScreen() {
         for (const QScreen* screen : QGuiApplication::screens()) {
             screens.append(screen->geometry());
         }
-        wanted = ReachablePosition(QRect(wanted, sizeHint()), screens,
-                                   primary->availableGeometry(),
-                                   QPoint(settings::MainLeft.defaultValue,
-                                          settings::MainTop.defaultValue));
+        wanted = ReachablePosition(
+            QRect(wanted, sizeHint()), screens, primary->availableGeometry(),
+            QPoint(settings::MainLeft.defaultValue, settings::MainTop.defaultValue));
     }
     move(wanted);
 }

@@ -72,8 +72,8 @@ void HintWindow::FitToLines() {
         return;
     }
     const QRect room = shownOn->availableGeometry();
-    const int chrome = width() - listBox1_->viewport()->width() +
-                       style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int chrome =
+        width() - listBox1_->viewport()->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int wanted = listBox1_->sizeHintForColumn(0) + chrome;
     const int most = static_cast<int>(room.width() * kMostOfTheScreen);
     resize(std::clamp(wanted, std::min(kDesignWidth, most), most), height());

@@ -360,8 +360,9 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     // Restore scripts.
 
     // The command line.
-    {440, "Lege eine Datei nach der anderen ab: die große Datei zum Aufteilen oder die erste "
-          "kleinere Datei einer Reihe."},
+    {440,
+     "Lege eine Datei nach der anderen ab: die große Datei zum Aufteilen oder die erste "
+     "kleinere Datei einer Reihe."},
     {441, "Ein Ordner kann nicht aufgeteilt werden. Lege eine Datei aus dem Ordner ab."},
 });
 

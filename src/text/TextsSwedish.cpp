@@ -375,8 +375,9 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     // Restore scripts.
 
     // The command line.
-    {440, "Släpp en fil i taget: den stora filen som ska delas upp eller den första mindre filen "
-          "i en serie."},
+    {440,
+     "Släpp en fil i taget: den stora filen som ska delas upp eller den första mindre filen "
+     "i en serie."},
     {441, "En mapp kan inte delas upp. Släpp en fil ur mappen i stället."},
 });
 

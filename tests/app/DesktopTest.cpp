@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QMimeData>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
 #include <QUrl>
@@ -42,14 +43,13 @@ protected:
 };
 
 TEST_F(DesktopTest, LongPathsKeepTheirFileNameInSightAndTheWindowFitsItsScreen) {
-    const std::string deep = std::string(folder / "big/") + std::string(120, 'd') + "/" +
-                             std::string(90, 'e');
+    const std::string deep =
+        std::string(folder / "big/") + std::string(120, 'd') + "/" + std::string(90, 'e');
     std::filesystem::create_directories(deep);
     store.WriteStringSetting(subkey::Path, settings::JoinPath, deep);
     Start();
-    const std::string big = ChooseBigFile(PatternBytes(5000), std::string(120, 'd') + "/" +
-                                                                  std::string(90, 'e') +
-                                                                  "/huge1500m.bin");
+    const std::string big = ChooseBigFile(
+        PatternBytes(5000), std::string(120, 'd') + "/" + std::string(90, 'e') + "/huge1500m.bin");
     window->show();
     const QRect room = window->screen()->availableGeometry();
     for (const char* language : {"LanguageEnglish", "LanguageSwedish", "LanguageGerman"}) {
@@ -107,9 +107,9 @@ TEST_F(DesktopTest, SeveralFilesOrAFolderAreRefusedWithAMessage) {
     SetCurrentLanguage(kGerman);
     Drop({a, b});
     Drop({folder / "big"});
-    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{Text(slot::kDropOneFile) + " / " + Text(72),
-                                                         Text(slot::kDropNoFolder) + " / " +
-                                                             Text(72)}));
+    EXPECT_EQ(dialogs.Texts(),
+              (std::vector<std::string>{Text(slot::kDropOneFile) + " / " + Text(72),
+                                        Text(slot::kDropNoFolder) + " / " + Text(72)}));
     EXPECT_EQ(Commands(), "a---d--");
     EXPECT_TRUE(dialogs.asked.empty());
     for (const int slot : {slot::kDropOneFile, slot::kDropNoFolder}) {
@@ -140,6 +140,23 @@ TEST_F(DesktopTest, QtsOwnTextsFollowTheLanguage) {
     EXPECT_EQ(german, QStringLiteral("&Ja"));
     Click("LanguageEnglish");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+}
+
+TEST_F(DesktopTest, OptionDialogsOpenInTheMiddleOfTheScreenNotOverTheWindow) {
+    Start();
+    window->move(0, 0);
+    window->show();
+    QRect shown;
+    QTimer::singleShot(0, [&shown] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shown = dialog->frameGeometry();
+            dialog->close();
+        }
+    });
+    Click("MemoryUsage");
+    const QRect room = window->screen()->availableGeometry();
+    EXPECT_LE(std::abs(shown.center().x() - room.center().x()), 1);
+    EXPECT_LE(std::abs(shown.center().y() - room.center().y()), 1);
 }
 
 TEST_F(DesktopTest, AStoredPositionOffEveryScreenOpensOnThePrimaryScreen) {
