@@ -151,3 +151,15 @@ QIcon SpeedBarIcon(IconKind kind) {
 }
 
 }  // namespace brelker
+
+namespace brelker {
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/brelker-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+}  // namespace brelker

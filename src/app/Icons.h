@@ -21,3 +21,10 @@ enum class IconKind {
 QIcon SpeedBarIcon(IconKind kind);
 
 }  // namespace brelker
+
+namespace brelker {
+
+// The program's own icon, in every size the desktop may ask for.
+QIcon ApplicationIcon();
+
+}  // namespace brelker

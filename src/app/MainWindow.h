@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Dialogs.h"
+#include "app/DroppedFile.h"
 #include "engine/Engine.h"
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
@@ -152,6 +153,8 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Layout (MainWindowLayout.cpp).
@@ -162,6 +165,7 @@ private:
     QAction* AddAction(QMenu* menu, const char* name, const QKeySequence& shortcut,
                        void (MainWindow::*handler)());
     QToolButton* AddSpeedButton(const char* name, const QIcon& icon, void (MainWindow::*handler)());
+    void FitToScreen();
 
     // Busy state and the workflow (MainWindowCommands.cpp).
     // Shows the chosen big file and, unless plan is false, plans its pieces.
@@ -188,12 +192,13 @@ private:
     // Option menus and start-up (MainWindowOptions.cpp, StartUp.cpp).
     void SetPauseMode(int mode);
     void LoadSettings();
+    void MoveOntoAScreen();
     void RunCommandLine(const CommandLine& commandLine);
     void ChooseBigFileFromCommandLine(const std::string& path, bool& stop);
 
     Platform& platform_;
     const SettingsStore& store_;
-    DialogService& dialogs_;
+    DropAnsweringDialogs dialogs_;
     Job job_;
     Engine engine_;
     SizePlan plan_;

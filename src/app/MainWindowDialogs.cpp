@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "app/MainWindow.h"
+#include "app/ScreenPlacement.h"
 #include "settings/ExtractDialog.h"
 #include "settings/MemoryDialog.h"
 #include "settings/Settings.h"
@@ -32,6 +33,7 @@ void MainWindow::MemoryUsageClick() {
         return;
     }
     MemoryDialog dialog(store_, this);
+    CentreOnScreenWhenShown(dialog);
     dialog.exec();
     // Whichever button closed it: Cancel leaves the pair as stored.
     MaxFromRAM = dialog.MaxFromRAM();
@@ -48,6 +50,7 @@ void MainWindow::ChooseFiletypeClick() {
             dialogs_.Message(text, caption, MessageIcon::Warning, MessageButtons::Ok);
         },
         this);
+    CentreOnScreenWhenShown(dialog);
     dialog.exec();
     AddedFileType = store_.Read(settings::AddedFileType);
     // Several texts quote the suffix (the file filters): fill them anew.
@@ -64,6 +67,7 @@ void MainWindow::ExtractClick() {
         return;
     }
     ExtractDialog dialog(job_, this);
+    CentreOnScreenWhenShown(dialog);
     // Cancel changes nothing, so sizes edited by hand stay. After a split the job
     // describes the series just written, which the restore script still needs:
     // only a split that is ready is planned again, for the new length.

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "app/MainWindow.h"
+#include "app/ScreenPlacement.h"
 #include "engine/DiskCountDialog.h"
 #include "plan/BaseSizeDialog.h"
 #include "plan/SizeListFill.h"
@@ -52,6 +53,7 @@ void MainWindow::ShowMessage(const std::string& text, const std::string& caption
 int MainWindow::AskDiskCount() {
     if (!diskDialog_) {
         diskDialog_ = std::make_unique<DiskCountDialog>(this);
+        CentreOnScreenWhenShown(*diskDialog_);
     }
     return diskDialog_->Run();
 }
@@ -112,6 +114,7 @@ void MainWindow::SetStatus(const std::string& text) { StatusPanel1->setText(Q(te
 
 void MainWindow::RunBaseSizeEditor() {
     BaseSizeDialog editor(store_, this);
+    CentreOnScreenWhenShown(editor);
     editor.exec();
 }
 

@@ -17,12 +17,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/ElidedLabel.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "engine/DiskCountDialog.h"
@@ -48,6 +50,8 @@ MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogSer
       script_(job_, platform, *this) {
     setObjectName(QStringLiteral("TMain"));
     setWindowTitle(QStringLiteral("The File Brelker"));
+    setWindowIcon(ApplicationIcon());
+    setAcceptDrops(true);
     CreateMenus();
     CreateSpeedBar();
     CreateGroups();
@@ -185,6 +189,8 @@ void MainWindow::CreateSpeedBar() {
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->toggleViewAction()->setEnabled(false);
+    // The bar cannot be hidden or moved, so a right click offers nothing.
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
     addToolBar(Qt::TopToolBarArea, bar);
     speedBar_ = bar;
 
@@ -223,9 +229,7 @@ void MainWindow::CreateGroups() {
     BigFileGB = Named(new QGroupBox(central), "BigFileGB");
     auto* big = new QGridLayout(BigFileGB);
     lblBigFileName = Named(new QLabel(BigFileGB), "lblBigFileName");
-    BigFileName = Named(new QLabel(BigFileGB), "BigFileName");
-    BigFileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    BigFileName->setMinimumWidth(200);
+    BigFileName = Named(new ElidedLabel(Qt::ElideMiddle, BigFileGB), "BigFileName");
     lblBigFileSize = Named(new QLabel(BigFileGB), "lblBigFileSize");
     BigFileSize = Named(new QLabel(BigFileGB), "BigFileSize");
     BigFileSize->setMinimumWidth(110);
@@ -250,11 +254,11 @@ void MainWindow::CreateGroups() {
     ActualSizeGB = Named(new QGroupBox(central), "ActualSizeGB");
     auto* small = new QGridLayout(ActualSizeGB);
     lblSmallFileNames = Named(new QLabel(ActualSizeGB), "lblSmallFileNames");
-    SmallFileNames = Named(new QLabel(ActualSizeGB), "SmallFileNames");
-    SmallFileNames->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SmallFileNames = Named(new ElidedLabel(Qt::ElideMiddle, ActualSizeGB), "SmallFileNames");
     BaseSizeHeadline = Named(new QLabel(ActualSizeGB), "BaseSizeHeadline");
     CBBaseSize = Named(new QComboBox(ActualSizeGB), "CBBaseSize");
-    CBBaseSize->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // A long name in the user's list must not widen the window.
+    CBBaseSize->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     CBBaseSize->setMinimumContentsLength(20);
     ApplyBaseSize = Named(new QPushButton(ActualSizeGB), "ApplyBaseSize");
     rbSizeBase = Named(new QRadioButton(ActualSizeGB), "rbSizeBase");
@@ -319,8 +323,8 @@ void MainWindow::CreateGroups() {
 }
 
 void MainWindow::CreateStatusBar() {
-    StatusPanel0 = Named(new QLabel(this), "StatusPanel0");
-    StatusPanel1 = Named(new QLabel(this), "StatusPanel1");
+    StatusPanel0 = Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel0");
+    StatusPanel1 = Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel1");
     StatusPanel0->setFixedWidth(kStatusPanel0Width * logicalDpiX() / 120);
     StatusPanel1->setMinimumWidth(50);
     statusBar()->addPermanentWidget(StatusPanel0);
@@ -366,11 +370,31 @@ void MainWindow::EnableGroup(ControlGroup group, bool on) {
     }
 }
 
+// Long paths are shortened by their labels, so the window can always be narrower
+// than its screen; a width stored or grown beyond it is taken back.
+void MainWindow::FitToScreen() {
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) {
+        return;
+    }
+    const QRect room = shownOn->availableGeometry();
+    const int frame = frameGeometry().width() - width();
+    if (frameGeometry().width() > room.width()) {
+        resize(std::max(minimumSizeHint().width(), room.width() - frame), height());
+    }
+}
+
 bool MainWindow::event(QEvent* event) {
-    // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0.
-    if (event->type() == QEvent::StatusTip) {
-        StatusPanel0->setText(static_cast<QStatusTipEvent*>(event)->tip());
-        return true;
+    switch (event->type()) {
+        case QEvent::StatusTip:
+            // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0.
+            StatusPanel0->setText(static_cast<QStatusTipEvent*>(event)->tip());
+            return true;
+        case QEvent::Show:
+            FitToScreen();
+            break;
+        default:
+            break;
     }
     return QMainWindow::event(event);
 }

@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "app/MainWindow.h"
+#include "app/QtTranslations.h"
 #include "settings/Settings.h"
 #include "text/Hints.h"
 #include "text/TextTable.h"
@@ -118,6 +119,7 @@ void MainWindow::ShowFileCount() {
 }
 
 void MainWindow::ReapplyLanguage() {
+    FollowLanguageInQt(CurrentLanguage());
     ApplyTexts();
     ShowPlanCount();
     ChangeItem->setText(SlotText(57));

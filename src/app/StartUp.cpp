@@ -6,10 +6,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
+#include "app/QtTranslations.h"
+#include "app/ScreenPlacement.h"
 #include "platform/Decimal.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
@@ -24,6 +27,7 @@ void MainWindow::LoadSettings() {
     LanguageEnglish->setChecked(CurrentLanguage() == kEnglish);
     LanguageSwedish->setChecked(CurrentLanguage() == kSwedish);
     LanguageGerman->setChecked(CurrentLanguage() == kGerman);
+    FollowLanguageInQt(CurrentLanguage());
 
     RemoveSmallFiles = store_.Read(settings::RemoveSmallFiles);
     RemoveBigFile = store_.Read(settings::RemoveBigFile);
@@ -39,7 +43,7 @@ void MainWindow::LoadSettings() {
 
     mainTop = store_.Read(settings::MainTop);
     mainLeft = store_.Read(settings::MainLeft);
-    move(mainLeft, mainTop);
+    MoveOntoAScreen();
 
     AddedFileType = store_.Read(settings::AddedFileType);
     FillTextTable(AddedFileType);
@@ -75,10 +79,30 @@ void MainWindow::LoadSettings() {
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
     SetSelfUnitEnabled(false);
 
+    // "version" is written small inside the sentence, except in German, where
+    // every noun keeps its capital.
+    const QString version = CurrentLanguage() == kGerman ? SlotText(74) : SlotText(74).toLower();
     StatusPanel0->setText(
-        QString::fromStdString(Text(117) + " " + Text(72) + ", ") +
-        QString::fromStdString(Text(74)).toLower() + QStringLiteral(" ") +
+        SlotText(117) + QStringLiteral(" ") + SlotText(72) + QStringLiteral(", ") + version +
+        QStringLiteral(" ") +
         QString::fromUtf8(kVersionText.data(), static_cast<qsizetype>(kVersionText.size())));
+}
+
+// A position stored on a screen that is no longer there (or a damaged value)
+// would open the window where nobody can see it: such a window comes up on the
+// primary screen instead.
+void MainWindow::MoveOntoAScreen() {
+    QPoint wanted(mainLeft, mainTop);
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        QList<QRect> screens;
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            screens.append(screen->geometry());
+        }
+        wanted = ReachablePosition(
+            QRect(wanted, sizeHint()), screens, primary->availableGeometry(),
+            QPoint(settings::MainLeft.defaultValue, settings::MainTop.defaultValue));
+    }
+    move(wanted);
 }
 
 void MainWindow::FormCreate(const std::vector<std::string>& arguments) {

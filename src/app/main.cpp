@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "app/QtDialogs.h"
 #include "platform/PosixPlatform.h"
@@ -27,7 +28,8 @@ public:
     }
 
     static void ShowException(const std::exception& error) {
-        QMessageBox::critical(nullptr, applicationDisplayName(), QString::fromUtf8(error.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("The File Brelker"),
+                              QString::fromUtf8(error.what()));
     }
 };
 
@@ -37,7 +39,11 @@ int main(int argc, char* argv[]) {
     // QApplication takes only the "-" options it knows; the program's own start
     // with "/" and reach the command line untouched.
     BrelkerApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("The File Brelker"));
+    // No application display name: on X11 Qt would append it to every window
+    // title, and the titles come from the text table in the chosen language.
+    // The desktop file name ties the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvena.brelker"));
+    QApplication::setWindowIcon(brelker::ApplicationIcon());
 
     brelker::PosixPlatform platform;
     const brelker::SettingsStore store;

@@ -1,10 +1,14 @@
 #include "text/HintWindow.h"
 
+#include <algorithm>
 #include <string>
 
+#include <QApplication>
 #include <QEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "platform/Paths.h"
@@ -15,6 +19,14 @@
 #include "text/WidgetTexts.h"
 
 namespace brelker {
+namespace {
+
+constexpr int kDesignWidth = 539;
+constexpr int kDesignHeight = 326;
+// Share of the screen's width the window may take to show its lines whole.
+constexpr double kMostOfTheScreen = 0.9;
+
+}  // namespace
 
 HintWindow::HintWindow(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window),
@@ -25,10 +37,13 @@ HintWindow::HintWindow(Platform& platform, QWidget* parent)
     listBox1_->setObjectName(QStringLiteral("ListBox1"));
     onFileBtn_->setObjectName(QStringLiteral("OnFileBtn"));
     onFileBtn_->setCursor(Qt::PointingHandCursor);
-    listBox1_->setUniformItemSizes(true);
-    // The manual is read, not chosen from: the list wears the window's colour.
+    // Every line whole: the window is made wide enough for the longest line the
+    // screen allows, and the list scrolls sideways for the rest.
+    listBox1_->setTextElideMode(Qt::ElideNone);
+    listBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The manual is read, not chosen from: the list wears the menus' colour.
     QPalette colours = listBox1_->palette();
-    colours.setColor(QPalette::Base, palette().color(QPalette::Window));
+    colours.setColor(QPalette::Base, QApplication::palette("QMenu").color(QPalette::Window));
     listBox1_->setPalette(colours);
 
     auto* layout = new QVBoxLayout(this);
@@ -36,7 +51,7 @@ HintWindow::HintWindow(Platform& platform, QWidget* parent)
     layout->setSpacing(6);
     layout->addWidget(listBox1_, 1);
     layout->addWidget(onFileBtn_);
-    resize(539, 326);
+    resize(kDesignWidth, kDesignHeight);
 
     connect(onFileBtn_, &QPushButton::clicked, this, &HintWindow::OnFileBtnClick);
 }
@@ -45,7 +60,25 @@ HintWindow::HintWindow(Platform& platform, QWidget* parent)
 // it follows a language chosen while it was open.
 void HintWindow::showEvent(QShowEvent* event) {
     OnActivate();
+    FitToLines();
     QWidget::showEvent(event);
+}
+
+// As wide as the longest line of the present language, within the screen, and
+// in the middle of it.
+void HintWindow::FitToLines() {
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) {
+        return;
+    }
+    const QRect room = shownOn->availableGeometry();
+    const int chrome =
+        width() - listBox1_->viewport()->width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int wanted = listBox1_->sizeHintForColumn(0) + chrome;
+    const int most = static_cast<int>(room.width() * kMostOfTheScreen);
+    resize(std::clamp(wanted, std::min(kDesignWidth, most), most), height());
+    move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(), room)
+             .topLeft());
 }
 
 void HintWindow::changeEvent(QEvent* event) {

@@ -24,6 +24,7 @@ protected:
 
 private:
     void OnActivate();
+    void FitToLines();
     void OnFileBtnClick();
 
     Platform& platform_;

@@ -18,4 +18,8 @@ inline constexpr int kNothingToSplit = 374;
 
 // The command line (400-459).
 
+// Files dropped on the main window (440-449, within the command line's range).
+inline constexpr int kDropOneFile = 440;
+inline constexpr int kDropNoFolder = 441;
+
 }  // namespace brelker::slot

@@ -368,6 +368,10 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     // Restore scripts.
 
     // The command line.
+    {440,
+     "Drop one file at a time: the big file to be split, or the first smaller file of a "
+     "series."},
+    {441, "A folder cannot be split. Drop a file from the folder instead."},
 });
 
 }  // namespace

@@ -65,7 +65,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {54, "Wenn du fertig bist, klicke auf '{28}'"},
     {55, "Bereit für Diskette/Datei Nummer "},
     {56, "Diskette wechseln"},
-    {57, "Dateienummer "},
+    {57, "Dateinummer "},
     {58, "Neue Größe (B)"},
     {59, "Neue Größe übernehmen"},
     {60, "Bestimme einen &Ort für die kleineren Dateien"},
@@ -80,7 +80,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {69, "Keine Datei gewählt!"},
     {70, "Neuer Ort gewählt!"},
     {71, "Die Datei ist wiederhergestellt!"},
-    {72, "Der Datei-Brelker"},
+    {72, "Datei-Brelker"},
     {74, "Version"},
 
     // Messages.
@@ -365,6 +365,10 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     // Restore scripts.
 
     // The command line.
+    {440,
+     "Lege eine Datei nach der anderen ab: die große Datei zum Aufteilen oder die erste "
+     "kleinere Datei einer Reihe."},
+    {441, "Ein Ordner kann nicht aufgeteilt werden. Lege eine Datei aus dem Ordner ab."},
 });
 
 }  // namespace

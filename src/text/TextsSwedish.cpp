@@ -380,6 +380,10 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     // Restore scripts.
 
     // The command line.
+    {440,
+     "Släpp en fil i taget: den stora filen som ska delas upp eller den första mindre filen "
+     "i en serie."},
+    {441, "En mapp kan inte delas upp. Släpp en fil ur mappen i stället."},
 });
 
 }  // namespace

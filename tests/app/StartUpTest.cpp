@@ -19,7 +19,8 @@ TEST_F(StartUpTest, AStartWithoutArgumentsLoadsTheSettingsAndWritesNoSelection) 
     EXPECT_EQ(CurrentLanguage(), kGerman);
     EXPECT_TRUE(Find<QAction>("LanguageGerman")->isChecked());
     EXPECT_EQ(Caption("File1"), "&Datei");
-    EXPECT_EQ(window->windowTitle().toStdString(), "Der Datei-Brelker");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Datei-Brelker");
+    EXPECT_EQ(Status(0), "Willkommen bei Datei-Brelker, Version 2.7");  // nouns keep capitals
     EXPECT_TRUE(Find<QAction>("RemoveBig")->isChecked());
     EXPECT_TRUE(window->RemoveBigFile);
     EXPECT_TRUE(Find<QRadioButton>("BigFileRB5")->isChecked());

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "QtPrinters.h"
@@ -115,6 +117,33 @@ TEST_F(HintWindowTest, AFileThatCannotBeCreatedIsSilentlyNotShown) {
     std::filesystem::remove(work / "gone");
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_FALSE(Exists(capture / "name"));
+}
+
+}  // namespace
+}  // namespace brelker
+
+namespace brelker {
+namespace {
+
+TEST_F(HintWindowTest, EveryLineIsWholeInEveryLanguageAndTheWindowSitsInTheMiddle) {
+    for (const int language : {kEnglish, kSwedish, kGerman}) {
+        SetCurrentLanguage(language);
+        Reopen();
+        EXPECT_EQ(list->textElideMode(), Qt::ElideNone);
+        for (int i = 0; i < list->count(); ++i) {
+            const QString line = list->item(i)->text();
+            // Lines wider than the window are scrolled to, never cut.
+            EXPECT_GE(list->visualItemRect(list->item(i)).width(),
+                      list->fontMetrics().horizontalAdvance(line))
+                << language << ": " << line.toStdString();
+        }
+        const QRect room = window.screen()->availableGeometry();
+        EXPECT_LE(window.frameGeometry().width(), room.width());
+        EXPECT_LE(std::abs(window.frameGeometry().center().x() - room.center().x()), 1);
+        EXPECT_LE(std::abs(window.frameGeometry().center().y() - room.center().y()), 1);
+    }
+    EXPECT_EQ(list->palette().color(QPalette::Base),
+              QApplication::palette("QMenu").color(QPalette::Window));
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST_F(TextTableTest, KeepsTheTextsThatAreFixedInEveryLanguage) {
     const std::vector<Row> rows = {
         {0, "&File", "&Arkiv", "&Datei"},
         {2, "&Split the file", "&Dela upp filen", "&Teile die Datei auf"},
-        {57, "File Number ", "Filnummer ", "Dateienummer "},
+        {57, "File Number ", "Filnummer ", "Dateinummer "},
         {83, "Abnormal termination!", "Avbrott!", "Unterbrechung!"},
         {255, "Self-uniting file created", "Självåterskapande fil skapad",
          "Selbstherst. Datei entwickelt"},

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+
+class QWidget;
+
+namespace brelker {
+
+// Where a window of `frame` goes so that the user can reach it: where it is when
+// enough of its top edge (where the title bar is grabbed) lies on one of the
+// `screens`; otherwise at `offset` from the top left of the `primary` screen,
+// kept inside it as far as the window's size allows.
+QPoint ReachablePosition(const QRect& frame, const QList<QRect>& screens, const QRect& primary,
+                         const QPoint& offset);
+
+// Centres `window` on its screen each time it is shown; a dialog otherwise
+// comes up over its parent.
+void CentreOnScreenWhenShown(QWidget& window);
+
+}  // namespace brelker

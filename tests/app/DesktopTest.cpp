@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QHelpEvent>
+#include <QMimeData>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolTip>
+#include <QUrl>
+
+#include "WindowFixture.h"
+#include "app/ElidedLabel.h"
+#include "text/Slots.h"
+
+namespace brelker {
+namespace {
+
+class DesktopTest : public WindowFixture {
+protected:
+    void Drop(const std::vector<std::string>& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const std::string& path : paths) {
+            urls.append(QUrl::fromLocalFile(QString::fromStdString(path)));
+        }
+        data.setUrls(urls);
+        // As a drag arrives: entering the window first, then the drop.
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.get(), &drop);
+    }
+    std::string ToolTipOf(const char* name) {
+        auto* label = Find<QLabel>(name);
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(label, &help);
+        return QToolTip::text().toStdString();
+    }
+};
+
+TEST_F(DesktopTest, LongPathsKeepTheirFileNameInSightAndTheWindowFitsItsScreen) {
+    const std::string deep =
+        std::string(folder / "big/") + std::string(120, 'd') + "/" + std::string(90, 'e');
+    std::filesystem::create_directories(deep);
+    store.WriteStringSetting(subkey::Path, settings::JoinPath, deep);
+    Start();
+    const std::string big = ChooseBigFile(
+        PatternBytes(5000), std::string(120, 'd') + "/" + std::string(90, 'e') + "/huge1500m.bin");
+    window->show();
+    const QRect room = window->screen()->availableGeometry();
+    for (const char* language : {"LanguageEnglish", "LanguageSwedish", "LanguageGerman"}) {
+        Click(language);
+        QApplication::processEvents();
+        EXPECT_LE(window->minimumSizeHint().width(), room.width()) << language;
+        EXPECT_LE(window->frameGeometry().width(), room.width()) << language;
+    }
+    auto* name = static_cast<ElidedLabel*>(Find<QLabel>("BigFileName"));
+    EXPECT_EQ(Caption("BigFileName"), big);
+    EXPECT_TRUE(name->ShownText().endsWith(QStringLiteral("/huge1500m.bin")));
+    EXPECT_TRUE(name->ShownText().contains(QStringLiteral("…")));
+    EXPECT_EQ(ToolTipOf("BigFileName"), big);
+    auto* pieces = static_cast<ElidedLabel*>(Find<QLabel>("SmallFileNames"));
+    EXPECT_TRUE(pieces->ShownText().endsWith(QStringLiteral("huge1500m.bin.Brelked_*")));
+
+    // The status panels shorten at the end and show the whole text on demand.
+    const std::string hint(300, 'h');
+    Find<QLabel>("StatusPanel0")->setText(QString::fromStdString(hint));
+    auto* panel = static_cast<ElidedLabel*>(Find<QLabel>("StatusPanel0"));
+    EXPECT_TRUE(panel->ShownText().endsWith(QStringLiteral("…")));
+    EXPECT_EQ(ToolTipOf("StatusPanel0"), hint);
+}
+
+TEST_F(DesktopTest, ADroppedFileIsChosenAsTheMenuCommandWouldChooseIt) {
+    Start();
+    const std::string big = folder / "big/film.mkv";
+    WriteFile(big, PatternBytes(3'000'000));
+    Drop({big});
+    EXPECT_EQ(Caption("BigFileName"), big);
+    EXPECT_EQ(Commands(), "abs-d--");
+    EXPECT_EQ(Status(1), "Ready to split the file!");
+
+    Click("DoSplit");
+    const std::string stem = folder / "pieces/film.mkv";
+    Drop({Piece(stem, 2)});  // any piece of the series stands for the first
+    EXPECT_EQ(Commands(), "a---dej");
+    EXPECT_EQ(Caption("lblNrFiles"), "Nr. of files: 3");
+    EXPECT_EQ(Status(1), "Ready to restore the file!");
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.asked.empty());  // the drop answered the dialog: no window came up
+
+    // The answer is used once: the next command asks the user again.
+    dialogs.paths.push_back(std::nullopt);
+    Click("ChooseSplitAFile");
+    EXPECT_EQ(dialogs.asked.size(), 1u);
+}
+
+TEST_F(DesktopTest, SeveralFilesOrAFolderAreRefusedWithAMessage) {
+    Start();
+    const std::string a = folder / "big/a.bin";
+    const std::string b = folder / "big/b.bin";
+    WriteFile(a, "a");
+    WriteFile(b, "b");
+    SetCurrentLanguage(kGerman);
+    Drop({a, b});
+    Drop({folder / "big"});
+    EXPECT_EQ(dialogs.Texts(),
+              (std::vector<std::string>{Text(slot::kDropOneFile) + " / " + Text(72),
+                                        Text(slot::kDropNoFolder) + " / " + Text(72)}));
+    EXPECT_EQ(Commands(), "a---d--");
+    EXPECT_TRUE(dialogs.asked.empty());
+    for (const int slot : {slot::kDropOneFile, slot::kDropNoFolder}) {
+        for (const int language : {kEnglish, kSwedish, kGerman}) {
+            EXPECT_FALSE(ProgramTexts().Entry(language, slot).empty()) << slot << language;
+        }
+    }
+}
+
+TEST_F(DesktopTest, TheWindowHasItsIconAndTheSpeedBarNoMenu) {
+    Start();
+    window->show();
+    EXPECT_FALSE(window->windowIcon().isNull());
+    auto* bar = Find<QToolBar>("SpeedBar");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), bar->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(bar, &click);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(DesktopTest, QtsOwnTextsFollowTheLanguage) {
+    const QString yes = QStringLiteral("&Yes");
+    Start();
+    Click("LanguageGerman");
+    const QString german = QCoreApplication::translate("QPlatformTheme", "&Yes");
+    if (german == yes) {
+        GTEST_SKIP() << "Qt's German translation is not installed";
+    }
+    EXPECT_EQ(german, QStringLiteral("&Ja"));
+    Click("LanguageEnglish");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+}
+
+TEST_F(DesktopTest, OptionDialogsOpenInTheMiddleOfTheScreenNotOverTheWindow) {
+    Start();
+    window->move(0, 0);
+    window->show();
+    QRect shown;
+    QTimer::singleShot(0, [&shown] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shown = dialog->frameGeometry();
+            dialog->close();
+        }
+    });
+    Click("MemoryUsage");
+    const QRect room = window->screen()->availableGeometry();
+    EXPECT_LE(std::abs(shown.center().x() - room.center().x()), 1);
+    EXPECT_LE(std::abs(shown.center().y() - room.center().y()), 1);
+}
+
+TEST_F(DesktopTest, AStoredPositionOffEveryScreenOpensOnThePrimaryScreen) {
+    store.Write(settings::MainLeft, 5000);
+    store.Write(settings::MainTop, -3000);
+    Start();
+    const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(primary.contains(window->pos())) << window->x() << "," << window->y();
+}
+
+}  // namespace
+}  // namespace brelker
