@@ -94,11 +94,6 @@ BatchRefusal CheckBatchNames(const SelfUnitInput& input) {
     return refusal;
 }
 
-// The file is written for code page 850, the OEM page of Western European
-// consoles. Wine's cmd reads it as code page 437: the letters of our three
-// languages (å ä ö ü ß é and their capitals) are the same bytes in both, but
-// ø Ø Á Â À ã Ã ð Ð Ê Ë È ı Í Î Ï Ì Ó Ô Ò õ Õ þ Þ Ú Û Ù ý Ý of page 850 read as
-// other signs there.
 std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInput& input) {
     if (CheckBatchNames(input) != BatchRefusal::None) {
         return std::nullopt;
@@ -133,8 +128,8 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
 
     // Never more than two sources to a copy, and each piece deleted right after the
     // copy that used it: the disk never holds all pieces and the whole file at once.
-    // A piece is deleted only when the big file has grown by exactly its size, so a
-    // short or failed copy leaves every piece not yet in the big file.
+    // A piece is deleted only when the big file holds exactly the bytes of the
+    // pieces so far, so a short or failed copy leaves every piece not yet in it.
     const auto grown = [&](int k) {
         return input.removeSmallFiles
                    ? UnlessSize(input, BytesUpTo(input, k), "goto " + kFailedLabel)
@@ -178,6 +173,11 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
     return units;
 }
 
+// The file is written for code page 850, the OEM page of Western European
+// consoles. Wine's cmd reads it as code page 437: the letters of our three
+// languages (å ä ö ü ß é and their capitals) are the same bytes in both, but
+// ø Ø Á Â À ã Ã ð Ð Ê Ë È ı Í Î Ï Ì Ó Ô Ò õ Õ þ Þ Ú Û Ù ý Ý of page 850 read as
+// other signs there.
 std::optional<std::string> EncodeSelfUnitScript(const std::vector<std::string>& units) {
     std::string file;
     for (const std::string& unit : units) {
