@@ -15,8 +15,25 @@ struct ScriptOptions {
     bool RemoveSelfUnit = false;
 };
 
-// Writes the batch script that rebuilds the big file of the last split with the
-// command interpreter alone, and checks what it wrote.
+// What came of writing a restore script.
+enum class ScriptResult {
+    Created,            // written and found complete on disk
+    NotCreated,         // the file could not be created
+    Incomplete,         // the file on disk is not all that was written
+    NameUnsafe,         // refused: a batch file cannot hold a name safely
+    NameNotInCodePage,  // refused: a batch file cannot write a name in its code page
+};
+
+// A path whose name ends in ".sh" gets the POSIX shell script, any other the
+// batch script.
+bool IsShellScriptPath(const std::string& path);
+
+// The text that reports a result other than Created, for a message box or an
+// error stream.
+std::string ScriptResultText(ScriptResult result);
+
+// Writes the script that rebuilds the big file of the last split with the
+// receiver's command interpreter or shell alone, and checks what it wrote.
 class RestoreScript {
 public:
     RestoreScript(const Job& job, Platform& platform, ScriptView& view);
@@ -25,7 +42,10 @@ public:
     // then writes it.
     void CreateUnbrelkerFileClick(const std::string& joinPath, const ScriptOptions& options);
     // Writes the script to path and reports the outcome on the main window.
-    void WriteSelfUnitFile(const std::string& path, const ScriptOptions& options);
+    ScriptResult WriteSelfUnitFile(const std::string& path, const ScriptOptions& options);
+    // Writes the script to path and only returns the outcome, for runs that
+    // must not show anything.
+    ScriptResult Write(const std::string& path, const ScriptOptions& options);
 
     // The script's path: the dialog proposes it, the command line sets it.
     std::string SelfUnitFileName = "SelfUnit.bat";

@@ -1,24 +1,28 @@
 #include "script/SelfUnitScript.h"
 
+#include <algorithm>
+
+#include "engine/PieceNames.h"
 #include "platform/Paths.h"
 #include "text/Encoding.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
 namespace {
 
 const std::string kRule = "echo " + std::string(59, '=') + "\n";
+const std::string kFailedLabel = "brelker_failed";
 
-// A name the command interpreter cannot be made to read as just a name.
-bool CanBeMadeSafe(const std::string& name) {
+bool Unsafe(const std::string& name) {
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '"' || c == '*' || c == '?' || c == '\\' ||
             c == ':' || c == kPathSeparator) {
-            return false;
+            return true;
         }
     }
-    return EncodeText(name, CodePage::Oem850).has_value();
+    return false;
 }
 
 // Inside double quotes only "%" still means something in a batch file.
@@ -31,12 +35,15 @@ std::string Quoted(const std::string& name) {
 }
 
 // Unquoted after echo, the command characters need a caret and "%" doubling.
+// So do the parentheses: after "if", cmd takes "x(echo hi).bin" as a block and
+// runs what is inside.
 std::string Echoed(const std::string& text) {
     std::string out;
     for (const char c : text) {
         if (c == '%') {
             out += "%%";
-        } else if (c == '^' || c == '&' || c == '|' || c == '<' || c == '>') {
+        } else if (c == '^' || c == '&' || c == '|' || c == '<' || c == '>' || c == '(' ||
+                   c == ')') {
             out += '^';
             out += c;
         } else {
@@ -47,18 +54,51 @@ std::string Echoed(const std::string& text) {
 }
 
 std::string Piece(const SelfUnitInput& input, int number) {
-    return Quoted(input.stemName + input.suffix + std::to_string(number));
+    return Quoted(PieceName(input.stemName, input.suffix, number));
+}
+
+// One line that runs command unless the big file has exactly bytes bytes. The
+// size is compared as text, so sizes past 2 GiB need no arithmetic; a missing
+// file has an empty size.
+std::string UnlessSize(const SelfUnitInput& input, std::int64_t bytes, const std::string& command) {
+    return "for %%F in (" + Quoted(input.bigName) + ") do if not \"%%~zF\"==\"" +
+           std::to_string(bytes) + "\" " + command + "\n";
 }
 
 }  // namespace
 
-std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInput& input) {
+std::int64_t PieceBytes(const SelfUnitInput& input, int number) {
+    const auto index = static_cast<std::size_t>(number);
+    return number >= 1 && index < input.pieceBytes.size() ? input.pieceBytes[index] : 0;
+}
+
+std::int64_t BytesUpTo(const SelfUnitInput& input, int number) {
+    std::int64_t total = 0;
+    for (int k = 1; k <= number; ++k) {
+        total += PieceBytes(input, k);
+    }
+    return total;
+}
+
+BatchRefusal CheckBatchNames(const SelfUnitInput& input) {
+    BatchRefusal refusal = BatchRefusal::None;
     for (const std::string* name :
          {&input.scriptName, &input.bigName, &input.stemName, &input.suffix}) {
-        if (!CanBeMadeSafe(*name)) {
-            return std::nullopt;
+        if (Unsafe(*name)) {
+            return BatchRefusal::NameUnsafe;
+        }
+        if (!EncodeText(*name, CodePage::Oem850)) {
+            refusal = BatchRefusal::NameNotInCodePage;
         }
     }
+    return refusal;
+}
+
+std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInput& input) {
+    if (CheckBatchNames(input) != BatchRefusal::None) {
+        return std::nullopt;
+    }
+    const int count = std::max(input.pieceCount, 1);
     const std::string big = Quoted(input.bigName);
     const std::string bytes = std::to_string(input.bigBytes);
     std::vector<std::string> units = {
@@ -75,39 +115,69 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
     units.push_back("pause\n\n");
     units.push_back("echo " + Text(38) + "\n\n");
 
+    // Every missing piece is named before anything is copied or deleted.
+    std::string missing;
+    std::string stop;
+    for (int k = 1; k <= count; ++k) {
+        const std::string piece = PieceName(input.stemName, input.suffix, k);
+        missing += "if not exist " + Quoted(piece) + " echo " +
+                   Echoed(Text(slot::kSmallFileMissing)) + Echoed(piece) + "\n";
+        stop += "if not exist " + Quoted(piece) + " goto " + kFailedLabel + "\n";
+    }
+    units.push_back(missing + stop);
+
     // Never more than two sources to a copy, and each piece deleted right after the
     // copy that used it: the disk never holds all pieces and the whole file at once.
-    if (input.pieceCount >= 2) {
-        units.push_back("copy/b " + Piece(input, 1) + " + " + Piece(input, 2) + " " + big + "\n");
+    // A piece is deleted only when the big file holds exactly the bytes of the
+    // pieces so far, so a short or failed copy leaves every piece not yet in it.
+    const auto grown = [&](int k) {
+        return input.removeSmallFiles
+                   ? UnlessSize(input, BytesUpTo(input, k), "goto " + kFailedLabel)
+                   : std::string();
+    };
+    if (count >= 2) {
+        units.push_back("copy/b " + Piece(input, 1) + " + " + Piece(input, 2) + " " + big + "\n" +
+                        grown(2));
         if (input.removeSmallFiles) {
             units.push_back("del " + Piece(input, 1) + "\n");
             units.push_back("del " + Piece(input, 2) + "\n");
         }
     } else {
-        units.push_back("copy/b " + Piece(input, 1) + " " + big + "\n");
+        units.push_back("copy/b " + Piece(input, 1) + " " + big + "\n" + grown(1));
         if (input.removeSmallFiles) {
             units.push_back("del " + Piece(input, 1) + "\n");
         }
     }
-    for (int k = 3; k <= input.pieceCount; ++k) {
-        std::string unit = "copy/b " + big + " + " + Piece(input, k) + " " + big + "\n";
+    for (int k = 3; k <= count; ++k) {
+        std::string unit = "copy/b " + big + " + " + Piece(input, k) + " " + big + "\n" + grown(k);
         if (input.removeSmallFiles) {
             unit += "del " + Piece(input, k) + "\n";
         }
         units.push_back(std::move(unit));
     }
 
-    units.push_back("\nif exist " + big + " echo " + Text(71) + "\n");
-    units.push_back("if not exist " + big + " echo " + Text(85) + "\n");
+    // A file that exists is not yet restored: only its full size is.
+    units.push_back("\nfor %%F in (" + big + ") do if \"%%~zF\"==\"" + bytes + "\" echo " +
+                    Text(71) + "\n");
+    units.push_back(UnlessSize(input, input.bigBytes, "echo " + Text(85)));
     units.push_back("\nif exist " + big + " dir " + big + "\n");
     units.push_back("if exist " + big + " echo " + Text(267) + Echoed(input.bigName) + "\n");
     units.push_back("if exist " + big + " echo " + Text(259) + bytes + " bytes" + Text(268) +
                     ".\n");
+    // The script deletes itself last, and only after a restore: a failed run
+    // leaves it to be run again once the pieces are mended.
+    units.push_back(UnlessSize(input, input.bigBytes, "goto :eof") + "goto brelker_restored\n:" +
+                    kFailedLabel + "\necho " + Text(85) + "\ngoto :eof\n:brelker_restored\n");
     units.push_back(std::string(input.removeSelfUnit ? "" : "REM ") + "del " +
                     Quoted(input.scriptName) + "\n");
     return units;
 }
 
+// The file is written for code page 850, the OEM page of Western European
+// consoles. Wine's cmd reads it as code page 437: the letters of our three
+// languages (å ä ö ü ß é and their capitals) are the same bytes in both, but
+// ø Ø Á Â À ã Ã ð Ð Ê Ë È ı Í Î Ï Ì Ó Ô Ò õ Õ þ Þ Ú Û Ù ý Ý of page 850 read as
+// other signs there.
 std::optional<std::string> EncodeSelfUnitScript(const std::vector<std::string>& units) {
     std::string file;
     for (const std::string& unit : units) {

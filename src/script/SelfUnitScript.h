@@ -16,17 +16,33 @@ struct SelfUnitInput {
     std::string stemName;  // the pieces without suffix and number
     std::string suffix;
     int pieceCount = 0;
+    // Planned size and SHA-256 (64 lower-case hex digits, or empty) of piece k
+    // at index k, from 1; the digest of the whole file, or empty.
+    std::vector<std::int64_t> pieceBytes;
+    std::vector<std::string> pieceDigests;
+    std::string wholeDigest;
     bool removeSmallFiles = false;
     bool removeSelfUnit = false;
     std::string dateTime;
 };
 
+// The planned size of piece k, and of pieces 1 to k together; 0 for a piece the
+// plan does not know, so that a check against it fails rather than passes.
+std::int64_t PieceBytes(const SelfUnitInput& input, int number);
+std::int64_t BytesUpTo(const SelfUnitInput& input, int number);
+
+// Why a batch script cannot be written for the names of a series.
+enum class BatchRefusal {
+    None,
+    NameUnsafe,         // a double quote, control character, wildcard, separator or colon
+    NameNotInCodePage,  // a character the console's code page lacks
+};
+BatchRefusal CheckBatchNames(const SelfUnitInput& input);
+
 // The script's units in order, as UTF-8 with "\n" line ends, its echo texts in
 // the current language. The command interpreter would read some characters of a
 // name as commands: they are escaped where the name stands (quoted or echoed).
-// Nothing when a name cannot be made safe: a double quote, a control character,
-// a wildcard, a path separator or drive colon, or a character the console's
-// code page lacks.
+// Nothing when CheckBatchNames refuses the names.
 std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInput& input);
 
 // The units as the file holds them: code page 850 with CR LF line ends.

@@ -15,6 +15,12 @@ inline constexpr int kNothingToSplit = 374;
 // Checksum files and verification (380-391).
 
 // Restore scripts (392-399).
+inline constexpr int kSmallFileMissing = 392;
+inline constexpr int kSmallFileWrongSize = 393;
+inline constexpr int kChecksumDiffers = 394;
+inline constexpr int kShellScriptFilter = 395;
+inline constexpr int kBatchNameNotInCodePage = 396;
+inline constexpr int kBatchNameUnsafe = 397;
 
 // The command line (400-459).
 

@@ -366,6 +366,12 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     // Checksum files and verification.
 
     // Restore scripts.
+    {392, "Missing smaller file: "},
+    {393, "Smaller file of the wrong size: "},
+    {394, "Checksum does not match: "},
+    {395, "Shell script (*.sh)"},
+    {396, "A batch file cannot hold these file names: code page 850 lacks some of their letters. A shell script (*.sh) can restore the file."},
+    {397, "A batch file cannot hold these file names safely: one has a double quote or another character that the command interpreter misreads. A shell script (*.sh) can restore the file."},
 
     // The command line.
     {440,

@@ -363,6 +363,12 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     // Checksum files and verification.
 
     // Restore scripts.
+    {392, "Fehlende kleinere Datei: "},
+    {393, "Kleinere Datei mit falscher Größe: "},
+    {394, "Prüfsumme stimmt nicht: "},
+    {395, "Shell-Skript (*.sh)"},
+    {396, "Eine Batchdatei kann diese Dateinamen nicht enthalten: Codepage 850 fehlen einige ihrer Zeichen. Ein Shell-Skript (*.sh) kann die Datei wiederherstellen."},
+    {397, "Eine Batchdatei kann diese Dateinamen nicht sicher enthalten: einer hat ein Anführungszeichen oder ein anderes Zeichen, das der Befehlsinterpreter missversteht. Ein Shell-Skript (*.sh) kann die Datei wiederherstellen."},
 
     // The command line.
     {440,

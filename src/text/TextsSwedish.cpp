@@ -378,6 +378,12 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     // Checksum files and verification.
 
     // Restore scripts.
+    {392, "Mindre fil saknas: "},
+    {393, "Mindre fil med fel storlek: "},
+    {394, "Kontrollsumman stämmer inte: "},
+    {395, "Skalskript (*.sh)"},
+    {396, "En kommandofil kan inte innehålla de här filnamnen: teckentabell 850 saknar några av deras tecken. Ett skalskript (*.sh) kan återskapa filen."},
+    {397, "En kommandofil kan inte innehålla de här filnamnen säkert: ett av dem har ett citattecken eller ett annat tecken som kommandotolken missförstår. Ett skalskript (*.sh) kan återskapa filen."},
 
     // The command line.
     {440,

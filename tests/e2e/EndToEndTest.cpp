@@ -92,6 +92,8 @@ TEST_F(EndToEndTest, AnUnattendedSplitWithNamedPiecesAndARestoreScript) {
     for (const std::string line :
          {"echo Self-uniting file for: Photo album.zip (1000000 bytes)\r\n",
           "copy/b \"Disk.Brelked_1\" + \"Disk.Brelked_2\" \"Photo album.zip\"\r\n"
+          "for %%F in (\"Photo album.zip\") do if not \"%%~zF\"==\"1000000\" goto "
+          "brelker_failed\r\n"
           "del \"Disk.Brelked_1\"\r\ndel \"Disk.Brelked_2\"\r\n",
           "if exist \"Photo album.zip\" echo above! It should be 1000000 bytes.\r\n"}) {
         EXPECT_NE(script.find(line), std::string::npos) << line;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "FaultyPlatform.h"
 #include "TempFolder.h"
@@ -55,6 +56,7 @@ protected:
         job.SmallFilesBase = "/media/floppy/Setup.exe";
         job.BigFileBytes = 3'000'000;
         job.SmallFileCount = 3;
+        job.SmallFileSizes = {0, 1'457'664, 1'457'664, 84'672};
         options.RemoveSmallFiles = true;
     }
 
@@ -89,18 +91,33 @@ TEST_F(RestoreScriptTest, WritesTheExampleByteForByte) {
         "\r\n"
         "echo Restores the file...\r\n"
         "\r\n"
+        "if not exist \"Setup.exe.Brelked_1\" echo Missing smaller file: Setup.exe.Brelked_1\r\n"
+        "if not exist \"Setup.exe.Brelked_2\" echo Missing smaller file: Setup.exe.Brelked_2\r\n"
+        "if not exist \"Setup.exe.Brelked_3\" echo Missing smaller file: Setup.exe.Brelked_3\r\n"
+        "if not exist \"Setup.exe.Brelked_1\" goto brelker_failed\r\n"
+        "if not exist \"Setup.exe.Brelked_2\" goto brelker_failed\r\n"
+        "if not exist \"Setup.exe.Brelked_3\" goto brelker_failed\r\n"
         "copy/b \"Setup.exe.Brelked_1\" + \"Setup.exe.Brelked_2\" \"Setup.exe\"\r\n"
+        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"2915328\" goto brelker_failed\r\n"
         "del \"Setup.exe.Brelked_1\"\r\n"
         "del \"Setup.exe.Brelked_2\"\r\n"
         "copy/b \"Setup.exe\" + \"Setup.exe.Brelked_3\" \"Setup.exe\"\r\n"
+        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"3000000\" goto brelker_failed\r\n"
         "del \"Setup.exe.Brelked_3\"\r\n"
         "\r\n"
-        "if exist \"Setup.exe\" echo The file is restored!\r\n"
-        "if not exist \"Setup.exe\" echo Could not restore the big file!\r\n"
+        "for %%F in (\"Setup.exe\") do if \"%%~zF\"==\"3000000\" echo The file is restored!\r\n"
+        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"3000000\" echo Could not restore the "
+        "big file!\r\n"
         "\r\n"
         "if exist \"Setup.exe\" dir \"Setup.exe\"\r\n"
         "if exist \"Setup.exe\" echo Check the size of Setup.exe\r\n"
         "if exist \"Setup.exe\" echo above! It should be 3000000 bytes.\r\n"
+        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"3000000\" goto :eof\r\n"
+        "goto brelker_restored\r\n"
+        ":brelker_failed\r\n"
+        "echo Could not restore the big file!\r\n"
+        "goto :eof\r\n"
+        ":brelker_restored\r\n"
         "REM del \"SelfUnit.bat\"\r\n";
     EXPECT_EQ(Write(), expected);
     EXPECT_EQ(view.status, "Self-uniting file created");
@@ -118,7 +135,11 @@ TEST_F(RestoreScriptTest, JoinsOneTwoOrManyPiecesTwoSourcesAtATime) {
 
     options.RemoveSmallFiles = true;
     text = Lines(Write());
-    EXPECT_NE(text.find("\"Setup.exe\"\ndel \"Setup.exe.Brelked_1\"\n"), std::string::npos);
+    EXPECT_NE(text.find("copy/b \"Setup.exe.Brelked_1\" \"Setup.exe\"\n"
+                        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"1457664\" goto "
+                        "brelker_failed\n"
+                        "del \"Setup.exe.Brelked_1\"\n"),
+              std::string::npos);
 
     job.SmallFileCount = 2;
     text = Lines(Write());
@@ -127,9 +148,12 @@ TEST_F(RestoreScriptTest, JoinsOneTwoOrManyPiecesTwoSourcesAtATime) {
     EXPECT_EQ(text.find("copy/b \"Setup.exe\" +"), std::string::npos);
 
     job.SmallFileCount = 12;
+    job.SmallFileSizes.assign(13, 100);
     options.RemoveSelfUnit = true;
     text = Lines(Write("restore me.bat"));
     EXPECT_NE(text.find("copy/b \"Setup.exe\" + \"Setup.exe.Brelked_10\" \"Setup.exe\"\n"
+                        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"1000\" goto "
+                        "brelker_failed\n"
                         "del \"Setup.exe.Brelked_10\"\n"),
               std::string::npos);
     EXPECT_NE(text.find("\"Setup.exe.Brelked_12\""), std::string::npos);
@@ -184,9 +208,11 @@ TEST_F(RestoreScriptTest, CommandCharactersInNamesAreEscapedWhereTheyStand) {
                         "\"a&b%%c^d|e<f>g (1).bin\"\n"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("echo Self-uniting file for: a^&b%%c^^d^|e^<f^>g (1).bin (3000000 bytes)"),
+    EXPECT_NE(
+        text.find("echo Self-uniting file for: a^&b%%c^^d^|e^<f^>g ^(1^).bin (3000000 bytes)"),
+        std::string::npos);
+    EXPECT_NE(text.find("echo Check the size of a^&b%%c^^d^|e^<f^>g ^(1^).bin\n"),
               std::string::npos);
-    EXPECT_NE(text.find("echo Check the size of a^&b%%c^^d^|e^<f^>g (1).bin\n"), std::string::npos);
 
     // A name without such characters is written exactly as it is.
     job.BigFilePath = "/data/plain-name_1.2.bin";
@@ -194,17 +220,31 @@ TEST_F(RestoreScriptTest, CommandCharactersInNamesAreEscapedWhereTheyStand) {
               std::string::npos);
 }
 
-TEST_F(RestoreScriptTest, ANameThatCannotBeMadeSafeGetsNoScript) {
-    for (const std::string big :
-         {"/d/say \"hi\".bin", "/d/tab\there", "/d/all*.bin", "/d/what?.bin", "/d/back\\slash",
-          "/d/drive:c", "/d/\u6f22.bin"}) {
+TEST_F(RestoreScriptTest, ANameThatCannotBeMadeSafeGetsNoBatchScriptButAShellScript) {
+    const std::string unsafe = "safely: one has a double quote";
+    const std::string notInCodePage = ": code page 850 lacks some of their letters";
+    for (const auto& [big, result, why] :
+         {std::tuple{"/d/say \"hi\".bin", ScriptResult::NameUnsafe, unsafe},
+          {"/d/tab\there", ScriptResult::NameUnsafe, unsafe},
+          {"/d/all*.bin", ScriptResult::NameUnsafe, unsafe},
+          {"/d/what?.bin", ScriptResult::NameUnsafe, unsafe},
+          {"/d/back\\slash", ScriptResult::NameUnsafe, unsafe},
+          {"/d/drive:c", ScriptResult::NameUnsafe, unsafe},
+          {"/d/\u6f22.bin", ScriptResult::NameNotInCodePage, notInCodePage}}) {
         job.BigFilePath = big;
         view.messages.clear();
-        EXPECT_EQ(Write(), "(none)") << big;
+        EXPECT_EQ(script.WriteSelfUnitFile(folder / "SelfUnit.bat", options), result) << big;
+        EXPECT_FALSE(Exists(folder / "SelfUnit.bat"));
         ASSERT_EQ(view.messages.size(), 1u) << big;
-        EXPECT_EQ(view.messages[0],
-                  "Could NOT create the self-uniting file! / Abnormal termination! !");
+        EXPECT_TRUE(view.messages[0].starts_with("Could NOT create the self-uniting file!\n\n"));
+        EXPECT_NE(view.messages[0].find(why), std::string::npos) << view.messages[0];
+        EXPECT_TRUE(view.messages[0].ends_with(" / Abnormal termination! !"));
         EXPECT_TRUE(view.selfUnitEnabled);
+
+        // A run that must not show anything gets the same answer without a message.
+        EXPECT_EQ(script.Write(folder / "SelfUnit.bat", options), result);
+        EXPECT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(script.Write(folder / "SelfUnit.sh", options), ScriptResult::Created) << big;
     }
     job.BigFilePath = "/d/ok.bin";
     EXPECT_EQ(Write("bad\"name.bat"), "(none)");
@@ -228,8 +268,10 @@ TEST_F(RestoreScriptTest, AScriptThatCannotBeCreatedOrComesOutShortIsReported) {
 TEST_F(RestoreScriptTest, TheCommandAsksWhereTheScriptGoes) {
     view.answer = folder / "mine.bat";
     script.CreateUnbrelkerFileClick("/pieces", options);
-    EXPECT_EQ(view.asked,
-              "Create a self-uniting file (optional) | *.bat|*.bat | /pieces | SelfUnit.bat");
+    EXPECT_EQ(
+        view.asked,
+        "Create a self-uniting file (optional) | *.bat|*.bat|Shell script (*.sh)|*.sh | /pieces | "
+        "SelfUnit.bat");
     EXPECT_TRUE(Exists(folder / "mine.bat"));
     EXPECT_EQ(view.status, "Self-uniting file created");
 

@@ -1,0 +1,132 @@
+#include "script/ShellScript.h"
+
+#include <algorithm>
+
+#include "engine/PieceNames.h"
+#include "text/Slots.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+namespace {
+
+// Single quotes keep every byte but the single quote itself, newlines included.
+std::string Quoted(const std::string& text) {
+    std::string out = "'";
+    for (const char c : text) {
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return out + "'";
+}
+
+std::string Say(const std::string& text) { return "say " + Quoted(text) + "\n"; }
+
+// A digest goes into the script only in the form the tools print, so that a
+// damaged job cannot put anything else there.
+std::string Digest(const std::string& digest) {
+    if (digest.size() != 64) {
+        return {};
+    }
+    for (const char c : digest) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
+            return {};
+        }
+    }
+    return digest;
+}
+
+std::string PieceDigest(const SelfUnitInput& input, int number) {
+    const auto index = static_cast<std::size_t>(number);
+    return index < input.pieceDigests.size() ? Digest(input.pieceDigests[index]) : std::string();
+}
+
+}  // namespace
+
+std::string ComposeShellScript(const SelfUnitInput& input) {
+    const int count = std::max(input.pieceCount, 1);
+    const std::string big = Quoted(input.bigName);
+    const std::string bytes = std::to_string(input.bigBytes);
+    const std::string rule(59, '=');
+
+    std::string script = "#!/bin/sh\nsay() { printf '%s\\n' \"$1\"; }\n";
+    script += "fail() { say " + Quoted(Text(85)) + "; exit 1; }\n";
+    script += Say(rule);
+    script += Say(Text(266) + ": " + input.bigName + " (" + bytes + " bytes)");
+    script += Say(Text(254) + Text(72) + "; " + input.dateTime);
+    script += Say("...");
+    for (int slot = 261; slot <= 264; ++slot) {
+        script += Say(Text(slot));
+    }
+    script += Say(rule) + Say("") + Say(Text(38));
+
+    script +=
+        "\n# The pieces lie beside this script, wherever it is started from.\n"
+        "case $0 in */*) cd -- \"${0%/*}/\" || fail ;; esac\n"
+        "\n"
+        "bytes() { set -- $(wc -c <\"$1\"); printf '%s' \"${1-}\"; }\n"
+        "sum=\n"
+        "if command -v sha256sum >/dev/null 2>&1; then sum=sha256sum\n"
+        "elif command -v shasum >/dev/null 2>&1; then sum='shasum -a 256'\n"
+        "fi\n"
+        "digest() { set -- $($sum <\"$1\"); printf '%s' \"${1-}\"; }\n"
+        "\n"
+        "# check NAME BYTES [SHA-256]: names a piece that is missing, short or damaged.\n"
+        "ok=1\n"
+        "check() {\n"
+        "    if [ ! -f \"$1\" ]; then say " +
+        Quoted(Text(slot::kSmallFileMissing)) +
+        "\"$1\"; ok=\n"
+        "    elif [ \"$(bytes \"$1\")\" != \"$2\" ]; then say " +
+        Quoted(Text(slot::kSmallFileWrongSize)) +
+        "\"$1\"; ok=\n"
+        "    elif [ -n \"$sum\" ] && [ -n \"${3-}\" ] && [ \"$(digest \"$1\")\" != \"$3\" ]; then\n"
+        "        say " +
+        Quoted(Text(slot::kChecksumDiffers)) +
+        "\"$1\"; ok=\n"
+        "    fi\n"
+        "}\n";
+    for (int k = 1; k <= count; ++k) {
+        script += "check " + Quoted(PieceName(input.stemName, input.suffix, k)) + " " +
+                  std::to_string(PieceBytes(input, k));
+        const std::string digest = PieceDigest(input, k);
+        script += digest.empty() ? "\n" : " " + digest + "\n";
+    }
+    script += "[ -n \"$ok\" ] || fail\n";
+
+    // The big file's name is taken only by a whole file, so an existing file of
+    // that name survives every failure, and no piece is deleted before.
+    script +=
+        "\n# The pieces are joined under a name of our own, which no existing file has.\n"
+        "tmp=.restore.$$.part\n"
+        "set -C\n"
+        ": >\"$tmp\" || fail\n"
+        "set +C\n"
+        "trap 'rm -f -- \"$tmp\"' EXIT\n"
+        "trap 'exit 1' HUP INT TERM\n";
+    for (int k = 1; k <= count; ++k) {
+        script +=
+            "cat <" + Quoted(PieceName(input.stemName, input.suffix, k)) + " >>\"$tmp\" || fail\n";
+    }
+    script += "[ \"$(bytes \"$tmp\")\" = " + bytes + " ] || fail\n";
+    const std::string whole = Digest(input.wholeDigest);
+    if (!whole.empty()) {
+        script += "if [ -n \"$sum\" ] && [ \"$(digest \"$tmp\")\" != " + whole +
+                  " ]; then\n    say " + Quoted(Text(slot::kChecksumDiffers) + input.bigName) +
+                  "\n    fail\nfi\n";
+    }
+    // mv would put the file inside a folder of the big file's name.
+    script += "[ ! -d " + big + " ] || fail\nmv -f -- \"$tmp\" " + big + " || fail\ntrap - EXIT\n";
+
+    if (input.removeSmallFiles) {
+        for (int k = 1; k <= count; ++k) {
+            script += "rm -f -- " + Quoted(PieceName(input.stemName, input.suffix, k)) + "\n";
+        }
+    }
+    script += Say(Text(71));
+    // A name in a comment could end it at a newline, so an inactive line is left out.
+    if (input.removeSelfUnit) {
+        script += "rm -f -- " + Quoted(input.scriptName) + "\n";
+    }
+    return script + "exit 0\n";
+}
+
+}  // namespace brelker

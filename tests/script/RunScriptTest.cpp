@@ -1,0 +1,229 @@
+// Runs the restore scripts where receivers run them: the batch script in Wine's
+// cmd, the shell script in dash, bash and busybox sh. Only the files left
+// behind count; Wine's exit code means nothing.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "FaultyPlatform.h"
+#include "TempFolder.h"
+#include "engine/PieceNames.h"
+#include "script/RestoreScript.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+namespace {
+
+class SilentView : public ScriptView {
+public:
+    void SetStatus(const std::string&) override {}
+    void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+    void SetSelfUnitEnabled(bool) override {}
+    std::optional<std::string> AskSavePath(const std::string&, const std::string&,
+                                           const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+std::string Sh(const std::string& word) {
+    std::string out = "'";
+    for (const char c : word) {
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return out + "'";
+}
+
+int RunCommand(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class ScriptRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FillTextTable(".Brelked_");
+        SetCurrentLanguage(kEnglish);
+    }
+
+    // Pieces of these sizes in the folder, as a split left them, with their
+    // digests when asked for.
+    void Split(const std::vector<std::int64_t>& sizes, bool digests = false) {
+        job.BigFilePath = job.SmallFilesBase = "/elsewhere/" + name;
+        job.SmallFileCount = static_cast<int>(sizes.size());
+        job.SmallFileSizes = {0};
+        job.PieceDigests = {""};
+        original.clear();
+        for (const std::int64_t size : sizes) {
+            job.SmallFileSizes.push_back(size);
+            const std::string piece = PatternBytes(size, job.SmallFileSizes.size());
+            WriteFile(Piece(job.SmallFileSizes.size() - 1), piece);
+            job.PieceDigests.push_back(digests ? Sha256(piece) : "");
+            original += piece;
+        }
+        job.BigFileBytes = static_cast<std::int64_t>(original.size());
+        job.WholeDigest = digests ? Sha256(original) : "";
+    }
+    std::string Sha256(const std::string& bytes) const {
+        WriteFile(elsewhere / "bytes", bytes);
+        RunCommand("sha256sum <" + Sh(elsewhere / "bytes") + " >" + Sh(elsewhere / "sum"));
+        return ReadFile(elsewhere / "sum").substr(0, 64);
+    }
+
+    std::string Piece(std::size_t k) const { return folder / PieceName(name, ".Brelked_", k); }
+    std::string Big() const { return ReadFile(folder / name); }
+    std::size_t FilesInFolder() const {
+        const std::filesystem::directory_iterator all(folder.Path());
+        return static_cast<std::size_t>(std::distance(begin(all), end(all)));
+    }
+    // Writes the script and runs command on it; the exit code.
+    int WriteAndRun(const std::string& script, const std::string& command) {
+        EXPECT_EQ(writer.Write(folder / script, options), ScriptResult::Created);
+        return RunCommand(command + " >" + Sh(elsewhere / "out") + " 2>&1");
+    }
+    std::string Output() const { return ReadFile(elsewhere / "out"); }
+
+    TempFolder folder;
+    TempFolder elsewhere;
+    FaultyPlatform platform;
+    SilentView view;
+    Job job;
+    ScriptOptions options{".Brelked_", true, true};
+    RestoreScript writer{job, platform, view};
+    std::string name;
+    std::string original;
+};
+
+class BatchScriptRun : public ScriptRun {
+protected:
+    static void SetUpTestSuite() {
+        setenv("WINEPREFIX", BRELKER_WINE_PREFIX, 1);
+        setenv("WINEDEBUG", "-all", 1);
+        // No dialogs offering to install .NET or a browser engine into the prefix.
+        setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+        RunCommand("wine cmd /c exit </dev/null >/dev/null 2>&1");  // a new prefix takes seconds
+    }
+    void SetUp() override {
+        ScriptRun::SetUp();
+        // Every character that means something to cmd, and letters that code
+        // pages 437 and 850 share.
+        name = "A b&c 50% ^ (echo INJECTED) \xC3\xA5\xC3\xA4\xC3\xB6.bin";
+        Split({70'000, 70'000, 70'000, 1'234});
+    }
+    std::string RunBatch() {
+        WriteAndRun("SelfUnit.bat",
+                    "cd " + Sh(folder.Path()) + " && wine cmd /c SelfUnit.bat </dev/null");
+        EXPECT_EQ(Output().find("\nINJECTED"), std::string::npos) << Output();
+        return Output();
+    }
+};
+
+TEST_F(BatchScriptRun, RestoresAnIntactSeriesWithAndWithoutDeleting) {
+    options = {".Brelked_", false, false};
+    EXPECT_NE(RunBatch().find("The file is restored!"), std::string::npos);
+    EXPECT_EQ(Big(), original);
+    EXPECT_EQ(FilesInFolder(), 6u);
+
+    std::filesystem::remove(folder / name);
+    options = {".Brelked_", true, true};
+    RunBatch();
+    EXPECT_EQ(Big(), original);
+    EXPECT_EQ(FilesInFolder(), 1u);  // pieces and script are gone
+}
+
+TEST_F(BatchScriptRun, AMissingPieceIsNamedAndNothingIsDeleted) {
+    std::filesystem::remove(Piece(2));
+    EXPECT_NE(RunBatch().find("Missing smaller file: A b&c 50% ^ (echo INJECTED) "),
+              std::string::npos);
+    EXPECT_NE(Output().find(".bin.Brelked_2\r\nCould not restore the big file!"),
+              std::string::npos);
+    EXPECT_EQ(FilesInFolder(), 4u);  // three pieces and the script
+}
+
+TEST_F(BatchScriptRun, APieceCutShortStopsTheDeleting) {
+    std::filesystem::resize_file(Piece(3), 1'000);
+    options.RemoveSmallFiles = false;
+    EXPECT_EQ(RunBatch().find("The file is restored!"), std::string::npos);
+    EXPECT_EQ(FilesInFolder(), 6u);
+
+    options.RemoveSmallFiles = true;
+    EXPECT_EQ(RunBatch().find("The file is restored!"), std::string::npos);
+    // Pieces 1 and 2 went only once the big file held them.
+    EXPECT_EQ(Big().substr(0, 140'000), original.substr(0, 140'000));
+    EXPECT_TRUE(Exists(Piece(3)) && Exists(Piece(4)) && Exists(folder / "SelfUnit.bat"));
+    EXPECT_EQ(FilesInFolder(), 4u);
+}
+
+class ShellScriptRun : public ScriptRun, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        ScriptRun::SetUp();
+        // Names are bytes: quotes, shell syntax, a newline, Latin-1, a leading dash.
+        name = "-it's \"odd\" $HOME `id` \\ & *\n\xE9.bin";
+    }
+    // Runs the script from another folder.
+    int RunShell(const std::string& path = "/usr/bin:/bin") {
+        return WriteAndRun("restore it's.sh", "cd / && PATH=" + path + " " + GetParam() + " " +
+                                                  Sh(folder / "restore it's.sh"));
+    }
+};
+
+TEST_P(ShellScriptRun, RestoresAnyNameAndDeletesOnlyAfterwards) {
+    Split({70'000, 70'000, 1'234});
+    options = {".Brelked_", false, false};
+    EXPECT_EQ(RunShell(), 0) << Output();
+    EXPECT_EQ(Big(), original);
+    EXPECT_EQ(FilesInFolder(), 5u);
+
+    Split({70'000, 70'000, 1'234}, true);
+    options = {".Brelked_", true, true};
+    WriteFile(folder / name, "an older file of that name");
+    EXPECT_EQ(RunShell(), 0) << Output();
+    EXPECT_EQ(Big(), original);
+    EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+TEST_P(ShellScriptRun, ABrokenPieceIsNamedAndNothingIsChanged) {
+    for (const std::string fault : {"Missing smaller file: ", "Smaller file of the wrong size: ",
+                                    "Checksum does not match: "}) {
+        Split({70'000, 70'000, 1'234}, true);
+        std::string piece = ReadFile(Piece(2));
+        piece.resize(fault.starts_with("Smaller") ? 69'999 : 70'000);
+        piece[0] ^= fault.starts_with("Checksum") ? 1 : 0;
+        WriteFile(Piece(2), piece);
+        if (fault.starts_with("Missing")) {
+            std::filesystem::remove(Piece(2));
+        }
+        WriteFile(folder / name, "an older file of that name");
+        std::filesystem::remove(folder / "restore it's.sh");
+        const std::size_t files = FilesInFolder();
+
+        EXPECT_EQ(RunShell(), 1) << fault;
+        EXPECT_NE(Output().find(fault + PieceName(name, ".Brelked_", 2) + "\n"), std::string::npos)
+            << Output();
+        EXPECT_EQ(Big(), "an older file of that name");
+        EXPECT_EQ(FilesInFolder(), files + 1);  // the script; nothing else added or deleted
+    }
+}
+
+TEST_P(ShellScriptRun, ShasumServesWhereSha256sumIsMissing) {
+    const std::string bin = elsewhere / "bin";
+    std::filesystem::create_directory(bin);
+    for (const char* tool : {"cat", "wc", "mv", "rm", "shasum"}) {
+        std::filesystem::create_symlink(std::string("/usr/bin/") + tool, bin + "/" + tool);
+    }
+    Split({70'000, 70'000, 1'234}, true);
+    WriteFile(Piece(3), std::string(1'234, 'x'));
+    EXPECT_EQ(RunShell(bin), 1);
+    EXPECT_NE(Output().find("Checksum does not match: "), std::string::npos) << Output();
+    EXPECT_EQ(FilesInFolder(), 4u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shells, ShellScriptRun,
+                         ::testing::Values("/bin/dash", "/bin/bash", "/bin/busybox sh"));
+
+}  // namespace
+}  // namespace brelker
