@@ -9,7 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/QtDialogs.h"
 #include "platform/PosixPlatform.h"
-#include "settings/SettingsStore.h"
+#include "settings/QtSettingsStore.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(brelker::ApplicationIcon());
 
     brelker::PosixPlatform platform;
-    const brelker::SettingsStore store;
+    const brelker::QtSettingsStore store;
     brelker::QtDialogs dialogs(nullptr);
     brelker::MainWindow window(platform, store, dialogs);
     dialogs.SetParent(&window);

@@ -40,7 +40,9 @@ struct StringSetting {
     std::string_view defaultValue;
 };
 
-// The per-user store of named values, under Tolvena/The File Brelker/v2.7.
+// The per-user store of named values, under Tolvena/The File Brelker/v2.7,
+// kept where the system keeps such things: QtSettingsStore on Linux,
+// RegistrySettingsStore on Windows.
 // Every operation opens the store, does its one read, write or deletion and
 // closes it again: nothing is cached, so two running copies see each other's
 // writes and the last write wins. No operation fails: a missing, unreadable or
@@ -48,23 +50,28 @@ struct StringSetting {
 // without harm.
 class SettingsStore {
 public:
-    // The user's own store.
-    SettingsStore();
-    // A store in a file of its own, for tests.
-    explicit SettingsStore(std::string filePath);
+    virtual ~SettingsStore() = default;
 
-    int ReadIntegerSetting(std::string_view subkey, std::string_view name, int defaultValue) const;
-    bool ReadBoolSetting(std::string_view subkey, std::string_view name, bool defaultValue) const;
-    std::string ReadStringSetting(std::string_view subkey, std::string_view name,
-                                  std::string_view defaultValue) const;
+    virtual int ReadIntegerSetting(std::string_view subkey, std::string_view name,
+                                   int defaultValue) const = 0;
+    virtual bool ReadBoolSetting(std::string_view subkey, std::string_view name,
+                                 bool defaultValue) const = 0;
+    virtual std::string ReadStringSetting(std::string_view subkey, std::string_view name,
+                                          std::string_view defaultValue) const = 0;
 
-    void WriteIntegerSetting(std::string_view subkey, std::string_view name, int value) const;
-    void WriteBoolSetting(std::string_view subkey, std::string_view name, bool value) const;
-    void WriteStringSetting(std::string_view subkey, std::string_view name,
-                            std::string_view value) const;
+    virtual void WriteIntegerSetting(std::string_view subkey, std::string_view name,
+                                     int value) const = 0;
+    virtual void WriteBoolSetting(std::string_view subkey, std::string_view name,
+                                  bool value) const = 0;
+    virtual void WriteStringSetting(std::string_view subkey, std::string_view name,
+                                    std::string_view value) const = 0;
 
-    void DeleteSettingValue(std::string_view subkey, std::string_view name) const;
-    void DeleteSettingsKey(std::string_view subkey) const;
+    virtual void DeleteSettingValue(std::string_view subkey, std::string_view name) const = 0;
+    virtual void DeleteSettingsKey(std::string_view subkey) const = 0;
+
+    // Where the values are kept, for messages and tests.
+    virtual std::string Location() const = 0;
+
     // Deletes every subkey, so that the next start uses every default.
     void ResetSettings() const;
 
@@ -74,12 +81,6 @@ public:
     void Write(const IntegerSetting& setting, int value) const;
     void Write(const BoolSetting& setting, bool value) const;
     void Write(const StringSetting& setting, std::string_view value) const;
-
-    // Where the values are kept, for messages and tests.
-    std::string Location() const;
-
-private:
-    std::string filePath_;
 };
 
 }  // namespace brelker

@@ -20,6 +20,7 @@
 #include "ScriptedDialogs.h"
 #include "TempFolder.h"
 #include "app/MainWindow.h"
+#include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
 #include "text/TextTable.h"
 
@@ -126,7 +127,7 @@ protected:
     std::filesystem::path previousFolder;
     TempFolder folder;
     FaultyPlatform platform;
-    SettingsStore store{folder / "settings.conf"};
+    QtSettingsStore store{folder / "settings.conf"};
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };

@@ -9,7 +9,7 @@
 
 #include "TempFolder.h"
 #include "settings/Settings.h"
-#include "settings/SettingsStore.h"
+#include "settings/QtSettingsStore.h"
 
 namespace brelker {
 namespace {
@@ -49,7 +49,7 @@ protected:
 
     TempFolder folder;
     // The store the program itself uses, under the temp config folder.
-    SettingsStore settings{folder / "config/Tolvena/The File Brelker.conf"};
+    QtSettingsStore settings{folder / "config/Tolvena/The File Brelker.conf"};
     QProcess process;
 };
 

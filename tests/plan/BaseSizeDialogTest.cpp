@@ -10,6 +10,7 @@
 
 #include "TempFolder.h"
 #include "plan/BaseSizes.h"
+#include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
 #include "text/TextTable.h"
 
@@ -53,7 +54,7 @@ protected:
     }
 
     TempFolder folder;
-    SettingsStore store{folder / "settings.conf"};
+    QtSettingsStore store{folder / "settings.conf"};
     BaseSizeDialog dialog{store};
     QListWidget* list = nullptr;
     QLineEdit* description = nullptr;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "TempFolder.h"
+#include "TestSettingsStore.h"
 #include "settings/Settings.h"
 
 namespace brelker {
@@ -13,7 +14,7 @@ namespace {
 class BaseSizesTest : public ::testing::Test {
 protected:
     TempFolder folder;
-    SettingsStore store{folder / "settings.conf"};
+    TestSettingsStore store{folder / "settings.conf"};
 };
 
 TEST_F(BaseSizesTest, TheFirstStartSeedsNineDefaultsAndStoresThem) {
@@ -39,11 +40,15 @@ TEST_F(BaseSizesTest, TheFirstStartSeedsNineDefaultsAndStoresThem) {
 }
 
 TEST_F(BaseSizesTest, AStoreThatCannotBeWrittenStillGivesTheNineDefaults) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a test cannot take write access to a key of its own user away";
+#else
     std::filesystem::create_directory(folder / "folder.conf");  // a folder where the file goes
-    const BaseSizeList list = LoadBaseSizes(SettingsStore(folder / "folder.conf"));
+    const BaseSizeList list = LoadBaseSizes(QtSettingsStore(folder / "folder.conf"));
     ASSERT_EQ(list.count, 9);
     EXPECT_EQ(list.BaseSizeValues[1], 1'457'664);
     EXPECT_EQ(list.BaseSizeTexts[8], "1 TB Mass Storage");
+#endif
 }
 
 TEST_F(BaseSizesTest, ANonPositiveCountBringsTheDefaultsBack) {

@@ -4,6 +4,7 @@
 
 #include "FakePlanView.h"
 #include "TempFolder.h"
+#include "TestSettingsStore.h"
 #include "plan/SizeDisplay.h"
 #include "settings/Settings.h"
 #include "text/TextTable.h"
@@ -44,7 +45,7 @@ protected:
     }
 
     TempFolder folder;
-    SettingsStore store{folder / "settings.conf"};
+    TestSettingsStore store{folder / "settings.conf"};
     Job job;
     FakePlanView view;
     SizePlan plan{job, store, view};

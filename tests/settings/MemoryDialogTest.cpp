@@ -10,6 +10,7 @@
 
 #include "QtPrinters.h"
 #include "TempFolder.h"
+#include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
 #include "settings/UpDown.h"
 #include "text/TextTable.h"
@@ -50,7 +51,7 @@ protected:
     }
 
     TempFolder folder;
-    SettingsStore store{folder / "settings.conf"};
+    QtSettingsStore store{folder / "settings.conf"};
     MemoryDialog dialog{store};
     QLineEdit* file = nullptr;
     QLineEdit* ram = nullptr;

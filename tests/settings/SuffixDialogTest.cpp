@@ -12,6 +12,7 @@
 
 #include "QtPrinters.h"
 #include "TempFolder.h"
+#include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
 #include "text/TextTable.h"
 
@@ -42,7 +43,7 @@ protected:
     }
 
     TempFolder folder;
-    SettingsStore store{folder / "settings.conf"};
+    QtSettingsStore store{folder / "settings.conf"};
     std::vector<std::pair<std::string, std::string>> warnings;
     SuffixDialog dialog{store, [this](const std::string& text, const std::string& caption) {
                             warnings.emplace_back(text, caption);

@@ -1,4 +1,4 @@
-#include "settings/SettingsStore.h"
+#include "settings/QtSettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +11,14 @@
 namespace brelker {
 namespace {
 
-class SettingsStoreTest : public ::testing::Test {
+class QtSettingsStoreTest : public ::testing::Test {
 protected:
     TempFolder folder;
     std::string file = folder / "settings.conf";
-    SettingsStore store{file};
+    QtSettingsStore store{file};
 };
 
-TEST_F(SettingsStoreTest, AnEmptyStoreReadsEveryDefault) {
+TEST_F(QtSettingsStoreTest, AnEmptyStoreReadsEveryDefault) {
     EXPECT_EQ(store.Read(settings::Language), 0);
     for (const BoolSetting& flag :
          {settings::RemoveSmallFiles, settings::RemoveBigFile, settings::RemoveSelfUnit,
@@ -38,7 +38,7 @@ TEST_F(SettingsStoreTest, AnEmptyStoreReadsEveryDefault) {
     EXPECT_FALSE(Exists(file));  // reading creates nothing
 }
 
-TEST_F(SettingsStoreTest, WritesComeBackWithTheirTypes) {
+TEST_F(QtSettingsStoreTest, WritesComeBackWithTheirTypes) {
     store.Write(settings::MaxFromRAM, 35);
     store.Write(settings::RemoveBigFile, true);
     store.Write(settings::AddedFileType, "_del åäö ß");
@@ -46,7 +46,7 @@ TEST_F(SettingsStoreTest, WritesComeBackWithTheirTypes) {
     store.WriteStringSetting(subkey::BaseSize, "BaseSizeText_3", "DVD, single layer");
     store.Write(settings::MainTop, -20);
 
-    SettingsStore other(file);  // another running copy sees the last write
+    QtSettingsStore other(file);  // another running copy sees the last write
     EXPECT_EQ(other.Read(settings::MaxFromRAM), 35);
     EXPECT_TRUE(other.Read(settings::RemoveBigFile));
     EXPECT_EQ(other.Read(settings::AddedFileType), "_del åäö ß");
@@ -58,7 +58,7 @@ TEST_F(SettingsStoreTest, WritesComeBackWithTheirTypes) {
     EXPECT_FALSE(other.Read(settings::RemoveBigFile));
 }
 
-TEST_F(SettingsStoreTest, ValuesLiveUnderTheirVersionAndSubkey) {
+TEST_F(QtSettingsStoreTest, ValuesLiveUnderTheirVersionAndSubkey) {
     WriteFile(file,
               "[v2.6]\nMemory\\MaxFromRAM=77\n"
               "[v2.7]\nMemory\\MaxFromRAM=33\nLanguage\\Language=2\n");
@@ -69,7 +69,7 @@ TEST_F(SettingsStoreTest, ValuesLiveUnderTheirVersionAndSubkey) {
     EXPECT_NE(ReadFile(file).find("MaxFromRAM=77"), std::string::npos);
 }
 
-TEST_F(SettingsStoreTest, ResetDeletesEverySubkeyOfThisVersionOnly) {
+TEST_F(QtSettingsStoreTest, ResetDeletesEverySubkeyOfThisVersionOnly) {
     store.Write(settings::Language, 1);
     store.Write(settings::MaxFromFile, 50);
     store.Write(settings::MainLeft, 7);
@@ -96,7 +96,7 @@ TEST_F(SettingsStoreTest, ResetDeletesEverySubkeyOfThisVersionOnly) {
     EXPECT_NE(ReadFile(file).find("Language=2"), std::string::npos);
 }
 
-TEST_F(SettingsStoreTest, AValueOfAnotherTypeReadsAsTheDefault) {
+TEST_F(QtSettingsStoreTest, AValueOfAnotherTypeReadsAsTheDefault) {
     WriteFile(file,
               "[v2.7]\nMemory\\MaxFromRAM=lots\nMemory\\MaxFromFile=99999999999\n"
               "DelFile\\RemoveBigFile=maybe\nDelFile\\RemoveSmallFiles=5\n"
@@ -111,7 +111,7 @@ TEST_F(SettingsStoreTest, AValueOfAnotherTypeReadsAsTheDefault) {
     EXPECT_EQ(store.Read(settings::AddedFileType), "a, b");
 }
 
-TEST_F(SettingsStoreTest, ADamagedOrUnwritableStoreNeverFails) {
+TEST_F(QtSettingsStoreTest, ADamagedOrUnwritableStoreNeverFails) {
     constexpr char kGarbage[] = "\0\xff\xfe[[[=\n\x01garbage]]\n=\n";
     WriteFile(file, std::string(kGarbage, sizeof kGarbage - 1));
     EXPECT_EQ(store.Read(settings::ChangeDisk), 1);
@@ -120,12 +120,12 @@ TEST_F(SettingsStoreTest, ADamagedOrUnwritableStoreNeverFails) {
 
     // A store where a file stands in the place of its folder can be neither read nor written.
     WriteFile(folder / "blocker", "");
-    const SettingsStore unwritable(folder / "blocker/settings.conf");
+    const QtSettingsStore unwritable(folder / "blocker/settings.conf");
     unwritable.Write(settings::Language, 2);
     unwritable.ResetSettings();
     EXPECT_EQ(unwritable.Read(settings::Language), 0);
 
-    const SettingsStore aFolder(folder.Path());
+    const QtSettingsStore aFolder(folder.Path());
     aFolder.Write(settings::MaxFromRAM, 40);
     EXPECT_EQ(aFolder.Read(settings::MaxFromRAM), 20);
 }
@@ -134,7 +134,7 @@ TEST(UserSettingsStoreTest, LivesInTheUsersConfigFolderUnderTheMakersName) {
     // ctest points XDG_CONFIG_HOME at the build tree: no test touches the user's own settings.
     const char* config = std::getenv("XDG_CONFIG_HOME");
     ASSERT_NE(config, nullptr);
-    const SettingsStore user;
+    const QtSettingsStore user;
     EXPECT_EQ(user.Location(), std::string(config) + "/Tolvena/The File Brelker.conf");
 }
 
