@@ -5,7 +5,16 @@
 # whose source defines main(), e.g. GUI tests that must create a QApplication before any test.
 # One entry per executable keeps configure and build time low on a two-core machine; gtest's
 # own output still names every failing case.
-find_package(GTest REQUIRED)
+if(CMAKE_CROSSCOMPILING)
+    # Debian ships GoogleTest as sources for exactly this: built here with the cross compiler.
+    set(BRELKER_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for cross builds")
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    # It names its targets GTest::gtest and GTest::gtest_main itself.
+    add_subdirectory(${BRELKER_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+    find_package(GTest REQUIRED)
+endif()
 
 function(brelker_add_test)
     cmake_parse_arguments(PARSE_ARGV 0 ARG "OWN_MAIN" "NAME;LABEL" "SOURCES;LIBS")

@@ -8,7 +8,11 @@
 
 namespace brelker {
 
+#ifdef _WIN32
+using FileHandle = std::intptr_t;  // a HANDLE's value; INVALID_HANDLE_VALUE is -1
+#else
 using FileHandle = int;
+#endif
 inline constexpr FileHandle kNoFile = -1;
 
 // CopyRange's answer when the kernel cannot copy between these two files itself;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "engine/PieceNames.h"
-#include "platform/Paths.h"
 #include "text/Encoding.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
@@ -18,7 +17,7 @@ bool Unsafe(const std::string& name) {
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '"' || c == '*' || c == '?' || c == '\\' ||
-            c == ':' || c == kPathSeparator) {
+            c == ':' || c == '/') {
             return true;
         }
     }

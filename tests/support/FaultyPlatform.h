@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/PosixPlatform.h"
+#include "platform/NativePlatform.h"
 
 namespace brelker {
 
 // The real platform with faults a test switches on: a disk that fills up, reads
 // that come back short, memory that cannot be had, scripted free space.
-class FaultyPlatform : public PosixPlatform {
+class FaultyPlatform : public NativePlatform {
 public:
     FileHandle OpenForReading(const std::string& path) override {
-        return unreadable.contains(path) ? kNoFile : PosixPlatform::OpenForReading(path);
+        return unreadable.contains(path) ? kNoFile : NativePlatform::OpenForReading(path);
     }
     std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) override {
         if (readsLeft == 0) {
@@ -24,11 +24,11 @@ public:
         if (readsLeft > 0) {
             --readsLeft;
         }
-        return PosixPlatform::Read(file, buffer, count);
+        return NativePlatform::Read(file, buffer, count);
     }
     std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) override {
         const std::int64_t allowed = std::min(count, writeRoom);
-        const std::int64_t put = allowed > 0 ? PosixPlatform::Write(file, buffer, allowed) : 0;
+        const std::int64_t put = allowed > 0 ? NativePlatform::Write(file, buffer, allowed) : 0;
         if (put > 0) {
             writeRoom -= put;
         }
@@ -42,36 +42,36 @@ public:
         if (copyRoom <= 0) {
             return -1;
         }
-        const std::int64_t copied = PosixPlatform::CopyRange(from, to, std::min(count, copyRoom));
+        const std::int64_t copied = NativePlatform::CopyRange(from, to, std::min(count, copyRoom));
         copyRoom -= std::max<std::int64_t>(copied, 0);
         return copied;
     }
     bool Seek(FileHandle file, std::int64_t offset) override {
-        return !failSeeks && PosixPlatform::Seek(file, offset);
+        return !failSeeks && NativePlatform::Seek(file, offset);
     }
     bool Flush(FileHandle file) override {
         ++flushes;
-        return !failFlushes && PosixPlatform::Flush(file);
+        return !failFlushes && NativePlatform::Flush(file);
     }
     bool DeleteFile(const std::string& path) override {
         if (undeletable.contains(path)) {
             return false;
         }
-        return PosixPlatform::DeleteFile(path);
+        return NativePlatform::DeleteFile(path);
     }
     std::int64_t FreeSpace(const std::string& volume) override {
-        return freeSpace ? freeSpace(volume) : PosixPlatform::FreeSpace(volume);
+        return freeSpace ? freeSpace(volume) : NativePlatform::FreeSpace(volume);
     }
     std::int64_t AllocationUnit(const std::string& volume) override {
-        return freeSpace ? allocationUnit : PosixPlatform::AllocationUnit(volume);
+        return freeSpace ? allocationUnit : NativePlatform::AllocationUnit(volume);
     }
     std::int64_t PhysicalMemory() override { return physicalMemory; }
     std::string LocalDateTimeText() override {
-        return dateTime.empty() ? PosixPlatform::LocalDateTimeText() : dateTime;
+        return dateTime.empty() ? NativePlatform::LocalDateTimeText() : dateTime;
     }
     std::unique_ptr<char[]> Allocate(std::size_t size) override {
         allocations.push_back(size);
-        return size > largestAllocation ? nullptr : PosixPlatform::Allocate(size);
+        return size > largestAllocation ? nullptr : NativePlatform::Allocate(size);
     }
 
     // Bytes the disk takes before writes stop short; kernel copies bypass this,

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace brelker {
+
+// The platform on Windows: the wide-character API, UTF-8 inside and UTF-16 at
+// the boundary, every path made absolute and given the "\\?\" prefix so that
+// paths longer than 260 characters work too. windows.h stays out of this
+// header: it turns DeleteFile into a macro.
+class Win32Platform : public Platform {
+public:
+    Win32Platform();
+
+    FileHandle OpenForReading(const std::string& path) override;
+    FileHandle CreateForWriting(const std::string& path) override;
+    FileHandle OpenForWriting(const std::string& path) override;
+    std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) override;
+    std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) override;
+    std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override;
+    bool Seek(FileHandle file, std::int64_t offset) override;
+    bool Truncate(FileHandle file, std::int64_t size) override;
+    bool Flush(FileHandle file) override;
+    void Close(FileHandle file) override;
+    bool DeleteFile(const std::string& path) override;
+    FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) override;
+    bool RenameFile(const std::string& from, const std::string& to) override;
+
+    std::int64_t FileSize(const std::string& path) override;
+    bool Exists(const std::string& path) override;
+    std::optional<std::string> FileStamp(const std::string& path) override;
+    bool SameFile(const std::string& first, const std::string& second) override;
+
+    std::string VolumeOf(const std::string& path) override;
+    std::int64_t FreeSpace(const std::string& volume) override;
+    std::int64_t AllocationUnit(const std::string& volume) override;
+    std::int64_t PhysicalMemory() override;
+    std::optional<std::string> FloppyRoot(const std::string& path) override;
+
+    bool IsFolder(const std::string& path) override;
+    std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) override;
+    std::string JoinPath(const std::string& folder, const std::string& name) override;
+
+    std::string LocalDateTimeText() override;
+
+    std::string CurrentFolder() override;
+    void ShowInTextViewer(const std::string& path) override;
+
+    std::unique_ptr<char[]> Allocate(std::size_t size) override;
+
+    // The roots of the floppy drives, those of A: and B:; a drive letter counts
+    // only while the system calls that drive removable. Tests name a temp folder.
+    void SetFloppyMountPoints(std::vector<std::string> mountPoints);
+    // The viewer: a program and its arguments, to which the file's path is
+    // added. Empty: Notepad.
+    void SetViewerCommand(std::vector<std::string> command);
+
+private:
+    std::vector<std::string> floppyRoots_;
+    std::vector<std::string> viewerCommand_;
+};
+
+}  // namespace brelker
