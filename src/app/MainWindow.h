@@ -56,6 +56,8 @@ public:
     void FormCreate(const std::vector<std::string>& arguments);
     // True once the program was asked to end.
     bool QuitRequested() const { return quitRequested_; }
+    // 1 once the work the command line asked for failed, else 0.
+    int ExitCode() const { return exitCode_; }
 
     // Commands of the File menu and the speed bar.
     void ChooseSplitAFileClick();
@@ -204,6 +206,8 @@ private:
     SizePlan plan_;
     RestoreScript script_;
     bool quitRequested_ = false;
+    int exitCode_ = 0;
+    int lastSplitCode_ = kTransferDone;
     bool busyCursor_ = false;
     // Closing the window during a split or join asks as Stop does; the window
     // closes once the work has stopped.

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "app/MainWindow.h"
+#include "console/ResultText.h"
 #include "engine/PieceNames.h"
 #include "engine/Series.h"
 #include "platform/Paths.h"
@@ -119,6 +120,7 @@ void MainWindow::DoSplitClick() {
         return;
     }
     const int code = RunWork(36, [this] { return engine_.SplitBigFile(Options()); });
+    lastSplitCode_ = code;
     ShowResult(code, 37, 92);
     EnableGroup(ControlGroup::SplitGroup, false);
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
@@ -148,16 +150,10 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
     if (code == kTransferDone) {
         EndBusy(Text(successSlot));
     } else {
-        if (code == kSizesDiffer) {
-            dialogs_.Message(Text(94), Text(83), MessageIcon::Stop, MessageButtons::Ok);
-        } else if (code == kInterrupted) {
-            dialogs_.Message(Text(269), Text(343), MessageIcon::Warning, MessageButtons::Ok);
-        } else if (code < 0) {
-            dialogs_.Message(Text(-code), Text(83), MessageIcon::Stop, MessageButtons::Ok);
-        } else {
-            dialogs_.Message(Text(failureSlot) + std::to_string(code), Text(83), MessageIcon::Stop,
-                             MessageButtons::Ok);
-        }
+        const bool interrupted = code == kInterrupted;
+        dialogs_.Message(TransferFailureText(code, failureSlot), Text(interrupted ? 343 : 83),
+                         interrupted ? MessageIcon::Warning : MessageIcon::Stop,
+                         MessageButtons::Ok);
         EndBusy(Text(83));
     }
     ShowFileCount();
