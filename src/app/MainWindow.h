@@ -64,6 +64,7 @@ public:
     void JoinFilesClick();
     void FindPlaceToBigFileClick();
     void DoJoinClick();
+    void VerifyClick();
     void ExitClick();
     void ClearRegistryClick();
     void StopBtnClick();
@@ -74,6 +75,7 @@ public:
     void RemoveBigClick();
     void RemoveSelfClick();
     void EraseFloppiesClick();
+    void WriteChecksumsClick();
     void ChangeAlwaysClick();
     void ChangeSometimesClick();
     void ChangeNeverClick();
@@ -141,6 +143,7 @@ public:
     bool RemoveBigFile = false;
     bool RemoveSelfUnit = false;
     bool EraseFloppyDisks = false;
+    bool WriteChecksumFile = true;
     int PauseMode = 1;
     int MaxFromRAM = 20;
     int MaxFromFile = 10;
@@ -167,6 +170,7 @@ private:
     void ResetExtractionRange();
     int RunWork(int busySlot, const std::function<int()>& work);
     void ShowResult(int code, int successSlot, int failureSlot);
+    void ShowVerifyReport(const VerifyReport& report);
     void DisableForWork();
     void RestoreAfterWork();
     void SetScreenCursor(Qt::CursorShape shape);
@@ -215,6 +219,7 @@ private:
     QAction* JoinFiles = nullptr;
     QAction* FindPlaceToBigFile = nullptr;
     QAction* DoJoin = nullptr;
+    QAction* Verify = nullptr;
     QAction* ClearRegistry = nullptr;
     QAction* Exit = nullptr;
     QAction* ChangeAlways = nullptr;
@@ -229,6 +234,7 @@ private:
     QAction* RemoveBig = nullptr;
     QAction* RemoveSelf = nullptr;
     QAction* EraseFloppies = nullptr;
+    QAction* WriteChecksums = nullptr;
     QAction* Extract = nullptr;
     QAction* Hint = nullptr;
 
@@ -240,6 +246,7 @@ private:
     QToolButton* JoinFilesBtn = nullptr;
     QToolButton* FindPlaceToBigFileBtn = nullptr;
     QToolButton* DoJoinBtn = nullptr;
+    QToolButton* VerifyBtn = nullptr;
     QToolButton* StopBtn = nullptr;
     QToolButton* ExitBtn = nullptr;
     QToolButton* HintBtn = nullptr;

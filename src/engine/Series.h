@@ -14,7 +14,8 @@ bool PromptsBeforePieces(int pauseMode, bool onFloppy);
 
 // Counts the pieces of the job's stem on disk, from piece 1 up to the first
 // number that cannot be opened, listing and summing their sizes. A missing
-// piece 1 is reported and leaves the count at 0.
+// piece 1 is reported and leaves the count at 0. When the series has a
+// checksum file, its pieces are the ones it lists.
 void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix);
 
 // When the pieces lie on disks yet to be put in, their number comes from the

@@ -356,6 +356,18 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     // Transfers that lose nothing.
 
     // Checksum files and verification.
+    {380, "Die Datei ist wiederhergestellt und geprüft!"},
+    {381, "Eine &Prüfsummendatei schreiben"},
+    {382, "{&381}|Eine Prüfsummendatei neben die kleineren Dateien schreiben, damit jedes Zusammenfügen sie prüfen kann"},
+    {383, "Die Datei stimmt nicht mit ihrer Prüfsumme überein: "},
+    {384, "Die Prüfsummendatei konnte nicht geschrieben werden: "},
+    {385, "Kleinere Dateien &prüfen"},
+    {386, "{&385}|Eine Reihe kleinerer Dateien mit ihrer Prüfsummendatei prüfen, ohne sie wiederherzustellen"},
+    {387, "Keine Prüfsummendatei gefunden: "},
+    {388, "Die Dateien werden geprüft..."},
+    {389, "OK"},
+    {390, "FEHLER"},
+    {391, "fehlt"},
 
     // Restore scripts.
 
