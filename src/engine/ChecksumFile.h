@@ -13,6 +13,8 @@ namespace brelker {
 struct ChecksumLine {
     std::string digest;  // 64 lower-case hex digits
     std::string name;
+
+    bool operator==(const ChecksumLine&) const = default;
 };
 
 // The checksum file of a series sits beside its pieces under the stem's name.
