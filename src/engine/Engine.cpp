@@ -500,11 +500,8 @@ int Engine::CheckPiece(Run& run, int piece) {
     const auto digest = run.hasher->EndPiece();
     run.digests.push_back(digest.value_or(std::string()));
     if (run.Split()) {
-        if (!digest) {
-            return kSizesDiffer;  // the piece's bytes could not be read back
-        }
-        job_.PieceDigests = run.digests;
-        return kTransferDone;
+        // kSizesDiffer: the piece's bytes could not be read back.
+        return digest ? kTransferDone : kSizesDiffer;
     }
     if (!run.expected) {
         return kTransferDone;
@@ -534,10 +531,9 @@ int Engine::FinishChecksums(Run& run) {
     const std::string whole = run.hasher->EndWhole();
     run.hasher.reset();
     if (run.Split()) {
-        job_.WholeDigest = whole;
         std::vector<ChecksumLine> lines;
         for (int k = 1; k <= job_.SmallFileCount; ++k) {
-            lines.push_back({job_.PieceDigests[static_cast<std::size_t>(k)],
+            lines.push_back({run.digests[static_cast<std::size_t>(k)],
                              BareFileName(PieceName(job_.SmallFilesBase, run.options.Suffix, k))});
         }
         lines.push_back({whole, BareFileName(job_.BigFilePath)});
@@ -545,6 +541,8 @@ int Engine::FinishChecksums(Run& run) {
             mismatchedFile_ = checksumFile;
             return kChecksumFileNotWritten;
         }
+        job_.PieceDigests = std::move(run.digests);
+        job_.WholeDigest = whole;
         return kTransferDone;
     }
     if (!run.expected) {

@@ -19,12 +19,15 @@ constexpr std::int64_t kLargestLag = std::int64_t{64} << 20;
 }  // namespace
 
 StreamHasher::StreamHasher(Platform& platform)
-    : platform_(platform), buffer_(std::make_unique<char[]>(kChunk)) {}
+    : platform_(platform),
+      buffer_(std::make_unique<char[]>(kChunk)),
+      callerBuffer_(std::make_unique<char[]>(kChunk)) {}
 
 StreamHasher::~StreamHasher() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
+        queue_.clear();  // a run that ends early leaves its ranges unhashed
     }
     wake_.notify_one();
     if (thread_.joinable()) {
@@ -36,27 +39,29 @@ void StreamHasher::Add(FileHandle file, std::int64_t offset, std::int64_t count)
     if (count <= 0) {
         return;
     }
+    const Range range{file, offset, count};
     std::unique_lock lock(mutex_);
     if (queue_.empty() && !working_ && count <= kInlineLimit) {
-        // The thread is idle and only wakes for queued work, so the digests
-        // are the caller's alone until the next range is queued.
+        // The thread is idle and only wakes for queued work, so the piece's
+        // digest is the caller's alone until the next range is queued.
         lock.unlock();
-        readFailed_ = !HashRange({file, offset, count}) || readFailed_;
-        return;
+        readFailed_ = !HashRange(range, piece_, callerBuffer_.get()) || readFailed_;
+    } else {
+        idle_.wait(lock, [this] { return queuedBytes_ < kLargestLag; });
+        queue_.push_back(range);
+        queuedBytes_ += count;
+        if (!thread_.joinable()) {
+            thread_ = std::thread(&StreamHasher::Work, this);
+        }
+        lock.unlock();
+        wake_.notify_one();
     }
-    idle_.wait(lock, [this] { return queuedBytes_ < kLargestLag; });
-    queue_.push_back({file, offset, count});
-    queuedBytes_ += count;
-    if (!thread_.joinable()) {
-        thread_ = std::thread(&StreamHasher::Work, this);
-    }
-    lock.unlock();
-    wake_.notify_one();
+    wholeFailed_ = !HashRange(range, whole_, callerBuffer_.get()) || wholeFailed_;
 }
 
 std::optional<std::string> StreamHasher::EndPiece() {
     WaitUntilIdle();
-    const bool failed = readFailed_;
+    const bool failed = readFailed_ || wholeFailed_;
     readFailed_ = false;
     std::string digest = piece_.HexDigest();
     if (failed) {
@@ -65,10 +70,7 @@ std::optional<std::string> StreamHasher::EndPiece() {
     return digest;
 }
 
-std::string StreamHasher::EndWhole() {
-    WaitUntilIdle();
-    return whole_.HexDigest();
-}
+std::string StreamHasher::EndWhole() { return whole_.HexDigest(); }
 
 void StreamHasher::WaitUntilIdle() {
     std::unique_lock lock(mutex_);
@@ -86,7 +88,7 @@ void StreamHasher::Work() {
         queue_.pop_front();
         working_ = true;
         lock.unlock();
-        const bool read = HashRange(range);
+        const bool read = HashRange(range, piece_, buffer_.get());
         lock.lock();
         readFailed_ = !read || readFailed_;
         working_ = false;
@@ -95,15 +97,14 @@ void StreamHasher::Work() {
     }
 }
 
-bool StreamHasher::HashRange(const Range& range) {
+bool StreamHasher::HashRange(const Range& range, Sha256& hash, char* buffer) {
     std::int64_t done = 0;
     while (done < range.count) {
         const std::int64_t chunk = std::min(kChunk, range.count - done);
-        if (platform_.ReadAt(range.file, range.offset + done, buffer_.get(), chunk) != chunk) {
+        if (platform_.ReadAt(range.file, range.offset + done, buffer, chunk) != chunk) {
             return false;
         }
-        piece_.Update(buffer_.get(), static_cast<std::size_t>(chunk));
-        whole_.Update(buffer_.get(), static_cast<std::size_t>(chunk));
+        hash.Update(buffer, static_cast<std::size_t>(chunk));
         done += chunk;
     }
     return true;

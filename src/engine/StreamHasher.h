@@ -14,16 +14,17 @@
 
 namespace brelker {
 
-// Hashes the bytes a run moves, one piece at a time and the whole run, while
-// the run goes on moving the next ones. It reads each range back from the page
-// cache, where the copy has just put it, on a thread of its own: the kernel
-// copies without passing the bytes through the program, and the two cores
-// work side by side. Short ranges are hashed at once on the caller's thread,
-// where waking the other one would cost more than the hashing.
+// Hashes the bytes a run moves, one piece at a time and the whole run. Each
+// range is read back from the page cache, where the copy has just put it: the
+// kernel copies without passing the bytes through the program. Every byte is
+// hashed twice, for its piece and for the whole, so the work is shared: a
+// thread of its own hashes the pieces while the caller hashes the whole, and
+// the two cores work side by side. Short ranges are hashed on the caller's
+// thread alone, where waking the other one would cost more than the hashing.
 //
 // The thread is the only one in the program: it touches nothing but this
-// object's queue (under the lock), its own buffer and the two digests, and it
-// is joined before the object goes.
+// object's queue (under the lock), its own buffer and the piece's digest, and
+// it is joined before the object goes.
 class StreamHasher {
 public:
     explicit StreamHasher(Platform& platform);
@@ -37,7 +38,7 @@ public:
     // The digest of the piece's bytes once all are hashed; nothing when they
     // could not be read back. The next piece starts empty.
     std::optional<std::string> EndPiece();
-    // The digest of every byte added since the start.
+    // The digest of every byte added since the start; call it after EndPiece.
     std::string EndWhole();
 
 private:
@@ -48,14 +49,18 @@ private:
     };
 
     void Work();
-    bool HashRange(const Range& range);
+    bool HashRange(const Range& range, Sha256& hash, char* buffer);
     void WaitUntilIdle();
 
     Platform& platform_;
+    // The thread's side.
     Sha256 piece_;
-    Sha256 whole_;
     bool readFailed_ = false;
     std::unique_ptr<char[]> buffer_;
+    // The caller's side.
+    Sha256 whole_;
+    bool wholeFailed_ = false;
+    std::unique_ptr<char[]> callerBuffer_;
 
     std::mutex mutex_;
     std::condition_variable wake_;
