@@ -93,6 +93,7 @@ struct Engine::Run {
     std::int64_t sourceOffset = 0;
     std::optional<SeriesChecksums> expected;
     std::vector<std::string> digests = {std::string()};
+    int checkedPieces = 0;
 };
 
 Engine::Engine(Job& job, Platform& platform, EngineHost& host)
@@ -506,10 +507,11 @@ int Engine::CheckPiece(Run& run, int piece) {
     if (!run.expected) {
         return kTransferDone;
     }
-    for (int k = 1; k <= piece; ++k) {
-        if (run.digests[static_cast<std::size_t>(k)] !=
-            run.expected->pieces[static_cast<std::size_t>(k)]) {
-            mismatchedFile_ = PieceName(job_.SmallFilesBase, run.options.Suffix, k);
+    for (; run.checkedPieces < piece; ++run.checkedPieces) {
+        const auto k = static_cast<std::size_t>(run.checkedPieces) + 1;
+        if (run.digests[k] != run.expected->pieces[k]) {
+            mismatchedFile_ =
+                PieceName(job_.SmallFilesBase, run.options.Suffix, run.checkedPieces + 1);
             return kChecksumMismatch;
         }
     }
@@ -528,8 +530,12 @@ int Engine::FinishChecksums(Run& run) {
         }
         return kTransferDone;
     }
-    const std::string whole = run.hasher->EndWhole();
+    const auto digest = run.hasher->EndWhole();
     run.hasher.reset();
+    if (!digest) {
+        return kSizesDiffer;  // the bytes could not be read back
+    }
+    const std::string& whole = *digest;
     if (run.Split()) {
         std::vector<ChecksumLine> lines;
         for (int k = 1; k <= job_.SmallFileCount; ++k) {

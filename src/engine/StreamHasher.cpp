@@ -5,34 +5,40 @@
 namespace brelker {
 namespace {
 
-// The thread reads back this much at a time: large enough for few calls,
+// A range is read back this much at a time: large enough for few calls,
 // small enough to stay in the processor's cache while it is hashed.
 constexpr std::int64_t kChunk = std::int64_t{1} << 20;
 
 // Below this a range is hashed on the caller's thread when the other is idle.
 constexpr std::int64_t kInlineLimit = std::int64_t{256} << 10;
 
-// The copy may run ahead of the hashing by this much, so that what the
-// thread reads back is still in the page cache.
-constexpr std::int64_t kLargestLag = std::int64_t{64} << 20;
+// The copy may run ahead of the hashing of both streams by this much before
+// the caller helps: what is read back is then still in the page cache.
+constexpr std::int64_t kLargestLag = std::int64_t{128} << 20;
 
 }  // namespace
 
 StreamHasher::StreamHasher(Platform& platform)
     : platform_(platform),
-      buffer_(std::make_unique<char[]>(kChunk)),
+      threadBuffer_(std::make_unique<char[]>(kChunk)),
       callerBuffer_(std::make_unique<char[]>(kChunk)) {}
 
 StreamHasher::~StreamHasher() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
-        queue_.clear();  // a run that ends early leaves its ranges unhashed
+        // A run that ends early leaves its ranges unhashed.
+        queues_[kPiece].clear();
+        queues_[kWhole].clear();
     }
-    wake_.notify_one();
+    changed_.notify_all();
     if (thread_.joinable()) {
         thread_.join();
     }
+}
+
+bool StreamHasher::Idle() const {
+    return queues_[kPiece].empty() && queues_[kWhole].empty() && !busy_[kPiece] && !busy_[kWhole];
 }
 
 void StreamHasher::Add(FileHandle file, std::int64_t offset, std::int64_t count) {
@@ -41,60 +47,80 @@ void StreamHasher::Add(FileHandle file, std::int64_t offset, std::int64_t count)
     }
     const Range range{file, offset, count};
     std::unique_lock lock(mutex_);
-    if (queue_.empty() && !working_ && count <= kInlineLimit) {
-        // The thread is idle and only wakes for queued work, so the piece's
-        // digest is the caller's alone until the next range is queued.
+    if (Idle() && count <= kInlineLimit) {
+        // The thread only takes queued ranges, so with none the digests are
+        // the caller's alone until it queues the next one.
         lock.unlock();
-        readFailed_ = !HashRange(range, piece_, callerBuffer_.get()) || readFailed_;
-    } else {
-        idle_.wait(lock, [this] { return queuedBytes_ < kLargestLag; });
-        queue_.push_back(range);
-        queuedBytes_ += count;
-        if (!thread_.joinable()) {
-            thread_ = std::thread(&StreamHasher::Work, this);
+        for (const Stream stream : {kPiece, kWhole}) {
+            if (!HashRange(range, hashes_[stream], callerBuffer_.get())) {
+                failed_[stream] = true;
+            }
         }
-        lock.unlock();
-        wake_.notify_one();
+        return;
     }
-    wholeFailed_ = !HashRange(range, whole_, callerBuffer_.get()) || wholeFailed_;
+    queues_[kPiece].push_back(range);
+    queues_[kWhole].push_back(range);
+    queuedBytes_ += 2 * count;
+    if (!thread_.joinable()) {
+        thread_ = std::thread(&StreamHasher::Work, this);
+    }
+    changed_.notify_all();
+    while (queuedBytes_ > kLargestLag) {
+        if (!HashNext(lock, callerBuffer_.get())) {
+            changed_.wait(lock);
+        }
+    }
 }
 
-std::optional<std::string> StreamHasher::EndPiece() {
-    WaitUntilIdle();
-    const bool failed = readFailed_ || wholeFailed_;
-    readFailed_ = false;
-    std::string digest = piece_.HexDigest();
+std::optional<std::string> StreamHasher::EndPiece() { return End(kPiece); }
+
+std::optional<std::string> StreamHasher::EndWhole() { return End(kWhole); }
+
+std::optional<std::string> StreamHasher::End(Stream stream) {
+    // Both streams are drained: the file of their ranges may close next.
+    std::unique_lock lock(mutex_);
+    while (!Idle()) {
+        if (!HashNext(lock, callerBuffer_.get())) {
+            changed_.wait(lock);
+        }
+    }
+    // No range is queued or being hashed: the digests are ours.
+    const bool failed = failed_[stream];
+    failed_[stream] = false;
+    std::string digest = hashes_[stream].HexDigest();
     if (failed) {
         return std::nullopt;
     }
     return digest;
 }
 
-std::string StreamHasher::EndWhole() { return whole_.HexDigest(); }
-
-void StreamHasher::WaitUntilIdle() {
-    std::unique_lock lock(mutex_);
-    idle_.wait(lock, [this] { return queue_.empty() && !working_; });
-}
-
 void StreamHasher::Work() {
     std::unique_lock lock(mutex_);
-    for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        if (queue_.empty()) {
-            return;  // stopping, with nothing left to hash
+    while (!stopping_) {
+        if (!HashNext(lock, threadBuffer_.get())) {
+            changed_.wait(lock);
         }
-        const Range range = queue_.front();
-        queue_.pop_front();
-        working_ = true;
-        lock.unlock();
-        const bool read = HashRange(range, piece_, buffer_.get());
-        lock.lock();
-        readFailed_ = !read || readFailed_;
-        working_ = false;
-        queuedBytes_ -= range.count;
-        idle_.notify_all();
     }
+}
+
+bool StreamHasher::HashNext(std::unique_lock<std::mutex>& lock, char* buffer) {
+    for (const Stream stream : {kPiece, kWhole}) {
+        if (busy_[stream] || queues_[stream].empty()) {
+            continue;
+        }
+        const Range range = queues_[stream].front();
+        queues_[stream].pop_front();
+        busy_[stream] = true;
+        lock.unlock();
+        const bool read = HashRange(range, hashes_[stream], buffer);
+        lock.lock();
+        busy_[stream] = false;
+        failed_[stream] = failed_[stream] || !read;
+        queuedBytes_ -= range.count;
+        changed_.notify_all();
+        return true;
+    }
+    return false;
 }
 
 bool StreamHasher::HashRange(const Range& range, Sha256& hash, char* buffer) {

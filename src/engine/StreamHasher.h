@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -17,14 +18,16 @@ namespace brelker {
 // Hashes the bytes a run moves, one piece at a time and the whole run. Each
 // range is read back from the page cache, where the copy has just put it: the
 // kernel copies without passing the bytes through the program. Every byte is
-// hashed twice, for its piece and for the whole, so the work is shared: a
-// thread of its own hashes the pieces while the caller hashes the whole, and
-// the two cores work side by side. Short ranges are hashed on the caller's
-// thread alone, where waking the other one would cost more than the hashing.
+// hashed twice, for its piece and for the whole: two streams that each must
+// be hashed in order but not with each other. A thread of its own takes the
+// next range of whichever stream is free, and the caller does the same once
+// it runs too far ahead with its copying, so both cores stay busy. Short
+// ranges are hashed on the caller's thread alone, where waking the other one
+// would cost more than the hashing.
 //
-// The thread is the only one in the program: it touches nothing but this
-// object's queue (under the lock), its own buffer and the piece's digest, and
-// it is joined before the object goes.
+// The thread is the only one in the program. A stream's digest and position
+// belong to whoever marked the stream busy under the lock; the queues and the
+// marks are only touched under it; the thread is joined before the object goes.
 class StreamHasher {
 public:
     explicit StreamHasher(Platform& platform);
@@ -38,10 +41,11 @@ public:
     // The digest of the piece's bytes once all are hashed; nothing when they
     // could not be read back. The next piece starts empty.
     std::optional<std::string> EndPiece();
-    // The digest of every byte added since the start; call it after EndPiece.
-    std::string EndWhole();
+    // The digest of every byte added since the start, or nothing.
+    std::optional<std::string> EndWhole();
 
 private:
+    enum Stream : std::size_t { kPiece, kWhole };
     struct Range {
         FileHandle file;
         std::int64_t offset;
@@ -49,25 +53,24 @@ private:
     };
 
     void Work();
+    // Hashes the next range of a free stream, unlocking while it does;
+    // false when there is none.
+    bool HashNext(std::unique_lock<std::mutex>& lock, char* buffer);
     bool HashRange(const Range& range, Sha256& hash, char* buffer);
-    void WaitUntilIdle();
+    std::optional<std::string> End(Stream stream);
+    bool Idle() const;
 
     Platform& platform_;
-    // The thread's side.
-    Sha256 piece_;
-    bool readFailed_ = false;
-    std::unique_ptr<char[]> buffer_;
-    // The caller's side.
-    Sha256 whole_;
-    bool wholeFailed_ = false;
+    std::array<Sha256, 2> hashes_;
+    std::unique_ptr<char[]> threadBuffer_;
     std::unique_ptr<char[]> callerBuffer_;
 
     std::mutex mutex_;
-    std::condition_variable wake_;
-    std::condition_variable idle_;
-    std::deque<Range> queue_;
+    std::condition_variable changed_;
+    std::array<std::deque<Range>, 2> queues_;
+    std::array<bool, 2> busy_{};
+    std::array<bool, 2> failed_{};
     std::int64_t queuedBytes_ = 0;
-    bool working_ = false;
     bool stopping_ = false;
     std::thread thread_;
 };

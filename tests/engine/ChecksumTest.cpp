@@ -144,6 +144,22 @@ TEST_F(ChecksumTransferTest, AJoinStopsAtAPieceThatIsNotTheOneSplitAndKeepsTheRe
     EXPECT_FALSE(engine.LastJoinVerified());
 }
 
+TEST_F(ChecksumTransferTest, BytesThatCannotBeReadBackForHashingFailTheRun) {
+    platform.readBackFails = true;
+    PlanSplit(bytes, {kPiece, kPiece, 100});
+    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_FALSE(Exists(ChecksumPath()));
+    EXPECT_TRUE(job.PieceDigests.empty());
+
+    platform.readBackFails = false;
+    SplitThree();
+    platform.readBackFails = true;
+    options.RemoveSmallFiles = true;
+    EXPECT_EQ(Join(), kChecksumMismatch);
+    EXPECT_EQ(engine.MismatchedFile(), Piece(1));
+    EXPECT_TRUE(Exists(Piece(1)));
+}
+
 TEST_F(ChecksumTransferTest, TheChecksumFileGivesTheCountOfTheSeries) {
     SplitThree();
     std::filesystem::remove(Piece(2));
