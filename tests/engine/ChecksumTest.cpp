@@ -7,6 +7,7 @@
 #include "engine/ChecksumFile.h"
 #include "engine/Series.h"
 #include "engine/Sha256.h"
+#include "engine/StreamHasher.h"
 
 namespace brelker {
 namespace {
@@ -53,6 +54,26 @@ TEST(ChecksumFileTest, ASeriesIsItsPiecesFromOneOnAndTheJoinedFile) {
           Lines{{kA, "big.bin.Brelked_01"}}, Lines{{kA, "other.bin.Brelked_1"}}}) {
         EXPECT_FALSE(MatchSeries(other, "big.bin", ".Brelked_"));
     }
+}
+
+TEST(StreamHasherTest, PiecesAndTheWholeComeOutAsIfHashedOneAfterTheOther) {
+    TempFolder folder;
+    const std::string bytes = PatternBytes(7'000'000);
+    WriteFile(folder / "data", bytes);
+    PosixPlatform platform;
+    const FileHandle file = platform.OpenForReading(folder / "data");
+    StreamHasher hasher(platform);
+    // Ranges large and small, the small ones while the thread is still busy.
+    const std::vector<std::pair<std::int64_t, std::int64_t>> pieces = {
+        {0, 3'000'000}, {3'000'000, 100}, {3'000'100, 3'999'900}};
+    for (const auto& [start, size] : pieces) {
+        for (std::int64_t at = start; at < start + size; at += 1'300'000) {
+            hasher.Add(file, at, std::min<std::int64_t>(1'300'000, start + size - at));
+        }
+        EXPECT_EQ(hasher.EndPiece(), Sha256Hex(std::string_view(bytes).substr(start, size)));
+    }
+    EXPECT_EQ(hasher.EndWhole(), Sha256Hex(bytes));
+    platform.Close(file);
 }
 
 // Pieces large enough to be hashed on the hashing thread.
@@ -158,6 +179,15 @@ TEST_F(ChecksumTransferTest, BytesThatCannotBeReadBackForHashingFailTheRun) {
     EXPECT_EQ(Join(), kChecksumMismatch);
     EXPECT_EQ(engine.MismatchedFile(), Piece(1));
     EXPECT_TRUE(Exists(Piece(1)));
+}
+
+TEST_F(ChecksumTransferTest, AChecksumFileThatCannotBeWrittenFailsTheSplitAndKeepsTheBigFile) {
+    platform.writeRoom = 10;  // the kernel copies the pieces past it
+    options.RemoveBigFile = true;
+    PlanSplit(bytes, {kPiece, kPiece, 100});
+    EXPECT_EQ(engine.SplitBigFile(options), kChecksumFileNotWritten);
+    EXPECT_EQ(engine.MismatchedFile(), ChecksumPath());
+    EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
 }
 
 TEST_F(ChecksumTransferTest, TheChecksumFileGivesTheCountOfTheSeries) {
