@@ -67,6 +67,7 @@ public:
     void JoinFilesClick();
     void FindPlaceToBigFileClick();
     void DoJoinClick();
+    void VerifyClick();
     void ExitClick();
     void ClearRegistryClick();
     void StopBtnClick();
@@ -77,6 +78,7 @@ public:
     void RemoveBigClick();
     void RemoveSelfClick();
     void EraseFloppiesClick();
+    void WriteChecksumsClick();
     void ChangeAlwaysClick();
     void ChangeSometimesClick();
     void ChangeNeverClick();
@@ -145,6 +147,7 @@ public:
     bool RemoveBigFile = false;
     bool RemoveSelfUnit = false;
     bool EraseFloppyDisks = false;
+    bool WriteChecksumFile = true;
     int PauseMode = 1;
     int MaxFromRAM = 20;
     int MaxFromFile = 10;
@@ -177,6 +180,7 @@ private:
     void ShowResult(int code, int successSlot, int failureSlot);
     // A stop box with the message, and "Abnormal termination!" in the status bar.
     void ReportFailure(const std::string& message);
+    void ShowVerifyReport(const VerifyReport& report);
     void DisableForWork();
     void RestoreAfterWork();
     void SetScreenCursor(Qt::CursorShape shape);
@@ -231,6 +235,7 @@ private:
     QAction* JoinFiles = nullptr;
     QAction* FindPlaceToBigFile = nullptr;
     QAction* DoJoin = nullptr;
+    QAction* Verify = nullptr;
     QAction* ClearRegistry = nullptr;
     QAction* Exit = nullptr;
     QAction* ChangeAlways = nullptr;
@@ -245,6 +250,7 @@ private:
     QAction* RemoveBig = nullptr;
     QAction* RemoveSelf = nullptr;
     QAction* EraseFloppies = nullptr;
+    QAction* WriteChecksums = nullptr;
     QAction* Extract = nullptr;
     QAction* Hint = nullptr;
 
@@ -256,6 +262,7 @@ private:
     QToolButton* JoinFilesBtn = nullptr;
     QToolButton* FindPlaceToBigFileBtn = nullptr;
     QToolButton* DoJoinBtn = nullptr;
+    QToolButton* VerifyBtn = nullptr;
     QToolButton* StopBtn = nullptr;
     QToolButton* ExitBtn = nullptr;
     QToolButton* HintBtn = nullptr;

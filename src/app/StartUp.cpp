@@ -37,6 +37,8 @@ void MainWindow::LoadSettings() {
     RemoveBig->setChecked(RemoveBigFile);
     RemoveSelf->setChecked(RemoveSelfUnit);
     EraseFloppies->setChecked(EraseFloppyDisks);
+    WriteChecksumFile = store_.Read(settings::WriteChecksumFile);
+    WriteChecksums->setChecked(WriteChecksumFile);
 
     MaxFromFile = store_.Read(settings::MaxFromFile);
     MaxFromRAM = store_.Read(settings::MaxFromRAM);

@@ -9,6 +9,7 @@
 #include "plan/BaseSizes.h"
 #include "plan/PieceSizes.h"
 #include "plan/SizePlan.h"
+#include "platform/Paths.h"
 #include "script/RestoreScript.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
@@ -31,10 +32,12 @@ public:
         options_.Suffix = store.Read(settings::AddedFileType);
         // Nobody is there to change a disk, and nothing is deleted unasked.
         options_.PauseMode = 2;
+        options_.WriteChecksumFile = !request.noChecksum;
     }
 
     int Split();
     int Join();
+    int Verify();
 
 private:
     int Finish(int code, int successSlot, int failureSlot);
@@ -46,6 +49,8 @@ private:
     ConsoleHost& host_;
     Job job_;
     TransferOptions options_;
+    // The file a checksum failure is about.
+    std::string mismatched_;
 };
 
 int ConsoleRun::Finish(int code, int successSlot, int failureSlot) {
@@ -56,7 +61,7 @@ int ConsoleRun::Finish(int code, int successSlot, int failureSlot) {
         }
         return kExitSuccess;
     }
-    host_.Say(TransferFailureText(code, failureSlot));
+    host_.Say(TransferFailureText(code, failureSlot, mismatched_));
     if (code == kDiskRefused && host_.Declined()) {
         host_.Say(Text(slot::kNeedsAnotherDisk));
     }
@@ -115,7 +120,9 @@ int ConsoleRun::Split() {
 
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
-    const int result = Finish(engine.SplitBigFile(options_), 37, 92);
+    const int code = engine.SplitBigFile(options_);
+    mismatched_ = engine.MismatchedFile();
+    const int result = Finish(code, 37, 92);
     if (result != kExitSuccess || request_.script.empty()) {
         return result;
     }
@@ -145,10 +152,39 @@ int ConsoleRun::Join() {
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
     const int code = engine.JoinSmallFiles(options_);
+    mismatched_ = engine.MismatchedFile();
     if (!job_.PartialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + job_.PartialPath);
     }
-    return Finish(code, 71, 93);
+    return Finish(code, engine.LastJoinVerified() ? slot::kFileRestoredVerified : 71, 93);
+}
+
+int ConsoleRun::Verify() {
+    const std::string stem = FindSeriesBase(request_.file, options_.Suffix);
+    if (stem.empty()) {
+        host_.Say(Text(slot::kNotASeriesPiece) + request_.file);
+        return kExitFailure;
+    }
+    job_.SmallFilesBase = stem;
+    Engine engine(job_, platform_, host_);
+    VerifyReport report;
+    host_.BeginRun(0);
+    // The joined file is looked for beside the checksum file, where sha256sum
+    // would look for it.
+    const int code = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
+    host_.EndRun();
+    if (code != kTransferDone) {
+        host_.Say(TransferFailureText(code, 93, engine.MismatchedFile()));
+        return kExitFailure;
+    }
+    const bool passed = VerifyPassed(report);
+    if (!passed || !request_.quiet) {
+        for (const VerifyReport::Entry& entry : report.entries) {
+            host_.Say(VerifyLine(entry));
+        }
+        host_.Say(VerifySummary(report));
+    }
+    return passed ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace
@@ -183,7 +219,7 @@ int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& p
         case ConsoleRequest::Command::Join:
             return ConsoleRun(request, platform, store, host).Join();
         case ConsoleRequest::Command::Verify:
-            break;
+            return ConsoleRun(request, platform, store, host).Verify();
     }
     return kExitFailure;
 }

@@ -13,6 +13,18 @@ inline constexpr int kStalePiecesRemoved = 373;
 inline constexpr int kNothingToSplit = 374;
 
 // Checksum files and verification (380-391).
+inline constexpr int kFileRestoredVerified = 380;
+inline constexpr int kWriteChecksumFile = 381;
+inline constexpr int kWriteChecksumFileHint = 382;
+inline constexpr int kChecksumMismatch = 383;
+inline constexpr int kChecksumFileNotWritten = 384;
+inline constexpr int kVerifySeries = 385;
+inline constexpr int kVerifySeriesHint = 386;
+inline constexpr int kNoChecksumFile = 387;
+inline constexpr int kVerifying = 388;
+inline constexpr int kCheckOk = 389;
+inline constexpr int kCheckFailed = 390;
+inline constexpr int kCheckMissing = 391;
 
 // Restore scripts (392-399).
 inline constexpr int kSmallFileMissing = 392;

@@ -364,6 +364,18 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {374, "There is nothing to split: choose a file that is not empty and a plan that can be used."},
 
     // Checksum files and verification.
+    {380, "The file is restored and verified!"},
+    {381, "&Write a checksum file"},
+    {382, "{&381}|Write a checksum file beside the smaller files, so that every join can check them"},
+    {383, "The file does not match its checksum: "},
+    {384, "Could not write the checksum file: "},
+    {385, "&Verify the smaller files"},
+    {386, "{&385}|Check a series of smaller files against its checksum file without restoring it"},
+    {387, "No checksum file was found: "},
+    {388, "Verifying the files..."},
+    {389, "OK"},
+    {390, "FAILED"},
+    {391, "missing"},
 
     // Restore scripts.
     {392, "Missing smaller file: "},

@@ -361,6 +361,18 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {374, "Es gibt nichts aufzuteilen: Wählen Sie eine nicht leere Datei und einen verwendbaren Plan."},
 
     // Checksum files and verification.
+    {380, "Die Datei ist wiederhergestellt und geprüft!"},
+    {381, "Eine &Prüfsummendatei schreiben"},
+    {382, "{&381}|Eine Prüfsummendatei neben die kleineren Dateien schreiben, damit jedes Zusammenfügen sie prüfen kann"},
+    {383, "Die Datei stimmt nicht mit ihrer Prüfsumme überein: "},
+    {384, "Die Prüfsummendatei konnte nicht geschrieben werden: "},
+    {385, "Kleinere Dateien &prüfen"},
+    {386, "{&385}|Eine Reihe kleinerer Dateien mit ihrer Prüfsummendatei prüfen, ohne sie wiederherzustellen"},
+    {387, "Keine Prüfsummendatei gefunden: "},
+    {388, "Die Dateien werden geprüft..."},
+    {389, "OK"},
+    {390, "FEHLER"},
+    {391, "fehlt"},
 
     // Restore scripts.
     {392, "Fehlende kleinere Datei: "},

@@ -376,6 +376,18 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {374, "Det finns inget att dela upp: välj en fil som inte är tom och en plan som kan användas."},
 
     // Checksum files and verification.
+    {380, "Filen är återställd och kontrollerad!"},
+    {381, "Skriv en &kontrollsummefil"},
+    {382, "{&381}|Skriv en kontrollsummefil bredvid de mindre filerna, så att varje sammanfogning kan kontrollera dem"},
+    {383, "Filen stämmer inte med sin kontrollsumma: "},
+    {384, "Kunde inte skriva kontrollsummefilen: "},
+    {385, "&Kontrollera de mindre filerna"},
+    {386, "{&385}|Kontrollera en serie mindre filer mot dess kontrollsummefil utan att återställa den"},
+    {387, "Ingen kontrollsummefil hittades: "},
+    {388, "Kontrollerar filerna..."},
+    {389, "OK"},
+    {390, "FEL"},
+    {391, "saknas"},
 
     // Restore scripts.
     {392, "Mindre fil saknas: "},

@@ -15,8 +15,9 @@ TEST_F(ConsoleTest, SplitJoinAndVerifyARoundTripOnANameThatIsNotUtf8) {
     const std::string name = "caf\xe9.bin";  // Latin-1, as an old archive may hold it
     const std::string bytes = PatternBytes(2'500'000);
     WriteFile(folder / ("work/" + name), bytes);
-    ASSERT_TRUE(RunShell("exec \"$0\" split \"$(printf 'caf\\351.bin')\" -b 1M"));
+    ASSERT_TRUE(RunShell("exec \"$0\" split \"$(printf 'caf\\351.bin')\" -b 1M --script r.sh"));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(ReadFile(folder / "work/r.sh").starts_with("#!/bin/sh\n"));
     const std::string stem = folder / ("work/" + name + ".Brelked_");
     EXPECT_EQ(std::filesystem::file_size(stem + "1"), 1'048'576u);
     EXPECT_EQ(ReadFile(stem + "1") + ReadFile(stem + "2") + ReadFile(stem + "3"), bytes);
@@ -24,7 +25,23 @@ TEST_F(ConsoleTest, SplitJoinAndVerifyARoundTripOnANameThatIsNotUtf8) {
     ASSERT_TRUE(RunShell("exec \"$0\" join \"$(printf 'caf\\351.bin').Brelked_2\" -o back.bin"));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     EXPECT_EQ(ReadFile(folder / "work/back.bin"), bytes);
-    EXPECT_EQ(process.readAllStandardError().toStdString(), "brelker: The file is restored!\n");
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "brelker: The file is restored and verified!\n");
+
+    ASSERT_TRUE(RunShell("exec \"$0\" verify \"$(printf 'caf\\351.bin').Brelked_3\" -q"));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(process.readAllStandardError().isEmpty());
+    WriteFile(stem + "2", ReadFile(stem + "2").replace(100, 1, "!"));
+    ASSERT_TRUE(RunShell("exec \"$0\" verify \"$(printf 'caf\\351.bin').Brelked_3\" -q"));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "brelker: " + name + ".Brelked_1: OK\nbrelker: " + name +
+                  ".Brelked_2: FAILED\nbrelker: " + name + ".Brelked_3: OK\nbrelker: " + name +
+                  ": OK\nbrelker: 3 OK, 1 FAILED, 0 missing\n");
+    ASSERT_TRUE(RunShell("exec \"$0\" join \"$(printf 'caf\\351.bin').Brelked_2\" -o back.bin"));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(ReadFile(folder / "work/back.bin"), bytes);  // kept as it was
+    WriteFile(stem + "2", bytes.substr(1'048'576, 1'048'576));
 
     // The stored language speaks; --quiet silences success.
     settings.Write(settings::Language, kGerman);
