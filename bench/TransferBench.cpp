@@ -1,5 +1,7 @@
 // Runs one split or join through the engine with a silent host and prints its
-// result code, wall time in seconds and peak resident memory in KiB.
+// result code, wall time in seconds and peak resident memory in KiB. A split
+// writes the checksum file and a join checks it, unless
+// BRELKER_BENCH_NO_CHECKSUMS is set in the environment.
 //
 //   transfer_bench split BIGFILE STEM PIECEBYTES
 //   transfer_bench join  BIGFILE STEM
@@ -63,6 +65,7 @@ int main(int argc, char* argv[]) {
     job.SmallFilesBase = argv[3];
     TransferOptions options;
     options.PauseMode = 2;
+    options.WriteChecksumFile = std::getenv("BRELKER_BENCH_NO_CHECKSUMS") == nullptr;
 
     if (mode == "split" && argc == 5) {
         const std::int64_t piece = std::strtoll(argv[4], nullptr, 10);

@@ -104,6 +104,13 @@ void Paint(QPainter& p, IconKind kind) {
             Arrow(p, QPointF(11, 15), QPointF(18, 15), kGreen);
             Page(p, QRectF(19, 4, 12, 24));
             break;
+        case IconKind::Verify:
+            Page(p, QRectF(2, 2, 14, 18));
+            Page(p, QRectF(6, 8, 14, 18));
+            p.setPen(QPen(kGreen, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(Qt::NoBrush);
+            p.drawPolyline(QPolygonF({QPointF(14, 20), QPointF(19, 26), QPointF(29, 12)}));
+            break;
         case IconKind::Stop: {
             QPainterPath octagon;
             const qreal c = 9.0;

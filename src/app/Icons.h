@@ -14,6 +14,7 @@ enum class IconKind {
     ChoosePiece,
     BigFilePlace,
     Join,
+    Verify,
     Stop,
     Exit
 };

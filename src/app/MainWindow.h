@@ -56,6 +56,8 @@ public:
     void FormCreate(const std::vector<std::string>& arguments);
     // True once the program was asked to end.
     bool QuitRequested() const { return quitRequested_; }
+    // 1 once the work the command line asked for failed, else 0.
+    int ExitCode() const { return exitCode_; }
 
     // Commands of the File menu and the speed bar.
     void ChooseSplitAFileClick();
@@ -65,6 +67,7 @@ public:
     void JoinFilesClick();
     void FindPlaceToBigFileClick();
     void DoJoinClick();
+    void VerifyClick();
     void ExitClick();
     void ClearRegistryClick();
     void StopBtnClick();
@@ -75,6 +78,7 @@ public:
     void RemoveBigClick();
     void RemoveSelfClick();
     void EraseFloppiesClick();
+    void WriteChecksumsClick();
     void ChangeAlwaysClick();
     void ChangeSometimesClick();
     void ChangeNeverClick();
@@ -143,6 +147,7 @@ public:
     bool RemoveBigFile = false;
     bool RemoveSelfUnit = false;
     bool EraseFloppyDisks = false;
+    bool WriteChecksumFile = true;
     int PauseMode = 1;
     int MaxFromRAM = 20;
     int MaxFromFile = 10;
@@ -175,6 +180,7 @@ private:
     void ShowResult(int code, int successSlot, int failureSlot);
     // A stop box with the message, and "Abnormal termination!" in the status bar.
     void ReportFailure(const std::string& message);
+    void ShowVerifyReport(const VerifyReport& report);
     void DisableForWork();
     void RestoreAfterWork();
     void SetScreenCursor(Qt::CursorShape shape);
@@ -204,6 +210,8 @@ private:
     SizePlan plan_;
     RestoreScript script_;
     bool quitRequested_ = false;
+    int exitCode_ = 0;
+    int lastSplitCode_ = kTransferDone;
     bool busyCursor_ = false;
     // Closing the window during a split or join asks as Stop does; the window
     // closes once the work has stopped.
@@ -227,6 +235,7 @@ private:
     QAction* JoinFiles = nullptr;
     QAction* FindPlaceToBigFile = nullptr;
     QAction* DoJoin = nullptr;
+    QAction* Verify = nullptr;
     QAction* ClearRegistry = nullptr;
     QAction* Exit = nullptr;
     QAction* ChangeAlways = nullptr;
@@ -241,6 +250,7 @@ private:
     QAction* RemoveBig = nullptr;
     QAction* RemoveSelf = nullptr;
     QAction* EraseFloppies = nullptr;
+    QAction* WriteChecksums = nullptr;
     QAction* Extract = nullptr;
     QAction* Hint = nullptr;
 
@@ -252,6 +262,7 @@ private:
     QToolButton* JoinFilesBtn = nullptr;
     QToolButton* FindPlaceToBigFileBtn = nullptr;
     QToolButton* DoJoinBtn = nullptr;
+    QToolButton* VerifyBtn = nullptr;
     QToolButton* StopBtn = nullptr;
     QToolButton* ExitBtn = nullptr;
     QToolButton* HintBtn = nullptr;

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "app/MainWindow.h"
+#include "console/ResultText.h"
 #include "engine/PieceNames.h"
 #include "engine/Series.h"
 #include "platform/Paths.h"
@@ -38,6 +39,7 @@ TransferOptions MainWindow::Options() const {
     options.RemoveSmallFiles = RemoveSmallFiles;
     options.RemoveBigFile = RemoveBigFile;
     options.EraseFloppyDisks = EraseFloppyDisks;
+    options.WriteChecksumFile = WriteChecksumFile;
     return options;
 }
 
@@ -119,6 +121,7 @@ void MainWindow::DoSplitClick() {
         return;
     }
     const int code = RunWork(36, [this] { return engine_.SplitBigFile(Options()); });
+    lastSplitCode_ = code;
     ShowResult(code, 37, 92);
     EnableGroup(ControlGroup::SplitGroup, false);
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
@@ -148,16 +151,11 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
     if (code == kTransferDone) {
         EndBusy(Text(successSlot));
     } else {
-        if (code == kSizesDiffer) {
-            dialogs_.Message(Text(94), Text(83), MessageIcon::Stop, MessageButtons::Ok);
-        } else if (code == kInterrupted) {
-            dialogs_.Message(Text(269), Text(343), MessageIcon::Warning, MessageButtons::Ok);
-        } else if (code < 0) {
-            dialogs_.Message(Text(-code), Text(83), MessageIcon::Stop, MessageButtons::Ok);
-        } else {
-            dialogs_.Message(Text(failureSlot) + std::to_string(code), Text(83), MessageIcon::Stop,
-                             MessageButtons::Ok);
-        }
+        const bool interrupted = code == kInterrupted;
+        dialogs_.Message(TransferFailureText(code, failureSlot, engine_.MismatchedFile()),
+                         Text(interrupted ? 343 : 83),
+                         interrupted ? MessageIcon::Warning : MessageIcon::Stop,
+                         MessageButtons::Ok);
         EndBusy(Text(83));
     }
     ShowFileCount();
@@ -245,7 +243,7 @@ void MainWindow::DoJoinClick() {
         return;
     }
     const int code = RunWork(38, [this] { return engine_.JoinSmallFiles(Options()); });
-    ShowResult(code, 71, 93);
+    ShowResult(code, engine_.LastJoinVerified() ? slot::kFileRestoredVerified : 71, 93);
     if (!job_.PartialPath.empty()) {
         dialogs_.Message(Text(slot::kPartialFileKept) + job_.PartialPath, Text(83),
                          MessageIcon::Warning, MessageButtons::Ok);
@@ -255,6 +253,51 @@ void MainWindow::DoJoinClick() {
     plan_.ShowBigFileSize(plan_.SizeUnit);
     EnableGroup(ControlGroup::JoinGroup, false);
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+}
+
+void MainWindow::VerifyClick() {
+    if (Busy()) {
+        return;
+    }
+    const auto path = dialogs_.OpenFile(Text(32), Text(33), JoinPath);
+    if (!path) {
+        return;
+    }
+    if (engine_.QueryFileSize(*path) == -1) {
+        ReportMissingFile(*path);
+        return;
+    }
+    // The job now names the verified series: nothing planned or counted
+    // before may be split, joined or written into a restore script with it.
+    job_.PiecePath = *path;
+    job_.SmallFilesBase = FindSeriesBase(*path, AddedFileType);
+    for (const ControlGroup group :
+         {ControlGroup::SplitGroup, ControlGroup::SmallFilesPlaceGroup, ControlGroup::JoinGroup,
+          ControlGroup::BigFilePlaceGroup, ControlGroup::SizeEditGroup}) {
+        EnableGroup(group, false);
+    }
+    SetSelfUnitEnabled(false);
+    SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+
+    // The joined file is looked for where sha256sum would look, then where a
+    // join would put it.
+    const std::vector<std::string> folders = {platform_.VolumeOf(job_.SmallFilesBase), SplitPath};
+    VerifyReport report;
+    const int code =
+        RunWork(slot::kVerifying, [&] { return engine_.VerifySeries(Options(), folders, report); });
+    if (code != kTransferDone) {
+        ShowResult(code, slot::kVerifying, 93);
+        return;
+    }
+    ShowVerifyReport(report);
+}
+
+void MainWindow::ShowVerifyReport(const VerifyReport& report) {
+    ClearSizeList();
+    for (const VerifyReport::Entry& entry : report.entries) {
+        AddSizeLine(VerifyLine(entry));
+    }
+    EndBusy(VerifySummary(report));
 }
 
 // Runs a split or a join with every command but Stop switched off. The size list
@@ -280,9 +323,11 @@ int MainWindow::RunWork(int busySlot, const std::function<int()>& work) {
 void MainWindow::StopBtnClick() { job_.StopRequested = true; }
 
 void MainWindow::DisableForWork() {
-    workControls_ = {SplitAFileBtn, FindPlaceToSmallFilesBtn, DoSplitBtn, SelfUnitBtn,
-                     JoinFilesBtn,  FindPlaceToBigFileBtn,    DoJoinBtn,  ExitBtn,
-                     HintBtn};
+    workControls_ = {SplitAFileBtn, FindPlaceToSmallFilesBtn,
+                     DoSplitBtn,    SelfUnitBtn,
+                     JoinFilesBtn,  FindPlaceToBigFileBtn,
+                     DoJoinBtn,     VerifyBtn,
+                     ExitBtn,       HintBtn};
     workMenus_ = {File1->menuAction(),     ChangeOfDisk->menuAction(), Memory1->menuAction(),
                   Language1->menuAction(), Options_->menuAction(),     Help1->menuAction()};
     const std::vector<QWidget*> planControls = {CBBaseSize,    rbSizeBase,     rbSizeFree,

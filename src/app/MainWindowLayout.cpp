@@ -69,7 +69,7 @@ MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogSer
     for (QWidget* widget : std::initializer_list<QWidget*>{
              centralWidget(), speedBar_, BigFileGB, ActualSizeGB, SplitAFileBtn,
              FindPlaceToSmallFilesBtn, DoSplitBtn, SelfUnitBtn, JoinFilesBtn, FindPlaceToBigFileBtn,
-             DoJoinBtn, ExitBtn, HintBtn, StopBtn}) {
+             DoJoinBtn, VerifyBtn, ExitBtn, HintBtn, StopBtn}) {
         widget->setMouseTracking(true);
         widget->installEventFilter(this);
     }
@@ -106,6 +106,8 @@ void MainWindow::CreateMenus() {
                   &MainWindow::FindPlaceToBigFileClick);
     DoJoin = AddAction(File1, "DoJoin", QKeySequence(QStringLiteral("Ctrl+J")),
                        &MainWindow::DoJoinClick);
+    Verify = AddAction(File1, "Verify", QKeySequence(QStringLiteral("Ctrl+K")),
+                       &MainWindow::VerifyClick);
     File1->addSeparator();
     ClearRegistry =
         AddAction(File1, "ClearRegistry", QKeySequence(), &MainWindow::ClearRegistryClick);
@@ -140,6 +142,8 @@ void MainWindow::CreateMenus() {
     RemoveSelf = AddAction(Options_, "RemoveSelf", QKeySequence(), &MainWindow::RemoveSelfClick);
     EraseFloppies =
         AddAction(Options_, "EraseFloppies", QKeySequence(), &MainWindow::EraseFloppiesClick);
+    WriteChecksums =
+        AddAction(Options_, "WriteChecksums", QKeySequence(), &MainWindow::WriteChecksumsClick);
     Options_->addSeparator();
     Extract = AddAction(Options_, "Extract", QKeySequence(), &MainWindow::ExtractClick);
 
@@ -150,7 +154,7 @@ void MainWindow::CreateMenus() {
     // must not toggle it behind the handler's back.
     for (QAction* item :
          {ChangeAlways, ChangeSometimes, ChangeNever, LanguageEnglish, LanguageSwedish,
-          LanguageGerman, RemoveSmall, RemoveBig, RemoveSelf, EraseFloppies}) {
+          LanguageGerman, RemoveSmall, RemoveBig, RemoveSelf, EraseFloppies, WriteChecksums}) {
         item->setCheckable(true);
         disconnect(item, &QAction::triggered, nullptr, nullptr);
     }
@@ -170,6 +174,7 @@ void MainWindow::CreateMenus() {
     reconnect(RemoveBig, &MainWindow::RemoveBigClick);
     reconnect(RemoveSelf, &MainWindow::RemoveSelfClick);
     reconnect(EraseFloppies, &MainWindow::EraseFloppiesClick);
+    reconnect(WriteChecksums, &MainWindow::WriteChecksumsClick);
 }
 
 QToolButton* MainWindow::AddSpeedButton(const char* name, const QIcon& icon,
@@ -210,6 +215,8 @@ void MainWindow::CreateSpeedBar() {
         AddSpeedButton("FindPlaceToBigFileBtn", SpeedBarIcon(IconKind::BigFilePlace),
                        &MainWindow::FindPlaceToBigFileClick);
     DoJoinBtn = AddSpeedButton("DoJoinBtn", SpeedBarIcon(IconKind::Join), &MainWindow::DoJoinClick);
+    VerifyBtn =
+        AddSpeedButton("VerifyBtn", SpeedBarIcon(IconKind::Verify), &MainWindow::VerifyClick);
     bar->addSeparator();
     StopBtn = AddSpeedButton("StopBtn", SpeedBarIcon(IconKind::Stop), &MainWindow::StopBtnClick);
     ExitBtn = AddSpeedButton("ExitBtn", SpeedBarIcon(IconKind::Exit), &MainWindow::ExitClick);

@@ -44,6 +44,12 @@ void MainWindow::EraseFloppiesClick() {
     }
 }
 
+void MainWindow::WriteChecksumsClick() {
+    if (!Busy()) {
+        Toggle(WriteChecksums, WriteChecksumFile, store_, settings::WriteChecksumFile);
+    }
+}
+
 void MainWindow::SetPauseMode(int mode) {
     const std::array<QAction*, 3> items = {ChangeAlways, ChangeSometimes, ChangeNever};
     if (Busy() || items[static_cast<std::size_t>(mode)]->isChecked()) {

@@ -17,6 +17,7 @@
 #include "app/QtTranslations.h"
 #include "settings/Settings.h"
 #include "text/Hints.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
@@ -44,6 +45,11 @@ void MainWindow::ApplyTexts() {
     RemoveSelf->setText(SlotText(349));
     EraseFloppies->setText(SlotText(347));
     Extract->setText(SlotText(352) + QStringLiteral("..."));
+    WriteChecksums->setText(SlotText(slot::kWriteChecksumFile));
+    SetHint(WriteChecksums, slot::kWriteChecksumFileHint);
+    Verify->setText(SlotText(slot::kVerifySeries) + QStringLiteral("..."));
+    SetHint(Verify, slot::kVerifySeriesHint);
+    SetHint(VerifyBtn, slot::kVerifySeriesHint);
     for (QAction* item : {RemoveSmall, RemoveBig, RemoveSelf, EraseFloppies}) {
         SetHint(item, 272);
     }

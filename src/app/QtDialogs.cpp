@@ -2,6 +2,7 @@
 #include "text/WidgetTexts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -16,7 +17,8 @@ std::optional<std::string> Chosen(const QString& path) {
     }
     // The rest of the program takes the folders of its dialogs from the current folder.
     QDir::setCurrent(QFileInfo(path).absolutePath());
-    return QDir::toNativeSeparators(path).toStdString();
+    // A file name is bytes in the system's encoding, not necessarily UTF-8.
+    return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
 }
 
 }  // namespace
@@ -41,14 +43,15 @@ QString QtNameFilters(const std::string& filter) {
 
 std::optional<std::string> QtDialogs::OpenFile(const std::string& title, const std::string& filter,
                                                const std::string& folder) {
-    return Chosen(
-        QFileDialog::getOpenFileName(parent_, Q(title), Q(folder), QtNameFilters(filter)));
+    return Chosen(QFileDialog::getOpenFileName(parent_, Q(title), QFile::decodeName(folder.c_str()),
+                                               QtNameFilters(filter)));
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const std::string& title, const std::string& filter,
                                                const std::string& folder,
                                                const std::string& proposedName) {
-    const QString start = QDir(Q(folder)).filePath(Q(proposedName));
+    const QString start =
+        QDir(QFile::decodeName(folder.c_str())).filePath(QFile::decodeName(proposedName.c_str()));
     // The pieces' name is only a stem: the dialog must not ask about overwriting it.
     return Chosen(QFileDialog::getSaveFileName(parent_, Q(title), start, QtNameFilters(filter),
                                                nullptr, QFileDialog::DontConfirmOverwrite));

@@ -37,6 +37,8 @@ void MainWindow::LoadSettings() {
     RemoveBig->setChecked(RemoveBigFile);
     RemoveSelf->setChecked(RemoveSelfUnit);
     EraseFloppies->setChecked(EraseFloppyDisks);
+    WriteChecksumFile = store_.Read(settings::WriteChecksumFile);
+    WriteChecksums->setChecked(WriteChecksumFile);
 
     MaxFromFile = store_.Read(settings::MaxFromFile);
     MaxFromRAM = store_.Read(settings::MaxFromRAM);
@@ -136,6 +138,7 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
                 bool stop = false;
                 ChooseBigFileFromCommandLine(step.value, stop);
                 if (stop) {
+                    exitCode_ = 1;
                     return;  // the program goes on interactively, without a split
                 }
                 break;
@@ -149,6 +152,7 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
                 if (!StrictDecimalToInt32(step.value, number)) {
                     dialogs_.Message("'" + step.value + "' is not a valid integer value",
                                      "The File Brelker", MessageIcon::Stop, MessageButtons::Ok);
+                    exitCode_ = 1;
                     return;  // nothing after this: no base size step, no split
                 }
                 // Selected without running the change handler: that comes last.
@@ -186,15 +190,22 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
     // A refused plan, an empty file or no file at all: nothing is written.
     if (!DoSplitBtn->isEnabled()) {
         ReportFailure(Text(slot::kNothingToSplit));
+        exitCode_ = 1;
         if (exitRequested) {
             ExitClick();
         }
         return;
     }
     DoSplitClick();
+    if (lastSplitCode_ != kTransferDone) {
+        exitCode_ = 1;
+    }
     if (selfUnitRequested) {
         script_.SelfUnitFileName = SelfUnitFileName;
-        script_.WriteSelfUnitFile(SelfUnitFileName, ScriptSettings());
+        if (script_.WriteSelfUnitFile(SelfUnitFileName, ScriptSettings()) !=
+            ScriptResult::Created) {
+            exitCode_ = 1;
+        }
     }
     if (exitRequested) {
         ExitClick();

@@ -1,15 +1,26 @@
+#include <cstdlib>
 #include <exception>
+#include <iostream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include <QApplication>
 #include <QMessageBox>
 
+#include "app/CommandLine.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "app/QtDialogs.h"
+#include "app/UnattendedDialogs.h"
+#include "console/ConsoleArguments.h"
+#include "console/ConsoleRun.h"
 #include "platform/PosixPlatform.h"
 #include "settings/QtSettingsStore.h"
+#include "settings/Settings.h"
+#include "text/Slots.h"
+#include "text/TextTable.h"
 
 namespace {
 
@@ -28,41 +39,96 @@ public:
     }
 
     static void ShowException(const std::exception& error) {
+        if (QGuiApplication::platformName() == QStringLiteral("offscreen")) {
+            std::cerr << "brelker: " << error.what() << '\n';
+            return;
+        }
         QMessageBox::critical(nullptr, QStringLiteral("The File Brelker"),
                               QString::fromUtf8(error.what()));
     }
 };
 
+bool Set(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+// A display the window can be shown on: an X or Wayland display, or a platform
+// chosen on purpose that is not one of Qt's invisible ones.
+bool HasDisplay() {
+    if (Set("QT_QPA_PLATFORM")) {
+        const std::string platform = std::getenv("QT_QPA_PLATFORM");
+        return !platform.starts_with("offscreen") && !platform.starts_with("minimal");
+    }
+    return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+}
+
+// A split that ends the program when done: nobody may be there to click.
+bool IsUnattended(const brelker::CommandLine& commandLine) {
+    bool split = false;
+    bool exit = false;
+    for (const auto& step : commandLine.steps) {
+        split = split || step.option == brelker::CommandLine::Option::Split;
+        exit = exit || step.option == brelker::CommandLine::Option::Exit;
+    }
+    return split && exit;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // File names are bytes on Linux: the arguments are taken as the system gave
+    // them, never through a text conversion that could change a name.
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    brelker::PosixPlatform platform;
+    const brelker::QtSettingsStore store;
+
+    if (brelker::IsConsoleCommandLine(arguments)) {
+        // QtCore only, for the settings store: no display, no platform plugin.
+        QCoreApplication app(argc, argv);
+        return brelker::RunConsoleCommandLine(arguments, platform, store, std::cout, std::cerr,
+                                              ::isatty(STDERR_FILENO) == 1);
+    }
+
+    const bool display = HasDisplay();
+    if (!display) {
+        if (brelker::ParseCommandLine(arguments).steps.empty()) {
+            QCoreApplication app(argc, argv);
+            brelker::SetCurrentLanguage(store.Read(brelker::settings::Language));
+            brelker::FillTextTable(store.Read(brelker::settings::AddedFileType));
+            std::cerr << "brelker: " << brelker::Text(brelker::slot::kNoDisplay) << '\n';
+            return 1;
+        }
+        // The window's switches still run, on a window nobody sees.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
     // QApplication takes only the "-" options it knows; the program's own start
     // with "/" and reach the command line untouched.
     BrelkerApplication app(argc, argv);
+    arguments.assign(argv + 1, argv + argc);
     // No application display name: on X11 Qt would append it to every window
     // title, and the titles come from the text table in the chosen language.
     // The desktop file name ties the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvena.brelker"));
     QApplication::setWindowIcon(brelker::ApplicationIcon());
 
-    brelker::PosixPlatform platform;
-    const brelker::QtSettingsStore store;
-    brelker::QtDialogs dialogs(nullptr);
+    brelker::QtDialogs interactive(nullptr);
+    const bool unattended = !display || IsUnattended(brelker::ParseCommandLine(arguments));
+    brelker::UnattendedDialogs quiet(interactive, std::cerr, display);
+    brelker::DialogService& dialogs =
+        unattended ? static_cast<brelker::DialogService&>(quiet) : interactive;
     brelker::MainWindow window(platform, store, dialogs);
-    dialogs.SetParent(&window);
-    std::vector<std::string> arguments;
-    const QStringList given = QApplication::arguments();
-    for (qsizetype i = 1; i < given.size(); ++i) {
-        arguments.push_back(given[i].toStdString());
-    }
+    interactive.SetParent(&window);
     try {
         window.FormCreate(arguments);
     } catch (const std::exception& error) {
         // Start-up goes on as far as it came.
         BrelkerApplication::ShowException(error);
     }
-    if (window.QuitRequested()) {
-        return 0;
+    // Without a display there is nobody to wait for once the switches ran.
+    if (window.QuitRequested() || !display) {
+        return window.ExitCode();
     }
     if (!window.isVisible()) {
         window.show();

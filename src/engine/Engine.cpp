@@ -5,8 +5,11 @@
 #include <limits>
 #include <optional>
 
+#include "engine/ChecksumFile.h"
 #include "engine/PieceNames.h"
 #include "engine/Series.h"
+#include "engine/StreamHasher.h"
+#include "platform/Paths.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -58,6 +61,7 @@ struct Engine::Run {
     Run(Engine& owner, Direction way, const TransferOptions& opts)
         : engine(owner), direction(way), options(opts) {}
     ~Run() {
+        hasher.reset();  // its thread may still read from the files
         engine.platform_.Close(piece);
         engine.platform_.Close(bigFile);
         engine.protectedFile_.clear();
@@ -91,6 +95,13 @@ struct Engine::Run {
     bool piecesDeleted = false;
     // The last piece this split wrote on a floppy, to know the disk was changed.
     std::optional<std::string> lastPieceStamp;
+    // Checksums: the hashing of the bytes moved, where the next block starts
+    // in its source file, and what a join's checksum file lists.
+    std::unique_ptr<StreamHasher> hasher;
+    std::int64_t sourceOffset = 0;
+    std::optional<SeriesChecksums> expected;
+    std::vector<std::string> digests = {std::string()};
+    int checkedPieces = 0;
 };
 
 Engine::Engine(Job& job, Platform& platform, EngineHost& host)
@@ -133,6 +144,8 @@ int Engine::RefuseSelfOverwrite(Direction direction, const std::string& suffix) 
 int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
     Run run(*this, direction, options);
     const bool split = run.Split();
+    verified_ = false;
+    mismatchedFile_.clear();
 
     job_.SmallFileCount = std::max(job_.SmallFileCount, 0);
     if (job_.SmallFileSizes.size() < static_cast<std::size_t>(job_.SmallFileCount) + 1) {
@@ -188,6 +201,10 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
         return EndRun(run, kCannotReadBigFile);
     }
 
+    if (const int code = StartChecksums(run); code != kTransferDone) {
+        return EndRun(run, code);
+    }
+
     // 7. Limits of the block size.
     run.baseTerm = split ? platform_.FileSize(job_.BigFilePath) / 52 + 1 : 1;
     run.memoryLimit = PercentOf(platform_.PhysicalMemory(), options.MaxFromRAM);
@@ -214,12 +231,21 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
         if (job_.AppendActive) {
             run.measuredTotal += job_.AppendBaseBytes;
         }
+        // The whole file is compared before it may replace the big file.
+        if (const int code = FinishChecksums(run); code != kTransferDone) {
+            AbandonJoinTarget(run);
+            return code;
+        }
         return FinishJoinTarget(run);
     }
     const std::int64_t expected =
         job_.ExtractActive ? job_.ExtractCount : platform_.FileSize(job_.BigFilePath);
     if (expected != run.measuredTotal) {
         return kSizesDiffer;
+    }
+
+    if (const int code = FinishChecksums(run); code != kTransferDone) {
+        return code;
     }
 
     // 12. The big file goes only after every piece has passed its check.
@@ -319,6 +345,9 @@ int Engine::PieceSteps(Run& run, int piece) {
             return EndRun(run, kDiskRefused);
         }
         host_.RepaintWindow();
+        if (const int code = LookForChecksums(run, piece); code != kTransferDone) {
+            return EndRun(run, code);
+        }
     }
 
     // Without a prompt between pieces the disk is never changed, so erasing it
@@ -375,6 +404,10 @@ int Engine::PieceSteps(Run& run, int piece) {
     if (const int code = CopyPiece(run, sizes[index]); code != kTransferDone) {
         return EndRun(run, code);
     }
+    // Checked before the piece is closed: the hashing reads it back.
+    if (const int code = CheckPiece(run, piece); code != kTransferDone) {
+        return EndRun(run, code);
+    }
     // A piece must be on the disk itself before the disk is changed or the big
     // file deleted: until then its bytes may exist only in memory.
     if (split && (run.prompting || (run.options.RemoveBigFile && !job_.ExtractActive)) &&
@@ -393,7 +426,8 @@ int Engine::PieceSteps(Run& run, int piece) {
         run.lastPieceStamp = platform_.FileStamp(job_.PiecePath);
     }
 
-    // A piece may go only once its bytes are safely in the big file.
+    // A piece may go only once its bytes are safely in the big file and match
+    // their checksum.
     if (!split && run.options.RemoveSmallFiles) {
         if (!platform_.Flush(run.bigFile)) {
             return EndRun(run, kSizesDiffer);
@@ -441,26 +475,36 @@ int Engine::CopyPiece(Run& run, std::int64_t size) {
         return size == 0 ? kTransferDone : kSizesDiffer;
     }
     run.kernelCopy = true;
+    if (!run.Split()) {
+        run.sourceOffset = 0;
+    }
     std::int64_t done = 0;
     while (done < size) {
         const std::int64_t count = done + block <= size ? block : size - done;
         if (!MoveBlock(run, count)) {
             return kSizesDiffer;
         }
+        HashMoved(run, count);
         done += count;
         run.bytesOfRun += count;
         ShowProgress(run);
         host_.ProcessMessages();
-        if (job_.StopRequested) {
-            job_.StopRequested = false;
-            const bool goOn = host_.AskYesNo(Text(345), Text(212), MessageIcon::Question);
-            host_.ShowBusyCursor();
-            if (!goOn) {
-                return kInterrupted;
-            }
+        if (!GoOnAfterStop()) {
+            return kInterrupted;
         }
     }
     return kTransferDone;
+}
+
+// Stop pauses the work until the user says whether it goes on.
+bool Engine::GoOnAfterStop() {
+    if (!job_.StopRequested) {
+        return true;
+    }
+    job_.StopRequested = false;
+    const bool goOn = host_.AskYesNo(Text(345), Text(212), MessageIcon::Question);
+    host_.ShowBusyCursor();
+    return goOn;
 }
 
 // Moves one block from the source to the target. A read or write that moves
@@ -498,6 +542,7 @@ void Engine::ShowProgress(const Run& run) {
 }
 
 int Engine::EndRun(Run& run, int code) {
+    run.hasher.reset();
     platform_.Close(run.piece);
     run.piece = kNoFile;
     if (!run.Split()) {
@@ -508,6 +553,203 @@ int Engine::EndRun(Run& run, int code) {
     host_.SetProgress(0);
     run.buffer.reset();
     return code;
+}
+
+// A split hashes what it moves when it writes a checksum file; a join when
+// its series has one. A prompted join hashes from the first piece on, since
+// the checksum file may come in only with a later disk.
+int Engine::StartChecksums(Run& run) {
+    if (run.Split()) {
+        job_.PieceDigests.clear();
+        job_.WholeDigest.clear();
+        run.sourceOffset = job_.ExtractActive ? job_.ExtractSkip : 0;
+        if (!run.options.WriteChecksumFile) {
+            return kTransferDone;
+        }
+    } else if (!run.prompting) {
+        run.expected = ReadSeriesChecksums(platform_, job_.SmallFilesBase, run.options.Suffix);
+        if (!run.expected) {
+            return kTransferDone;
+        }
+        // The series was counted before its checksum file changed.
+        if (run.expected->Count() != job_.SmallFileCount) {
+            mismatchedFile_ = ChecksumFilePath(job_.SmallFilesBase);
+            return kChecksumMismatch;
+        }
+    }
+    run.hasher = std::make_unique<StreamHasher>(platform_);
+    return kTransferDone;
+}
+
+// With each disk of a prompted join its checksum file may come in; from then
+// on it says how many pieces there are.
+int Engine::LookForChecksums(Run& run, int piece) {
+    if (run.Split() || run.expected) {
+        return kTransferDone;
+    }
+    run.expected = ReadSeriesChecksums(platform_, job_.SmallFilesBase, run.options.Suffix);
+    if (!run.expected) {
+        return kTransferDone;
+    }
+    if (run.expected->Count() < piece) {
+        mismatchedFile_ = ChecksumFilePath(job_.SmallFilesBase);
+        return kChecksumMismatch;
+    }
+    job_.SmallFileCount = run.expected->Count();
+    job_.SmallFileSizes.resize(static_cast<std::size_t>(job_.SmallFileCount) + 1, 0);
+    return kTransferDone;
+}
+
+void Engine::HashMoved(Run& run, std::int64_t count) {
+    if (run.hasher) {
+        run.hasher->Add(run.Split() ? run.bigFile : run.piece, run.sourceOffset, count);
+    }
+    run.sourceOffset += count;
+}
+
+// Each piece is compared as soon as its bytes are hashed, and so before it can
+// be deleted; pieces of a prompted join that came before the checksum file
+// are compared as soon as it is there.
+int Engine::CheckPiece(Run& run, int piece) {
+    if (!run.hasher) {
+        return kTransferDone;
+    }
+    const auto digest = run.hasher->EndPiece();
+    run.digests.push_back(digest.value_or(std::string()));
+    if (run.Split()) {
+        // kSizesDiffer: the piece's bytes could not be read back.
+        return digest ? kTransferDone : kSizesDiffer;
+    }
+    if (!run.expected) {
+        return kTransferDone;
+    }
+    for (; run.checkedPieces < piece; ++run.checkedPieces) {
+        const auto k = static_cast<std::size_t>(run.checkedPieces) + 1;
+        if (run.digests[k] != run.expected->pieces[k]) {
+            mismatchedFile_ =
+                PieceName(job_.SmallFilesBase, run.options.Suffix, run.checkedPieces + 1);
+            return kChecksumMismatch;
+        }
+    }
+    return kTransferDone;
+}
+
+// After the last piece: a split writes its checksum file beside the last
+// piece, a join compares the whole file. A split without checksums removes a
+// checksum file of the same stem, which would fail every later join of the
+// new pieces.
+int Engine::FinishChecksums(Run& run) {
+    const std::string checksumFile = ChecksumFilePath(job_.SmallFilesBase);
+    if (!run.hasher) {
+        if (run.Split() && platform_.FileSize(checksumFile) >= 0) {
+            platform_.DeleteFile(checksumFile);
+        }
+        return kTransferDone;
+    }
+    const auto digest = run.hasher->EndWhole();
+    run.hasher.reset();
+    if (!digest) {
+        return kSizesDiffer;  // the bytes could not be read back
+    }
+    const std::string& whole = *digest;
+    if (run.Split()) {
+        std::vector<ChecksumLine> lines;
+        for (int k = 1; k <= job_.SmallFileCount; ++k) {
+            lines.push_back({run.digests[static_cast<std::size_t>(k)],
+                             BareFileName(PieceName(job_.SmallFilesBase, run.options.Suffix, k))});
+        }
+        lines.push_back({whole, BareFileName(job_.BigFilePath)});
+        if (!WriteChecksumFile(platform_, checksumFile, lines)) {
+            mismatchedFile_ = checksumFile;
+            return kChecksumFileNotWritten;
+        }
+        job_.PieceDigests = std::move(run.digests);
+        job_.WholeDigest = whole;
+        return kTransferDone;
+    }
+    if (!run.expected) {
+        return kTransferDone;
+    }
+    if (!run.expected->whole.empty() && whole != run.expected->whole) {
+        mismatchedFile_ = job_.BigFilePath;
+        return kChecksumMismatch;
+    }
+    verified_ = true;
+    return kTransferDone;
+}
+
+int Engine::VerifySeries(const TransferOptions& options,
+                         const std::vector<std::string>& bigFileFolders, VerifyReport& report) {
+    report = {};
+    report.checksumFile = ChecksumFilePath(job_.SmallFilesBase);
+    const auto expected = ReadSeriesChecksums(platform_, job_.SmallFilesBase, options.Suffix);
+    if (!expected) {
+        mismatchedFile_ = report.checksumFile;
+        return kNoChecksumFile;
+    }
+    std::vector<std::pair<std::string, std::string>> files;
+    for (int k = 1; k <= expected->Count(); ++k) {
+        files.emplace_back(PieceName(job_.SmallFilesBase, options.Suffix, k),
+                           expected->pieces[static_cast<std::size_t>(k)]);
+    }
+    if (!expected->whole.empty()) {
+        for (const std::string& folder : bigFileFolders) {
+            const std::string path = JoinFolder(folder, expected->wholeName);
+            if (platform_.FileSize(path) >= 0) {
+                files.emplace_back(path, expected->whole);
+                break;
+            }
+        }
+    }
+    double total = 0;
+    for (const auto& file : files) {
+        total += static_cast<double>(std::max<std::int64_t>(platform_.FileSize(file.first), 0));
+    }
+    host_.ClearSizeList();
+    host_.SetProgressRange(0, kProgressMaximum);
+    const float scale = ScaleFor(total);
+    std::int64_t bytesDone = 0;
+    for (const auto& [path, digest] : files) {
+        host_.ShowNote(path);
+        const auto state = CheckFile(path, digest, scale, bytesDone);
+        if (!state) {
+            host_.SetProgress(0);
+            return kInterrupted;
+        }
+        report.entries.push_back({path, *state});
+    }
+    host_.SetProgress(0);
+    return kTransferDone;
+}
+
+// Hashes one file block by block, with progress and Stop as in a join;
+// nothing when the user broke off.
+std::optional<CheckState> Engine::CheckFile(const std::string& path, const std::string& digest,
+                                            float scale, std::int64_t& bytesDone) {
+    const FileHandle file = platform_.OpenForReading(path);
+    if (file == kNoFile) {
+        return CheckState::Missing;
+    }
+    constexpr std::int64_t kBlock = std::int64_t{1} << 20;
+    const auto buffer = platform_.Allocate(static_cast<std::size_t>(kBlock));
+    Sha256 hash;
+    std::int64_t got = buffer ? kBlock : -1;
+    while (got > 0) {
+        got = platform_.Read(file, buffer.get(), kBlock);
+        if (got > 0) {
+            hash.Update(buffer.get(), static_cast<std::size_t>(got));
+            bytesDone += got;
+            host_.SetProgress(static_cast<int>(
+                std::clamp(static_cast<double>(bytesDone) * scale, 0.0, double{kProgressMaximum})));
+        }
+        host_.ProcessMessages();
+        if (!GoOnAfterStop()) {
+            platform_.Close(file);
+            return std::nullopt;
+        }
+    }
+    platform_.Close(file);
+    return got == 0 && hash.HexDigest() == digest ? CheckState::Ok : CheckState::Failed;
 }
 
 }  // namespace brelker

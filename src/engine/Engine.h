@@ -2,11 +2,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
 #include "platform/Platform.h"
+#include "text/Slots.h"
 
 namespace brelker {
 
@@ -19,6 +22,12 @@ inline constexpr int kCannotReadBigFile = -89;
 inline constexpr int kCannotWriteBigFile = -90;
 inline constexpr int kDiskRefused = -91;
 inline constexpr int kInterrupted = -343;
+// A piece or the joined file differs from its checksum (MismatchedFile names it).
+inline constexpr int kChecksumMismatch = -slot::kChecksumMismatch;
+// The split's checksum file could not be written beside the last piece.
+inline constexpr int kChecksumFileNotWritten = -slot::kChecksumFileNotWritten;
+// Verify found no checksum file of the series.
+inline constexpr int kNoChecksumFile = -slot::kNoChecksumFile;
 
 inline constexpr int kProgressMaximum = 1000;
 
@@ -32,6 +41,20 @@ struct TransferOptions {
     bool RemoveSmallFiles = false;
     bool RemoveBigFile = false;
     bool EraseFloppyDisks = false;
+    bool WriteChecksumFile = true;
+};
+
+enum class CheckState { Ok, Failed, Missing };
+
+// What Verify found: each piece of the series in order, then the joined file
+// when it is there.
+struct VerifyReport {
+    struct Entry {
+        std::string path;
+        CheckState state;
+    };
+    std::string checksumFile;
+    std::vector<Entry> entries;
 };
 
 // Why a disk is asked for: the next piece, a full disk, or a disk that still
@@ -67,6 +90,16 @@ public:
     int SplitBigFile(const TransferOptions& options);
     // Joins the pieces of the series into the big file.
     int JoinSmallFiles(const TransferOptions& options);
+    // Checks the series of the job's stem against its checksum file without
+    // joining it; the joined file is looked for in each of the folders.
+    int VerifySeries(const TransferOptions& options, const std::vector<std::string>& bigFileFolders,
+                     VerifyReport& report);
+
+    // Whether the last join was checked against a checksum file.
+    bool LastJoinVerified() const { return verified_; }
+    // The file that kChecksumMismatch, kChecksumFileNotWritten or
+    // kNoChecksumFile is about.
+    const std::string& MismatchedFile() const { return mismatchedFile_; }
 
     // Asks for the disk of piece i; true when the user answers Yes.
     bool AskForDisk(int piece, DiskPrompt kind);
@@ -88,6 +121,15 @@ private:
     void PrepareBuffer(Run& run);
     int CopyPiece(Run& run, std::int64_t size);
     bool MoveBlock(Run& run, std::int64_t count);
+    bool GoOnAfterStop();
+    // Checksums of the pieces and of the whole.
+    int StartChecksums(Run& run);
+    int LookForChecksums(Run& run, int piece);
+    void HashMoved(Run& run, std::int64_t count);
+    int CheckPiece(Run& run, int piece);
+    int FinishChecksums(Run& run);
+    std::optional<CheckState> CheckFile(const std::string& path, const std::string& digest,
+                                        float scale, std::int64_t& bytesDone);
     void ShowProgress(const Run& run);
     int EndRun(Run& run, int code);
     int OpenJoinTarget(Run& run);
@@ -102,6 +144,8 @@ private:
     EngineHost& host_;
     // The big file of the running split, which an erase must leave alone.
     std::string protectedFile_;
+    bool verified_ = false;
+    std::string mismatchedFile_;
 };
 
 }  // namespace brelker

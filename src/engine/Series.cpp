@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/ChecksumFile.h"
 #include "engine/PieceNames.h"
 #include "text/TextTable.h"
 
@@ -11,10 +12,41 @@ bool PromptsBeforePieces(int pauseMode, bool onFloppy) {
     return pauseMode == 0 || (pauseMode != 2 && onFloppy);
 }
 
+namespace {
+
+// A series with a checksum file has exactly the pieces it lists: one of them
+// missing is named and leaves the count at 0, pieces above them do not belong.
+void CountListedSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix,
+                       int listed) {
+    for (int k = 1; k <= listed; ++k) {
+        const std::string piece = PieceName(job.SmallFilesBase, suffix, k);
+        const std::int64_t size = platform.FileSize(piece);
+        if (size < 0) {
+            job.PiecePath = piece;
+            job.SmallFileCount = 0;
+            job.SmallFileSizes.assign(1, 0);
+            job.BigFileBytes = 0;
+            host.ReportMissingFile(piece);
+            return;
+        }
+        job.BigFileBytes += size;
+        job.SmallFileCount = k;
+        job.SmallFileSizes.push_back(size);
+        host.AddSizeLine(std::to_string(size));
+    }
+    job.PiecePath = PieceName(job.SmallFilesBase, suffix, listed + 1);
+}
+
+}  // namespace
+
 void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix) {
     host.BeginBusy(Text(65));
     job.SmallFileCount = 0;
     job.SmallFileSizes.assign(1, 0);
+    if (const auto listed = ReadSeriesChecksums(platform, job.SmallFilesBase, suffix)) {
+        CountListedSeries(job, platform, host, suffix, listed->Count());
+        return;
+    }
     job.PiecePath = PieceName(job.SmallFilesBase, suffix, 1);
     std::int64_t size = platform.FileSize(job.PiecePath);
     while (size >= 0) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "plan/PieceSizes.h"
 #include "plan/SizeDisplay.h"
 #include "platform/Decimal.h"
 #include "settings/Settings.h"
@@ -53,29 +54,26 @@ bool SizePlan::CalculateSmallFileSizes(int keptCount) {
             return false;
         }
         view_.ShowMessage(Text(87), Text(86), MessageIcon::Warning);
+        keptCount = job_.SmallFileCount;
+        remaining = 0;
     }
 
     view_.BeginBusy(Text(64));
-    const std::int64_t base = SelectedBaseSize();
-    while (remaining > 0) {
-        job_.SmallFileCount += 1;
-        if (job_.SmallFileCount > MaxSmallFiles) {
-            view_.SetCountLabel("");
-            view_.SetSizeGroupHint("");
-            ClearSizeList();
-            view_.ShowMessage(Text(112), Text(48), MessageIcon::Warning);
-            view_.EndBusy(Text(48));
-            view_.EnableGroup(ControlGroup::SplitGroup, false);
-            view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
-            view_.EnableGroup(ControlGroup::SizeEditGroup, false);
-            return false;
-        }
-        sizes.resize(static_cast<std::size_t>(job_.SmallFileCount) + 1, 0);
-        // A remainder equal to the base size makes a full last piece, not an empty one.
-        const std::int64_t piece = base > remaining ? remaining : base;
-        sizes.back() = piece;
-        remaining -= piece;
+    const auto rest = PieceSizesFor(remaining, SelectedBaseSize(), MaxSmallFiles - keptCount);
+    if (!rest) {
+        view_.SetCountLabel("");
+        view_.SetSizeGroupHint("");
+        ClearSizeList();
+        view_.ShowMessage(Text(112), Text(48), MessageIcon::Warning);
+        view_.EndBusy(Text(48));
+        view_.EnableGroup(ControlGroup::SplitGroup, false);
+        view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
+        view_.EnableGroup(ControlGroup::SizeEditGroup, false);
+        return false;
     }
+    sizes.resize(static_cast<std::size_t>(keptCount) + 1);
+    sizes.insert(sizes.end(), rest->begin(), rest->end());
+    job_.SmallFileCount = keptCount + static_cast<int>(rest->size());
 
     view_.ShowSizeLines(
         std::vector<std::int64_t>(sizes.begin() + 1, sizes.begin() + 1 + job_.SmallFileCount));

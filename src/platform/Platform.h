@@ -48,6 +48,11 @@ public:
     virtual bool Seek(FileHandle file, std::int64_t offset) = 0;
     // Cuts a file open for writing back to size bytes.
     virtual bool Truncate(FileHandle file, std::int64_t size) = 0;
+    // Reads up to count bytes from offset on without moving the file's position:
+    // bytes read (fewer at the end of the file) or -1. The hashing thread reads
+    // this way while the program's own thread goes on with the same file.
+    virtual std::int64_t ReadAt(FileHandle file, std::int64_t offset, char* buffer,
+                                std::int64_t count) = 0;
     // Puts what was written on the disk itself before anything depends on it.
     virtual bool Flush(FileHandle file) = 0;
     virtual void Close(FileHandle file) = 0;

@@ -167,6 +167,26 @@ bool PosixPlatform::Truncate(FileHandle file, std::int64_t size) {
     return result == 0;
 }
 
+std::int64_t PosixPlatform::ReadAt(FileHandle file, std::int64_t offset, char* buffer,
+                                   std::int64_t count) {
+    std::int64_t done = 0;
+    while (done < count) {
+        const auto chunk = static_cast<std::size_t>(std::min(count - done, kLargestSingleIo));
+        const ssize_t got = ::pread(file, buffer + done, chunk, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    return done;
+}
+
 bool PosixPlatform::Flush(FileHandle file) { return ::fdatasync(file) == 0; }
 
 void PosixPlatform::Close(FileHandle file) {

@@ -12,6 +12,7 @@ inline constexpr BoolSetting RemoveSmallFiles{subkey::DelFile, "RemoveSmallFiles
 inline constexpr BoolSetting RemoveBigFile{subkey::DelFile, "RemoveBigFile", false};
 inline constexpr BoolSetting RemoveSelfUnit{subkey::DelFile, "RemoveSelfUnit", false};
 inline constexpr BoolSetting EraseFloppyDisks{subkey::DelFile, "EraseFloppyDisks", false};
+inline constexpr BoolSetting WriteChecksumFile{subkey::DelFile, "WriteChecksumFile", true};
 
 inline constexpr IntegerSetting MaxFromFile{subkey::Memory, "MaxFromFile", 10};
 inline constexpr IntegerSetting MaxFromRAM{subkey::Memory, "MaxFromRAM", 20};

@@ -13,6 +13,18 @@ inline constexpr int kStalePiecesRemoved = 373;
 inline constexpr int kNothingToSplit = 374;
 
 // Checksum files and verification (380-391).
+inline constexpr int kFileRestoredVerified = 380;
+inline constexpr int kWriteChecksumFile = 381;
+inline constexpr int kWriteChecksumFileHint = 382;
+inline constexpr int kChecksumMismatch = 383;
+inline constexpr int kChecksumFileNotWritten = 384;
+inline constexpr int kVerifySeries = 385;
+inline constexpr int kVerifySeriesHint = 386;
+inline constexpr int kNoChecksumFile = 387;
+inline constexpr int kVerifying = 388;
+inline constexpr int kCheckOk = 389;
+inline constexpr int kCheckFailed = 390;
+inline constexpr int kCheckMissing = 391;
 
 // Restore scripts (392-399).
 inline constexpr int kSmallFileMissing = 392;
@@ -23,6 +35,39 @@ inline constexpr int kBatchNameNotInCodePage = 396;
 inline constexpr int kBatchNameUnsafe = 397;
 
 // The command line (400-459).
+inline constexpr int kUsage = 400;
+inline constexpr int kUsageSummary = 401;
+inline constexpr int kUsageWindow = 402;
+inline constexpr int kUsageSwitches = 403;
+inline constexpr int kUsageSplit = 404;
+inline constexpr int kUsageJoin = 405;
+inline constexpr int kUsageVerify = 406;
+inline constexpr int kUsageSplitOptions = 407;
+inline constexpr int kUsageBytes = 408;
+inline constexpr int kUsageBase = 409;
+inline constexpr int kUsageFree = 410;
+inline constexpr int kUsageOutputStem = 411;
+inline constexpr int kUsageScript = 412;
+inline constexpr int kUsageNoChecksum = 413;
+inline constexpr int kUsageJoinOptions = 414;
+inline constexpr int kUsageOutputFile = 415;
+inline constexpr int kUsageAppend = 416;
+inline constexpr int kUsageOtherOptions = 417;
+inline constexpr int kUsageQuiet = 418;
+inline constexpr int kUsageHelp = 419;
+inline constexpr int kUsageVersion = 420;
+inline constexpr int kUsageExitStatus = 421;
+inline constexpr int kUsageNoDeletion = 422;
+inline constexpr int kTryHelp = 425;
+inline constexpr int kUnknownArgument = 426;
+inline constexpr int kMissingValue = 427;
+inline constexpr int kBadByteSize = 428;
+inline constexpr int kNoSuchBaseSize = 429;
+inline constexpr int kOneSizeChoice = 430;
+inline constexpr int kNoDisplay = 431;
+inline constexpr int kNeedsAnotherDisk = 432;
+inline constexpr int kTimeLeft = 433;
+inline constexpr int kNotASeriesPiece = 434;
 
 // Files dropped on the main window (440-449, within the command line's range).
 inline constexpr int kDropOneFile = 440;

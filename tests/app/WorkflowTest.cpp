@@ -90,6 +90,31 @@ TEST_F(WorkflowTest, AJoinFromChoosingAnyPieceToTheRestoredFile) {
     EXPECT_EQ(store.Read(settings::BigUnit), 1);
 }
 
+TEST_F(WorkflowTest, VerifyAndJoinCheckEveryPieceAgainstTheChecksumFile) {
+    Start();
+    EXPECT_TRUE(Find<QAction>("WriteChecksums")->isChecked());
+    ChooseBigFile(PatternBytes(3'000'000));
+    Click("DoSplitBtn");
+    const std::string stem = folder / "pieces/data.bin";
+    WriteFile(Piece(stem, 2), std::string(1'457'664, 'x'));
+    dialogs.paths.push_back(Piece(stem, 3));
+    Click("VerifyBtn");
+    EXPECT_EQ(SizeLines(), (Lines{"data.bin.Brelked_1: OK", "data.bin.Brelked_2: FAILED",
+                                  "data.bin.Brelked_3: OK", "data.bin: OK"}));
+    EXPECT_EQ(Status(1), "3 OK, 1 FAILED, 0 missing");
+    EXPECT_EQ(Commands(), "a---d--");
+
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFilesBtn");
+    Click("DoJoinBtn");
+    EXPECT_EQ(dialogs.Texts().back(), "The file does not match its checksum: " + Piece(stem, 2) +
+                                          " / Abnormal termination!");
+
+    Click("WriteChecksums");
+    EXPECT_FALSE(store.Read(settings::WriteChecksumFile));
+    EXPECT_FALSE(window->WriteChecksumFile);
+}
+
 TEST_F(WorkflowTest, FailedSplitsSayWhyAndLeaveNoRestoreScriptCommand) {
     Start();
     const std::string big = ChooseBigFile(PatternBytes(3'000'000));

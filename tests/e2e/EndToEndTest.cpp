@@ -3,55 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
-
-#include "TempFolder.h"
-#include "settings/Settings.h"
-#include "settings/QtSettingsStore.h"
+#include "ProgramFixture.h"
 
 namespace brelker {
 namespace {
 
-constexpr int kTimeLimitMs = 60'000;
-
-class EndToEndTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const char* name : {"config/Tolvena", "work", "pieces", "elsewhere"}) {
-            std::filesystem::create_directories(folder / name);
-        }
-        settings.WriteStringSetting(subkey::Path, settings::JoinPath, folder / "pieces");
-    }
-
-    // Starts the program in the work folder; false when it did not end in time.
-    bool Run(const QStringList& arguments, int timeLimitMs = kTimeLimitMs) {
-        process.setProgram(QStringLiteral(BRELKER_BINARY));
-        process.setArguments(arguments);
-        process.setWorkingDirectory(QString::fromStdString(folder / "work"));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                           QString::fromStdString(folder / "config"));
-        process.setProcessEnvironment(environment);
-        process.start();
-        return process.waitForStarted() && process.waitForFinished(timeLimitMs);
-    }
-    void TearDown() override {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
-    }
-
-    static QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-    TempFolder folder;
-    // The store the program itself uses, under the temp config folder.
-    QtSettingsStore settings{folder / "config/Tolvena/The File Brelker.conf"};
-    QProcess process;
-};
+using EndToEndTest = ProgramFixture;
 
 TEST_F(EndToEndTest, AnUnattendedSplitWritesThePiecesAndEndsByItself) {
     const std::string bytes = PatternBytes(3'000'000);
@@ -110,11 +67,21 @@ TEST_F(EndToEndTest, ABaseSizeOutsideTheListKeepsTheStoredOne) {
     EXPECT_EQ(settings.Read(settings::BaseSizeIndex), 1);
 }
 
-TEST_F(EndToEndTest, ExitWithoutSplitLeavesTheProgramRunning) {
+TEST_F(EndToEndTest, WithoutADisplayTheSwitchesRunAndReportFailuresOnStderr) {
     WriteFile(folder / "work/a.bin", "abc");
-    EXPECT_FALSE(Run({Q("/bigfile=" + (folder / "work/a.bin")), QStringLiteral("/exit")}, 3000));
-    EXPECT_EQ(process.state(), QProcess::Running);
+    // Nobody could close a window that nobody sees: the program ends by itself.
+    ASSERT_TRUE(Run({Q("/bigfile=" + (folder / "work/a.bin")), QStringLiteral("/exit")}));
+    EXPECT_EQ(process.exitCode(), 0);
     EXPECT_FALSE(Exists(folder / "pieces/a.bin.Brelked_1"));
+
+    ASSERT_TRUE(Run({Q("/bigfile=" + (folder / "work/none.bin")), QStringLiteral("/split"),
+                     QStringLiteral("/exit")}));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("File is missing: "));
+
+    ASSERT_TRUE(Run({}));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("There is no display"));
 }
 
 }  // namespace

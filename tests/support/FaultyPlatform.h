@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <limits>
 #include <set>
@@ -33,6 +34,11 @@ public:
             writeRoom -= put;
         }
         return put == 0 && count > 0 ? -1 : put;
+    }
+    // Called from the hashing thread too: the switch is atomic.
+    std::int64_t ReadAt(FileHandle file, std::int64_t offset, char* buffer,
+                        std::int64_t count) override {
+        return readBackFails ? -1 : PosixPlatform::ReadAt(file, offset, buffer, count);
     }
     std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override {
         ++copyCalls;
@@ -80,6 +86,8 @@ public:
     // Reads that succeed before every further one finds the file at its end; -1: all.
     int readsLeft = -1;
     bool kernelCopy = true;
+    // Positioned reads fail, as when the hashing reads back a range.
+    std::atomic<bool> readBackFails = false;
     int copyCalls = 0;
     // Bytes kernel copies move before every further one fails.
     std::int64_t copyRoom = std::numeric_limits<std::int64_t>::max();

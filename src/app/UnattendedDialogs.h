@@ -1,0 +1,32 @@
+#pragma once
+
+#include <ostream>
+
+#include "app/Dialogs.h"
+
+namespace brelker {
+
+// The dialogs of a run nobody watches (a split with /exit, or no display at
+// all): messages go to the error stream instead of boxes that would wait for a
+// click, and questions go to the user's dialogs only when there is a display to
+// show them on; otherwise they are answered No.
+class UnattendedDialogs : public DialogService {
+public:
+    UnattendedDialogs(DialogService& interactive, std::ostream& errors, bool canAsk)
+        : interactive_(interactive), errors_(errors), canAsk_(canAsk) {}
+
+    std::optional<std::string> OpenFile(const std::string& title, const std::string& filter,
+                                        const std::string& folder) override;
+    std::optional<std::string> SaveFile(const std::string& title, const std::string& filter,
+                                        const std::string& folder,
+                                        const std::string& proposedName) override;
+    bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
+                 MessageButtons buttons) override;
+
+private:
+    DialogService& interactive_;
+    std::ostream& errors_;
+    const bool canAsk_;
+};
+
+}  // namespace brelker

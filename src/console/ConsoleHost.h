@@ -1,0 +1,80 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "engine/EngineHost.h"
+#include "script/ScriptView.h"
+
+namespace brelker {
+
+// The engine's host on a terminal or in a script: messages go to the error
+// stream, a progress line only to a terminal, and no question is ever asked:
+// each is answered No, so a run that needs the user ends instead of waiting.
+class ConsoleHost : public EngineHost, public ScriptView {
+public:
+    ConsoleHost(std::ostream& errors, bool terminal);
+
+    // The bytes the next run moves, for the rate and the time left.
+    void BeginRun(std::int64_t bytes);
+    // Ends the progress line, if one is shown.
+    void EndRun();
+    // Writes one message line, prefixed with the program's name.
+    void Say(const std::string& text);
+    // True once a question was answered No because nobody could be asked.
+    bool Declined() const { return declined_; }
+
+    // EngineHost
+    void SetProgressRange(int minimum, int maximum) override;
+    void SetProgress(int position) override;
+    void ClearSizeList() override {}
+    void AddSizeLine(const std::string& line) override;
+    void SelectSizeLine(int) override {}
+    void RepaintSizeList() override {}
+    void ShowNote(const std::string&) override {}
+    void RepaintWindow() override {}
+    void ProcessMessages() override {}
+    void ShowBusyCursor() override {}
+    bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
+    void BeginBusy(const std::string&) override {}
+    void ReportMissingFile(const std::string& path) override;
+    void ReportUnreadableFile(const std::string& path) override;
+    int AskDiskCount() override { return 0; }
+
+    // ScriptView
+    void SetStatus(const std::string&) override {}
+    void SetSelfUnitEnabled(bool) override {}
+    std::optional<std::string> AskSavePath(const std::string&, const std::string&,
+                                           const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+
+    // The size list lines of the last run (Verify's verdicts, the pieces counted).
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    std::ostream& errors_;
+    const bool terminal_;
+    bool lineShown_ = false;
+    bool declined_ = false;
+    int maximum_ = 1000;
+    std::int64_t bytes_ = 0;
+    Clock::time_point started_;
+    Clock::time_point lastShown_;
+    std::vector<std::string> lines_;
+};
+
+// "1:05" or "1:02:03" for a number of seconds.
+std::string DurationText(std::int64_t seconds);
+// "512 B/s", "12.3 MB/s" ... (powers of 1000).
+std::string RateText(double bytesPerSecond);
+
+}  // namespace brelker

@@ -1,0 +1,227 @@
+#include "console/ConsoleRun.h"
+
+#include "console/ConsoleArguments.h"
+#include "console/ConsoleHost.h"
+#include "console/ResultText.h"
+#include "engine/Engine.h"
+#include "engine/PieceNames.h"
+#include "engine/Series.h"
+#include "plan/BaseSizes.h"
+#include "plan/PieceSizes.h"
+#include "plan/SizePlan.h"
+#include "platform/Paths.h"
+#include "script/RestoreScript.h"
+#include "settings/Settings.h"
+#include "text/Slots.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+namespace {
+
+// The help, line by line; slots 423 and 424 are kept free for it to grow.
+constexpr int kFirstHelpSlot = slot::kUsage;
+constexpr int kLastHelpSlot = slot::kUsageNoDeletion;
+
+class ConsoleRun {
+public:
+    ConsoleRun(const ConsoleRequest& request, Platform& platform, const SettingsStore& store,
+               ConsoleHost& host)
+        : request_(request), platform_(platform), store_(store), host_(host) {
+        options_.MaxFromRAM = store.Read(settings::MaxFromRAM);
+        options_.MaxFromFile = store.Read(settings::MaxFromFile);
+        options_.Suffix = store.Read(settings::AddedFileType);
+        // Nobody is there to change a disk, and nothing is deleted unasked.
+        options_.PauseMode = 2;
+        options_.WriteChecksumFile = !request.noChecksum;
+    }
+
+    int Split();
+    int Join();
+    int Verify();
+
+private:
+    int Finish(int code, int successSlot, int failureSlot);
+    std::optional<std::int64_t> BaseSize();
+
+    const ConsoleRequest& request_;
+    Platform& platform_;
+    const SettingsStore& store_;
+    ConsoleHost& host_;
+    Job job_;
+    TransferOptions options_;
+    // The file a checksum failure is about.
+    std::string mismatched_;
+};
+
+int ConsoleRun::Finish(int code, int successSlot, int failureSlot) {
+    host_.EndRun();
+    if (code == kTransferDone) {
+        if (!request_.quiet) {
+            host_.Say(Text(successSlot));
+        }
+        return kExitSuccess;
+    }
+    host_.Say(TransferFailureText(code, failureSlot, mismatched_));
+    if (code == kDiskRefused && host_.Declined()) {
+        host_.Say(Text(slot::kNeedsAnotherDisk));
+    }
+    return kExitFailure;
+}
+
+// The size of the pieces: given in bytes, an entry of the base size list, or
+// the list's chosen entry as the window would use it.
+std::optional<std::int64_t> ConsoleRun::BaseSize() {
+    if (request_.pieceBytes) {
+        return request_.pieceBytes;
+    }
+    const BaseSizeList list = LoadBaseSizes(store_);
+    const int index = request_.baseEntry ? *request_.baseEntry - 1 : list.BaseSizeIndex;
+    if (index >= 0 && index < static_cast<int>(list.BaseSizeValues.size())) {
+        return list.BaseSizeValues[static_cast<std::size_t>(index)];
+    }
+    if (request_.baseEntry) {
+        host_.Say(Text(slot::kNoSuchBaseSize) + std::to_string(*request_.baseEntry));
+        return std::nullopt;
+    }
+    return list.BaseSizeValues.empty() ? kFallbackBaseSize : list.BaseSizeValues.front();
+}
+
+int ConsoleRun::Split() {
+    job_.BigFilePath = request_.file;
+    job_.BigFileBytes = platform_.FileSize(request_.file);
+    if (job_.BigFileBytes < 0) {
+        host_.Say(Text(95) + request_.file);
+        return kExitFailure;
+    }
+    if (job_.BigFileBytes == 0) {
+        host_.Say(Text(slot::kNothingToSplit));
+        return kExitFailure;
+    }
+    job_.ExtractCount = job_.BigFileBytes;
+    job_.ExtractLimit = job_.BigFileBytes;
+    job_.SmallFilesBase = request_.output.empty() ? request_.file : request_.output;
+
+    if (request_.freeSpace) {
+        options_.UseFreeSpace = true;
+    } else {
+        const auto base = BaseSize();
+        if (!base) {
+            return kExitFailure;
+        }
+        const auto sizes = PieceSizesFor(job_.BigFileBytes, *base, SizePlan::MaxSmallFiles);
+        if (!sizes) {
+            host_.Say(Text(48) + " " + Text(112));
+            return kExitFailure;
+        }
+        job_.SmallFileCount = static_cast<std::int32_t>(sizes->size());
+        job_.SmallFileSizes = {0};
+        job_.SmallFileSizes.insert(job_.SmallFileSizes.end(), sizes->begin(), sizes->end());
+    }
+
+    Engine engine(job_, platform_, host_);
+    host_.BeginRun(job_.BigFileBytes);
+    const int code = engine.SplitBigFile(options_);
+    mismatched_ = engine.MismatchedFile();
+    const int result = Finish(code, 37, 92);
+    if (result != kExitSuccess || request_.script.empty()) {
+        return result;
+    }
+    RestoreScript script(job_, platform_, host_);
+    const ScriptOptions scriptOptions{options_.Suffix, false, false};
+    if (const ScriptResult written = script.Write(request_.script, scriptOptions);
+        written != ScriptResult::Created) {
+        host_.Say(ScriptResultText(written));
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+int ConsoleRun::Join() {
+    const std::string stem = FindSeriesBase(request_.file, options_.Suffix);
+    if (stem.empty() || platform_.FileSize(request_.file) < 0) {
+        host_.Say((stem.empty() ? Text(slot::kNotASeriesPiece) : Text(95)) + request_.file);
+        return kExitFailure;
+    }
+    job_.SmallFilesBase = stem;
+    job_.BigFilePath = request_.output.empty() ? stem : request_.output;
+    CountSeries(job_, platform_, host_, options_.Suffix);
+    if (job_.SmallFileCount == 0) {
+        return kExitFailure;  // the reason has been given
+    }
+    job_.AppendActive = request_.append;
+    Engine engine(job_, platform_, host_);
+    host_.BeginRun(job_.BigFileBytes);
+    const int code = engine.JoinSmallFiles(options_);
+    mismatched_ = engine.MismatchedFile();
+    if (!job_.PartialPath.empty()) {
+        host_.Say(Text(slot::kPartialFileKept) + job_.PartialPath);
+    }
+    return Finish(code, engine.LastJoinVerified() ? slot::kFileRestoredVerified : 71, 93);
+}
+
+int ConsoleRun::Verify() {
+    const std::string stem = FindSeriesBase(request_.file, options_.Suffix);
+    if (stem.empty()) {
+        host_.Say(Text(slot::kNotASeriesPiece) + request_.file);
+        return kExitFailure;
+    }
+    job_.SmallFilesBase = stem;
+    Engine engine(job_, platform_, host_);
+    VerifyReport report;
+    host_.BeginRun(0);
+    // The joined file is looked for beside the checksum file, where sha256sum
+    // would look for it.
+    const int code = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
+    host_.EndRun();
+    if (code != kTransferDone) {
+        host_.Say(TransferFailureText(code, 93, engine.MismatchedFile()));
+        return kExitFailure;
+    }
+    const bool passed = VerifyPassed(report);
+    if (!passed || !request_.quiet) {
+        for (const VerifyReport::Entry& entry : report.entries) {
+            host_.Say(VerifyLine(entry));
+        }
+        host_.Say(VerifySummary(report));
+    }
+    return passed ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace
+
+int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& platform,
+                          const SettingsStore& store, std::ostream& out, std::ostream& errors,
+                          bool terminal) {
+    SetCurrentLanguage(store.Read(settings::Language));
+    FillTextTable(store.Read(settings::AddedFileType));
+    ConsoleHost host(errors, terminal);
+
+    const ConsoleParse parse = ParseConsoleArguments(arguments);
+    if (!parse.request) {
+        host.Say(Text(parse.errorSlot) + parse.errorArgument);
+        errors << Text(slot::kUsage) << '\n' << Text(slot::kTryHelp) << '\n';
+        return kExitUsage;
+    }
+    const ConsoleRequest& request = *parse.request;
+    switch (request.command) {
+        case ConsoleRequest::Command::Help:
+            for (int line = kFirstHelpSlot; line <= kLastHelpSlot; ++line) {
+                if (!Text(line).empty()) {
+                    out << Text(line) << '\n';
+                }
+            }
+            return kExitSuccess;
+        case ConsoleRequest::Command::Version:
+            out << "brelker " << kVersionText << '\n';
+            return kExitSuccess;
+        case ConsoleRequest::Command::Split:
+            return ConsoleRun(request, platform, store, host).Split();
+        case ConsoleRequest::Command::Join:
+            return ConsoleRun(request, platform, store, host).Join();
+        case ConsoleRequest::Command::Verify:
+            return ConsoleRun(request, platform, store, host).Verify();
+    }
+    return kExitFailure;
+}
+
+}  // namespace brelker

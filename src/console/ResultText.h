@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "engine/Engine.h"
+
+namespace brelker {
+
+// The message for a split or join that did not succeed, from the code the
+// engine returned; failureSlot is the text for a piece that could not be
+// created (a split) or read (a join), which the piece's number follows; a
+// checksum failure names the file concerned.
+std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile);
+
+// One line of Verify's report: the file's bare name and what was found.
+std::string VerifyLine(const VerifyReport::Entry& entry);
+// "3 OK, 1 FAILED, 0 missing", in the current language.
+std::string VerifySummary(const VerifyReport& report);
+// True when every file of the report is OK.
+bool VerifyPassed(const VerifyReport& report);
+
+}  // namespace brelker
