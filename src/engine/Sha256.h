@@ -4,12 +4,15 @@
 #include <string>
 #include <string_view>
 
+#ifndef _WIN32
 struct evp_md_ctx_st;
+#endif
 
 namespace brelker {
 
-// SHA-256 through libcrypto, which uses the processor's SHA instructions where
-// it has them. One object hashes one stream of bytes at a time.
+// SHA-256 through libcrypto, or on Windows through the system's own CNG; both
+// use the processor's SHA instructions where it has them. One object hashes
+// one stream of bytes at a time.
 class Sha256 {
 public:
     Sha256();
@@ -23,7 +26,12 @@ public:
     std::string HexDigest();
 
 private:
+#ifdef _WIN32
+    void Restart();
+    void* context_ = nullptr;  // a BCRYPT_HASH_HANDLE
+#else
     evp_md_ctx_st* context_;
+#endif
 };
 
 // The digest of one string of bytes.

@@ -211,6 +211,36 @@ bool Win32Platform::Truncate(FileHandle file, std::int64_t size) {
     return ::SetFileInformationByHandle(AsHandle(file), FileEndOfFileInfo, &end, sizeof end) != 0;
 }
 
+std::int64_t Win32Platform::ReadAt(FileHandle file, std::int64_t offset, char* buffer,
+                                   std::int64_t count) {
+    // A read at an offset still moves the position of a handle opened for
+    // plain reading; a handle of its own on the same file leaves the caller's alone.
+    const HANDLE own = ::ReOpenFile(AsHandle(file), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
+    if (own == INVALID_HANDLE_VALUE) {
+        return -1;
+    }
+    std::int64_t done = 0;
+    while (done < count) {
+        const auto chunk = static_cast<DWORD>(std::min(count - done, kLargestSingleIo));
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(static_cast<std::uint64_t>(offset + done));
+        at.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset + done) >> 32);
+        DWORD got = 0;
+        if (!::ReadFile(own, buffer + done, chunk, &got, &at)) {
+            const bool atEnd = ::GetLastError() == ERROR_HANDLE_EOF;
+            ::CloseHandle(own);
+            return atEnd ? done : -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    ::CloseHandle(own);
+    return done;
+}
+
 bool Win32Platform::Flush(FileHandle file) { return ::FlushFileBuffers(AsHandle(file)) != 0; }
 
 void Win32Platform::Close(FileHandle file) {

@@ -23,6 +23,8 @@ public:
     std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override;
     bool Seek(FileHandle file, std::int64_t offset) override;
     bool Truncate(FileHandle file, std::int64_t size) override;
+    std::int64_t ReadAt(FileHandle file, std::int64_t offset, char* buffer,
+                        std::int64_t count) override;
     bool Flush(FileHandle file) override;
     void Close(FileHandle file) override;
     bool DeleteFile(const std::string& path) override;

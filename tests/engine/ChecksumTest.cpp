@@ -60,7 +60,7 @@ TEST(StreamHasherTest, PiecesAndTheWholeComeOutAsIfHashedOneAfterTheOther) {
     TempFolder folder;
     const std::string bytes = PatternBytes(7'000'000);
     WriteFile(folder / "data", bytes);
-    PosixPlatform platform;
+    NativePlatform platform;
     const FileHandle file = platform.OpenForReading(folder / "data");
     StreamHasher hasher(platform);
     // Ranges large and small, the small ones while the thread is still busy.

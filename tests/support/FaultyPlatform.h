@@ -38,7 +38,7 @@ public:
     // Called from the hashing thread too: the switch is atomic.
     std::int64_t ReadAt(FileHandle file, std::int64_t offset, char* buffer,
                         std::int64_t count) override {
-        return readBackFails ? -1 : PosixPlatform::ReadAt(file, offset, buffer, count);
+        return readBackFails ? -1 : NativePlatform::ReadAt(file, offset, buffer, count);
     }
     std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override {
         ++copyCalls;

@@ -1,0 +1,55 @@
+// The Windows program: the command line alone. Debian has no Qt for Windows, so
+// this build has no window; every argument goes to the command line, which
+// shows its help when there is none and a usage error for the window's switches.
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <io.h>
+#include <windows.h>
+#undef DeleteFile
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
+
+#include "console/ConsoleRun.h"
+#include "platform/WideText.h"
+#include "platform/Win32Platform.h"
+#include "settings/RegistrySettingsStore.h"
+
+namespace {
+
+// The arguments as UTF-8: main()'s argv holds them in the ANSI code page, which
+// loses every letter outside it.
+std::vector<std::string> Arguments() {
+    int count = 0;
+    wchar_t** given = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; given != nullptr && i < count; ++i) {
+        arguments.push_back(brelker::Narrow(given[i]));
+    }
+    ::LocalFree(given);
+    return arguments;
+}
+
+// A console window that shows the progress line: it must take UTF-8 and the
+// escape that clears the line.
+bool ProgressConsole() {
+    if (_isatty(_fileno(stderr)) == 0) {
+        return false;
+    }
+    const HANDLE console = ::GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    return ::GetConsoleMode(console, &mode) != 0 &&
+           ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+}
+
+}  // namespace
+
+int main() {
+    ::SetConsoleOutputCP(CP_UTF8);
+    brelker::Win32Platform platform;
+    const brelker::RegistrySettingsStore store;
+    return brelker::RunConsoleCommandLine(Arguments(), platform, store, std::cout, std::cerr,
+                                          ProgressConsole());
+}
