@@ -106,11 +106,13 @@ TEST_F(ChecksumTransferTest, ASplitWritesWhatSha256sumChecks) {
                                                           Sha256Hex(bytes.substr(kPiece, kPiece)),
                                                           Sha256Hex(bytes.substr(2 * kPiece))}));
     EXPECT_EQ(job.WholeDigest, Sha256Hex(bytes));
+#ifndef _WIN32  // sha256sum is a tool of Linux
     const std::string pieces = folder / "pieces";
     const std::string check = "cd '" + pieces + "' && sha256sum --quiet -c ";
     EXPECT_EQ(std::system((check + "--ignore-missing big.bin.sha256").c_str()), 0);
     std::filesystem::copy_file(job.BigFilePath, pieces + "/big.bin");
     EXPECT_EQ(std::system((check + "--strict big.bin.sha256").c_str()), 0);
+#endif
 
     // An extraction lists the range it took; without the option no file is
     // written and an old one of the same pieces goes.
@@ -182,6 +184,9 @@ TEST_F(ChecksumTransferTest, BytesThatCannotBeReadBackForHashingFailTheRun) {
 }
 
 TEST_F(ChecksumTransferTest, AChecksumFileThatCannotBeWrittenFailsTheSplitAndKeepsTheBigFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no kernel copy that could pass the pieces by a full disk";
+#endif
     platform.writeRoom = 10;  // the kernel copies the pieces past it
     options.RemoveBigFile = true;
     PlanSplit(bytes, {kPiece, kPiece, 100});
@@ -222,7 +227,7 @@ TEST_F(ChecksumTransferTest, VerifyNamesEachPieceOkFailedOrMissing) {
     EXPECT_EQ(report.entries[0].state, CheckState::Ok);
     EXPECT_EQ(report.entries[1].state, CheckState::Failed);
     EXPECT_EQ(report.entries[2].state, CheckState::Missing);
-    EXPECT_EQ(report.entries[3].path, restored + "/big.bin");
+    EXPECT_EQ(report.entries[3].path, platform.JoinPath(restored, "big.bin"));
     EXPECT_EQ(report.entries[3].state, CheckState::Ok);
 
     std::filesystem::remove(ChecksumPath());
