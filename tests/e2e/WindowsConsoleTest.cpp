@@ -1,0 +1,129 @@
+// brelker.exe as a Windows user runs it: names in three scripts, paths past 260
+// characters, the registry for settings, and the batch script in cmd.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#undef DeleteFile
+
+#include "TempFolder.h"
+#include "engine/Sha256.h"
+#include "platform/WideText.h"
+#include "platform/Win32Platform.h"
+
+namespace brelker {
+namespace {
+
+// The program as Windows names it; under Wine the build tree is on drive Z:.
+std::wstring Program() {
+    std::string path = BRELKER_BINARY;
+    if (path.starts_with('/')) {
+        path = "Z:" + path;
+    }
+    for (char& c : path) {
+        c = c == '/' ? '\\' : c;
+    }
+    return Widen(path);
+}
+
+class WindowsConsoleTest : public ::testing::Test {
+protected:
+    // Runs a command line in folder and waits for it; its exit code, or -1 when it did not start.
+    static int Run(const std::wstring& commandLine, const std::string& folder) {
+        std::wstring line = commandLine;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              Widen(folder).c_str(), &startup, &process)) {
+            return -1;
+        }
+        ::WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        ::GetExitCodeProcess(process.hProcess, &code);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+        return static_cast<int>(code);
+    }
+    int Brelker(const std::string& arguments, const std::string& where) {
+        return Run(L"\"" + Program() + L"\" " + Widen(arguments), where);
+    }
+
+    std::string Read(const std::string& path) {
+        const FileHandle file = platform.OpenForReading(path);
+        std::string content(
+            static_cast<std::size_t>(std::max<std::int64_t>(platform.FileSize(path), 0)), '\0');
+        if (file != kNoFile) {
+            content.resize(
+                static_cast<std::size_t>(platform.Read(file, content.data(), std::ssize(content))));
+            platform.Close(file);
+        }
+        return content;
+    }
+    void Write(const std::string& path, const std::string& content) {
+        const FileHandle file = platform.CreateForWriting(path);
+        ASSERT_NE(file, kNoFile) << path;
+        platform.Write(file, content.data(), std::ssize(content));
+        platform.Close(file);
+    }
+
+    TempFolder folder;
+    Win32Platform platform;
+    const std::string bytes = PatternBytes(2'500'000);
+};
+
+TEST_F(WindowsConsoleTest, SplitJoinAndVerifyARoundTripOnAWideNameInALongPath) {
+    std::string deep = folder.Path();
+    while (deep.size() < 280) {
+        deep = platform.JoinPath(deep, "\xD0\x96\xC3\xBC" + std::string(30, 'x'));
+        ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + Widen(deep)).c_str(), nullptr)) << deep;
+    }
+    const std::string name =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e_\xE6\x97\xA5\xE6\x9C\xAC_\xD0\x96.bin";
+    const std::string big = platform.JoinPath(deep, name);
+    Write(big, bytes);
+
+    // Relative names from a current folder that is itself past 260 characters
+    // would not work on Windows; the whole path is given instead.
+    ASSERT_EQ(Brelker("split \"" + big + "\" -b 1M -q", folder.Path()), 0);
+    EXPECT_EQ(platform.FileSize(big + ".Brelked_1"), 1'048'576);
+    EXPECT_EQ(Read(big + ".Brelked_1") + Read(big + ".Brelked_2") + Read(big + ".Brelked_3"),
+              bytes);
+    EXPECT_EQ(Read(big + ".sha256"),
+              Sha256Hex(bytes.substr(0, 1'048'576)) + "  " + name + ".Brelked_1\n" +
+                  Sha256Hex(bytes.substr(1'048'576, 1'048'576)) + "  " + name + ".Brelked_2\n" +
+                  Sha256Hex(bytes.substr(2'097'152)) + "  " + name + ".Brelked_3\n" +
+                  Sha256Hex(bytes) + "  " + name + "\n");
+
+    const std::string back = platform.JoinPath(deep, "back.bin");
+    ASSERT_EQ(Brelker("join \"" + big + ".Brelked_2\" -o \"" + back + "\" -q", folder.Path()), 0);
+    EXPECT_EQ(Read(back), bytes);
+    EXPECT_EQ(Brelker("verify \"" + big + ".Brelked_1\" -q", folder.Path()), 0);
+
+    Write(big + ".Brelked_2", std::string(1'048'576, 'x'));
+    EXPECT_EQ(Brelker("verify \"" + big + ".Brelked_1\" -q", folder.Path()), 1);
+    EXPECT_EQ(Brelker("join \"" + big + ".Brelked_1\" -o \"" + back + "\" -q", folder.Path()), 1);
+    EXPECT_EQ(Read(back), bytes);  // kept as it was
+    EXPECT_EQ(Brelker("split --no-such-option", folder.Path()), 2);
+    EXPECT_EQ(Brelker("/split", folder.Path()), 2);  // the window's switches need the window
+    EXPECT_EQ(Brelker("--version", folder.Path()), 0);
+}
+
+TEST_F(WindowsConsoleTest, TheBatchScriptRebuildsTheFileInCmd) {
+    // Letters that code pages 437 and 850 share: Wine's cmd reads batch files in
+    // the first, Western Windows in the second.
+    const std::string name = "A b&c 50% (\xC3\xA5\xC3\xA4\xC3\xB6).bin";
+    const std::string big = platform.JoinPath(folder.Path(), name);
+    Write(big, bytes);
+    ASSERT_EQ(Brelker("split \"" + name + "\" -b 1M --script restore.bat -q", folder.Path()), 0);
+    ASSERT_TRUE(platform.DeleteFile(big));
+    Run(L"cmd.exe /c restore.bat", folder.Path());
+    EXPECT_EQ(Read(big), bytes);
+}
+
+}  // namespace
+}  // namespace brelker
