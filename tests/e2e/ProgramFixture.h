@@ -7,8 +7,8 @@
 #include <QStringList>
 
 #include "TempFolder.h"
-#include "settings/Settings.h"
 #include "settings/QtSettingsStore.h"
+#include "settings/Settings.h"
 
 namespace brelker {
 
