@@ -35,6 +35,28 @@ FileHandle OpenRetrying(const std::string& path, int flags) {
     return fd < 0 ? kNoFile : fd;
 }
 
+// Reads until count bytes are in, the file ends or an error other than an
+// interruption comes; read(done, chunk) reads the next chunk after done bytes.
+template <typename ReadCall>
+std::int64_t ReadFully(std::int64_t count, ReadCall read) {
+    std::int64_t done = 0;
+    while (done < count) {
+        const auto chunk = static_cast<std::size_t>(std::min(count - done, kLargestSingleIo));
+        const ssize_t got = read(done, chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    return done;
+}
+
 // A path counts as lying in folder when it is the folder or below it.
 bool LiesIn(const std::string& path, const std::string& folder) {
     if (path.compare(0, folder.size(), folder) != 0) {
@@ -98,22 +120,9 @@ FileHandle PosixPlatform::OpenForWriting(const std::string& path) {
 }
 
 std::int64_t PosixPlatform::Read(FileHandle file, char* buffer, std::int64_t count) {
-    std::int64_t done = 0;
-    while (done < count) {
-        const auto chunk = static_cast<std::size_t>(std::min(count - done, kLargestSingleIo));
-        const ssize_t got = ::read(file, buffer + done, chunk);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return -1;
-        }
-        if (got == 0) {
-            break;
-        }
-        done += got;
-    }
-    return done;
+    return ReadFully(count, [&](std::int64_t done, std::size_t chunk) {
+        return ::read(file, buffer + done, chunk);
+    });
 }
 
 std::int64_t PosixPlatform::Write(FileHandle file, const char* buffer, std::int64_t count) {
@@ -169,22 +178,9 @@ bool PosixPlatform::Truncate(FileHandle file, std::int64_t size) {
 
 std::int64_t PosixPlatform::ReadAt(FileHandle file, std::int64_t offset, char* buffer,
                                    std::int64_t count) {
-    std::int64_t done = 0;
-    while (done < count) {
-        const auto chunk = static_cast<std::size_t>(std::min(count - done, kLargestSingleIo));
-        const ssize_t got = ::pread(file, buffer + done, chunk, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return -1;
-        }
-        if (got == 0) {
-            break;
-        }
-        done += got;
-    }
-    return done;
+    return ReadFully(count, [&](std::int64_t done, std::size_t chunk) {
+        return ::pread(file, buffer + done, chunk, static_cast<off_t>(offset + done));
+    });
 }
 
 bool PosixPlatform::Flush(FileHandle file) { return ::fdatasync(file) == 0; }

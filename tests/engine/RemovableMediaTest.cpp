@@ -254,9 +254,11 @@ TEST_F(RemovableMediaTest, AFloppyRootBehindALinkIsErasedAndPathsAreResolvedFirs
 
     EXPECT_EQ(platform.FloppyRoot(drive + "/a"), drive);
     EXPECT_EQ(platform.FloppyRoot(folder / "pieces/../floppy//a"), drive);
+    const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
     EXPECT_EQ(platform.FloppyRoot("floppy/a"), drive);
     EXPECT_EQ(platform.FloppyRoot("floppy/../pieces/a"), std::nullopt);
+    std::filesystem::current_path(previous);
 }
 
 TEST_F(RemovableMediaTest, TheEraseSparesTheBigFileOfTheSplitThatRunsIt) {
