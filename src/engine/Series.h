@@ -16,8 +16,8 @@ bool PromptsBeforePieces(int pauseMode, bool onFloppy);
 // number that cannot be opened, listing and summing their sizes. A series that
 // cannot be joined whole leaves the count at 0 and the list empty, with the
 // reason reported: piece 1 missing, a gap (a higher number exists beyond the
-// first missing one, which is named), or a piece that exists but cannot be read. When the series has a checksum file,
-// its pieces are the ones it lists.
+// first missing one, which is named), or a piece that exists but cannot be read. When the series
+// has a checksum file, its pieces are the ones it lists.
 void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix);
 
 // When the pieces lie on disks yet to be put in, their number comes from the

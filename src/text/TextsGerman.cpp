@@ -355,19 +355,26 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {369, "Abbrechen"},
     // Transfers that lose nothing.
     {370, "Die Datei ist vorhanden, kann aber nicht gelesen werden: "},
-    {371, "Kleinere Dateien wurden bereits gelöscht: Was davon zusammengefügt wurde, bleibt erhalten in "},
+    {371,
+     "Kleinere Dateien wurden bereits gelöscht: Was davon zusammengefügt wurde, bleibt erhalten "
+     "in "},
     {372, "Diese Diskette enthält noch die soeben darauf geschriebene Datei! "},
     {373, "Ältere kleinere Dateien mit demselben Namen entfernt: "},
-    {374, "Es gibt nichts aufzuteilen: Wählen Sie eine nicht leere Datei und einen verwendbaren Plan."},
+    {374,
+     "Es gibt nichts aufzuteilen: Wählen Sie eine nicht leere Datei und einen verwendbaren Plan."},
 
     // Checksum files and verification.
     {380, "Die Datei ist wiederhergestellt und geprüft!"},
     {381, "Eine &Prüfsummendatei schreiben"},
-    {382, "{&381}|Eine Prüfsummendatei neben die kleineren Dateien schreiben, damit jedes Zusammenfügen sie prüfen kann"},
+    {382,
+     "{&381}|Eine Prüfsummendatei neben die kleineren Dateien schreiben, damit jedes Zusammenfügen "
+     "sie prüfen kann"},
     {383, "Die Datei stimmt nicht mit ihrer Prüfsumme überein: "},
     {384, "Die Prüfsummendatei konnte nicht geschrieben werden: "},
     {385, "Kleinere Dateien &prüfen"},
-    {386, "{&385}|Eine Reihe kleinerer Dateien mit ihrer Prüfsummendatei prüfen, ohne sie wiederherzustellen"},
+    {386,
+     "{&385}|Eine Reihe kleinerer Dateien mit ihrer Prüfsummendatei prüfen, ohne sie "
+     "wiederherzustellen"},
     {387, "Keine Prüfsummendatei gefunden: "},
     {388, "Die Dateien werden geprüft..."},
     {389, "OK"},
@@ -379,32 +386,48 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {393, "Kleinere Datei mit falscher Größe: "},
     {394, "Prüfsumme stimmt nicht: "},
     {395, "Shell-Skript (*.sh)"},
-    {396, "Eine Batchdatei kann diese Dateinamen nicht enthalten: Codepage 850 fehlen einige ihrer Zeichen. Ein Shell-Skript (*.sh) kann die Datei wiederherstellen."},
-    {397, "Eine Batchdatei kann diese Dateinamen nicht sicher enthalten: einer hat ein Anführungszeichen oder ein anderes Zeichen, das der Befehlsinterpreter missversteht. Ein Shell-Skript (*.sh) kann die Datei wiederherstellen."},
+    {396,
+     "Eine Batchdatei kann diese Dateinamen nicht enthalten: Codepage 850 fehlen einige ihrer "
+     "Zeichen. Ein Shell-Skript (*.sh) kann die Datei wiederherstellen."},
+    {397,
+     "Eine Batchdatei kann diese Dateinamen nicht sicher enthalten: einer hat ein "
+     "Anführungszeichen oder ein anderes Zeichen, das der Befehlsinterpreter missversteht. Ein "
+     "Shell-Skript (*.sh) kann die Datei wiederherstellen."},
 
     // The command line.
     {400, "Aufruf: brelker [BEFEHL [ARGUMENT] [OPTION]...]"},
-    {401, "Teilt eine Datei in nummerierte Teile, fügt sie Byte für Byte wieder zusammen und prüft sie."},
+    {401,
+     "Teilt eine Datei in nummerierte Teile, fügt sie Byte für Byte wieder zusammen und prüft "
+     "sie."},
     {402, "  brelker                        das Fenster öffnen"},
     {403, "  brelker /bigfile=DATEI /split  die Schalter des Fensters (siehe {&118})"},
     {404, "  brelker split DATEI            DATEI in Teile aufteilen"},
     {405, "  brelker join TEIL              die Serie zusammenfügen, zu der TEIL gehört"},
     {406, "  brelker verify TEIL            eine Serie mit ihrer Prüfsummendatei prüfen"},
     {407, "Optionen von split:"},
-    {408, "  -b, --bytes GRÖSSE   Teile von GRÖSSE Bytes; K, M, G, T: Potenzen von 1024; KB, MB, GB, TB: von 1000"},
-    {409, "  --base N             Teile nach Eintrag N der Liste der Basisgrößen (Vorgabe: der gewählte Eintrag)"},
+    {408,
+     "  -b, --bytes GRÖSSE   Teile von GRÖSSE Bytes; K, M, G, T: Potenzen von 1024; KB, MB, GB, "
+     "TB: von 1000"},
+    {409,
+     "  --base N             Teile nach Eintrag N der Liste der Basisgrößen (Vorgabe: der gewählte "
+     "Eintrag)"},
     {410, "  --free               Teile so groß wie der freie Platz auf dem Zieldatenträger"},
     {411, "  -o, --output STAMM   Pfad und Name der Teile ohne Endung und Nummer (Vorgabe: DATEI)"},
-    {412, "  --script PFAD        auch ein Wiederherstellungsskript schreiben: Shell-Skript für *.sh, sonst eine Batchdatei"},
+    {412,
+     "  --script PFAD        auch ein Wiederherstellungsskript schreiben: Shell-Skript für *.sh, "
+     "sonst eine Batchdatei"},
     {413, "  --no-checksum        keine Prüfsummendatei schreiben"},
     {414, "Optionen von join:"},
-    {415, "  -o, --output DATEI   die wiederherzustellende Datei (Vorgabe: der Name der Serie neben ihren Teilen)"},
+    {415,
+     "  -o, --output DATEI   die wiederherzustellende Datei (Vorgabe: der Name der Serie neben "
+     "ihren Teilen)"},
     {416, "  --append             die Teile an das Ende von DATEI anhängen"},
     {417, "Weitere Optionen:"},
     {418, "  -q, --quiet          keine Meldung, wenn die Arbeit gelingt"},
     {419, "  -h, --help           diese Hilfe anzeigen"},
     {420, "  --version            die Version anzeigen"},
-    {421, "Rückgabewert: 0 Erfolg, 1 die Arbeit ist fehlgeschlagen, 2 die Befehlszeile war falsch."},
+    {421,
+     "Rückgabewert: 0 Erfolg, 1 die Arbeit ist fehlgeschlagen, 2 die Befehlszeile war falsch."},
     {422, "Die Befehlszeile löscht nie Dateien und fragt nie nach einem Datenträger."},
     {425, "Mit 'brelker --help' erhalten Sie weitere Informationen."},
     {426, "Unbekannter Befehl oder unbekannte Option: "},
@@ -412,8 +435,12 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {428, "Keine gültige Größe: "},
     {429, "Kein solcher Eintrag in der Liste der Basisgrößen: "},
     {430, "Wählen Sie nur eines von -b, --base und --free."},
-    {431, "Es gibt keinen Bildschirm, auf dem das Fenster erscheinen kann. Zur Befehlszeile siehe: brelker --help"},
-    {432, "Dieser Lauf braucht einen weiteren Datenträger, und die Befehlszeile fragt nicht nach Datenträgern."},
+    {431,
+     "Es gibt keinen Bildschirm, auf dem das Fenster erscheinen kann. Zur Befehlszeile siehe: "
+     "brelker --help"},
+    {432,
+     "Dieser Lauf braucht einen weiteren Datenträger, und die Befehlszeile fragt nicht nach "
+     "Datenträgern."},
     {433, "übrig"},
     {434, "Der Name dieser Datei ist nicht der einer kleineren Datei: "},
     {440,

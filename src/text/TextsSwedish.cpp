@@ -373,16 +373,20 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {371, "Mindre filer hade redan raderats: det som hann sammanfogas av dem finns kvar i "},
     {372, "Den här disketten innehåller fortfarande filen som just skrevs till den! "},
     {373, "Äldre mindre filer med samma namn har tagits bort: "},
-    {374, "Det finns inget att dela upp: välj en fil som inte är tom och en plan som kan användas."},
+    {374,
+     "Det finns inget att dela upp: välj en fil som inte är tom och en plan som kan användas."},
 
     // Checksum files and verification.
     {380, "Filen är återställd och kontrollerad!"},
     {381, "Skriv en &kontrollsummefil"},
-    {382, "{&381}|Skriv en kontrollsummefil bredvid de mindre filerna, så att varje sammanfogning kan kontrollera dem"},
+    {382,
+     "{&381}|Skriv en kontrollsummefil bredvid de mindre filerna, så att varje sammanfogning kan "
+     "kontrollera dem"},
     {383, "Filen stämmer inte med sin kontrollsumma: "},
     {384, "Kunde inte skriva kontrollsummefilen: "},
     {385, "&Kontrollera de mindre filerna"},
-    {386, "{&385}|Kontrollera en serie mindre filer mot dess kontrollsummefil utan att återställa den"},
+    {386,
+     "{&385}|Kontrollera en serie mindre filer mot dess kontrollsummefil utan att återställa den"},
     {387, "Ingen kontrollsummefil hittades: "},
     {388, "Kontrollerar filerna..."},
     {389, "OK"},
@@ -394,26 +398,41 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {393, "Mindre fil med fel storlek: "},
     {394, "Kontrollsumman stämmer inte: "},
     {395, "Skalskript (*.sh)"},
-    {396, "En kommandofil kan inte innehålla de här filnamnen: teckentabell 850 saknar några av deras tecken. Ett skalskript (*.sh) kan återskapa filen."},
-    {397, "En kommandofil kan inte innehålla de här filnamnen säkert: ett av dem har ett citattecken eller ett annat tecken som kommandotolken missförstår. Ett skalskript (*.sh) kan återskapa filen."},
+    {396,
+     "En kommandofil kan inte innehålla de här filnamnen: teckentabell 850 saknar några av deras "
+     "tecken. Ett skalskript (*.sh) kan återskapa filen."},
+    {397,
+     "En kommandofil kan inte innehålla de här filnamnen säkert: ett av dem har ett citattecken "
+     "eller ett annat tecken som kommandotolken missförstår. Ett skalskript (*.sh) kan återskapa "
+     "filen."},
 
     // The command line.
     {400, "Användning: brelker [KOMMANDO [ARGUMENT] [FLAGGA]...]"},
-    {401, "Delar upp en fil i numrerade delar, sammanfogar dem byte för byte och kontrollerar dem."},
+    {401,
+     "Delar upp en fil i numrerade delar, sammanfogar dem byte för byte och kontrollerar dem."},
     {402, "  brelker                        öppna fönstret"},
     {403, "  brelker /bigfile=FIL /split    fönstrets växlar (se {&118})"},
     {404, "  brelker split FIL              dela upp FIL i delar"},
     {405, "  brelker join DEL               sammanfoga serien som DEL hör till"},
     {406, "  brelker verify DEL             kontrollera en serie mot dess kontrollsummefil"},
     {407, "Flaggor för split:"},
-    {408, "  -b, --bytes STORLEK  delar om STORLEK byte; K, M, G, T: potenser av 1024; KB, MB, GB, TB: av 1000"},
-    {409, "  --base N             delar enligt post N i listan över basstorlekar (standard: den valda posten)"},
+    {408,
+     "  -b, --bytes STORLEK  delar om STORLEK byte; K, M, G, T: potenser av 1024; KB, MB, GB, TB: "
+     "av 1000"},
+    {409,
+     "  --base N             delar enligt post N i listan över basstorlekar (standard: den valda "
+     "posten)"},
     {410, "  --free               delar lika stora som det lediga utrymmet på måldisken"},
-    {411, "  -o, --output STAM    sökväg och namn för delarna utan ändelse och nummer (standard: FIL)"},
-    {412, "  --script SÖKVÄG      skriv även ett återställningsskript: skalskript för *.sh, annars en batchfil"},
+    {411,
+     "  -o, --output STAM    sökväg och namn för delarna utan ändelse och nummer (standard: FIL)"},
+    {412,
+     "  --script SÖKVÄG      skriv även ett återställningsskript: skalskript för *.sh, annars en "
+     "batchfil"},
     {413, "  --no-checksum        skriv ingen kontrollsummefil"},
     {414, "Flaggor för join:"},
-    {415, "  -o, --output FIL     filen som ska återställas (standard: seriens namn bredvid dess delar)"},
+    {415,
+     "  -o, --output FIL     filen som ska återställas (standard: seriens namn bredvid dess "
+     "delar)"},
     {416, "  --append             lägg till delarna i slutet av FIL"},
     {417, "Övriga flaggor:"},
     {418, "  -q, --quiet          inget meddelande när arbetet lyckas"},

@@ -2,13 +2,12 @@
 
 #include <QApplication>
 
+#include "TestEnvironment.h"
+
 // Shared main() for GUI tests: widgets need one QApplication for the whole run, created before
-// any test. ctest sets QT_QPA_PLATFORM=offscreen; a test binary run by hand gets it too, so no
-// window ever appears on the developer's screen.
+// any test, on the offscreen platform, so no window ever appears on the developer's screen.
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    UseTestEnvironment();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

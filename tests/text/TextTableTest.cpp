@@ -157,8 +157,7 @@ TEST_F(TextTableTest, EveryAssignedSlotIsFilledAndTheRestStaysEmpty) {
         for (int slot = 0; slot < kSlotCount; ++slot) {
             if (slot >= 370) {
                 // Texts added later exist in every language or in none.
-                EXPECT_EQ(table.Entry(language, slot).empty(),
-                          table.Entry(kEnglish, slot).empty())
+                EXPECT_EQ(table.Entry(language, slot).empty(), table.Entry(kEnglish, slot).empty())
                     << language << "/" << slot;
                 continue;
             }
