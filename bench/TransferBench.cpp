@@ -64,7 +64,7 @@ int main(int argc, char* argv[]) {
     job.BigFilePath = argv[2];
     job.SmallFilesBase = argv[3];
     TransferOptions options;
-    options.PauseMode = 2;
+    options.PauseMode = PauseMode::Never;
     options.WriteChecksumFile = std::getenv("BRELKER_BENCH_NO_CHECKSUMS") == nullptr;
 
     if (mode == "split" && argc == 5) {

@@ -123,7 +123,7 @@ public:
     void SetSizeGroupHint(const std::string& text) override;
     void SetBigFileSizeCaption(const std::string& text) override;
     std::string BigFileNameCaption() const override;
-    void SelectUnitButton(int unit) override;
+    void SelectUnitButton(SizeUnit unit) override;
     void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override;
     void SetBaseSizeControlsEnabled(bool enabled) override;
     void SetStatus(const std::string& text) override;
@@ -148,7 +148,7 @@ public:
     bool RemoveSelfUnit = false;
     bool EraseFloppyDisks = false;
     bool WriteChecksumFile = true;
-    int PauseMode = 1;
+    brelker::PauseMode PauseMode = brelker::PauseMode::FloppiesOnly;
     int MaxFromRAM = 20;
     int MaxFromFile = 10;
     int mainTop = 50;
@@ -196,7 +196,7 @@ private:
     void ShowFileCount();
 
     // Option menus and start-up (MainWindowOptions.cpp, StartUp.cpp).
-    void SetPauseMode(int mode);
+    void SetPauseMode(brelker::PauseMode mode);
     void LoadSettings();
     void MoveOntoAScreen();
     void RunCommandLine(const CommandLine& commandLine);

@@ -61,9 +61,10 @@ void MainWindow::ChooseSplitAFileClick() {
     if (Busy()) {
         return;
     }
-    const auto path = dialogs_.OpenFile(Text(30), Text(31), SplitPath);
+    const auto path = dialogs_.OpenFile(Text(slot::kChooseSplitFileTitle),
+                                        Text(slot::kAllFilesFilter), SplitPath);
     if (!path) {
-        SetStatus(Text(69));
+        SetStatus(Text(slot::kNoFileSelected));
         return;
     }
     job_.BigFilePath = *path;
@@ -75,7 +76,8 @@ void MainWindow::ChooseSplitAFileClick() {
     ResetExtractionRange();
     BigFileChosen();
     if (job_.ExtractActive) {
-        dialogs_.Message(Text(359), Text(72), MessageIcon::Information, MessageButtons::Ok);
+        dialogs_.Message(Text(slot::kExtractionOff), Text(slot::kProgramName),
+                         MessageIcon::Information, MessageButtons::Ok);
         job_.ExtractActive = false;
     }
 }
@@ -83,7 +85,7 @@ void MainWindow::ChooseSplitAFileClick() {
 void MainWindow::BigFileChosen(bool plan) {
     plan_.PlansASplit = true;
     BigFileName->setText(Q(job_.BigFilePath));
-    plan_.ShowBigFileSize(plan_.SizeUnit);
+    plan_.ShowBigFileSize(plan_.Unit);
     SplitPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::SplitPath, SplitPath);
     // The pieces go by default into the folder last used for pieces, under the big file's name.
@@ -106,9 +108,10 @@ void MainWindow::FindPlaceToSmallFilesClick() {
         return;
     }
     const auto path =
-        dialogs_.SaveFile(Text(49), Text(51), JoinPath, BareFileName(job_.BigFilePath));
+        dialogs_.SaveFile(Text(slot::kChooseSmallFilesPlace), Text(slot::kSuffixFilter), JoinPath,
+                          BareFileName(job_.BigFilePath));
     if (path && *path != job_.SmallFilesBase) {
-        SetStatus(Text(70));
+        SetStatus(Text(slot::kNewPlaceSelected));
         job_.SmallFilesBase = *path;
     }
     SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
@@ -120,9 +123,9 @@ void MainWindow::DoSplitClick() {
     if (Busy()) {
         return;
     }
-    const int code = RunWork(36, [this] { return engine_.SplitBigFile(Options()); });
+    const int code = RunWork(slot::kSplitting, [this] { return engine_.SplitBigFile(Options()); });
     lastSplitCode_ = code;
-    ShowResult(code, 37, 92);
+    ShowResult(code, slot::kFileSplit, slot::kCannotCreatePiece);
     EnableGroup(ControlGroup::SplitGroup, false);
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
     EnableGroup(ControlGroup::SizeEditGroup, false);
@@ -134,8 +137,8 @@ void MainWindow::DoSplitClick() {
     }
     SetSelfUnitEnabled(true);
     if (OnFloppy(job_.SmallFilesBase) &&
-        dialogs_.Message(Text(253) + "?", Text(350), MessageIcon::Question,
-                         MessageButtons::YesNo)) {
+        dialogs_.Message(Text(slot::kCreateSelfUnit) + "?", Text(slot::kForLaterUse),
+                         MessageIcon::Question, MessageButtons::YesNo)) {
         CreateUnbrelkerFileClick();
     }
 }
@@ -156,7 +159,7 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
                          Text(interrupted ? 343 : 83),
                          interrupted ? MessageIcon::Warning : MessageIcon::Stop,
                          MessageButtons::Ok);
-        EndBusy(Text(83));
+        EndBusy(Text(slot::kAbnormalTermination));
     }
     ShowFileCount();
 }
@@ -165,7 +168,8 @@ void MainWindow::JoinFilesClick() {
     if (Busy()) {
         return;
     }
-    const auto path = dialogs_.OpenFile(Text(32), Text(33), JoinPath);
+    const auto path =
+        dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
     if (!path) {
         return;
     }
@@ -205,11 +209,12 @@ void MainWindow::JoinFilesClick() {
     if (job_.SmallFileCount == 0) {
         // Not whole (the message has been shown), or no disks at all.
         disarm();
-        EndBusy(Text(83));
+        EndBusy(Text(slot::kAbnormalTermination));
         return;
     }
     if (job_.AppendActive) {
-        dialogs_.Message(Text(362), Text(72), MessageIcon::Information, MessageButtons::Ok);
+        dialogs_.Message(Text(slot::kAppendingOff), Text(slot::kProgramName),
+                         MessageIcon::Information, MessageButtons::Ok);
         job_.AppendActive = false;
     }
     EnableGroup(ControlGroup::SplitGroup, false);
@@ -219,18 +224,18 @@ void MainWindow::JoinFilesClick() {
     EnableGroup(ControlGroup::BaseSizeBoxGroup, false);
     ShowFileCount();
     BigFileName->setText(Q(job_.BigFilePath));
-    plan_.ShowBigFileSize(plan_.SizeUnit);
-    EndBusy(Text(34));
+    plan_.ShowBigFileSize(plan_.Unit);
+    EndBusy(Text(slot::kReadyToJoin));
 }
 
 void MainWindow::FindPlaceToBigFileClick() {
     if (Busy()) {
         return;
     }
-    const auto path =
-        dialogs_.SaveFile(Text(50), std::string(), SplitPath, BareFileName(job_.SmallFilesBase));
+    const auto path = dialogs_.SaveFile(Text(slot::kChooseBigFilePlace), std::string(), SplitPath,
+                                        BareFileName(job_.SmallFilesBase));
     if (path && *path != job_.BigFilePath) {
-        SetStatus(Text(70));
+        SetStatus(Text(slot::kNewPlaceSelected));
         job_.BigFilePath = *path;
     }
     BigFileName->setText(Q(job_.BigFilePath));
@@ -242,15 +247,17 @@ void MainWindow::DoJoinClick() {
     if (Busy()) {
         return;
     }
-    const int code = RunWork(38, [this] { return engine_.JoinSmallFiles(Options()); });
-    ShowResult(code, engine_.LastJoinVerified() ? slot::kFileRestoredVerified : 71, 93);
+    const int code = RunWork(slot::kJoining, [this] { return engine_.JoinSmallFiles(Options()); });
+    ShowResult(code, engine_.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestored,
+               slot::kCannotReadPiece);
     if (!job_.PartialPath.empty()) {
-        dialogs_.Message(Text(slot::kPartialFileKept) + job_.PartialPath, Text(83),
-                         MessageIcon::Warning, MessageButtons::Ok);
+        dialogs_.Message(Text(slot::kPartialFileKept) + job_.PartialPath,
+                         Text(slot::kAbnormalTermination), MessageIcon::Warning,
+                         MessageButtons::Ok);
     }
     job_.BigFileBytes = engine_.QueryFileSize(job_.BigFilePath);
     ResetExtractionRange();
-    plan_.ShowBigFileSize(plan_.SizeUnit);
+    plan_.ShowBigFileSize(plan_.Unit);
     EnableGroup(ControlGroup::JoinGroup, false);
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
 }
@@ -259,7 +266,8 @@ void MainWindow::VerifyClick() {
     if (Busy()) {
         return;
     }
-    const auto path = dialogs_.OpenFile(Text(32), Text(33), JoinPath);
+    const auto path =
+        dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
     if (!path) {
         return;
     }
@@ -379,15 +387,18 @@ void MainWindow::EndBusy(const std::string& text) {
     StatusPanel1->setText(Q(text));
 }
 
-void MainWindow::ReportMissingFile(const std::string& path) { ReportFailure(Text(95) + path); }
+void MainWindow::ReportMissingFile(const std::string& path) {
+    ReportFailure(Text(slot::kFileMissing) + path);
+}
 
 void MainWindow::ReportUnreadableFile(const std::string& path) {
     ReportFailure(Text(slot::kFileUnreadable) + path);
 }
 
 void MainWindow::ReportFailure(const std::string& message) {
-    dialogs_.Message(message, Text(83), MessageIcon::Stop, MessageButtons::Ok);
-    StatusPanel1->setText(Q(Text(83)));
+    dialogs_.Message(message, Text(slot::kAbnormalTermination), MessageIcon::Stop,
+                     MessageButtons::Ok);
+    StatusPanel1->setText(Q(Text(slot::kAbnormalTermination)));
     SetScreenCursor(Qt::ArrowCursor);
 }
 

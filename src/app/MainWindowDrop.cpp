@@ -33,12 +33,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     const QString local = urls.front().toLocalFile();
     if (urls.size() > 1) {
-        dialogs_.Message(Text(slot::kDropOneFile), Text(72), MessageIcon::Warning,
+        dialogs_.Message(Text(slot::kDropOneFile), Text(slot::kProgramName), MessageIcon::Warning,
                          MessageButtons::Ok);
         return;
     }
     if (QFileInfo(local).isDir()) {
-        dialogs_.Message(Text(slot::kDropNoFolder), Text(72), MessageIcon::Warning,
+        dialogs_.Message(Text(slot::kDropNoFolder), Text(slot::kProgramName), MessageIcon::Warning,
                          MessageButtons::Ok);
         return;
     }

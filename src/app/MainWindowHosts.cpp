@@ -88,11 +88,11 @@ void MainWindow::SetBigFileSizeCaption(const std::string& text) { BigFileSize->s
 
 std::string MainWindow::BigFileNameCaption() const { return BigFileName->text().toStdString(); }
 
-void MainWindow::SelectUnitButton(int unit) {
+void MainWindow::SelectUnitButton(SizeUnit unit) {
     // A stored unit outside the five leaves every button unchecked.
     for (std::size_t i = 0; i < BigFileRB.size(); ++i) {
         BigFileRB[i]->setAutoExclusive(false);
-        BigFileRB[i]->setChecked(static_cast<int>(i) + 1 == unit);
+        BigFileRB[i]->setChecked(static_cast<int>(i) + 1 == static_cast<int>(unit));
         BigFileRB[i]->setAutoExclusive(true);
     }
 }

@@ -253,7 +253,7 @@ void MainWindow::CreateGroups() {
         BigFileRB[static_cast<std::size_t>(unit - 1)] = button;
         big->addWidget(button, 1, 1 + unit);
         connect(button, &QRadioButton::clicked, this,
-                [this, unit] { plan_.ShowBigFileSize(unit); });
+                [this, unit] { plan_.ShowBigFileSize(static_cast<SizeUnit>(unit)); });
     }
     big->setColumnStretch(1, 1);
     layout->addWidget(BigFileGB);

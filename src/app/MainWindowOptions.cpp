@@ -50,23 +50,24 @@ void MainWindow::WriteChecksumsClick() {
     }
 }
 
-void MainWindow::SetPauseMode(int mode) {
+void MainWindow::SetPauseMode(brelker::PauseMode mode) {
     const std::array<QAction*, 3> items = {ChangeAlways, ChangeSometimes, ChangeNever};
-    if (Busy() || items[static_cast<std::size_t>(mode)]->isChecked()) {
+    const auto index = static_cast<std::size_t>(mode);
+    if (Busy() || items[index]->isChecked()) {
         return;
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
-        items[i]->setChecked(static_cast<int>(i) == mode);
+        items[i]->setChecked(i == index);
     }
     PauseMode = mode;
-    store_.Write(settings::ChangeDisk, PauseMode);  // SavePauseMode
+    store_.Write(settings::ChangeDisk, static_cast<int>(PauseMode));  // SavePauseMode
 }
 
-void MainWindow::ChangeAlwaysClick() { SetPauseMode(0); }
+void MainWindow::ChangeAlwaysClick() { SetPauseMode(PauseMode::Always); }
 
-void MainWindow::ChangeSometimesClick() { SetPauseMode(1); }
+void MainWindow::ChangeSometimesClick() { SetPauseMode(PauseMode::FloppiesOnly); }
 
-void MainWindow::ChangeNeverClick() { SetPauseMode(2); }
+void MainWindow::ChangeNeverClick() { SetPauseMode(PauseMode::Never); }
 
 void MainWindow::ExitClick() {
     mainTop = y();

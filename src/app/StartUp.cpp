@@ -50,8 +50,8 @@ void MainWindow::LoadSettings() {
     AddedFileType = store_.Read(settings::AddedFileType);
     FillTextTable(AddedFileType);
     ApplyTexts();
-    ChangeItem->setText(SlotText(57));
-    setWindowTitle(SlotText(72));
+    ChangeItem->setText(SlotText(slot::kFileNumber));
+    setWindowTitle(SlotText(slot::kProgramName));
 
     const std::string here = platform_.CurrentFolder();
     SplitPath = store_.ReadStringSetting(subkey::Path, settings::SplitPath, here);
@@ -65,13 +65,13 @@ void MainWindow::LoadSettings() {
     plan_.ApplyUseFreeSpace();
 
     // A stored unit outside the five selects no button and stays the unit in use.
-    plan_.SizeUnit = store_.Read(settings::BigUnit);
-    SelectUnitButton(plan_.SizeUnit);
+    plan_.Unit = static_cast<SizeUnit>(store_.Read(settings::BigUnit));
+    SelectUnitButton(plan_.Unit);
 
-    PauseMode = store_.Read(settings::ChangeDisk);
-    ChangeAlways->setChecked(PauseMode == 0);
-    ChangeSometimes->setChecked(PauseMode == 1);
-    ChangeNever->setChecked(PauseMode == 2);
+    PauseMode = static_cast<brelker::PauseMode>(store_.Read(settings::ChangeDisk));
+    ChangeAlways->setChecked(PauseMode == PauseMode::Always);
+    ChangeSometimes->setChecked(PauseMode == PauseMode::FloppiesOnly);
+    ChangeNever->setChecked(PauseMode == PauseMode::Never);
 
     job_.ExtractActive = false;
 
@@ -83,10 +83,11 @@ void MainWindow::LoadSettings() {
 
     // "version" is written small inside the sentence, except in German, where
     // every noun keeps its capital.
-    const QString version = CurrentLanguage() == kGerman ? SlotText(74) : SlotText(74).toLower();
+    const QString version = CurrentLanguage() == kGerman ? SlotText(slot::kVersion)
+                                                         : SlotText(slot::kVersion).toLower();
     StatusPanel0->setText(
-        SlotText(117) + QStringLiteral(" ") + SlotText(72) + QStringLiteral(", ") + version +
-        QStringLiteral(" ") +
+        SlotText(slot::kWelcomeTo) + QStringLiteral(" ") + SlotText(slot::kProgramName) +
+        QStringLiteral(", ") + version + QStringLiteral(" ") +
         QString::fromUtf8(kVersionText.data(), static_cast<qsizetype>(kVersionText.size())));
 }
 

@@ -99,7 +99,9 @@ void ConsoleHost::ShowMessage(const std::string& text, const std::string&, Messa
     Say(text);
 }
 
-void ConsoleHost::ReportMissingFile(const std::string& path) { Say(Text(95) + path); }
+void ConsoleHost::ReportMissingFile(const std::string& path) {
+    Say(Text(slot::kFileMissing) + path);
+}
 
 void ConsoleHost::ReportUnreadableFile(const std::string& path) {
     Say(Text(slot::kFileUnreadable) + path);

@@ -10,13 +10,13 @@ namespace brelker {
 
 std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile) {
     if (code == kSizesDiffer) {
-        return Text(94);
+        return Text(slot::kSizesDiffer);
     }
     if (code == kChecksumMismatch || code == kChecksumFileNotWritten || code == kNoChecksumFile) {
         return Text(-code) + checkedFile;
     }
     if (code == kInterrupted) {
-        return Text(269);
+        return Text(slot::kNotFinished);
     }
     if (code < 0) {
         return Text(-code);

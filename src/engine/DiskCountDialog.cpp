@@ -5,6 +5,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "text/Slots.h"
 #include "text/WidgetTexts.h"
 
 namespace brelker {
@@ -41,7 +42,7 @@ int DiskCountDialog::Run() {
 }
 
 void DiskCountDialog::showEvent(QShowEvent* event) {
-    chooseDiskNr_->setText(SlotText(88));
+    chooseDiskNr_->setText(SlotText(slot::kEnterDiskCount));
     txtNr_->setFocus();
     txtNr_->selectAll();
     QDialog::showEvent(event);

@@ -10,6 +10,7 @@
 #include "engine/Series.h"
 #include "engine/StreamHasher.h"
 #include "platform/Paths.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -502,7 +503,8 @@ bool Engine::GoOnAfterStop() {
         return true;
     }
     job_.StopRequested = false;
-    const bool goOn = host_.AskYesNo(Text(345), Text(212), MessageIcon::Question);
+    const bool goOn = host_.AskYesNo(Text(slot::kContinueQuestion), Text(slot::kContinueOrBreak),
+                                     MessageIcon::Question);
     host_.ShowBusyCursor();
     return goOn;
 }

@@ -8,6 +8,7 @@
 
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
+#include "engine/PauseMode.h"
 #include "platform/Platform.h"
 #include "text/Slots.h"
 
@@ -18,10 +19,10 @@ namespace brelker {
 // code is the number of the piece that could not be created or opened.
 inline constexpr int kTransferDone = 0;
 inline constexpr int kSizesDiffer = -1;
-inline constexpr int kCannotReadBigFile = -89;
-inline constexpr int kCannotWriteBigFile = -90;
-inline constexpr int kDiskRefused = -91;
-inline constexpr int kInterrupted = -343;
+inline constexpr int kCannotReadBigFile = -slot::kCannotReadBigFile;
+inline constexpr int kCannotWriteBigFile = -slot::kCannotWriteBigFile;
+inline constexpr int kDiskRefused = -slot::kNotAllDisksUsed;
+inline constexpr int kInterrupted = -slot::kInterrupted;
 // A piece or the joined file differs from its checksum (MismatchedFile names it).
 inline constexpr int kChecksumMismatch = -slot::kChecksumMismatch;
 // The split's checksum file could not be written beside the last piece.
@@ -36,7 +37,7 @@ struct TransferOptions {
     int MaxFromRAM = 20;   // per cent of physical memory a block may take at most
     int MaxFromFile = 10;  // per cent of a piece a block takes at least
     std::string Suffix = ".Brelked_";
-    int PauseMode = 1;  // 0 always, 1 only for floppies, 2 never
+    brelker::PauseMode PauseMode = brelker::PauseMode::FloppiesOnly;
     bool UseFreeSpace = false;
     bool RemoveSmallFiles = false;
     bool RemoveBigFile = false;

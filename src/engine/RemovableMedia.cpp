@@ -10,14 +10,16 @@
 namespace brelker {
 
 bool Engine::AskForDisk(int piece, DiskPrompt kind) {
-    const std::string ready = Text(55) + std::to_string(piece) + "?";
+    const std::string ready = Text(slot::kReadyForDisk) + std::to_string(piece) + "?";
     if (kind == DiskPrompt::Full) {
-        return host_.AskYesNo(Text(230) + ready, Text(56), MessageIcon::Warning);
+        return host_.AskYesNo(Text(slot::kNoSpaceOnDisk) + ready, Text(slot::kChangeDisk),
+                              MessageIcon::Warning);
     }
     if (kind == DiskPrompt::NotChanged) {
-        return host_.AskYesNo(Text(slot::kDiskNotChanged) + ready, Text(56), MessageIcon::Warning);
+        return host_.AskYesNo(Text(slot::kDiskNotChanged) + ready, Text(slot::kChangeDisk),
+                              MessageIcon::Warning);
     }
-    return host_.AskYesNo(ready, Text(56), MessageIcon::Question);
+    return host_.AskYesNo(ready, Text(slot::kChangeDisk), MessageIcon::Question);
 }
 
 std::int64_t RoomForOneFile(std::int64_t free, std::int64_t unit) {
@@ -66,7 +68,7 @@ bool Engine::SizeFromFreeSpace(int piece, std::int64_t& remaining) {
 }
 
 void Engine::EraseDisk(const std::string& root) {
-    host_.ShowNote(Text(348));
+    host_.ShowNote(Text(slot::kErasingFloppy));
     job_.EraseDepth = 0;
     EraseWalk(root);
 }
@@ -108,7 +110,8 @@ void Engine::DeleteFilesIn(const std::string& folder) {
         if (platform_.DeleteFile(path)) {
             host_.ShowNote("Delete " + path);
         } else {
-            host_.ShowMessage(Text(364) + path, Text(46), MessageIcon::Warning);
+            host_.ShowMessage(Text(slot::kCannotDeleteFile) + path, Text(slot::kDelete),
+                              MessageIcon::Warning);
         }
     }
 }

@@ -11,6 +11,7 @@
 #include "platform/Decimal.h"
 #include "settings/Settings.h"
 #include "text/Hints.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
@@ -85,16 +86,16 @@ void BaseSizeDialog::showEvent(QShowEvent* event) {
 }
 
 void BaseSizeDialog::OnActivate() {
-    setWindowTitle(SlotText(28));
-    lblList_->setText(SlotText(42));
-    SetHint(listBox1_, 209);
-    lblDescription_->setText(SlotText(43));
-    SetHint(txtDescription_, 210);
-    lblSize_->setText(SlotText(44));
-    SetHint(txtSize_, 211);
-    updateBtn_->setText(SlotText(45));
-    deleteBtn_->setText(SlotText(46));
-    newBtn_->setText(SlotText(47));
+    setWindowTitle(SlotText(slot::kModifyBaseSizes));
+    lblList_->setText(SlotText(slot::kBaseSizeList));
+    SetHint(listBox1_, slot::kBaseSizeListHint);
+    lblDescription_->setText(SlotText(slot::kBaseSizeDescription));
+    SetHint(txtDescription_, slot::kBaseSizeDescriptionHint);
+    lblSize_->setText(SlotText(slot::kBaseSizeBytes));
+    SetHint(txtSize_, slot::kBaseSizeValueHint);
+    updateBtn_->setText(SlotText(slot::kModify));
+    deleteBtn_->setText(SlotText(slot::kDelete));
+    newBtn_->setText(SlotText(slot::kNew));
     deleteBtn_->setEnabled(false);
     RefreshBaseSizeList();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/EngineHost.h"
+#include "plan/SizeDisplay.h"
 
 namespace brelker {
 
@@ -39,7 +40,7 @@ public:
     virtual void SetSizeGroupHint(const std::string& text) = 0;       // ActualSizeGB
     virtual void SetBigFileSizeCaption(const std::string& text) = 0;  // BigFileSize
     virtual std::string BigFileNameCaption() const = 0;               // BigFileName
-    virtual void SelectUnitButton(int unit) = 0;                      // BigFileRB1..5
+    virtual void SelectUnitButton(SizeUnit unit) = 0;                 // BigFileRB1..5
 
     // CBBaseSize: its lines and selected line (-1: none; never read from it here).
     virtual void ShowBaseSizes(const std::vector<std::string>& texts, int selected) = 0;

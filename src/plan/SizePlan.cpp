@@ -6,6 +6,7 @@
 #include "plan/SizeDisplay.h"
 #include "platform/Decimal.h"
 #include "settings/Settings.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -27,7 +28,7 @@ bool SizePlan::CalculateSmallFileSizes(int keptCount) {
     }
     if (UseFreeSpace) {
         ClearSizeList();
-        view_.SetStatus(Text(35));
+        view_.SetStatus(Text(slot::kReadyToSplit));
         return true;
     }
     if (job_.BigFileBytes == 0) {
@@ -53,19 +54,21 @@ bool SizePlan::CalculateSmallFileSizes(int keptCount) {
         if (!CalculateSmallFileSizes(0)) {
             return false;
         }
-        view_.ShowMessage(Text(87), Text(86), MessageIcon::Warning);
+        view_.ShowMessage(Text(slot::kBaseSizeAppliedInstead), Text(slot::kTooBigNewSize),
+                          MessageIcon::Warning);
         keptCount = job_.SmallFileCount;
         remaining = 0;
     }
 
-    view_.BeginBusy(Text(64));
+    view_.BeginBusy(Text(slot::kWorking));
     const auto rest = PieceSizesFor(remaining, SelectedBaseSize(), MaxSmallFiles - keptCount);
     if (!rest) {
         view_.SetCountLabel("");
         view_.SetSizeGroupHint("");
         ClearSizeList();
-        view_.ShowMessage(Text(112), Text(48), MessageIcon::Warning);
-        view_.EndBusy(Text(48));
+        view_.ShowMessage(Text(slot::kChooseBiggerBaseSize), Text(slot::kTooManyFiles),
+                          MessageIcon::Warning);
+        view_.EndBusy(Text(slot::kTooManyFiles));
         view_.EnableGroup(ControlGroup::SplitGroup, false);
         view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
         view_.EnableGroup(ControlGroup::SizeEditGroup, false);
@@ -79,15 +82,15 @@ bool SizePlan::CalculateSmallFileSizes(int keptCount) {
         std::vector<std::int64_t>(sizes.begin() + 1, sizes.begin() + 1 + job_.SmallFileCount));
     view_.EnableGroup(ControlGroup::SplitGroup, true);
     view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, true);
-    view_.SetCountLabel(Text(68) + std::to_string(job_.SmallFileCount));
-    view_.SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
-    view_.EndBusy(Text(35));
+    view_.SetCountLabel(Text(slot::kFileCount) + std::to_string(job_.SmallFileCount));
+    view_.SetSizeGroupHint(Text(slot::kPieceIndexRange) + std::to_string(job_.SmallFileCount));
+    view_.EndBusy(Text(slot::kReadyToSplit));
     return true;
 }
 
 void SizePlan::ClearSizeList() {
     view_.ClearSizeLines();
-    view_.SetChangeItemCaption(Text(57));
+    view_.SetChangeItemCaption(Text(slot::kFileNumber));
     view_.SetNewSizeText("");
     view_.EnableGroup(ControlGroup::SizeEditGroup, false);
 }
@@ -98,7 +101,8 @@ void SizePlan::ApplyUseFreeSpace() {
     if (UseFreeSpace) {
         ClearSizeList();
         view_.SetCountLabel("");
-        view_.SetSizeGroupHint(view_.BigFileNameCaption().empty() ? "" : Text(115) + "?");
+        view_.SetSizeGroupHint(
+            view_.BigFileNameCaption().empty() ? "" : Text(slot::kPieceIndexRange) + "?");
         return;
     }
     if (job_.BigFileBytes > 0) {
@@ -106,12 +110,12 @@ void SizePlan::ApplyUseFreeSpace() {
     }
 }
 
-void SizePlan::ShowBigFileSize(int unit) {
-    SizeUnit = unit;
+void SizePlan::ShowBigFileSize(SizeUnit unit) {
+    Unit = unit;
     if (const auto caption = BigFileSizeText(job_.BigFileBytes, unit, view_.DecimalSeparator())) {
         view_.SetBigFileSizeCaption(*caption);
     }
-    store_.Write(settings::BigUnit, SizeUnit);
+    store_.Write(settings::BigUnit, static_cast<int>(Unit));
 }
 
 void SizePlan::LoadBaseSizes() {
@@ -125,7 +129,7 @@ void SizePlan::SmallerSizesLBClick() {
     if (line < 0) {
         return;
     }
-    view_.SetChangeItemCaption(Text(57) + std::to_string(line + 1));
+    view_.SetChangeItemCaption(Text(slot::kFileNumber) + std::to_string(line + 1));
     view_.SetNewSizeText(view_.SizeLineText(line));
     view_.EnableGroup(ControlGroup::SizeEditGroup, true);
 }
@@ -136,12 +140,13 @@ void SizePlan::ApplyNewSizeClick() {
     const int piece = view_.SelectedSizeLine() + 1;
     const std::int64_t value = DecimalToInt64(view_.NewSizeText());
     if (piece < 1 || piece > job_.SmallFileCount || value <= 0) {
-        view_.ShowMessage(Text(111), Text(110), MessageIcon::Warning);
+        view_.ShowMessage(Text(slot::kNewSizeIgnored), Text(slot::kNewSizeUnusable),
+                          MessageIcon::Warning);
         view_.EnableGroup(ControlGroup::SizeEditGroup, false);
         return;
     }
     job_.SmallFileSizes[static_cast<std::size_t>(piece)] = value;
-    view_.SetChangeItemCaption(Text(57));
+    view_.SetChangeItemCaption(Text(slot::kFileNumber));
     view_.EnableGroup(ControlGroup::SizeEditGroup, false);
     CalculateSmallFileSizes(piece);
 }
@@ -149,7 +154,7 @@ void SizePlan::ApplyNewSizeClick() {
 void SizePlan::CBBaseSizeChange(int index) {
     BaseSizeIndex = index;
     store_.Write(settings::BaseSizeIndex, BaseSizeIndex);
-    view_.SetStatus(Text(40));
+    view_.SetStatus(Text(slot::kChooseBaseSize));
     view_.EnableGroup(ControlGroup::SizeListGroup, true);
     view_.EnableGroup(ControlGroup::SizeEditGroup, false);
     CalculateSmallFileSizes(0);

@@ -6,6 +6,7 @@
 #include "engine/Job.h"
 #include "plan/BaseSizes.h"
 #include "plan/PlanView.h"
+#include "plan/SizeDisplay.h"
 
 namespace brelker {
 
@@ -26,8 +27,8 @@ public:
     void ClearSizeList();
     // Stores the mode and switches the panel between the two modes.
     void ApplyUseFreeSpace();
-    // Shows the big file's size in unit 1 (B) to 5 (TB) and stores the unit.
-    void ShowBigFileSize(int unit);
+    // Shows the big file's size in the unit and stores the unit.
+    void ShowBigFileSize(SizeUnit unit);
     // Reads the base size list from the store (seeding the defaults) and shows it.
     void LoadBaseSizes();
 
@@ -50,7 +51,7 @@ public:
     bool PlansASplit = false;
     bool UseFreeSpace = false;
     int BaseSizeIndex = kDefaultBaseSizeIndex;
-    int SizeUnit = 3;
+    SizeUnit Unit = SizeUnit::Megabytes;
     BaseSizeList BaseSizes;
 
 private:

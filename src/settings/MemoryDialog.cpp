@@ -10,6 +10,7 @@
 #include "platform/Decimal.h"
 #include "settings/Settings.h"
 #include "settings/UpDown.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
@@ -90,12 +91,12 @@ void MemoryDialog::showEvent(QShowEvent* event) {
 }
 
 void MemoryDialog::OnActivate() {
-    setWindowTitle(SlotText(10));
-    lblMaxAllowedRAM_->setText(SlotText(11));
-    lblMaxFile_->setText(SlotText(366));
-    lblMaxRAM_->setText(SlotText(367));
-    okButton_->setText(SlotText(368));
-    cancelButton_->setText(SlotText(369));
+    setWindowTitle(SlotText(slot::kMemoryUsage));
+    lblMaxAllowedRAM_->setText(SlotText(slot::kMemoryAtLeast));
+    lblMaxFile_->setText(SlotText(slot::kMemoryOfFile));
+    lblMaxRAM_->setText(SlotText(slot::kMemoryOfRam));
+    okButton_->setText(SlotText(slot::kSave));
+    cancelButton_->setText(SlotText(slot::kCancel));
 
     acceptedMaxFromFile_ = store_.Read(settings::MaxFromFile);
     acceptedMaxFromRAM_ = store_.Read(settings::MaxFromRAM);

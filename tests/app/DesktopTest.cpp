@@ -107,9 +107,9 @@ TEST_F(DesktopTest, SeveralFilesOrAFolderAreRefusedWithAMessage) {
     SetCurrentLanguage(kGerman);
     Drop({a, b});
     Drop({folder / "big"});
-    EXPECT_EQ(dialogs.Texts(),
-              (std::vector<std::string>{Text(slot::kDropOneFile) + " / " + Text(72),
-                                        Text(slot::kDropNoFolder) + " / " + Text(72)}));
+    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{
+                                   Text(slot::kDropOneFile) + " / " + Text(slot::kProgramName),
+                                   Text(slot::kDropNoFolder) + " / " + Text(slot::kProgramName)}));
     EXPECT_EQ(Commands(), "a---d--");
     EXPECT_TRUE(dialogs.asked.empty());
     for (const int slot : {slot::kDropOneFile, slot::kDropNoFolder}) {

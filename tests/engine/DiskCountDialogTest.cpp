@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -37,7 +38,7 @@ TEST(DiskCountDialogTest, AsksInTheCurrentLanguageWithinItsBounds) {
         label = d.findChild<QLabel*>(QStringLiteral("ChooseDiskNr"))->text();
         d.reject();
     });
-    EXPECT_EQ(label.toStdString(), Text(88));
+    EXPECT_EQ(label.toStdString(), Text(slot::kEnterDiskCount));
     EXPECT_EQ(dialog.DiskCount(), 0);  // closed without OK
     SetCurrentLanguage(kEnglish);
 }

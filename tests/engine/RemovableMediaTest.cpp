@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "EngineFixture.h"
+#include "text/Slots.h"
 
 namespace brelker {
 namespace {
@@ -51,7 +52,7 @@ TEST_F(RemovableMediaTest, AskForDiskPlainAndFull) {
 
     SetCurrentLanguage(kGerman);
     engine.AskForDisk(1, DiskPrompt::Plain);
-    EXPECT_EQ(host.questions.back().caption, Text(56));
+    EXPECT_EQ(host.questions.back().caption, Text(slot::kChangeDisk));
     EXPECT_NE(host.questions.back().caption, "Change diskette");
 }
 
@@ -59,7 +60,7 @@ TEST_F(RemovableMediaTest, AFreeSpaceSplitFillsEachDiskAndCountsUpAsItGoes) {
     const std::string bytes = PatternBytes(3'000'000);
     PlanSplit(bytes, {});
     options.UseFreeSpace = true;
-    options.PauseMode = 0;
+    options.PauseMode = PauseMode::Always;
     SimulateDiskChanges(kFloppy);
     ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
     EXPECT_EQ(job.SmallFileCount, 3);
@@ -113,9 +114,9 @@ TEST_F(RemovableMediaTest, AVolumeThatCannotBeAskedIsNeverWrittenToUnasked) {
 TEST_F(RemovableMediaTest, PiecesOnAFloppyArePromptedForUnlessNeverPausing) {
     UseFloppy();
     PlanSplit(PatternBytes(300), {100, 100, 100});
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);  // PauseMode 2
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);  // PauseMode::Never
     EXPECT_TRUE(host.questions.empty());
-    options.PauseMode = 1;
+    options.PauseMode = PauseMode::FloppiesOnly;
     ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
     EXPECT_EQ(host.questions.size(), 3u);
     EXPECT_EQ(host.repaints, 3);
@@ -181,7 +182,7 @@ TEST_F(RemovableMediaTest, ASplitWithoutPausesErasesOnlyBeforeItsFirstPiece) {
 
     // With a prompt before each piece every new disk is erased.
     host = FakeHost();
-    options.PauseMode = 1;
+    options.PauseMode = PauseMode::FloppiesOnly;
     int disks = 0;
     host.onQuestion = [&](const FakeHost::Question&) {
         // Another disk goes in: what the last one holds leaves the drive.
@@ -199,7 +200,7 @@ TEST_F(RemovableMediaTest, AnEraseNeverDeletesThePieceThisSplitJustWroteToTheDis
     UseFloppy();
     const std::string bytes = PatternBytes(300);
     PlanSplit(bytes, {150, 150});
-    options.PauseMode = 1;
+    options.PauseMode = PauseMode::FloppiesOnly;
     options.EraseFloppyDisks = true;
     // Yes for disk 2 without changing it, twice; then the disk is changed.
     host.onQuestion = [&](const FakeHost::Question&) {

@@ -35,12 +35,13 @@ TEST(FindSeriesBaseTest, CutsBeforeTheLastSuffixThatEndsBeforeTheLastCharacter) 
 }
 
 TEST(PromptsBeforePiecesTest, FollowsThePauseMode) {
-    EXPECT_TRUE(PromptsBeforePieces(0, false));
-    EXPECT_TRUE(PromptsBeforePieces(1, true));
-    EXPECT_FALSE(PromptsBeforePieces(1, false));
-    EXPECT_FALSE(PromptsBeforePieces(2, true));
-    EXPECT_TRUE(PromptsBeforePieces(7, true));  // a value no menu item sets: floppies only
-    EXPECT_FALSE(PromptsBeforePieces(-1, false));
+    EXPECT_TRUE(PromptsBeforePieces(PauseMode::Always, false));
+    EXPECT_TRUE(PromptsBeforePieces(PauseMode::FloppiesOnly, true));
+    EXPECT_FALSE(PromptsBeforePieces(PauseMode::FloppiesOnly, false));
+    EXPECT_FALSE(PromptsBeforePieces(PauseMode::Never, true));
+    // A stored value no menu item sets: floppies only.
+    EXPECT_TRUE(PromptsBeforePieces(static_cast<PauseMode>(7), true));
+    EXPECT_FALSE(PromptsBeforePieces(static_cast<PauseMode>(-1), false));
 }
 
 using SeriesTest = EngineFixture;

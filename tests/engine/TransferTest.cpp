@@ -333,7 +333,7 @@ TEST_F(TransferTest, StopThenNoInterruptsAndClosesEverything) {
 
 TEST_F(TransferTest, DiskPromptsComeBeforeEveryPieceWhenAlwaysPausing) {
     PlanSplit(PatternBytes(300), {100, 100, 100});
-    options.PauseMode = 0;
+    options.PauseMode = PauseMode::Always;
     host.answers = {true, false};
     EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
     ASSERT_EQ(host.questions.size(), 2u);
@@ -347,12 +347,12 @@ TEST_F(TransferTest, DiskPromptsComeBeforeEveryPieceWhenAlwaysPausing) {
 
     // Pausing only for floppies: none here.
     host = FakeHost();
-    options.PauseMode = 1;
+    options.PauseMode = PauseMode::FloppiesOnly;
     EXPECT_EQ(engine.SplitBigFile(options), kTransferDone);
     EXPECT_TRUE(host.questions.empty());
 
     // A No for the first disk of a join creates no big file.
-    options.PauseMode = 0;
+    options.PauseMode = PauseMode::Always;
     host.answers = {false};
     std::filesystem::remove(job.BigFilePath);
     EXPECT_EQ(engine.JoinSmallFiles(options), kDiskRefused);
@@ -362,7 +362,7 @@ TEST_F(TransferTest, DiskPromptsComeBeforeEveryPieceWhenAlwaysPausing) {
 TEST_F(TransferTest, APromptedJoinMeasuresEachPieceWhenItsDiskIsIn) {
     PlanJoin({"aaaa", "bbbbbb", "cc"});
     job.SmallFileSizes = {0, 0, 0, 0};  // the disk count left the sizes unknown
-    options.PauseMode = 0;
+    options.PauseMode = PauseMode::Always;
     options.MaxFromFile = 100;  // one block per piece
     ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
     EXPECT_EQ(job.SmallFileSizes, (std::vector<std::int64_t>{0, 4, 6, 2}));

@@ -11,6 +11,7 @@
 #include "TempFolder.h"
 #include "plan/BaseSizes.h"
 #include "settings/Settings.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -159,8 +160,8 @@ TEST_F(BaseSizeDialogTest, TakesItsTextsFromTheLanguageWhenItOpens) {
     dialog.close();
     SetCurrentLanguage(kGerman);
     dialog.show();
-    EXPECT_EQ(dialog.windowTitle().toStdString(), Text(28));
-    EXPECT_EQ(add->text().toStdString(), Text(47));
+    EXPECT_EQ(dialog.windowTitle().toStdString(), Text(slot::kModifyBaseSizes));
+    EXPECT_EQ(add->text().toStdString(), Text(slot::kNew));
     SetCurrentLanguage(kEnglish);
 }
 

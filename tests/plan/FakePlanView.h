@@ -37,7 +37,7 @@ public:
     void SetSizeGroupHint(const std::string& text) override { groupHint = text; }
     void SetBigFileSizeCaption(const std::string& text) override { bigFileSize = text; }
     std::string BigFileNameCaption() const override { return bigFileName; }
-    void SelectUnitButton(int unit) override { unitButton = unit; }
+    void SelectUnitButton(SizeUnit unit) override { unitButton = static_cast<int>(unit); }
     void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override {
         baseSizeTexts = texts;
         baseSizeSelected = selected;

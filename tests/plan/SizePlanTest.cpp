@@ -221,47 +221,48 @@ TEST_F(SizePlanTest, FreeSpaceModeEmptiesThePlanAndSwitchingBackReplans) {
 }
 
 TEST(SizeDisplayTest, ShowsThousandthsHalfUpWithoutTrailingZeros) {
+    using enum SizeUnit;
     struct Row {
         std::int64_t bytes;
-        int unit;
+        SizeUnit unit;
         const char* caption;
     };
     const Row rows[] = {
-        {1457664, 1, "1457664"},
-        {1457664, 2, "1423.5"},
-        {1457664, 3, "1.39"},
-        {1457664, 4, "0.001"},
-        {730112, 3, "0.696"},
-        {1, 1, "1"},
-        {1, 2, "0.001"},
-        {1, 3, "0.000"},
-        {100, 3, "0.000"},
-        {std::int64_t{1} << 40, 5, "1"},
-        {std::int64_t{1} << 40, 4, "1024"},
-        {0, 3, " "},
-        {0, 9, " "},
-        {1536, 2, "1.5"},
-        {1023, 2, "0.999"},
-        {1024 * 1024 - 1, 3, "1"},
+        {1457664, Bytes, "1457664"},
+        {1457664, Kilobytes, "1423.5"},
+        {1457664, Megabytes, "1.39"},
+        {1457664, Gigabytes, "0.001"},
+        {730112, Megabytes, "0.696"},
+        {1, Bytes, "1"},
+        {1, Kilobytes, "0.001"},
+        {1, Megabytes, "0.000"},
+        {100, Megabytes, "0.000"},
+        {std::int64_t{1} << 40, Terabytes, "1"},
+        {std::int64_t{1} << 40, Gigabytes, "1024"},
+        {0, Megabytes, " "},
+        {0, static_cast<SizeUnit>(9), " "},
+        {1536, Kilobytes, "1.5"},
+        {1023, Kilobytes, "0.999"},
+        {1024 * 1024 - 1, Megabytes, "1"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(BigFileSizeText(row.bytes, row.unit, "."), row.caption)
-            << row.bytes << " in unit " << row.unit;
+            << row.bytes << " in unit " << static_cast<int>(row.unit);
     }
-    EXPECT_EQ(BigFileSizeText(1457664, 2, ","), "1423,5");
-    EXPECT_EQ(BigFileSizeText(1, 4, ","), "0,000");
-    EXPECT_EQ(BigFileSizeText(5, 0, "."), std::nullopt);
+    EXPECT_EQ(BigFileSizeText(1457664, Kilobytes, ","), "1423,5");
+    EXPECT_EQ(BigFileSizeText(1, Gigabytes, ","), "0,000");
+    EXPECT_EQ(BigFileSizeText(5, static_cast<SizeUnit>(0), "."), std::nullopt);
     EXPECT_DOUBLE_EQ(ScaleSize(1457664, 1024), 1423.5);
     EXPECT_DOUBLE_EQ(ScaleSize(1457664, 1048576), 1.39);
 }
 
 TEST_F(SizePlanTest, TheUnitIsShownAndStored) {
     job.BigFileBytes = 1457664;
-    plan.ShowBigFileSize(2);
+    plan.ShowBigFileSize(SizeUnit::Kilobytes);
     EXPECT_EQ(view.bigFileSize, "1423.5");
     EXPECT_EQ(store.Read(settings::BigUnit), 2);
-    EXPECT_EQ(plan.SizeUnit, 2);
-    plan.ShowBigFileSize(8);  // a damaged unit leaves the caption and is kept
+    plan.ShowBigFileSize(
+        static_cast<SizeUnit>(8));  // a damaged unit leaves the caption and is kept
     EXPECT_EQ(view.bigFileSize, "1423.5");
     EXPECT_EQ(store.Read(settings::BigUnit), 8);
 }

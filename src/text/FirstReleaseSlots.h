@@ -1,0 +1,183 @@
+#pragma once
+
+// Names of the texts of the table's first release (slots 0-369). The numbers
+// are the table's; a name keeps two neighbours from being mixed up unseen.
+namespace brelker::slot {
+
+// Menus and commands of the main window.
+inline constexpr int kFileMenu = 0;
+inline constexpr int kChooseSplitFile = 1;
+inline constexpr int kDoSplit = 2;
+inline constexpr int kChooseJoinFile = 3;
+inline constexpr int kDoJoin = 4;
+inline constexpr int kExit = 5;
+inline constexpr int kLanguageMenu = 6;
+inline constexpr int kEnglishItem = 7;
+inline constexpr int kSwedishItem = 8;
+inline constexpr int kMemoryMenu = 9;
+inline constexpr int kMemoryUsage = 10;
+inline constexpr int kMemoryAtLeast = 11;
+inline constexpr int kMemoryUsageHint = 12;
+inline constexpr int kPauseHint = 13;
+inline constexpr int kHelpMenu = 14;
+inline constexpr int kChooseSplitFileHint = 17;
+inline constexpr int kDoSplitHint = 18;
+inline constexpr int kChooseJoinFileHint = 19;
+inline constexpr int kDoJoinHint = 20;
+inline constexpr int kExitHint = 21;
+inline constexpr int kBigFile = 22;
+inline constexpr int kBigFileName = 23;
+inline constexpr int kBigFileSize = 24;
+inline constexpr int kSmallerFiles = 25;
+inline constexpr int kSmallFileNames = 26;
+inline constexpr int kBaseSize = 27;
+inline constexpr int kModifyBaseSizes = 28;
+inline constexpr int kIndividualSizes = 29;
+inline constexpr int kChooseSplitFileTitle = 30;
+inline constexpr int kAllFilesFilter = 31;
+inline constexpr int kChooseFirstPiece = 32;
+inline constexpr int kPieceFilter = 33;
+inline constexpr int kReadyToJoin = 34;
+inline constexpr int kReadyToSplit = 35;
+inline constexpr int kSplitting = 36;
+inline constexpr int kFileSplit = 37;
+inline constexpr int kJoining = 38;
+inline constexpr int kApplyNewSizeHint = 39;
+inline constexpr int kChooseBaseSize = 40;
+inline constexpr int kModifyBaseSizesHint = 41;
+inline constexpr int kBaseSizeList = 42;
+inline constexpr int kBaseSizeDescription = 43;
+inline constexpr int kBaseSizeBytes = 44;
+inline constexpr int kModify = 45;
+inline constexpr int kDelete = 46;
+inline constexpr int kNew = 47;
+inline constexpr int kTooManyFiles = 48;
+inline constexpr int kChooseSmallFilesPlace = 49;
+inline constexpr int kChooseBigFilePlace = 50;
+inline constexpr int kSuffixFilter = 51;
+inline constexpr int kBaseSizeHint = 52;
+inline constexpr int kProgressHint = 53;
+inline constexpr int kWhenReadyModify = 54;
+inline constexpr int kReadyForDisk = 55;
+inline constexpr int kChangeDisk = 56;
+inline constexpr int kFileNumber = 57;
+inline constexpr int kNewSize = 58;
+inline constexpr int kApplyNewSize = 59;
+inline constexpr int kFindSmallFilesPlace = 60;
+inline constexpr int kFindSmallFilesPlaceHint = 61;
+inline constexpr int kFindBigFilePlace = 62;
+inline constexpr int kFindBigFilePlaceHint = 63;
+inline constexpr int kWorking = 64;
+inline constexpr int kCountingFiles = 65;
+inline constexpr int kSizeListHint = 66;
+inline constexpr int kNewSizeHint = 67;
+inline constexpr int kFileCount = 68;
+inline constexpr int kNoFileSelected = 69;
+inline constexpr int kNewPlaceSelected = 70;
+inline constexpr int kFileRestored = 71;
+inline constexpr int kProgramName = 72;
+inline constexpr int kVersion = 74;
+
+// Messages.
+inline constexpr int kAbnormalTermination = 83;
+inline constexpr int kNotAllPiecesCreated = 84;
+inline constexpr int kBigFileNotRestored = 85;
+inline constexpr int kTooBigNewSize = 86;
+inline constexpr int kBaseSizeAppliedInstead = 87;
+inline constexpr int kEnterDiskCount = 88;
+inline constexpr int kCannotReadBigFile = 89;
+inline constexpr int kCannotWriteBigFile = 90;
+inline constexpr int kNotAllDisksUsed = 91;
+inline constexpr int kCannotCreatePiece = 92;
+inline constexpr int kCannotReadPiece = 93;
+inline constexpr int kSizesDiffer = 94;
+inline constexpr int kFileMissing = 95;
+inline constexpr int kResetSettings = 101;
+inline constexpr int kNewSizeUnusable = 110;
+inline constexpr int kNewSizeIgnored = 111;
+inline constexpr int kChooseBiggerBaseSize = 112;
+inline constexpr int kResetSettingsHint = 113;
+inline constexpr int kSizeUnitHint = 114;
+inline constexpr int kPieceIndexRange = 115;
+inline constexpr int kWelcomeTo = 117;
+inline constexpr int kHowItWorks = 118;
+inline constexpr int kHowItWorksTitle = 137;
+inline constexpr int kHowItWorksShortHint = 138;
+inline constexpr int kHowItWorksHint = 139;
+inline constexpr int kPauseMenu = 146;
+inline constexpr int kPauseAlways = 147;
+inline constexpr int kPauseSometimes = 148;
+inline constexpr int kPauseNever = 149;
+inline constexpr int kInformationOnFile = 156;
+inline constexpr int kResetSettingsHelp = 186;
+
+// Messages, options and dialogs.
+inline constexpr int kBaseSizeListHint = 209;
+inline constexpr int kBaseSizeDescriptionHint = 210;
+inline constexpr int kBaseSizeValueHint = 211;
+inline constexpr int kContinueOrBreak = 212;
+inline constexpr int kChangeSuffix = 213;
+inline constexpr int kChooseSuffix = 214;
+inline constexpr int kUseFreeSpace = 227;
+inline constexpr int kUseBaseSize = 228;
+inline constexpr int kNoSpaceOnDisk = 230;
+inline constexpr int kChangeSuffixHint = 238;
+inline constexpr int kLanguageHint = 239;
+inline constexpr int kGermanItem = 252;
+inline constexpr int kCreateSelfUnit = 253;
+inline constexpr int kCreatedBy = 254;
+inline constexpr int kSelfUnitCreated = 255;
+inline constexpr int kCreateSelfUnitHint = 256;
+inline constexpr int kItShouldBe = 259;
+inline constexpr int kSelfUnitHelp = 260;
+// The four lines that tell where to run the restore script.
+inline constexpr int kSelfUnitPlacementFirst = 261;
+inline constexpr int kSelfUnitPlacementLast = 264;
+inline constexpr int kRestoreWithProgramHelp = 265;
+inline constexpr int kSelfUnitFor = 266;
+inline constexpr int kCheckSizeOf = 267;
+inline constexpr int kItShouldBeEnd = 268;
+inline constexpr int kNotFinished = 269;
+inline constexpr int kRemoveSmallFiles = 270;
+inline constexpr int kRemoveBigFile = 271;
+inline constexpr int kRemoveFilesHint = 272;
+inline constexpr int kInvalidCharacter = 283;
+inline constexpr int kProgramNotNeededHelp = 287;
+inline constexpr int kCopyExample = 306;
+inline constexpr int kCopyExampleCommand = 307;
+// The help's shortcut lines: seven commands, then Exit.
+inline constexpr int kShortcutsFirst = 312;
+inline constexpr int kShortcutExit = 319;
+inline constexpr int kForbiddenCharacters = 284;
+// The help's part on switches, first to last line; one of its lines exists in
+// English only.
+inline constexpr int kSwitchesFirst = 321;
+inline constexpr int kSwitchesLast = 342;
+inline constexpr int kInterrupted = 343;
+inline constexpr int kPauseButtonHint = 344;
+inline constexpr int kContinueQuestion = 345;
+inline constexpr int kOptionsMenu = 346;
+inline constexpr int kEraseFloppies = 347;
+inline constexpr int kErasingFloppy = 348;
+inline constexpr int kRemoveSelfUnit = 349;
+inline constexpr int kForLaterUse = 350;
+inline constexpr int kSelfUnitNotCreated = 351;
+inline constexpr int kExtractOrAppend = 352;
+inline constexpr int kExtractExplained = 353;
+inline constexpr int kAppendExplained = 354;
+inline constexpr int kSkippedBytes = 355;
+inline constexpr int kExtractedBytes = 356;
+inline constexpr int kActivate = 357;
+inline constexpr int kDeactivate = 358;
+inline constexpr int kExtractionOff = 359;
+inline constexpr int kExtraction = 360;
+inline constexpr int kAppending = 361;
+inline constexpr int kAppendingOff = 362;
+inline constexpr int kSelfUnitSwitchHelp = 363;
+inline constexpr int kCannotDeleteFile = 364;
+inline constexpr int kMemoryOfFile = 366;
+inline constexpr int kMemoryOfRam = 367;
+inline constexpr int kSave = 368;
+inline constexpr int kCancel = 369;
+
+}  // namespace brelker::slot
