@@ -17,6 +17,7 @@
 #include "plan/SizePlan.h"
 #include "script/RestoreScript.h"
 #include "script/ScriptView.h"
+#include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 
 class QAction;
@@ -137,22 +138,8 @@ public:
                                            const std::string& folder,
                                            const std::string& proposedName) override;
 
-    // The current job and the fields the tests and the command line look at.
+    // The current job, for the tests.
     Job& CurrentJob() { return job_; }
-
-    std::string SplitPath;
-    std::string JoinPath;
-    std::string AddedFileType = ".Brelked_";
-    bool RemoveSmallFiles = false;
-    bool RemoveBigFile = false;
-    bool RemoveSelfUnit = false;
-    bool EraseFloppyDisks = false;
-    bool WriteChecksumFile = true;
-    brelker::PauseMode PauseMode = brelker::PauseMode::FloppiesOnly;
-    int MaxFromRAM = 20;
-    int MaxFromFile = 10;
-    int mainTop = 50;
-    int mainLeft = 100;
 
 protected:
     bool event(QEvent* event) override;
@@ -217,6 +204,18 @@ private:
     // closes once the work has stopped.
     bool closeAfterWork_ = false;
     std::string SelfUnitFileName;
+
+    // What the option menus and dialogs chose; a run takes its options from
+    // here and the plan's UseFreeSpace, a restore script the suffix and the
+    // two removals. Defaults come from the settings table.
+    struct WindowOptions : TransferOptions {
+        bool RemoveSelfUnit = settings::RemoveSelfUnit.defaultValue;
+    };
+    WindowOptions options_;
+    std::string SplitPath;
+    std::string JoinPath;
+    int mainTop = settings::MainTop.defaultValue;
+    int mainLeft = settings::MainLeft.defaultValue;
 
     std::unique_ptr<DiskCountDialog> diskDialog_;
     std::unique_ptr<HintWindow> hintWindow_;

@@ -30,21 +30,13 @@ namespace brelker {
 bool MainWindow::Busy() const { return StopBtn->isEnabled(); }
 
 TransferOptions MainWindow::Options() const {
-    TransferOptions options;
-    options.MaxFromRAM = MaxFromRAM;
-    options.MaxFromFile = MaxFromFile;
-    options.Suffix = AddedFileType;
-    options.PauseMode = PauseMode;
+    TransferOptions options = options_;
     options.UseFreeSpace = plan_.UseFreeSpace;
-    options.RemoveSmallFiles = RemoveSmallFiles;
-    options.RemoveBigFile = RemoveBigFile;
-    options.EraseFloppyDisks = EraseFloppyDisks;
-    options.WriteChecksumFile = WriteChecksumFile;
     return options;
 }
 
 ScriptOptions MainWindow::ScriptSettings() const {
-    return {AddedFileType, RemoveSmallFiles, RemoveSelfUnit};
+    return {options_.Suffix, options_.RemoveSmallFiles, options_.RemoveSelfUnit};
 }
 
 bool MainWindow::OnFloppy(const std::string& path) const {
@@ -94,7 +86,7 @@ void MainWindow::BigFileChosen(bool plan) {
         return;
     }
     if (job_.BigFileBytes > 0) {
-        SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+        SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
         EnableGroup(ControlGroup::SplitGroup, true);
         EnableGroup(ControlGroup::SmallFilesPlaceGroup, true);
         EnableGroup(ControlGroup::JoinGroup, false);
@@ -114,7 +106,7 @@ void MainWindow::FindPlaceToSmallFilesClick() {
         SetStatus(Text(slot::kNewPlaceSelected));
         job_.SmallFilesBase = *path;
     }
-    SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+    SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
     JoinPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
 }
@@ -174,7 +166,7 @@ void MainWindow::JoinFilesClick() {
         return;
     }
     job_.PiecePath = *path;
-    job_.SmallFilesBase = FindSeriesBase(*path, AddedFileType);
+    job_.SmallFilesBase = FindSeriesBase(*path, options_.Suffix);
     job_.BigFilePath = job_.SmallFilesBase;
     plan_.PlansASplit = false;
     // The job now names a series that is not there: neither what Join nor what
@@ -198,13 +190,13 @@ void MainWindow::JoinFilesClick() {
     job_.BigFilePath = JoinFolder(SplitPath, BareFileName(job_.BigFilePath));
     job_.BigFileBytes = 0;
     plan_.ClearSizeList();
-    SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
-    job_.PiecePath = PieceName(job_.SmallFilesBase, AddedFileType, 1);
+    SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
+    job_.PiecePath = PieceName(job_.SmallFilesBase, options_.Suffix, 1);
 
-    if (PromptsBeforePieces(PauseMode, OnFloppy(job_.SmallFilesBase))) {
+    if (PromptsBeforePieces(options_.PauseMode, OnFloppy(job_.SmallFilesBase))) {
         TakeSeriesFromDiskCount(job_, *this);
     } else {
-        CountSeries(job_, platform_, *this, AddedFileType);
+        CountSeries(job_, platform_, *this, options_.Suffix);
     }
     if (job_.SmallFileCount == 0) {
         // Not whole (the message has been shown), or no disks at all.
@@ -278,14 +270,14 @@ void MainWindow::VerifyClick() {
     // The job now names the verified series: nothing planned or counted
     // before may be split, joined or written into a restore script with it.
     job_.PiecePath = *path;
-    job_.SmallFilesBase = FindSeriesBase(*path, AddedFileType);
+    job_.SmallFilesBase = FindSeriesBase(*path, options_.Suffix);
     for (const ControlGroup group :
          {ControlGroup::SplitGroup, ControlGroup::SmallFilesPlaceGroup, ControlGroup::JoinGroup,
           ControlGroup::BigFilePlaceGroup, ControlGroup::SizeEditGroup}) {
         EnableGroup(group, false);
     }
     SetSelfUnitEnabled(false);
-    SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+    SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
 
     // The joined file is looked for where sha256sum would look, then where a
     // join would put it.

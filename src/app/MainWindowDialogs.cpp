@@ -36,8 +36,8 @@ void MainWindow::MemoryUsageClick() {
     CentreOnScreenWhenShown(dialog);
     dialog.exec();
     // Whichever button closed it: Cancel leaves the pair as stored.
-    MaxFromRAM = dialog.MaxFromRAM();
-    MaxFromFile = dialog.MaxFromFile();
+    options_.MaxFromRAM = dialog.MaxFromRAM();
+    options_.MaxFromFile = dialog.MaxFromFile();
 }
 
 void MainWindow::ChooseFiletypeClick() {
@@ -52,13 +52,14 @@ void MainWindow::ChooseFiletypeClick() {
         this);
     CentreOnScreenWhenShown(dialog);
     dialog.exec();
-    AddedFileType = store_.Read(settings::AddedFileType);
+    options_.Suffix = store_.Read(settings::AddedFileType);
     // Several texts quote the suffix (the file filters): fill them anew.
-    FillTextTable(AddedFileType);
+    FillTextTable(options_.Suffix);
     ApplyTexts();
     if (job_.BigFileBytes > 0) {
         ShowPlanCount();
-        SmallFileNames->setText(QString::fromStdString(job_.SmallFilesBase + AddedFileType + "*"));
+        SmallFileNames->setText(
+            QString::fromStdString(job_.SmallFilesBase + options_.Suffix + "*"));
     }
 }
 

@@ -45,7 +45,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     // The name as the file system spells it.
     const std::string path = QFile::encodeName(local).toStdString();
     dialogs_.AnswerNextOpen(path);
-    if (ClassifyDroppedFile(path, AddedFileType) == DroppedAs::FirstPiece) {
+    if (ClassifyDroppedFile(path, options_.Suffix) == DroppedAs::FirstPiece) {
         JoinFilesClick();
     } else {
         ChooseSplitAFileClick();

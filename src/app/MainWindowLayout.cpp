@@ -28,6 +28,7 @@
 #include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "engine/DiskCountDialog.h"
+#include "settings/Settings.h"
 #include "text/HintWindow.h"
 #include "text/WidgetTexts.h"
 
@@ -49,7 +50,7 @@ MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogSer
       plan_(job_, store, *this),
       script_(job_, platform, *this) {
     setObjectName(QStringLiteral("TMain"));
-    setWindowTitle(QStringLiteral("The File Brelker"));
+    setWindowTitle(QString::fromUtf8(settings::kProgramName));
     setWindowIcon(ApplicationIcon());
     setAcceptDrops(true);
     CreateMenus();

@@ -29,26 +29,26 @@ void MainWindow::LoadSettings() {
     LanguageGerman->setChecked(CurrentLanguage() == kGerman);
     FollowLanguageInQt(CurrentLanguage());
 
-    RemoveSmallFiles = store_.Read(settings::RemoveSmallFiles);
-    RemoveBigFile = store_.Read(settings::RemoveBigFile);
-    RemoveSelfUnit = store_.Read(settings::RemoveSelfUnit);
-    EraseFloppyDisks = store_.Read(settings::EraseFloppyDisks);
-    RemoveSmall->setChecked(RemoveSmallFiles);
-    RemoveBig->setChecked(RemoveBigFile);
-    RemoveSelf->setChecked(RemoveSelfUnit);
-    EraseFloppies->setChecked(EraseFloppyDisks);
-    WriteChecksumFile = store_.Read(settings::WriteChecksumFile);
-    WriteChecksums->setChecked(WriteChecksumFile);
+    options_.RemoveSmallFiles = store_.Read(settings::RemoveSmallFiles);
+    options_.RemoveBigFile = store_.Read(settings::RemoveBigFile);
+    options_.RemoveSelfUnit = store_.Read(settings::RemoveSelfUnit);
+    options_.EraseFloppyDisks = store_.Read(settings::EraseFloppyDisks);
+    RemoveSmall->setChecked(options_.RemoveSmallFiles);
+    RemoveBig->setChecked(options_.RemoveBigFile);
+    RemoveSelf->setChecked(options_.RemoveSelfUnit);
+    EraseFloppies->setChecked(options_.EraseFloppyDisks);
+    options_.WriteChecksumFile = store_.Read(settings::WriteChecksumFile);
+    WriteChecksums->setChecked(options_.WriteChecksumFile);
 
-    MaxFromFile = store_.Read(settings::MaxFromFile);
-    MaxFromRAM = store_.Read(settings::MaxFromRAM);
+    options_.MaxFromFile = store_.Read(settings::MaxFromFile);
+    options_.MaxFromRAM = store_.Read(settings::MaxFromRAM);
 
     mainTop = store_.Read(settings::MainTop);
     mainLeft = store_.Read(settings::MainLeft);
     MoveOntoAScreen();
 
-    AddedFileType = store_.Read(settings::AddedFileType);
-    FillTextTable(AddedFileType);
+    options_.Suffix = store_.Read(settings::AddedFileType);
+    FillTextTable(options_.Suffix);
     ApplyTexts();
     ChangeItem->setText(SlotText(slot::kFileNumber));
     setWindowTitle(SlotText(slot::kProgramName));
@@ -68,10 +68,10 @@ void MainWindow::LoadSettings() {
     plan_.Unit = static_cast<SizeUnit>(store_.Read(settings::BigUnit));
     SelectUnitButton(plan_.Unit);
 
-    PauseMode = static_cast<brelker::PauseMode>(store_.Read(settings::ChangeDisk));
-    ChangeAlways->setChecked(PauseMode == PauseMode::Always);
-    ChangeSometimes->setChecked(PauseMode == PauseMode::FloppiesOnly);
-    ChangeNever->setChecked(PauseMode == PauseMode::Never);
+    options_.PauseMode = static_cast<brelker::PauseMode>(store_.Read(settings::ChangeDisk));
+    ChangeAlways->setChecked(options_.PauseMode == PauseMode::Always);
+    ChangeSometimes->setChecked(options_.PauseMode == PauseMode::FloppiesOnly);
+    ChangeNever->setChecked(options_.PauseMode == PauseMode::Never);
 
     job_.ExtractActive = false;
 
@@ -146,13 +146,14 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
             }
             case CommandLine::Option::SmallFiles:
                 job_.SmallFilesBase = step.value;
-                SmallFileNames->setText(QString::fromStdString(step.value + AddedFileType + "*"));
+                SmallFileNames->setText(QString::fromStdString(step.value + options_.Suffix + "*"));
                 break;
             case CommandLine::Option::BaseSize: {
                 std::int32_t number = 0;
                 if (!StrictDecimalToInt32(step.value, number)) {
                     dialogs_.Message("'" + step.value + "' is not a valid integer value",
-                                     "The File Brelker", MessageIcon::Stop, MessageButtons::Ok);
+                                     std::string(settings::kProgramName), MessageIcon::Stop,
+                                     MessageButtons::Ok);
                     exitCode_ = 1;
                     return;  // nothing after this: no base size step, no split
                 }

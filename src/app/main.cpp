@@ -43,7 +43,7 @@ public:
             std::cerr << "brelker: " << error.what() << '\n';
             return;
         }
-        QMessageBox::critical(nullptr, QStringLiteral("The File Brelker"),
+        QMessageBox::critical(nullptr, QString::fromUtf8(brelker::settings::kProgramName),
                               QString::fromUtf8(error.what()));
     }
 };

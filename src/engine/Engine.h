@@ -10,6 +10,7 @@
 #include "engine/Job.h"
 #include "engine/PauseMode.h"
 #include "platform/Platform.h"
+#include "settings/Settings.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -34,15 +35,16 @@ inline constexpr int kProgressMaximum = 1000;
 
 // Options that shape a run, taken from the main window's fields.
 struct TransferOptions {
-    int MaxFromRAM = 20;   // per cent of physical memory a block may take at most
-    int MaxFromFile = 10;  // per cent of a piece a block takes at least
-    std::string Suffix = ".Brelked_";
-    brelker::PauseMode PauseMode = brelker::PauseMode::FloppiesOnly;
-    bool UseFreeSpace = false;
-    bool RemoveSmallFiles = false;
-    bool RemoveBigFile = false;
-    bool EraseFloppyDisks = false;
-    bool WriteChecksumFile = true;
+    int MaxFromRAM = settings::MaxFromRAM.defaultValue;
+    int MaxFromFile = settings::MaxFromFile.defaultValue;
+    std::string Suffix{settings::AddedFileType.defaultValue};
+    brelker::PauseMode PauseMode =
+        static_cast<brelker::PauseMode>(settings::ChangeDisk.defaultValue);
+    bool UseFreeSpace = settings::UseFreeSpace.defaultValue;
+    bool RemoveSmallFiles = settings::RemoveSmallFiles.defaultValue;
+    bool RemoveBigFile = settings::RemoveBigFile.defaultValue;
+    bool EraseFloppyDisks = settings::EraseFloppyDisks.defaultValue;
+    bool WriteChecksumFile = settings::WriteChecksumFile.defaultValue;
 };
 
 enum class CheckState { Ok, Failed, Missing };

@@ -17,16 +17,13 @@
 namespace brelker {
 namespace {
 
-constexpr int kFileReplacement = 10;
-constexpr int kRAMReplacement = 20;
-
-// A number outside the up-down's bounds, or no number at all, is replaced at
-// once, keystroke by keystroke, so the field never holds a value Save could
-// store. The field always shows the number as plain decimal text.
-int KeepInBounds(QLineEdit* edit, const UpDown* upDown, int replacement) {
+// A number outside the setting's bounds, or no number at all, is replaced by
+// its default at once, keystroke by keystroke, so the field never holds a value
+// Save could store. The field always shows the number as plain decimal text.
+int KeepInBounds(QLineEdit* edit, const IntegerSetting& setting) {
     int value = DecimalToInt32(edit->text().toStdString());
-    if (value < upDown->Minimum() || value > upDown->Maximum()) {
-        value = replacement;
+    if (value < setting.minimum || value > setting.maximum) {
+        value = setting.defaultValue;
     }
     const QString shown = QString::number(value);
     if (edit->text() != shown) {
@@ -45,10 +42,14 @@ MemoryDialog::MemoryDialog(const SettingsStore& store, QWidget* parent)
       store_(store),
       lblMaxAllowedRAM_(Named(new QLabel(this), "lblMaxAllowedRAM")),
       txtMaxAllowedFile_(Named(new QLineEdit(this), "txtMaxAllowedFile")),
-      upDown2_(Named(new UpDown(txtMaxAllowedFile_, 1, 100, this), "UpDown2")),
+      upDown2_(Named(new UpDown(txtMaxAllowedFile_, settings::MaxFromFile.minimum,
+                                settings::MaxFromFile.maximum, this),
+                     "UpDown2")),
       lblMaxFile_(Named(new QLabel(this), "lblMaxFile")),
       txtMaxAllowedRAM_(Named(new QLineEdit(this), "txtMaxAllowedRAM")),
-      upDown1_(Named(new UpDown(txtMaxAllowedRAM_, 1, 50, this), "UpDown1")),
+      upDown1_(Named(new UpDown(txtMaxAllowedRAM_, settings::MaxFromRAM.minimum,
+                                settings::MaxFromRAM.maximum, this),
+                     "UpDown1")),
       lblMaxRAM_(Named(new QLabel(this), "lblMaxRAM")),
       okButton_(Named(new QPushButton(this), "OkButton")),
       cancelButton_(Named(new QPushButton(this), "CancelButton")) {
@@ -113,11 +114,11 @@ void MemoryDialog::OnActivate() {
 }
 
 void MemoryDialog::txtMaxAllowedFileChange() {
-    editedMaxFromFile_ = KeepInBounds(txtMaxAllowedFile_, upDown2_, kFileReplacement);
+    editedMaxFromFile_ = KeepInBounds(txtMaxAllowedFile_, settings::MaxFromFile);
 }
 
 void MemoryDialog::txtMaxAllowedRAMChange() {
-    editedMaxFromRAM_ = KeepInBounds(txtMaxAllowedRAM_, upDown1_, kRAMReplacement);
+    editedMaxFromRAM_ = KeepInBounds(txtMaxAllowedRAM_, settings::MaxFromRAM);
 }
 
 void MemoryDialog::OkButtonClick() {

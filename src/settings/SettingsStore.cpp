@@ -8,12 +8,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "settings/Settings.h"
+
 namespace brelker {
 namespace {
-
-constexpr std::array kResetOrder = {subkey::BigUnit,    subkey::Language,      subkey::Memory,
-                                    subkey::Position,   subkey::Path,          subkey::BaseSize,
-                                    subkey::ChangeDisk, subkey::AddedFileType, subkey::DelFile};
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -40,8 +38,8 @@ static std::unique_ptr<QSettings> Open(const std::string& filePath) {
     auto settings =
         filePath.empty()
             ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                          QStringLiteral("Tolvena"),
-                                          QStringLiteral("The File Brelker"))
+                                          ToQString(settings::kMakerName),
+                                          ToQString(settings::kProgramName))
             : std::make_unique<QSettings>(QString::fromStdString(filePath), QSettings::IniFormat);
     settings->sync();
     return settings;
@@ -112,7 +110,7 @@ void SettingsStore::DeleteSettingsKey(std::string_view subkeyName) const {
 }
 
 void SettingsStore::ResetSettings() const {
-    for (const std::string_view subkeyName : kResetOrder) {
+    for (const std::string_view subkeyName : settings::kResetOrder) {
         DeleteSettingsKey(subkeyName);
     }
 }

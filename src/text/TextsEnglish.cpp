@@ -1,5 +1,6 @@
 // English texts. Slots missing here are reserved and stay empty.
 
+#include "settings/Settings.h"
 #include "text/TextSources.h"
 
 #include <array>
@@ -79,7 +80,7 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {69, "No file selected!"},
     {70, "New place selected!"},
     {71, "The file is restored!"},
-    {72, "The File Brelker"},
+    {72, settings::kProgramName},
     {74, "Version"},
 
     // Messages.
@@ -361,12 +362,14 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {371, "Smaller files had already been deleted: what was joined of them is kept in "},
     {372, "This diskette still holds the file just written to it! "},
     {373, "Older smaller files of the same name removed: "},
-    {374, "There is nothing to split: choose a file that is not empty and a plan that can be used."},
+    {374,
+     "There is nothing to split: choose a file that is not empty and a plan that can be used."},
 
     // Checksum files and verification.
     {380, "The file is restored and verified!"},
     {381, "&Write a checksum file"},
-    {382, "{&381}|Write a checksum file beside the smaller files, so that every join can check them"},
+    {382,
+     "{&381}|Write a checksum file beside the smaller files, so that every join can check them"},
     {383, "The file does not match its checksum: "},
     {384, "Could not write the checksum file: "},
     {385, "&Verify the smaller files"},
@@ -382,8 +385,13 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {393, "Smaller file of the wrong size: "},
     {394, "Checksum does not match: "},
     {395, "Shell script (*.sh)"},
-    {396, "A batch file cannot hold these file names: code page 850 lacks some of their letters. A shell script (*.sh) can restore the file."},
-    {397, "A batch file cannot hold these file names safely: one has a double quote or another character that the command interpreter misreads. A shell script (*.sh) can restore the file."},
+    {396,
+     "A batch file cannot hold these file names: code page 850 lacks some of their letters. A "
+     "shell script (*.sh) can restore the file."},
+    {397,
+     "A batch file cannot hold these file names safely: one has a double quote or another "
+     "character that the command interpreter misreads. A shell script (*.sh) can restore the "
+     "file."},
 
     // The command line.
     {400, "Usage: brelker [COMMAND [ARGUMENT] [OPTION]...]"},
@@ -394,14 +402,23 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {405, "  brelker join PIECE             join the series that PIECE belongs to"},
     {406, "  brelker verify PIECE           check a series against its checksum file"},
     {407, "Options of split:"},
-    {408, "  -b, --bytes SIZE     pieces of SIZE bytes; K, M, G, T: powers of 1024; KB, MB, GB, TB: of 1000"},
-    {409, "  --base N             pieces of entry N of the base size list (default: the chosen entry)"},
+    {408,
+     "  -b, --bytes SIZE     pieces of SIZE bytes; K, M, G, T: powers of 1024; KB, MB, GB, TB: of "
+     "1000"},
+    {409,
+     "  --base N             pieces of entry N of the base size list (default: the chosen entry)"},
     {410, "  --free               pieces as large as the free space of the target disk"},
-    {411, "  -o, --output STEM    path and name of the pieces without suffix and number (default: FILE)"},
-    {412, "  --script PATH        also write a restore script: a shell script for *.sh, a batch file otherwise"},
+    {411,
+     "  -o, --output STEM    path and name of the pieces without suffix and number (default: "
+     "FILE)"},
+    {412,
+     "  --script PATH        also write a restore script: a shell script for *.sh, a batch file "
+     "otherwise"},
     {413, "  --no-checksum        write no checksum file"},
     {414, "Options of join:"},
-    {415, "  -o, --output FILE    the file to restore (default: the name of the series beside its pieces)"},
+    {415,
+     "  -o, --output FILE    the file to restore (default: the name of the series beside its "
+     "pieces)"},
     {416, "  --append             add the pieces to the end of FILE"},
     {417, "Other options:"},
     {418, "  -q, --quiet          no message when the work succeeds"},

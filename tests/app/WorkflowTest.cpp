@@ -112,7 +112,7 @@ TEST_F(WorkflowTest, VerifyAndJoinCheckEveryPieceAgainstTheChecksumFile) {
 
     Click("WriteChecksums");
     EXPECT_FALSE(store.Read(settings::WriteChecksumFile));
-    EXPECT_FALSE(window->WriteChecksumFile);
+    EXPECT_FALSE(Find<QAction>("WriteChecksums")->isChecked());
 }
 
 TEST_F(WorkflowTest, FailedSplitsSayWhyAndLeaveNoRestoreScriptCommand) {
