@@ -35,6 +35,7 @@ public:
                  MessageButtons buttons) override {
         return shown_.Message(text, caption, icon, buttons);
     }
+    int RunDialog(QDialog& dialog) override { return shown_.RunDialog(dialog); }
 
 private:
     DialogService& shown_;

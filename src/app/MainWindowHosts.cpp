@@ -55,7 +55,8 @@ int MainWindow::AskDiskCount() {
         diskDialog_ = std::make_unique<DiskCountDialog>(this);
         CentreOnScreenWhenShown(*diskDialog_);
     }
-    return diskDialog_->Run();
+    dialogs_.RunDialog(*diskDialog_);
+    return diskDialog_->DiskCount();
 }
 
 void MainWindow::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
@@ -115,7 +116,7 @@ void MainWindow::SetStatus(const std::string& text) { StatusPanel1->setText(Q(te
 void MainWindow::RunBaseSizeEditor() {
     BaseSizeDialog editor(store_, this);
     CentreOnScreenWhenShown(editor);
-    editor.exec();
+    dialogs_.RunDialog(editor);
 }
 
 std::string MainWindow::DecimalSeparator() const { return QLocale().decimalPoint().toStdString(); }

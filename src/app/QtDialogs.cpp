@@ -1,6 +1,7 @@
 #include "app/QtDialogs.h"
 #include "text/WidgetTexts.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -80,5 +81,7 @@ bool QtDialogs::Message(const std::string& text, const std::string& caption, Mes
         parent_);
     return box.exec() != QMessageBox::No;
 }
+
+int QtDialogs::RunDialog(QDialog& dialog) { return dialog.exec(); }
 
 }  // namespace brelker

@@ -24,6 +24,7 @@ public:
                                         const std::string& proposedName) override;
     bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                  MessageButtons buttons) override;
+    int RunDialog(QDialog& dialog) override;
 
 private:
     QWidget* parent_;

@@ -36,11 +36,6 @@ DiskCountDialog::DiskCountDialog(QWidget* parent)
     connect(okBtn_, &QPushButton::clicked, this, &DiskCountDialog::OKBtnClick);
 }
 
-int DiskCountDialog::Run() {
-    exec();
-    return diskCount_;
-}
-
 void DiskCountDialog::showEvent(QShowEvent* event) {
     chooseDiskNr_->setText(SlotText(slot::kEnterDiskCount));
     txtNr_->setFocus();

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -36,12 +35,6 @@ SuffixDialog::SuffixDialog(const SettingsStore& store, SuffixWarning warning, QW
       okBtn_(Named(new QPushButton(QStringLiteral("OK"), this), "OkBtn")) {
     setObjectName(QStringLiteral("TFrmFileType"));
     setModal(true);
-    if (!warning_) {
-        warning_ = [this](const std::string& text, const std::string& caption) {
-            QMessageBox::warning(this, QString::fromStdString(caption),
-                                 QString::fromStdString(text));
-        };
-    }
     lblFtype_->setBuddy(txtFtype_);
     okBtn_->setDefault(true);
 

@@ -147,12 +147,7 @@ TEST_F(DesktopTest, OptionDialogsOpenInTheMiddleOfTheScreenNotOverTheWindow) {
     window->move(0, 0);
     window->show();
     QRect shown;
-    QTimer::singleShot(0, [&shown] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            shown = dialog->frameGeometry();
-            dialog->close();
-        }
-    });
+    dialogs.steps.push_back([&shown](QDialog& dialog) { shown = dialog.frameGeometry(); });
     Click("MemoryUsage");
     const QRect room = window->screen()->availableGeometry();
     EXPECT_LE(std::abs(shown.center().x() - room.center().x()), 1);

@@ -18,7 +18,8 @@ namespace {
 template <typename Action>
 int RunWith(DiskCountDialog& dialog, Action act) {
     QTimer::singleShot(0, &dialog, [&dialog, act] { act(dialog); });
-    return dialog.Run();
+    dialog.exec();
+    return dialog.DiskCount();
 }
 
 TEST(DiskCountDialogTest, AsksInTheCurrentLanguageWithinItsBounds) {
