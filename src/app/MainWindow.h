@@ -44,7 +44,10 @@ struct CommandLine;
 
 // The main window: the split and join workflow, its menus and the current job.
 // The enabled state of its controls is the state of the work.
-class MainWindow : public QMainWindow, public EngineHost, public PlanView, public ScriptView {
+// The engine, the plan and the restore script reach it through their host
+// interfaces only, which it implements privately (MainWindowHosts.cpp,
+// MainWindowPlanView.cpp, MainWindowScriptView.cpp).
+class MainWindow : public QMainWindow, private EngineHost, private PlanView, private ScriptView {
     Q_OBJECT
 
 public:
@@ -90,10 +93,18 @@ public:
     void LanguageSwedishClick();
     void LanguageGermanClick();
 
-    void ApplyTexts();
-    void EnableGroup(ControlGroup group, bool on) override;
+    // The current job, for the tests.
+    Job& CurrentJob() { return job_; }
 
-    // EngineHost
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // EngineHost (MainWindowHosts.cpp); ShowMessage and BeginBusy serve all three.
     void SetProgressRange(int minimum, int maximum) override;
     void SetProgress(int position) override;
     void ClearSizeList() override;
@@ -112,7 +123,8 @@ public:
     void ReportUnreadableFile(const std::string& path) override;
     int AskDiskCount() override;
 
-    // PlanView
+    // PlanView (MainWindowPlanView.cpp); SetStatus serves the script as well.
+    void EnableGroup(ControlGroup group, bool on) override;
     void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
     void ClearSizeLines() override;
     int SelectedSizeLine() const override;
@@ -132,23 +144,12 @@ public:
     void RunBaseSizeEditor() override;
     std::string DecimalSeparator() const override;
 
-    // ScriptView
+    // ScriptView (MainWindowScriptView.cpp).
     void SetSelfUnitEnabled(bool enabled) override;
     std::optional<std::string> AskSavePath(const std::string& title, const std::string& filter,
                                            const std::string& folder,
                                            const std::string& proposedName) override;
 
-    // The current job, for the tests.
-    Job& CurrentJob() { return job_; }
-
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
     // Layout (MainWindowLayout.cpp).
     void CreateMenus();
     void CreateSpeedBar();
@@ -156,6 +157,8 @@ private:
     void CreateStatusBar();
     QAction* AddAction(QMenu* menu, const char* name, const QKeySequence& shortcut,
                        void (MainWindow::*handler)());
+    // A menu item with a check mark that only its handler sets.
+    QAction* AddOption(QMenu* menu, const char* name, void (MainWindow::*handler)());
     QToolButton* AddSpeedButton(const char* name, const QIcon& icon, void (MainWindow::*handler)());
     void FitToScreen();
 
@@ -177,10 +180,13 @@ private:
     bool OnFloppy(const std::string& path) const;
 
     // Texts and language (MainWindowTexts.cpp).
+    void ApplyTexts();
     void ReapplyLanguage();
     void SwitchLanguage(int language);
     void ShowPlanCount();
     void ShowFileCount();
+    // SmallFileNames: the pieces' stem, the suffix and "*" for the number.
+    void ShowPieceNames();
 
     // Option menus and start-up (MainWindowOptions.cpp, StartUp.cpp).
     void SetPauseMode(brelker::PauseMode mode);
@@ -203,7 +209,6 @@ private:
     // Closing the window during a split or join asks as Stop does; the window
     // closes once the work has stopped.
     bool closeAfterWork_ = false;
-    std::string SelfUnitFileName;
 
     // What the option menus and dialogs chose; a run takes its options from
     // here and the plan's UseFreeSpace, a restore script the suffix and the

@@ -86,7 +86,7 @@ void MainWindow::BigFileChosen(bool plan) {
         return;
     }
     if (job_.BigFileBytes > 0) {
-        SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
+        ShowPieceNames();
         EnableGroup(ControlGroup::SplitGroup, true);
         EnableGroup(ControlGroup::SmallFilesPlaceGroup, true);
         EnableGroup(ControlGroup::JoinGroup, false);
@@ -106,7 +106,7 @@ void MainWindow::FindPlaceToSmallFilesClick() {
         SetStatus(Text(slot::kNewPlaceSelected));
         job_.SmallFilesBase = *path;
     }
-    SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
+    ShowPieceNames();
     JoinPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
 }
@@ -190,7 +190,7 @@ void MainWindow::JoinFilesClick() {
     job_.BigFilePath = JoinFolder(SplitPath, BareFileName(job_.BigFilePath));
     job_.BigFileBytes = 0;
     plan_.ClearSizeList();
-    SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
+    ShowPieceNames();
     job_.PiecePath = PieceName(job_.SmallFilesBase, options_.Suffix, 1);
 
     if (PromptsBeforePieces(options_.PauseMode, OnFloppy(job_.SmallFilesBase))) {
@@ -277,7 +277,7 @@ void MainWindow::VerifyClick() {
         EnableGroup(group, false);
     }
     SetSelfUnitEnabled(false);
-    SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
+    ShowPieceNames();
 
     // The joined file is looked for where sha256sum would look, then where a
     // join would put it.
@@ -365,26 +365,6 @@ void MainWindow::SetScreenCursor(Qt::CursorShape shape) {
     } else {
         QApplication::setOverrideCursor(QCursor(shape));
     }
-}
-
-void MainWindow::BeginBusy(const std::string& text) {
-    SetScreenCursor(Qt::WaitCursor);
-    StatusPanel1->setText(Q(text));
-    statusBar()->repaint();
-}
-
-void MainWindow::EndBusy(const std::string& text) {
-    SetScreenCursor(Qt::ArrowCursor);
-    StatusPanel0->clear();
-    StatusPanel1->setText(Q(text));
-}
-
-void MainWindow::ReportMissingFile(const std::string& path) {
-    ReportFailure(Text(slot::kFileMissing) + path);
-}
-
-void MainWindow::ReportUnreadableFile(const std::string& path) {
-    ReportFailure(Text(slot::kFileUnreadable) + path);
 }
 
 void MainWindow::ReportFailure(const std::string& message) {

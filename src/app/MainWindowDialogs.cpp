@@ -58,8 +58,7 @@ void MainWindow::ChooseFiletypeClick() {
     ApplyTexts();
     if (job_.BigFileBytes > 0) {
         ShowPlanCount();
-        SmallFileNames->setText(
-            QString::fromStdString(job_.SmallFilesBase + options_.Suffix + "*"));
+        ShowPieceNames();
     }
 }
 

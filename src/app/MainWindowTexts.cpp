@@ -155,4 +155,8 @@ void MainWindow::LanguageSwedishClick() { SwitchLanguage(kSwedish); }
 
 void MainWindow::LanguageGermanClick() { SwitchLanguage(kGerman); }
 
+void MainWindow::ShowPieceNames() {
+    SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
+}
+
 }  // namespace brelker

@@ -10,19 +10,16 @@
 #include <QStringList>
 
 namespace brelker {
-namespace {
 
-std::optional<std::string> Chosen(const QString& path) {
+std::optional<std::string> QtDialogs::Chosen(const QString& path) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
     // The rest of the program takes the folders of its dialogs from the current folder.
-    QDir::setCurrent(QFileInfo(path).absolutePath());
+    platform_.SetCurrentFolder(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString());
     // A file name is bytes in the system's encoding, not necessarily UTF-8.
     return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
 }
-
-}  // namespace
 
 QString QtNameFilters(const std::string& filter) {
     const QStringList parts = Q(filter).split(QLatin1Char('|'));

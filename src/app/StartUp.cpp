@@ -146,7 +146,7 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
             }
             case CommandLine::Option::SmallFiles:
                 job_.SmallFilesBase = step.value;
-                SmallFileNames->setText(QString::fromStdString(step.value + options_.Suffix + "*"));
+                ShowPieceNames();
                 break;
             case CommandLine::Option::BaseSize: {
                 std::int32_t number = 0;
@@ -173,7 +173,7 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
                 exitRequested = true;
                 break;
             case CommandLine::Option::SelfUnitFile:
-                SelfUnitFileName = step.value;
+                script_.SelfUnitFileName = step.value;
                 selfUnitRequested = true;
                 break;
         }
@@ -203,8 +203,7 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
         exitCode_ = 1;
     }
     if (selfUnitRequested) {
-        script_.SelfUnitFileName = SelfUnitFileName;
-        if (script_.WriteSelfUnitFile(SelfUnitFileName, ScriptSettings()) !=
+        if (script_.WriteSelfUnitFile(script_.SelfUnitFileName, ScriptSettings()) !=
             ScriptResult::Created) {
             exitCode_ = 1;
         }

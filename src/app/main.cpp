@@ -113,7 +113,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvena.brelker"));
     QApplication::setWindowIcon(brelker::ApplicationIcon());
 
-    brelker::QtDialogs interactive(nullptr);
+    brelker::QtDialogs interactive(platform, nullptr);
     const bool unattended = !display || IsUnattended(brelker::ParseCommandLine(arguments));
     brelker::UnattendedDialogs quiet(interactive, std::cerr, display);
     brelker::DialogService& dialogs =

@@ -64,6 +64,21 @@ TEST(PosixPlatformTest, PathsJoinOnceAndVolumesAreTheFoldersThatHoldThem) {
     EXPECT_GT(platform.PhysicalMemory(), 0);
 }
 
+TEST(PosixPlatformTest, ACurrentFolderThatCannotBeEnteredLeavesTheOldOne) {
+    TempFolder folder;
+    PosixPlatform platform;
+    const std::string before = platform.CurrentFolder();
+    std::filesystem::create_directory(folder / "here");
+    ASSERT_TRUE(platform.SetCurrentFolder(folder / "here"));
+    EXPECT_EQ(std::filesystem::path(platform.CurrentFolder()),
+              std::filesystem::canonical(folder / "here"));
+    EXPECT_FALSE(platform.SetCurrentFolder(folder / "missing"));
+    EXPECT_EQ(std::filesystem::path(platform.CurrentFolder()),
+              std::filesystem::canonical(folder / "here"));
+    platform.SetCurrentFolder(before);
+    EXPECT_EQ(platform.DecimalSeparator(), ".");  // no locale was set: the C locale's
+}
+
 TEST(PosixPlatformTest, ListingMarksFoldersAndHiddenNames) {
     TempFolder folder;
     PosixPlatform platform;
