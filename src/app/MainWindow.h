@@ -104,26 +104,29 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // EngineHost (MainWindowHosts.cpp); ShowMessage and BeginBusy serve all three.
+    // EngineHost (MainWindowHosts.cpp).
     void SetProgressRange(int minimum, int maximum) override;
     void SetProgress(int position) override;
     void ClearSizeList() override;
     void AddSizeLine(const std::string& line) override;
     void SelectSizeLine(int index) override;
     void RepaintSizeList() override;
-    void ShowNote(const std::string& text) override;
+    void ShowNote(const std::string& path) override;
+    void NoteErasing() override;
+    void NoteErased(const std::string& path) override;
     void RepaintWindow() override;
     void ProcessMessages() override;
     void ShowBusyCursor() override;
-    bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon) override;
-    void BeginBusy(const std::string& text) override;
+    bool AskToContinue() override;
+    bool AskForDisk(int piece, DiskPrompt why) override;
+    void ReportUndeletable(const std::string& path) override;
+    void BeginCounting() override;
     void ReportMissingFile(const std::string& path) override;
     void ReportUnreadableFile(const std::string& path) override;
     int AskDiskCount() override;
 
-    // PlanView (MainWindowPlanView.cpp); SetStatus serves the script as well.
+    // PlanView (MainWindowPlanView.cpp); SetStatus and ShowMessage serve the
+    // script as well.
     void EnableGroup(ControlGroup group, bool on) override;
     void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
     void ClearSizeLines() override;
@@ -140,7 +143,10 @@ private:
     void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override;
     void SetBaseSizeControlsEnabled(bool enabled) override;
     void SetStatus(const std::string& text) override;
+    void BeginBusy(const std::string& text) override;
     void EndBusy(const std::string& text) override;
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
     void RunBaseSizeEditor() override;
     std::string DecimalSeparator() const override;
 

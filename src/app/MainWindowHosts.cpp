@@ -6,10 +6,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QStatusBar>
 
 #include "app/MainWindow.h"
 #include "app/ScreenPlacement.h"
+#include "console/ResultText.h"
 #include "engine/DiskCountDialog.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
@@ -29,7 +29,11 @@ void MainWindow::SelectSizeLine(int index) { SmallerSizesLB->setCurrentRow(index
 
 void MainWindow::RepaintSizeList() { SmallerSizesLB->repaint(); }
 
-void MainWindow::ShowNote(const std::string& text) { StatusPanel0->setText(Q(text)); }
+void MainWindow::ShowNote(const std::string& path) { StatusPanel0->setText(Q(path)); }
+
+void MainWindow::NoteErasing() { ShowNote(Text(slot::kErasingFloppy)); }
+
+void MainWindow::NoteErased(const std::string& path) { ShowNote("Delete " + path); }
 
 void MainWindow::RepaintWindow() { repaint(); }
 
@@ -37,14 +41,22 @@ void MainWindow::ProcessMessages() { QCoreApplication::processEvents(); }
 
 void MainWindow::ShowBusyCursor() { SetScreenCursor(Qt::WaitCursor); }
 
-bool MainWindow::AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) {
-    return dialogs_.Message(text, caption, icon, MessageButtons::YesNo);
+bool MainWindow::AskToContinue() {
+    return dialogs_.Message(Text(slot::kContinueQuestion), Text(slot::kContinueOrBreak),
+                            MessageIcon::Question, MessageButtons::YesNo);
 }
 
-void MainWindow::ShowMessage(const std::string& text, const std::string& caption,
-                             MessageIcon icon) {
-    dialogs_.Message(text, caption, icon, MessageButtons::Ok);
+bool MainWindow::AskForDisk(int piece, DiskPrompt why) {
+    return dialogs_.Message(DiskQuestionText(piece, why), Text(slot::kChangeDisk),
+                            why == DiskPrompt::Plain ? MessageIcon::Question : MessageIcon::Warning,
+                            MessageButtons::YesNo);
 }
+
+void MainWindow::ReportUndeletable(const std::string& path) {
+    ShowMessage(Text(slot::kCannotDeleteFile) + path, Text(slot::kDelete), MessageIcon::Warning);
+}
+
+void MainWindow::BeginCounting() { BeginBusy(Text(slot::kCountingFiles)); }
 
 int MainWindow::AskDiskCount() {
     if (!diskDialog_) {
@@ -53,12 +65,6 @@ int MainWindow::AskDiskCount() {
     }
     dialogs_.RunDialog(*diskDialog_);
     return diskDialog_->DiskCount();
-}
-
-void MainWindow::BeginBusy(const std::string& text) {
-    SetScreenCursor(Qt::WaitCursor);
-    StatusPanel1->setText(Q(text));
-    statusBar()->repaint();
 }
 
 void MainWindow::ReportMissingFile(const std::string& path) {

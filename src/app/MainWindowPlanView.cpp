@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "app/MainWindow.h"
@@ -125,6 +126,17 @@ void MainWindow::EndBusy(const std::string& text) {
     SetScreenCursor(Qt::ArrowCursor);
     StatusPanel0->clear();
     StatusPanel1->setText(Q(text));
+}
+
+void MainWindow::BeginBusy(const std::string& text) {
+    SetScreenCursor(Qt::WaitCursor);
+    StatusPanel1->setText(Q(text));
+    statusBar()->repaint();
+}
+
+void MainWindow::ShowMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon) {
+    dialogs_.Message(text, caption, icon, MessageButtons::Ok);
 }
 
 }  // namespace brelker

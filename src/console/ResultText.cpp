@@ -24,6 +24,19 @@ std::string TransferFailureText(int code, int failureSlot, const std::string& ch
     return Text(failureSlot) + std::to_string(code);
 }
 
+std::string DiskQuestionText(int piece, DiskPrompt why) {
+    const std::string ready = Text(slot::kReadyForDisk) + std::to_string(piece) + "?";
+    switch (why) {
+        case DiskPrompt::Full:
+            return Text(slot::kNoSpaceOnDisk) + ready;
+        case DiskPrompt::NotChanged:
+            return Text(slot::kDiskNotChanged) + ready;
+        case DiskPrompt::Plain:
+            break;
+    }
+    return ready;
+}
+
 namespace {
 
 // In the order of CheckState.

@@ -10,8 +10,6 @@
 #include "engine/Series.h"
 #include "engine/StreamHasher.h"
 #include "platform/Paths.h"
-#include "text/Slots.h"
-#include "text/TextTable.h"
 
 namespace brelker {
 namespace {
@@ -503,8 +501,7 @@ bool Engine::GoOnAfterStop() {
         return true;
     }
     job_.StopRequested = false;
-    const bool goOn = host_.AskYesNo(Text(slot::kContinueQuestion), Text(slot::kContinueOrBreak),
-                                     MessageIcon::Question);
+    const bool goOn = host_.AskToContinue();
     host_.ShowBusyCursor();
     return goOn;
 }

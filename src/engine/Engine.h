@@ -60,10 +60,6 @@ struct VerifyReport {
     std::vector<Entry> entries;
 };
 
-// Why a disk is asked for: the next piece, a full disk, or a disk that still
-// holds the piece this run has just written there (so it was not changed).
-enum class DiskPrompt { Plain, Full, NotChanged };
-
 // Bytes one new file can take on a volume with free bytes, handed out in units
 // of unit bytes: the file system spends some units on the file's own records
 // (its block maps, a folder entry), which a piece sized to the last free byte

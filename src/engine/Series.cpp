@@ -4,8 +4,6 @@
 
 #include "engine/ChecksumFile.h"
 #include "engine/PieceNames.h"
-#include "text/Slots.h"
-#include "text/TextTable.h"
 
 namespace brelker {
 
@@ -41,7 +39,7 @@ void CountListedSeries(Job& job, Platform& platform, EngineHost& host, const std
 }  // namespace
 
 void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix) {
-    host.BeginBusy(Text(slot::kCountingFiles));
+    host.BeginCounting();
     job.SmallFileCount = 0;
     job.SmallFileSizes.assign(1, 0);
     if (const auto listed = ReadSeriesChecksums(platform, job.SmallFilesBase, suffix)) {

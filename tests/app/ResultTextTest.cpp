@@ -39,5 +39,16 @@ TEST(ResultTextTest, EveryEngineCodeHasItsOwnWords) {
     }
 }
 
+TEST(ResultTextTest, ADiskQuestionSaysFirstWhatIsWrongWithTheDiskInTheDrive) {
+    FillTextTable(".Brelked_");
+    SetCurrentLanguage(kEnglish);
+    EXPECT_EQ(DiskQuestionText(3, DiskPrompt::Plain), "Ready for diskette/file number 3?");
+    EXPECT_EQ(DiskQuestionText(4, DiskPrompt::Full),
+              "No available space on this diskette! Ready for diskette/file number 4?");
+    EXPECT_EQ(DiskQuestionText(2, DiskPrompt::NotChanged),
+              "This diskette still holds the file just written to it! "
+              "Ready for diskette/file number 2?");
+}
+
 }  // namespace
 }  // namespace brelker

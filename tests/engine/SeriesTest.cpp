@@ -62,7 +62,7 @@ TEST_F(SeriesTest, AnyPieceOfACompleteSeriesCountsThemAllFromOne) {
     EXPECT_EQ(job.SmallFileSizes[12], 12);
     EXPECT_EQ(host.sizeLines.front(), "1");
     EXPECT_EQ(host.sizeLines.back(), "12");
-    EXPECT_EQ(host.busyTexts, std::vector<std::string>{"Counting files..."});
+    EXPECT_EQ(host.countings, 1);
     EXPECT_EQ(job.PiecePath, Piece(13));
     EXPECT_TRUE(host.missingFiles.empty());
 }
