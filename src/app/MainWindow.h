@@ -125,32 +125,32 @@ private:
     void ReportUnreadableFile(const std::string& path) override;
     int AskDiskCount() override;
 
-    // PlanView (MainWindowPlanView.cpp); SetStatus and ShowMessage serve the
-    // script as well.
+    // PlanView (MainWindowPlanView.cpp), and the words for what the plan decided.
     void EnableGroup(ControlGroup group, bool on) override;
     void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
     void ClearSizeLines() override;
     int SelectedSizeLine() const override;
     std::string SizeLineText(int index) const override;
-    void SetChangeItemCaption(const std::string& text) override;
+    void ShowEditedPiece(int piece) override;
     void SetNewSizeText(const std::string& text) override;
     std::string NewSizeText() const override;
-    void SetCountLabel(const std::string& text) override;
-    void SetSizeGroupHint(const std::string& text) override;
+    void ShowPieceCount(int count) override;
     void SetBigFileSizeCaption(const std::string& text) override;
-    std::string BigFileNameCaption() const override;
     void SelectUnitButton(SizeUnit unit) override;
     void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override;
     void SetBaseSizeControlsEnabled(bool enabled) override;
-    void SetStatus(const std::string& text) override;
-    void BeginBusy(const std::string& text) override;
-    void EndBusy(const std::string& text) override;
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon) override;
+    void ShowPlanStatus(PlanStatus status) override;
+    void BeginPlanning() override;
+    void EndPlanning(PlanStatus status) override;
     void RunBaseSizeEditor() override;
     std::string DecimalSeparator() const override;
+    void ShowPlanOutcome(PlanOutcome outcome);
 
-    // ScriptView (MainWindowScriptView.cpp).
+    // ScriptView (MainWindowScriptView.cpp); the window's own code uses the
+    // status and the message box too.
+    void SetStatus(const std::string& text) override;
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
     void SetSelfUnitEnabled(bool enabled) override;
     std::optional<std::string> AskSavePath(const std::string& title, const std::string& filter,
                                            const std::string& folder,
@@ -174,6 +174,9 @@ private:
     void ResetExtractionRange();
     int RunWork(int busySlot, const std::function<int()>& work);
     void ShowResult(int code, int successSlot, int failureSlot);
+    // Status panel 1 with the busy state on or off.
+    void BeginBusy(const std::string& text);
+    void EndBusy(const std::string& text);
     // A stop box with the message, and "Abnormal termination!" in the status bar.
     void ReportFailure(const std::string& message);
     void ShowVerifyReport(const VerifyReport& report);
@@ -190,7 +193,9 @@ private:
     void ReapplyLanguage();
     void SwitchLanguage(int language);
     void ShowPlanCount();
-    void ShowFileCount();
+    void ShowFileCount(int count);
+    // The hint of ActualSizeGB.
+    void SetSizeGroupHint(const std::string& text);
     // SmallFileNames: the pieces' stem, the suffix and "*" for the number.
     void ShowPieceNames();
 

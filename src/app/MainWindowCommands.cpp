@@ -82,8 +82,12 @@ void MainWindow::BigFileChosen(bool plan) {
     store_.WriteStringSetting(subkey::Path, settings::SplitPath, SplitPath);
     // The pieces go by default into the folder last used for pieces, under the big file's name.
     job_.SmallFilesBase = JoinFolder(JoinPath, BareFileName(job_.BigFilePath));
-    if (plan && !plan_.CalculateSmallFileSizes(0)) {
-        return;
+    if (plan) {
+        const PlanOutcome outcome = plan_.CalculateSmallFileSizes(0);
+        ShowPlanOutcome(outcome);
+        if (outcome == PlanOutcome::TooManyPieces) {
+            return;
+        }
     }
     if (job_.BigFileBytes > 0) {
         ShowPieceNames();
@@ -153,7 +157,7 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
                          MessageButtons::Ok);
         EndBusy(Text(slot::kAbnormalTermination));
     }
-    ShowFileCount();
+    ShowFileCount(job_.SmallFileCount);
 }
 
 void MainWindow::JoinFilesClick() {
@@ -214,7 +218,7 @@ void MainWindow::JoinFilesClick() {
     EnableGroup(ControlGroup::JoinGroup, true);
     EnableGroup(ControlGroup::BigFilePlaceGroup, true);
     EnableGroup(ControlGroup::BaseSizeBoxGroup, false);
-    ShowFileCount();
+    ShowFileCount(job_.SmallFileCount);
     BigFileName->setText(Q(job_.BigFilePath));
     plan_.ShowBigFileSize(plan_.Unit);
     EndBusy(Text(slot::kReadyToJoin));
@@ -372,6 +376,18 @@ void MainWindow::ReportFailure(const std::string& message) {
                      MessageButtons::Ok);
     StatusPanel1->setText(Q(Text(slot::kAbnormalTermination)));
     SetScreenCursor(Qt::ArrowCursor);
+}
+
+void MainWindow::BeginBusy(const std::string& text) {
+    SetScreenCursor(Qt::WaitCursor);
+    StatusPanel1->setText(Q(text));
+    statusBar()->repaint();
+}
+
+void MainWindow::EndBusy(const std::string& text) {
+    SetScreenCursor(Qt::ArrowCursor);
+    StatusPanel0->clear();
+    StatusPanel1->setText(Q(text));
 }
 
 }  // namespace brelker

@@ -287,10 +287,13 @@ void MainWindow::CreateGroups() {
     layout->addWidget(PBar);
 
     connect(CBBaseSize, &QComboBox::activated, this,
-            [this](int index) { plan_.CBBaseSizeChange(index); });
-    connect(ApplyBaseSize, &QPushButton::clicked, this, [this] { plan_.ApplyBaseSizeClick(); });
-    connect(rbSizeFree, &QRadioButton::clicked, this, [this] { plan_.rbSizeFreeClick(); });
-    connect(rbSizeBase, &QRadioButton::clicked, this, [this] { plan_.rbSizeBaseClick(); });
+            [this](int index) { ShowPlanOutcome(plan_.CBBaseSizeChange(index)); });
+    connect(ApplyBaseSize, &QPushButton::clicked, this,
+            [this] { ShowPlanOutcome(plan_.ApplyBaseSizeClick()); });
+    connect(rbSizeFree, &QRadioButton::clicked, this,
+            [this] { ShowPlanOutcome(plan_.rbSizeFreeClick()); });
+    connect(rbSizeBase, &QRadioButton::clicked, this,
+            [this] { ShowPlanOutcome(plan_.rbSizeBaseClick()); });
     connect(SmallerSizesLB, &QListWidget::itemClicked, this,
             [this] { plan_.SmallerSizesLBClick(); });
     // Selection, not the current row: focusing the list makes its first line
@@ -303,10 +306,11 @@ void MainWindow::CreateGroups() {
     connect(txtNewSize, &QLineEdit::textEdited, this, [this] { plan_.txtNewSizeChange(); });
     connect(txtNewSize, &QLineEdit::returnPressed, this, [this] {
         if (ApplyNewSize->isEnabled()) {
-            plan_.ApplyNewSizeClick();
+            ShowPlanOutcome(plan_.ApplyNewSizeClick());
         }
     });
-    connect(ApplyNewSize, &QPushButton::clicked, this, [this] { plan_.ApplyNewSizeClick(); });
+    connect(ApplyNewSize, &QPushButton::clicked, this,
+            [this] { ShowPlanOutcome(plan_.ApplyNewSizeClick()); });
 }
 
 void MainWindow::CreateStatusBar() {

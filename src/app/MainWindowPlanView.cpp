@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QToolButton>
 
 #include "app/MainWindow.h"
@@ -18,6 +17,8 @@
 #include "plan/BaseSizeDialog.h"
 #include "plan/SizeListFill.h"
 #include "text/Hints.h"
+#include "text/Slots.h"
+#include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
 namespace brelker {
@@ -73,22 +74,11 @@ std::string MainWindow::SizeLineText(int index) const {
     return item == nullptr ? std::string() : item->text().toStdString();
 }
 
-void MainWindow::SetChangeItemCaption(const std::string& text) { ChangeItem->setText(Q(text)); }
-
 void MainWindow::SetNewSizeText(const std::string& text) { txtNewSize->setText(Q(text)); }
 
 std::string MainWindow::NewSizeText() const { return txtNewSize->text().toStdString(); }
 
-void MainWindow::SetCountLabel(const std::string& text) { lblNrFiles->setText(Q(text)); }
-
-void MainWindow::SetSizeGroupHint(const std::string& text) {
-    ActualSizeGB->setToolTip(Q(ShortHint(text)));
-    ActualSizeGB->setStatusTip(Q(LongHint(text)));
-}
-
 void MainWindow::SetBigFileSizeCaption(const std::string& text) { BigFileSize->setText(Q(text)); }
-
-std::string MainWindow::BigFileNameCaption() const { return BigFileName->text().toStdString(); }
 
 void MainWindow::SelectUnitButton(SizeUnit unit) {
     // A stored unit outside the five leaves every button unchecked.
@@ -112,8 +102,6 @@ void MainWindow::SetBaseSizeControlsEnabled(bool enabled) {
     ApplyBaseSize->setEnabled(enabled);
 }
 
-void MainWindow::SetStatus(const std::string& text) { StatusPanel1->setText(Q(text)); }
-
 void MainWindow::RunBaseSizeEditor() {
     BaseSizeDialog editor(store_, this);
     CentreOnScreenWhenShown(editor);
@@ -122,21 +110,62 @@ void MainWindow::RunBaseSizeEditor() {
 
 std::string MainWindow::DecimalSeparator() const { return platform_.DecimalSeparator(); }
 
-void MainWindow::EndBusy(const std::string& text) {
-    SetScreenCursor(Qt::ArrowCursor);
-    StatusPanel0->clear();
-    StatusPanel1->setText(Q(text));
+void MainWindow::ShowEditedPiece(int piece) {
+    ChangeItem->setText(
+        Q(Text(slot::kFileNumber) + (piece > 0 ? std::to_string(piece) : std::string())));
 }
 
-void MainWindow::BeginBusy(const std::string& text) {
-    SetScreenCursor(Qt::WaitCursor);
-    StatusPanel1->setText(Q(text));
-    statusBar()->repaint();
+void MainWindow::ShowPieceCount(int count) {
+    if (count > 0) {
+        ShowFileCount(count);
+        return;
+    }
+    lblNrFiles->clear();
+    const bool unknown = count == kUnknownPieceCount && !BigFileName->text().isEmpty();
+    SetSizeGroupHint(unknown ? Text(slot::kPieceIndexRange) + "?" : std::string());
 }
 
-void MainWindow::ShowMessage(const std::string& text, const std::string& caption,
-                             MessageIcon icon) {
-    dialogs_.Message(text, caption, icon, MessageButtons::Ok);
+namespace {
+
+int PlanStatusSlot(PlanStatus status) {
+    switch (status) {
+        case PlanStatus::ReadyToSplit:
+            return slot::kReadyToSplit;
+        case PlanStatus::ChooseBaseSize:
+            return slot::kChooseBaseSize;
+        case PlanStatus::TooManyPieces:
+            return slot::kTooManyFiles;
+        case PlanStatus::None:
+            break;
+    }
+    return -1;  // outside the table: the empty text
+}
+
+}  // namespace
+
+void MainWindow::ShowPlanStatus(PlanStatus status) { SetStatus(Text(PlanStatusSlot(status))); }
+
+void MainWindow::BeginPlanning() { BeginBusy(Text(slot::kWorking)); }
+
+void MainWindow::EndPlanning(PlanStatus status) { EndBusy(Text(PlanStatusSlot(status))); }
+
+void MainWindow::ShowPlanOutcome(PlanOutcome outcome) {
+    switch (outcome) {
+        case PlanOutcome::Replanned:
+            ShowMessage(Text(slot::kBaseSizeAppliedInstead), Text(slot::kTooBigNewSize),
+                        MessageIcon::Warning);
+            break;
+        case PlanOutcome::TooManyPieces:
+            ShowMessage(Text(slot::kChooseBiggerBaseSize), Text(slot::kTooManyFiles),
+                        MessageIcon::Warning);
+            break;
+        case PlanOutcome::NewSizeIgnored:
+            ShowMessage(Text(slot::kNewSizeIgnored), Text(slot::kNewSizeUnusable),
+                        MessageIcon::Warning);
+            break;
+        case PlanOutcome::Planned:
+            break;
+    }
 }
 
 }  // namespace brelker

@@ -1,9 +1,11 @@
 // What writing the restore script reaches of the main window.
 
 #include <QAction>
+#include <QLabel>
 #include <QToolButton>
 
 #include "app/MainWindow.h"
+#include "text/WidgetTexts.h"
 
 namespace brelker {
 
@@ -17,6 +19,13 @@ std::optional<std::string> MainWindow::AskSavePath(const std::string& title,
                                                    const std::string& folder,
                                                    const std::string& proposedName) {
     return dialogs_.SaveFile(title, filter, folder, proposedName);
+}
+
+void MainWindow::SetStatus(const std::string& text) { StatusPanel1->setText(Q(text)); }
+
+void MainWindow::ShowMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon) {
+    dialogs_.Message(text, caption, icon, MessageButtons::Ok);
 }
 
 }  // namespace brelker

@@ -117,13 +117,13 @@ void MainWindow::ShowPlanCount() {
         lblNrFiles->clear();
         SetSizeGroupHint(Text(slot::kPieceIndexRange) + "?");
     } else {
-        ShowFileCount();
+        ShowFileCount(job_.SmallFileCount);
     }
 }
 
-void MainWindow::ShowFileCount() {
-    lblNrFiles->setText(Q(Text(slot::kFileCount) + std::to_string(job_.SmallFileCount)));
-    SetSizeGroupHint(Text(slot::kPieceIndexRange) + std::to_string(job_.SmallFileCount));
+void MainWindow::ShowFileCount(int count) {
+    lblNrFiles->setText(Q(Text(slot::kFileCount) + std::to_string(count)));
+    SetSizeGroupHint(Text(slot::kPieceIndexRange) + std::to_string(count));
 }
 
 void MainWindow::ReapplyLanguage() {
@@ -157,6 +157,11 @@ void MainWindow::LanguageGermanClick() { SwitchLanguage(kGerman); }
 
 void MainWindow::ShowPieceNames() {
     SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
+}
+
+void MainWindow::SetSizeGroupHint(const std::string& text) {
+    ActualSizeGB->setToolTip(Q(ShortHint(text)));
+    ActualSizeGB->setStatusTip(Q(LongHint(text)));
 }
 
 }  // namespace brelker

@@ -62,7 +62,7 @@ void MainWindow::LoadSettings() {
     plan_.UseFreeSpace = store_.Read(settings::UseFreeSpace);
     rbSizeFree->setChecked(plan_.UseFreeSpace);
     rbSizeBase->setChecked(!plan_.UseFreeSpace);
-    plan_.ApplyUseFreeSpace();
+    ShowPlanOutcome(plan_.ApplyUseFreeSpace());
 
     // A stored unit outside the five selects no button and stays the unit in use.
     plan_.Unit = static_cast<SizeUnit>(store_.Read(settings::BigUnit));
@@ -179,7 +179,7 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
         }
     }
 
-    plan_.CBBaseSizeChange(CBBaseSize->currentIndex());
+    ShowPlanOutcome(plan_.CBBaseSizeChange(CBBaseSize->currentIndex()));
     if (!splitRequested) {
         return;
     }

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QKeySequence>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include "WindowFixture.h"
@@ -92,6 +93,35 @@ TEST_F(DialogSeamTest, ANewBaseSizeIsOfferedOnceTheEditorCloses) {
     EXPECT_EQ(dialogs.dialogsRun.back(), "TFrmBaseSize");
     ASSERT_EQ(Find<QComboBox>("CBBaseSize")->count(), before + 1);
     EXPECT_EQ(Find<QComboBox>("CBBaseSize")->itemText(before).toStdString(), "Stick");
+}
+
+TEST_F(DialogSeamTest, ThePlansDecisionsAreWordedByTheWindow) {
+    store.Write(settings::BaseSizes, 1);
+    store.Write(settings::BaseSizeIndex, 0);
+    store.WriteStringSetting(subkey::BaseSize, "BaseSizeValue_0", "1");
+    Start();
+    ChooseBigFile(PatternBytes(40'000));
+    EXPECT_EQ(dialogs.Texts(),
+              Lines{"Choose a bigger Base Size, otherwise too many files have to be created / "
+                    "Too many files!"});
+    EXPECT_EQ(Status(1), "Too many files!");
+    EXPECT_EQ(Caption("lblNrFiles"), "");
+
+    dialogs.shown.clear();
+    ChooseBigFile(PatternBytes(3));
+    EXPECT_EQ(Caption("lblNrFiles"), "Nr. of files: 3");
+    for (const char* typed : {"abc", "4"}) {
+        Find<QListWidget>("SmallerSizesLB")->clearSelection();
+        Find<QListWidget>("SmallerSizesLB")->setCurrentRow(0);
+        Find<QLineEdit>("txtNewSize")->setText(QLatin1String(typed));
+        Click("ApplyNewSize");
+    }
+    EXPECT_EQ(dialogs.Texts(),
+              (Lines{"The program ignored the new size / The new size can not be used!",
+                     "The program chose to apply the base size instead / Too Big New Size!"}));
+    Find<QRadioButton>("rbSizeFree")->click();
+    EXPECT_EQ(Find<QWidget>("ActualSizeGB")->toolTip().toStdString(),
+              "The * in the names is an integer from 1 to ?");
 }
 
 TEST_F(DialogSeamTest, JoinFailuresNameWhatWentWrong) {
