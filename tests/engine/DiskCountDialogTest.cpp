@@ -41,7 +41,6 @@ TEST(DiskCountDialogTest, AsksInTheCurrentLanguageWithinItsBounds) {
     });
     EXPECT_EQ(label.toStdString(), Text(slot::kEnterDiskCount));
     EXPECT_EQ(dialog.DiskCount(), 0);  // closed without OK
-    SetCurrentLanguage(kEnglish);
 }
 
 TEST(DiskCountDialogTest, OkTakesTheTypedNumberAndTheDialogKeepsIt) {

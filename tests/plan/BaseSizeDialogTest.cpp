@@ -162,7 +162,6 @@ TEST_F(BaseSizeDialogTest, TakesItsTextsFromTheLanguageWhenItOpens) {
     dialog.show();
     EXPECT_EQ(dialog.windowTitle().toStdString(), Text(slot::kModifyBaseSizes));
     EXPECT_EQ(add->text().toStdString(), Text(slot::kNew));
-    SetCurrentLanguage(kEnglish);
 }
 
 }  // namespace
