@@ -1,6 +1,5 @@
 // What the engine and series discovery reach of the main window: progress, the
-// size list, status notes, the busy state, questions and the disk count.
-// ShowMessage and BeginBusy serve the plan and the restore script as well.
+// size list, status notes, the busy state, and their questions worded here.
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // What the piece-size plan reaches of the main window: the size list and its
 // editor, the captions of both groups, the base sizes, the control groups and
-// status panel 1 (SetStatus serves the restore script as well).
+// status panel 1, and the words for what the plan decided.
 
 #include <QAction>
 #include <QComboBox>

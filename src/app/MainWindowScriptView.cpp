@@ -1,4 +1,5 @@
-// What writing the restore script reaches of the main window.
+// What writing the restore script reaches of the main window; the window's own
+// code uses the status panel and the message box too.
 
 #include <QAction>
 #include <QLabel>
