@@ -31,12 +31,15 @@ public:
     void SelectSizeLine(int) override {}
     void RepaintSizeList() override {}
     void ShowNote(const std::string&) override {}
+    void NoteErasing() override {}
+    void NoteErased(const std::string&) override {}
     void RepaintWindow() override {}
     void ProcessMessages() override {}
     void ShowBusyCursor() override {}
-    bool AskYesNo(const std::string&, const std::string&, MessageIcon) override { return true; }
-    void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
-    void BeginBusy(const std::string&) override {}
+    bool AskToContinue() override { return true; }
+    bool AskForDisk(int, DiskPrompt) override { return true; }
+    void ReportUndeletable(const std::string&) override {}
+    void BeginCounting() override {}
     void ReportMissingFile(const std::string&) override {}
     void ReportUnreadableFile(const std::string&) override {}
     int AskDiskCount() override { return 0; }
@@ -64,7 +67,7 @@ int main(int argc, char* argv[]) {
     job.BigFilePath = argv[2];
     job.SmallFilesBase = argv[3];
     TransferOptions options;
-    options.PauseMode = 2;
+    options.PauseMode = PauseMode::Never;
     options.WriteChecksumFile = std::getenv("BRELKER_BENCH_NO_CHECKSUMS") == nullptr;
 
     if (mode == "split" && argc == 5) {

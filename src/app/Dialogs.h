@@ -5,12 +5,15 @@
 
 #include "engine/EngineHost.h"
 
+class QDialog;
+
 namespace brelker {
 
 enum class MessageButtons { Ok, YesNo };
 
-// Every file dialog and message box of the main window. The program uses the
-// Qt dialogs; tests script the user's answers, so no test waits for a window.
+// Every file dialog, message box and option dialog of the main window. The
+// program uses the Qt dialogs; tests script the user's answers, so no test
+// waits for a window.
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -26,6 +29,9 @@ public:
     // True for OK or Yes.
     virtual bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                          MessageButtons buttons) = 0;
+    // Runs one of the window's own dialogs modally; its result
+    // (QDialog::Accepted or QDialog::Rejected).
+    virtual int RunDialog(QDialog& dialog) = 0;
 };
 
 }  // namespace brelker

@@ -29,8 +29,7 @@ std::optional<std::string> DropAnsweringDialogs::OpenFile(const std::string& tit
     std::optional<std::string> path;
     path.swap(dropped_);
     // As a confirmed dialog does: the folder of the choice becomes the current one.
-    std::error_code ignored;
-    std::filesystem::current_path(std::filesystem::path(*path).parent_path(), ignored);
+    platform_.SetCurrentFolder(std::filesystem::path(*path).parent_path());
     return path;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Dialogs.h"
+#include "platform/Platform.h"
 
 namespace brelker {
 
@@ -18,7 +19,8 @@ DroppedAs ClassifyDroppedFile(const std::string& path, const std::string& suffix
 // as if the user had chosen that file in the dialog.
 class DropAnsweringDialogs : public DialogService {
 public:
-    explicit DropAnsweringDialogs(DialogService& shown) : shown_(shown) {}
+    DropAnsweringDialogs(DialogService& shown, Platform& platform)
+        : shown_(shown), platform_(platform) {}
 
     void AnswerNextOpen(const std::string& path) { dropped_ = path; }
     // A handler that asked nothing leaves no answer behind for a later dialog.
@@ -35,9 +37,11 @@ public:
                  MessageButtons buttons) override {
         return shown_.Message(text, caption, icon, buttons);
     }
+    int RunDialog(QDialog& dialog) override { return shown_.RunDialog(dialog); }
 
 private:
     DialogService& shown_;
+    Platform& platform_;
     std::optional<std::string> dropped_;
 };
 

@@ -17,6 +17,7 @@
 #include "plan/SizePlan.h"
 #include "script/RestoreScript.h"
 #include "script/ScriptView.h"
+#include "settings/Settings.h"
 #include "settings/SettingsStore.h"
 
 class QAction;
@@ -43,7 +44,10 @@ struct CommandLine;
 
 // The main window: the split and join workflow, its menus and the current job.
 // The enabled state of its controls is the state of the work.
-class MainWindow : public QMainWindow, public EngineHost, public PlanView, public ScriptView {
+// The engine, the plan and the restore script reach it through their host
+// interfaces only, which it implements privately (MainWindowHosts.cpp,
+// MainWindowPlanView.cpp, MainWindowScriptView.cpp).
+class MainWindow : public QMainWindow, private EngineHost, private PlanView, private ScriptView {
     Q_OBJECT
 
 public:
@@ -89,70 +93,8 @@ public:
     void LanguageSwedishClick();
     void LanguageGermanClick();
 
-    void ApplyTexts();
-    void EnableGroup(ControlGroup group, bool on) override;
-
-    // EngineHost
-    void SetProgressRange(int minimum, int maximum) override;
-    void SetProgress(int position) override;
-    void ClearSizeList() override;
-    void AddSizeLine(const std::string& line) override;
-    void SelectSizeLine(int index) override;
-    void RepaintSizeList() override;
-    void ShowNote(const std::string& text) override;
-    void RepaintWindow() override;
-    void ProcessMessages() override;
-    void ShowBusyCursor() override;
-    bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon) override;
-    void BeginBusy(const std::string& text) override;
-    void ReportMissingFile(const std::string& path) override;
-    void ReportUnreadableFile(const std::string& path) override;
-    int AskDiskCount() override;
-
-    // PlanView
-    void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
-    void ClearSizeLines() override;
-    int SelectedSizeLine() const override;
-    std::string SizeLineText(int index) const override;
-    void SetChangeItemCaption(const std::string& text) override;
-    void SetNewSizeText(const std::string& text) override;
-    std::string NewSizeText() const override;
-    void SetCountLabel(const std::string& text) override;
-    void SetSizeGroupHint(const std::string& text) override;
-    void SetBigFileSizeCaption(const std::string& text) override;
-    std::string BigFileNameCaption() const override;
-    void SelectUnitButton(int unit) override;
-    void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override;
-    void SetBaseSizeControlsEnabled(bool enabled) override;
-    void SetStatus(const std::string& text) override;
-    void EndBusy(const std::string& text) override;
-    void RunBaseSizeEditor() override;
-    std::string DecimalSeparator() const override;
-
-    // ScriptView
-    void SetSelfUnitEnabled(bool enabled) override;
-    std::optional<std::string> AskSavePath(const std::string& title, const std::string& filter,
-                                           const std::string& folder,
-                                           const std::string& proposedName) override;
-
-    // The current job and the fields the tests and the command line look at.
+    // The current job, for the tests.
     Job& CurrentJob() { return job_; }
-
-    std::string SplitPath;
-    std::string JoinPath;
-    std::string AddedFileType = ".Brelked_";
-    bool RemoveSmallFiles = false;
-    bool RemoveBigFile = false;
-    bool RemoveSelfUnit = false;
-    bool EraseFloppyDisks = false;
-    bool WriteChecksumFile = true;
-    int PauseMode = 1;
-    int MaxFromRAM = 20;
-    int MaxFromFile = 10;
-    int mainTop = 50;
-    int mainLeft = 100;
 
 protected:
     bool event(QEvent* event) override;
@@ -162,6 +104,58 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // EngineHost (MainWindowHosts.cpp).
+    void SetProgressRange(int minimum, int maximum) override;
+    void SetProgress(int position) override;
+    void ClearSizeList() override;
+    void AddSizeLine(const std::string& line) override;
+    void SelectSizeLine(int index) override;
+    void RepaintSizeList() override;
+    void ShowNote(const std::string& path) override;
+    void NoteErasing() override;
+    void NoteErased(const std::string& path) override;
+    void RepaintWindow() override;
+    void ProcessMessages() override;
+    void ShowBusyCursor() override;
+    bool AskToContinue() override;
+    bool AskForDisk(int piece, DiskPrompt why) override;
+    void ReportUndeletable(const std::string& path) override;
+    void BeginCounting() override;
+    void ReportMissingFile(const std::string& path) override;
+    void ReportUnreadableFile(const std::string& path) override;
+    int AskDiskCount() override;
+
+    // PlanView (MainWindowPlanView.cpp), and the words for what the plan decided.
+    void EnableGroup(ControlGroup group, bool on) override;
+    void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
+    void ClearSizeLines() override;
+    int SelectedSizeLine() const override;
+    std::string SizeLineText(int index) const override;
+    void ShowEditedPiece(int piece) override;
+    void SetNewSizeText(const std::string& text) override;
+    std::string NewSizeText() const override;
+    void ShowPieceCount(int count) override;
+    void SetBigFileSizeCaption(const std::string& text) override;
+    void SelectUnitButton(SizeUnit unit) override;
+    void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override;
+    void SetBaseSizeControlsEnabled(bool enabled) override;
+    void ShowPlanStatus(PlanStatus status) override;
+    void BeginPlanning() override;
+    void EndPlanning(PlanStatus status) override;
+    void RunBaseSizeEditor() override;
+    std::string DecimalSeparator() const override;
+    void ShowPlanOutcome(PlanOutcome outcome);
+
+    // ScriptView (MainWindowScriptView.cpp); the window's own code uses the
+    // status and the message box too.
+    void SetStatus(const std::string& text) override;
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
+    void SetSelfUnitEnabled(bool enabled) override;
+    std::optional<std::string> AskSavePath(const std::string& title, const std::string& filter,
+                                           const std::string& folder,
+                                           const std::string& proposedName) override;
+
     // Layout (MainWindowLayout.cpp).
     void CreateMenus();
     void CreateSpeedBar();
@@ -169,6 +163,8 @@ private:
     void CreateStatusBar();
     QAction* AddAction(QMenu* menu, const char* name, const QKeySequence& shortcut,
                        void (MainWindow::*handler)());
+    // A menu item with a check mark that only its handler sets.
+    QAction* AddOption(QMenu* menu, const char* name, void (MainWindow::*handler)());
     QToolButton* AddSpeedButton(const char* name, const QIcon& icon, void (MainWindow::*handler)());
     void FitToScreen();
 
@@ -178,6 +174,9 @@ private:
     void ResetExtractionRange();
     int RunWork(int busySlot, const std::function<int()>& work);
     void ShowResult(int code, int successSlot, int failureSlot);
+    // Status panel 1 with the busy state on or off.
+    void BeginBusy(const std::string& text);
+    void EndBusy(const std::string& text);
     // A stop box with the message, and "Abnormal termination!" in the status bar.
     void ReportFailure(const std::string& message);
     void ShowVerifyReport(const VerifyReport& report);
@@ -190,13 +189,18 @@ private:
     bool OnFloppy(const std::string& path) const;
 
     // Texts and language (MainWindowTexts.cpp).
+    void ApplyTexts();
     void ReapplyLanguage();
     void SwitchLanguage(int language);
     void ShowPlanCount();
-    void ShowFileCount();
+    void ShowFileCount(int count);
+    // The hint of ActualSizeGB.
+    void SetSizeGroupHint(const std::string& text);
+    // SmallFileNames: the pieces' stem, the suffix and "*" for the number.
+    void ShowPieceNames();
 
     // Option menus and start-up (MainWindowOptions.cpp, StartUp.cpp).
-    void SetPauseMode(int mode);
+    void SetPauseMode(brelker::PauseMode mode);
     void LoadSettings();
     void MoveOntoAScreen();
     void RunCommandLine(const CommandLine& commandLine);
@@ -216,7 +220,18 @@ private:
     // Closing the window during a split or join asks as Stop does; the window
     // closes once the work has stopped.
     bool closeAfterWork_ = false;
-    std::string SelfUnitFileName;
+
+    // What the option menus and dialogs chose; a run takes its options from
+    // here and the plan's UseFreeSpace, a restore script the suffix and the
+    // two removals. Defaults come from the settings table.
+    struct WindowOptions : TransferOptions {
+        bool RemoveSelfUnit = settings::RemoveSelfUnit.defaultValue;
+    };
+    WindowOptions options_;
+    std::string SplitPath;
+    std::string JoinPath;
+    int mainTop = settings::MainTop.defaultValue;
+    int mainLeft = settings::MainLeft.defaultValue;
 
     std::unique_ptr<DiskCountDialog> diskDialog_;
     std::unique_ptr<HintWindow> hintWindow_;

@@ -30,21 +30,13 @@ namespace brelker {
 bool MainWindow::Busy() const { return StopBtn->isEnabled(); }
 
 TransferOptions MainWindow::Options() const {
-    TransferOptions options;
-    options.MaxFromRAM = MaxFromRAM;
-    options.MaxFromFile = MaxFromFile;
-    options.Suffix = AddedFileType;
-    options.PauseMode = PauseMode;
+    TransferOptions options = options_;
     options.UseFreeSpace = plan_.UseFreeSpace;
-    options.RemoveSmallFiles = RemoveSmallFiles;
-    options.RemoveBigFile = RemoveBigFile;
-    options.EraseFloppyDisks = EraseFloppyDisks;
-    options.WriteChecksumFile = WriteChecksumFile;
     return options;
 }
 
 ScriptOptions MainWindow::ScriptSettings() const {
-    return {AddedFileType, RemoveSmallFiles, RemoveSelfUnit};
+    return {options_.Suffix, options_.RemoveSmallFiles, options_.RemoveSelfUnit};
 }
 
 bool MainWindow::OnFloppy(const std::string& path) const {
@@ -61,9 +53,10 @@ void MainWindow::ChooseSplitAFileClick() {
     if (Busy()) {
         return;
     }
-    const auto path = dialogs_.OpenFile(Text(30), Text(31), SplitPath);
+    const auto path = dialogs_.OpenFile(Text(slot::kChooseSplitFileTitle),
+                                        Text(slot::kAllFilesFilter), SplitPath);
     if (!path) {
-        SetStatus(Text(69));
+        SetStatus(Text(slot::kNoFileSelected));
         return;
     }
     job_.BigFilePath = *path;
@@ -75,7 +68,8 @@ void MainWindow::ChooseSplitAFileClick() {
     ResetExtractionRange();
     BigFileChosen();
     if (job_.ExtractActive) {
-        dialogs_.Message(Text(359), Text(72), MessageIcon::Information, MessageButtons::Ok);
+        dialogs_.Message(Text(slot::kExtractionOff), Text(slot::kProgramName),
+                         MessageIcon::Information, MessageButtons::Ok);
         job_.ExtractActive = false;
     }
 }
@@ -83,16 +77,20 @@ void MainWindow::ChooseSplitAFileClick() {
 void MainWindow::BigFileChosen(bool plan) {
     plan_.PlansASplit = true;
     BigFileName->setText(Q(job_.BigFilePath));
-    plan_.ShowBigFileSize(plan_.SizeUnit);
+    plan_.ShowBigFileSize(plan_.Unit);
     SplitPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::SplitPath, SplitPath);
     // The pieces go by default into the folder last used for pieces, under the big file's name.
     job_.SmallFilesBase = JoinFolder(JoinPath, BareFileName(job_.BigFilePath));
-    if (plan && !plan_.CalculateSmallFileSizes(0)) {
-        return;
+    if (plan) {
+        const PlanOutcome outcome = plan_.CalculateSmallFileSizes(0);
+        ShowPlanOutcome(outcome);
+        if (outcome == PlanOutcome::TooManyPieces) {
+            return;
+        }
     }
     if (job_.BigFileBytes > 0) {
-        SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+        ShowPieceNames();
         EnableGroup(ControlGroup::SplitGroup, true);
         EnableGroup(ControlGroup::SmallFilesPlaceGroup, true);
         EnableGroup(ControlGroup::JoinGroup, false);
@@ -106,12 +104,13 @@ void MainWindow::FindPlaceToSmallFilesClick() {
         return;
     }
     const auto path =
-        dialogs_.SaveFile(Text(49), Text(51), JoinPath, BareFileName(job_.BigFilePath));
+        dialogs_.SaveFile(Text(slot::kChooseSmallFilesPlace), Text(slot::kSuffixFilter), JoinPath,
+                          BareFileName(job_.BigFilePath));
     if (path && *path != job_.SmallFilesBase) {
-        SetStatus(Text(70));
+        SetStatus(Text(slot::kNewPlaceSelected));
         job_.SmallFilesBase = *path;
     }
-    SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+    ShowPieceNames();
     JoinPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
 }
@@ -120,9 +119,9 @@ void MainWindow::DoSplitClick() {
     if (Busy()) {
         return;
     }
-    const int code = RunWork(36, [this] { return engine_.SplitBigFile(Options()); });
+    const int code = RunWork(slot::kSplitting, [this] { return engine_.SplitBigFile(Options()); });
     lastSplitCode_ = code;
-    ShowResult(code, 37, 92);
+    ShowResult(code, slot::kFileSplit, slot::kCannotCreatePiece);
     EnableGroup(ControlGroup::SplitGroup, false);
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
     EnableGroup(ControlGroup::SizeEditGroup, false);
@@ -134,8 +133,8 @@ void MainWindow::DoSplitClick() {
     }
     SetSelfUnitEnabled(true);
     if (OnFloppy(job_.SmallFilesBase) &&
-        dialogs_.Message(Text(253) + "?", Text(350), MessageIcon::Question,
-                         MessageButtons::YesNo)) {
+        dialogs_.Message(Text(slot::kCreateSelfUnit) + "?", Text(slot::kForLaterUse),
+                         MessageIcon::Question, MessageButtons::YesNo)) {
         CreateUnbrelkerFileClick();
     }
 }
@@ -156,21 +155,22 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
                          Text(interrupted ? 343 : 83),
                          interrupted ? MessageIcon::Warning : MessageIcon::Stop,
                          MessageButtons::Ok);
-        EndBusy(Text(83));
+        EndBusy(Text(slot::kAbnormalTermination));
     }
-    ShowFileCount();
+    ShowFileCount(job_.SmallFileCount);
 }
 
 void MainWindow::JoinFilesClick() {
     if (Busy()) {
         return;
     }
-    const auto path = dialogs_.OpenFile(Text(32), Text(33), JoinPath);
+    const auto path =
+        dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
     if (!path) {
         return;
     }
     job_.PiecePath = *path;
-    job_.SmallFilesBase = FindSeriesBase(*path, AddedFileType);
+    job_.SmallFilesBase = FindSeriesBase(*path, options_.Suffix);
     job_.BigFilePath = job_.SmallFilesBase;
     plan_.PlansASplit = false;
     // The job now names a series that is not there: neither what Join nor what
@@ -194,22 +194,23 @@ void MainWindow::JoinFilesClick() {
     job_.BigFilePath = JoinFolder(SplitPath, BareFileName(job_.BigFilePath));
     job_.BigFileBytes = 0;
     plan_.ClearSizeList();
-    SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
-    job_.PiecePath = PieceName(job_.SmallFilesBase, AddedFileType, 1);
+    ShowPieceNames();
+    job_.PiecePath = PieceName(job_.SmallFilesBase, options_.Suffix, 1);
 
-    if (PromptsBeforePieces(PauseMode, OnFloppy(job_.SmallFilesBase))) {
+    if (PromptsBeforePieces(options_.PauseMode, OnFloppy(job_.SmallFilesBase))) {
         TakeSeriesFromDiskCount(job_, *this);
     } else {
-        CountSeries(job_, platform_, *this, AddedFileType);
+        CountSeries(job_, platform_, *this, options_.Suffix);
     }
     if (job_.SmallFileCount == 0) {
         // Not whole (the message has been shown), or no disks at all.
         disarm();
-        EndBusy(Text(83));
+        EndBusy(Text(slot::kAbnormalTermination));
         return;
     }
     if (job_.AppendActive) {
-        dialogs_.Message(Text(362), Text(72), MessageIcon::Information, MessageButtons::Ok);
+        dialogs_.Message(Text(slot::kAppendingOff), Text(slot::kProgramName),
+                         MessageIcon::Information, MessageButtons::Ok);
         job_.AppendActive = false;
     }
     EnableGroup(ControlGroup::SplitGroup, false);
@@ -217,20 +218,20 @@ void MainWindow::JoinFilesClick() {
     EnableGroup(ControlGroup::JoinGroup, true);
     EnableGroup(ControlGroup::BigFilePlaceGroup, true);
     EnableGroup(ControlGroup::BaseSizeBoxGroup, false);
-    ShowFileCount();
+    ShowFileCount(job_.SmallFileCount);
     BigFileName->setText(Q(job_.BigFilePath));
-    plan_.ShowBigFileSize(plan_.SizeUnit);
-    EndBusy(Text(34));
+    plan_.ShowBigFileSize(plan_.Unit);
+    EndBusy(Text(slot::kReadyToJoin));
 }
 
 void MainWindow::FindPlaceToBigFileClick() {
     if (Busy()) {
         return;
     }
-    const auto path =
-        dialogs_.SaveFile(Text(50), std::string(), SplitPath, BareFileName(job_.SmallFilesBase));
+    const auto path = dialogs_.SaveFile(Text(slot::kChooseBigFilePlace), std::string(), SplitPath,
+                                        BareFileName(job_.SmallFilesBase));
     if (path && *path != job_.BigFilePath) {
-        SetStatus(Text(70));
+        SetStatus(Text(slot::kNewPlaceSelected));
         job_.BigFilePath = *path;
     }
     BigFileName->setText(Q(job_.BigFilePath));
@@ -242,15 +243,17 @@ void MainWindow::DoJoinClick() {
     if (Busy()) {
         return;
     }
-    const int code = RunWork(38, [this] { return engine_.JoinSmallFiles(Options()); });
-    ShowResult(code, engine_.LastJoinVerified() ? slot::kFileRestoredVerified : 71, 93);
+    const int code = RunWork(slot::kJoining, [this] { return engine_.JoinSmallFiles(Options()); });
+    ShowResult(code, engine_.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestored,
+               slot::kCannotReadPiece);
     if (!job_.PartialPath.empty()) {
-        dialogs_.Message(Text(slot::kPartialFileKept) + job_.PartialPath, Text(83),
-                         MessageIcon::Warning, MessageButtons::Ok);
+        dialogs_.Message(Text(slot::kPartialFileKept) + job_.PartialPath,
+                         Text(slot::kAbnormalTermination), MessageIcon::Warning,
+                         MessageButtons::Ok);
     }
     job_.BigFileBytes = engine_.QueryFileSize(job_.BigFilePath);
     ResetExtractionRange();
-    plan_.ShowBigFileSize(plan_.SizeUnit);
+    plan_.ShowBigFileSize(plan_.Unit);
     EnableGroup(ControlGroup::JoinGroup, false);
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
 }
@@ -259,7 +262,8 @@ void MainWindow::VerifyClick() {
     if (Busy()) {
         return;
     }
-    const auto path = dialogs_.OpenFile(Text(32), Text(33), JoinPath);
+    const auto path =
+        dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
     if (!path) {
         return;
     }
@@ -270,14 +274,14 @@ void MainWindow::VerifyClick() {
     // The job now names the verified series: nothing planned or counted
     // before may be split, joined or written into a restore script with it.
     job_.PiecePath = *path;
-    job_.SmallFilesBase = FindSeriesBase(*path, AddedFileType);
+    job_.SmallFilesBase = FindSeriesBase(*path, options_.Suffix);
     for (const ControlGroup group :
          {ControlGroup::SplitGroup, ControlGroup::SmallFilesPlaceGroup, ControlGroup::JoinGroup,
           ControlGroup::BigFilePlaceGroup, ControlGroup::SizeEditGroup}) {
         EnableGroup(group, false);
     }
     SetSelfUnitEnabled(false);
-    SmallFileNames->setText(Q(job_.SmallFilesBase + AddedFileType + "*"));
+    ShowPieceNames();
 
     // The joined file is looked for where sha256sum would look, then where a
     // join would put it.
@@ -367,6 +371,13 @@ void MainWindow::SetScreenCursor(Qt::CursorShape shape) {
     }
 }
 
+void MainWindow::ReportFailure(const std::string& message) {
+    dialogs_.Message(message, Text(slot::kAbnormalTermination), MessageIcon::Stop,
+                     MessageButtons::Ok);
+    StatusPanel1->setText(Q(Text(slot::kAbnormalTermination)));
+    SetScreenCursor(Qt::ArrowCursor);
+}
+
 void MainWindow::BeginBusy(const std::string& text) {
     SetScreenCursor(Qt::WaitCursor);
     StatusPanel1->setText(Q(text));
@@ -377,18 +388,6 @@ void MainWindow::EndBusy(const std::string& text) {
     SetScreenCursor(Qt::ArrowCursor);
     StatusPanel0->clear();
     StatusPanel1->setText(Q(text));
-}
-
-void MainWindow::ReportMissingFile(const std::string& path) { ReportFailure(Text(95) + path); }
-
-void MainWindow::ReportUnreadableFile(const std::string& path) {
-    ReportFailure(Text(slot::kFileUnreadable) + path);
-}
-
-void MainWindow::ReportFailure(const std::string& message) {
-    dialogs_.Message(message, Text(83), MessageIcon::Stop, MessageButtons::Ok);
-    StatusPanel1->setText(Q(Text(83)));
-    SetScreenCursor(Qt::ArrowCursor);
 }
 
 }  // namespace brelker

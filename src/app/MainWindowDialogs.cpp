@@ -34,10 +34,10 @@ void MainWindow::MemoryUsageClick() {
     }
     MemoryDialog dialog(store_, this);
     CentreOnScreenWhenShown(dialog);
-    dialog.exec();
+    dialogs_.RunDialog(dialog);
     // Whichever button closed it: Cancel leaves the pair as stored.
-    MaxFromRAM = dialog.MaxFromRAM();
-    MaxFromFile = dialog.MaxFromFile();
+    options_.MaxFromRAM = dialog.MaxFromRAM();
+    options_.MaxFromFile = dialog.MaxFromFile();
 }
 
 void MainWindow::ChooseFiletypeClick() {
@@ -51,14 +51,14 @@ void MainWindow::ChooseFiletypeClick() {
         },
         this);
     CentreOnScreenWhenShown(dialog);
-    dialog.exec();
-    AddedFileType = store_.Read(settings::AddedFileType);
+    dialogs_.RunDialog(dialog);
+    options_.Suffix = store_.Read(settings::AddedFileType);
     // Several texts quote the suffix (the file filters): fill them anew.
-    FillTextTable(AddedFileType);
+    FillTextTable(options_.Suffix);
     ApplyTexts();
     if (job_.BigFileBytes > 0) {
         ShowPlanCount();
-        SmallFileNames->setText(QString::fromStdString(job_.SmallFilesBase + AddedFileType + "*"));
+        ShowPieceNames();
     }
 }
 
@@ -71,7 +71,7 @@ void MainWindow::ExtractClick() {
     // Cancel changes nothing, so sizes edited by hand stay. After a split the job
     // describes the series just written, which the restore script still needs:
     // only a split that is ready is planned again, for the new length.
-    if (dialog.exec() != QDialog::Accepted || !DoSplitBtn->isEnabled()) {
+    if (dialogs_.RunDialog(dialog) != QDialog::Accepted || !DoSplitBtn->isEnabled()) {
         return;
     }
     job_.BigFileBytes =

@@ -33,19 +33,19 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     const QString local = urls.front().toLocalFile();
     if (urls.size() > 1) {
-        dialogs_.Message(Text(slot::kDropOneFile), Text(72), MessageIcon::Warning,
+        dialogs_.Message(Text(slot::kDropOneFile), Text(slot::kProgramName), MessageIcon::Warning,
                          MessageButtons::Ok);
         return;
     }
     if (QFileInfo(local).isDir()) {
-        dialogs_.Message(Text(slot::kDropNoFolder), Text(72), MessageIcon::Warning,
+        dialogs_.Message(Text(slot::kDropNoFolder), Text(slot::kProgramName), MessageIcon::Warning,
                          MessageButtons::Ok);
         return;
     }
     // The name as the file system spells it.
     const std::string path = QFile::encodeName(local).toStdString();
     dialogs_.AnswerNextOpen(path);
-    if (ClassifyDroppedFile(path, AddedFileType) == DroppedAs::FirstPiece) {
+    if (ClassifyDroppedFile(path, options_.Suffix) == DroppedAs::FirstPiece) {
         JoinFilesClick();
     } else {
         ChooseSplitAFileClick();

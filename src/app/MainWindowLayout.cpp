@@ -28,6 +28,7 @@
 #include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "engine/DiskCountDialog.h"
+#include "settings/Settings.h"
 #include "text/HintWindow.h"
 #include "text/WidgetTexts.h"
 
@@ -44,12 +45,12 @@ MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogSer
     : QMainWindow(parent),
       platform_(platform),
       store_(store),
-      dialogs_(dialogs),
+      dialogs_(dialogs, platform),
       engine_(job_, platform, *this),
       plan_(job_, store, *this),
       script_(job_, platform, *this) {
     setObjectName(QStringLiteral("TMain"));
-    setWindowTitle(QStringLiteral("The File Brelker"));
+    setWindowTitle(QString::fromUtf8(settings::kProgramName));
     setWindowIcon(ApplicationIcon());
     setAcceptDrops(true);
     CreateMenus();
@@ -86,6 +87,19 @@ QAction* MainWindow::AddAction(QMenu* menu, const char* name, const QKeySequence
     return action;
 }
 
+QAction* MainWindow::AddOption(QMenu* menu, const char* name, void (MainWindow::*handler)()) {
+    QAction* action = menu->addAction(QString());
+    action->setObjectName(QLatin1String(name));
+    action->setCheckable(true);
+    // The check mark shows the option; the handler sets it, so a click must not
+    // toggle it behind the handler's back.
+    connect(action, &QAction::triggered, this, [this, action, handler](bool checked) {
+        action->setChecked(!checked);
+        (this->*handler)();
+    });
+    return action;
+}
+
 void MainWindow::CreateMenus() {
     File1 = Named(menuBar()->addMenu(QString()), "File1");
     ChooseSplitAFile = AddAction(File1, "ChooseSplitAFile", QKeySequence(QStringLiteral("Ctrl+A")),
@@ -114,67 +128,33 @@ void MainWindow::CreateMenus() {
     Exit = AddAction(File1, "Exit", QKeySequence(QStringLiteral("Ctrl+Q")), &MainWindow::ExitClick);
 
     ChangeOfDisk = Named(menuBar()->addMenu(QString()), "ChangeOfDisk");
-    ChangeAlways =
-        AddAction(ChangeOfDisk, "ChangeAlways", QKeySequence(), &MainWindow::ChangeAlwaysClick);
-    ChangeSometimes = AddAction(ChangeOfDisk, "ChangeSometimes", QKeySequence(),
-                                &MainWindow::ChangeSometimesClick);
-    ChangeNever =
-        AddAction(ChangeOfDisk, "ChangeNever", QKeySequence(), &MainWindow::ChangeNeverClick);
+    ChangeAlways = AddOption(ChangeOfDisk, "ChangeAlways", &MainWindow::ChangeAlwaysClick);
+    ChangeSometimes = AddOption(ChangeOfDisk, "ChangeSometimes", &MainWindow::ChangeSometimesClick);
+    ChangeNever = AddOption(ChangeOfDisk, "ChangeNever", &MainWindow::ChangeNeverClick);
 
     Memory1 = Named(menuBar()->addMenu(QString()), "Memory1");
     MemoryUsage = AddAction(Memory1, "MemoryUsage", QKeySequence(QStringLiteral("Ctrl+M")),
                             &MainWindow::MemoryUsageClick);
 
     Language1 = Named(menuBar()->addMenu(QString()), "Language1");
-    LanguageEnglish =
-        AddAction(Language1, "LanguageEnglish", QKeySequence(), &MainWindow::LanguageEnglishClick);
-    LanguageSwedish =
-        AddAction(Language1, "LanguageSwedish", QKeySequence(), &MainWindow::LanguageSwedishClick);
-    LanguageGerman =
-        AddAction(Language1, "LanguageGerman", QKeySequence(), &MainWindow::LanguageGermanClick);
+    LanguageEnglish = AddOption(Language1, "LanguageEnglish", &MainWindow::LanguageEnglishClick);
+    LanguageSwedish = AddOption(Language1, "LanguageSwedish", &MainWindow::LanguageSwedishClick);
+    LanguageGerman = AddOption(Language1, "LanguageGerman", &MainWindow::LanguageGermanClick);
 
     Options_ = Named(menuBar()->addMenu(QString()), "Options");
     ChooseFiletype =
         AddAction(Options_, "ChooseFiletype", QKeySequence(), &MainWindow::ChooseFiletypeClick);
     Options_->addSeparator();
-    RemoveSmall = AddAction(Options_, "RemoveSmall", QKeySequence(), &MainWindow::RemoveSmallClick);
-    RemoveBig = AddAction(Options_, "RemoveBig", QKeySequence(), &MainWindow::RemoveBigClick);
-    RemoveSelf = AddAction(Options_, "RemoveSelf", QKeySequence(), &MainWindow::RemoveSelfClick);
-    EraseFloppies =
-        AddAction(Options_, "EraseFloppies", QKeySequence(), &MainWindow::EraseFloppiesClick);
-    WriteChecksums =
-        AddAction(Options_, "WriteChecksums", QKeySequence(), &MainWindow::WriteChecksumsClick);
+    RemoveSmall = AddOption(Options_, "RemoveSmall", &MainWindow::RemoveSmallClick);
+    RemoveBig = AddOption(Options_, "RemoveBig", &MainWindow::RemoveBigClick);
+    RemoveSelf = AddOption(Options_, "RemoveSelf", &MainWindow::RemoveSelfClick);
+    EraseFloppies = AddOption(Options_, "EraseFloppies", &MainWindow::EraseFloppiesClick);
+    WriteChecksums = AddOption(Options_, "WriteChecksums", &MainWindow::WriteChecksumsClick);
     Options_->addSeparator();
     Extract = AddAction(Options_, "Extract", QKeySequence(), &MainWindow::ExtractClick);
 
     Help1 = Named(menuBar()->addMenu(QString()), "Help1");
     Hint = AddAction(Help1, "Hint", QKeySequence(QStringLiteral("Ctrl+H")), &MainWindow::HintClick);
-
-    // Check marks show the options; each handler sets its own mark, so a click
-    // must not toggle it behind the handler's back.
-    for (QAction* item :
-         {ChangeAlways, ChangeSometimes, ChangeNever, LanguageEnglish, LanguageSwedish,
-          LanguageGerman, RemoveSmall, RemoveBig, RemoveSelf, EraseFloppies, WriteChecksums}) {
-        item->setCheckable(true);
-        disconnect(item, &QAction::triggered, nullptr, nullptr);
-    }
-    const auto reconnect = [this](QAction* item, void (MainWindow::*handler)()) {
-        connect(item, &QAction::triggered, this, [this, item, handler](bool checked) {
-            item->setChecked(!checked);  // undo Qt's own toggle: the handler decides
-            (this->*handler)();
-        });
-    };
-    reconnect(ChangeAlways, &MainWindow::ChangeAlwaysClick);
-    reconnect(ChangeSometimes, &MainWindow::ChangeSometimesClick);
-    reconnect(ChangeNever, &MainWindow::ChangeNeverClick);
-    reconnect(LanguageEnglish, &MainWindow::LanguageEnglishClick);
-    reconnect(LanguageSwedish, &MainWindow::LanguageSwedishClick);
-    reconnect(LanguageGerman, &MainWindow::LanguageGermanClick);
-    reconnect(RemoveSmall, &MainWindow::RemoveSmallClick);
-    reconnect(RemoveBig, &MainWindow::RemoveBigClick);
-    reconnect(RemoveSelf, &MainWindow::RemoveSelfClick);
-    reconnect(EraseFloppies, &MainWindow::EraseFloppiesClick);
-    reconnect(WriteChecksums, &MainWindow::WriteChecksumsClick);
 }
 
 QToolButton* MainWindow::AddSpeedButton(const char* name, const QIcon& icon,
@@ -253,7 +233,7 @@ void MainWindow::CreateGroups() {
         BigFileRB[static_cast<std::size_t>(unit - 1)] = button;
         big->addWidget(button, 1, 1 + unit);
         connect(button, &QRadioButton::clicked, this,
-                [this, unit] { plan_.ShowBigFileSize(unit); });
+                [this, unit] { plan_.ShowBigFileSize(static_cast<SizeUnit>(unit)); });
     }
     big->setColumnStretch(1, 1);
     layout->addWidget(BigFileGB);
@@ -307,10 +287,13 @@ void MainWindow::CreateGroups() {
     layout->addWidget(PBar);
 
     connect(CBBaseSize, &QComboBox::activated, this,
-            [this](int index) { plan_.CBBaseSizeChange(index); });
-    connect(ApplyBaseSize, &QPushButton::clicked, this, [this] { plan_.ApplyBaseSizeClick(); });
-    connect(rbSizeFree, &QRadioButton::clicked, this, [this] { plan_.rbSizeFreeClick(); });
-    connect(rbSizeBase, &QRadioButton::clicked, this, [this] { plan_.rbSizeBaseClick(); });
+            [this](int index) { ShowPlanOutcome(plan_.CBBaseSizeChange(index)); });
+    connect(ApplyBaseSize, &QPushButton::clicked, this,
+            [this] { ShowPlanOutcome(plan_.ApplyBaseSizeClick()); });
+    connect(rbSizeFree, &QRadioButton::clicked, this,
+            [this] { ShowPlanOutcome(plan_.rbSizeFreeClick()); });
+    connect(rbSizeBase, &QRadioButton::clicked, this,
+            [this] { ShowPlanOutcome(plan_.rbSizeBaseClick()); });
     connect(SmallerSizesLB, &QListWidget::itemClicked, this,
             [this] { plan_.SmallerSizesLBClick(); });
     // Selection, not the current row: focusing the list makes its first line
@@ -323,10 +306,11 @@ void MainWindow::CreateGroups() {
     connect(txtNewSize, &QLineEdit::textEdited, this, [this] { plan_.txtNewSizeChange(); });
     connect(txtNewSize, &QLineEdit::returnPressed, this, [this] {
         if (ApplyNewSize->isEnabled()) {
-            plan_.ApplyNewSizeClick();
+            ShowPlanOutcome(plan_.ApplyNewSizeClick());
         }
     });
-    connect(ApplyNewSize, &QPushButton::clicked, this, [this] { plan_.ApplyNewSizeClick(); });
+    connect(ApplyNewSize, &QPushButton::clicked, this,
+            [this] { ShowPlanOutcome(plan_.ApplyNewSizeClick()); });
 }
 
 void MainWindow::CreateStatusBar() {
@@ -337,44 +321,6 @@ void MainWindow::CreateStatusBar() {
     statusBar()->addPermanentWidget(StatusPanel0);
     statusBar()->addPermanentWidget(StatusPanel1, 1);
     statusBar()->setSizeGripEnabled(true);
-}
-
-void MainWindow::EnableGroup(ControlGroup group, bool on) {
-    switch (group) {
-        case ControlGroup::SplitGroup:
-            DoSplit->setEnabled(on);
-            DoSplitBtn->setEnabled(on);
-            SmallerSizesLB->setEnabled(on);
-            break;
-        case ControlGroup::SmallFilesPlaceGroup:
-            FindPlaceToSmallFiles->setEnabled(on);
-            FindPlaceToSmallFilesBtn->setEnabled(on);
-            break;
-        case ControlGroup::JoinGroup:
-            DoJoin->setEnabled(on);
-            DoJoinBtn->setEnabled(on);
-            // A join has no use for the base size controls.
-            rbSizeBase->setEnabled(!on);
-            rbSizeFree->setEnabled(!on);
-            ApplyBaseSize->setEnabled(!on);
-            CBBaseSize->setEnabled(!on && !plan_.UseFreeSpace);
-            break;
-        case ControlGroup::BigFilePlaceGroup:
-            FindPlaceToBigFile->setEnabled(on);
-            FindPlaceToBigFileBtn->setEnabled(on);
-            break;
-        case ControlGroup::BaseSizeBoxGroup:
-            CBBaseSize->setEnabled(on);
-            break;
-        case ControlGroup::SizeEditGroup:
-            ApplyNewSize->setEnabled(on);
-            txtNewSize->setEnabled(on);
-            ChangeItem->setEnabled(on);
-            break;
-        case ControlGroup::SizeListGroup:
-            SmallerSizesLB->setEnabled(on);
-            break;
-    }
 }
 
 // Long paths are shortened by their labels, so the window can always be narrower

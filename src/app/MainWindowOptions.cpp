@@ -22,51 +22,52 @@ void Toggle(QAction* item, bool& field, const SettingsStore& store, const BoolSe
 
 void MainWindow::RemoveSmallClick() {
     if (!Busy()) {
-        Toggle(RemoveSmall, RemoveSmallFiles, store_, settings::RemoveSmallFiles);
+        Toggle(RemoveSmall, options_.RemoveSmallFiles, store_, settings::RemoveSmallFiles);
     }
 }
 
 void MainWindow::RemoveBigClick() {
     if (!Busy()) {
-        Toggle(RemoveBig, RemoveBigFile, store_, settings::RemoveBigFile);
+        Toggle(RemoveBig, options_.RemoveBigFile, store_, settings::RemoveBigFile);
     }
 }
 
 void MainWindow::RemoveSelfClick() {
     if (!Busy()) {
-        Toggle(RemoveSelf, RemoveSelfUnit, store_, settings::RemoveSelfUnit);
+        Toggle(RemoveSelf, options_.RemoveSelfUnit, store_, settings::RemoveSelfUnit);
     }
 }
 
 void MainWindow::EraseFloppiesClick() {
     if (!Busy()) {
-        Toggle(EraseFloppies, EraseFloppyDisks, store_, settings::EraseFloppyDisks);
+        Toggle(EraseFloppies, options_.EraseFloppyDisks, store_, settings::EraseFloppyDisks);
     }
 }
 
 void MainWindow::WriteChecksumsClick() {
     if (!Busy()) {
-        Toggle(WriteChecksums, WriteChecksumFile, store_, settings::WriteChecksumFile);
+        Toggle(WriteChecksums, options_.WriteChecksumFile, store_, settings::WriteChecksumFile);
     }
 }
 
-void MainWindow::SetPauseMode(int mode) {
+void MainWindow::SetPauseMode(brelker::PauseMode mode) {
     const std::array<QAction*, 3> items = {ChangeAlways, ChangeSometimes, ChangeNever};
-    if (Busy() || items[static_cast<std::size_t>(mode)]->isChecked()) {
+    const auto index = static_cast<std::size_t>(mode);
+    if (Busy() || items[index]->isChecked()) {
         return;
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
-        items[i]->setChecked(static_cast<int>(i) == mode);
+        items[i]->setChecked(i == index);
     }
-    PauseMode = mode;
-    store_.Write(settings::ChangeDisk, PauseMode);  // SavePauseMode
+    options_.PauseMode = mode;
+    store_.Write(settings::ChangeDisk, static_cast<int>(options_.PauseMode));  // SavePauseMode
 }
 
-void MainWindow::ChangeAlwaysClick() { SetPauseMode(0); }
+void MainWindow::ChangeAlwaysClick() { SetPauseMode(PauseMode::Always); }
 
-void MainWindow::ChangeSometimesClick() { SetPauseMode(1); }
+void MainWindow::ChangeSometimesClick() { SetPauseMode(PauseMode::FloppiesOnly); }
 
-void MainWindow::ChangeNeverClick() { SetPauseMode(2); }
+void MainWindow::ChangeNeverClick() { SetPauseMode(PauseMode::Never); }
 
 void MainWindow::ExitClick() {
     mainTop = y();

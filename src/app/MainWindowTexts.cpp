@@ -23,113 +23,115 @@
 
 namespace brelker {
 void MainWindow::ApplyTexts() {
-    File1->setTitle(SlotText(0));
-    ChooseSplitAFile->setText(SlotText(1));
-    SetHint(ChooseSplitAFile, 17);
-    DoSplit->setText(SlotText(2));
-    SetHint(DoSplit, 18);
-    JoinFiles->setText(SlotText(3));
-    SetHint(JoinFiles, 19);
-    DoJoin->setText(SlotText(4));
-    SetHint(DoJoin, 20);
-    Exit->setText(SlotText(5));
-    SetHint(Exit, 21);
-    SetHint(PBar, 53);
-    Language1->setTitle(SlotText(6));
-    LanguageEnglish->setText(SlotText(7));
-    LanguageSwedish->setText(SlotText(8));
-    LanguageGerman->setText(SlotText(252));
-    Options_->setTitle(SlotText(346));
-    RemoveSmall->setText(SlotText(270));
-    RemoveBig->setText(SlotText(271));
-    RemoveSelf->setText(SlotText(349));
-    EraseFloppies->setText(SlotText(347));
-    Extract->setText(SlotText(352) + QStringLiteral("..."));
+    File1->setTitle(SlotText(slot::kFileMenu));
+    ChooseSplitAFile->setText(SlotText(slot::kChooseSplitFile));
+    SetHint(ChooseSplitAFile, slot::kChooseSplitFileHint);
+    DoSplit->setText(SlotText(slot::kDoSplit));
+    SetHint(DoSplit, slot::kDoSplitHint);
+    JoinFiles->setText(SlotText(slot::kChooseJoinFile));
+    SetHint(JoinFiles, slot::kChooseJoinFileHint);
+    DoJoin->setText(SlotText(slot::kDoJoin));
+    SetHint(DoJoin, slot::kDoJoinHint);
+    Exit->setText(SlotText(slot::kExit));
+    SetHint(Exit, slot::kExitHint);
+    SetHint(PBar, slot::kProgressHint);
+    Language1->setTitle(SlotText(slot::kLanguageMenu));
+    LanguageEnglish->setText(SlotText(slot::kEnglishItem));
+    LanguageSwedish->setText(SlotText(slot::kSwedishItem));
+    LanguageGerman->setText(SlotText(slot::kGermanItem));
+    Options_->setTitle(SlotText(slot::kOptionsMenu));
+    RemoveSmall->setText(SlotText(slot::kRemoveSmallFiles));
+    RemoveBig->setText(SlotText(slot::kRemoveBigFile));
+    RemoveSelf->setText(SlotText(slot::kRemoveSelfUnit));
+    EraseFloppies->setText(SlotText(slot::kEraseFloppies));
+    Extract->setText(SlotText(slot::kExtractOrAppend) + QStringLiteral("..."));
     WriteChecksums->setText(SlotText(slot::kWriteChecksumFile));
     SetHint(WriteChecksums, slot::kWriteChecksumFileHint);
     Verify->setText(SlotText(slot::kVerifySeries) + QStringLiteral("..."));
     SetHint(Verify, slot::kVerifySeriesHint);
     SetHint(VerifyBtn, slot::kVerifySeriesHint);
     for (QAction* item : {RemoveSmall, RemoveBig, RemoveSelf, EraseFloppies}) {
-        SetHint(item, 272);
+        SetHint(item, slot::kRemoveFilesHint);
     }
-    Memory1->setTitle(SlotText(9));
-    MemoryUsage->setText(QStringLiteral("&") + SlotText(10) + QStringLiteral("..."));
-    SetHint(MemoryUsage, 12);
+    Memory1->setTitle(SlotText(slot::kMemoryMenu));
+    MemoryUsage->setText(QStringLiteral("&") + SlotText(slot::kMemoryUsage) +
+                         QStringLiteral("..."));
+    SetHint(MemoryUsage, slot::kMemoryUsageHint);
     for (QAction* item : {ChangeAlways, ChangeSometimes, ChangeNever}) {
-        SetHint(item, 13);
+        SetHint(item, slot::kPauseHint);
     }
-    Help1->setTitle(SlotText(14));
-    SetHint(SplitAFileBtn, 17);
-    SetHint(DoSplitBtn, 18);
-    SetHint(JoinFilesBtn, 19);
-    SetHint(DoJoinBtn, 20);
-    SetHint(SelfUnitBtn, 256);
-    SetHint(ExitBtn, 21);
-    SetHint(StopBtn, 344);
-    BigFileGB->setTitle(SlotText(22));
-    SetHint(BigFileGB, 114);
-    lblBigFileName->setText(SlotText(23));
-    lblBigFileSize->setText(SlotText(24));
-    ActualSizeGB->setTitle(SlotText(25));
-    lblSmallFileNames->setText(SlotText(26));
-    BaseSizeHeadline->setText(SlotText(27));
-    ApplyBaseSize->setText(SlotText(28));
-    SetHint(ApplyBaseSize, 41);
-    SmallerSize->setText(SlotText(29));
-    SetHint(CBBaseSize, 52);
-    ChangeItem->setText(SlotText(57));
-    lblNewSize->setText(SlotText(58));
-    ApplyNewSize->setText(SlotText(59));
-    SetHint(ApplyNewSize, 39);
-    FindPlaceToSmallFiles->setText(SlotText(60));
-    SetHint(FindPlaceToSmallFiles, 61);
-    SetHint(FindPlaceToSmallFilesBtn, 61);
-    FindPlaceToBigFile->setText(SlotText(62));
-    SetHint(FindPlaceToBigFile, 63);
-    SetHint(FindPlaceToBigFileBtn, 63);
-    SetHint(SmallerSizesLB, 66);
-    SetHint(txtNewSize, 67);
+    Help1->setTitle(SlotText(slot::kHelpMenu));
+    SetHint(SplitAFileBtn, slot::kChooseSplitFileHint);
+    SetHint(DoSplitBtn, slot::kDoSplitHint);
+    SetHint(JoinFilesBtn, slot::kChooseJoinFileHint);
+    SetHint(DoJoinBtn, slot::kDoJoinHint);
+    SetHint(SelfUnitBtn, slot::kCreateSelfUnitHint);
+    SetHint(ExitBtn, slot::kExitHint);
+    SetHint(StopBtn, slot::kPauseButtonHint);
+    BigFileGB->setTitle(SlotText(slot::kBigFile));
+    SetHint(BigFileGB, slot::kSizeUnitHint);
+    lblBigFileName->setText(SlotText(slot::kBigFileName));
+    lblBigFileSize->setText(SlotText(slot::kBigFileSize));
+    ActualSizeGB->setTitle(SlotText(slot::kSmallerFiles));
+    lblSmallFileNames->setText(SlotText(slot::kSmallFileNames));
+    BaseSizeHeadline->setText(SlotText(slot::kBaseSize));
+    ApplyBaseSize->setText(SlotText(slot::kModifyBaseSizes));
+    SetHint(ApplyBaseSize, slot::kModifyBaseSizesHint);
+    SmallerSize->setText(SlotText(slot::kIndividualSizes));
+    SetHint(CBBaseSize, slot::kBaseSizeHint);
+    ChangeItem->setText(SlotText(slot::kFileNumber));
+    lblNewSize->setText(SlotText(slot::kNewSize));
+    ApplyNewSize->setText(SlotText(slot::kApplyNewSize));
+    SetHint(ApplyNewSize, slot::kApplyNewSizeHint);
+    FindPlaceToSmallFiles->setText(SlotText(slot::kFindSmallFilesPlace));
+    SetHint(FindPlaceToSmallFiles, slot::kFindSmallFilesPlaceHint);
+    SetHint(FindPlaceToSmallFilesBtn, slot::kFindSmallFilesPlaceHint);
+    FindPlaceToBigFile->setText(SlotText(slot::kFindBigFilePlace));
+    SetHint(FindPlaceToBigFile, slot::kFindBigFilePlaceHint);
+    SetHint(FindPlaceToBigFileBtn, slot::kFindBigFilePlaceHint);
+    SetHint(SmallerSizesLB, slot::kSizeListHint);
+    SetHint(txtNewSize, slot::kNewSizeHint);
     lblNrFiles->clear();
-    ClearRegistry->setText(SlotText(101));
-    SetHint(ClearRegistry, 113);
-    Hint->setText(SlotText(118) + QStringLiteral("..."));
-    SetHint(Hint, 139);
-    HintBtn->setText(QString::fromStdString(StripAccelerator(Text(118))));
-    SetHint(HintBtn, Text(138) + "|" + Text(139));
-    ChangeOfDisk->setTitle(SlotText(146));
-    ChangeAlways->setText(SlotText(147));
-    ChangeSometimes->setText(SlotText(148));
-    ChangeNever->setText(SlotText(149));
-    ChooseFiletype->setText(QStringLiteral("&") + SlotText(213) + QStringLiteral("..."));
-    SetHint(ChooseFiletype, 238);
-    SetHint(LanguageEnglish, 239);
-    SetHint(LanguageSwedish, 239);
-    rbSizeFree->setText(SlotText(227));
-    rbSizeBase->setText(SlotText(228));
-    CreateUnbrelkerFile->setText(QStringLiteral("&") + SlotText(253));
+    ClearRegistry->setText(SlotText(slot::kResetSettings));
+    SetHint(ClearRegistry, slot::kResetSettingsHint);
+    Hint->setText(SlotText(slot::kHowItWorks) + QStringLiteral("..."));
+    SetHint(Hint, slot::kHowItWorksHint);
+    HintBtn->setText(QString::fromStdString(StripAccelerator(Text(slot::kHowItWorks))));
+    SetHint(HintBtn, Text(slot::kHowItWorksShortHint) + "|" + Text(slot::kHowItWorksHint));
+    ChangeOfDisk->setTitle(SlotText(slot::kPauseMenu));
+    ChangeAlways->setText(SlotText(slot::kPauseAlways));
+    ChangeSometimes->setText(SlotText(slot::kPauseSometimes));
+    ChangeNever->setText(SlotText(slot::kPauseNever));
+    ChooseFiletype->setText(QStringLiteral("&") + SlotText(slot::kChangeSuffix) +
+                            QStringLiteral("..."));
+    SetHint(ChooseFiletype, slot::kChangeSuffixHint);
+    SetHint(LanguageEnglish, slot::kLanguageHint);
+    SetHint(LanguageSwedish, slot::kLanguageHint);
+    rbSizeFree->setText(SlotText(slot::kUseFreeSpace));
+    rbSizeBase->setText(SlotText(slot::kUseBaseSize));
+    CreateUnbrelkerFile->setText(QStringLiteral("&") + SlotText(slot::kCreateSelfUnit));
 }
 
 void MainWindow::ShowPlanCount() {
     if (plan_.UseFreeSpace) {
         lblNrFiles->clear();
-        SetSizeGroupHint(Text(115) + "?");
+        SetSizeGroupHint(Text(slot::kPieceIndexRange) + "?");
     } else {
-        ShowFileCount();
+        ShowFileCount(job_.SmallFileCount);
     }
 }
 
-void MainWindow::ShowFileCount() {
-    lblNrFiles->setText(Q(Text(68) + std::to_string(job_.SmallFileCount)));
-    SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
+void MainWindow::ShowFileCount(int count) {
+    lblNrFiles->setText(Q(Text(slot::kFileCount) + std::to_string(count)));
+    SetSizeGroupHint(Text(slot::kPieceIndexRange) + std::to_string(count));
 }
 
 void MainWindow::ReapplyLanguage() {
     FollowLanguageInQt(CurrentLanguage());
     ApplyTexts();
     ShowPlanCount();
-    ChangeItem->setText(SlotText(57));
-    setWindowTitle(SlotText(72));
+    ChangeItem->setText(SlotText(slot::kFileNumber));
+    setWindowTitle(SlotText(slot::kProgramName));
     store_.Write(settings::Language, CurrentLanguage());
     StatusPanel0->clear();
     StatusPanel1->clear();
@@ -152,5 +154,14 @@ void MainWindow::LanguageEnglishClick() { SwitchLanguage(kEnglish); }
 void MainWindow::LanguageSwedishClick() { SwitchLanguage(kSwedish); }
 
 void MainWindow::LanguageGermanClick() { SwitchLanguage(kGerman); }
+
+void MainWindow::ShowPieceNames() {
+    SmallFileNames->setText(Q(job_.SmallFilesBase + options_.Suffix + "*"));
+}
+
+void MainWindow::SetSizeGroupHint(const std::string& text) {
+    ActualSizeGB->setToolTip(Q(ShortHint(text)));
+    ActualSizeGB->setStatusTip(Q(LongHint(text)));
+}
 
 }  // namespace brelker

@@ -1,6 +1,7 @@
 #include "app/QtDialogs.h"
 #include "text/WidgetTexts.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -9,19 +10,16 @@
 #include <QStringList>
 
 namespace brelker {
-namespace {
 
-std::optional<std::string> Chosen(const QString& path) {
+std::optional<std::string> QtDialogs::Chosen(const QString& path) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
     // The rest of the program takes the folders of its dialogs from the current folder.
-    QDir::setCurrent(QFileInfo(path).absolutePath());
+    platform_.SetCurrentFolder(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString());
     // A file name is bytes in the system's encoding, not necessarily UTF-8.
     return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
 }
-
-}  // namespace
 
 QString QtNameFilters(const std::string& filter) {
     const QStringList parts = Q(filter).split(QLatin1Char('|'));
@@ -80,5 +78,7 @@ bool QtDialogs::Message(const std::string& text, const std::string& caption, Mes
         parent_);
     return box.exec() != QMessageBox::No;
 }
+
+int QtDialogs::RunDialog(QDialog& dialog) { return dialog.exec(); }
 
 }  // namespace brelker

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "app/Dialogs.h"
+#include "platform/Platform.h"
 
 class QWidget;
 
@@ -14,7 +15,7 @@ QString QtNameFilters(const std::string& filter);
 
 class QtDialogs : public DialogService {
 public:
-    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    QtDialogs(Platform& platform, QWidget* parent) : platform_(platform), parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     std::optional<std::string> OpenFile(const std::string& title, const std::string& filter,
@@ -24,8 +25,12 @@ public:
                                         const std::string& proposedName) override;
     bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                  MessageButtons buttons) override;
+    int RunDialog(QDialog& dialog) override;
 
 private:
+    std::optional<std::string> Chosen(const QString& path);
+
+    Platform& platform_;
     QWidget* parent_;
 };
 

@@ -29,29 +29,29 @@ void MainWindow::LoadSettings() {
     LanguageGerman->setChecked(CurrentLanguage() == kGerman);
     FollowLanguageInQt(CurrentLanguage());
 
-    RemoveSmallFiles = store_.Read(settings::RemoveSmallFiles);
-    RemoveBigFile = store_.Read(settings::RemoveBigFile);
-    RemoveSelfUnit = store_.Read(settings::RemoveSelfUnit);
-    EraseFloppyDisks = store_.Read(settings::EraseFloppyDisks);
-    RemoveSmall->setChecked(RemoveSmallFiles);
-    RemoveBig->setChecked(RemoveBigFile);
-    RemoveSelf->setChecked(RemoveSelfUnit);
-    EraseFloppies->setChecked(EraseFloppyDisks);
-    WriteChecksumFile = store_.Read(settings::WriteChecksumFile);
-    WriteChecksums->setChecked(WriteChecksumFile);
+    options_.RemoveSmallFiles = store_.Read(settings::RemoveSmallFiles);
+    options_.RemoveBigFile = store_.Read(settings::RemoveBigFile);
+    options_.RemoveSelfUnit = store_.Read(settings::RemoveSelfUnit);
+    options_.EraseFloppyDisks = store_.Read(settings::EraseFloppyDisks);
+    RemoveSmall->setChecked(options_.RemoveSmallFiles);
+    RemoveBig->setChecked(options_.RemoveBigFile);
+    RemoveSelf->setChecked(options_.RemoveSelfUnit);
+    EraseFloppies->setChecked(options_.EraseFloppyDisks);
+    options_.WriteChecksumFile = store_.Read(settings::WriteChecksumFile);
+    WriteChecksums->setChecked(options_.WriteChecksumFile);
 
-    MaxFromFile = store_.Read(settings::MaxFromFile);
-    MaxFromRAM = store_.Read(settings::MaxFromRAM);
+    options_.MaxFromFile = store_.Read(settings::MaxFromFile);
+    options_.MaxFromRAM = store_.Read(settings::MaxFromRAM);
 
     mainTop = store_.Read(settings::MainTop);
     mainLeft = store_.Read(settings::MainLeft);
     MoveOntoAScreen();
 
-    AddedFileType = store_.Read(settings::AddedFileType);
-    FillTextTable(AddedFileType);
+    options_.Suffix = store_.Read(settings::AddedFileType);
+    FillTextTable(options_.Suffix);
     ApplyTexts();
-    ChangeItem->setText(SlotText(57));
-    setWindowTitle(SlotText(72));
+    ChangeItem->setText(SlotText(slot::kFileNumber));
+    setWindowTitle(SlotText(slot::kProgramName));
 
     const std::string here = platform_.CurrentFolder();
     SplitPath = store_.ReadStringSetting(subkey::Path, settings::SplitPath, here);
@@ -62,16 +62,16 @@ void MainWindow::LoadSettings() {
     plan_.UseFreeSpace = store_.Read(settings::UseFreeSpace);
     rbSizeFree->setChecked(plan_.UseFreeSpace);
     rbSizeBase->setChecked(!plan_.UseFreeSpace);
-    plan_.ApplyUseFreeSpace();
+    ShowPlanOutcome(plan_.ApplyUseFreeSpace());
 
     // A stored unit outside the five selects no button and stays the unit in use.
-    plan_.SizeUnit = store_.Read(settings::BigUnit);
-    SelectUnitButton(plan_.SizeUnit);
+    plan_.Unit = static_cast<SizeUnit>(store_.Read(settings::BigUnit));
+    SelectUnitButton(plan_.Unit);
 
-    PauseMode = store_.Read(settings::ChangeDisk);
-    ChangeAlways->setChecked(PauseMode == 0);
-    ChangeSometimes->setChecked(PauseMode == 1);
-    ChangeNever->setChecked(PauseMode == 2);
+    options_.PauseMode = static_cast<brelker::PauseMode>(store_.Read(settings::ChangeDisk));
+    ChangeAlways->setChecked(options_.PauseMode == PauseMode::Always);
+    ChangeSometimes->setChecked(options_.PauseMode == PauseMode::FloppiesOnly);
+    ChangeNever->setChecked(options_.PauseMode == PauseMode::Never);
 
     job_.ExtractActive = false;
 
@@ -83,10 +83,11 @@ void MainWindow::LoadSettings() {
 
     // "version" is written small inside the sentence, except in German, where
     // every noun keeps its capital.
-    const QString version = CurrentLanguage() == kGerman ? SlotText(74) : SlotText(74).toLower();
+    const QString version = CurrentLanguage() == kGerman ? SlotText(slot::kVersion)
+                                                         : SlotText(slot::kVersion).toLower();
     StatusPanel0->setText(
-        SlotText(117) + QStringLiteral(" ") + SlotText(72) + QStringLiteral(", ") + version +
-        QStringLiteral(" ") +
+        SlotText(slot::kWelcomeTo) + QStringLiteral(" ") + SlotText(slot::kProgramName) +
+        QStringLiteral(", ") + version + QStringLiteral(" ") +
         QString::fromUtf8(kVersionText.data(), static_cast<qsizetype>(kVersionText.size())));
 }
 
@@ -145,13 +146,14 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
             }
             case CommandLine::Option::SmallFiles:
                 job_.SmallFilesBase = step.value;
-                SmallFileNames->setText(QString::fromStdString(step.value + AddedFileType + "*"));
+                ShowPieceNames();
                 break;
             case CommandLine::Option::BaseSize: {
                 std::int32_t number = 0;
                 if (!StrictDecimalToInt32(step.value, number)) {
                     dialogs_.Message("'" + step.value + "' is not a valid integer value",
-                                     "The File Brelker", MessageIcon::Stop, MessageButtons::Ok);
+                                     std::string(settings::kProgramName), MessageIcon::Stop,
+                                     MessageButtons::Ok);
                     exitCode_ = 1;
                     return;  // nothing after this: no base size step, no split
                 }
@@ -171,13 +173,13 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
                 exitRequested = true;
                 break;
             case CommandLine::Option::SelfUnitFile:
-                SelfUnitFileName = step.value;
+                script_.SelfUnitFileName = step.value;
                 selfUnitRequested = true;
                 break;
         }
     }
 
-    plan_.CBBaseSizeChange(CBBaseSize->currentIndex());
+    ShowPlanOutcome(plan_.CBBaseSizeChange(CBBaseSize->currentIndex()));
     if (!splitRequested) {
         return;
     }
@@ -201,8 +203,7 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
         exitCode_ = 1;
     }
     if (selfUnitRequested) {
-        script_.SelfUnitFileName = SelfUnitFileName;
-        if (script_.WriteSelfUnitFile(SelfUnitFileName, ScriptSettings()) !=
+        if (script_.WriteSelfUnitFile(script_.SelfUnitFileName, ScriptSettings()) !=
             ScriptResult::Created) {
             exitCode_ = 1;
         }

@@ -1,5 +1,7 @@
 #include "app/UnattendedDialogs.h"
 
+#include <QDialog>
+
 namespace brelker {
 
 std::optional<std::string> UnattendedDialogs::OpenFile(const std::string& title,
@@ -28,6 +30,10 @@ bool UnattendedDialogs::Message(const std::string& text, const std::string& capt
     }
     errors_ << "brelker: " << caption << ": " << text << '\n' << std::flush;
     return buttons == MessageButtons::Ok;
+}
+
+int UnattendedDialogs::RunDialog(QDialog& dialog) {
+    return canAsk_ ? interactive_.RunDialog(dialog) : QDialog::Rejected;
 }
 
 }  // namespace brelker

@@ -22,6 +22,9 @@ public:
                                         const std::string& proposedName) override;
     bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                  MessageButtons buttons) override;
+    // Without a display to show it on, a dialog is cancelled rather than left
+    // waiting for a click nobody can give.
+    int RunDialog(QDialog& dialog) override;
 
 private:
     DialogService& interactive_;

@@ -43,7 +43,7 @@ public:
             std::cerr << "brelker: " << error.what() << '\n';
             return;
         }
-        QMessageBox::critical(nullptr, QStringLiteral("The File Brelker"),
+        QMessageBox::critical(nullptr, QString::fromUtf8(brelker::settings::kProgramName),
                               QString::fromUtf8(error.what()));
     }
 };
@@ -113,7 +113,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvena.brelker"));
     QApplication::setWindowIcon(brelker::ApplicationIcon());
 
-    brelker::QtDialogs interactive(nullptr);
+    brelker::QtDialogs interactive(platform, nullptr);
     const bool unattended = !display || IsUnattended(brelker::ParseCommandLine(arguments));
     brelker::UnattendedDialogs quiet(interactive, std::cerr, display);
     brelker::DialogService& dialogs =

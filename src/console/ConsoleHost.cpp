@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "console/ResultText.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 
@@ -89,17 +90,29 @@ void ConsoleHost::SetProgress(int position) {
 
 void ConsoleHost::AddSizeLine(const std::string& line) { lines_.push_back(line); }
 
-bool ConsoleHost::AskYesNo(const std::string& text, const std::string&, MessageIcon) {
-    Say(text);
+bool ConsoleHost::Decline(const std::string& question) {
+    Say(question);
     declined_ = true;
     return false;
+}
+
+bool ConsoleHost::AskToContinue() { return Decline(Text(slot::kContinueQuestion)); }
+
+bool ConsoleHost::AskForDisk(int piece, DiskPrompt why) {
+    return Decline(DiskQuestionText(piece, why));
+}
+
+void ConsoleHost::ReportUndeletable(const std::string& path) {
+    Say(Text(slot::kCannotDeleteFile) + path);
 }
 
 void ConsoleHost::ShowMessage(const std::string& text, const std::string&, MessageIcon) {
     Say(text);
 }
 
-void ConsoleHost::ReportMissingFile(const std::string& path) { Say(Text(95) + path); }
+void ConsoleHost::ReportMissingFile(const std::string& path) {
+    Say(Text(slot::kFileMissing) + path);
+}
 
 void ConsoleHost::ReportUnreadableFile(const std::string& path) {
     Say(Text(slot::kFileUnreadable) + path);

@@ -36,19 +36,23 @@ public:
     void SelectSizeLine(int) override {}
     void RepaintSizeList() override {}
     void ShowNote(const std::string&) override {}
+    void NoteErasing() override {}
+    void NoteErased(const std::string&) override {}
     void RepaintWindow() override {}
     void ProcessMessages() override {}
     void ShowBusyCursor() override {}
-    bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon) override;
-    void BeginBusy(const std::string&) override {}
+    bool AskToContinue() override;
+    bool AskForDisk(int piece, DiskPrompt why) override;
+    void ReportUndeletable(const std::string& path) override;
+    void BeginCounting() override {}
     void ReportMissingFile(const std::string& path) override;
     void ReportUnreadableFile(const std::string& path) override;
     int AskDiskCount() override { return 0; }
 
     // ScriptView
     void SetStatus(const std::string&) override {}
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override;
     void SetSelfUnitEnabled(bool) override {}
     std::optional<std::string> AskSavePath(const std::string&, const std::string&,
                                            const std::string&, const std::string&) override {
@@ -59,6 +63,9 @@ public:
     const std::vector<std::string>& Lines() const { return lines_; }
 
 private:
+    // Nobody can answer: the question is shown and answered No.
+    bool Decline(const std::string& question);
+
     using Clock = std::chrono::steady_clock;
 
     std::ostream& errors_;

@@ -31,7 +31,7 @@ public:
         options_.MaxFromFile = store.Read(settings::MaxFromFile);
         options_.Suffix = store.Read(settings::AddedFileType);
         // Nobody is there to change a disk, and nothing is deleted unasked.
-        options_.PauseMode = 2;
+        options_.PauseMode = PauseMode::Never;
         options_.WriteChecksumFile = !request.noChecksum;
     }
 
@@ -90,7 +90,7 @@ int ConsoleRun::Split() {
     job_.BigFilePath = request_.file;
     job_.BigFileBytes = platform_.FileSize(request_.file);
     if (job_.BigFileBytes < 0) {
-        host_.Say(Text(95) + request_.file);
+        host_.Say(Text(slot::kFileMissing) + request_.file);
         return kExitFailure;
     }
     if (job_.BigFileBytes == 0) {
@@ -110,7 +110,7 @@ int ConsoleRun::Split() {
         }
         const auto sizes = PieceSizesFor(job_.BigFileBytes, *base, SizePlan::MaxSmallFiles);
         if (!sizes) {
-            host_.Say(Text(48) + " " + Text(112));
+            host_.Say(Text(slot::kTooManyFiles) + " " + Text(slot::kChooseBiggerBaseSize));
             return kExitFailure;
         }
         job_.SmallFileCount = static_cast<std::int32_t>(sizes->size());
@@ -122,7 +122,7 @@ int ConsoleRun::Split() {
     host_.BeginRun(job_.BigFileBytes);
     const int code = engine.SplitBigFile(options_);
     mismatched_ = engine.MismatchedFile();
-    const int result = Finish(code, 37, 92);
+    const int result = Finish(code, slot::kFileSplit, slot::kCannotCreatePiece);
     if (result != kExitSuccess || request_.script.empty()) {
         return result;
     }
@@ -139,7 +139,8 @@ int ConsoleRun::Split() {
 int ConsoleRun::Join() {
     const std::string stem = FindSeriesBase(request_.file, options_.Suffix);
     if (stem.empty() || platform_.FileSize(request_.file) < 0) {
-        host_.Say((stem.empty() ? Text(slot::kNotASeriesPiece) : Text(95)) + request_.file);
+        host_.Say((stem.empty() ? Text(slot::kNotASeriesPiece) : Text(slot::kFileMissing)) +
+                  request_.file);
         return kExitFailure;
     }
     job_.SmallFilesBase = stem;
@@ -156,7 +157,9 @@ int ConsoleRun::Join() {
     if (!job_.PartialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + job_.PartialPath);
     }
-    return Finish(code, engine.LastJoinVerified() ? slot::kFileRestoredVerified : 71, 93);
+    return Finish(code,
+                  engine.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestored,
+                  slot::kCannotReadPiece);
 }
 
 int ConsoleRun::Verify() {
@@ -174,7 +177,7 @@ int ConsoleRun::Verify() {
     const int code = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
     host_.EndRun();
     if (code != kTransferDone) {
-        host_.Say(TransferFailureText(code, 93, engine.MismatchedFile()));
+        host_.Say(TransferFailureText(code, slot::kCannotReadPiece, engine.MismatchedFile()));
         return kExitFailure;
     }
     const bool passed = VerifyPassed(report);

@@ -10,18 +10,31 @@ namespace brelker {
 
 std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile) {
     if (code == kSizesDiffer) {
-        return Text(94);
+        return Text(slot::kSizesDiffer);
     }
     if (code == kChecksumMismatch || code == kChecksumFileNotWritten || code == kNoChecksumFile) {
         return Text(-code) + checkedFile;
     }
     if (code == kInterrupted) {
-        return Text(269);
+        return Text(slot::kNotFinished);
     }
     if (code < 0) {
         return Text(-code);
     }
     return Text(failureSlot) + std::to_string(code);
+}
+
+std::string DiskQuestionText(int piece, DiskPrompt why) {
+    const std::string ready = Text(slot::kReadyForDisk) + std::to_string(piece) + "?";
+    switch (why) {
+        case DiskPrompt::Full:
+            return Text(slot::kNoSpaceOnDisk) + ready;
+        case DiskPrompt::NotChanged:
+            return Text(slot::kDiskNotChanged) + ready;
+        case DiskPrompt::Plain:
+            break;
+    }
+    return ready;
 }
 
 namespace {

@@ -12,6 +12,10 @@ namespace brelker {
 // checksum failure names the file concerned.
 std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile);
 
+// The question for the disk of a piece, saying first what is wrong with the
+// one in the drive.
+std::string DiskQuestionText(int piece, DiskPrompt why);
+
 // One line of Verify's report: the file's bare name and what was found.
 std::string VerifyLine(const VerifyReport::Entry& entry);
 // "3 OK, 1 FAILED, 0 missing", in the current language.

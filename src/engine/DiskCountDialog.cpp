@@ -5,6 +5,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "text/Slots.h"
 #include "text/WidgetTexts.h"
 
 namespace brelker {
@@ -35,13 +36,8 @@ DiskCountDialog::DiskCountDialog(QWidget* parent)
     connect(okBtn_, &QPushButton::clicked, this, &DiskCountDialog::OKBtnClick);
 }
 
-int DiskCountDialog::Run() {
-    exec();
-    return diskCount_;
-}
-
 void DiskCountDialog::showEvent(QShowEvent* event) {
-    chooseDiskNr_->setText(SlotText(88));
+    chooseDiskNr_->setText(SlotText(slot::kEnterDiskCount));
     txtNr_->setFocus();
     txtNr_->selectAll();
     QDialog::showEvent(event);

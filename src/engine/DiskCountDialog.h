@@ -18,9 +18,7 @@ public:
 
     explicit DiskCountDialog(QWidget* parent = nullptr);
 
-    // Shows the dialog modally; afterwards DiskCount holds the number last
-    // confirmed with OK (0 before the first confirmation).
-    int Run();
+    // The number last confirmed with OK (0 before the first confirmation).
     int DiskCount() const { return diskCount_; }
 
 protected:

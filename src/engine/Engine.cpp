@@ -10,7 +10,6 @@
 #include "engine/Series.h"
 #include "engine/StreamHasher.h"
 #include "platform/Paths.h"
-#include "text/TextTable.h"
 
 namespace brelker {
 namespace {
@@ -502,7 +501,7 @@ bool Engine::GoOnAfterStop() {
         return true;
     }
     job_.StopRequested = false;
-    const bool goOn = host_.AskYesNo(Text(345), Text(212), MessageIcon::Question);
+    const bool goOn = host_.AskToContinue();
     host_.ShowBusyCursor();
     return goOn;
 }

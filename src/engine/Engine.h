@@ -8,7 +8,9 @@
 
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
+#include "engine/PauseMode.h"
 #include "platform/Platform.h"
+#include "settings/Settings.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -18,10 +20,10 @@ namespace brelker {
 // code is the number of the piece that could not be created or opened.
 inline constexpr int kTransferDone = 0;
 inline constexpr int kSizesDiffer = -1;
-inline constexpr int kCannotReadBigFile = -89;
-inline constexpr int kCannotWriteBigFile = -90;
-inline constexpr int kDiskRefused = -91;
-inline constexpr int kInterrupted = -343;
+inline constexpr int kCannotReadBigFile = -slot::kCannotReadBigFile;
+inline constexpr int kCannotWriteBigFile = -slot::kCannotWriteBigFile;
+inline constexpr int kDiskRefused = -slot::kNotAllDisksUsed;
+inline constexpr int kInterrupted = -slot::kInterrupted;
 // A piece or the joined file differs from its checksum (MismatchedFile names it).
 inline constexpr int kChecksumMismatch = -slot::kChecksumMismatch;
 // The split's checksum file could not be written beside the last piece.
@@ -33,15 +35,16 @@ inline constexpr int kProgressMaximum = 1000;
 
 // Options that shape a run, taken from the main window's fields.
 struct TransferOptions {
-    int MaxFromRAM = 20;   // per cent of physical memory a block may take at most
-    int MaxFromFile = 10;  // per cent of a piece a block takes at least
-    std::string Suffix = ".Brelked_";
-    int PauseMode = 1;  // 0 always, 1 only for floppies, 2 never
-    bool UseFreeSpace = false;
-    bool RemoveSmallFiles = false;
-    bool RemoveBigFile = false;
-    bool EraseFloppyDisks = false;
-    bool WriteChecksumFile = true;
+    int MaxFromRAM = settings::MaxFromRAM.defaultValue;
+    int MaxFromFile = settings::MaxFromFile.defaultValue;
+    std::string Suffix{settings::AddedFileType.defaultValue};
+    brelker::PauseMode PauseMode =
+        static_cast<brelker::PauseMode>(settings::ChangeDisk.defaultValue);
+    bool UseFreeSpace = settings::UseFreeSpace.defaultValue;
+    bool RemoveSmallFiles = settings::RemoveSmallFiles.defaultValue;
+    bool RemoveBigFile = settings::RemoveBigFile.defaultValue;
+    bool EraseFloppyDisks = settings::EraseFloppyDisks.defaultValue;
+    bool WriteChecksumFile = settings::WriteChecksumFile.defaultValue;
 };
 
 enum class CheckState { Ok, Failed, Missing };
@@ -56,10 +59,6 @@ struct VerifyReport {
     std::string checksumFile;
     std::vector<Entry> entries;
 };
-
-// Why a disk is asked for: the next piece, a full disk, or a disk that still
-// holds the piece this run has just written there (so it was not changed).
-enum class DiskPrompt { Plain, Full, NotChanged };
 
 // Bytes one new file can take on a volume with free bytes, handed out in units
 // of unit bytes: the file system spends some units on the file's own records

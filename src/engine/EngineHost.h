@@ -6,10 +6,15 @@ namespace brelker {
 
 enum class MessageIcon { Stop, Warning, Information, Question };
 
+// Why a disk is asked for: the next piece, a full disk, or a disk that still
+// holds the piece this run has just written there (so it was not changed).
+enum class DiskPrompt { Plain, Full, NotChanged };
+
 // What the engine and series discovery need of the window they work in:
 // progress, the size list, status panel 0, repaints, the message pump and
-// modal questions. The main
-// window implements it; tests pass a recording fake.
+// modal questions. The engine says what it asks or reports; the host words
+// it. The main window and the console implement it; tests pass a recording
+// fake.
 class EngineHost {
 public:
     virtual ~EngineHost() = default;
@@ -23,23 +28,27 @@ public:
     virtual void SelectSizeLine(int index) = 0;
     virtual void RepaintSizeList() = 0;
 
-    // Status panel 0: hints and progress notes.
-    virtual void ShowNote(const std::string& text) = 0;
+    // Status panel 0: the piece or file being worked on, the floppy being
+    // erased and each file deleted from it.
+    virtual void ShowNote(const std::string& path) = 0;
+    virtual void NoteErasing() = 0;
+    virtual void NoteErased(const std::string& path) = 0;
     virtual void RepaintWindow() = 0;
     // Lets the window paint and handle clicks (the Stop button) between blocks.
     virtual void ProcessMessages() = 0;
     virtual void ShowBusyCursor() = 0;
 
-    // Modal message boxes; AskYesNo answers true for Yes.
-    virtual bool AskYesNo(const std::string& text, const std::string& caption,
-                          MessageIcon icon) = 0;
-    virtual void ShowMessage(const std::string& text, const std::string& caption,
-                             MessageIcon icon) = 0;
+    // Questions, true for Yes: whether the work goes on after Stop, and
+    // whether the disk for piece is in the drive.
+    virtual bool AskToContinue() = 0;
+    virtual bool AskForDisk(int piece, DiskPrompt why) = 0;
+    // A file of the floppy being erased that could not be deleted.
+    virtual void ReportUndeletable(const std::string& path) = 0;
 
-    // Series discovery: the busy state with its text in status panel 1, the
+    // Series discovery: the busy state while the pieces are counted, the
     // missing-file message, and the number of disks asked of the user (the
     // number last confirmed; 0 before the first confirmation).
-    virtual void BeginBusy(const std::string& text) = 0;
+    virtual void BeginCounting() = 0;
     virtual void ReportMissingFile(const std::string& path) = 0;
     // A piece that is there but cannot be read: it is missing for the join.
     virtual void ReportUnreadableFile(const std::string& path) = 0;

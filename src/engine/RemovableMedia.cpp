@@ -4,21 +4,10 @@
 #include <algorithm>
 
 #include "engine/Engine.h"
-#include "text/Slots.h"
-#include "text/TextTable.h"
 
 namespace brelker {
 
-bool Engine::AskForDisk(int piece, DiskPrompt kind) {
-    const std::string ready = Text(55) + std::to_string(piece) + "?";
-    if (kind == DiskPrompt::Full) {
-        return host_.AskYesNo(Text(230) + ready, Text(56), MessageIcon::Warning);
-    }
-    if (kind == DiskPrompt::NotChanged) {
-        return host_.AskYesNo(Text(slot::kDiskNotChanged) + ready, Text(56), MessageIcon::Warning);
-    }
-    return host_.AskYesNo(ready, Text(56), MessageIcon::Question);
-}
+bool Engine::AskForDisk(int piece, DiskPrompt kind) { return host_.AskForDisk(piece, kind); }
 
 std::int64_t RoomForOneFile(std::int64_t free, std::int64_t unit) {
     if (free <= 0 || unit <= 0) {
@@ -66,7 +55,7 @@ bool Engine::SizeFromFreeSpace(int piece, std::int64_t& remaining) {
 }
 
 void Engine::EraseDisk(const std::string& root) {
-    host_.ShowNote(Text(348));
+    host_.NoteErasing();
     job_.EraseDepth = 0;
     EraseWalk(root);
 }
@@ -106,9 +95,9 @@ void Engine::DeleteFilesIn(const std::string& folder) {
             continue;
         }
         if (platform_.DeleteFile(path)) {
-            host_.ShowNote("Delete " + path);
+            host_.NoteErased(path);
         } else {
-            host_.ShowMessage(Text(364) + path, Text(46), MessageIcon::Warning);
+            host_.ReportUndeletable(path);
         }
     }
 }

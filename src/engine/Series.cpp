@@ -4,12 +4,11 @@
 
 #include "engine/ChecksumFile.h"
 #include "engine/PieceNames.h"
-#include "text/TextTable.h"
 
 namespace brelker {
 
-bool PromptsBeforePieces(int pauseMode, bool onFloppy) {
-    return pauseMode == 0 || (pauseMode != 2 && onFloppy);
+bool PromptsBeforePieces(PauseMode mode, bool onFloppy) {
+    return mode == PauseMode::Always || (mode != PauseMode::Never && onFloppy);
 }
 
 namespace {
@@ -40,7 +39,7 @@ void CountListedSeries(Job& job, Platform& platform, EngineHost& host, const std
 }  // namespace
 
 void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix) {
-    host.BeginBusy(Text(65));
+    host.BeginCounting();
     job.SmallFileCount = 0;
     job.SmallFileSizes.assign(1, 0);
     if (const auto listed = ReadSeriesChecksums(platform, job.SmallFilesBase, suffix)) {

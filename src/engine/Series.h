@@ -4,13 +4,13 @@
 
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
+#include "engine/PauseMode.h"
 #include "platform/Platform.h"
 
 namespace brelker {
 
-// Whether a run stops for a disk before each piece: always (pause mode 0), only
-// for pieces on a floppy (1, and any value no menu item sets), or never (2).
-bool PromptsBeforePieces(int pauseMode, bool onFloppy);
+// Whether a run stops for a disk before this piece, in the given pause mode.
+bool PromptsBeforePieces(PauseMode mode, bool onFloppy);
 
 // Counts the pieces of the job's stem on disk, from piece 1 up to the first
 // number that cannot be opened, listing and summing their sizes. A series that

@@ -8,23 +8,12 @@
 #include <QPushButton>
 
 #include "plan/BaseSizes.h"
-#include "platform/Decimal.h"
-#include "settings/Settings.h"
 #include "text/Hints.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
 namespace brelker {
-namespace {
-
-// A typed size that is not a positive number stores the floppy size instead.
-std::int64_t TypedSize(const QLineEdit* edit) {
-    const std::int64_t size = DecimalToInt64(edit->text().toStdString());
-    return size < 1 ? kFallbackBaseSize : size;
-}
-
-}  // namespace
-
 BaseSizeDialog::BaseSizeDialog(const SettingsStore& store, QWidget* parent)
     : QDialog(parent),
       store_(store),
@@ -85,16 +74,16 @@ void BaseSizeDialog::showEvent(QShowEvent* event) {
 }
 
 void BaseSizeDialog::OnActivate() {
-    setWindowTitle(SlotText(28));
-    lblList_->setText(SlotText(42));
-    SetHint(listBox1_, 209);
-    lblDescription_->setText(SlotText(43));
-    SetHint(txtDescription_, 210);
-    lblSize_->setText(SlotText(44));
-    SetHint(txtSize_, 211);
-    updateBtn_->setText(SlotText(45));
-    deleteBtn_->setText(SlotText(46));
-    newBtn_->setText(SlotText(47));
+    setWindowTitle(SlotText(slot::kModifyBaseSizes));
+    lblList_->setText(SlotText(slot::kBaseSizeList));
+    SetHint(listBox1_, slot::kBaseSizeListHint);
+    lblDescription_->setText(SlotText(slot::kBaseSizeDescription));
+    SetHint(txtDescription_, slot::kBaseSizeDescriptionHint);
+    lblSize_->setText(SlotText(slot::kBaseSizeBytes));
+    SetHint(txtSize_, slot::kBaseSizeValueHint);
+    updateBtn_->setText(SlotText(slot::kModify));
+    deleteBtn_->setText(SlotText(slot::kDelete));
+    newBtn_->setText(SlotText(slot::kNew));
     deleteBtn_->setEnabled(false);
     RefreshBaseSizeList();
 }
@@ -149,24 +138,15 @@ void BaseSizeDialog::UpdateBtnClick() {
     if (i < 0) {
         return;
     }
-    store_.Write(settings::BaseSizeIndex, i);  // the modified entry becomes the chosen one
-    store_.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(i),
-                              std::to_string(TypedSize(txtSize_)));
-    store_.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(i),
-                              txtDescription_->text().toStdString());
+    ModifyStoredBaseSize(store_, i, txtDescription_->text().toStdString(),
+                         txtSize_->text().toStdString());
     RefreshBaseSizeList();
 }
 
 void BaseSizeDialog::NewBtnClick() {
-    const int i = count_;
-    SelectedEntry = i;
-    store_.Write(settings::BaseSizeIndex, i);  // the new entry becomes the chosen one
-    count_ += 1;
-    store_.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(i),
-                              std::to_string(TypedSize(txtSize_)));
-    store_.Write(settings::BaseSizes, count_);
-    store_.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(i),
-                              txtDescription_->text().toStdString());
+    SelectedEntry = count_;
+    count_ = AddStoredBaseSize(store_, count_, txtDescription_->text().toStdString(),
+                               txtSize_->text().toStdString());
     RefreshBaseSizeList();
 }
 
@@ -175,23 +155,7 @@ void BaseSizeDialog::DeleteBtnClick() {
     if (row < 0 || row >= count_) {
         return;
     }
-    count_ -= 1;
-    store_.Write(settings::BaseSizes, count_);
-    // The stored selection is not shifted: the entry that moves up into the
-    // selected place becomes the chosen one; only past the end it moves back.
-    const int selected =
-        store_.ReadIntegerSetting(subkey::BaseSize, settings::BaseSizeIndex.name, 0);
-    if (selected >= count_) {
-        store_.Write(settings::BaseSizeIndex, count_ - 1);
-    }
-    for (int a = row; a < count_; ++a) {
-        store_.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(a),
-                                  std::to_string(ReadStoredBaseSize(store_, a + 1)));
-        store_.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(a),
-                                  ReadStoredBaseSizeText(store_, a + 1));
-    }
-    store_.DeleteSettingValue(subkey::BaseSize, BaseSizeValueName(count_));
-    store_.DeleteSettingValue(subkey::BaseSize, BaseSizeTextName(count_));
+    count_ = DeleteStoredBaseSize(store_, count_, row);
     RefreshBaseSizeList();
 }
 

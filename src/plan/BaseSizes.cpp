@@ -59,4 +59,48 @@ BaseSizeList LoadBaseSizes(const SettingsStore& store) {
     return list;
 }
 
+std::int64_t TypedBaseSize(std::string_view typed) {
+    const std::int64_t size = DecimalToInt64(typed);
+    return size < 1 ? kFallbackBaseSize : size;
+}
+
+void ModifyStoredBaseSize(const SettingsStore& store, int index, std::string_view text,
+                          std::string_view typedSize) {
+    store.Write(settings::BaseSizeIndex, index);
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(index),
+                             std::to_string(TypedBaseSize(typedSize)));
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(index), text);
+}
+
+int AddStoredBaseSize(const SettingsStore& store, int count, std::string_view text,
+                      std::string_view typedSize) {
+    store.Write(settings::BaseSizeIndex, count);
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(count),
+                             std::to_string(TypedBaseSize(typedSize)));
+    store.Write(settings::BaseSizes, count + 1);
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(count), text);
+    return count + 1;
+}
+
+int DeleteStoredBaseSize(const SettingsStore& store, int count, int index) {
+    count -= 1;
+    store.Write(settings::BaseSizes, count);
+    // The stored selection is not shifted: the entry that moves up into the
+    // selected place becomes the chosen one; only past the end it moves back.
+    const int selected =
+        store.ReadIntegerSetting(subkey::BaseSize, settings::BaseSizeIndex.name, 0);
+    if (selected >= count) {
+        store.Write(settings::BaseSizeIndex, count - 1);
+    }
+    for (int a = index; a < count; ++a) {
+        store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(a),
+                                 std::to_string(ReadStoredBaseSize(store, a + 1)));
+        store.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(a),
+                                 ReadStoredBaseSizeText(store, a + 1));
+    }
+    store.DeleteSettingValue(subkey::BaseSize, BaseSizeValueName(count));
+    store.DeleteSettingValue(subkey::BaseSize, BaseSizeTextName(count));
+    return count;
+}
+
 }  // namespace brelker

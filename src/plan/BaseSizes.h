@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace brelker {
+#include "settings/Settings.h"
 
-class SettingsStore;
+namespace brelker {
 
 struct DefaultBaseSize {
     std::string_view text;
@@ -28,10 +28,11 @@ inline constexpr std::array<DefaultBaseSize, 9> kDefaultBaseSizes = {{
     {"1 GB Jaz Drive", 1'070'284'800},
     {"1 TB Mass Storage", 1'099'511'627'776},
 }};
-inline constexpr int kDefaultBaseSizeIndex = 1;
+inline constexpr int kDefaultBaseSizeIndex = settings::BaseSizeIndex.defaultValue;
 
 // What a size typed in the editor becomes when it is not a positive number.
-inline constexpr std::int64_t kFallbackBaseSize = 1'457'664;
+inline constexpr std::int64_t kFallbackBaseSize =
+    kDefaultBaseSizes[static_cast<std::size_t>(kDefaultBaseSizeIndex)].bytes;
 
 // A stored count beyond this comes from a damaged store, not from a person;
 // no more entries than this are ever read.
@@ -58,5 +59,15 @@ std::int64_t ReadStoredBaseSize(const SettingsStore& store, int index);
 std::string ReadStoredBaseSizeText(const SettingsStore& store, int index);
 // The stored count, kept within what can be read.
 int ReadStoredBaseSizeCount(const SettingsStore& store);
+
+// The edits of the base size editor on a stored list of count entries. A typed
+// size that is not a positive number stores kFallbackBaseSize. A modified or
+// new entry becomes the chosen one; the new count is returned.
+std::int64_t TypedBaseSize(std::string_view typed);
+void ModifyStoredBaseSize(const SettingsStore& store, int index, std::string_view text,
+                          std::string_view typedSize);
+int AddStoredBaseSize(const SettingsStore& store, int count, std::string_view text,
+                      std::string_view typedSize);
+int DeleteStoredBaseSize(const SettingsStore& store, int count, int index);
 
 }  // namespace brelker

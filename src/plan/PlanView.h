@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/EngineHost.h"
+#include "plan/SizeDisplay.h"
 
 namespace brelker {
 
@@ -20,7 +21,14 @@ enum class ControlGroup {
     SizeListGroup = 6,         // SmallerSizesLB
 };
 
-// What the piece-size plan shows and reads on the main window.
+// What status panel 1 says about the plan.
+enum class PlanStatus { None, ReadyToSplit, ChooseBaseSize, TooManyPieces };
+
+// A piece count that is not known before the split (pieces sized by free space).
+inline constexpr int kUnknownPieceCount = -1;
+
+// What the piece-size plan shows and reads on the main window. The plan says
+// what it shows; the window words it.
 class PlanView {
 public:
     virtual ~PlanView() = default;
@@ -32,25 +40,25 @@ public:
     virtual int SelectedSizeLine() const = 0;
     virtual std::string SizeLineText(int index) const = 0;
 
-    virtual void SetChangeItemCaption(const std::string& text) = 0;
+    // ChangeItem: the number of the piece whose size is being edited, 0 for none.
+    virtual void ShowEditedPiece(int piece) = 0;
     virtual void SetNewSizeText(const std::string& text) = 0;
     virtual std::string NewSizeText() const = 0;
-    virtual void SetCountLabel(const std::string& text) = 0;          // lblNrFiles
-    virtual void SetSizeGroupHint(const std::string& text) = 0;       // ActualSizeGB
+    // lblNrFiles and the hint of ActualSizeGB: the plan's number of pieces, 0
+    // for none, or kUnknownPieceCount.
+    virtual void ShowPieceCount(int count) = 0;
     virtual void SetBigFileSizeCaption(const std::string& text) = 0;  // BigFileSize
-    virtual std::string BigFileNameCaption() const = 0;               // BigFileName
-    virtual void SelectUnitButton(int unit) = 0;                      // BigFileRB1..5
+    virtual void SelectUnitButton(SizeUnit unit) = 0;                 // BigFileRB1..5
 
     // CBBaseSize: its lines and selected line (-1: none; never read from it here).
     virtual void ShowBaseSizes(const std::vector<std::string>& texts, int selected) = 0;
     virtual void SetBaseSizeControlsEnabled(bool enabled) = 0;  // CBBaseSize, ApplyBaseSize
 
     virtual void EnableGroup(ControlGroup group, bool on) = 0;
-    virtual void SetStatus(const std::string& text) = 0;  // status panel 1
-    virtual void BeginBusy(const std::string& text) = 0;
-    virtual void EndBusy(const std::string& text) = 0;
-    virtual void ShowMessage(const std::string& text, const std::string& caption,
-                             MessageIcon icon) = 0;
+    // Status panel 1; between BeginPlanning and EndPlanning the window is busy.
+    virtual void ShowPlanStatus(PlanStatus status) = 0;
+    virtual void BeginPlanning() = 0;
+    virtual void EndPlanning(PlanStatus status) = 0;
 
     // Shows the base size editor modally.
     virtual void RunBaseSizeEditor() = 0;

@@ -33,19 +33,19 @@ double ScaleSize(std::int64_t bytes, std::int64_t divisor) {
     return static_cast<double>(Thousandths(bytes, divisor)) * 0.001;
 }
 
-std::optional<std::string> BigFileSizeText(std::int64_t bytes, int unit,
+std::optional<std::string> BigFileSizeText(std::int64_t bytes, SizeUnit unit,
                                            const std::string& separator) {
     if (bytes == 0) {
         return " ";
     }
-    if (unit < 1 || unit > 5) {
+    if (unit < SizeUnit::Bytes || unit > SizeUnit::Terabytes) {
         return std::nullopt;
     }
-    if (unit == 1) {
+    if (unit == SizeUnit::Bytes) {
         return std::to_string(bytes);
     }
     std::int64_t divisor = 1;
-    for (int i = 1; i < unit; ++i) {
+    for (int i = static_cast<int>(SizeUnit::Bytes); i < static_cast<int>(unit); ++i) {
         divisor *= 1024;
     }
     const std::string text = ThousandthsText(Thousandths(bytes, divisor), separator);

@@ -6,7 +6,6 @@
 #include "plan/SizeDisplay.h"
 #include "platform/Decimal.h"
 #include "settings/Settings.h"
-#include "text/TextTable.h"
 
 namespace brelker {
 
@@ -21,20 +20,20 @@ std::int64_t SizePlan::SelectedBaseSize() const {
     return values.empty() ? kFallbackBaseSize : values.front();
 }
 
-bool SizePlan::CalculateSmallFileSizes(int keptCount) {
+PlanOutcome SizePlan::CalculateSmallFileSizes(int keptCount) {
     if (!PlansASplit) {
-        return true;
+        return PlanOutcome::Planned;
     }
     if (UseFreeSpace) {
         ClearSizeList();
-        view_.SetStatus(Text(35));
-        return true;
+        view_.ShowPlanStatus(PlanStatus::ReadyToSplit);
+        return PlanOutcome::Planned;
     }
     if (job_.BigFileBytes == 0) {
         view_.EnableGroup(ControlGroup::SplitGroup, false);
         view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
-        view_.SetStatus("");
-        return true;
+        view_.ShowPlanStatus(PlanStatus::None);
+        return PlanOutcome::Planned;
     }
 
     auto& sizes = job_.SmallFileSizes;
@@ -46,30 +45,29 @@ bool SizePlan::CalculateSmallFileSizes(int keptCount) {
         remaining -= sizes[static_cast<std::size_t>(i)];
     }
 
+    PlanOutcome outcome = PlanOutcome::Planned;
     if (remaining < 0) {
         // The kept pieces are larger than the file: plan from the base size alone.
         // The fresh plan has already been shown; what follows only repeats its end,
         // unless that plan was refused, which must not be shown as a plan.
-        if (!CalculateSmallFileSizes(0)) {
-            return false;
+        if (CalculateSmallFileSizes(0) == PlanOutcome::TooManyPieces) {
+            return PlanOutcome::TooManyPieces;
         }
-        view_.ShowMessage(Text(87), Text(86), MessageIcon::Warning);
+        outcome = PlanOutcome::Replanned;
         keptCount = job_.SmallFileCount;
         remaining = 0;
     }
 
-    view_.BeginBusy(Text(64));
+    view_.BeginPlanning();
     const auto rest = PieceSizesFor(remaining, SelectedBaseSize(), MaxSmallFiles - keptCount);
     if (!rest) {
-        view_.SetCountLabel("");
-        view_.SetSizeGroupHint("");
+        view_.ShowPieceCount(0);
         ClearSizeList();
-        view_.ShowMessage(Text(112), Text(48), MessageIcon::Warning);
-        view_.EndBusy(Text(48));
+        view_.EndPlanning(PlanStatus::TooManyPieces);
         view_.EnableGroup(ControlGroup::SplitGroup, false);
         view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
         view_.EnableGroup(ControlGroup::SizeEditGroup, false);
-        return false;
+        return PlanOutcome::TooManyPieces;
     }
     sizes.resize(static_cast<std::size_t>(keptCount) + 1);
     sizes.insert(sizes.end(), rest->begin(), rest->end());
@@ -79,39 +77,35 @@ bool SizePlan::CalculateSmallFileSizes(int keptCount) {
         std::vector<std::int64_t>(sizes.begin() + 1, sizes.begin() + 1 + job_.SmallFileCount));
     view_.EnableGroup(ControlGroup::SplitGroup, true);
     view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, true);
-    view_.SetCountLabel(Text(68) + std::to_string(job_.SmallFileCount));
-    view_.SetSizeGroupHint(Text(115) + std::to_string(job_.SmallFileCount));
-    view_.EndBusy(Text(35));
-    return true;
+    view_.ShowPieceCount(job_.SmallFileCount);
+    view_.EndPlanning(PlanStatus::ReadyToSplit);
+    return outcome;
 }
 
 void SizePlan::ClearSizeList() {
     view_.ClearSizeLines();
-    view_.SetChangeItemCaption(Text(57));
+    view_.ShowEditedPiece(0);
     view_.SetNewSizeText("");
     view_.EnableGroup(ControlGroup::SizeEditGroup, false);
 }
 
-void SizePlan::ApplyUseFreeSpace() {
+PlanOutcome SizePlan::ApplyUseFreeSpace() {
     store_.Write(settings::UseFreeSpace, UseFreeSpace);
     view_.SetBaseSizeControlsEnabled(!UseFreeSpace);
     if (UseFreeSpace) {
         ClearSizeList();
-        view_.SetCountLabel("");
-        view_.SetSizeGroupHint(view_.BigFileNameCaption().empty() ? "" : Text(115) + "?");
-        return;
+        view_.ShowPieceCount(kUnknownPieceCount);
+        return PlanOutcome::Planned;
     }
-    if (job_.BigFileBytes > 0) {
-        CalculateSmallFileSizes(0);
-    }
+    return job_.BigFileBytes > 0 ? CalculateSmallFileSizes(0) : PlanOutcome::Planned;
 }
 
-void SizePlan::ShowBigFileSize(int unit) {
-    SizeUnit = unit;
+void SizePlan::ShowBigFileSize(SizeUnit unit) {
+    Unit = unit;
     if (const auto caption = BigFileSizeText(job_.BigFileBytes, unit, view_.DecimalSeparator())) {
         view_.SetBigFileSizeCaption(*caption);
     }
-    store_.Write(settings::BigUnit, SizeUnit);
+    store_.Write(settings::BigUnit, static_cast<int>(Unit));
 }
 
 void SizePlan::LoadBaseSizes() {
@@ -125,54 +119,51 @@ void SizePlan::SmallerSizesLBClick() {
     if (line < 0) {
         return;
     }
-    view_.SetChangeItemCaption(Text(57) + std::to_string(line + 1));
+    view_.ShowEditedPiece(line + 1);
     view_.SetNewSizeText(view_.SizeLineText(line));
     view_.EnableGroup(ControlGroup::SizeEditGroup, true);
 }
 
 void SizePlan::txtNewSizeChange() { view_.EnableGroup(ControlGroup::SizeEditGroup, true); }
 
-void SizePlan::ApplyNewSizeClick() {
+PlanOutcome SizePlan::ApplyNewSizeClick() {
     const int piece = view_.SelectedSizeLine() + 1;
     const std::int64_t value = DecimalToInt64(view_.NewSizeText());
     if (piece < 1 || piece > job_.SmallFileCount || value <= 0) {
-        view_.ShowMessage(Text(111), Text(110), MessageIcon::Warning);
         view_.EnableGroup(ControlGroup::SizeEditGroup, false);
-        return;
+        return PlanOutcome::NewSizeIgnored;
     }
     job_.SmallFileSizes[static_cast<std::size_t>(piece)] = value;
-    view_.SetChangeItemCaption(Text(57));
+    view_.ShowEditedPiece(0);
     view_.EnableGroup(ControlGroup::SizeEditGroup, false);
-    CalculateSmallFileSizes(piece);
+    return CalculateSmallFileSizes(piece);
 }
 
-void SizePlan::CBBaseSizeChange(int index) {
+PlanOutcome SizePlan::CBBaseSizeChange(int index) {
     BaseSizeIndex = index;
     store_.Write(settings::BaseSizeIndex, BaseSizeIndex);
-    view_.SetStatus(Text(40));
+    view_.ShowPlanStatus(PlanStatus::ChooseBaseSize);
     view_.EnableGroup(ControlGroup::SizeListGroup, true);
     view_.EnableGroup(ControlGroup::SizeEditGroup, false);
-    CalculateSmallFileSizes(0);
+    return CalculateSmallFileSizes(0);
 }
 
-void SizePlan::ApplyBaseSizeClick() {
+PlanOutcome SizePlan::ApplyBaseSizeClick() {
     const std::int64_t before = SelectedBaseSize();
     view_.RunBaseSizeEditor();
     LoadBaseSizes();
     // Closing the editor without changing the base size keeps sizes edited by hand.
-    if (SelectedBaseSize() != before) {
-        CalculateSmallFileSizes(0);
-    }
+    return SelectedBaseSize() != before ? CalculateSmallFileSizes(0) : PlanOutcome::Planned;
 }
 
-void SizePlan::rbSizeFreeClick() {
+PlanOutcome SizePlan::rbSizeFreeClick() {
     UseFreeSpace = true;
-    ApplyUseFreeSpace();
+    return ApplyUseFreeSpace();
 }
 
-void SizePlan::rbSizeBaseClick() {
+PlanOutcome SizePlan::rbSizeBaseClick() {
     UseFreeSpace = false;
-    ApplyUseFreeSpace();
+    return ApplyUseFreeSpace();
 }
 
 }  // namespace brelker

@@ -6,10 +6,20 @@
 #include "engine/Job.h"
 #include "plan/BaseSizes.h"
 #include "plan/PlanView.h"
+#include "plan/SizeDisplay.h"
 
 namespace brelker {
 
 class SettingsStore;
+
+// What a step of the plan decided that the user must be told of; the window
+// words it.
+enum class PlanOutcome {
+    Planned,         // the plan is shown (or there was nothing to plan)
+    Replanned,       // the edited sizes exceeded the file: planned from the base size alone
+    TooManyPieces,   // refused: more than MaxSmallFiles pieces
+    NewSizeIgnored,  // an edited size that cannot be used
+};
 
 // The plan of piece sizes for one big file: the base size list, the two modes
 // (base size or free disk space), single edited sizes and the size display.
@@ -20,25 +30,24 @@ public:
 
     SizePlan(Job& job, const SettingsStore& store, PlanView& view);
 
-    // Recomputes the plan, keeping pieces 1 to keptCount as they are. False only
-    // when the plan would need more than MaxSmallFiles pieces.
-    bool CalculateSmallFileSizes(int keptCount);
+    // Recomputes the plan, keeping pieces 1 to keptCount as they are.
+    PlanOutcome CalculateSmallFileSizes(int keptCount);
     void ClearSizeList();
     // Stores the mode and switches the panel between the two modes.
-    void ApplyUseFreeSpace();
-    // Shows the big file's size in unit 1 (B) to 5 (TB) and stores the unit.
-    void ShowBigFileSize(int unit);
+    PlanOutcome ApplyUseFreeSpace();
+    // Shows the big file's size in the unit and stores the unit.
+    void ShowBigFileSize(SizeUnit unit);
     // Reads the base size list from the store (seeding the defaults) and shows it.
     void LoadBaseSizes();
 
     // Handlers of the main window's controls.
     void SmallerSizesLBClick();
     void txtNewSizeChange();
-    void ApplyNewSizeClick();
-    void CBBaseSizeChange(int index);
-    void ApplyBaseSizeClick();
-    void rbSizeFreeClick();
-    void rbSizeBaseClick();
+    PlanOutcome ApplyNewSizeClick();
+    PlanOutcome CBBaseSizeChange(int index);
+    PlanOutcome ApplyBaseSizeClick();
+    PlanOutcome rbSizeFreeClick();
+    PlanOutcome rbSizeBaseClick();
 
     // The base size the plan cuts pieces of. A stored selection outside the list
     // (a hand-edited store) is never used to read it: the first entry serves.
@@ -50,7 +59,7 @@ public:
     bool PlansASplit = false;
     bool UseFreeSpace = false;
     int BaseSizeIndex = kDefaultBaseSizeIndex;
-    int SizeUnit = 3;
+    SizeUnit Unit = SizeUnit::Megabytes;
     BaseSizeList BaseSizes;
 
 private:

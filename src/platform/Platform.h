@@ -97,8 +97,13 @@ public:
     // blank, long time.
     virtual std::string LocalDateTimeText() = 0;
 
-    // The process's current folder.
+    // The process's current folder, and making another one current (false when
+    // it cannot be: the current folder stays).
     virtual std::string CurrentFolder() = 0;
+    virtual bool SetCurrentFolder(const std::string& folder) = 0;
+
+    // The decimal separator of the user's locale, for sizes shown with decimals.
+    virtual std::string DecimalSeparator() = 0;
 
     // Opens path in the user's text viewer and waits until the viewer ends.
     // Returns at once when no viewer can be started.

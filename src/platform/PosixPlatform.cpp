@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <clocale>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -347,6 +348,19 @@ std::string PosixPlatform::CurrentFolder() {
     std::error_code error;
     const auto folder = std::filesystem::current_path(error);
     return error ? std::string() : folder.string();
+}
+
+bool PosixPlatform::SetCurrentFolder(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::current_path(folder, error);
+    return !error;
+}
+
+std::string PosixPlatform::DecimalSeparator() {
+    // The numeric locale the program started with (Qt sets it from the
+    // environment), as the date text takes its format from the same locale.
+    const char* const point = std::localeconv()->decimal_point;
+    return point != nullptr && *point != '\0' ? point : ".";
 }
 
 namespace {

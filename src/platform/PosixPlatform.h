@@ -46,6 +46,8 @@ public:
     std::string LocalDateTimeText() override;
 
     std::string CurrentFolder() override;
+    bool SetCurrentFolder(const std::string& folder) override;
+    std::string DecimalSeparator() override;
     void ShowInTextViewer(const std::string& path) override;
 
     std::unique_ptr<char[]> Allocate(std::size_t size) override;

@@ -452,6 +452,19 @@ std::string Win32Platform::CurrentFolder() {
     return Plain(folder);
 }
 
+bool Win32Platform::SetCurrentFolder(const std::string& folder) {
+    // The current folder takes no \\?\ prefix: the plain form, as the user wrote it.
+    return ::SetCurrentDirectoryW(Widen(folder).c_str()) != 0;
+}
+
+std::string Win32Platform::DecimalSeparator() {
+    wchar_t separator[8] = {};
+    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) {
+        return ".";
+    }
+    return Narrow(separator);
+}
+
 void Win32Platform::ShowInTextViewer(const std::string& path) {
     std::vector<std::string> command = viewerCommand_;
     if (command.empty()) {

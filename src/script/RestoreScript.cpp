@@ -35,16 +35,16 @@ bool IsShellScriptPath(const std::string& path) { return BareFileName(path).ends
 std::string ScriptResultText(ScriptResult result) {
     switch (result) {
         case ScriptResult::NameUnsafe:
-            return Text(351) + "\n\n" + Text(slot::kBatchNameUnsafe);
+            return Text(slot::kSelfUnitNotCreated) + "\n\n" + Text(slot::kBatchNameUnsafe);
         case ScriptResult::NameNotInCodePage:
-            return Text(351) + "\n\n" + Text(slot::kBatchNameNotInCodePage);
+            return Text(slot::kSelfUnitNotCreated) + "\n\n" + Text(slot::kBatchNameNotInCodePage);
         case ScriptResult::Created:
-            return Text(255);
+            return Text(slot::kSelfUnitCreated);
         case ScriptResult::NotCreated:
         case ScriptResult::Incomplete:
             break;
     }
-    return Text(351);
+    return Text(slot::kSelfUnitNotCreated);
 }
 
 RestoreScript::RestoreScript(const Job& job, Platform& platform, ScriptView& view)
@@ -53,11 +53,11 @@ RestoreScript::RestoreScript(const Job& job, Platform& platform, ScriptView& vie
 void RestoreScript::CreateUnbrelkerFileClick(const std::string& joinPath,
                                              const ScriptOptions& options) {
     SelfUnitFileName = "SelfUnit.bat";
-    const std::optional<std::string> path =
-        view_.AskSavePath(Text(253), "*.bat|*.bat|" + Text(slot::kShellScriptFilter) + "|*.sh",
-                          joinPath, BareFileName(SelfUnitFileName));
+    const std::optional<std::string> path = view_.AskSavePath(
+        Text(slot::kCreateSelfUnit), "*.bat|*.bat|" + Text(slot::kShellScriptFilter) + "|*.sh",
+        joinPath, BareFileName(SelfUnitFileName));
     if (!path) {
-        view_.SetStatus(Text(351));
+        view_.SetStatus(Text(slot::kSelfUnitNotCreated));
         return;
     }
     WriteSelfUnitFile(*path, options);
@@ -72,7 +72,8 @@ ScriptResult RestoreScript::WriteSelfUnitFile(const std::string& path,
     } else if (result == ScriptResult::NotCreated) {
         view_.SetStatus(ScriptResultText(result));
     } else {
-        view_.ShowMessage(ScriptResultText(result), Text(83), MessageIcon::Warning);
+        view_.ShowMessage(ScriptResultText(result), Text(slot::kAbnormalTermination),
+                          MessageIcon::Warning);
     }
     return result;
 }

@@ -5,14 +5,15 @@
 #include "engine/Job.h"
 #include "platform/Platform.h"
 #include "script/ScriptView.h"
+#include "settings/Settings.h"
 
 namespace brelker {
 
 // The options of the main window that shape a script.
 struct ScriptOptions {
-    std::string Suffix = ".Brelked_";
-    bool RemoveSmallFiles = false;
-    bool RemoveSelfUnit = false;
+    std::string Suffix{settings::AddedFileType.defaultValue};
+    bool RemoveSmallFiles = settings::RemoveSmallFiles.defaultValue;
+    bool RemoveSelfUnit = settings::RemoveSelfUnit.defaultValue;
 };
 
 // What came of writing a restore script.

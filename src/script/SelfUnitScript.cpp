@@ -103,16 +103,18 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
     std::vector<std::string> units = {
         "@echo off\n",
         kRule,
-        "echo " + Text(266) + ": " + Echoed(input.bigName) + " (" + bytes + " bytes)\n",
-        "echo " + Text(254) + Text(72) + "; " + Echoed(input.dateTime) + "\n",
+        "echo " + Text(slot::kSelfUnitFor) + ": " + Echoed(input.bigName) + " (" + bytes +
+            " bytes)\n",
+        "echo " + Text(slot::kCreatedBy) + Text(slot::kProgramName) + "; " +
+            Echoed(input.dateTime) + "\n",
         "echo ...\n",
     };
-    for (int slot = 261; slot <= 264; ++slot) {
+    for (int slot = slot::kSelfUnitPlacementFirst; slot <= slot::kSelfUnitPlacementLast; ++slot) {
         units.push_back("echo " + Text(slot) + "\n");
     }
     units.push_back(kRule + "\n");
     units.push_back("pause\n\n");
-    units.push_back("echo " + Text(38) + "\n\n");
+    units.push_back("echo " + Text(slot::kJoining) + "\n\n");
 
     // Every missing piece is named before anything is copied or deleted.
     std::string missing;
@@ -157,16 +159,18 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
 
     // A file that exists is not yet restored: only its full size is.
     units.push_back("\nfor %%F in (" + big + ") do if \"%%~zF\"==\"" + bytes + "\" echo " +
-                    Text(71) + "\n");
-    units.push_back(UnlessSize(input, input.bigBytes, "echo " + Text(85)));
+                    Text(slot::kFileRestored) + "\n");
+    units.push_back(UnlessSize(input, input.bigBytes, "echo " + Text(slot::kBigFileNotRestored)));
     units.push_back("\nif exist " + big + " dir " + big + "\n");
-    units.push_back("if exist " + big + " echo " + Text(267) + Echoed(input.bigName) + "\n");
-    units.push_back("if exist " + big + " echo " + Text(259) + bytes + " bytes" + Text(268) +
-                    ".\n");
+    units.push_back("if exist " + big + " echo " + Text(slot::kCheckSizeOf) +
+                    Echoed(input.bigName) + "\n");
+    units.push_back("if exist " + big + " echo " + Text(slot::kItShouldBe) + bytes + " bytes" +
+                    Text(slot::kItShouldBeEnd) + ".\n");
     // The script deletes itself last, and only after a restore: a failed run
     // leaves it to be run again once the pieces are mended.
-    units.push_back(UnlessSize(input, input.bigBytes, "goto :eof") + "goto brelker_restored\n:" +
-                    kFailedLabel + "\necho " + Text(85) + "\ngoto :eof\n:brelker_restored\n");
+    units.push_back(UnlessSize(input, input.bigBytes, "goto :eof") +
+                    "goto brelker_restored\n:" + kFailedLabel + "\necho " +
+                    Text(slot::kBigFileNotRestored) + "\ngoto :eof\n:brelker_restored\n");
     units.push_back(std::string(input.removeSelfUnit ? "" : "REM ") + "del " +
                     Quoted(input.scriptName) + "\n");
     return units;

@@ -48,15 +48,15 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
     const std::string rule(59, '=');
 
     std::string script = "#!/bin/sh\nsay() { printf '%s\\n' \"$1\"; }\n";
-    script += "fail() { say " + Quoted(Text(85)) + "; exit 1; }\n";
+    script += "fail() { say " + Quoted(Text(slot::kBigFileNotRestored)) + "; exit 1; }\n";
     script += Say(rule);
-    script += Say(Text(266) + ": " + input.bigName + " (" + bytes + " bytes)");
-    script += Say(Text(254) + Text(72) + "; " + input.dateTime);
+    script += Say(Text(slot::kSelfUnitFor) + ": " + input.bigName + " (" + bytes + " bytes)");
+    script += Say(Text(slot::kCreatedBy) + Text(slot::kProgramName) + "; " + input.dateTime);
     script += Say("...");
-    for (int slot = 261; slot <= 264; ++slot) {
+    for (int slot = slot::kSelfUnitPlacementFirst; slot <= slot::kSelfUnitPlacementLast; ++slot) {
         script += Say(Text(slot));
     }
-    script += Say(rule) + Say("") + Say(Text(38));
+    script += Say(rule) + Say("") + Say(Text(slot::kJoining));
 
     script +=
         "\n# The pieces lie beside this script, wherever it is started from.\n"
@@ -121,7 +121,7 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
             script += "rm -f -- " + Quoted(PieceName(input.stemName, input.suffix, k)) + "\n";
         }
     }
-    script += Say(Text(71));
+    script += Say(Text(slot::kFileRestored));
     // A name in a comment could end it at a newline, so an inactive line is left out.
     if (input.removeSelfUnit) {
         script += "rm -f -- " + Quoted(input.scriptName) + "\n";

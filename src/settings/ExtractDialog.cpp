@@ -14,6 +14,7 @@
 #include "engine/Job.h"
 #include "platform/Decimal.h"
 #include "settings/ExtractRange.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
@@ -110,17 +111,17 @@ void ExtractDialog::showEvent(QShowEvent* event) {
 }
 
 void ExtractDialog::OnActivate() {
-    setWindowTitle(SlotText(352));
-    groupBox1_->setTitle(SlotText(360));
-    label1_->setText(SlotText(353));
-    rbActivate_->setText(SlotText(357));
-    rbDeactivate_->setText(SlotText(358));
-    label2_->setText(SlotText(355));
-    label3_->setText(SlotText(356));
-    groupBox2_->setTitle(SlotText(361));
-    label4_->setText(SlotText(354));
-    rbAppend_->setText(SlotText(357));
-    rbNotAppend_->setText(SlotText(358));
+    setWindowTitle(SlotText(slot::kExtractOrAppend));
+    groupBox1_->setTitle(SlotText(slot::kExtraction));
+    label1_->setText(SlotText(slot::kExtractExplained));
+    rbActivate_->setText(SlotText(slot::kActivate));
+    rbDeactivate_->setText(SlotText(slot::kDeactivate));
+    label2_->setText(SlotText(slot::kSkippedBytes));
+    label3_->setText(SlotText(slot::kExtractedBytes));
+    groupBox2_->setTitle(SlotText(slot::kAppending));
+    label4_->setText(SlotText(slot::kAppendExplained));
+    rbAppend_->setText(SlotText(slot::kActivate));
+    rbNotAppend_->setText(SlotText(slot::kDeactivate));
 
     extractSkip_ = job_.ExtractSkip;
     extractCount_ = job_.ExtractCount;

@@ -10,22 +10,20 @@
 #include "platform/Decimal.h"
 #include "settings/Settings.h"
 #include "settings/UpDown.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
 namespace brelker {
 namespace {
 
-constexpr int kFileReplacement = 10;
-constexpr int kRAMReplacement = 20;
-
-// A number outside the up-down's bounds, or no number at all, is replaced at
-// once, keystroke by keystroke, so the field never holds a value Save could
-// store. The field always shows the number as plain decimal text.
-int KeepInBounds(QLineEdit* edit, const UpDown* upDown, int replacement) {
+// A number outside the setting's bounds, or no number at all, is replaced by
+// its default at once, keystroke by keystroke, so the field never holds a value
+// Save could store. The field always shows the number as plain decimal text.
+int KeepInBounds(QLineEdit* edit, const IntegerSetting& setting) {
     int value = DecimalToInt32(edit->text().toStdString());
-    if (value < upDown->Minimum() || value > upDown->Maximum()) {
-        value = replacement;
+    if (value < setting.minimum || value > setting.maximum) {
+        value = setting.defaultValue;
     }
     const QString shown = QString::number(value);
     if (edit->text() != shown) {
@@ -44,10 +42,14 @@ MemoryDialog::MemoryDialog(const SettingsStore& store, QWidget* parent)
       store_(store),
       lblMaxAllowedRAM_(Named(new QLabel(this), "lblMaxAllowedRAM")),
       txtMaxAllowedFile_(Named(new QLineEdit(this), "txtMaxAllowedFile")),
-      upDown2_(Named(new UpDown(txtMaxAllowedFile_, 1, 100, this), "UpDown2")),
+      upDown2_(Named(new UpDown(txtMaxAllowedFile_, settings::MaxFromFile.minimum,
+                                settings::MaxFromFile.maximum, this),
+                     "UpDown2")),
       lblMaxFile_(Named(new QLabel(this), "lblMaxFile")),
       txtMaxAllowedRAM_(Named(new QLineEdit(this), "txtMaxAllowedRAM")),
-      upDown1_(Named(new UpDown(txtMaxAllowedRAM_, 1, 50, this), "UpDown1")),
+      upDown1_(Named(new UpDown(txtMaxAllowedRAM_, settings::MaxFromRAM.minimum,
+                                settings::MaxFromRAM.maximum, this),
+                     "UpDown1")),
       lblMaxRAM_(Named(new QLabel(this), "lblMaxRAM")),
       okButton_(Named(new QPushButton(this), "OkButton")),
       cancelButton_(Named(new QPushButton(this), "CancelButton")) {
@@ -90,12 +92,12 @@ void MemoryDialog::showEvent(QShowEvent* event) {
 }
 
 void MemoryDialog::OnActivate() {
-    setWindowTitle(SlotText(10));
-    lblMaxAllowedRAM_->setText(SlotText(11));
-    lblMaxFile_->setText(SlotText(366));
-    lblMaxRAM_->setText(SlotText(367));
-    okButton_->setText(SlotText(368));
-    cancelButton_->setText(SlotText(369));
+    setWindowTitle(SlotText(slot::kMemoryUsage));
+    lblMaxAllowedRAM_->setText(SlotText(slot::kMemoryAtLeast));
+    lblMaxFile_->setText(SlotText(slot::kMemoryOfFile));
+    lblMaxRAM_->setText(SlotText(slot::kMemoryOfRam));
+    okButton_->setText(SlotText(slot::kSave));
+    cancelButton_->setText(SlotText(slot::kCancel));
 
     acceptedMaxFromFile_ = store_.Read(settings::MaxFromFile);
     acceptedMaxFromRAM_ = store_.Read(settings::MaxFromRAM);
@@ -112,11 +114,11 @@ void MemoryDialog::OnActivate() {
 }
 
 void MemoryDialog::txtMaxAllowedFileChange() {
-    editedMaxFromFile_ = KeepInBounds(txtMaxAllowedFile_, upDown2_, kFileReplacement);
+    editedMaxFromFile_ = KeepInBounds(txtMaxAllowedFile_, settings::MaxFromFile);
 }
 
 void MemoryDialog::txtMaxAllowedRAMChange() {
-    editedMaxFromRAM_ = KeepInBounds(txtMaxAllowedRAM_, upDown1_, kRAMReplacement);
+    editedMaxFromRAM_ = KeepInBounds(txtMaxAllowedRAM_, settings::MaxFromRAM);
 }
 
 void MemoryDialog::OkButtonClick() {

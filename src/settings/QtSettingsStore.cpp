@@ -1,5 +1,7 @@
 #include "settings/QtSettingsStore.h"
 
+#include "settings/Settings.h"
+
 #include <memory>
 
 #include <QSettings>
@@ -34,9 +36,12 @@ QtSettingsStore::QtSettingsStore(std::string filePath) : filePath_(std::move(fil
 static std::unique_ptr<QSettings> Open(const std::string& filePath) {
     auto settings =
         filePath.empty()
-            ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                          QStringLiteral("Tolvena"),
-                                          QStringLiteral("The File Brelker"))
+            ? std::make_unique<QSettings>(
+                  QSettings::NativeFormat, QSettings::UserScope,
+                  QString::fromUtf8(settings::kMakerName.data(),
+                                    static_cast<qsizetype>(settings::kMakerName.size())),
+                  QString::fromUtf8(settings::kProgramName.data(),
+                                    static_cast<qsizetype>(settings::kProgramName.size())))
             : std::make_unique<QSettings>(QString::fromStdString(filePath), QSettings::IniFormat);
     settings->sync();
     return settings;

@@ -1,10 +1,22 @@
 #pragma once
 
+#include <array>
+
 #include "settings/SettingsStore.h"
 
 // Every value the program stores, with its type and default. Readers and
 // writers name these, never strings of their own.
 namespace brelker::settings {
+
+// The program's name in its window and messages before the texts are loaded,
+// and with the maker's name the place of the user's store.
+inline constexpr std::string_view kProgramName = "The File Brelker";
+inline constexpr std::string_view kMakerName = "Tolvena";
+
+// The subkeys, in the order a reset deletes them.
+inline constexpr std::array kResetOrder = {
+    subkey::BigUnit,  subkey::Language,   subkey::Memory,        subkey::Position, subkey::Path,
+    subkey::BaseSize, subkey::ChangeDisk, subkey::AddedFileType, subkey::DelFile};
 
 inline constexpr IntegerSetting Language{subkey::Language, "Language", 0};
 
@@ -14,8 +26,9 @@ inline constexpr BoolSetting RemoveSelfUnit{subkey::DelFile, "RemoveSelfUnit", f
 inline constexpr BoolSetting EraseFloppyDisks{subkey::DelFile, "EraseFloppyDisks", false};
 inline constexpr BoolSetting WriteChecksumFile{subkey::DelFile, "WriteChecksumFile", true};
 
-inline constexpr IntegerSetting MaxFromFile{subkey::Memory, "MaxFromFile", 10};
-inline constexpr IntegerSetting MaxFromRAM{subkey::Memory, "MaxFromRAM", 20};
+// Per cent of a piece a block takes at least, and of physical memory at most.
+inline constexpr IntegerSetting MaxFromFile{subkey::Memory, "MaxFromFile", 10, 1, 100};
+inline constexpr IntegerSetting MaxFromRAM{subkey::Memory, "MaxFromRAM", 20, 1, 50};
 
 inline constexpr IntegerSetting MainTop{subkey::Position, "mainTop", 50};
 inline constexpr IntegerSetting MainLeft{subkey::Position, "mainLeft", 100};
@@ -35,7 +48,9 @@ inline constexpr std::string_view BaseSizeValueDefault = "1";
 inline constexpr std::string_view BaseSizeTextPrefix = "BaseSizeText_";
 inline constexpr std::string_view BaseSizeTextDefault = "(undefined)";
 
+// The unit of the big file's size (SizeUnit's numbers).
 inline constexpr IntegerSetting BigUnit{subkey::BigUnit, "BigUnit", 3};
+// The pause mode (PauseMode's numbers).
 inline constexpr IntegerSetting ChangeDisk{subkey::ChangeDisk, "ChangeDisk", 1};
 
 }  // namespace brelker::settings

@@ -2,17 +2,13 @@
 
 #include <array>
 
+#include "settings/Settings.h"
+
 namespace brelker {
-namespace {
-
-constexpr std::array kResetOrder = {subkey::BigUnit,    subkey::Language,      subkey::Memory,
-                                    subkey::Position,   subkey::Path,          subkey::BaseSize,
-                                    subkey::ChangeDisk, subkey::AddedFileType, subkey::DelFile};
-
-}  // namespace
+namespace {}  // namespace
 
 void SettingsStore::ResetSettings() const {
-    for (const std::string_view subkeyName : kResetOrder) {
+    for (const std::string_view subkeyName : settings::kResetOrder) {
         DeleteSettingsKey(subkeyName);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,7 @@ namespace brelker {
 // with fresh defaults.
 inline constexpr std::string_view kVersionText = "2.7";
 
-// Subkeys, in the order a reset deletes them.
+// Subkeys; Settings.h lists them in the order a reset deletes them.
 namespace subkey {
 inline constexpr std::string_view BigUnit = "BigUnit";
 inline constexpr std::string_view Language = "Language";
@@ -23,11 +24,14 @@ inline constexpr std::string_view DelFile = "DelFile";
 }  // namespace subkey
 
 // One stored value of each type, with its place and its default. The table of
-// every setting the program keeps is in Settings.h.
+// every setting the program keeps is in Settings.h. An integer's bounds are the
+// ones its editor keeps to; reading does not clamp.
 struct IntegerSetting {
     std::string_view subkey;
     std::string_view name;
     int defaultValue;
+    int minimum = std::numeric_limits<int>::min();
+    int maximum = std::numeric_limits<int>::max();
 };
 struct BoolSetting {
     std::string_view subkey;
@@ -40,9 +44,9 @@ struct StringSetting {
     std::string_view defaultValue;
 };
 
-// The per-user store of named values, under Tolvena/The File Brelker/v2.7,
-// kept where the system keeps such things: QtSettingsStore on Linux,
-// RegistrySettingsStore on Windows.
+// The per-user store of named values, under the maker's and the program's
+// names (Settings.h), version level v2.7, kept where the system keeps such
+// things: QtSettingsStore on Linux, RegistrySettingsStore on Windows.
 // Every operation opens the store, does its one read, write or deletion and
 // closes it again: nothing is cached, so two running copies see each other's
 // writes and the last write wins. No operation fails: a missing, unreadable or

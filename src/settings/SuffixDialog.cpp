@@ -2,12 +2,12 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "settings/Settings.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 // The warning lists every forbidden character, each after a blank.
 std::string ForbiddenCharsMessage() {
-    std::string text = Text(284);
+    std::string text = Text(slot::kForbiddenCharacters);
     for (const char forbidden : ForbiddenSuffixChars) {
         text += ' ';
         text += forbidden;
@@ -35,12 +35,6 @@ SuffixDialog::SuffixDialog(const SettingsStore& store, SuffixWarning warning, QW
       okBtn_(Named(new QPushButton(QStringLiteral("OK"), this), "OkBtn")) {
     setObjectName(QStringLiteral("TFrmFileType"));
     setModal(true);
-    if (!warning_) {
-        warning_ = [this](const std::string& text, const std::string& caption) {
-            QMessageBox::warning(this, QString::fromStdString(caption),
-                                 QString::fromStdString(text));
-        };
-    }
     lblFtype_->setBuddy(txtFtype_);
     okBtn_->setDefault(true);
 
@@ -60,8 +54,8 @@ void SuffixDialog::showEvent(QShowEvent* event) {
 }
 
 void SuffixDialog::OnActivate() {
-    setWindowTitle(SlotText(213));
-    lblFtype_->setText(SlotText(214));
+    setWindowTitle(SlotText(slot::kChangeSuffix));
+    lblFtype_->setText(SlotText(slot::kChooseSuffix));
     {
         const QSignalBlocker blocker(txtFtype_);
         txtFtype_->setText(QString::fromStdString(store_.Read(settings::AddedFileType)));
@@ -73,7 +67,7 @@ void SuffixDialog::OnActivate() {
 
 void SuffixDialog::OnChange() {
     if (txtFtype_->text().toStdString().find_first_of(ForbiddenSuffixChars) != std::string::npos) {
-        warning_(ForbiddenCharsMessage(), Text(283));
+        warning_(ForbiddenCharsMessage(), Text(slot::kInvalidCharacter));
         okBtn_->setEnabled(false);
     } else {
         okBtn_->setEnabled(true);

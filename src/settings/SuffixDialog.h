@@ -27,9 +27,8 @@ class SuffixDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // Without a warning of its own the dialog shows a real message box.
-    explicit SuffixDialog(const SettingsStore& store, SuffixWarning warning = {},
-                          QWidget* parent = nullptr);
+    // The warning is the owner's message box, so a test can answer it.
+    SuffixDialog(const SettingsStore& store, SuffixWarning warning, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;

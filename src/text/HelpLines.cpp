@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -23,39 +24,57 @@ constexpr HelpRun Indented(int first, int last) { return {first, last, true}; }
 // clang-format off
 constexpr std::array kHelpOrder = {
     // THE PROGRAM DOES THE FOLLOWING TWO THINGS
-    Slots(119, 121), Slots(285, 286), kBlank,
+    Slots(slot::kHelpProgramFirst, slot::kHelpProgramLast),
+    Slots(slot::kHelpRestoreTooFirst, slot::kHelpRestoreTooLast), kBlank,
     // TO SPLIT A FILE
-    Slots(122, 127), Slots(257, 258), kBlank,
+    Slots(slot::kHelpSplitFirst, slot::kHelpSplitLast),
+    Slots(slot::kHelpSelfUnitOfferFirst, slot::kHelpSelfUnitOfferLast), kBlank,
     // TO RESTORE A FILE
-    Slots(131, 131), Slots(260, 260), Indented(261, 264), Indented(287, 287), kBlank,
-    Slots(265, 265), Slots(132, 136), kBlank,
+    Slots(slot::kHelpRestoreHeading, slot::kHelpRestoreHeading),
+    Slots(slot::kSelfUnitHelp, slot::kSelfUnitHelp),
+    Indented(slot::kSelfUnitPlacementFirst, slot::kSelfUnitPlacementLast),
+    Indented(slot::kProgramNotNeededHelp, slot::kProgramNotNeededHelp), kBlank,
+    Slots(slot::kRestoreWithProgramHelp, slot::kRestoreWithProgramHelp),
+    Slots(slot::kHelpRestoreStepsFirst, slot::kHelpRestoreStepsLast), kBlank,
     // restoring with COPY
-    Slots(288, 289), kBlank,
+    Slots(slot::kHelpCopyFirst, slot::kHelpCopyLast), kBlank,
     // TO CHOOSE SIZES OF THE SMALLER FILES
-    Slots(128, 130), Slots(170, 172), Slots(187, 187), Slots(173, 176), kBlank,
+    Slots(slot::kHelpSizesFirst, slot::kHelpSizesLast),
+    Slots(slot::kHelpBaseSizeFirst, slot::kHelpBaseSizeLast),
+    Slots(slot::kHelpSizeList, slot::kHelpSizeList),
+    Slots(slot::kHelpEditSizeFirst, slot::kHelpEditSizeLast), kBlank,
     // MODIFY BASE SIZES
-    Slots(290, 293), kBlank,
+    Slots(slot::kHelpModifyFirst, slot::kHelpModifyLast), kBlank,
     // USING THE HARD DISK VS DISKETTES
-    Slots(140, 144), kBlank, Slots(167, 169), kBlank,
+    Slots(slot::kHelpDisksFirst, slot::kHelpDisksLast), kBlank,
+    Slots(slot::kHelpDiskCountFirst, slot::kHelpDiskCountLast), kBlank,
     // THE PAUSE MENU
-    Slots(150, 155), Slots(294, 295), kBlank,
+    Slots(slot::kHelpPauseFirst, slot::kHelpPauseLast),
+    Slots(slot::kHelpPauseAnswerFirst, slot::kHelpPauseAnswerLast), kBlank,
     // THE MEMORY MENU
-    Slots(157, 164), Slots(191, 193), kBlank, Slots(194, 194), kBlank,
-    Slots(165, 166), Slots(196, 196), kBlank,
+    Slots(slot::kHelpMemoryFirst, slot::kHelpMemoryLast),
+    Slots(slot::kHelpBlockSizesFirst, slot::kHelpBlockSizesLast), kBlank,
+    Slots(slot::kHelpBlocksServed, slot::kHelpBlocksServed), kBlank,
+    Slots(slot::kHelpBigBlocksFirst, slot::kHelpBigBlocksLast),
+    Slots(slot::kHelpLowerMemory, slot::kHelpLowerMemory), kBlank,
     // THE ENDING MENU
-    Slots(215, 221), kBlank,
+    Slots(slot::kHelpSuffixFirst, slot::kHelpSuffixLast), kBlank,
     // THE LANGUAGE MENU
-    Slots(188, 190), kBlank,
+    Slots(slot::kHelpLanguageFirst, slot::kHelpLanguageLast), kBlank,
     // THE REMOVE FILE MENU
-    Slots(273, 282), kBlank,
+    Slots(slot::kHelpRemoveFirst, slot::kHelpRemoveLast), kBlank,
     // OLD SETTINGS
-    Slots(179, 186), Slots(303, 305), kBlank,
+    Slots(slot::kHelpSettingsFirst, slot::kHelpSettingsLast),
+    Slots(slot::kHelpResetFirst, slot::kHelpResetLast), kBlank,
     // THE CONTENTS OF THE SMALLER FILES
-    Slots(197, 200), Slots(231, 231), Slots(306, 309), kBlank,
+    Slots(slot::kHelpContentsFirst, slot::kHelpContentsLast),
+    Slots(slot::kHelpContentsGerman, slot::kHelpContentsGerman),
+    Slots(slot::kCopyExample, slot::kHelpCopyExampleLast), kBlank,
     // SHORT CUT COMBINATIONS
-    Slots(310, 319), kBlank,
+    Slots(slot::kHelpShortcutsFirst, slot::kShortcutExit), kBlank,
     // SWITCHES TO CONTROL THE PROGRAM
-    Slots(321, 338), kBlank, Slots(339, 342),
+    Slots(slot::kSwitchesFirst, slot::kHelpSwitchesTextLast), kBlank,
+    Slots(slot::kHelpSwitchExampleFirst, slot::kSwitchesLast),
 };
 // clang-format on
 

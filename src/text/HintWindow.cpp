@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "text/Encoding.h"
 #include "text/HelpLines.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
 
@@ -89,8 +90,8 @@ void HintWindow::changeEvent(QEvent* event) {
 }
 
 void HintWindow::OnActivate() {
-    setWindowTitle(SlotText(137));
-    onFileBtn_->setText(SlotText(156));
+    setWindowTitle(SlotText(slot::kHowItWorksTitle));
+    onFileBtn_->setText(SlotText(slot::kInformationOnFile));
     listBox1_->clear();
     EmitHelpLines(ProgramTexts(), [this](const std::string& line) {
         listBox1_->addItem(QString::fromStdString(line));
@@ -103,7 +104,8 @@ void HintWindow::OnFileBtnClick() {
         // A folder that is gone must not turn the name into one in the root folder.
         return;
     }
-    const std::string path = JoinFolder(folder, Text(72) + "_" + Text(137) + ".TXT");
+    const std::string path =
+        JoinFolder(folder, Text(slot::kProgramName) + "_" + Text(slot::kHowItWorksTitle) + ".TXT");
     const FileHandle file = platform_.CreateForWriting(path);
     if (file == kNoFile) {
         return;

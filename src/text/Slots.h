@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/FirstReleaseSlots.h"
+
 // Names of the texts added to the table after its first release. They live in
 // the slots that release left empty; each group keeps to its own range so
 // that a mix-up of two neighbours is a name, not a number, in the code.

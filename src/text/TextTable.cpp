@@ -3,16 +3,17 @@
 #include <charconv>
 #include <span>
 
+#include "text/Slots.h"
 #include "text/TextSources.h"
 
 namespace brelker {
 namespace {
 
 // The help line of the switch that writes a restore script exists in English only.
-constexpr int kEnglishOnlySlot = 363;
+constexpr int kEnglishOnlySlot = slot::kSelfUnitSwitchHelp;
 // The command-line part of the help is not translated into German.
-constexpr int kFirstCommandLineHelpSlot = 321;
-constexpr int kLastCommandLineHelpSlot = 342;
+constexpr int kFirstCommandLineHelpSlot = slot::kSwitchesFirst;
+constexpr int kLastCommandLineHelpSlot = slot::kSwitchesLast;
 
 const std::string kEmpty;
 

@@ -1,5 +1,6 @@
 // English texts. Slots missing here are reserved and stay empty.
 
+#include "settings/Settings.h"
 #include "text/TextSources.h"
 
 #include <array>
@@ -79,7 +80,7 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {69, "No file selected!"},
     {70, "New place selected!"},
     {71, "The file is restored!"},
-    {72, "The File Brelker"},
+    {72, settings::kProgramName},
     {74, "Version"},
 
     // Messages.

@@ -107,9 +107,9 @@ TEST_F(DesktopTest, SeveralFilesOrAFolderAreRefusedWithAMessage) {
     SetCurrentLanguage(kGerman);
     Drop({a, b});
     Drop({folder / "big"});
-    EXPECT_EQ(dialogs.Texts(),
-              (std::vector<std::string>{Text(slot::kDropOneFile) + " / " + Text(72),
-                                        Text(slot::kDropNoFolder) + " / " + Text(72)}));
+    EXPECT_EQ(dialogs.Texts(), (std::vector<std::string>{
+                                   Text(slot::kDropOneFile) + " / " + Text(slot::kProgramName),
+                                   Text(slot::kDropNoFolder) + " / " + Text(slot::kProgramName)}));
     EXPECT_EQ(Commands(), "a---d--");
     EXPECT_TRUE(dialogs.asked.empty());
     for (const int slot : {slot::kDropOneFile, slot::kDropNoFolder}) {
@@ -147,12 +147,7 @@ TEST_F(DesktopTest, OptionDialogsOpenInTheMiddleOfTheScreenNotOverTheWindow) {
     window->move(0, 0);
     window->show();
     QRect shown;
-    QTimer::singleShot(0, [&shown] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            shown = dialog->frameGeometry();
-            dialog->close();
-        }
-    });
+    dialogs.steps.push_back([&shown](QDialog& dialog) { shown = dialog.frameGeometry(); });
     Click("MemoryUsage");
     const QRect room = window->screen()->availableGeometry();
     EXPECT_LE(std::abs(shown.center().x() - room.center().x()), 1);

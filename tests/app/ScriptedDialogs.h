@@ -2,9 +2,12 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <QDialog>
 
 #include "app/Dialogs.h"
 
@@ -13,7 +16,9 @@ namespace brelker {
 // Plays the user at the main window's dialogs: file dialogs answer the next
 // scripted path (nothing: cancelled) and, like the system's, move the current
 // folder to where the choice was made; message boxes answer the next scripted
-// Yes/No (Yes once the script runs out) and are all recorded.
+// Yes/No (Yes once the script runs out) and are all recorded. An option dialog
+// is shown, played by the next scripted step and cancelled if the step left it
+// open (no step: cancelled at once).
 class ScriptedDialogs : public DialogService {
 public:
     struct Shown {
@@ -51,6 +56,20 @@ public:
         return answer;
     }
 
+    int RunDialog(QDialog& dialog) override {
+        dialogsRun.push_back(dialog.objectName().toStdString());
+        dialog.show();
+        if (!steps.empty()) {
+            const auto step = std::move(steps.front());
+            steps.pop_front();
+            step(dialog);
+        }
+        if (dialog.isVisible()) {
+            dialog.reject();
+        }
+        return dialog.result();
+    }
+
     // The texts of the message boxes shown, each as "text / caption".
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
@@ -62,6 +81,8 @@ public:
 
     std::deque<std::optional<std::string>> paths;
     std::deque<bool> answers;
+    std::deque<std::function<void(QDialog&)>> steps;
+    std::vector<std::string> dialogsRun;
     std::vector<Shown> shown;
     std::vector<Asked> asked;
 

@@ -112,7 +112,7 @@ TEST_F(WorkflowTest, VerifyAndJoinCheckEveryPieceAgainstTheChecksumFile) {
 
     Click("WriteChecksums");
     EXPECT_FALSE(store.Read(settings::WriteChecksumFile));
-    EXPECT_FALSE(window->WriteChecksumFile);
+    EXPECT_FALSE(Find<QAction>("WriteChecksums")->isChecked());
 }
 
 TEST_F(WorkflowTest, FailedSplitsSayWhyAndLeaveNoRestoreScriptCommand) {
@@ -227,12 +227,9 @@ TEST_F(WorkflowTest, PiecesOnDisksAreCountedByTheUserAndMeasuredWhenTheirDiskIsI
     WriteFile(Piece(stem, 1), "la ");
     WriteFile(Piece(stem, 2), "la ");
     WriteFile(Piece(stem, 3), "laa");
-    QTimer::singleShot(0, window.get(), [this] {
-        auto* dialog = window->findChild<QDialog*>(QStringLiteral("TfrmDisk"));
-        ASSERT_NE(dialog, nullptr);
-        auto* number = dialog->findChild<QSpinBox*>(QStringLiteral("txtNr"));
-        number->setValue(3);
-        dialog->findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    dialogs.steps.push_back([](QDialog& dialog) {
+        dialog.findChild<QSpinBox*>(QStringLiteral("txtNr"))->setValue(3);
+        dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
     });
     dialogs.paths.push_back(Piece(stem, 1));
     Click("JoinFiles");
@@ -318,10 +315,7 @@ TEST_F(WorkflowTest, NoDisksAGapOrAJoinDoneNeverArmTheWrongCommand) {
     Start();
     const std::string stem = folder / "pieces/song.mp3";
     WriteFile(Piece(stem, 1), "la ");
-    // The disk count closed without OK: no disks, nothing to join.
-    QTimer::singleShot(0, window.get(), [this] {
-        window->findChild<QDialog*>(QStringLiteral("TfrmDisk"))->reject();
-    });
+    // The disk count closed without OK (no scripted step): no disks, nothing to join.
     dialogs.paths.push_back(Piece(stem, 1));
     Click("JoinFiles");
     EXPECT_EQ(Commands(), "a---d--");
@@ -353,11 +347,11 @@ TEST_F(WorkflowTest, TheExtractionDialogKeepsEditedSizesAndTheSeriesJustWritten)
     Find<QLineEdit>("txtNewSize")->setText(QStringLiteral("2000000"));
     Click("ApplyNewSize");
     const auto closeExtraction = [this](bool ok) {
-        QTimer::singleShot(0, window.get(), [this, ok] {
-            auto* dialog = window->findChild<QDialog*>(QStringLiteral("TfrmExtract"));
-            ok ? dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click()
-               : dialog->reject();
-        });
+        if (ok) {
+            dialogs.steps.push_back([](QDialog& dialog) {
+                dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+            });
+        }
         Click("Extract");
     };
     closeExtraction(false);

@@ -207,7 +207,7 @@ TEST_F(ChecksumTransferTest, TheChecksumFileGivesTheCountOfTheSeries) {
     TakeSeriesFromDiskCount(job, host);
     job.SmallFileCount = 5;
     job.SmallFileSizes.assign(6, 0);
-    options.PauseMode = 0;
+    options.PauseMode = PauseMode::Always;
     job.BigFilePath = folder / "joined.bin";
     EXPECT_EQ(engine.JoinSmallFiles(options), kTransferDone);
     EXPECT_EQ(job.SmallFileCount, 3);

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -17,7 +18,8 @@ namespace {
 template <typename Action>
 int RunWith(DiskCountDialog& dialog, Action act) {
     QTimer::singleShot(0, &dialog, [&dialog, act] { act(dialog); });
-    return dialog.Run();
+    dialog.exec();
+    return dialog.DiskCount();
 }
 
 TEST(DiskCountDialogTest, AsksInTheCurrentLanguageWithinItsBounds) {
@@ -37,9 +39,8 @@ TEST(DiskCountDialogTest, AsksInTheCurrentLanguageWithinItsBounds) {
         label = d.findChild<QLabel*>(QStringLiteral("ChooseDiskNr"))->text();
         d.reject();
     });
-    EXPECT_EQ(label.toStdString(), Text(88));
+    EXPECT_EQ(label.toStdString(), Text(slot::kEnterDiskCount));
     EXPECT_EQ(dialog.DiskCount(), 0);  // closed without OK
-    SetCurrentLanguage(kEnglish);
 }
 
 TEST(DiskCountDialogTest, OkTakesTheTypedNumberAndTheDialogKeepsIt) {

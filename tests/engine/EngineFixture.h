@@ -25,7 +25,7 @@ protected:
         std::filesystem::create_directory(folder / "pieces");
         job.BigFilePath = folder / "big.bin";
         job.SmallFilesBase = folder / "pieces/big.bin";
-        options.PauseMode = 2;
+        options.PauseMode = PauseMode::Never;
     }
 
     // Writes the big file and plans its pieces as the main window would.

@@ -33,7 +33,7 @@ TEST_F(SafeTransferTest, AJoinThatDoesNotFinishLeavesTheExistingBigFileAsItWas) 
     const Row rows[] = {
         {"No for the first disk",
          [this] {
-             options.PauseMode = 0;
+             options.PauseMode = PauseMode::Always;
              host.answers = {false};
          },
          kDiskRefused},
@@ -53,7 +53,7 @@ TEST_F(SafeTransferTest, AJoinThatDoesNotFinishLeavesTheExistingBigFileAsItWas) 
     for (const Row& row : rows) {
         host = FakeHost();
         platform.copyRoom = std::numeric_limits<std::int64_t>::max();
-        options.PauseMode = 2;
+        options.PauseMode = PauseMode::Never;
         PlanJoin({"aa", "bb", "cc"});
         WriteFile(job.BigFilePath, "the user's own file");
         row.arrange();
@@ -100,7 +100,7 @@ TEST_F(SafeTransferTest, PiecesAreOnTheDiskBeforeTheBigFileGoesOrTheDiskIsChange
     EXPECT_TRUE(Exists(job.BigFilePath));
 
     options.RemoveBigFile = false;
-    options.PauseMode = 0;
+    options.PauseMode = PauseMode::Always;
     EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
     EXPECT_EQ(host.questions.size(), 1u);  // never asked for disk 2
 }

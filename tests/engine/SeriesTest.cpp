@@ -35,12 +35,13 @@ TEST(FindSeriesBaseTest, CutsBeforeTheLastSuffixThatEndsBeforeTheLastCharacter) 
 }
 
 TEST(PromptsBeforePiecesTest, FollowsThePauseMode) {
-    EXPECT_TRUE(PromptsBeforePieces(0, false));
-    EXPECT_TRUE(PromptsBeforePieces(1, true));
-    EXPECT_FALSE(PromptsBeforePieces(1, false));
-    EXPECT_FALSE(PromptsBeforePieces(2, true));
-    EXPECT_TRUE(PromptsBeforePieces(7, true));  // a value no menu item sets: floppies only
-    EXPECT_FALSE(PromptsBeforePieces(-1, false));
+    EXPECT_TRUE(PromptsBeforePieces(PauseMode::Always, false));
+    EXPECT_TRUE(PromptsBeforePieces(PauseMode::FloppiesOnly, true));
+    EXPECT_FALSE(PromptsBeforePieces(PauseMode::FloppiesOnly, false));
+    EXPECT_FALSE(PromptsBeforePieces(PauseMode::Never, true));
+    // A stored value no menu item sets: floppies only.
+    EXPECT_TRUE(PromptsBeforePieces(static_cast<PauseMode>(7), true));
+    EXPECT_FALSE(PromptsBeforePieces(static_cast<PauseMode>(-1), false));
 }
 
 using SeriesTest = EngineFixture;
@@ -61,7 +62,7 @@ TEST_F(SeriesTest, AnyPieceOfACompleteSeriesCountsThemAllFromOne) {
     EXPECT_EQ(job.SmallFileSizes[12], 12);
     EXPECT_EQ(host.sizeLines.front(), "1");
     EXPECT_EQ(host.sizeLines.back(), "12");
-    EXPECT_EQ(host.busyTexts, std::vector<std::string>{"Counting files..."});
+    EXPECT_EQ(host.countings, 1);
     EXPECT_EQ(job.PiecePath, Piece(13));
     EXPECT_TRUE(host.missingFiles.empty());
 }

@@ -12,6 +12,7 @@
 #include "plan/BaseSizes.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -160,9 +161,8 @@ TEST_F(BaseSizeDialogTest, TakesItsTextsFromTheLanguageWhenItOpens) {
     dialog.close();
     SetCurrentLanguage(kGerman);
     dialog.show();
-    EXPECT_EQ(dialog.windowTitle().toStdString(), Text(28));
-    EXPECT_EQ(add->text().toStdString(), Text(47));
-    SetCurrentLanguage(kEnglish);
+    EXPECT_EQ(dialog.windowTitle().toStdString(), Text(slot::kModifyBaseSizes));
+    EXPECT_EQ(add->text().toStdString(), Text(slot::kNew));
 }
 
 }  // namespace

@@ -90,5 +90,30 @@ TEST_F(BaseSizesTest, ADamagedHugeCountReadsNoMoreThanALimit) {
     EXPECT_EQ(list.BaseSizeValues.size(), static_cast<std::size_t>(kMostBaseSizes));
 }
 
+TEST_F(BaseSizesTest, EditsChooseTheirEntryAndADeleteMovesTheRestUp) {
+    LoadBaseSizes(store);
+    int count = AddStoredBaseSize(store, 9, "Stick", "abc");  // no number: the floppy size
+    EXPECT_EQ(count, 10);
+    EXPECT_EQ(store.Read(settings::BaseSizeIndex), 9);
+    EXPECT_EQ(ReadStoredBaseSize(store, 9), kFallbackBaseSize);
+
+    ModifyStoredBaseSize(store, 2, "Zip", "4000");
+    EXPECT_EQ(store.Read(settings::BaseSizeIndex), 2);
+    EXPECT_EQ(ReadStoredBaseSizeText(store, 2), "Zip");
+
+    // The selection stays where it is; the next entry moves up into it.
+    count = DeleteStoredBaseSize(store, count, 2);
+    EXPECT_EQ(count, 9);
+    EXPECT_EQ(store.Read(settings::BaseSizeIndex), 2);
+    EXPECT_EQ(ReadStoredBaseSizeText(store, 2), "105 MB SyQuest");
+    EXPECT_EQ(ReadStoredBaseSizeText(store, 8), "Stick");
+    EXPECT_EQ(store.ReadStringSetting(subkey::BaseSize, BaseSizeTextName(9), "gone"), "gone");
+
+    // Deleting the chosen last entry chooses the one before it.
+    store.Write(settings::BaseSizeIndex, 8);
+    EXPECT_EQ(DeleteStoredBaseSize(store, count, 8), 8);
+    EXPECT_EQ(store.Read(settings::BaseSizeIndex), 7);
+}
+
 }  // namespace
 }  // namespace brelker

@@ -12,12 +12,6 @@ namespace brelker {
 // Keeps what the plan shows, as the main window's controls would.
 class FakePlanView : public PlanView {
 public:
-    struct Message {
-        std::string text;
-        std::string caption;
-        MessageIcon icon;
-    };
-
     void ShowSizeLines(const std::vector<std::int64_t>& sizes) override {
         ++showCalls;
         lines.clear();
@@ -30,32 +24,23 @@ public:
     std::string SizeLineText(int index) const override {
         return lines.at(static_cast<std::size_t>(index));
     }
-    void SetChangeItemCaption(const std::string& text) override { changeItem = text; }
+    void ShowEditedPiece(int piece) override { editedPiece = piece; }
     void SetNewSizeText(const std::string& text) override { newSize = text; }
     std::string NewSizeText() const override { return newSize; }
-    void SetCountLabel(const std::string& text) override { countLabel = text; }
-    void SetSizeGroupHint(const std::string& text) override { groupHint = text; }
+    void ShowPieceCount(int count) override { pieceCount = count; }
     void SetBigFileSizeCaption(const std::string& text) override { bigFileSize = text; }
-    std::string BigFileNameCaption() const override { return bigFileName; }
-    void SelectUnitButton(int unit) override { unitButton = unit; }
+    void SelectUnitButton(SizeUnit unit) override { unitButton = static_cast<int>(unit); }
     void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override {
         baseSizeTexts = texts;
         baseSizeSelected = selected;
     }
     void SetBaseSizeControlsEnabled(bool enabled) override { baseSizeControls = enabled; }
     void EnableGroup(ControlGroup group, bool on) override { groups[group] = on; }
-    void SetStatus(const std::string& text) override { status = text; }
-    void BeginBusy(const std::string& text) override {
-        status = text;
-        busy = true;
-    }
-    void EndBusy(const std::string& text) override {
-        status = text;
+    void ShowPlanStatus(PlanStatus shown) override { status = shown; }
+    void BeginPlanning() override { busy = true; }
+    void EndPlanning(PlanStatus shown) override {
+        status = shown;
         busy = false;
-    }
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon) override {
-        messages.push_back({text, caption, icon});
     }
     void RunBaseSizeEditor() override {
         ++editorRuns;
@@ -73,14 +58,16 @@ public:
     std::vector<std::string> lines;
     int showCalls = 0;
     int selectedLine = -1;
-    std::string changeItem, newSize, countLabel, groupHint, bigFileSize, bigFileName, status;
+    int editedPiece = -1;
+    int pieceCount = -2;
+    std::string newSize, bigFileSize;
+    PlanStatus status = PlanStatus::None;
     int unitButton = 0;
     std::vector<std::string> baseSizeTexts;
     int baseSizeSelected = -2;
     bool baseSizeControls = true;
     std::map<ControlGroup, bool> groups;
     bool busy = false;
-    std::vector<Message> messages;
     int editorRuns = 0;
     std::function<void()> onEditor;
     std::string separator = ".";

@@ -23,17 +23,18 @@ protected:
         plan.PlansASplit = true;
     }
 
+    // False when the plan was refused for too many pieces.
     bool PlanFile(std::int64_t bytes) {
         job.BigFileBytes = bytes;
-        return plan.CalculateSmallFileSizes(0);
+        return plan.CalculateSmallFileSizes(0) != PlanOutcome::TooManyPieces;
     }
 
-    void Edit(int line, const std::string& size) {
+    PlanOutcome Edit(int line, const std::string& size) {
         view.selectedLine = line;
         plan.SmallerSizesLBClick();
         view.newSize = size;
         plan.txtNewSizeChange();
-        plan.ApplyNewSizeClick();
+        return plan.ApplyNewSizeClick();
     }
 
     // A list of one base size, chosen.
@@ -56,9 +57,8 @@ TEST_F(SizePlanTest, CutsTheFileIntoBaseSizesAndARemainder) {
     EXPECT_EQ(view.lines, (Lines{"1457664", "1457664", "84672"}));
     EXPECT_EQ(job.SmallFileCount, 3);
     EXPECT_EQ(job.SmallFileSizes, (std::vector<std::int64_t>{0, 1457664, 1457664, 84672}));
-    EXPECT_EQ(view.countLabel, "Nr. of files: 3");
-    EXPECT_EQ(view.groupHint, "The * in the names is an integer from 1 to 3");
-    EXPECT_EQ(view.status, "Ready to split the file!");
+    EXPECT_EQ(view.pieceCount, 3);
+    EXPECT_EQ(view.status, PlanStatus::ReadyToSplit);
     EXPECT_FALSE(view.busy);
     EXPECT_TRUE(view.Group(ControlGroup::SplitGroup));
     EXPECT_TRUE(view.Group(ControlGroup::SmallFilesPlaceGroup));
@@ -77,39 +77,34 @@ TEST_F(SizePlanTest, AnEmptyFileDisablesSplittingAndKeepsTheList) {
     ASSERT_TRUE(PlanFile(0));
     EXPECT_FALSE(view.Group(ControlGroup::SplitGroup));
     EXPECT_FALSE(view.Group(ControlGroup::SmallFilesPlaceGroup));
-    EXPECT_EQ(view.status, "");
+    EXPECT_EQ(view.status, PlanStatus::None);
     EXPECT_EQ(view.lines.size(), 3u);
 }
 
 TEST_F(SizePlanTest, AnEditedSizeKeepsThePiecesBeforeItAndReplansTheRest) {
     ASSERT_TRUE(PlanFile(3'000'000));
-    Edit(0, "2000000");
+    EXPECT_EQ(Edit(0, "2000000"), PlanOutcome::Planned);
     EXPECT_EQ(view.lines, (Lines{"2000000", "1000000"}));
-    EXPECT_EQ(view.changeItem, "File Number ");
+    EXPECT_EQ(view.editedPiece, 0);
     EXPECT_FALSE(view.Group(ControlGroup::SizeEditGroup));
 
     Edit(1, "600000");
     EXPECT_EQ(view.lines, (Lines{"2000000", "600000", "400000"}));
 
-    Edit(0, "3000000");
+    EXPECT_EQ(Edit(0, "3000000"), PlanOutcome::Planned);
     EXPECT_EQ(view.lines, Lines{"3000000"});
-    EXPECT_TRUE(view.messages.empty());
 
     // More than the file: the whole plan goes back to the base size, with a warning.
-    Edit(0, "3000001");
+    EXPECT_EQ(Edit(0, "3000001"), PlanOutcome::Replanned);
     EXPECT_EQ(view.lines, (Lines{"1457664", "1457664", "84672"}));
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text, "The program chose to apply the base size instead");
-    EXPECT_EQ(view.messages[0].caption, "Too Big New Size!");
-    EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(view.countLabel, "Nr. of files: 3");
+    EXPECT_EQ(view.pieceCount, 3);
 }
 
 TEST_F(SizePlanTest, ClickingALineArmsTheEditorWithItsSize) {
     ASSERT_TRUE(PlanFile(3'000'000));
     view.selectedLine = 2;
     plan.SmallerSizesLBClick();
-    EXPECT_EQ(view.changeItem, "File Number 3");
+    EXPECT_EQ(view.editedPiece, 3);
     EXPECT_EQ(view.newSize, "84672");
     EXPECT_TRUE(view.Group(ControlGroup::SizeEditGroup));
 }
@@ -117,12 +112,8 @@ TEST_F(SizePlanTest, ClickingALineArmsTheEditorWithItsSize) {
 TEST_F(SizePlanTest, ANewSizeThatIsNoPositiveNumberIsRefused) {
     ASSERT_TRUE(PlanFile(3'000'000));
     for (const char* typed : {"0", "-5", "abc", ""}) {
-        view.messages.clear();
-        Edit(1, typed);
+        EXPECT_EQ(Edit(1, typed), PlanOutcome::NewSizeIgnored) << typed;
         EXPECT_EQ(view.lines, (Lines{"1457664", "1457664", "84672"})) << typed;
-        ASSERT_EQ(view.messages.size(), 1u);
-        EXPECT_EQ(view.messages[0].text, "The program ignored the new size");
-        EXPECT_EQ(view.messages[0].caption, "The new size can not be used!");
         EXPECT_FALSE(view.Group(ControlGroup::SizeEditGroup));
     }
     Edit(0, "1,457,664");  // reads as 1
@@ -138,13 +129,8 @@ TEST_F(SizePlanTest, NoPlanHasMoreThan32736Pieces) {
 
     EXPECT_FALSE(PlanFile(32'737));
     EXPECT_TRUE(view.lines.empty());
-    EXPECT_EQ(view.countLabel, "");
-    EXPECT_EQ(view.groupHint, "");
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text,
-              "Choose a bigger Base Size, otherwise too many files have to be created");
-    EXPECT_EQ(view.messages[0].caption, "Too many files!");
-    EXPECT_EQ(view.status, "Too many files!");
+    EXPECT_EQ(view.pieceCount, 0);
+    EXPECT_EQ(view.status, PlanStatus::TooManyPieces);
     EXPECT_FALSE(view.busy);
     EXPECT_FALSE(view.Group(ControlGroup::SplitGroup));
     EXPECT_FALSE(view.Group(ControlGroup::SmallFilesPlaceGroup));
@@ -160,7 +146,8 @@ TEST_F(SizePlanTest, EditsThatTurnTheReplanIntoARefusalDoNotShowAPlan) {
     UseBaseSize(1);
     ASSERT_TRUE(PlanFile(100));
     job.BigFileBytes = 40'000;
-    Edit(0, "50000");  // more than the file, and the base size plan has too many pieces
+    // More than the file, and the base size plan has too many pieces.
+    EXPECT_EQ(Edit(0, "50000"), PlanOutcome::TooManyPieces);
     EXPECT_TRUE(view.lines.empty());
     EXPECT_FALSE(view.Group(ControlGroup::SplitGroup));
 }
@@ -177,11 +164,11 @@ TEST_F(SizePlanTest, ASelectionOutsideTheListPlansWithTheFirstEntry) {
 
 TEST_F(SizePlanTest, ChoosingABaseSizeStoresItAndReplans) {
     job.BigFileBytes = 800'000'000;
-    plan.CBBaseSizeChange(6);
+    EXPECT_EQ(plan.CBBaseSizeChange(6), PlanOutcome::Planned);
     EXPECT_EQ(store.Read(settings::BaseSizeIndex), 6);
     EXPECT_EQ(view.lines, (Lines{"681574400", "118425600"}));
     EXPECT_TRUE(view.Group(ControlGroup::SizeListGroup));
-    EXPECT_EQ(view.status, "Ready to split the file!");
+    EXPECT_EQ(view.status, PlanStatus::ReadyToSplit);
 }
 
 TEST_F(SizePlanTest, TheBaseSizeEditorIsFollowedByAFreshListAndPlan) {
@@ -201,68 +188,63 @@ TEST_F(SizePlanTest, TheBaseSizeEditorIsFollowedByAFreshListAndPlan) {
 
 TEST_F(SizePlanTest, FreeSpaceModeEmptiesThePlanAndSwitchingBackReplans) {
     ASSERT_TRUE(PlanFile(3'000'000));
-    view.bigFileName = "/data/big.bin";
     plan.rbSizeFreeClick();
     EXPECT_TRUE(store.Read(settings::UseFreeSpace));
     EXPECT_FALSE(view.baseSizeControls);
     EXPECT_TRUE(view.lines.empty());
-    EXPECT_EQ(view.countLabel, "");
-    EXPECT_EQ(view.groupHint, "The * in the names is an integer from 1 to ?");
-    EXPECT_TRUE(plan.CalculateSmallFileSizes(0));
-    EXPECT_EQ(view.status, "Ready to split the file!");
+    EXPECT_EQ(view.pieceCount, kUnknownPieceCount);
+    EXPECT_EQ(plan.CalculateSmallFileSizes(0), PlanOutcome::Planned);
+    EXPECT_EQ(view.status, PlanStatus::ReadyToSplit);
 
     plan.rbSizeBaseClick();
     EXPECT_FALSE(store.Read(settings::UseFreeSpace));
     EXPECT_TRUE(view.baseSizeControls);
     EXPECT_EQ(view.lines.size(), 3u);
-
-    view.bigFileName.clear();
-    plan.rbSizeFreeClick();
-    EXPECT_EQ(view.groupHint, "");
 }
 
 TEST(SizeDisplayTest, ShowsThousandthsHalfUpWithoutTrailingZeros) {
+    using enum SizeUnit;
     struct Row {
         std::int64_t bytes;
-        int unit;
+        SizeUnit unit;
         const char* caption;
     };
     const Row rows[] = {
-        {1457664, 1, "1457664"},
-        {1457664, 2, "1423.5"},
-        {1457664, 3, "1.39"},
-        {1457664, 4, "0.001"},
-        {730112, 3, "0.696"},
-        {1, 1, "1"},
-        {1, 2, "0.001"},
-        {1, 3, "0.000"},
-        {100, 3, "0.000"},
-        {std::int64_t{1} << 40, 5, "1"},
-        {std::int64_t{1} << 40, 4, "1024"},
-        {0, 3, " "},
-        {0, 9, " "},
-        {1536, 2, "1.5"},
-        {1023, 2, "0.999"},
-        {1024 * 1024 - 1, 3, "1"},
+        {1457664, Bytes, "1457664"},
+        {1457664, Kilobytes, "1423.5"},
+        {1457664, Megabytes, "1.39"},
+        {1457664, Gigabytes, "0.001"},
+        {730112, Megabytes, "0.696"},
+        {1, Bytes, "1"},
+        {1, Kilobytes, "0.001"},
+        {1, Megabytes, "0.000"},
+        {100, Megabytes, "0.000"},
+        {std::int64_t{1} << 40, Terabytes, "1"},
+        {std::int64_t{1} << 40, Gigabytes, "1024"},
+        {0, Megabytes, " "},
+        {0, static_cast<SizeUnit>(9), " "},
+        {1536, Kilobytes, "1.5"},
+        {1023, Kilobytes, "0.999"},
+        {1024 * 1024 - 1, Megabytes, "1"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(BigFileSizeText(row.bytes, row.unit, "."), row.caption)
-            << row.bytes << " in unit " << row.unit;
+            << row.bytes << " in unit " << static_cast<int>(row.unit);
     }
-    EXPECT_EQ(BigFileSizeText(1457664, 2, ","), "1423,5");
-    EXPECT_EQ(BigFileSizeText(1, 4, ","), "0,000");
-    EXPECT_EQ(BigFileSizeText(5, 0, "."), std::nullopt);
+    EXPECT_EQ(BigFileSizeText(1457664, Kilobytes, ","), "1423,5");
+    EXPECT_EQ(BigFileSizeText(1, Gigabytes, ","), "0,000");
+    EXPECT_EQ(BigFileSizeText(5, static_cast<SizeUnit>(0), "."), std::nullopt);
     EXPECT_DOUBLE_EQ(ScaleSize(1457664, 1024), 1423.5);
     EXPECT_DOUBLE_EQ(ScaleSize(1457664, 1048576), 1.39);
 }
 
 TEST_F(SizePlanTest, TheUnitIsShownAndStored) {
     job.BigFileBytes = 1457664;
-    plan.ShowBigFileSize(2);
+    plan.ShowBigFileSize(SizeUnit::Kilobytes);
     EXPECT_EQ(view.bigFileSize, "1423.5");
     EXPECT_EQ(store.Read(settings::BigUnit), 2);
-    EXPECT_EQ(plan.SizeUnit, 2);
-    plan.ShowBigFileSize(8);  // a damaged unit leaves the caption and is kept
+    plan.ShowBigFileSize(
+        static_cast<SizeUnit>(8));  // a damaged unit leaves the caption and is kept
     EXPECT_EQ(view.bigFileSize, "1423.5");
     EXPECT_EQ(store.Read(settings::BigUnit), 8);
 }

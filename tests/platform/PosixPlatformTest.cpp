@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 #include "TempFolder.h"
@@ -64,6 +65,21 @@ TEST(PosixPlatformTest, PathsJoinOnceAndVolumesAreTheFoldersThatHoldThem) {
     EXPECT_GT(platform.PhysicalMemory(), 0);
 }
 
+TEST(PosixPlatformTest, ACurrentFolderThatCannotBeEnteredLeavesTheOldOne) {
+    TempFolder folder;
+    PosixPlatform platform;
+    const std::string before = platform.CurrentFolder();
+    std::filesystem::create_directory(folder / "here");
+    ASSERT_TRUE(platform.SetCurrentFolder(folder / "here"));
+    EXPECT_EQ(std::filesystem::path(platform.CurrentFolder()),
+              std::filesystem::canonical(folder / "here"));
+    EXPECT_FALSE(platform.SetCurrentFolder(folder / "missing"));
+    EXPECT_EQ(std::filesystem::path(platform.CurrentFolder()),
+              std::filesystem::canonical(folder / "here"));
+    platform.SetCurrentFolder(before);
+    EXPECT_EQ(platform.DecimalSeparator(), ".");  // no locale was set: the C locale's
+}
+
 TEST(PosixPlatformTest, ListingMarksFoldersAndHiddenNames) {
     TempFolder folder;
     PosixPlatform platform;
@@ -94,12 +110,18 @@ TEST(PosixPlatformTest, TheTextViewerIsWaitedForAndAMissingOneReturnsAtOnce) {
     // A viewer that takes a moment, then copies what it was shown.
     platform.SetViewerCommand(
         {"/bin/sh", "-c", "sleep 0.2; cp \"$1\" \"" + (folder / "seen.txt") + "\"", "sh"});
+    using Clock = std::chrono::steady_clock;
+    auto started = Clock::now();
     platform.ShowInTextViewer(folder / "help.txt");
+    EXPECT_GE(Clock::now() - started, std::chrono::milliseconds(200));
     EXPECT_EQ(ReadFile(folder / "seen.txt"), "line\r\n");
 
+    // A viewer that cannot be started is not waited for, and the file stays as it was.
     platform.SetViewerCommand({"/no/such/viewer"});
-    platform.ShowInTextViewer(folder / "help.txt");  // returns without waiting for anything
-    EXPECT_FALSE(platform.CurrentFolder().empty());
+    started = Clock::now();
+    platform.ShowInTextViewer(folder / "help.txt");
+    EXPECT_LT(Clock::now() - started, std::chrono::seconds(5));
+    EXPECT_EQ(ReadFile(folder / "help.txt"), "line\r\n");
 }
 
 }  // namespace

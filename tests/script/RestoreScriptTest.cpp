@@ -59,6 +59,7 @@ protected:
         job.SmallFileSizes = {0, 1'457'664, 1'457'664, 84'672};
         options.RemoveSmallFiles = true;
     }
+    void TearDown() override { SetCurrentLanguage(kEnglish); }
 
     std::string Write(const std::string& name = "SelfUnit.bat") {
         const std::string path = folder / name;

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <QSettings>
+#include <QString>
+
 #include "TempFolder.h"
 #include "settings/Settings.h"
 
@@ -131,11 +134,15 @@ TEST_F(QtSettingsStoreTest, ADamagedOrUnwritableStoreNeverFails) {
 }
 
 TEST(UserSettingsStoreTest, LivesInTheUsersConfigFolderUnderTheMakersName) {
-    // ctest points XDG_CONFIG_HOME at the build tree: no test touches the user's own settings.
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    ASSERT_NE(config, nullptr);
+    // A config folder of the test's own: the user's settings are never touched,
+    // however the test is run.
+    TempFolder config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(config.Path()));
     const QtSettingsStore user;
-    EXPECT_EQ(user.Location(), std::string(config) + "/Tolvena/The File Brelker.conf");
+    EXPECT_EQ(user.Location(), config / "Tolvena/The File Brelker.conf");
+    user.Write(settings::MaxFromRAM, 33);
+    EXPECT_TRUE(std::filesystem::exists(config / "Tolvena/The File Brelker.conf"));
 }
 
 }  // namespace

@@ -9,15 +9,11 @@
 
 namespace brelker {
 
-// Records what the engine shows and answers its questions from a script.
+// Records what the engine shows and answers its questions from a script. A
+// question is recorded by its meaning: "continue", "disk 3", "full disk 3" or
+// "unchanged disk 3"; erasing notes as "erasing" and "deleted PATH".
 class FakeHost : public EngineHost {
 public:
-    struct Question {
-        std::string text;
-        std::string caption;
-        MessageIcon icon;
-    };
-
     void SetProgressRange(int minimum, int maximum) override {
         progressMinimum = minimum;
         progressMaximum = maximum;
@@ -27,7 +23,9 @@ public:
     void AddSizeLine(const std::string& line) override { sizeLines.push_back(line); }
     void SelectSizeLine(int index) override { selections.push_back(index); }
     void RepaintSizeList() override {}
-    void ShowNote(const std::string& text) override { notes.push_back(text); }
+    void ShowNote(const std::string& path) override { notes.push_back(path); }
+    void NoteErasing() override { notes.push_back("erasing"); }
+    void NoteErased(const std::string& path) override { notes.push_back("deleted " + path); }
     void RepaintWindow() override { ++repaints; }
     void ProcessMessages() override {
         ++pumps;
@@ -36,24 +34,14 @@ public:
         }
     }
     void ShowBusyCursor() override { ++busyCursors; }
-    bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override {
-        questions.push_back({text, caption, icon});
-        if (onQuestion) {
-            onQuestion(questions.back());
-        }
-        if (answers.empty()) {
-            return true;
-        }
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
+    bool AskToContinue() override { return Ask("continue"); }
+    bool AskForDisk(int piece, DiskPrompt why) override {
+        const char* const kinds[] = {"disk ", "full disk ", "unchanged disk "};
+        return Ask(kinds[static_cast<int>(why)] + std::to_string(piece));
     }
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon) override {
-        messages.push_back({text, caption, icon});
-    }
+    void ReportUndeletable(const std::string& path) override { undeletable.push_back(path); }
 
-    void BeginBusy(const std::string& text) override { busyTexts.push_back(text); }
+    void BeginCounting() override { ++countings; }
     void ReportMissingFile(const std::string& path) override { missingFiles.push_back(path); }
     void ReportUnreadableFile(const std::string& path) override { unreadableFiles.push_back(path); }
     int AskDiskCount() override {
@@ -64,7 +52,7 @@ public:
     // Answers for the next questions, in order; Yes once they run out.
     std::deque<bool> answers;
     std::function<void()> onPump;
-    std::function<void(const Question&)> onQuestion;
+    std::function<void(const std::string&)> onQuestion;
 
     int progressMinimum = -1;
     int progressMaximum = -1;
@@ -72,9 +60,9 @@ public:
     std::vector<std::string> sizeLines;
     std::vector<int> selections;
     std::vector<std::string> notes;
-    std::vector<Question> questions;
-    std::vector<Question> messages;
-    std::vector<std::string> busyTexts;
+    std::vector<std::string> questions;
+    std::vector<std::string> undeletable;
+    int countings = 0;
     std::vector<std::string> missingFiles;
     std::vector<std::string> unreadableFiles;
     int diskCount = 0;
@@ -82,6 +70,20 @@ public:
     int repaints = 0;
     int pumps = 0;
     int busyCursors = 0;
+
+private:
+    bool Ask(const std::string& question) {
+        questions.push_back(question);
+        if (onQuestion) {
+            onQuestion(questions.back());
+        }
+        if (answers.empty()) {
+            return true;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 }  // namespace brelker

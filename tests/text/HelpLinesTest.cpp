@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -74,12 +75,12 @@ TEST(HelpLinesTest, TheScriptNotesAreIndentedByFiveBlanks) {
     const std::ptrdiff_t restore = IndexOf(lines, "TO RESTORE A FILE");
     ASSERT_GE(restore, 0);
     const auto at = static_cast<std::size_t>(restore);
-    EXPECT_EQ(lines[at + 1], table.Entry(kEnglish, 260));
+    EXPECT_EQ(lines[at + 1], table.Entry(kEnglish, slot::kSelfUnitHelp));
     EXPECT_EQ(lines[at + 2], "     Before running this batch file, it has to be placed");
     EXPECT_EQ(lines[at + 5], "     file will also be placed at this directory.");
-    EXPECT_EQ(lines[at + 6], "     " + table.Entry(kEnglish, 287));
+    EXPECT_EQ(lines[at + 6], "     " + table.Entry(kEnglish, slot::kProgramNotNeededHelp));
     EXPECT_EQ(lines[at + 7], "");
-    EXPECT_EQ(lines[at + 8], table.Entry(kEnglish, 265));
+    EXPECT_EQ(lines[at + 8], table.Entry(kEnglish, slot::kRestoreWithProgramHelp));
 }
 
 TEST(HelpLinesTest, TheContentsSectionShowsAnEmptyLineBeforeTheExampleExceptInGerman) {
@@ -88,10 +89,11 @@ TEST(HelpLinesTest, TheContentsSectionShowsAnEmptyLineBeforeTheExampleExceptInGe
         table.Fill(".Brelked_");
         table.SetCurrentLanguage(language);
         const auto lines = HelpLines(table);
-        const std::ptrdiff_t example = IndexOf(lines, table.Entry(language, 306));
+        const std::ptrdiff_t example = IndexOf(lines, table.Entry(language, slot::kCopyExample));
         ASSERT_GT(example, 0) << language;
         EXPECT_EQ(lines[static_cast<std::size_t>(example - 1)].empty(), language != kGerman);
-        EXPECT_EQ(lines[static_cast<std::size_t>(example + 1)], table.Entry(kEnglish, 307));
+        EXPECT_EQ(lines[static_cast<std::size_t>(example + 1)],
+                  table.Entry(kEnglish, slot::kCopyExampleCommand));
     }
 }
 

@@ -16,6 +16,7 @@
 #include "platform/PosixPlatform.h"
 #include "text/Encoding.h"
 #include "text/HelpLines.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -79,7 +80,7 @@ TEST_F(HintWindowTest, ListsTheManualInTheLanguageOfItsLastActivation) {
     EXPECT_EQ(lines.size(), static_cast<std::size_t>(kHelpLineCount));
     EXPECT_NE(std::find(lines.begin(), lines.end(), "SWITCHES TO CONTROL THE PROGRAM (in English)"),
               lines.end());
-    EXPECT_EQ(window.windowTitle().toStdString(), Text(137));
+    EXPECT_EQ(window.windowTitle().toStdString(), Text(slot::kHowItWorksTitle));
 }
 
 TEST_F(HintWindowTest, TheFileHoldsTheListsLinesInWindows1252AndIsDeletedAfterViewing) {
@@ -88,7 +89,8 @@ TEST_F(HintWindowTest, TheFileHoldsTheListsLinesInWindows1252AndIsDeletedAfterVi
         Reopen();
         QTest::mouseClick(button, Qt::LeftButton);
 
-        const std::string path = work / (Text(72) + "_" + Text(137) + ".TXT");
+        const std::string path =
+            work / (Text(slot::kProgramName) + "_" + Text(slot::kHowItWorksTitle) + ".TXT");
         if (language == kEnglish) {
             EXPECT_EQ(path, work / "The File Brelker_How It Works.TXT");
         }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "text/Encoding.h"
+#include "text/Slots.h"
 #include "text/TextSources.h"
 
 namespace brelker {
@@ -30,13 +31,13 @@ std::set<int> ReservedSlots() {
 
 // Slots whose text is empty by design in one language.
 bool EmptyByDesign(int language, int slot) {
-    if (slot == 268 || slot == 231) {
+    if (slot == slot::kItShouldBeEnd || slot == 231) {
         return language != kGerman;
     }
     if (slot == 305) {
         return language == kEnglish;
     }
-    return slot == 363 && language != kEnglish;
+    return slot == slot::kSelfUnitSwitchHelp && language != kEnglish;
 }
 
 class TextTableTest : public ::testing::Test {
@@ -51,20 +52,20 @@ TEST_F(TextTableTest, KeepsTheTextsThatAreFixedInEveryLanguage) {
         std::string english, swedish, german;
     };
     const std::vector<Row> rows = {
-        {0, "&File", "&Arkiv", "&Datei"},
-        {2, "&Split the file", "&Dela upp filen", "&Teile die Datei auf"},
-        {57, "File Number ", "Filnummer ", "Dateinummer "},
-        {83, "Abnormal termination!", "Avbrott!", "Unterbrechung!"},
-        {255, "Self-uniting file created", "Självåterskapande fil skapad",
+        {slot::kFileMenu, "&File", "&Arkiv", "&Datei"},
+        {slot::kDoSplit, "&Split the file", "&Dela upp filen", "&Teile die Datei auf"},
+        {slot::kFileNumber, "File Number ", "Filnummer ", "Dateinummer "},
+        {slot::kAbnormalTermination, "Abnormal termination!", "Avbrott!", "Unterbrechung!"},
+        {slot::kSelfUnitCreated, "Self-uniting file created", "Självåterskapande fil skapad",
          "Selbstherst. Datei entwickelt"},
-        {268, "", "", " sein"},
+        {slot::kItShouldBeEnd, "", "", " sein"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(table.Entry(kEnglish, row.slot), row.english) << row.slot;
         EXPECT_EQ(table.Entry(kSwedish, row.slot), row.swedish) << row.slot;
         EXPECT_EQ(table.Entry(kGerman, row.slot), row.german) << row.slot;
     }
-    EXPECT_EQ(table.Entry(kEnglish, 72), "The File Brelker");
+    EXPECT_EQ(table.Entry(kEnglish, slot::kProgramName), "The File Brelker");
 }
 
 TEST_F(TextTableTest, ComposedSlotsAreBuiltFromTheirOwnLanguage) {
@@ -73,48 +74,65 @@ TEST_F(TextTableTest, ComposedSlotsAreBuiltFromTheirOwnLanguage) {
         const auto text = [&](int slot) { return table.Entry(language, slot); };
         const auto stripped = [&](int slot) { return StripAccelerator(text(slot)); };
 
-        const std::vector<std::pair<int, int>> hints = {{17, 1}, {18, 2},  {19, 3},
-                                                        {20, 4}, {61, 60}, {63, 62}};
+        const std::vector<std::pair<int, int>> hints = {
+            {slot::kChooseSplitFileHint, slot::kChooseSplitFile},
+            {slot::kDoSplitHint, slot::kDoSplit},
+            {slot::kChooseJoinFileHint, slot::kChooseJoinFile},
+            {slot::kDoJoinHint, slot::kDoJoin},
+            {slot::kFindSmallFilesPlaceHint, slot::kFindSmallFilesPlace},
+            {slot::kFindBigFilePlaceHint, slot::kFindBigFilePlace}};
         for (const auto& [hint, caption] : hints) {
             const std::string prefix = stripped(caption) + "|";
             EXPECT_TRUE(text(hint).starts_with(prefix)) << hint;
             EXPECT_GT(text(hint).size(), prefix.size()) << hint;
         }
-        EXPECT_EQ(text(30), stripped(1));
-        EXPECT_EQ(text(137), stripped(118));
-        EXPECT_EQ(text(256), text(253) + "|" + text(253));
-        EXPECT_TRUE(text(54).ends_with("'" + text(28) + "'"));
-        EXPECT_GT(text(54).size(), text(28).size() + 2);
+        EXPECT_EQ(text(slot::kChooseSplitFileTitle), stripped(slot::kChooseSplitFile));
+        EXPECT_EQ(text(slot::kHowItWorksTitle), stripped(slot::kHowItWorks));
+        EXPECT_EQ(text(slot::kCreateSelfUnitHint),
+                  text(slot::kCreateSelfUnit) + "|" + text(slot::kCreateSelfUnit));
+        EXPECT_TRUE(
+            text(slot::kWhenReadyModify).ends_with("'" + text(slot::kModifyBaseSizes) + "'"));
+        EXPECT_GT(text(slot::kWhenReadyModify).size(), text(slot::kModifyBaseSizes).size() + 2);
 
         const std::vector<std::pair<std::string, int>> shortcuts = {
-            {" [Ctrl]+[A]  ", 1},  {" [Ctrl]+[B]  ", 60}, {" [Ctrl]+[S]  ", 2},
-            {" [Ctrl]+[D]  ", 3},  {" [Ctrl]+[E]  ", 62}, {" [Ctrl]+[J]  ", 4},
-            {" [Ctrl]+[R]  ", 253}};
+            {" [Ctrl]+[A]  ", slot::kChooseSplitFile},
+            {" [Ctrl]+[B]  ", slot::kFindSmallFilesPlace},
+            {" [Ctrl]+[S]  ", slot::kDoSplit},
+            {" [Ctrl]+[D]  ", slot::kChooseJoinFile},
+            {" [Ctrl]+[E]  ", slot::kFindBigFilePlace},
+            {" [Ctrl]+[J]  ", slot::kDoJoin},
+            {" [Ctrl]+[R]  ", slot::kCreateSelfUnit}};
         for (std::size_t i = 0; i < shortcuts.size(); ++i) {
-            EXPECT_EQ(text(312 + static_cast<int>(i)),
+            EXPECT_EQ(text(slot::kShortcutsFirst + static_cast<int>(i)),
                       shortcuts[i].first + stripped(shortcuts[i].second));
         }
         const std::string exitWord[] = {"Exit", "Avsluta", "Beende"};
-        EXPECT_EQ(text(319), " [Ctrl]+[Q]  " + exitWord[language] + " " + text(72));
+        EXPECT_EQ(text(slot::kShortcutExit),
+                  " [Ctrl]+[Q]  " + exitWord[language] + " " + text(slot::kProgramName));
 
         // The program title stands inside a sentence, with words on both sides.
-        for (const int slot : {265, 287}) {
-            const auto at = text(slot).find(text(72));
+        for (const int slot : {slot::kRestoreWithProgramHelp, slot::kProgramNotNeededHelp}) {
+            const auto at = text(slot).find(text(slot::kProgramName));
             ASSERT_NE(at, std::string::npos) << slot;
             EXPECT_GT(at, 0u) << slot;
-            EXPECT_LT(at + text(72).size(), text(slot).size()) << slot;
+            EXPECT_LT(at + text(slot::kProgramName).size(), text(slot).size()) << slot;
         }
         if (language != kGerman) {
-            EXPECT_NE(text(186).find(stripped(0)), std::string::npos);
+            EXPECT_NE(text(slot::kResetSettingsHelp).find(stripped(slot::kFileMenu)),
+                      std::string::npos);
         }
 
-        EXPECT_TRUE(text(33).ends_with(" (*.Brelked_1)|*.Brelked_1")) << text(33);
-        EXPECT_TRUE(text(51).ends_with(": .Brelked_*|*.*")) << text(51);
+        EXPECT_TRUE(text(slot::kPieceFilter).ends_with(" (*.Brelked_1)|*.Brelked_1"))
+            << text(slot::kPieceFilter);
+        EXPECT_TRUE(text(slot::kSuffixFilter).ends_with(": .Brelked_*|*.*"))
+            << text(slot::kSuffixFilter);
     }
-    EXPECT_EQ(table.Entry(kEnglish, 33), "Split Files (*.Brelked_1)|*.Brelked_1");
-    EXPECT_EQ(table.Entry(kEnglish, 51), "Will be added at the end: .Brelked_*|*.*");
-    EXPECT_EQ(table.Entry(kEnglish, 54), "When ready, hit the 'Modify Base Sizes'");
-    EXPECT_EQ(table.Entry(kEnglish, 17),
+    EXPECT_EQ(table.Entry(kEnglish, slot::kPieceFilter), "Split Files (*.Brelked_1)|*.Brelked_1");
+    EXPECT_EQ(table.Entry(kEnglish, slot::kSuffixFilter),
+              "Will be added at the end: .Brelked_*|*.*");
+    EXPECT_EQ(table.Entry(kEnglish, slot::kWhenReadyModify),
+              "When ready, hit the 'Modify Base Sizes'");
+    EXPECT_EQ(table.Entry(kEnglish, slot::kChooseSplitFileHint),
               "Select a file to be split|Select a file that will be split into smaller files");
 }
 
@@ -123,7 +141,7 @@ TEST_F(TextTableTest, ANewSuffixChangesOnlyTheTwoFileFilters) {
     other.Fill(".part");
     for (int language = 0; language < kLanguageCount; ++language) {
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (slot == 33 || slot == 51) {
+            if (slot == slot::kPieceFilter || slot == slot::kSuffixFilter) {
                 EXPECT_NE(other.Entry(language, slot), table.Entry(language, slot));
                 EXPECT_NE(other.Entry(language, slot).find(".part"), std::string::npos);
                 EXPECT_EQ(other.Entry(language, slot).find(kSuffix), std::string::npos);
@@ -135,19 +153,23 @@ TEST_F(TextTableTest, ANewSuffixChangesOnlyTheTwoFileFilters) {
     }
     // Refilling the same table leaves nothing of the earlier suffix.
     table.Fill(".part");
-    EXPECT_EQ(table.Entry(kGerman, 33), other.Entry(kGerman, 33));
-    EXPECT_EQ(table.Entry(kSwedish, 51), other.Entry(kSwedish, 51));
+    EXPECT_EQ(table.Entry(kGerman, slot::kPieceFilter), other.Entry(kGerman, slot::kPieceFilter));
+    EXPECT_EQ(table.Entry(kSwedish, slot::kSuffixFilter),
+              other.Entry(kSwedish, slot::kSuffixFilter));
 }
 
 TEST_F(TextTableTest, GermanShowsTheCommandLineHelpInEnglish) {
-    EXPECT_EQ(table.Entry(kGerman, 321), "SWITCHES TO CONTROL THE PROGRAM (in English)");
-    for (int slot = 322; slot <= 342; ++slot) {
+    EXPECT_EQ(table.Entry(kGerman, slot::kSwitchesFirst),
+              "SWITCHES TO CONTROL THE PROGRAM (in English)");
+    for (int slot = slot::kSwitchesFirst + 1; slot <= slot::kSwitchesLast; ++slot) {
         EXPECT_EQ(table.Entry(kGerman, slot), table.Entry(kEnglish, slot)) << slot;
     }
     // Swedish translates that part, except the example command line of slot 307.
-    EXPECT_NE(table.Entry(kSwedish, 321), table.Entry(kEnglish, 321));
-    EXPECT_EQ(table.Entry(kSwedish, 307), table.Entry(kEnglish, 307));
-    EXPECT_EQ(table.Entry(kEnglish, 307),
+    EXPECT_NE(table.Entry(kSwedish, slot::kSwitchesFirst),
+              table.Entry(kEnglish, slot::kSwitchesFirst));
+    EXPECT_EQ(table.Entry(kSwedish, slot::kCopyExampleCommand),
+              table.Entry(kEnglish, slot::kCopyExampleCommand));
+    EXPECT_EQ(table.Entry(kEnglish, slot::kCopyExampleCommand),
               "C:\\>copy/b Picture.bmp.Brelked_1 + Picture.bmp.Brelked_2 Picture.bmp");
 }
 
@@ -165,7 +187,8 @@ TEST_F(TextTableTest, EveryAssignedSlotIsFilledAndTheRestStaysEmpty) {
             EXPECT_EQ(table.Entry(language, slot).empty(), empty) << language << "/" << slot;
         }
     }
-    EXPECT_EQ(table.Entry(kEnglish, 363), "   /selfunitfile=[drive:\\path\\filename]");
+    EXPECT_EQ(table.Entry(kEnglish, slot::kSelfUnitSwitchHelp),
+              "   /selfunitfile=[drive:\\path\\filename]");
 }
 
 TEST_F(TextTableTest, EveryTextIsOneLineAndFitsBothFilePages) {
@@ -274,19 +297,19 @@ TEST(StripAcceleratorTest, RemovesOnlyTheFirstAmpersand) {
 TEST(ProgramTextsTest, ReadsTheCurrentLanguageAndEnglishForADamagedOne) {
     FillTextTable(kSuffix);
     SetCurrentLanguage(kSwedish);
-    EXPECT_EQ(Text(0), "&Arkiv");
+    EXPECT_EQ(Text(slot::kFileMenu), "&Arkiv");
     SetCurrentLanguage(kGerman);
-    EXPECT_EQ(Text(83), "Unterbrechung!");
+    EXPECT_EQ(Text(slot::kAbnormalTermination), "Unterbrechung!");
     for (const int damaged : {3, -1, 400, 1 << 30}) {
         SetCurrentLanguage(damaged);
         EXPECT_EQ(CurrentLanguage(), damaged);
-        EXPECT_EQ(Text(0), "&File");
+        EXPECT_EQ(Text(slot::kFileMenu), "&File");
         EXPECT_EQ(Text(kSlotCount), "");
     }
     SetCurrentLanguage(kEnglish);
     EXPECT_EQ(Text(-1), "");
     EXPECT_EQ(Text(kSlotCount), "");
-    EXPECT_EQ(Text(72), "The File Brelker");
+    EXPECT_EQ(Text(slot::kProgramName), "The File Brelker");
 }
 
 }  // namespace

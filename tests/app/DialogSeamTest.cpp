@@ -1,0 +1,148 @@
+// What the window does once each of its option dialogs closes, the words of
+// every result a run can end with, and the keyboard shortcuts.
+
+#include <QDialog>
+#include <QKeySequence>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "WindowFixture.h"
+#include "text/Slots.h"
+
+namespace brelker {
+namespace {
+
+using DialogSeamTest = WindowFixture;
+using Lines = std::vector<std::string>;
+
+void Type(QDialog& dialog, const char* field, const char* text) {
+    dialog.findChild<QLineEdit*>(QLatin1String(field))->setText(QLatin1String(text));
+}
+
+void Press(QDialog& dialog, const char* button) {
+    dialog.findChild<QPushButton*>(QLatin1String(button))->click();
+}
+
+TEST_F(DialogSeamTest, EveryCommandWithAShortcutHasTheOneTheHelpNames) {
+    Start();
+    const std::map<std::string, std::string> expected = {{"ChooseSplitAFile", "Ctrl+A"},
+                                                         {"FindPlaceToSmallFiles", "Ctrl+B"},
+                                                         {"DoSplit", "Ctrl+S"},
+                                                         {"CreateUnbrelkerFile", "Ctrl+R"},
+                                                         {"JoinFiles", "Ctrl+D"},
+                                                         {"FindPlaceToBigFile", "Ctrl+E"},
+                                                         {"DoJoin", "Ctrl+J"},
+                                                         {"Verify", "Ctrl+K"},
+                                                         {"Exit", "Ctrl+Q"},
+                                                         {"MemoryUsage", "Ctrl+M"},
+                                                         {"Hint", "Ctrl+H"}};
+    std::map<std::string, std::string> found;
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        if (!action->shortcut().isEmpty()) {
+            found[action->objectName().toStdString()] =
+                action->shortcut().toString(QKeySequence::PortableText).toStdString();
+        }
+    }
+    EXPECT_EQ(found, expected);
+}
+
+TEST_F(DialogSeamTest, SavedMemoryLimitsAreStoredAndCancelledOnesAreNot) {
+    Start();
+    dialogs.steps.push_back([](QDialog& dialog) {
+        Type(dialog, "txtMaxAllowedFile", "30");
+        Type(dialog, "txtMaxAllowedRAM", "40");
+        Press(dialog, "OkButton");
+    });
+    Click("MemoryUsage");
+    dialogs.steps.push_back([](QDialog& dialog) { Type(dialog, "txtMaxAllowedFile", "5"); });
+    Click("MemoryUsage");
+    EXPECT_EQ(dialogs.dialogsRun, (Lines{"TMemory", "TMemory"}));
+    EXPECT_EQ(store.Read(settings::MaxFromFile), 30);
+    EXPECT_EQ(store.Read(settings::MaxFromRAM), 40);
+}
+
+TEST_F(DialogSeamTest, ANewSuffixRenamesThePiecesAndTheFiltersAndAForbiddenOneIsWarnedOf) {
+    Start();
+    ChooseBigFile(PatternBytes(100'000));
+    dialogs.steps.push_back([](QDialog& dialog) {
+        Type(dialog, "txtFtype", ".part");
+        Press(dialog, "OkBtn");
+    });
+    Click("ChooseFiletype");
+    EXPECT_EQ(Caption("SmallFileNames"), folder / "pieces/data.bin.part*");
+    Click("JoinFiles");
+    EXPECT_TRUE(dialogs.asked.back().filter.ends_with("|*.part1")) << dialogs.asked.back().filter;
+
+    dialogs.steps.push_back([](QDialog& dialog) { Type(dialog, "txtFtype", "a*b"); });
+    Click("ChooseFiletype");
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().caption, Text(slot::kInvalidCharacter));
+    EXPECT_EQ(store.Read(settings::AddedFileType), ".part");
+}
+
+TEST_F(DialogSeamTest, ANewBaseSizeIsOfferedOnceTheEditorCloses) {
+    Start();
+    ChooseBigFile(PatternBytes(100'000));
+    const int before = Find<QComboBox>("CBBaseSize")->count();
+    dialogs.steps.push_back([](QDialog& dialog) {
+        Type(dialog, "txtDescription", "Stick");
+        Type(dialog, "txtSize", "4000000");
+        Press(dialog, "NewBtn");
+    });
+    Click("ApplyBaseSize");
+    EXPECT_EQ(dialogs.dialogsRun.back(), "TFrmBaseSize");
+    ASSERT_EQ(Find<QComboBox>("CBBaseSize")->count(), before + 1);
+    EXPECT_EQ(Find<QComboBox>("CBBaseSize")->itemText(before).toStdString(), "Stick");
+}
+
+TEST_F(DialogSeamTest, ThePlansDecisionsAreWordedByTheWindow) {
+    store.Write(settings::BaseSizes, 1);
+    store.Write(settings::BaseSizeIndex, 0);
+    store.WriteStringSetting(subkey::BaseSize, "BaseSizeValue_0", "1");
+    Start();
+    ChooseBigFile(PatternBytes(40'000));
+    EXPECT_EQ(dialogs.Texts(),
+              Lines{"Choose a bigger Base Size, otherwise too many files have to be created / "
+                    "Too many files!"});
+    EXPECT_EQ(Status(1), "Too many files!");
+    EXPECT_EQ(Caption("lblNrFiles"), "");
+
+    dialogs.shown.clear();
+    ChooseBigFile(PatternBytes(3));
+    EXPECT_EQ(Caption("lblNrFiles"), "Nr. of files: 3");
+    for (const char* typed : {"abc", "4"}) {
+        Find<QListWidget>("SmallerSizesLB")->clearSelection();
+        Find<QListWidget>("SmallerSizesLB")->setCurrentRow(0);
+        Find<QLineEdit>("txtNewSize")->setText(QLatin1String(typed));
+        Click("ApplyNewSize");
+    }
+    EXPECT_EQ(dialogs.Texts(),
+              (Lines{"The program ignored the new size / The new size can not be used!",
+                     "The program chose to apply the base size instead / Too Big New Size!"}));
+    Find<QRadioButton>("rbSizeFree")->click();
+    EXPECT_EQ(Find<QWidget>("ActualSizeGB")->toolTip().toStdString(),
+              "The * in the names is an integer from 1 to ?");
+}
+
+TEST_F(DialogSeamTest, JoinFailuresNameWhatWentWrong) {
+    Start();
+    const std::string stem = folder / "pieces/song.mp3";
+    WriteFile(Piece(stem, 1), "la ");
+    WriteFile(Piece(stem, 2), "laa");
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFiles");
+    platform.unreadable = {Piece(stem, 2)};
+    Click("DoJoin");
+    platform.unreadable.clear();
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFiles");
+    std::filesystem::create_directory(folder / "big/song.mp3");
+    Click("DoJoin");
+    EXPECT_EQ(dialogs.Texts(),
+              (Lines{"Could not read smaller file number: 2 / Abnormal termination!",
+                     "Possible invalid path or write protected file! Could not restore the big "
+                     "file. / Abnormal termination!"}));
+}
+
+}  // namespace
+}  // namespace brelker
