@@ -1,12 +1,8 @@
 #include "settings/SettingsStore.h"
 
-#include <array>
-
 #include "settings/Settings.h"
 
 namespace brelker {
-namespace {}  // namespace
-
 void SettingsStore::ResetSettings() const {
     for (const std::string_view subkeyName : settings::kResetOrder) {
         DeleteSettingsKey(subkeyName);
