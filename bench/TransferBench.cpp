@@ -11,8 +11,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 
+#include "console/ConsoleHost.h"
 #include "engine/Engine.h"
 #include "engine/PieceNames.h"
 #include "platform/PosixPlatform.h"
@@ -22,28 +24,12 @@ namespace {
 
 using namespace brelker;
 
-class SilentHost : public EngineHost {
-public:
-    void SetProgressRange(int, int) override {}
-    void SetProgress(int) override {}
-    void ClearSizeList() override {}
-    void AddSizeLine(const std::string&) override {}
-    void SelectSizeLine(int) override {}
-    void RepaintSizeList() override {}
-    void ShowNote(const std::string&) override {}
-    void NoteErasing() override {}
-    void NoteErased(const std::string&) override {}
-    void RepaintWindow() override {}
-    void ProcessMessages() override {}
-    void ShowBusyCursor() override {}
-    bool AskToContinue() override { return true; }
-    bool AskForDisk(int, DiskPrompt) override { return true; }
-    void ReportUndeletable(const std::string&) override {}
-    void BeginCounting() override {}
-    void ReportMissingFile(const std::string&) override {}
-    void ReportUnreadableFile(const std::string&) override {}
-    int AskDiskCount() override { return 0; }
-};
+// The console's host, told that its stream is no terminal and writing into
+// nothing: the bench measures the transfer, not the messages.
+std::ostream& Nowhere() {
+    static std::ostream nowhere(nullptr);
+    return nowhere;
+}
 
 int Usage() {
     std::fprintf(stderr,
@@ -61,7 +47,7 @@ int main(int argc, char* argv[]) {
     const std::string mode = argv[1];
     FillTextTable(".Brelked_");
     PosixPlatform platform;
-    SilentHost host;
+    ConsoleHost host(Nowhere(), false);
     Job job;
     Engine engine(job, platform, host);
     job.BigFilePath = argv[2];

@@ -170,6 +170,9 @@ private:
 
     // Busy state and the workflow (MainWindowCommands.cpp).
     // Shows the chosen big file and, unless plan is false, plans its pieces.
+    // A piece of the series to join or verify, chosen in the open dialog; nothing
+    // when the dialog was cancelled or work is running.
+    std::optional<std::string> ChoosePiece();
     void BigFileChosen(bool plan = true);
     void ResetExtractionRange();
     int RunWork(int busySlot, const std::function<int()>& work);

@@ -160,12 +160,15 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
     ShowFileCount(job_.SmallFileCount);
 }
 
-void MainWindow::JoinFilesClick() {
+std::optional<std::string> MainWindow::ChoosePiece() {
     if (Busy()) {
-        return;
+        return std::nullopt;
     }
-    const auto path =
-        dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
+    return dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
+}
+
+void MainWindow::JoinFilesClick() {
+    const auto path = ChoosePiece();
     if (!path) {
         return;
     }
@@ -259,11 +262,7 @@ void MainWindow::DoJoinClick() {
 }
 
 void MainWindow::VerifyClick() {
-    if (Busy()) {
-        return;
-    }
-    const auto path =
-        dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
+    const auto path = ChoosePiece();
     if (!path) {
         return;
     }
