@@ -19,6 +19,18 @@ inline constexpr FileHandle kNoFile = -1;
 // the caller then moves the bytes through its own buffer.
 inline constexpr std::int64_t kCopyUnsupported = -2;
 
+// What a name stands for. Only a regular file is ever read as data or written:
+// a folder, a device, a FIFO or a socket is refused, and a link at a name that
+// is written is never followed.
+enum class FileKind { Missing, Regular, Folder, Link, Special };
+
+// Held while a run writes the file it names; released when it goes or the
+// process ends, however it ends.
+class RunLock {
+public:
+    virtual ~RunLock() = default;
+};
+
 struct FolderEntry {
     std::string name;
     bool isFolder = false;
@@ -32,12 +44,20 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // Files. Handles are kNoFile when the file cannot be opened or created.
+    // Files. Handles are kNoFile when the file cannot be opened or created, and
+    // for anything that is not a regular file: opening a FIFO or a device
+    // neither waits nor reads from it.
     virtual FileHandle OpenForReading(const std::string& path) = 0;
-    // Creates the file or empties an existing one.
+    // Creates the file or empties an existing regular file, for reading back
+    // what is written too. A link at path is not followed and a special file
+    // is not touched: both give kNoFile and leave the name as it was.
     virtual FileHandle CreateForWriting(const std::string& path) = 0;
-    // Opens an existing file for writing and keeps its contents.
+    // Opens an existing regular file for writing and keeps its contents; a
+    // link at path is not followed.
     virtual FileHandle OpenForWriting(const std::string& path) = 0;
+    // The size of an open file; -1 when it cannot be told. Works on a handle
+    // open for writing only, where the size by name would need reading.
+    virtual std::int64_t SizeOf(FileHandle file) = 0;
     // Bytes moved (fewer at the end of a file), or -1 on an error.
     virtual std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) = 0;
     virtual std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) = 0;
@@ -73,6 +93,35 @@ public:
     virtual std::optional<std::string> FileStamp(const std::string& path) = 0;
     // True when both paths exist and name the same file, also through links.
     virtual bool SameFile(const std::string& first, const std::string& second) = 0;
+    // What path names: with followLinks what a link leads to (Missing when it
+    // leads nowhere), without it the link itself.
+    virtual FileKind KindOf(const std::string& path, bool followLinks) = 0;
+    // The same text for every name of one file and another for every other
+    // file that exists at the same time (device and inode, or volume and file
+    // index); nothing when nothing has this name. A link at path is itself
+    // the file that is named, not followed.
+    virtual std::optional<std::string> FileIdentity(const std::string& path) = 0;
+    // The system's reason for the last call of this thread that failed, in the
+    // system's words ("Permission denied"); empty when it has none.
+    virtual std::string LastErrorText() = 0;
+    // Puts a folder's entries (a name just created, renamed or deleted) on the
+    // disk itself; true where the system keeps no such entries apart.
+    virtual bool FlushFolder(const std::string& folder) = 0;
+    // The lock that a run holds while it writes path (a stem, a target): an
+    // advisory lock of the user's that ends with the process. Nothing when
+    // another run, of this process or another, holds it. path need not exist,
+    // and nothing is created at path or beside it.
+    virtual std::unique_ptr<RunLock> LockForWriting(const std::string& path) = 0;
+
+    // Interruptions from outside (Ctrl+C, termination, a closed terminal):
+    // from CatchInterrupts on they no longer end the process at once but are
+    // noted, so that a run can clean up. PendingInterrupt is the number of the
+    // first one noted (as a POSIX signal: 2, 15, 1), 0 while there is none.
+    virtual void CatchInterrupts() = 0;
+    virtual int PendingInterrupt() = 0;
+    // Ends the process as the interruption noted would have ended it, once the
+    // run has cleaned up: the shell sees 128 + the signal's number.
+    virtual void EndByInterrupt(int signal) = 0;
 
     // The volume that a path lies on, as FreeSpace takes it.
     virtual std::string VolumeOf(const std::string& path) = 0;

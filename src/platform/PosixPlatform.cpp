@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <clocale>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <new>
@@ -12,7 +15,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
@@ -28,13 +33,82 @@ constexpr std::int64_t kLargestSingleIo = std::int64_t{1} << 30;
 
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the user's umask
 
+// The reason of this thread's last failed call: an errno value, or
+// kNotRegular for a name that is not a regular file.
+constexpr int kNotRegular = -1;
+thread_local int lastError = 0;
+
+// Notes errno as the reason of a failure and gives back the failed result.
+template <typename Result>
+Result Failed(Result result) {
+    lastError = errno;
+    return result;
+}
+
 FileHandle OpenRetrying(const std::string& path, int flags) {
     int fd;
     do {
         fd = ::open(path.c_str(), flags | O_CLOEXEC, kNewFileMode);
     } while (fd < 0 && errno == EINTR);
-    return fd < 0 ? kNoFile : fd;
+    return fd < 0 ? Failed(kNoFile) : fd;
 }
+
+// Opened without waiting (a FIFO would wait for a writer), then kept only when
+// it is a regular file; from then on it blocks as files do.
+FileHandle OpenRegular(const std::string& path, int flags) {
+    const FileHandle fd = OpenRetrying(path, flags | O_NONBLOCK);
+    if (fd == kNoFile) {
+        return kNoFile;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        lastError = S_ISDIR(info.st_mode) ? EISDIR : kNotRegular;
+        ::close(fd);
+        return kNoFile;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// 64-bit FNV-1a: a short, stable name for a text of any length.
+std::string ShortHash(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return digits;
+}
+
+volatile std::sig_atomic_t pendingInterrupt = 0;
+
+void NoteInterrupt(int signal) {
+    if (pendingInterrupt == 0) {
+        pendingInterrupt = signal;
+    }
+}
+
+// A lock file in the user's lock folder, locked with flock: the lock ends with
+// the descriptor, so with the process however it ends. The file is removed
+// when the lock is given up; a run that locked a file just removed (it
+// checks the name still leads to its file) tries again.
+class FlockLock : public RunLock {
+public:
+    FlockLock(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~FlockLock() override {
+        if (fd_ >= 0) {
+            ::unlink(path_.c_str());
+            ::close(fd_);
+        }
+    }
+    FlockLock(const FlockLock&) = delete;
+    FlockLock& operator=(const FlockLock&) = delete;
+
+private:
+    int fd_;
+    std::string path_;
+};
 
 // Reads until count bytes are in, the file ends or an error other than an
 // interruption comes; read(done, chunk) reads the next chunk after done bytes.
@@ -48,7 +122,7 @@ std::int64_t ReadFully(std::int64_t count, ReadCall read) {
             continue;
         }
         if (got < 0) {
-            return -1;
+            return Failed(-1);
         }
         if (got == 0) {
             break;
@@ -103,21 +177,31 @@ PosixPlatform::PosixPlatform()
                          "/mnt/floppy",   "/mnt/floppy0",   "/mnt/floppy1"} {}
 
 FileHandle PosixPlatform::OpenForReading(const std::string& path) {
-    const FileHandle fd = OpenRetrying(path, O_RDONLY);
-    struct stat info {};
-    if (fd != kNoFile && (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))) {
+    return OpenRegular(path, O_RDONLY);
+}
+
+FileHandle PosixPlatform::CreateForWriting(const std::string& path) {
+    // Emptied only once it is known to be a regular file: O_TRUNC would cut
+    // what a link leads to, or reach a device.
+    FileHandle fd = OpenRegular(path, O_RDWR | O_CREAT | O_NOFOLLOW);
+    if (fd == kNoFile && lastError == EACCES) {
+        fd = OpenRegular(path, O_WRONLY | O_CREAT | O_NOFOLLOW);  // a file that may not be read
+    }
+    if (fd != kNoFile && ::ftruncate(fd, 0) != 0) {
+        lastError = errno;
         ::close(fd);
         return kNoFile;
     }
     return fd;
 }
 
-FileHandle PosixPlatform::CreateForWriting(const std::string& path) {
-    return OpenRetrying(path, O_WRONLY | O_CREAT | O_TRUNC);
+FileHandle PosixPlatform::OpenForWriting(const std::string& path) {
+    return OpenRegular(path, O_WRONLY | O_NOFOLLOW);
 }
 
-FileHandle PosixPlatform::OpenForWriting(const std::string& path) {
-    return OpenRetrying(path, O_WRONLY);
+std::int64_t PosixPlatform::SizeOf(FileHandle file) {
+    struct stat info {};
+    return ::fstat(file, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : Failed(-1);
 }
 
 std::int64_t PosixPlatform::Read(FileHandle file, char* buffer, std::int64_t count) {
@@ -135,6 +219,7 @@ std::int64_t PosixPlatform::Write(FileHandle file, const char* buffer, std::int6
             continue;
         }
         if (put <= 0) {
+            lastError = put < 0 ? errno : ENOSPC;
             return done > 0 ? done : -1;
         }
         done += put;
@@ -161,7 +246,7 @@ std::int64_t PosixPlatform::CopyRange(FileHandle from, FileHandle to, std::int64
         case ETXTBSY:
             return kCopyUnsupported;
         default:
-            return -1;
+            return Failed(-1);
     }
 }
 
@@ -184,7 +269,7 @@ std::int64_t PosixPlatform::ReadAt(FileHandle file, std::int64_t offset, char* b
     });
 }
 
-bool PosixPlatform::Flush(FileHandle file) { return ::fdatasync(file) == 0; }
+bool PosixPlatform::Flush(FileHandle file) { return ::fdatasync(file) == 0 || Failed(false); }
 
 void PosixPlatform::Close(FileHandle file) {
     if (file != kNoFile) {
@@ -192,7 +277,9 @@ void PosixPlatform::Close(FileHandle file) {
     }
 }
 
-bool PosixPlatform::DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool PosixPlatform::DeleteFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 || Failed(false);
+}
 
 FileHandle PosixPlatform::CreateTemporaryBeside(const std::string& path, std::string& tempPath) {
     const auto slash = path.rfind('/');
@@ -207,6 +294,7 @@ FileHandle PosixPlatform::CreateTemporaryBeside(const std::string& path, std::st
         fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
+        lastError = errno;
         tempPath.clear();
         return kNoFile;
     }
@@ -219,7 +307,7 @@ FileHandle PosixPlatform::CreateTemporaryBeside(const std::string& path, std::st
 }
 
 bool PosixPlatform::RenameFile(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    return ::rename(from.c_str(), to.c_str()) == 0 || Failed(false);
 }
 
 bool PosixPlatform::Exists(const std::string& path) {
@@ -254,6 +342,124 @@ bool PosixPlatform::SameFile(const std::string& first, const std::string& second
     return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
+
+FileKind PosixPlatform::KindOf(const std::string& path, bool followLinks) {
+    struct stat info {};
+    if ((followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0) {
+        return FileKind::Missing;
+    }
+    if (S_ISREG(info.st_mode)) {
+        return FileKind::Regular;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return FileKind::Folder;
+    }
+    return S_ISLNK(info.st_mode) ? FileKind::Link : FileKind::Special;
+}
+
+std::optional<std::string> PosixPlatform::FileIdentity(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+
+std::string PosixPlatform::LastErrorText() {
+    if (lastError == kNotRegular) {
+        return "Not a regular file";
+    }
+    return lastError == 0 ? std::string() : std::string(std::strerror(lastError));
+}
+
+bool PosixPlatform::FlushFolder(const std::string& folder) {
+    const int fd = OpenRetrying(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY);
+    if (fd == kNoFile) {
+        return false;
+    }
+    const bool flushed = ::fsync(fd) == 0 || Failed(false);
+    ::close(fd);
+    return flushed;
+}
+
+std::unique_ptr<RunLock> PosixPlatform::LockForWriting(const std::string& path) {
+    std::string folder = lockFolder_;
+    if (folder.empty()) {
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        folder = runtime != nullptr && *runtime == '/'
+                     ? std::string(runtime) + "/brelker"
+                     : "/tmp/brelker-" + std::to_string(::getuid());
+    }
+    ::mkdir(folder.c_str(), 0700);
+    struct stat info {};
+    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        info.st_uid != ::getuid()) {
+        // Without a folder of the user's own there is no lock to be had, and
+        // no run could start: runs go on unlocked, as before locks existed.
+        return std::make_unique<RunLock>();
+    }
+    // Named after the identity of the file's folder and the file's name, so
+    // that every path to the file finds the same lock.
+    const std::string lexical = Lexical(path);
+    const auto slash = lexical.rfind('/');
+    const std::string parent = slash == 0 ? "/" : lexical.substr(0, slash);
+    struct stat parentInfo {};
+    const std::string key = ::stat(parent.c_str(), &parentInfo) == 0
+                                ? std::to_string(parentInfo.st_dev) + "-" +
+                                      std::to_string(parentInfo.st_ino) + "-" +
+                                      ShortHash(lexical.substr(slash + 1))
+                                : "path-" + ShortHash(lexical);
+    const std::string lockPath = folder + "/" + key + ".lock";
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int fd = OpenRetrying(lockPath, O_RDWR | O_CREAT | O_NOFOLLOW);
+        if (fd == kNoFile) {
+            return std::make_unique<RunLock>();
+        }
+        int locked;
+        do {
+            locked = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (locked != 0 && errno == EINTR);
+        if (locked != 0) {
+            ::close(fd);
+            return nullptr;
+        }
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd, &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            return std::make_unique<FlockLock>(fd, lockPath);
+        }
+        ::close(fd);  // removed by the run that held it just now
+    }
+    return nullptr;
+}
+
+void PosixPlatform::CatchInterrupts() {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction old {};
+        ::sigaction(signal, nullptr, &old);
+        // An interruption ignored by whoever started the program (nohup, a
+        // background job) stays ignored.
+        if (old.sa_handler == SIG_IGN) {
+            continue;
+        }
+        struct sigaction action {};
+        action.sa_handler = NoteInterrupt;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+int PosixPlatform::PendingInterrupt() { return pendingInterrupt; }
+
+void PosixPlatform::EndByInterrupt(int signal) {
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+    ::_exit(128 + signal);
+}
+
+void PosixPlatform::SetLockFolder(std::string folder) { lockFolder_ = std::move(folder); }
 
 std::string PosixPlatform::VolumeOf(const std::string& path) {
     const auto slash = path.rfind('/');

@@ -75,6 +75,18 @@ public:
     std::string LocalDateTimeText() override {
         return dateTime.empty() ? NativePlatform::LocalDateTimeText() : dateTime;
     }
+    std::unique_ptr<RunLock> LockForWriting(const std::string& path) override {
+        return lockedElsewhere.contains(path) ? nullptr : NativePlatform::LockForWriting(path);
+    }
+    void CatchInterrupts() override { catching = true; }
+    // The interruption arrives at the given call, as a signal between two blocks would.
+    int PendingInterrupt() override {
+        if (interruptAtCall > 0 && ++interruptCalls >= interruptAtCall) {
+            return interruptSignal;
+        }
+        return 0;
+    }
+    void EndByInterrupt(int signal) override { endedBy = signal; }
     std::unique_ptr<char[]> Allocate(std::size_t size) override {
         allocations.push_back(size);
         return size > largestAllocation ? nullptr : NativePlatform::Allocate(size);
@@ -104,6 +116,14 @@ public:
     std::size_t largestAllocation = std::numeric_limits<std::size_t>::max();
     std::vector<std::size_t> allocations;
     std::string dateTime;
+    // Paths whose lock another run holds.
+    std::set<std::string> lockedElsewhere;
+    bool catching = false;
+    // The call of PendingInterrupt from which on an interruption is pending; 0: never.
+    int interruptAtCall = 0;
+    int interruptCalls = 0;
+    int interruptSignal = 15;
+    int endedBy = 0;
 };
 
 }  // namespace brelker
