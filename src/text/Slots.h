@@ -75,4 +75,11 @@ inline constexpr int kNotASeriesPiece = 434;
 inline constexpr int kDropOneFile = 440;
 inline constexpr int kDropNoFolder = 441;
 
+// Names the program owns, runs that clean up after themselves, one writer per
+// file (460-479).
+
+// Checksum files read strictly (480-489).
+
+// Restore scripts that cannot overwrite the job's own files (490-499).
+
 }  // namespace brelker::slot
