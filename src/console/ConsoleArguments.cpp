@@ -33,7 +33,7 @@ struct OptionSpec {
     bool split, join, verify;
 };
 
-constexpr std::array<OptionSpec, 8> kOptions = {{
+constexpr std::array<OptionSpec, 9> kOptions = {{
     {"-b", "--bytes", Takes::Value, true, false, false},
     {"", "--base", Takes::Value, true, false, false},
     {"", "--free", Takes::Nothing, true, false, false},
@@ -41,6 +41,7 @@ constexpr std::array<OptionSpec, 8> kOptions = {{
     {"", "--script", Takes::Value, true, false, false},
     {"", "--no-checksum", Takes::Nothing, true, false, false},
     {"", "--append", Takes::Nothing, false, true, false},
+    {"-f", "--force", Takes::Nothing, false, true, false},
     {"-q", "--quiet", Takes::Nothing, true, true, true},
 }};
 
@@ -82,6 +83,8 @@ int Apply(ConsoleRequest& request, std::string_view name, const std::string& val
         request.noChecksum = true;
     } else if (name == "--append") {
         request.append = true;
+    } else if (name == "--force") {
+        request.force = true;
     } else if (name == "--quiet") {
         request.quiet = true;
     }

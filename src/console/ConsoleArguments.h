@@ -21,6 +21,8 @@ struct ConsoleRequest {
     std::optional<int> baseEntry;
     bool freeSpace = false;
     bool append = false;
+    // Join: replace an existing file rather than refuse it.
+    bool force = false;
     bool noChecksum = false;
     bool quiet = false;
 };

@@ -18,9 +18,24 @@
 namespace brelker {
 namespace {
 
-// The help, line by line; slots 423 and 424 are kept free for it to grow.
-constexpr int kFirstHelpSlot = slot::kUsage;
-constexpr int kLastHelpSlot = slot::kUsageNoDeletion;
+// The help, line by line, in the order it is shown.
+constexpr int kHelpSlots[] = {400, 401, 402, 403, 404, 405,
+                              406, 407, 408, 409, 410, 411,
+                              412, 413, 414, 415, 416, slot::kUsageForce,
+                              417, 418, 419, 420, 421, slot::kUsageNoDeletion,
+                              424};
+
+std::string FailureText(const Engine& engine, int code, int failureSlot) {
+    std::string text = TransferFailureText(code, failureSlot, engine.MismatchedFile());
+    if (const std::string& path = engine.MismatchedFile();
+        !path.empty() && text.find(path) == std::string::npos) {
+        text += (text.ends_with(' ') ? "" : ": ") + path;
+    }
+    if (!engine.FailureReason().empty()) {
+        text += ": " + engine.FailureReason();
+    }
+    return text;
+}
 
 class ConsoleRun {
 public:
@@ -40,7 +55,7 @@ public:
     int Verify();
 
 private:
-    int Finish(int code, int successSlot, int failureSlot);
+    int Finish(const Engine& engine, int code, int successSlot, int failureSlot);
     std::optional<std::int64_t> BaseSize();
 
     const ConsoleRequest& request_;
@@ -49,19 +64,26 @@ private:
     ConsoleHost& host_;
     Job job_;
     TransferOptions options_;
-    // The file a checksum failure is about.
-    std::string mismatched_;
 };
 
-int ConsoleRun::Finish(int code, int successSlot, int failureSlot) {
+// Says how the run ended. A failure names the file and the system's reason
+// where there are such, as other command-line tools do.
+int ConsoleRun::Finish(const Engine& engine, int code, int successSlot, int failureSlot) {
     host_.EndRun();
+    for (const std::string& piece : engine.StalePieces()) {
+        host_.Say(Text(slot::kStalePieceRemoved) + piece);
+    }
     if (code == kTransferDone) {
         if (!request_.quiet) {
             host_.Say(Text(successSlot));
         }
         return kExitSuccess;
     }
-    host_.Say(TransferFailureText(code, failureSlot, mismatched_));
+    host_.Say(FailureText(engine, code, failureSlot));
+    if (!engine.RemovedAfterFailure().empty()) {
+        host_.Say(Text(slot::kRemovedAfterFailure) +
+                  std::to_string(engine.RemovedAfterFailure().size()));
+    }
     if (code == kDiskRefused && host_.Declined()) {
         host_.Say(Text(slot::kNeedsAnotherDisk));
     }
@@ -90,7 +112,19 @@ int ConsoleRun::Split() {
     job_.BigFilePath = request_.file;
     job_.BigFileBytes = platform_.FileSize(request_.file);
     if (job_.BigFileBytes < 0) {
-        host_.Say(Text(slot::kFileMissing) + request_.file);
+        // Said at once: a FIFO would otherwise wait for a writer forever.
+        switch (platform_.KindOf(request_.file, true)) {
+            case FileKind::Folder:
+                host_.Say(Text(slot::kIsAFolder) + request_.file);
+                break;
+            case FileKind::Special:
+                host_.Say(Text(slot::kNotARegularFile) + request_.file);
+                break;
+            default:
+                host_.Say(Text(slot::kFileMissing) + request_.file + ": " +
+                          platform_.LastErrorText());
+                break;
+        }
         return kExitFailure;
     }
     if (job_.BigFileBytes == 0) {
@@ -121,8 +155,7 @@ int ConsoleRun::Split() {
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
     const int code = engine.SplitBigFile(options_);
-    mismatched_ = engine.MismatchedFile();
-    const int result = Finish(code, slot::kFileSplit, slot::kCannotCreatePiece);
+    const int result = Finish(engine, code, slot::kFileSplit, slot::kCannotCreatePiece);
     if (result != kExitSuccess || request_.script.empty()) {
         return result;
     }
@@ -150,14 +183,19 @@ int ConsoleRun::Join() {
         return kExitFailure;  // the reason has been given
     }
     job_.AppendActive = request_.append;
+    // A join replaces no file unasked: the name beside the pieces is usually
+    // the original file.
+    if (!request_.append && !request_.force && platform_.Exists(job_.BigFilePath)) {
+        host_.Say(Text(slot::kTargetExists) + job_.BigFilePath);
+        return kExitFailure;
+    }
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
     const int code = engine.JoinSmallFiles(options_);
-    mismatched_ = engine.MismatchedFile();
     if (!job_.PartialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + job_.PartialPath);
     }
-    return Finish(code,
+    return Finish(engine, code,
                   engine.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestored,
                   slot::kCannotReadPiece);
 }
@@ -177,7 +215,7 @@ int ConsoleRun::Verify() {
     const int code = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
     host_.EndRun();
     if (code != kTransferDone) {
-        host_.Say(TransferFailureText(code, slot::kCannotReadPiece, engine.MismatchedFile()));
+        host_.Say(FailureText(engine, code, slot::kCannotReadPiece));
         return kExitFailure;
     }
     const bool passed = VerifyPassed(report);
@@ -208,7 +246,7 @@ int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& p
     const ConsoleRequest& request = *parse.request;
     switch (request.command) {
         case ConsoleRequest::Command::Help:
-            for (int line = kFirstHelpSlot; line <= kLastHelpSlot; ++line) {
+            for (const int line : kHelpSlots) {
                 if (!Text(line).empty()) {
                     out << Text(line) << '\n';
                 }
@@ -218,13 +256,23 @@ int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& p
             out << "brelker " << kVersionText << '\n';
             return kExitSuccess;
         case ConsoleRequest::Command::Split:
-            return ConsoleRun(request, platform, store, host).Split();
         case ConsoleRequest::Command::Join:
-            return ConsoleRun(request, platform, store, host).Join();
         case ConsoleRequest::Command::Verify:
-            return ConsoleRun(request, platform, store, host).Verify();
+            break;
     }
-    return kExitFailure;
+    // From here on Ctrl+C, a termination or a closed terminal lets the run
+    // clean up (a split removes what it wrote, a join its temporary file)
+    // before the process ends as it would have.
+    platform.CatchInterrupts();
+    ConsoleRun run(request, platform, store, host);
+    const int status = request.command == ConsoleRequest::Command::Split  ? run.Split()
+                       : request.command == ConsoleRequest::Command::Join ? run.Join()
+                                                                          : run.Verify();
+    if (const int signal = platform.PendingInterrupt(); signal != 0) {
+        platform.EndByInterrupt(signal);
+        return kExitSignalBase + signal;
+    }
+    return status;
 }
 
 }  // namespace brelker

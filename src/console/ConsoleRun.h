@@ -14,6 +14,8 @@ class SettingsStore;
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+// A run ended by a signal ends as the signal would have ended it: 128 + its number.
+inline constexpr int kExitSignalBase = 128;
 
 // Runs "brelker split|join|verify ..." (the arguments after the program's
 // name) to the end, without a window and without asking anything: help and

@@ -12,8 +12,13 @@ std::string TransferFailureText(int code, int failureSlot, const std::string& ch
     if (code == kSizesDiffer) {
         return Text(slot::kSizesDiffer);
     }
-    if (code == kChecksumMismatch || code == kChecksumFileNotWritten || code == kNoChecksumFile) {
-        return Text(-code) + checkedFile;
+    // These texts end where the file they are about is named.
+    for (const int named :
+         {kChecksumMismatch, kChecksumFileNotWritten, kNoChecksumFile, kRunLocked, kNotARegularFile,
+          kForeignChecksumFile, kBigFileChanged, kSelfOverwrite, kPieceChanged}) {
+        if (code == named) {
+            return Text(-code) + checkedFile;
+        }
     }
     if (code == kInterrupted) {
         return Text(slot::kNotFinished);

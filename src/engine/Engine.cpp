@@ -101,6 +101,23 @@ struct Engine::Run {
     std::optional<SeriesChecksums> expected;
     std::vector<std::string> digests = {std::string()};
     int checkedPieces = 0;
+    // Where the next block lands in the piece being written.
+    std::int64_t pieceOffset = 0;
+    // One writer per file: the locks of the names this run writes.
+    std::vector<std::unique_ptr<RunLock>> locks;
+    // What a split created, by identity, so that a split that fails removes
+    // exactly these and nothing another run or the user put under their names.
+    struct Written {
+        std::string path;
+        std::optional<std::string> identity;
+        std::optional<std::string> stamp;  // once closed: identity, size and time
+    };
+    std::vector<Written> written;
+    std::int64_t bigFileBytesAtStart = -1;
+    std::optional<std::string> bigFileStamp;
+    // The first piece on the disk in the drive: pieces before it went out with
+    // earlier disks.
+    int firstPieceOnDisk = 1;
 };
 
 Engine::Engine(Job& job, Platform& platform, EngineHost& host)
@@ -126,42 +143,139 @@ int Engine::JoinSmallFiles(const TransferOptions& options) {
     return RunTransfer(Direction::Join, join);
 }
 
-// A piece that is the big file itself, under its own name or through a link,
-// would be overwritten while it is read (or read while it is written). Such a
-// run is refused before any file is touched; the pieces of a free-space split
-// are checked again one by one as they are decided.
-int Engine::RefuseSelfOverwrite(Direction direction, const std::string& suffix) {
+// A refusal before anything was touched: the file it is about, without a
+// system reason.
+int Engine::Refuse(int code, const std::string& path) {
+    mismatchedFile_ = path;
+    failureReason_.clear();
+    return code;
+}
+
+// A failure right after the call that failed: the file and the system's reason.
+int Engine::Fail(int code, const std::string& path) {
+    mismatchedFile_ = path;
+    failureReason_ = platform_.LastErrorText();
+    return code;
+}
+
+// Every name a run will write must be the run's to write: nothing that is the
+// big file itself (under its own name or through a link: it would be
+// overwritten while it is read), no folder, device, FIFO or link. Such a run
+// is refused before any file is touched; the pieces of a free-space split are
+// checked again one by one as they are decided.
+int Engine::RefuseUnownedNames(const Run& run) {
+    const bool split = run.Split();
+    if (split && platform_.KindOf(job_.BigFilePath, true) != FileKind::Regular) {
+        return Refuse(platform_.Exists(job_.BigFilePath) ? kNotARegularFile : kCannotReadBigFile,
+                      job_.BigFilePath);
+    }
     for (int i = 1; i <= job_.SmallFileCount; ++i) {
-        const std::string piece = PieceName(job_.SmallFilesBase, suffix, i);
+        const std::string piece = PieceName(job_.SmallFilesBase, run.options.Suffix, i);
         if (piece == job_.BigFilePath || platform_.SameFile(piece, job_.BigFilePath)) {
-            return direction == Direction::Split ? i : kCannotWriteBigFile;
+            return Refuse(split ? kSelfOverwrite : kCannotWriteBigFile, piece);
         }
+        const FileKind kind = platform_.KindOf(piece, false);
+        if (split && kind != FileKind::Missing && kind != FileKind::Regular) {
+            return Refuse(kNotARegularFile, piece);
+        }
+    }
+    if (split) {
+        const std::string checksumFile = ChecksumFilePath(job_.SmallFilesBase);
+        if (checksumFile == job_.BigFilePath ||
+            platform_.SameFile(checksumFile, job_.BigFilePath)) {
+            return Refuse(kSelfOverwrite, checksumFile);
+        }
+        return kTransferDone;
+    }
+    // A join writes one regular file, or replaces a link by one; it never
+    // writes into a folder, a device, a FIFO or a socket, nor appends through
+    // a link.
+    const FileKind target = platform_.KindOf(job_.BigFilePath, false);
+    if (target == FileKind::Folder || target == FileKind::Special ||
+        (target == FileKind::Link && job_.AppendActive)) {
+        return Refuse(kNotARegularFile, job_.BigFilePath);
+    }
+    return kTransferDone;
+}
+
+// One writer per file: a split holds its stem and its big file, a join its
+// target and the stem it reads, each once.
+int Engine::TakeLocks(Run& run) {
+    std::vector<std::string> names = {job_.SmallFilesBase, job_.BigFilePath};
+    if (!run.Split()) {
+        std::swap(names[0], names[1]);
+    }
+    if (names[1] == names[0] || platform_.SameFile(names[0], names[1])) {
+        names.pop_back();
+    }
+    for (const std::string& name : names) {
+        auto lock = platform_.LockForWriting(name);
+        if (!lock) {
+            return Refuse(kRunLocked, name);
+        }
+        run.locks.push_back(std::move(lock));
     }
     return kTransferDone;
 }
 
 int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
     Run run(*this, direction, options);
-    const bool split = run.Split();
     verified_ = false;
     mismatchedFile_.clear();
+    failureReason_.clear();
+    removedAfterFailure_.clear();
+    // A Stop that came after the last block of the previous run is not this run's.
+    job_.StopRequested = false;
+    const int code = Transfer(run);
+    if (run.Split() && code != kTransferDone) {
+        RemoveWrittenFiles(run);
+    }
+    return code;
+}
+
+// A split that does not finish must not leave pieces that look like a whole
+// series: it removes what it created and can still reach. Pieces on disks that
+// went out of the drive are beyond reach, and a file that another run or the
+// user put under one of the names since is not this run's.
+void Engine::RemoveWrittenFiles(Run& run) {
+    run.hasher.reset();
+    platform_.Close(run.piece);
+    run.piece = kNoFile;
+    for (const Run::Written& file : run.written) {
+        const bool same = file.identity && platform_.FileIdentity(file.path) == file.identity &&
+                          (!file.stamp || platform_.FileStamp(file.path) == file.stamp);
+        if (same && platform_.KindOf(file.path, false) == FileKind::Regular &&
+            platform_.DeleteFile(file.path)) {
+            removedAfterFailure_.push_back(file.path);
+        }
+    }
+}
+
+int Engine::Transfer(Run& run) {
+    const bool split = run.Split();
+    const TransferOptions& options = run.options;
 
     job_.SmallFileCount = std::max(job_.SmallFileCount, 0);
     if (job_.SmallFileSizes.size() < static_cast<std::size_t>(job_.SmallFileCount) + 1) {
         job_.SmallFileSizes.resize(static_cast<std::size_t>(job_.SmallFileCount) + 1, 0);
     }
-    if (const int refused = RefuseSelfOverwrite(direction, options.Suffix);
-        refused != kTransferDone) {
+    if (const int refused = RefuseUnownedNames(run); refused != kTransferDone) {
         return refused;
     }
+    if (const int locked = TakeLocks(run); locked != kTransferDone) {
+        return locked;
+    }
 
-    // 1. The big file stays open for the whole run.
+    // The big file stays open for the whole run. Its size and stamp at the
+    // start tell, at the end, whether it changed while it was read.
     if (split) {
         run.bigFile = platform_.OpenForReading(job_.BigFilePath);
         if (run.bigFile == kNoFile) {
-            return kCannotReadBigFile;
+            return Fail(kCannotReadBigFile, job_.BigFilePath);
         }
         protectedFile_ = job_.BigFilePath;
+        run.bigFileBytesAtStart = platform_.SizeOf(run.bigFile);
+        run.bigFileStamp = platform_.FileStamp(job_.BigFilePath);
     } else if (const int code = OpenJoinTarget(run); code != kTransferDone) {
         return code;
     }
@@ -217,10 +331,6 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
 
     // 9.
     host_.SelectSizeLine(-1);
-    if (split) {
-        platform_.Close(run.bigFile);
-        run.bigFile = kNoFile;
-    }
     host_.SetProgress(0);
     run.buffer.reset();
 
@@ -237,8 +347,12 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
         }
         return FinishJoinTarget(run);
     }
-    const std::int64_t expected =
-        job_.ExtractActive ? job_.ExtractCount : platform_.FileSize(job_.BigFilePath);
+    const std::int64_t expected = job_.ExtractActive ? job_.ExtractCount : run.bigFileBytesAtStart;
+    if (platform_.SizeOf(run.bigFile) != run.bigFileBytesAtStart) {
+        return Refuse(kBigFileChanged, job_.BigFilePath);
+    }
+    platform_.Close(run.bigFile);
+    run.bigFile = kNoFile;
     if (expected != run.measuredTotal) {
         return kSizesDiffer;
     }
@@ -247,11 +361,49 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
         return code;
     }
 
-    // 12. The big file goes only after every piece has passed its check.
+    // 12. The big file goes only after every piece has passed its check, and
+    // only while each is still what this run wrote.
     if (options.RemoveBigFile && !job_.ExtractActive) {
+        if (const int code = ConfirmPiecesUnchanged(run); code != kTransferDone) {
+            return code;
+        }
+        if (platform_.FileStamp(job_.BigFilePath) != run.bigFileStamp) {
+            return Refuse(kBigFileChanged, job_.BigFilePath);
+        }
         platform_.DeleteFile(job_.BigFilePath);
     }
-    RemoveStalePieces(options.Suffix);
+    RemoveStalePieces(options.Suffix, run.bigFileStamp);
+    return kTransferDone;
+}
+
+// Before the big file goes, each piece on the disk in the drive must still be
+// the file this run wrote, of its size and, where the run hashed it, of its
+// digest: another process may have written to it since.
+int Engine::ConfirmPiecesUnchanged(Run& run) {
+    std::int64_t bytesDone = 0;
+    for (int k = run.firstPieceOnDisk; k <= job_.SmallFileCount; ++k) {
+        const auto index = static_cast<std::size_t>(k);
+        const std::string piece = PieceName(job_.SmallFilesBase, run.options.Suffix, k);
+        const Run::Written* written = nullptr;
+        for (const Run::Written& file : run.written) {
+            if (file.path == piece) {
+                written = &file;
+            }
+        }
+        if (written == nullptr || platform_.FileIdentity(piece) != written->identity ||
+            platform_.FileSize(piece) != job_.SmallFileSizes[index]) {
+            return Refuse(kPieceChanged, piece);
+        }
+        if (index < job_.PieceDigests.size() && !job_.PieceDigests[index].empty()) {
+            const auto state = CheckFile(piece, job_.PieceDigests[index], 0.0f, bytesDone);
+            if (!state) {
+                return kInterrupted;
+            }
+            if (*state != CheckState::Ok) {
+                return Refuse(kPieceChanged, piece);
+            }
+        }
+    }
     return kTransferDone;
 }
 
@@ -262,37 +414,88 @@ int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
 int Engine::OpenJoinTarget(Run& run) {
     job_.PartialPath.clear();
     run.piecesDeleted = false;
-    const std::int64_t existing =
-        job_.AppendActive ? platform_.FileSize(job_.BigFilePath) : std::int64_t{-1};
-    if (existing >= 0) {
-        run.bigFile = platform_.OpenForWriting(job_.BigFilePath);
+    RemoveLeftTemporaries(job_.BigFilePath);
+    // An append writes in place, after the bytes there, and keeps the file's
+    // mode and owner; its length is read from the open file, so a file that
+    // may be written but not read is measured too. A file that cannot be
+    // opened or measured fails the run: taking it for a new file would
+    // replace it.
+    if (job_.AppendActive && platform_.KindOf(job_.BigFilePath, false) != FileKind::Missing) {
         run.targetPath = job_.BigFilePath;
-        job_.AppendBaseBytes = existing;
-        // The file may have changed between measuring and opening it.
-        if (run.bigFile == kNoFile || platform_.FileSize(job_.BigFilePath) != existing ||
-            !platform_.Seek(run.bigFile, existing)) {
+        run.bigFile = platform_.OpenForWriting(job_.BigFilePath);
+        if (run.bigFile == kNoFile) {
+            return Fail(kCannotWriteBigFile, job_.BigFilePath);
+        }
+        job_.AppendBaseBytes = platform_.SizeOf(run.bigFile);
+        if (job_.AppendBaseBytes < 0 || !platform_.Seek(run.bigFile, job_.AppendBaseBytes)) {
+            const int code = Fail(kCannotWriteBigFile, job_.BigFilePath);
             platform_.Close(run.bigFile);
             run.bigFile = kNoFile;
-            return kCannotWriteBigFile;
+            job_.AppendBaseBytes = 0;
+            return code;
         }
         return kTransferDone;
     }
     job_.AppendBaseBytes = 0;
     run.bigFile = platform_.CreateTemporaryBeside(job_.BigFilePath, run.targetPath);
     run.viaTemporary = true;
-    return run.bigFile == kNoFile ? kCannotWriteBigFile : kTransferDone;
+    return run.bigFile == kNoFile ? Fail(kCannotWriteBigFile, job_.BigFilePath) : kTransferDone;
 }
 
+// A join that was killed leaves its temporary file behind (".NAME.part-XXXXXX").
+// Once no live run holds the lock of NAME, nobody writes it any more: the next
+// join into the folder removes it.
+void Engine::RemoveLeftTemporaries(const std::string& target) {
+    const std::string folder = FolderOfPath(target);
+    const auto entries = platform_.ListFolder(folder.empty() ? "." : folder);
+    if (!entries) {
+        return;
+    }
+    constexpr std::string_view kMark = ".part-";
+    constexpr std::size_t kRandomLength = 6;
+    for (const FolderEntry& entry : *entries) {
+        const std::string& name = entry.name;
+        const auto mark = name.rfind(kMark);
+        if (entry.isFolder || !name.starts_with('.') || mark == std::string::npos || mark < 2 ||
+            name.size() != mark + kMark.size() + kRandomLength) {
+            continue;
+        }
+        const std::string path = JoinFolder(folder, name);
+        const std::string owner = JoinFolder(folder, name.substr(1, mark - 1));
+        if (platform_.KindOf(path, false) != FileKind::Regular) {
+            continue;
+        }
+        // The target's own lock is this run's already.
+        if (owner == target || platform_.SameFile(owner, target)) {
+            platform_.DeleteFile(path);
+        } else if (const auto lock = platform_.LockForWriting(owner)) {
+            platform_.DeleteFile(path);
+        }
+    }
+}
+
+// The joined file is measured open, then put on the disk before it takes the
+// big file's name, and the name after: a crash in between must not leave a
+// renamed file whose bytes never reached the disk.
 int Engine::FinishJoinTarget(Run& run) {
+    if (platform_.SizeOf(run.bigFile) != run.measuredTotal) {
+        AbandonJoinTarget(run);
+        return Refuse(kSizesDiffer, job_.BigFilePath);
+    }
+    if (!platform_.Flush(run.bigFile)) {
+        const int code = Fail(kCannotWriteBigFile, job_.BigFilePath);
+        AbandonJoinTarget(run);
+        return code;
+    }
     platform_.Close(run.bigFile);
     run.bigFile = kNoFile;
-    if (platform_.FileSize(run.targetPath) != run.measuredTotal) {
-        AbandonJoinTarget(run);
-        return kSizesDiffer;
-    }
-    if (run.viaTemporary && !platform_.RenameFile(run.targetPath, job_.BigFilePath)) {
-        AbandonJoinTarget(run);
-        return kCannotWriteBigFile;
+    if (run.viaTemporary) {
+        if (!platform_.RenameFile(run.targetPath, job_.BigFilePath)) {
+            const int code = Fail(kCannotWriteBigFile, job_.BigFilePath);
+            AbandonJoinTarget(run);
+            return code;
+        }
+        platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
     }
     return kTransferDone;
 }
@@ -324,13 +527,22 @@ void Engine::AbandonJoinTarget(Run& run) {
 }
 
 // Pieces numbered above the new count belong to an earlier, longer split to the
-// same place; left there, a later join would take them in.
-void Engine::RemoveStalePieces(const std::string& suffix) {
+// same place; left there, a later join would take them in. Only regular files
+// go, and never the big file (under a piece's name or as a link's target):
+// it is compared as it was when the run began, since it may be gone by now.
+void Engine::RemoveStalePieces(const std::string& suffix,
+                               const std::optional<std::string>& bigFile) {
     job_.StalePiecesRemoved = 0;
+    stalePieces_.clear();
     for (const std::int64_t number : PieceNumbersOnDisk(platform_, job_.SmallFilesBase, suffix)) {
-        if (number > job_.SmallFileCount &&
-            platform_.DeleteFile(PieceName(job_.SmallFilesBase, suffix, number))) {
+        const std::string piece = PieceName(job_.SmallFilesBase, suffix, number);
+        if (number <= job_.SmallFileCount || platform_.KindOf(piece, false) != FileKind::Regular ||
+            platform_.FileStamp(piece) == bigFile || platform_.SameFile(piece, job_.BigFilePath)) {
+            continue;
+        }
+        if (platform_.DeleteFile(piece)) {
             ++job_.StalePiecesRemoved;
+            stalePieces_.push_back(piece);
         }
     }
 }
@@ -343,6 +555,7 @@ int Engine::PieceSteps(Run& run, int piece) {
         if (!AskForDisk(piece, DiskPrompt::Plain)) {
             return EndRun(run, kDiskRefused);
         }
+        run.firstPieceOnDisk = piece;
         host_.RepaintWindow();
         if (const int code = LookForChecksums(run, piece); code != kTransferDone) {
             return EndRun(run, code);
@@ -368,12 +581,22 @@ int Engine::PieceSteps(Run& run, int piece) {
 
     job_.PiecePath = PieceName(job_.SmallFilesBase, run.options.Suffix, piece);
     if (platform_.SameFile(job_.PiecePath, job_.BigFilePath)) {
-        return EndRun(run, split ? piece : kCannotWriteBigFile);
+        Refuse(split ? kSelfOverwrite : kCannotWriteBigFile, job_.PiecePath);
+        return EndRun(run, split ? kSelfOverwrite : kCannotWriteBigFile);
+    }
+    const FileKind kind = platform_.KindOf(job_.PiecePath, false);
+    if (split && kind != FileKind::Missing && kind != FileKind::Regular) {
+        Refuse(kNotARegularFile, job_.PiecePath);
+        return EndRun(run, kNotARegularFile);
     }
 
     std::vector<std::int64_t>& sizes = job_.SmallFileSizes;
+    run.pieceOffset = 0;
     if (split) {
         run.piece = platform_.CreateForWriting(job_.PiecePath);
+        if (run.piece != kNoFile) {
+            run.written.push_back({job_.PiecePath, platform_.FileIdentity(job_.PiecePath), {}});
+        }
     } else {
         if (run.prompting) {
             sizes[index] = platform_.FileSize(job_.PiecePath);
@@ -388,6 +611,7 @@ int Engine::PieceSteps(Run& run, int piece) {
         run.piece = platform_.OpenForReading(job_.PiecePath);
     }
     if (run.piece == kNoFile) {
+        Fail(piece, job_.PiecePath);
         return EndRun(run, piece);
     }
 
@@ -411,6 +635,7 @@ int Engine::PieceSteps(Run& run, int piece) {
     // file deleted: until then its bytes may exist only in memory.
     if (split && (run.prompting || (run.options.RemoveBigFile && !job_.ExtractActive)) &&
         !platform_.Flush(run.piece)) {
+        Fail(kSizesDiffer, job_.PiecePath);
         return EndRun(run, kSizesDiffer);
     }
     platform_.Close(run.piece);
@@ -418,7 +643,11 @@ int Engine::PieceSteps(Run& run, int piece) {
 
     const std::int64_t onDisk = platform_.FileSize(job_.PiecePath);
     if (onDisk != sizes[index]) {
+        Refuse(kSizesDiffer, job_.PiecePath);
         return EndRun(run, kSizesDiffer);
+    }
+    if (split) {
+        run.written.back().stamp = platform_.FileStamp(job_.PiecePath);
     }
     run.measuredTotal += onDisk;
     if (split && run.floppyRoot && run.options.EraseFloppyDisks) {
@@ -429,6 +658,7 @@ int Engine::PieceSteps(Run& run, int piece) {
     // their checksum.
     if (!split && run.options.RemoveSmallFiles) {
         if (!platform_.Flush(run.bigFile)) {
+            Fail(kSizesDiffer, run.targetPath);
             return EndRun(run, kSizesDiffer);
         }
         if (platform_.DeleteFile(job_.PiecePath)) {
@@ -481,7 +711,7 @@ int Engine::CopyPiece(Run& run, std::int64_t size) {
     while (done < size) {
         const std::int64_t count = done + block <= size ? block : size - done;
         if (!MoveBlock(run, count)) {
-            return kSizesDiffer;
+            return Fail(kSizesDiffer, run.Split() ? job_.PiecePath : run.targetPath);
         }
         HashMoved(run, count);
         done += count;
@@ -497,6 +727,11 @@ int Engine::CopyPiece(Run& run, std::int64_t size) {
 
 // Stop pauses the work until the user says whether it goes on.
 bool Engine::GoOnAfterStop() {
+    // An interruption from outside (Ctrl+C, a termination) is not asked about:
+    // the run ends at once and cleans up.
+    if (platform_.PendingInterrupt() != 0) {
+        return false;
+    }
     if (!job_.StopRequested) {
         return true;
     }
@@ -546,6 +781,10 @@ int Engine::EndRun(Run& run, int code) {
     run.piece = kNoFile;
     if (!run.Split()) {
         AbandonJoinTarget(run);
+    } else if (code == kSizesDiffer && run.bigFile != kNoFile &&
+               platform_.SizeOf(run.bigFile) != run.bigFileBytesAtStart) {
+        // Bytes that ran out were not a full disk: the big file shrank or grew.
+        code = Refuse(kBigFileChanged, job_.BigFilePath);
     }
     platform_.Close(run.bigFile);
     run.bigFile = kNoFile;
@@ -599,11 +838,17 @@ int Engine::LookForChecksums(Run& run, int piece) {
     return kTransferDone;
 }
 
+// A split hashes each piece from the piece itself, so that its digest is of
+// the bytes that arrived there, and the whole from the big file; a join hashes
+// both from the piece it reads.
 void Engine::HashMoved(Run& run, std::int64_t count) {
-    if (run.hasher) {
-        run.hasher->Add(run.Split() ? run.bigFile : run.piece, run.sourceOffset, count);
+    if (run.hasher && run.Split()) {
+        run.hasher->Add(run.piece, run.pieceOffset, run.bigFile, run.sourceOffset, count);
+    } else if (run.hasher) {
+        run.hasher->Add(run.piece, run.sourceOffset, count);
     }
     run.sourceOffset += count;
+    run.pieceOffset += count;
 }
 
 // Each piece is compared as soon as its bytes are hashed, and so before it can

@@ -30,6 +30,19 @@ inline constexpr int kChecksumMismatch = -slot::kChecksumMismatch;
 inline constexpr int kChecksumFileNotWritten = -slot::kChecksumFileNotWritten;
 // Verify found no checksum file of the series.
 inline constexpr int kNoChecksumFile = -slot::kNoChecksumFile;
+// Another run holds the lock of the stem or the target (MismatchedFile names it).
+inline constexpr int kRunLocked = -slot::kRunLocked;
+// A name the run would read or write is a folder, a device, a FIFO, a socket
+// or (where it would be written) a link (MismatchedFile names it).
+inline constexpr int kNotARegularFile = -slot::kNotARegularFile;
+// The checksum file's name holds a file that is not this program's.
+inline constexpr int kForeignChecksumFile = -slot::kForeignChecksumFile;
+// The big file grew or shrank while it was split.
+inline constexpr int kBigFileChanged = -slot::kBigFileChanged;
+// A piece or the checksum file of a split is the big file itself.
+inline constexpr int kSelfOverwrite = -slot::kSelfOverwrite;
+// A piece changed on disk after the split wrote it; the big file is kept.
+inline constexpr int kPieceChanged = -slot::kPieceChanged;
 
 inline constexpr int kProgressMaximum = 1000;
 
@@ -96,9 +109,16 @@ public:
 
     // Whether the last join was checked against a checksum file.
     bool LastJoinVerified() const { return verified_; }
-    // The file that kChecksumMismatch, kChecksumFileNotWritten or
-    // kNoChecksumFile is about.
+    // The file that the last run's failure is about: the one that did not
+    // match or could not be written, read, locked or used.
     const std::string& MismatchedFile() const { return mismatchedFile_; }
+    // The system's reason for that failure, when it has one ("Permission denied").
+    const std::string& FailureReason() const { return failureReason_; }
+    // What a failed split removed of what it had written (pieces, its
+    // checksum file), so that nothing is left that looks like a whole series.
+    const std::vector<std::string>& RemovedAfterFailure() const { return removedAfterFailure_; }
+    // The pieces of an earlier, longer series that the last split removed.
+    const std::vector<std::string>& StalePieces() const { return stalePieces_; }
 
     // Asks for the disk of piece i; true when the user answers Yes.
     bool AskForDisk(int piece, DiskPrompt kind);
@@ -115,7 +135,14 @@ private:
     struct Run;
 
     int RunTransfer(Direction direction, const TransferOptions& options);
-    int RefuseSelfOverwrite(Direction direction, const std::string& suffix);
+    int Transfer(Run& run);
+    int Refuse(int code, const std::string& path);
+    int Fail(int code, const std::string& path);
+    int RefuseUnownedNames(const Run& run);
+    int TakeLocks(Run& run);
+    void RemoveLeftTemporaries(const std::string& target);
+    int ConfirmPiecesUnchanged(Run& run);
+    void RemoveWrittenFiles(Run& run);
     int PieceSteps(Run& run, int piece);
     void PrepareBuffer(Run& run);
     int CopyPiece(Run& run, std::int64_t size);
@@ -135,7 +162,7 @@ private:
     int FinishJoinTarget(Run& run);
     void AbandonJoinTarget(Run& run);
     bool DiskWasChanged(const Run& run, int piece);
-    void RemoveStalePieces(const std::string& suffix);
+    void RemoveStalePieces(const std::string& suffix, const std::optional<std::string>& bigFile);
     void EraseWalk(const std::string& folder);
 
     Job& job_;
@@ -145,6 +172,9 @@ private:
     std::string protectedFile_;
     bool verified_ = false;
     std::string mismatchedFile_;
+    std::string failureReason_;
+    std::vector<std::string> removedAfterFailure_;
+    std::vector<std::string> stalePieces_;
 };
 
 }  // namespace brelker

@@ -42,24 +42,30 @@ bool StreamHasher::Idle() const {
 }
 
 void StreamHasher::Add(FileHandle file, std::int64_t offset, std::int64_t count) {
+    Add(file, offset, file, offset, count);
+}
+
+void StreamHasher::Add(FileHandle pieceFile, std::int64_t pieceOffset, FileHandle wholeFile,
+                       std::int64_t wholeOffset, std::int64_t count) {
     if (count <= 0) {
         return;
     }
-    const Range range{file, offset, count};
+    const std::array<Range, 2> ranges = {Range{pieceFile, pieceOffset, count},
+                                         Range{wholeFile, wholeOffset, count}};
     std::unique_lock lock(mutex_);
     if (Idle() && count <= kInlineLimit) {
         // The thread only takes queued ranges, so with none the digests are
         // the caller's alone until it queues the next one.
         lock.unlock();
         for (const Stream stream : {kPiece, kWhole}) {
-            if (!HashRange(range, hashes_[stream], callerBuffer_.get())) {
+            if (!HashRange(ranges[stream], hashes_[stream], callerBuffer_.get())) {
                 failed_[stream] = true;
             }
         }
         return;
     }
-    queues_[kPiece].push_back(range);
-    queues_[kWhole].push_back(range);
+    queues_[kPiece].push_back(ranges[kPiece]);
+    queues_[kWhole].push_back(ranges[kWhole]);
     queuedBytes_ += 2 * count;
     if (!thread_.joinable()) {
         thread_ = std::thread(&StreamHasher::Work, this);

@@ -38,6 +38,10 @@ public:
     // Adds count bytes of file from offset on to the piece and to the whole.
     // The file must stay open until EndPiece has returned.
     void Add(FileHandle file, std::int64_t offset, std::int64_t count);
+    // Adds count bytes to the piece from one file and to the whole from
+    // another: the same bytes, as written and as read.
+    void Add(FileHandle pieceFile, std::int64_t pieceOffset, FileHandle wholeFile,
+             std::int64_t wholeOffset, std::int64_t count);
     // The digest of the piece's bytes once all are hashed; nothing when they
     // could not be read back. The next piece starts empty.
     std::optional<std::string> EndPiece();

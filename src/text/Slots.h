@@ -60,6 +60,7 @@ inline constexpr int kUsageHelp = 419;
 inline constexpr int kUsageVersion = 420;
 inline constexpr int kUsageExitStatus = 421;
 inline constexpr int kUsageNoDeletion = 422;
+inline constexpr int kUsageForce = 423;
 inline constexpr int kTryHelp = 425;
 inline constexpr int kUnknownArgument = 426;
 inline constexpr int kMissingValue = 427;
@@ -77,6 +78,17 @@ inline constexpr int kDropNoFolder = 441;
 
 // Names the program owns, runs that clean up after themselves, one writer per
 // file (460-479).
+inline constexpr int kRunLocked = 460;
+inline constexpr int kNotARegularFile = 461;
+inline constexpr int kForeignChecksumFile = 462;
+inline constexpr int kBigFileChanged = 463;
+inline constexpr int kSelfOverwrite = 464;
+inline constexpr int kPieceChanged = 465;
+inline constexpr int kRemovedAfterFailure = 466;
+inline constexpr int kReplaceExisting = 467;
+inline constexpr int kTargetExists = 468;
+inline constexpr int kStalePieceRemoved = 469;
+inline constexpr int kIsAFolder = 470;
 
 // Checksum files read strictly (480-489).
 

@@ -35,6 +35,18 @@ std::string StripAccelerator(std::string_view text) {
     return result;
 }
 
+std::string TextWith(int slot, std::initializer_list<std::string_view> values) {
+    std::string text = Text(slot);
+    int number = 1;
+    for (const std::string_view value : values) {
+        const std::string mark = "%" + std::to_string(number++);
+        if (const auto at = text.find(mark); at != std::string::npos) {
+            text.replace(at, mark.size(), value);
+        }
+    }
+    return text;
+}
+
 std::string TextTable::Expand(int language, std::string_view source,
                               std::string_view suffix) const {
     std::string result;

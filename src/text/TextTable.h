@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -45,5 +46,8 @@ void FillTextTable(std::string_view suffix);
 const std::string& Text(int slot);
 int CurrentLanguage();
 void SetCurrentLanguage(int language);
+// The text of slot with "%1", "%2", ... replaced by the values in turn, so
+// that each language puts them where its sentence needs them.
+std::string TextWith(int slot, std::initializer_list<std::string_view> values);
 
 }  // namespace brelker

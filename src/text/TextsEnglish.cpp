@@ -425,7 +425,10 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {419, "  -h, --help           show this help"},
     {420, "  --version            show the version"},
     {421, "Exit status: 0 success, 1 the work failed, 2 the command line was wrong."},
-    {422, "The command line never deletes files and never asks for a disk."},
+    {422, "The command line never asks for a disk and removes no file of yours: only pieces above"},
+    {423,
+     "  -f, --force          replace an existing FILE (without it, an existing FILE is refused)"},
+    {424, "the new count of an earlier series of the same name, and what a failed split wrote."},
     {425, "Try 'brelker --help' for more information."},
     {426, "Unknown command or option: "},
     {427, "A value is missing after: "},
@@ -440,6 +443,20 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
      "Drop one file at a time: the big file to be split, or the first smaller file of a "
      "series."},
     {441, "A folder cannot be split. Drop a file from the folder instead."},
+    {460, "Another run is writing this file; try again when it has finished: "},
+    {461,
+     "This is not a regular file (a folder, a device, a pipe or a link) and is left as it is: "},
+    {462,
+     "A checksum file of another kind has the name this program would use, and is left alone. Move "
+     "it away or choose another place for the smaller files: "},
+    {463, "The big file grew or shrank while it was being split: "},
+    {464, "This name is the big file itself, which would be overwritten while it is read: "},
+    {465, "A smaller file changed after it was written, so the big file is kept: "},
+    {466, "The smaller files this run had written have been removed: "},
+    {467, "%1 already exists (%2 bytes). Replace it?"},
+    {468, "This file already exists; give -f to replace it: "},
+    {469, "Removed a smaller file of an earlier, longer series: "},
+    {470, "This is a folder, not a file: "},
 });
 
 }  // namespace

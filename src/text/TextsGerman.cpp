@@ -428,7 +428,12 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {420, "  --version            die Version anzeigen"},
     {421,
      "Rückgabewert: 0 Erfolg, 1 die Arbeit ist fehlgeschlagen, 2 die Befehlszeile war falsch."},
-    {422, "Die Befehlszeile löscht nie Dateien und fragt nie nach einem Datenträger."},
+    {422, "Die Befehlszeile fragt nie nach einem Datenträger und löscht keine Ihrer Dateien: nur"},
+    {423,
+     "  -f, --force          eine vorhandene DATEI ersetzen (ohne die Option wird sie abgelehnt)"},
+    {424,
+     "Teile über der neuen Anzahl einer früheren Serie gleichen Namens und was eine "
+     "fehlgeschlagene Aufteilung schrieb."},
     {425, "Mit 'brelker --help' erhalten Sie weitere Informationen."},
     {426, "Unbekannter Befehl oder unbekannte Option: "},
     {427, "Nach dieser Angabe fehlt ein Wert: "},
@@ -447,6 +452,25 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
      "Lege eine Datei nach der anderen ab: die große Datei zum Aufteilen oder die erste "
      "kleinere Datei einer Reihe."},
     {441, "Ein Ordner kann nicht aufgeteilt werden. Lege eine Datei aus dem Ordner ab."},
+    {460,
+     "Ein anderer Lauf schreibt gerade diese Datei; versuchen Sie es erneut, wenn er fertig ist: "},
+    {461,
+     "Dies ist keine gewöhnliche Datei (ein Ordner, ein Gerät, eine Pipe oder ein Link) und "
+     "bleibt, wie sie ist: "},
+    {462,
+     "Eine fremde Prüfsummendatei trägt den Namen, den das Programm verwenden würde, und bleibt "
+     "unberührt. Verschieben Sie sie oder wählen Sie einen anderen Ort für die kleineren "
+     "Dateien: "},
+    {463, "Die große Datei ist während des Aufteilens größer oder kleiner geworden: "},
+    {464, "Dieser Name ist die große Datei selbst, die beim Lesen überschrieben würde: "},
+    {465,
+     "Eine kleinere Datei hat sich nach dem Schreiben geändert, daher bleibt die große Datei "
+     "erhalten: "},
+    {466, "Die kleineren Dateien, die dieser Lauf geschrieben hatte, wurden entfernt: "},
+    {467, "%1 ist bereits vorhanden (%2 Byte). Ersetzen?"},
+    {468, "Diese Datei ist bereits vorhanden; geben Sie -f an, um sie zu ersetzen: "},
+    {469, "Kleinere Datei einer früheren, längeren Serie entfernt: "},
+    {470, "Dies ist ein Ordner, keine Datei: "},
 });
 
 }  // namespace

@@ -439,7 +439,10 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {419, "  -h, --help           visa den här hjälpen"},
     {420, "  --version            visa versionen"},
     {421, "Slutstatus: 0 lyckat, 1 arbetet misslyckades, 2 kommandoraden var felaktig."},
-    {422, "Kommandoraden raderar aldrig filer och ber aldrig om en disk."},
+    {422, "Kommandoraden ber aldrig om en disk och tar inte bort dina filer: bara delar över"},
+    {423, "  -f, --force          ersätt en befintlig FIL (utan flaggan vägras en befintlig FIL)"},
+    {424,
+     "det nya antalet i en tidigare serie med samma namn, och det en misslyckad delning skrev."},
     {425, "Skriv 'brelker --help' för mer information."},
     {426, "Okänt kommando eller okänd flagga: "},
     {427, "Ett värde saknas efter: "},
@@ -454,6 +457,21 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
      "Släpp en fil i taget: den stora filen som ska delas upp eller den första mindre filen "
      "i en serie."},
     {441, "En mapp kan inte delas upp. Släpp en fil ur mappen i stället."},
+    {460, "En annan körning skriver den här filen; försök igen när den är klar: "},
+    {461,
+     "Det här är ingen vanlig fil (en mapp, en enhet, ett rör eller en länk) och lämnas som den "
+     "är: "},
+    {462,
+     "En kontrollsummefil av annat slag har det namn som programmet skulle använda och lämnas "
+     "orörd. Flytta den eller välj en annan plats för de mindre filerna: "},
+    {463, "Den stora filen växte eller krympte medan den delades: "},
+    {464, "Det här namnet är den stora filen själv, som skulle skrivas över medan den läses: "},
+    {465, "En mindre fil ändrades efter att den skrevs, så den stora filen behålls: "},
+    {466, "De mindre filer som den här körningen hade skrivit har tagits bort: "},
+    {467, "%1 finns redan (%2 byte). Vill du ersätta den?"},
+    {468, "Den här filen finns redan; ange -f för att ersätta den: "},
+    {469, "Tog bort en mindre fil ur en tidigare, längre serie: "},
+    {470, "Det här är en mapp, inte en fil: "},
 });
 
 }  // namespace

@@ -140,8 +140,8 @@ TEST_F(DialogSeamTest, JoinFailuresNameWhatWentWrong) {
     Click("DoJoin");
     EXPECT_EQ(dialogs.Texts(),
               (Lines{"Could not read smaller file number: 2 / Abnormal termination!",
-                     "Possible invalid path or write protected file! Could not restore the big "
-                     "file. / Abnormal termination!"}));
+                     Text(slot::kNotARegularFile) + folder / "big/song.mp3" +
+                         " / Abnormal termination!"}));
 }
 
 }  // namespace

@@ -129,9 +129,11 @@ TEST_F(WorkflowTest, FailedSplitsSayWhyAndLeaveNoRestoreScriptCommand) {
     ChooseBigFile(PatternBytes(3'000'000));
     std::filesystem::create_directory(Piece(folder / "pieces/data.bin", 3));
     Click("DoSplit");
+    // Refused before anything is written, naming what is in the way.
     EXPECT_EQ(dialogs.Texts(),
-              Lines{"Possible invalid path! Could not create smaller file number 3 / "
-                    "Abnormal termination!"});
+              Lines{Text(slot::kNotARegularFile) + Piece(folder / "pieces/data.bin", 3) +
+                    " / Abnormal termination!"});
+    EXPECT_FALSE(std::filesystem::exists(Piece(folder / "pieces/data.bin", 1)));
     EXPECT_FALSE(Enabled("CreateUnbrelkerFile"));
 }
 

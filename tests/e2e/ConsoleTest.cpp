@@ -43,9 +43,16 @@ TEST_F(ConsoleTest, SplitJoinAndVerifyARoundTripOnANameThatIsNotUtf8) {
     EXPECT_EQ(ReadFile(folder / "work/back.bin"), bytes);  // kept as it was
     WriteFile(stem + "2", bytes.substr(1'048'576, 1'048'576));
 
+    // The original file beside the pieces is not replaced unasked.
+    WriteFile(folder / ("work/" + name), "the original, edited since");
+    ASSERT_TRUE(RunShell("exec \"$0\" join \"$(printf 'caf\\351.bin').Brelked_1\""));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_NE(process.readAllStandardError().toStdString().find(name), std::string::npos);
+    EXPECT_EQ(ReadFile(folder / ("work/" + name)), "the original, edited since");
+
     // The stored language speaks; --quiet silences success.
     settings.Write(settings::Language, kGerman);
-    ASSERT_TRUE(RunShell("exec \"$0\" join \"$(printf 'caf\\351.bin').Brelked_1\" --quiet"));
+    ASSERT_TRUE(RunShell("exec \"$0\" join \"$(printf 'caf\\351.bin').Brelked_1\" --quiet -f"));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(ReadFile(folder / ("work/" + name)), bytes);
     EXPECT_TRUE(process.readAllStandardError().isEmpty());

@@ -71,7 +71,8 @@ TEST_F(RemovableMediaTest, WithoutPausesAFullDiskBringsTheFullDiskPrompt) {
     diskChanged = true;
     host.answers = {false};
     EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
-    EXPECT_EQ(std::filesystem::file_size(Piece(1)), static_cast<std::uintmax_t>(kFloppy));
+    // Disk 1 is still in the drive, so its piece is within reach and goes.
+    EXPECT_EQ(engine.RemovedAfterFailure(), std::vector<std::string>{Piece(1)});
 }
 
 TEST_F(RemovableMediaTest, ADiskWithExactlyWhatRemainsTakesTheLastPieceWithoutAPrompt) {
@@ -203,11 +204,11 @@ TEST_F(RemovableMediaTest, AnEraseNeverDeletesThePieceThisSplitJustWroteToTheDis
     EXPECT_EQ(host.questions[2], "unchanged disk 2");
     EXPECT_EQ(ReadFile(folder / "piece1") + ReadFile(Piece(2)), bytes);
 
-    // No ends the run with the piece kept.
+    // No ends the run; piece 1, still on the disk in the drive, goes with it.
     host = FakeHost();
     host.answers = {true, true, false};
     EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
-    EXPECT_EQ(ReadFile(Piece(1)), bytes.substr(0, 150));
+    EXPECT_FALSE(Exists(Piece(1)));
 }
 
 TEST_F(RemovableMediaTest, AFloppyRootBehindALinkIsErasedAndPathsAreResolvedFirst) {

@@ -180,14 +180,16 @@ TEST_F(TransferTest, TheBigFileIsDeletedOnlyAfterACleanSplit) {
     EXPECT_EQ(ReadFile(Piece(1)) + ReadFile(Piece(2)), PatternBytes(5000));
 }
 
-TEST_F(TransferTest, AFullDiskEndsTheSplitAndKeepsWhatWasWritten) {
+TEST_F(TransferTest, AFullDiskEndsTheSplitAndRemovesWhatItWrote) {
     PlanSplit(PatternBytes(3000), {1000, 1000, 1000});
     platform.kernelCopy = false;
     platform.writeRoom = 1500;
     const int filesBefore = OpenFiles();
     EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
-    EXPECT_EQ(ReadFile(Piece(1)), PatternBytes(3000).substr(0, 1000));
-    EXPECT_EQ(std::filesystem::file_size(Piece(2)), 500u);
+    // Pieces 1 and 2 alone would look like a whole series of two.
+    EXPECT_EQ(engine.RemovedAfterFailure(), (std::vector<std::string>{Piece(1), Piece(2)}));
+    EXPECT_FALSE(Exists(Piece(1)));
+    EXPECT_FALSE(Exists(Piece(2)));
     EXPECT_FALSE(Exists(Piece(3)));
     EXPECT_EQ(host.progress.back(), 0);
     EXPECT_EQ(host.selections.back(), 1);  // the last processed line stays selected
@@ -213,7 +215,7 @@ TEST_F(TransferTest, AShortReadNeverPassesStaleBytesOff) {
     platform.readsLeft = 1;
     options.MaxFromFile = 25;
     EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
-    EXPECT_EQ(std::filesystem::file_size(Piece(1)), 1000u);
+    EXPECT_FALSE(Exists(Piece(1)));
 
     PlanJoin({PatternBytes(4000)});
     options.RemoveSmallFiles = true;
@@ -227,8 +229,9 @@ TEST_F(TransferTest, ABigFileThatCannotBeReadOrWritten) {
     job.SmallFileCount = 1;
     job.SmallFileSizes = {0, 10};
     EXPECT_EQ(engine.SplitBigFile(options), kCannotReadBigFile);
-    job.BigFilePath = folder.Path();  // a folder is no file
-    EXPECT_EQ(engine.SplitBigFile(options), kCannotReadBigFile);
+    job.BigFilePath = folder.Path();  // a folder is no file, and is said to be none
+    EXPECT_EQ(engine.SplitBigFile(options), kNotARegularFile);
+    EXPECT_EQ(engine.MismatchedFile(), folder.Path());
     EXPECT_TRUE(host.progress.empty());
     EXPECT_FALSE(Exists(Piece(1)));
 
@@ -241,9 +244,10 @@ TEST_F(TransferTest, ABigFileThatCannotBeReadOrWritten) {
 TEST_F(TransferTest, APieceThatCannotBeCreatedOrOpenedReturnsItsNumber) {
     PlanSplit(PatternBytes(300), {100, 100, 100});
     std::filesystem::create_directory(Piece(2));  // a folder where piece 2 should go
-    EXPECT_EQ(engine.SplitBigFile(options), 2);
-    EXPECT_TRUE(Exists(Piece(1)));
-    EXPECT_EQ(host.progress.back(), 0);
+    EXPECT_EQ(engine.SplitBigFile(options), kNotARegularFile);
+    EXPECT_EQ(engine.MismatchedFile(), Piece(2));
+    EXPECT_FALSE(Exists(Piece(1)));  // refused before anything was written
+    std::filesystem::remove(Piece(2));
 
     job.SmallFilesBase = folder / "no/such/folder/big.bin";
     EXPECT_EQ(engine.SplitBigFile(options), 1);
@@ -334,7 +338,8 @@ TEST_F(TransferTest, DiskPromptsComeBeforeEveryPieceWhenAlwaysPausing) {
     host.answers = {true, false};
     EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
     EXPECT_EQ(host.questions, (std::vector<std::string>{"disk 1", "disk 2"}));
-    EXPECT_TRUE(Exists(Piece(1)));
+    // Piece 1 is still on the disk in the drive: a series of one must not stay.
+    EXPECT_FALSE(Exists(Piece(1)));
     EXPECT_FALSE(Exists(Piece(2)));
     EXPECT_EQ(host.progress.back(), 0);
 
@@ -375,7 +380,8 @@ TEST_F(TransferTest, APieceThatIsTheBigFileItselfIsRefusedBeforeAnythingIsTouche
     job.SmallFilesBase = folder / "big";
     job.BigFilePath = folder / "big.Brelked_1";
     PlanSplit(bytes, {100, 100, 100});
-    EXPECT_EQ(engine.SplitBigFile(options), 1);
+    EXPECT_EQ(engine.SplitBigFile(options), kSelfOverwrite);
+    EXPECT_EQ(engine.MismatchedFile(), job.BigFilePath);
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
     EXPECT_FALSE(Exists(Piece(2)));
 
@@ -388,7 +394,7 @@ TEST_F(TransferTest, APieceThatIsTheBigFileItselfIsRefusedBeforeAnythingIsTouche
 #else
     std::filesystem::create_symlink(job.BigFilePath, Piece(2));
 #endif
-    EXPECT_EQ(engine.SplitBigFile(options), 2);
+    EXPECT_EQ(engine.SplitBigFile(options), kSelfOverwrite);
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
     EXPECT_FALSE(Exists(Piece(1)));
 

@@ -1,0 +1,191 @@
+// A run writes and deletes only what it owns: what a failed split wrote goes,
+// nothing another run or the user put under a name is touched, and one run at
+// a time writes a file.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "EngineFixture.h"
+#include "engine/ChecksumFile.h"
+
+namespace brelker {
+namespace {
+
+using OwnedNamesTest = EngineFixture;
+
+TEST_F(OwnedNamesTest, AnInterruptedSplitRemovesWhatItWroteWithoutAsking) {
+    PlanSplit(PatternBytes(3000), {1000, 1000, 1000});
+    options.MaxFromFile = 100;     // a block per piece
+    platform.interruptAtCall = 2;  // after the second block
+    EXPECT_EQ(engine.SplitBigFile(options), kInterrupted);
+    EXPECT_TRUE(host.questions.empty());
+    EXPECT_EQ(engine.RemovedAfterFailure().size(), 2u);
+    for (int k = 1; k <= 3; ++k) {
+        EXPECT_FALSE(Exists(Piece(k))) << k;
+    }
+    EXPECT_FALSE(Exists(ChecksumFilePath(job.SmallFilesBase)));
+    EXPECT_TRUE(Exists(job.BigFilePath));
+
+    // A Stop that came after the last block of a run is not asked at the next.
+    platform.interruptAtCall = 0;
+    job.StopRequested = true;
+    EXPECT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_TRUE(host.questions.empty());
+}
+
+TEST_F(OwnedNamesTest, PiecesOnADiskTakenOutAreNeverRemoved) {
+    PlanSplit(PatternBytes(300), {100, 100, 100});
+    options.PauseMode = PauseMode::Always;
+    // Disk 2 goes in: piece 1 leaves with disk 1, and the new disk happens to
+    // hold a file of the same name. Disk 3 is refused.
+    host.answers = {true, true, false};
+    host.onQuestion = [&](const std::string& question) {
+        if (question == "disk 2") {
+            std::filesystem::rename(Piece(1), folder / "disk1-piece1");
+            WriteFile(Piece(1), "someone else's file");
+        }
+    };
+    EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
+    EXPECT_EQ(engine.RemovedAfterFailure(), std::vector<std::string>{Piece(2)});
+    EXPECT_EQ(ReadFile(Piece(1)), "someone else's file");
+    EXPECT_EQ(ReadFile(folder / "disk1-piece1"), PatternBytes(300).substr(0, 100));
+}
+
+TEST_F(OwnedNamesTest, ABigFileThatChangesOrAPieceChangedAfterWritingIsCaught) {
+    PlanSplit(PatternBytes(3000), {1000, 1000, 1000});
+    options.MaxFromFile = 50;
+    int pumps = 0;
+    host.onPump = [&] {
+        if (++pumps == 3) {
+            std::ofstream(job.BigFilePath, std::ios::app) << "more";
+        }
+    };
+    EXPECT_EQ(engine.SplitBigFile(options), kBigFileChanged);
+    EXPECT_EQ(engine.MismatchedFile(), job.BigFilePath);
+
+    // Another process writes into piece 1 while piece 3 is copied: the big
+    // file must stay, and the piece that is no longer this run's is kept.
+    PlanSplit(PatternBytes(3000), {1000, 1000, 1000});
+    options.RemoveBigFile = true;
+    pumps = 0;
+    host.onPump = [&] {
+        if (++pumps == 5) {
+            std::fstream piece(Piece(1), std::ios::in | std::ios::out | std::ios::binary);
+            piece.seekp(10);
+            piece << "X";
+        }
+    };
+    EXPECT_EQ(engine.SplitBigFile(options), kPieceChanged);
+    EXPECT_EQ(engine.MismatchedFile(), Piece(1));
+    EXPECT_TRUE(Exists(job.BigFilePath));
+    EXPECT_TRUE(Exists(Piece(1)));
+    EXPECT_FALSE(Exists(Piece(2)));
+}
+
+TEST_F(OwnedNamesTest, StalePiecesAreRegularFilesOfTheSeriesAndNeverTheBigFile) {
+    // "brelker split big.bin.Brelked_5 -o big.bin": piece 5 is the big file.
+    job.BigFilePath = Piece(5);
+    PlanSplit(PatternBytes(200), {100, 100});
+    std::filesystem::create_directory(Piece(4));
+    WriteFile(Piece(3), "an old piece");
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(engine.StalePieces(), std::vector<std::string>{Piece(3)});
+    EXPECT_EQ(ReadFile(Piece(5)), PatternBytes(200));
+    EXPECT_TRUE(std::filesystem::is_directory(Piece(4)));
+}
+
+TEST_F(OwnedNamesTest, OneRunAtATimeWritesAStemOrATarget) {
+    PlanSplit(PatternBytes(300), {100, 100, 100});
+    {
+        const auto held = platform.LockForWriting(job.SmallFilesBase);
+        ASSERT_NE(held, nullptr);
+        EXPECT_EQ(engine.SplitBigFile(options), kRunLocked);
+        EXPECT_EQ(engine.MismatchedFile(), job.SmallFilesBase);
+        EXPECT_FALSE(Exists(Piece(1)));
+    }
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+
+    job.AppendActive = true;
+    WriteFile(job.BigFilePath, "kept");
+    platform.lockedElsewhere = {job.BigFilePath};
+    EXPECT_EQ(engine.JoinSmallFiles(options), kRunLocked);
+    EXPECT_EQ(ReadFile(job.BigFilePath), "kept");
+}
+
+TEST_F(OwnedNamesTest, AnAppendWritesInPlaceEvenWhereTheFileCannotBeRead) {
+    WriteFile(job.BigFilePath, "head");
+#ifndef _WIN32
+    ::chmod(job.BigFilePath.c_str(), 0640);
+#endif
+    PlanJoin({"aa", "bb"});
+    job.AppendActive = true;
+    platform.unreadable = {job.BigFilePath};  // as a write-only file is to its owner
+    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    platform.unreadable.clear();
+    EXPECT_EQ(ReadFile(job.BigFilePath), "headaabb");
+#ifndef _WIN32
+    struct stat info {};
+    ::stat(job.BigFilePath.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);  // the same file, not a replacement
+#endif
+}
+
+TEST_F(OwnedNamesTest, AJoinRemovesTemporariesThatNoLiveRunHolds) {
+    const std::string pieces = folder / "pieces";
+    const std::string left = pieces + "/.big.bin.part-a1b2c3";
+    const std::string held = pieces + "/.other.part-d4e5f6";
+    const std::string notOurs = pieces + "/.notes.part-1";
+    WriteFile(left, "346 MB of a killed join");
+    WriteFile(held, "a join that still runs");
+    WriteFile(notOurs, "a user's file");
+    platform.lockedElsewhere = {pieces + "/other"};
+    PlanJoin({"aa", "bb"});
+    job.BigFilePath = pieces + "/big.bin";
+    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    EXPECT_FALSE(Exists(left));
+    EXPECT_TRUE(Exists(held));
+    EXPECT_TRUE(Exists(notOurs));
+    EXPECT_GE(platform.flushes, 1);  // the joined file reached the disk before its name
+}
+
+TEST_F(OwnedNamesTest, NothingIsWrittenIntoAFolderOrThroughALink) {
+    PlanJoin({"aa"});
+    job.BigFilePath = folder / "target";
+    std::filesystem::create_directory(job.BigFilePath);
+    EXPECT_EQ(engine.JoinSmallFiles(options), kNotARegularFile);
+    EXPECT_TRUE(std::filesystem::is_directory(job.BigFilePath));
+#ifdef _WIN32
+    GTEST_SKIP() << "links need a privilege on Windows and Wine has none";
+#else
+    // A link at a piece's name is not followed, and the split writes nothing.
+    WriteFile(folder / "outside.txt", "outside");
+    job.BigFilePath = folder / "big.bin";
+    PlanSplit(PatternBytes(200), {100, 100});
+    std::filesystem::create_symlink(folder / "outside.txt", Piece(2));
+    EXPECT_EQ(engine.SplitBigFile(options), kNotARegularFile);
+    EXPECT_EQ(engine.MismatchedFile(), Piece(2));
+    EXPECT_EQ(ReadFile(folder / "outside.txt"), "outside");
+    EXPECT_EQ(ReadFile(Piece(1)), "aa");  // the first join's piece, untouched
+
+    // A FIFO as the target of a join is refused at once, not waited on.
+    std::filesystem::remove(Piece(2));
+    PlanJoin({"aa"});
+    job.BigFilePath = folder / "fifo";
+    ASSERT_EQ(::mkfifo(job.BigFilePath.c_str(), 0600), 0);
+    EXPECT_EQ(engine.JoinSmallFiles(options), kNotARegularFile);
+    job.BigFilePath = folder / "link";
+    std::filesystem::create_symlink(folder / "outside.txt", job.BigFilePath);
+    job.AppendActive = true;
+    EXPECT_EQ(engine.JoinSmallFiles(options), kNotARegularFile);
+    EXPECT_EQ(ReadFile(folder / "outside.txt"), "outside");
+#endif
+}
+
+}  // namespace
+}  // namespace brelker
