@@ -182,6 +182,10 @@ private:
     void EndBusy(const std::string& text);
     // A stop box with the message, and "Abnormal termination!" in the status bar.
     void ReportFailure(const std::string& message);
+    // A big file that cannot be measured: missing, or a folder or special file.
+    void ReportUnusableFile(const std::string& path);
+    // Asks before a join replaces a file that exists; true to go on.
+    bool MayReplaceTarget();
     void ShowVerifyReport(const VerifyReport& report);
     void DisableForWork();
     void RestoreAfterWork();

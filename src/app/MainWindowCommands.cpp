@@ -62,7 +62,7 @@ void MainWindow::ChooseSplitAFileClick() {
     job_.BigFilePath = *path;
     job_.BigFileBytes = engine_.QueryFileSize(*path);
     if (job_.BigFileBytes == -1) {
-        ReportMissingFile(*path);
+        ReportUnusableFile(*path);
         return;
     }
     ResetExtractionRange();
@@ -151,8 +151,11 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
         EndBusy(Text(successSlot));
     } else {
         const bool interrupted = code == kInterrupted;
-        dialogs_.Message(TransferFailureText(code, failureSlot, engine_.MismatchedFile()),
-                         Text(interrupted ? 343 : 83),
+        std::string text = TransferFailureText(code, failureSlot, engine_.MismatchedFile());
+        if (const auto removed = engine_.RemovedAfterFailure().size(); removed > 0) {
+            text += "\n\n" + Text(slot::kRemovedAfterFailure) + std::to_string(removed);
+        }
+        dialogs_.Message(text, Text(interrupted ? 343 : 83),
                          interrupted ? MessageIcon::Warning : MessageIcon::Stop,
                          MessageButtons::Ok);
         EndBusy(Text(slot::kAbnormalTermination));
@@ -242,8 +245,22 @@ void MainWindow::FindPlaceToBigFileClick() {
     store_.WriteStringSetting(subkey::Path, settings::SplitPath, SplitPath);
 }
 
+// A join replaces the file at its target only when the user says so: the
+// name beside the pieces is usually the original file. An append adds to it.
+bool MainWindow::MayReplaceTarget() {
+    // A folder or a device is not replaced at all: the join refuses it.
+    const FileKind kind = platform_.KindOf(job_.BigFilePath, false);
+    if (job_.AppendActive || (kind != FileKind::Regular && kind != FileKind::Link)) {
+        return true;
+    }
+    const std::int64_t size = platform_.FileSize(job_.BigFilePath);
+    return dialogs_.Message(
+        TextWith(slot::kReplaceExisting, {job_.BigFilePath, size < 0 ? "?" : std::to_string(size)}),
+        Text(slot::kProgramName), MessageIcon::Question, MessageButtons::YesNo);
+}
+
 void MainWindow::DoJoinClick() {
-    if (Busy()) {
+    if (Busy() || !MayReplaceTarget()) {
         return;
     }
     const int code = RunWork(slot::kJoining, [this] { return engine_.JoinSmallFiles(Options()); });

@@ -70,6 +70,20 @@ void MainWindow::ReportMissingFile(const std::string& path) {
     ReportFailure(Text(slot::kFileMissing) + path);
 }
 
+void MainWindow::ReportUnusableFile(const std::string& path) {
+    switch (platform_.KindOf(path, true)) {
+        case FileKind::Folder:
+            ReportFailure(Text(slot::kIsAFolder) + path);
+            break;
+        case FileKind::Special:
+            ReportFailure(Text(slot::kNotARegularFile) + path);
+            break;
+        default:
+            ReportMissingFile(path);
+            break;
+    }
+}
+
 void MainWindow::ReportUnreadableFile(const std::string& path) {
     ReportFailure(Text(slot::kFileUnreadable) + path);
 }

@@ -119,7 +119,7 @@ void MainWindow::ChooseBigFileFromCommandLine(const std::string& path, bool& sto
     job_.BigFilePath = path;
     job_.BigFileBytes = engine_.QueryFileSize(path);
     if (job_.BigFileBytes == -1) {
-        ReportMissingFile(path);
+        ReportUnusableFile(path);
         stop = true;
         return;
     }

@@ -90,6 +90,27 @@ TEST_F(WorkflowTest, AJoinFromChoosingAnyPieceToTheRestoredFile) {
     EXPECT_EQ(store.Read(settings::BigUnit), 1);
 }
 
+TEST_F(WorkflowTest, AJoinAsksBeforeItReplacesAnExistingFile) {
+    Start();
+    const std::string stem = folder / "pieces/movie.avi";
+    WriteFile(Piece(stem, 1), "new ");
+    WriteFile(Piece(stem, 2), "film");
+    WriteFile(folder / "big/movie.avi", "the original");
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFilesBtn");
+    dialogs.answers = {false};
+    Click("DoJoinBtn");
+    EXPECT_EQ(dialogs.Texts(), Lines{folder / "big/movie.avi" +
+                                     " already exists (12 bytes). Replace it? / The File Brelker"});
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Question);
+    EXPECT_EQ(ReadFile(folder / "big/movie.avi"), "the original");
+    EXPECT_TRUE(Enabled("DoJoin"));  // nothing changed: the join can still be done
+
+    dialogs.answers = {true};
+    Click("DoJoinBtn");
+    EXPECT_EQ(ReadFile(folder / "big/movie.avi"), "new film");
+}
+
 TEST_F(WorkflowTest, VerifyAndJoinCheckEveryPieceAgainstTheChecksumFile) {
     Start();
     EXPECT_TRUE(Find<QAction>("WriteChecksums")->isChecked());
@@ -155,7 +176,8 @@ TEST_F(WorkflowTest, StopPausesTheWorkUntilTheAnswer) {
     Click("DoSplit");
     EXPECT_EQ(dialogs.Texts(),
               (Lines{"Would you like to continue? / Continue or break",
-                     "The splitting/restoring was not finished! / The program was interrupted!"}));
+                     "The splitting/restoring was not finished!\n\nThe smaller files this run "
+                     "had written have been removed: 1 / The program was interrupted!"}));
     EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Warning);
     EXPECT_EQ(Status(1), "Abnormal termination!");
     EXPECT_EQ(Find<QProgressBar>("PBar")->value(), 0);

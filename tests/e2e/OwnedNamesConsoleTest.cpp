@@ -1,0 +1,79 @@
+// The command line as careless scripts use it: killed half way, run twice at
+// once, pointed at folders and at names it does not own.
+
+#include <gtest/gtest.h>
+
+#include "ProgramFixture.h"
+#include "platform/PosixPlatform.h"
+
+namespace brelker {
+namespace {
+
+using OwnedNamesConsoleTest = ProgramFixture;
+
+TEST_F(OwnedNamesConsoleTest, AKilledSplitLeavesNoSeriesThatLooksWhole) {
+    // 200 pieces: the signal comes while the third is being written.
+    ASSERT_TRUE(
+        RunShell("head -c 200000000 /dev/zero > disk.img\n"
+                 "\"$0\" split disk.img -b 1M & pid=$!\n"
+                 "while [ ! -e disk.img.Brelked_3 ]; do :; done\n"
+                 "kill -TERM $pid; wait $pid; echo \"status $?\"\n"
+                 "ls"));
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(), "status 143\ndisk.img\n");
+    const std::string errors = process.readAllStandardError().toStdString();
+    EXPECT_NE(errors.find("not finished"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("have been removed"), std::string::npos) << errors;
+}
+
+TEST_F(OwnedNamesConsoleTest, ASecondRunOnTheSameStemIsRefusedAtOnce) {
+    WriteFile(folder / "work/a.bin", PatternBytes(40'000));
+    PosixPlatform platform;
+    const auto held = platform.LockForWriting(folder / "work/a.bin");
+    ASSERT_NE(held, nullptr);
+    ASSERT_TRUE(Run({QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("-b1K")}));
+    EXPECT_EQ(process.exitCode(), 1);
+    const std::string errors = process.readAllStandardError().toStdString();
+    EXPECT_NE(errors.find("Another run is writing this file"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("a.bin"), std::string::npos) << errors;
+    EXPECT_FALSE(Exists(folder / "work/a.bin.Brelked_1"));
+}
+
+TEST_F(OwnedNamesConsoleTest, MessagesNameThePathAndTheReason) {
+    WriteFile(folder / "work/a.bin", PatternBytes(4000));
+    std::filesystem::create_directory(folder / "work/dir");
+    struct Row {
+        QStringList arguments;
+        const char* saying;
+    };
+    const Row rows[] = {
+        {{QStringLiteral("split"), QStringLiteral("dir")}, "This is a folder, not a file: dir"},
+        {{QStringLiteral("split"), QStringLiteral("/dev/null")},
+         "This is not a regular file (a folder, a device, a pipe or a link) and is left as it is: "
+         "/dev/null"},
+        {{QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("-b1K"),
+          QStringLiteral("-o"), QStringLiteral("none/x")},
+         "Could not create smaller file number 1: none/x.Brelked_1: No such file or directory"},
+        {{QStringLiteral("split"), QStringLiteral("none.bin")},
+         "File is missing: none.bin: No such file or directory"},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(Run(row.arguments));
+        EXPECT_EQ(process.exitCode(), 1);
+        const std::string errors = process.readAllStandardError().toStdString();
+        EXPECT_NE(errors.find(row.saying), std::string::npos) << errors;
+    }
+
+    // Stale pieces are named as they go; the big file among them stays.
+    WriteFile(folder / "work/x.Brelked_5", PatternBytes(2000));
+    WriteFile(folder / "work/x.Brelked_3", "old");
+    ASSERT_TRUE(Run({QStringLiteral("split"), QStringLiteral("x.Brelked_5"), QStringLiteral("-b1K"),
+                     QStringLiteral("-o"), QStringLiteral("x")}));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "brelker: Removed a smaller file of an earlier, longer series: x.Brelked_3\n"
+              "brelker: The file has been split!\n");
+    EXPECT_EQ(ReadFile(folder / "work/x.Brelked_5"), PatternBytes(2000));
+}
+
+}  // namespace
+}  // namespace brelker
