@@ -440,6 +440,16 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
      "Drop one file at a time: the big file to be split, or the first smaller file of a "
      "series."},
     {441, "A folder cannot be split. Drop a file from the folder instead."},
+
+    // Restore scripts that cannot overwrite the job's own files.
+    {490,
+     "The script may not take the name of the big file, a smaller file, the checksum file or "
+     "the file it restores: "},
+    {491, "The script cannot be written to: "},
+    {492, "it is a link, and links are not written through"},
+    {493,
+     "The file is restored but not verified: neither sha256sum nor shasum was found. The smaller "
+     "files are kept."},
 });
 
 }  // namespace

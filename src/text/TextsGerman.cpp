@@ -447,6 +447,16 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
      "Lege eine Datei nach der anderen ab: die große Datei zum Aufteilen oder die erste "
      "kleinere Datei einer Reihe."},
     {441, "Ein Ordner kann nicht aufgeteilt werden. Lege eine Datei aus dem Ordner ab."},
+
+    // Restore scripts that cannot overwrite the job's own files.
+    {490,
+     "Das Skript darf nicht den Namen der großen Datei, einer kleineren Datei, der "
+     "Prüfsummendatei oder der Datei tragen, die es wiederherstellt: "},
+    {491, "Das Skript kann nicht hierhin geschrieben werden: "},
+    {492, "es ist ein Link, und durch Links wird nicht geschrieben"},
+    {493,
+     "Die Datei ist wiederhergestellt, aber nicht geprüft: weder sha256sum noch shasum wurde "
+     "gefunden. Die kleineren Dateien bleiben erhalten."},
 });
 
 }  // namespace

@@ -454,6 +454,16 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
      "Släpp en fil i taget: den stora filen som ska delas upp eller den första mindre filen "
      "i en serie."},
     {441, "En mapp kan inte delas upp. Släpp en fil ur mappen i stället."},
+
+    // Restore scripts that cannot overwrite the job's own files.
+    {490,
+     "Skriptet får inte ta namnet på den stora filen, en mindre fil, kontrollsummefilen eller "
+     "filen som det återskapar: "},
+    {491, "Skriptet kan inte skrivas till: "},
+    {492, "det är en länk, och genom länkar skrivs ingenting"},
+    {493,
+     "Filen är återskapad men inte kontrollerad: varken sha256sum eller shasum hittades. De "
+     "mindre filerna behålls."},
 });
 
 }  // namespace
