@@ -143,18 +143,18 @@ TEST_F(BatchScriptRun, AMissingPieceIsNamedAndNothingIsDeleted) {
     EXPECT_EQ(FilesInFolder(), 4u);  // three pieces and the script
 }
 
-TEST_F(BatchScriptRun, APieceCutShortStopsTheDeleting) {
-    std::filesystem::resize_file(Piece(3), 1'000);
-    options.RemoveSmallFiles = false;
-    EXPECT_EQ(RunBatch().find("The file is restored!"), std::string::npos);
-    EXPECT_EQ(FilesInFolder(), 6u);
-
-    options.RemoveSmallFiles = true;
-    EXPECT_EQ(RunBatch().find("The file is restored!"), std::string::npos);
-    // Pieces 1 and 2 went only once the big file held them.
-    EXPECT_EQ(Big().substr(0, 140'000), original.substr(0, 140'000));
-    EXPECT_TRUE(Exists(Piece(3)) && Exists(Piece(4)) && Exists(folder / "SelfUnit.bat"));
-    EXPECT_EQ(FilesInFolder(), 4u);
+TEST_F(BatchScriptRun, APieceOfTheWrongSizeIsNamedAndNothingIsWritten) {
+    WriteFile(folder / name, "an older file of that name");
+    for (const bool remove : {false, true}) {
+        options.RemoveSmallFiles = remove;
+        std::filesystem::resize_file(Piece(remove ? 3 : 1), remove ? 1'000 : 70'001);
+        EXPECT_NE(RunBatch().find("Smaller file of the wrong size: A b&c 50% ^ (echo INJECTED) "),
+                  std::string::npos)
+            << Output();
+        EXPECT_EQ(Output().find("The file is restored!"), std::string::npos);
+        EXPECT_TRUE(Big() == "an older file of that name") << remove;  // not printed: bytes
+        EXPECT_EQ(FilesInFolder(), 6u);  // the pieces, the script and that file
+    }
 }
 
 class ShellScriptRun : public ScriptRun, public ::testing::WithParamInterface<const char*> {
