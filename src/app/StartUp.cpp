@@ -203,9 +203,14 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
         exitCode_ = 1;
     }
     if (selfUnitRequested) {
-        if (script_.WriteSelfUnitFile(script_.SelfUnitFileName, ScriptSettings()) !=
-            ScriptResult::Created) {
+        const ScriptResult written =
+            script_.WriteSelfUnitFile(script_.SelfUnitFileName, ScriptSettings());
+        if (written != ScriptResult::Created) {
             exitCode_ = 1;
+        }
+        // The status panel alone tells nobody why when nobody watches the window.
+        if (written == ScriptResult::NotCreated) {
+            ReportFailure(script_.ResultText(written));
         }
     }
     if (exitRequested) {

@@ -163,7 +163,7 @@ int ConsoleRun::Split() {
     const ScriptOptions scriptOptions{options_.Suffix, false, false};
     if (const ScriptResult written = script.Write(request_.script, scriptOptions);
         written != ScriptResult::Created) {
-        host_.Say(ScriptResultText(written));
+        host_.Say(script.ResultText(written));
         return kExitFailure;
     }
     return kExitSuccess;

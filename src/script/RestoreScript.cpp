@@ -1,5 +1,7 @@
 #include "script/RestoreScript.h"
 
+#include "engine/ChecksumFile.h"
+#include "engine/PieceNames.h"
 #include "platform/Paths.h"
 #include "script/SelfUnitScript.h"
 #include "script/ShellScript.h"
@@ -28,23 +30,45 @@ std::optional<std::string> BatchScript(const SelfUnitInput& input, ScriptResult&
     return bytes;
 }
 
+// A file name as the system compares names: Windows ignores the case of letters.
+std::string Folded(std::string name) {
+#ifdef _WIN32
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+#endif
+    return name;
+}
+
 }  // namespace
 
 bool IsShellScriptPath(const std::string& path) { return BareFileName(path).ends_with(".sh"); }
 
-std::string ScriptResultText(ScriptResult result) {
+std::string ScriptResultText(ScriptResult result, const std::string& path,
+                             const std::string& reason) {
+    const std::string notCreated = Text(slot::kSelfUnitNotCreated);
     switch (result) {
         case ScriptResult::NameUnsafe:
-            return Text(slot::kSelfUnitNotCreated) + "\n\n" + Text(slot::kBatchNameUnsafe);
+            return notCreated + "\n\n" + Text(slot::kBatchNameUnsafe);
         case ScriptResult::NameNotInCodePage:
-            return Text(slot::kSelfUnitNotCreated) + "\n\n" + Text(slot::kBatchNameNotInCodePage);
+            return notCreated + "\n\n" + Text(slot::kBatchNameNotInCodePage);
+        case ScriptResult::NameTaken:
+            return notCreated + "\n\n" + Text(slot::kScriptNameTaken) + path;
+        case ScriptResult::NotCreated:
+            return notCreated + "\n\n" + Text(slot::kScriptNotWritable) + path +
+                   (reason.empty() ? std::string() : " (" + reason + ")");
         case ScriptResult::Created:
             return Text(slot::kSelfUnitCreated);
-        case ScriptResult::NotCreated:
         case ScriptResult::Incomplete:
             break;
     }
-    return Text(slot::kSelfUnitNotCreated);
+    return notCreated;
+}
+
+std::string RestoreScript::ResultText(ScriptResult result) const {
+    return ScriptResultText(result, lastPath_, lastReason_);
 }
 
 RestoreScript::RestoreScript(const Job& job, Platform& platform, ScriptView& view)
@@ -68,17 +92,64 @@ ScriptResult RestoreScript::WriteSelfUnitFile(const std::string& path,
     const ScriptResult result = Write(path, options);
     if (result == ScriptResult::Created) {
         view_.SetSelfUnitEnabled(false);
-        view_.SetStatus(ScriptResultText(result));
+        view_.SetStatus(ResultText(result));
     } else if (result == ScriptResult::NotCreated) {
-        view_.SetStatus(ScriptResultText(result));
+        // The status panel holds a line: the path and the reason are for the
+        // callers that report them (the command line, an unattended run).
+        view_.SetStatus(Text(slot::kSelfUnitNotCreated));
     } else {
-        view_.ShowMessage(ScriptResultText(result), Text(slot::kAbnormalTermination),
+        view_.ShowMessage(ResultText(result), Text(slot::kAbnormalTermination),
                           MessageIcon::Warning);
     }
     return result;
 }
 
+bool RestoreScript::NameTaken(const std::string& path, const std::string& suffix) {
+    const std::string name = Folded(BareFileName(path));
+    // Run where it lies, the script writes the big file beside itself under its
+    // bare name: a script of that name would be overwritten by what it
+    // restores, or delete it as its last step.
+    if (name == Folded(BareFileName(job_.BigFilePath))) {
+        return true;
+    }
+    // Beside the pieces, a name of the series' pattern, whatever its number,
+    // would be taken for a piece by the next join, and the checksum file is
+    // what proves the series whole. Neither has to exist yet.
+    const std::string& stem = job_.SmallFilesBase;
+    if (platform_.SameFile(FolderOfPath(path), FolderOfPath(stem)) &&
+        (PieceNumberOf(name, Folded(BareFileName(stem)), Folded(suffix)) > 0 ||
+         name == Folded(BareFileName(ChecksumFilePath(stem))))) {
+        return true;
+    }
+    // The same files under other names: a link, a second hard link, a path
+    // through "..".
+    if (platform_.KindOf(path, false) == FileKind::Missing) {
+        return false;
+    }
+    const std::optional<std::string> identity = platform_.FileIdentity(path);
+    const auto same = [&](const std::string& other) {
+        return platform_.SameFile(path, other) || platform_.FileIdentity(other) == identity;
+    };
+    if (same(job_.BigFilePath) || same(ChecksumFilePath(stem))) {
+        return true;
+    }
+    for (int k = 1; k <= job_.SmallFileCount; ++k) {
+        if (same(PieceName(stem, suffix, k))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 ScriptResult RestoreScript::Write(const std::string& path, const ScriptOptions& options) {
+    lastPath_ = path;
+    lastReason_.clear();
+    // Checked before anything is composed or created: the script must never
+    // replace a file that the series or its restore depends on.
+    if (NameTaken(path, options.Suffix)) {
+        return ScriptResult::NameTaken;
+    }
+
     SelfUnitInput input;
     input.scriptName = BareFileName(path);
     input.bigName = BareFileName(job_.BigFilePath);
@@ -105,6 +176,12 @@ ScriptResult RestoreScript::Write(const std::string& path, const ScriptOptions& 
 
     const FileHandle file = platform_.CreateForWriting(path);
     if (file == kNoFile) {
+        // A link at the name is never followed: the system's word for that
+        // ("too many levels of links") would not say so.
+        lastReason_ = platform_.LastErrorText();
+        if (platform_.KindOf(path, false) == FileKind::Link) {
+            lastReason_ = Text(slot::kLinkNotWrittenThrough);
+        }
         return ScriptResult::NotCreated;
     }
     // The file must hold exactly these bytes; what the writes report is not

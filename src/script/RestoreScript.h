@@ -23,15 +23,18 @@ enum class ScriptResult {
     Incomplete,         // the file on disk is not all that was written
     NameUnsafe,         // refused: a batch file cannot hold a name safely
     NameNotInCodePage,  // refused: a batch file cannot write a name in its code page
+    NameTaken,          // refused: the path is a file of the job or the file it restores
 };
 
 // A path whose name ends in ".sh" gets the POSIX shell script, any other the
 // batch script.
 bool IsShellScriptPath(const std::string& path);
 
-// The text that reports a result other than Created, for a message box or an
-// error stream.
-std::string ScriptResultText(ScriptResult result);
+// The text that reports a result, for a message box or an error stream: it
+// names the script's path and, where the system gave one, the reason why the
+// file could not be created.
+std::string ScriptResultText(ScriptResult result, const std::string& path,
+                             const std::string& reason = {});
 
 // Writes the script that rebuilds the big file of the last split with the
 // receiver's command interpreter or shell alone, and checks what it wrote.
@@ -47,14 +50,22 @@ public:
     // Writes the script to path and only returns the outcome, for runs that
     // must not show anything.
     ScriptResult Write(const std::string& path, const ScriptOptions& options);
+    // The text of a result of the last write, with its path and reason.
+    std::string ResultText(ScriptResult result) const;
 
     // The script's path: the dialog proposes it, the command line sets it.
     std::string SelfUnitFileName = "SelfUnit.bat";
 
 private:
+    // True when path is the big file, a piece, the checksum file or the file
+    // the script restores, or would be taken for one of them.
+    bool NameTaken(const std::string& path, const std::string& suffix);
+
     const Job& job_;
     Platform& platform_;
     ScriptView& view_;
+    std::string lastPath_;
+    std::string lastReason_;
 };
 
 }  // namespace brelker

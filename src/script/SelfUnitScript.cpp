@@ -56,12 +56,12 @@ std::string Piece(const SelfUnitInput& input, int number) {
     return Quoted(PieceName(input.stemName, input.suffix, number));
 }
 
-// One line that runs command unless the big file has exactly bytes bytes. The
+// One line that runs command unless the file has exactly bytes bytes. The
 // size is compared as text, so sizes past 2 GiB need no arithmetic; a missing
 // file has an empty size.
-std::string UnlessSize(const SelfUnitInput& input, std::int64_t bytes, const std::string& command) {
-    return "for %%F in (" + Quoted(input.bigName) + ") do if not \"%%~zF\"==\"" +
-           std::to_string(bytes) + "\" " + command + "\n";
+std::string UnlessSize(const std::string& name, std::int64_t bytes, const std::string& command) {
+    return "for %%F in (" + Quoted(name) + ") do if not \"%%~zF\"==\"" + std::to_string(bytes) +
+           "\" " + command + "\n";
 }
 
 }  // namespace
@@ -116,16 +116,25 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
     units.push_back("pause\n\n");
     units.push_back("echo " + Text(slot::kJoining) + "\n\n");
 
-    // Every missing piece is named before anything is copied or deleted.
+    // Every missing piece and every piece of the wrong size is named before
+    // anything is copied or deleted: the first copy/b replaces a file of the
+    // big file's name, so it runs only when all pieces can make the whole.
     std::string missing;
+    std::string wrongSize;
     std::string stop;
+    std::string stopSize;
     for (int k = 1; k <= count; ++k) {
         const std::string piece = PieceName(input.stemName, input.suffix, k);
+        const std::int64_t size = PieceBytes(input, k);
         missing += "if not exist " + Quoted(piece) + " echo " +
                    Echoed(Text(slot::kSmallFileMissing)) + Echoed(piece) + "\n";
+        wrongSize += "if exist " + Quoted(piece) + " " +
+                     UnlessSize(piece, size,
+                                "echo " + Echoed(Text(slot::kSmallFileWrongSize)) + Echoed(piece));
         stop += "if not exist " + Quoted(piece) + " goto " + kFailedLabel + "\n";
+        stopSize += UnlessSize(piece, size, "goto " + kFailedLabel);
     }
-    units.push_back(missing + stop);
+    units.push_back(missing + wrongSize + stop + stopSize);
 
     // Never more than two sources to a copy, and each piece deleted right after the
     // copy that used it: the disk never holds all pieces and the whole file at once.
@@ -133,7 +142,7 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
     // pieces so far, so a short or failed copy leaves every piece not yet in it.
     const auto grown = [&](int k) {
         return input.removeSmallFiles
-                   ? UnlessSize(input, BytesUpTo(input, k), "goto " + kFailedLabel)
+                   ? UnlessSize(input.bigName, BytesUpTo(input, k), "goto " + kFailedLabel)
                    : std::string();
     };
     if (count >= 2) {
@@ -160,7 +169,8 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
     // A file that exists is not yet restored: only its full size is.
     units.push_back("\nfor %%F in (" + big + ") do if \"%%~zF\"==\"" + bytes + "\" echo " +
                     Text(slot::kFileRestored) + "\n");
-    units.push_back(UnlessSize(input, input.bigBytes, "echo " + Text(slot::kBigFileNotRestored)));
+    units.push_back(
+        UnlessSize(input.bigName, input.bigBytes, "echo " + Text(slot::kBigFileNotRestored)));
     units.push_back("\nif exist " + big + " dir " + big + "\n");
     units.push_back("if exist " + big + " echo " + Text(slot::kCheckSizeOf) +
                     Echoed(input.bigName) + "\n");
@@ -168,7 +178,7 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
                     Text(slot::kItShouldBeEnd) + ".\n");
     // The script deletes itself last, and only after a restore: a failed run
     // leaves it to be run again once the pieces are mended.
-    units.push_back(UnlessSize(input, input.bigBytes, "goto :eof") +
+    units.push_back(UnlessSize(input.bigName, input.bigBytes, "goto :eof") +
                     "goto brelker_restored\n:" + kFailedLabel + "\necho " +
                     Text(slot::kBigFileNotRestored) + "\ngoto :eof\n:brelker_restored\n");
     units.push_back(std::string(input.removeSelfUnit ? "" : "REM ") + "del " +

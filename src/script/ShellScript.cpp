@@ -115,6 +115,16 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
     }
     // mv would put the file inside a folder of the big file's name.
     script += "[ ! -d " + big + " ] || fail\nmv -f -- \"$tmp\" " + big + " || fail\ntrap - EXIT\n";
+    // Checksums that could not be checked prove nothing: the file is there,
+    // but the pieces stay until a receiver with a tool has checked it.
+    bool digests = !whole.empty();
+    for (int k = 1; k <= count; ++k) {
+        digests = digests || !PieceDigest(input, k).empty();
+    }
+    if (digests) {
+        script += "[ -n \"$sum\" ] || { say " + Quoted(Text(slot::kRestoredNotVerified)) +
+                  "; exit 2; }\n";
+    }
 
     if (input.removeSmallFiles) {
         for (int k = 1; k <= count; ++k) {

@@ -11,7 +11,9 @@ namespace brelker {
 // name can stand in it. The pieces are checked (presence, size, and SHA-256
 // when the input has digests and the receiver has a tool for them), joined
 // into a file of their own and renamed to the big file only when the whole is
-// there; only then are pieces and script deleted. Exit code 0 on success.
+// there; only then are pieces and script deleted. Exit code 0 on success, 1
+// when nothing was restored, 2 when the file is restored but its checksums
+// could not be checked for want of a tool (pieces and script stay).
 std::string ComposeShellScript(const SelfUnitInput& input);
 
 }  // namespace brelker

@@ -93,5 +93,9 @@ inline constexpr int kIsAFolder = 470;
 // Checksum files read strictly (480-489).
 
 // Restore scripts that cannot overwrite the job's own files (490-499).
+inline constexpr int kScriptNameTaken = 490;
+inline constexpr int kScriptNotWritable = 491;
+inline constexpr int kLinkNotWrittenThrough = 492;
+inline constexpr int kRestoredNotVerified = 493;
 
 }  // namespace brelker::slot

@@ -457,6 +457,16 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {468, "This file already exists; give -f to replace it: "},
     {469, "Removed a smaller file of an earlier, longer series: "},
     {470, "This is a folder, not a file: "},
+
+    // Restore scripts that cannot overwrite the job's own files.
+    {490,
+     "The script may not take the name of the big file, a smaller file, the checksum file or "
+     "the file it restores: "},
+    {491, "The script cannot be written to: "},
+    {492, "it is a link, and links are not written through"},
+    {493,
+     "The file is restored but not verified: neither sha256sum nor shasum was found. The smaller "
+     "files are kept."},
 });
 
 }  // namespace

@@ -471,6 +471,16 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {468, "Diese Datei ist bereits vorhanden; geben Sie -f an, um sie zu ersetzen: "},
     {469, "Kleinere Datei einer früheren, längeren Serie entfernt: "},
     {470, "Dies ist ein Ordner, keine Datei: "},
+
+    // Restore scripts that cannot overwrite the job's own files.
+    {490,
+     "Das Skript darf nicht den Namen der großen Datei, einer kleineren Datei, der "
+     "Prüfsummendatei oder der Datei tragen, die es wiederherstellt: "},
+    {491, "Das Skript kann nicht hierhin geschrieben werden: "},
+    {492, "es ist ein Link, und durch Links wird nicht geschrieben"},
+    {493,
+     "Die Datei ist wiederhergestellt, aber nicht geprüft: weder sha256sum noch shasum wurde "
+     "gefunden. Die kleineren Dateien bleiben erhalten."},
 });
 
 }  // namespace

@@ -472,6 +472,16 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {468, "Den här filen finns redan; ange -f för att ersätta den: "},
     {469, "Tog bort en mindre fil ur en tidigare, längre serie: "},
     {470, "Det här är en mapp, inte en fil: "},
+
+    // Restore scripts that cannot overwrite the job's own files.
+    {490,
+     "Skriptet får inte ta namnet på den stora filen, en mindre fil, kontrollsummefilen eller "
+     "filen som det återskapar: "},
+    {491, "Skriptet kan inte skrivas till: "},
+    {492, "det är en länk, och genom länkar skrivs ingenting"},
+    {493,
+     "Filen är återskapad men inte kontrollerad: varken sha256sum eller shasum hittades. De "
+     "mindre filerna behålls."},
 });
 
 }  // namespace

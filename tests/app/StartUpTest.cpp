@@ -197,5 +197,25 @@ TEST_F(StartUpTest, ExitStoresThePositionAndResetForgetsEverything) {
     EXPECT_EQ(store.Read(settings::BaseSizes), 0);
 }
 
+TEST_F(StartUpTest, ASwitchedScriptThatCannotBeWrittenSaysWhyAndSparesTheBigFile) {
+    const std::string big = folder / "big/a.bin";
+    const std::string bytes = PatternBytes(3'000'000);
+    WriteFile(big, bytes);
+    // The pieces cannot be written, and the script is named like the big file.
+    Start({"/bigfile=" + big, "/smallfiles=" + (folder / "none/part"), "/split",
+           "/selfunitfile=" + big, "/exit"});
+    EXPECT_EQ(ReadFile(big), bytes);
+    EXPECT_EQ(window->ExitCode(), 1);
+    EXPECT_NE(dialogs.Texts().back().find("may not take the name of the big file"),
+              std::string::npos);
+
+    const std::string nowhere = folder / "none/r.bat";
+    Start({"/bigfile=" + big, "/split", "/selfunitfile=" + nowhere, "/exit"});
+    EXPECT_EQ(window->ExitCode(), 1);
+    EXPECT_EQ(dialogs.Texts().back(),
+              "Could NOT create the self-uniting file!\n\nThe script cannot be written to: " +
+                  nowhere + " (No such file or directory) / Abnormal termination!");
+}
+
 }  // namespace
 }  // namespace brelker

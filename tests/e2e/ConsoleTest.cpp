@@ -108,5 +108,16 @@ TEST_F(ConsoleTest, ExitCodesSayWhatWentWrong) {
     EXPECT_FALSE(Exists(folder / "work/a.bin.Brelked_1"));
 }
 
+TEST_F(ConsoleTest, AScriptNamedLikeAPieceIsRefusedAndThePieceKept) {
+    const std::string bytes = PatternBytes(3'000'000);
+    WriteFile(folder / "work/big", bytes);
+    ASSERT_TRUE(
+        Run({QStringLiteral("split"), QStringLiteral("big"), QStringLiteral("-b"),
+             QStringLiteral("1M"), QStringLiteral("--script"), QStringLiteral("big.Brelked_1")}));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("may not take the name"));
+    EXPECT_EQ(ReadFile(folder / "work/big.Brelked_1"), bytes.substr(0, 1 << 20));
+}
+
 }  // namespace
 }  // namespace brelker

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <tuple>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "FaultyPlatform.h"
 #include "TempFolder.h"
@@ -95,9 +100,21 @@ TEST_F(RestoreScriptTest, WritesTheExampleByteForByte) {
         "if not exist \"Setup.exe.Brelked_1\" echo Missing smaller file: Setup.exe.Brelked_1\r\n"
         "if not exist \"Setup.exe.Brelked_2\" echo Missing smaller file: Setup.exe.Brelked_2\r\n"
         "if not exist \"Setup.exe.Brelked_3\" echo Missing smaller file: Setup.exe.Brelked_3\r\n"
+        "if exist \"Setup.exe.Brelked_1\" for %%F in (\"Setup.exe.Brelked_1\") do if not "
+        "\"%%~zF\"==\"1457664\" echo Smaller file of the wrong size: Setup.exe.Brelked_1\r\n"
+        "if exist \"Setup.exe.Brelked_2\" for %%F in (\"Setup.exe.Brelked_2\") do if not "
+        "\"%%~zF\"==\"1457664\" echo Smaller file of the wrong size: Setup.exe.Brelked_2\r\n"
+        "if exist \"Setup.exe.Brelked_3\" for %%F in (\"Setup.exe.Brelked_3\") do if not "
+        "\"%%~zF\"==\"84672\" echo Smaller file of the wrong size: Setup.exe.Brelked_3\r\n"
         "if not exist \"Setup.exe.Brelked_1\" goto brelker_failed\r\n"
         "if not exist \"Setup.exe.Brelked_2\" goto brelker_failed\r\n"
         "if not exist \"Setup.exe.Brelked_3\" goto brelker_failed\r\n"
+        "for %%F in (\"Setup.exe.Brelked_1\") do if not \"%%~zF\"==\"1457664\" goto "
+        "brelker_failed\r\n"
+        "for %%F in (\"Setup.exe.Brelked_2\") do if not \"%%~zF\"==\"1457664\" goto "
+        "brelker_failed\r\n"
+        "for %%F in (\"Setup.exe.Brelked_3\") do if not \"%%~zF\"==\"84672\" goto "
+        "brelker_failed\r\n"
         "copy/b \"Setup.exe.Brelked_1\" + \"Setup.exe.Brelked_2\" \"Setup.exe\"\r\n"
         "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"2915328\" goto brelker_failed\r\n"
         "del \"Setup.exe.Brelked_1\"\r\n"
@@ -254,10 +271,33 @@ TEST_F(RestoreScriptTest, ANameThatCannotBeMadeSafeGetsNoBatchScriptButAShellScr
 }
 
 TEST_F(RestoreScriptTest, AScriptThatCannotBeCreatedOrComesOutShortIsReported) {
-    script.WriteSelfUnitFile(folder / "no/such/folder/SelfUnit.bat", options);
+    const std::string nowhere = folder / "no/such/folder/SelfUnit.bat";
+    EXPECT_EQ(script.WriteSelfUnitFile(nowhere, options), ScriptResult::NotCreated);
     EXPECT_EQ(view.status, "Could NOT create the self-uniting file!");
     EXPECT_TRUE(view.messages.empty());
     EXPECT_TRUE(view.selfUnitEnabled);
+    EXPECT_TRUE(script.ResultText(ScriptResult::NotCreated)
+                    .starts_with("Could NOT create the self-uniting file!\n\n"
+                                 "The script cannot be written to: " +
+                                 nowhere));
+#ifndef _WIN32
+    EXPECT_TRUE(
+        script.ResultText(ScriptResult::NotCreated).ends_with(" (No such file or directory)"));
+
+    // Nothing is written through a link or onto a FIFO, and nothing waits for a reader.
+    WriteFile(folder / "other.txt", "someone else's");
+    std::filesystem::create_symlink(folder / "other.txt", folder / "link.bat");
+    ASSERT_EQ(::mkfifo((folder / "fifo.bat").c_str(), 0600), 0);
+    for (const auto& [name, why] :
+         {std::pair{"link.bat", " (it is a link, and links are not written through)"},
+          {"fifo.bat", " (Not a regular file)"}}) {
+        EXPECT_EQ(script.Write(folder / name, options), ScriptResult::NotCreated) << name;
+        EXPECT_EQ(script.ResultText(ScriptResult::NotCreated),
+                  "Could NOT create the self-uniting file!\n\nThe script cannot be written to: " +
+                      (folder / name) + why);
+    }
+    EXPECT_EQ(ReadFile(folder / "other.txt"), "someone else's");
+#endif
 
     platform.writeRoom = 100;  // the disk fills up
     const std::string written = Write();
@@ -266,6 +306,66 @@ TEST_F(RestoreScriptTest, AScriptThatCannotBeCreatedOrComesOutShortIsReported) {
     EXPECT_EQ(view.messages[0],
               "Could NOT create the self-uniting file! / Abnormal termination! !");
     EXPECT_TRUE(view.selfUnitEnabled);
+}
+
+// Every name under the folder, with its bytes where it is a file.
+std::map<std::string, std::string> Snapshot(const std::string& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        files[entry.path().string()] = entry.is_regular_file() ? ReadFile(entry.path()) : "";
+    }
+    return files;
+}
+
+TEST_F(RestoreScriptTest, NeverTakesTheNameOfAFileOfTheJobOrOfTheFileItRestores) {
+    std::filesystem::create_directory(folder / "pieces");
+    job.BigFilePath = folder / "big.bin";
+    job.SmallFilesBase = folder / "pieces/big.bin";
+    job.BigFileBytes = 2'500;
+    job.SmallFileSizes = {0, 1'000, 1'000, 500};
+    WriteFile(job.BigFilePath, PatternBytes(2'500));
+    for (int k = 1; k <= 3; ++k) {
+        WriteFile(job.SmallFilesBase + ".Brelked_" + std::to_string(k), PatternBytes(500, k));
+    }
+    WriteFile(folder / "pieces/big.bin.sha256", "the sums\n");
+    std::vector<std::string> taken = {
+        "big.bin",                             // the big file
+        "pieces/big.bin.Brelked_1",            // a piece
+        "pieces/../pieces/big.bin.Brelked_3",  // a piece by a longer way
+        "pieces/big.bin.Brelked_9",            // a name the next join would take for a piece
+        "pieces/big.bin.sha256",               // the checksum file
+        "pieces/big.bin",                      // the file the script writes beside itself
+        "elsewhere/big.bin",                   // the same, where neither exists yet
+    };
+#ifndef _WIN32
+    std::filesystem::create_symlink(job.BigFilePath, folder / "link.bat");
+    std::filesystem::create_hard_link(folder / "pieces/big.bin.Brelked_2", folder / "piece.sh");
+    taken.insert(taken.end(), {"link.bat", "piece.sh"});  // other names of those files
+#endif
+    std::filesystem::create_directory(folder / "elsewhere");
+    const auto before = Snapshot(folder.Path());
+    for (const std::string& name : taken) {
+        view.messages.clear();
+        EXPECT_EQ(script.WriteSelfUnitFile(folder / name, options), ScriptResult::NameTaken)
+            << name;
+        ASSERT_EQ(view.messages.size(), 1u) << name;
+        EXPECT_EQ(view.messages[0],
+                  "Could NOT create the self-uniting file!\n\nThe script may not take the name of "
+                  "the big file, a smaller file, the checksum file or the file it restores: " +
+                      (folder / name) + " / Abnormal termination! !");
+        EXPECT_TRUE(view.selfUnitEnabled);
+    }
+    EXPECT_EQ(Snapshot(folder.Path()), before);
+    EXPECT_EQ(script.Write(folder / "pieces/big.bin.sh", options), ScriptResult::Created);
+    EXPECT_EQ(script.Write(folder / "pieces/SelfUnit.bat", options), ScriptResult::Created);
+
+    // A big file of the name the dialog proposes, restored where the dialog proposes the script.
+    job.BigFilePath = folder / "SelfUnit.bat";
+    view.answer = folder / "pieces/SelfUnit.bat";
+    const std::string earlier = ReadFile(*view.answer);
+    script.CreateUnbrelkerFileClick(folder / "pieces", options);
+    EXPECT_EQ(ReadFile(*view.answer), earlier);
+    EXPECT_EQ(view.messages.size(), 2u);
 }
 
 TEST_F(RestoreScriptTest, TheCommandAsksWhereTheScriptGoes) {

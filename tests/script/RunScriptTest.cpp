@@ -143,18 +143,18 @@ TEST_F(BatchScriptRun, AMissingPieceIsNamedAndNothingIsDeleted) {
     EXPECT_EQ(FilesInFolder(), 4u);  // three pieces and the script
 }
 
-TEST_F(BatchScriptRun, APieceCutShortStopsTheDeleting) {
-    std::filesystem::resize_file(Piece(3), 1'000);
-    options.RemoveSmallFiles = false;
-    EXPECT_EQ(RunBatch().find("The file is restored!"), std::string::npos);
-    EXPECT_EQ(FilesInFolder(), 6u);
-
-    options.RemoveSmallFiles = true;
-    EXPECT_EQ(RunBatch().find("The file is restored!"), std::string::npos);
-    // Pieces 1 and 2 went only once the big file held them.
-    EXPECT_EQ(Big().substr(0, 140'000), original.substr(0, 140'000));
-    EXPECT_TRUE(Exists(Piece(3)) && Exists(Piece(4)) && Exists(folder / "SelfUnit.bat"));
-    EXPECT_EQ(FilesInFolder(), 4u);
+TEST_F(BatchScriptRun, APieceOfTheWrongSizeIsNamedAndNothingIsWritten) {
+    WriteFile(folder / name, "an older file of that name");
+    for (const bool remove : {false, true}) {
+        options.RemoveSmallFiles = remove;
+        std::filesystem::resize_file(Piece(remove ? 3 : 1), remove ? 1'000 : 70'001);
+        EXPECT_NE(RunBatch().find("Smaller file of the wrong size: A b&c 50% ^ (echo INJECTED) "),
+                  std::string::npos)
+            << Output();
+        EXPECT_EQ(Output().find("The file is restored!"), std::string::npos);
+        EXPECT_TRUE(Big() == "an older file of that name") << remove;  // not printed: bytes
+        EXPECT_EQ(FilesInFolder(), 6u);  // the pieces, the script and that file
+    }
 }
 
 class ShellScriptRun : public ScriptRun, public ::testing::WithParamInterface<const char*> {
@@ -209,17 +209,32 @@ TEST_P(ShellScriptRun, ABrokenPieceIsNamedAndNothingIsChanged) {
     }
 }
 
-TEST_P(ShellScriptRun, ShasumServesWhereSha256sumIsMissing) {
-    const std::string bin = elsewhere / "bin";
+// A PATH with only these tools: the script needs no other.
+std::string PathWith(const TempFolder& folder, std::initializer_list<const char*> tools) {
+    const std::string bin = folder / "bin";
     std::filesystem::create_directory(bin);
-    for (const char* tool : {"cat", "wc", "mv", "rm", "shasum"}) {
+    for (const char* tool : tools) {
         std::filesystem::create_symlink(std::string("/usr/bin/") + tool, bin + "/" + tool);
     }
+    return bin;
+}
+
+TEST_P(ShellScriptRun, ShasumServesWhereSha256sumIsMissing) {
     Split({70'000, 70'000, 1'234}, true);
     WriteFile(Piece(3), std::string(1'234, 'x'));
-    EXPECT_EQ(RunShell(bin), 1);
+    EXPECT_EQ(RunShell(PathWith(elsewhere, {"cat", "wc", "mv", "rm", "shasum"})), 1);
     EXPECT_NE(Output().find("Checksum does not match: "), std::string::npos) << Output();
     EXPECT_EQ(FilesInFolder(), 4u);
+}
+
+TEST_P(ShellScriptRun, WithoutAToolForChecksumsTheFileIsRestoredButNothingDeleted) {
+    Split({70'000, 70'000, 1'234}, true);
+    EXPECT_EQ(RunShell(PathWith(elsewhere, {"cat", "wc", "mv", "rm"})), 2);
+    EXPECT_NE(Output().find("The file is restored but not verified"), std::string::npos)
+        << Output();
+    EXPECT_EQ(Output().find("The file is restored!"), std::string::npos);
+    EXPECT_TRUE(Big() == original);
+    EXPECT_EQ(FilesInFolder(), 5u);  // the pieces and the script stay
 }
 
 INSTANTIATE_TEST_SUITE_P(Shells, ShellScriptRun,
