@@ -332,7 +332,8 @@ std::string LockKey(const std::string& path) {
     const auto separator = full.find_last_of(L"\\/");
     if (separator != std::wstring::npos) {
         std::wstring name = full.substr(separator + 1);
-        if (name.find_first_of(L"*?") == std::wstring::npos) {
+        // Wildcards (the system's own "<>\"" among them) would find another file's name.
+        if (name.find_first_of(L"*?<>\"") == std::wstring::npos) {
             WIN32_FIND_DATAW found;
             const HANDLE search = ::FindFirstFileExW(LongForm(full).c_str(), FindExInfoBasic,
                                                      &found, FindExSearchNameMatch, nullptr, 0);
@@ -435,9 +436,9 @@ std::int64_t Win32Platform::Write(FileHandle file, const char* buffer, std::int6
     while (done < count) {
         const auto chunk = static_cast<DWORD>(std::min(count - done, kLargestSingleIo));
         DWORD put = 0;
-        if (!::WriteFile(AsHandle(file), buffer + done, chunk, &put, nullptr) || put == 0) {
-            lastError =
-                put == 0 && ::GetLastError() == ERROR_SUCCESS ? ERROR_DISK_FULL : ::GetLastError();
+        const bool written = ::WriteFile(AsHandle(file), buffer + done, chunk, &put, nullptr);
+        if (!written || put == 0) {
+            lastError = written ? ERROR_DISK_FULL : ::GetLastError();
             return done > 0 ? done : -1;
         }
         done += put;

@@ -187,6 +187,15 @@ TEST(Win32PlatformTest, ARunLockIsHeldOncePerFileWhateverItsSpellingAndLeavesNot
         EXPECT_TRUE(away);
         EXPECT_FALSE(platform.LockForWriting(folder / "NONE\\x"));
         EXPECT_TRUE(platform.ListFolder(folder / "work")->empty());
+
+        // A file that exists is found by its short 8.3 name as well.
+        const std::string piece = folder / "work\\Long name of the piece.iso";
+        WriteFile(piece, "");
+        wchar_t shortName[MAX_PATH];
+        ASSERT_NE(::GetShortPathNameW(Widen(piece).c_str(), shortName, MAX_PATH), 0u);
+        const auto pieceHeld = platform.LockForWriting(piece);
+        EXPECT_TRUE(pieceHeld);
+        EXPECT_FALSE(platform.LockForWriting(Narrow(shortName))) << Narrow(shortName);
     }
     EXPECT_TRUE(platform.ListFolder(folder / "locks")->empty());
     EXPECT_TRUE(platform.LockForWriting(stem));
