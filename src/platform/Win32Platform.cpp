@@ -1,7 +1,9 @@
 #include "platform/Win32Platform.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <new>
 #include <random>
 #include <string_view>
@@ -21,6 +23,22 @@ constexpr std::int64_t kLargestSingleIo = std::int64_t{1} << 30;
 
 constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
 constexpr std::wstring_view kLongUncPrefix = L"\\\\?\\UNC\\";
+constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The reason of this thread's last failed call: a system error code, or
+// kNotRegular for a name that is not a regular file. Codes with this bit set
+// are left to applications, so the system never gives this one.
+constexpr DWORD kNotRegular = 0x20000001;
+thread_local DWORD lastError = 0;
+
+// Notes the system's reason for a failure and gives back the failed result.
+template <typename Result>
+Result Failed(Result result) {
+    lastError = ::GetLastError();
+    return result;
+}
 
 HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
@@ -47,17 +65,33 @@ std::wstring FullWidePath(const std::wstring& path) {
     return full;
 }
 
-// A path as the wide calls take it at any length: absolute and behind "\\?\",
-// which also turns off every further change to the name.
-std::wstring SystemPath(const std::string& path) {
-    const std::wstring full = FullWidePath(Widen(path));
-    if (full.empty() || full.starts_with(kLongPrefix) || full.starts_with(L"\\\\.\\")) {
+// A full path as the wide calls take it at any length: behind "\\?\", which
+// also turns off every further change to the name.
+std::wstring LongForm(const std::wstring& full) {
+    if (full.empty() || full.starts_with(kLongPrefix) || full.starts_with(kDevicePrefix)) {
         return full;
     }
     if (full.starts_with(L"\\\\")) {
         return std::wstring(kLongUncPrefix) + full.substr(2);
     }
     return std::wstring(kLongPrefix) + full;
+}
+
+// A path as the wide calls take it at any length: absolute and long.
+std::wstring SystemPath(const std::string& path) { return LongForm(FullWidePath(Widen(path))); }
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// True for a full path that the system resolves to a device rather than to a
+// name on a volume: "NUL", "COM1" or "C:\x\CON" (as "\\.\NUL"), a pipe
+// ("\\.\pipe\x"), a volume or a disk itself ("\\.\C:", "\\?\C:").
+bool IsDeviceName(const std::wstring& full) {
+    if (full.starts_with(kDevicePrefix)) {
+        const std::wstring_view rest = std::wstring_view(full).substr(kDevicePrefix.size());
+        return rest.size() < 3 || rest[1] != L':' || !IsSeparator(rest[2]);
+    }
+    return full.starts_with(kLongPrefix) && !full.starts_with(kLongUncPrefix) &&
+           full.find(L'\\', kLongPrefix.size()) == std::wstring::npos;
 }
 
 // The path as the user writes it: without the "\\?\" that the system may hand back.
@@ -70,22 +104,126 @@ std::string Plain(std::wstring path) {
     return Narrow(path);
 }
 
+// Others may read, and may rename or delete the file as they could on Linux;
+// only one writer at a time.
+DWORD ShareFor(DWORD access) {
+    return (access & GENERIC_WRITE) == 0 ? kShareAll : FILE_SHARE_READ | FILE_SHARE_DELETE;
+}
+
+// Opens a handle that only tells what a name is, folders too; links are
+// followed only with followLinks.
+HANDLE OpenToLookAt(const std::wstring& systemPath, bool followLinks) {
+    return ::CreateFileW(
+        systemPath.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT), nullptr);
+}
+
+// The volume and the file's index on it: the same for every name of one file.
+std::optional<std::string> IdentityOf(HANDLE handle, char separator) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(handle, &info)) {
+        return Failed(std::nullopt);
+    }
+    const std::uint64_t index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    return std::to_string(info.dwVolumeSerialNumber) + separator + std::to_string(index);
+}
+
+// What an open handle is. A reparse point that stands for another name (a
+// symbolic link, a junction) is a link; any other (a file kept in the cloud,
+// a deduplicated file) is the file itself, whose contents lie behind the
+// filter that the reparse point names.
+struct HandleKind {
+    FileKind kind = FileKind::Special;
+    bool filtered = false;
+};
+
+HandleKind KindOfHandle(HANDLE handle) {
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+        return {};
+    }
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    bool link = false;
+    if (::GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag)) {
+        link = (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+               IsReparseTagNameSurrogate(tag.ReparseTag);
+    } else {
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!::GetFileInformationByHandle(handle, &info)) {
+            return {};
+        }
+        // A reparse point of unknown kind counts as a link: never written through.
+        tag.FileAttributes = info.dwFileAttributes;
+        link = (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    }
+    if (link) {
+        return {FileKind::Link};
+    }
+    return {
+        (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::Folder : FileKind::Regular,
+        (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0};
+}
+
+bool IsFolderAttributes(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Opens path only when it names a regular file on a disk. A device is refused
+// without being opened, since opening some already acts on them (a serial
+// port's lines, a pipe's server); a pipe reached another way, a folder and,
+// without followLinks, a symbolic link or junction at path are closed again
+// untouched. Creating (OPEN_ALWAYS) never creates through a link.
+FileHandle OpenRegular(const std::string& path, DWORD access, DWORD disposition, bool followLinks) {
+    const std::wstring full = FullWidePath(Widen(path));
+    if (IsDeviceName(full)) {
+        lastError = kNotRegular;
+        return kNoFile;
+    }
+    const std::wstring system = LongForm(full);
+    const auto open = [&](DWORD how, DWORD flags) {
+        return ::CreateFileW(system.c_str(), access, ShareFor(access), nullptr, how,
+                             FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+    };
+    HANDLE handle = open(disposition, followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+    if (handle == INVALID_HANDLE_VALUE) {
+        lastError = ::GetLastError();
+        // A folder opens only with backup semantics; without, the system calls it denied.
+        if (lastError == ERROR_ACCESS_DENIED &&
+            IsFolderAttributes(::GetFileAttributesW(system.c_str()))) {
+            lastError = kNotRegular;
+        }
+        return kNoFile;
+    }
+    HandleKind kind = KindOfHandle(handle);
+    if (kind.kind == FileKind::Regular && kind.filtered && !followLinks) {
+        // Opened as the bare reparse point: its contents come only through its filter.
+        // The file must still be the one just seen, not a link put in its place.
+        const auto seen = IdentityOf(handle, ':');
+        ::CloseHandle(handle);
+        handle = open(OPEN_EXISTING, 0);
+        if (handle == INVALID_HANDLE_VALUE) {
+            return Failed(kNoFile);
+        }
+        kind = KindOfHandle(handle);
+        if (!seen || IdentityOf(handle, ':') != seen) {
+            kind.kind = FileKind::Special;
+        }
+    }
+    if (kind.kind != FileKind::Regular) {
+        ::CloseHandle(handle);
+        lastError = kNotRegular;
+        return kNoFile;
+    }
+    return AsFileHandle(handle);
+}
+
 FileHandle OpenFile(const std::string& path, DWORD access, DWORD disposition) {
-    // Others may read, and may rename or delete the file as they could on Linux;
-    // only one writer at a time.
-    const DWORD share = access == GENERIC_READ
-                            ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
-                            : FILE_SHARE_READ | FILE_SHARE_DELETE;
-    return AsFileHandle(::CreateFileW(SystemPath(path).c_str(), access, share, nullptr, disposition,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    return AsFileHandle(::CreateFileW(SystemPath(path).c_str(), access, ShareFor(access), nullptr,
+                                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Identity, size and times of whatever has this name, folders too; links followed.
 bool Information(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-    const HANDLE handle =
-        ::CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
-                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = OpenToLookAt(SystemPath(path), true);
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -95,8 +233,6 @@ bool Information(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 }
 
 DWORD Attributes(const std::string& path) { return ::GetFileAttributesW(SystemPath(path).c_str()); }
-
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 // The root of a volume: "C:\" or "\\server\share\".
 std::wstring RootOf(const std::wstring& full) {
@@ -147,21 +283,136 @@ std::wstring QuotedArgument(const std::wstring& argument) {
     return out + L"\"";
 }
 
+// 64-bit FNV-1a: a short, stable name for a text of any length.
+std::string ShortHash(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return digits;
+}
+
+// Names on Windows volumes ignore case: every spelling in the capitals that
+// the file system compares.
+std::wstring Capitals(const std::wstring& text) {
+    const int size = static_cast<int>(text.size());
+    std::wstring upper(text.size(), L'\0');
+    const int length = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.c_str(), size,
+                                       upper.data(), size, nullptr, nullptr, 0);
+    return length == size ? upper : text;
+}
+
+// The folder of the run locks, without a separator at its end; empty when
+// there is none.
+std::wstring LockFolderOf(const std::string& chosen) {
+    std::wstring folder;
+    if (!chosen.empty()) {
+        folder = SystemPath(chosen);
+    } else {
+        wchar_t temp[MAX_PATH + 1];
+        const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+        if (length == 0 || length > MAX_PATH) {
+            return {};
+        }
+        folder = LongForm(FullWidePath(std::wstring(temp, length) + L"brelker-locks"));
+    }
+    while (!folder.empty() && IsSeparator(folder.back())) {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+// The name of a run's lock: the identity of the file's folder and the file's
+// own name, so that every path to the file finds the same lock, whatever its
+// case, its "..", or a short 8.3 name.
+std::string LockKey(const std::string& path) {
+    const std::wstring full = FullWidePath(Widen(path));
+    const auto separator = full.find_last_of(L"\\/");
+    if (separator != std::wstring::npos) {
+        std::wstring name = full.substr(separator + 1);
+        // Wildcards (the system's own "<>\"" among them) would find another file's name.
+        if (name.find_first_of(L"*?<>\"") == std::wstring::npos) {
+            WIN32_FIND_DATAW found;
+            const HANDLE search = ::FindFirstFileExW(LongForm(full).c_str(), FindExInfoBasic,
+                                                     &found, FindExSearchNameMatch, nullptr, 0);
+            if (search != INVALID_HANDLE_VALUE) {
+                name = found.cFileName;
+                ::FindClose(search);
+            }
+        }
+        const HANDLE parent = OpenToLookAt(LongForm(full.substr(0, separator + 1)), true);
+        if (parent != INVALID_HANDLE_VALUE) {
+            const auto identity = IdentityOf(parent, '-');
+            ::CloseHandle(parent);
+            if (identity) {
+                return *identity + "-" + ShortHash(Narrow(Capitals(name)));
+            }
+        }
+    }
+    return "path-" + ShortHash(Narrow(Capitals(full)));
+}
+
+// A lock file that no one else may open while it is held (no sharing) and
+// that the system removes when its last handle closes, also when the process
+// ends without giving the lock up.
+class ExclusiveFileLock : public RunLock {
+public:
+    explicit ExclusiveFileLock(HANDLE handle) : handle_(handle) {}
+    ~ExclusiveFileLock() override { ::CloseHandle(handle_); }
+    ExclusiveFileLock(const ExclusiveFileLock&) = delete;
+    ExclusiveFileLock& operator=(const ExclusiveFileLock&) = delete;
+
+private:
+    HANDLE handle_;
+};
+
+std::atomic<int> pendingInterrupt = 0;
+
+// Runs on a thread of its own that the system starts for each event.
+BOOL WINAPI NoteInterrupt(DWORD event) {
+    const bool keyboard = event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
+    int none = 0;
+    pendingInterrupt.compare_exchange_strong(none, keyboard ? 2 : 1);
+    if (!keyboard) {
+        // A closed console, a log-off or a shut-down ends the process as soon
+        // as this returns: it waits here while the run cleans up and ends the
+        // process itself, or the system ends it when its time is up.
+        ::Sleep(INFINITE);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 Win32Platform::Win32Platform() : floppyRoots_{"A:\\", "B:\\"} {}
 
 FileHandle Win32Platform::OpenForReading(const std::string& path) {
-    // A folder cannot be opened this way: CreateFileW takes one only with backup semantics.
-    return OpenFile(path, GENERIC_READ, OPEN_EXISTING);
+    return OpenRegular(path, GENERIC_READ, OPEN_EXISTING, true);
 }
 
 FileHandle Win32Platform::CreateForWriting(const std::string& path) {
-    return OpenFile(path, GENERIC_WRITE, CREATE_ALWAYS);
+    // Emptied only once it is known to be a regular file: CREATE_ALWAYS would
+    // empty what a link leads to, and "succeeds" on a device such as NUL.
+    FileHandle file = OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, false);
+    if (file == kNoFile && lastError == ERROR_ACCESS_DENIED) {
+        file = OpenRegular(path, GENERIC_WRITE, OPEN_ALWAYS, false);  // a file that may not be read
+    }
+    if (file != kNoFile && !Truncate(file, 0)) {
+        Close(file);
+        return kNoFile;
+    }
+    return file;
 }
 
 FileHandle Win32Platform::OpenForWriting(const std::string& path) {
-    return OpenFile(path, GENERIC_WRITE, OPEN_EXISTING);
+    return OpenRegular(path, GENERIC_WRITE, OPEN_EXISTING, false);
+}
+
+std::int64_t Win32Platform::SizeOf(FileHandle file) {
+    LARGE_INTEGER size;
+    return ::GetFileSizeEx(AsHandle(file), &size) ? size.QuadPart : Failed(std::int64_t{-1});
 }
 
 std::int64_t Win32Platform::Read(FileHandle file, char* buffer, std::int64_t count) {
@@ -170,7 +421,7 @@ std::int64_t Win32Platform::Read(FileHandle file, char* buffer, std::int64_t cou
         const auto chunk = static_cast<DWORD>(std::min(count - done, kLargestSingleIo));
         DWORD got = 0;
         if (!::ReadFile(AsHandle(file), buffer + done, chunk, &got, nullptr)) {
-            return -1;
+            return Failed(-1);
         }
         if (got == 0) {
             break;
@@ -185,7 +436,9 @@ std::int64_t Win32Platform::Write(FileHandle file, const char* buffer, std::int6
     while (done < count) {
         const auto chunk = static_cast<DWORD>(std::min(count - done, kLargestSingleIo));
         DWORD put = 0;
-        if (!::WriteFile(AsHandle(file), buffer + done, chunk, &put, nullptr) || put == 0) {
+        const bool written = ::WriteFile(AsHandle(file), buffer + done, chunk, &put, nullptr);
+        if (!written || put == 0) {
+            lastError = written ? ERROR_DISK_FULL : ::GetLastError();
             return done > 0 ? done : -1;
         }
         done += put;
@@ -201,14 +454,19 @@ std::int64_t Win32Platform::CopyRange(FileHandle, FileHandle, std::int64_t) {
 bool Win32Platform::Seek(FileHandle file, std::int64_t offset) {
     LARGE_INTEGER distance;
     distance.QuadPart = offset;
-    return offset >= 0 && ::SetFilePointerEx(AsHandle(file), distance, nullptr, FILE_BEGIN) != 0;
+    if (offset < 0) {
+        lastError = ERROR_NEGATIVE_SEEK;
+        return false;
+    }
+    return ::SetFilePointerEx(AsHandle(file), distance, nullptr, FILE_BEGIN) != 0 || Failed(false);
 }
 
 bool Win32Platform::Truncate(FileHandle file, std::int64_t size) {
     // Unlike SetEndOfFile, this leaves the file's position where it was.
     FILE_END_OF_FILE_INFO end;
     end.EndOfFile.QuadPart = size;
-    return ::SetFileInformationByHandle(AsHandle(file), FileEndOfFileInfo, &end, sizeof end) != 0;
+    return ::SetFileInformationByHandle(AsHandle(file), FileEndOfFileInfo, &end, sizeof end) != 0 ||
+           Failed(false);
 }
 
 std::int64_t Win32Platform::ReadAt(FileHandle file, std::int64_t offset, char* buffer,
@@ -218,7 +476,7 @@ std::int64_t Win32Platform::ReadAt(FileHandle file, std::int64_t offset, char* b
     const HANDLE own = ::ReOpenFile(AsHandle(file), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
     if (own == INVALID_HANDLE_VALUE) {
-        return -1;
+        return Failed(-1);
     }
     std::int64_t done = 0;
     while (done < count) {
@@ -229,6 +487,7 @@ std::int64_t Win32Platform::ReadAt(FileHandle file, std::int64_t offset, char* b
         DWORD got = 0;
         if (!::ReadFile(own, buffer + done, chunk, &got, &at)) {
             const bool atEnd = ::GetLastError() == ERROR_HANDLE_EOF;
+            lastError = atEnd ? lastError : ::GetLastError();
             ::CloseHandle(own);
             return atEnd ? done : -1;
         }
@@ -241,7 +500,9 @@ std::int64_t Win32Platform::ReadAt(FileHandle file, std::int64_t offset, char* b
     return done;
 }
 
-bool Win32Platform::Flush(FileHandle file) { return ::FlushFileBuffers(AsHandle(file)) != 0; }
+bool Win32Platform::Flush(FileHandle file) {
+    return ::FlushFileBuffers(AsHandle(file)) != 0 || Failed(false);
+}
 
 void Win32Platform::Close(FileHandle file) {
     if (file != kNoFile) {
@@ -250,7 +511,7 @@ void Win32Platform::Close(FileHandle file) {
 }
 
 bool Win32Platform::DeleteFile(const std::string& path) {
-    return ::DeleteFileW(SystemPath(path).c_str()) != 0;
+    return ::DeleteFileW(SystemPath(path).c_str()) != 0 || Failed(false);
 }
 
 FileHandle Win32Platform::CreateTemporaryBeside(const std::string& path, std::string& tempPath) {
@@ -269,12 +530,14 @@ FileHandle Win32Platform::CreateTemporaryBeside(const std::string& path, std::st
         for (int i = 0; i < 6; ++i) {
             candidate += kLetters[pick(random)];
         }
-        const FileHandle file = OpenFile(candidate, GENERIC_WRITE, CREATE_NEW);
+        // Readable as well, as what CreateForWriting gives: what is written is read back.
+        const FileHandle file = OpenFile(candidate, GENERIC_READ | GENERIC_WRITE, CREATE_NEW);
         if (file != kNoFile) {
             tempPath = candidate;
             return file;
         }
-        if (::GetLastError() != ERROR_FILE_EXISTS) {
+        lastError = ::GetLastError();
+        if (lastError != ERROR_FILE_EXISTS) {
             break;
         }
     }
@@ -284,7 +547,8 @@ FileHandle Win32Platform::CreateTemporaryBeside(const std::string& path, std::st
 
 bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
     return ::MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
-                         MOVEFILE_REPLACE_EXISTING) != 0;
+                         MOVEFILE_REPLACE_EXISTING) != 0 ||
+           Failed(false);
 }
 
 std::int64_t Win32Platform::FileSize(const std::string& path) {
@@ -323,6 +587,120 @@ bool Win32Platform::SameFile(const std::string& first, const std::string& second
            a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
            a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }
+
+FileKind Win32Platform::KindOf(const std::string& path, bool followLinks) {
+    const std::wstring full = FullWidePath(Widen(path));
+    if (IsDeviceName(full)) {
+        return FileKind::Special;
+    }
+    const std::wstring system = LongForm(full);
+    const HANDLE handle = OpenToLookAt(system, followLinks);
+    if (handle != INVALID_HANDLE_VALUE) {
+        const FileKind kind = KindOfHandle(handle).kind;
+        ::CloseHandle(handle);
+        return kind;
+    }
+    // Something that cannot be opened even to look at (a file the system
+    // holds, as its paging file) is told by its attributes, a link not followed.
+    const DWORD attributes = ::GetFileAttributesW(system.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return FileKind::Missing;
+    }
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        return followLinks ? FileKind::Missing : FileKind::Link;
+    }
+    return IsFolderAttributes(attributes) ? FileKind::Folder : FileKind::Regular;
+}
+
+std::optional<std::string> Win32Platform::FileIdentity(const std::string& path) {
+    // A device is no file on a volume and has no index there.
+    const std::wstring full = FullWidePath(Widen(path));
+    if (IsDeviceName(full)) {
+        return std::nullopt;
+    }
+    const HANDLE handle = OpenToLookAt(LongForm(full), false);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return Failed(std::nullopt);
+    }
+    auto identity = IdentityOf(handle, ':');
+    ::CloseHandle(handle);
+    return identity;
+}
+
+std::string Win32Platform::LastErrorText() {
+    if (lastError == kNotRegular) {
+        return "Not a regular file";
+    }
+    if (lastError == ERROR_SUCCESS) {
+        return {};
+    }
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, lastError, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    if (length == 0 || text == nullptr) {
+        return "Unknown error " + std::to_string(lastError);
+    }
+    std::wstring message(text, length);
+    ::LocalFree(text);
+    while (!message.empty() &&
+           (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ')) {
+        message.pop_back();
+    }
+    return Narrow(message);
+}
+
+bool Win32Platform::FlushFolder(const std::string&) {
+    // A folder's entries go to the disk with the files' own metadata; there is
+    // no handle on a folder to flush.
+    return true;
+}
+
+std::unique_ptr<RunLock> Win32Platform::LockForWriting(const std::string& path) {
+    const std::wstring folder = LockFolderOf(lockFolder_);
+    if (!folder.empty()) {
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    const DWORD attributes =
+        folder.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(folder.c_str());
+    if (!IsFolderAttributes(attributes) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        // Without a folder of the user's own there is no lock to be had, and
+        // no run could start: runs go on unlocked, as before locks existed.
+        return std::make_unique<RunLock>();
+    }
+    const std::wstring lockPath = folder + L"\\" + Widen(LockKey(path)) + L".lock";
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const HANDLE handle =
+            ::CreateFileW(lockPath.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            return std::make_unique<ExclusiveFileLock>(handle);
+        }
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_SHARING_VIOLATION) {
+            return nullptr;
+        }
+        if (error != ERROR_ACCESS_DENIED) {
+            break;
+        }
+        // The file of a lock just given up stays, pending removal, while
+        // someone else (a virus scanner) still looks at it.
+        ::Sleep(10);
+    }
+    return std::make_unique<RunLock>();
+}
+
+void Win32Platform::CatchInterrupts() { ::SetConsoleCtrlHandler(NoteInterrupt, TRUE); }
+
+int Win32Platform::PendingInterrupt() { return pendingInterrupt; }
+
+void Win32Platform::EndByInterrupt(int signal) {
+    // Windows has no signal to raise: the exit code is the one a shell gives
+    // a process that a signal ended.
+    ::ExitProcess(static_cast<UINT>(128 + signal));
+}
+
+void Win32Platform::SetLockFolder(std::string folder) { lockFolder_ = std::move(folder); }
 
 std::string Win32Platform::VolumeOf(const std::string& path) {
     const std::wstring full = SystemPath(path);

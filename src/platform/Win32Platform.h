@@ -18,6 +18,7 @@ public:
     FileHandle OpenForReading(const std::string& path) override;
     FileHandle CreateForWriting(const std::string& path) override;
     FileHandle OpenForWriting(const std::string& path) override;
+    std::int64_t SizeOf(FileHandle file) override;
     std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) override;
     std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) override;
     std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override;
@@ -35,6 +36,14 @@ public:
     bool Exists(const std::string& path) override;
     std::optional<std::string> FileStamp(const std::string& path) override;
     bool SameFile(const std::string& first, const std::string& second) override;
+    FileKind KindOf(const std::string& path, bool followLinks) override;
+    std::optional<std::string> FileIdentity(const std::string& path) override;
+    std::string LastErrorText() override;
+    bool FlushFolder(const std::string& folder) override;
+    std::unique_ptr<RunLock> LockForWriting(const std::string& path) override;
+    void CatchInterrupts() override;
+    int PendingInterrupt() override;
+    void EndByInterrupt(int signal) override;
 
     std::string VolumeOf(const std::string& path) override;
     std::int64_t FreeSpace(const std::string& volume) override;
@@ -61,10 +70,14 @@ public:
     // The viewer: a program and its arguments, to which the file's path is
     // added. Empty: Notepad.
     void SetViewerCommand(std::vector<std::string> command);
+    // The folder of the run locks; tests name a temp folder. Empty: the
+    // folder "brelker-locks" in the user's temp folder.
+    void SetLockFolder(std::string folder);
 
 private:
     std::vector<std::string> floppyRoots_;
     std::vector<std::string> viewerCommand_;
+    std::string lockFolder_;
 };
 
 }  // namespace brelker

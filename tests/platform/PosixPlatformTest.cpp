@@ -4,7 +4,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+
+#include <sys/stat.h>
 
 #include "TempFolder.h"
 
@@ -52,6 +57,121 @@ TEST(PosixPlatformTest, WritingOpensForAppendOrReplace) {
     file = platform.CreateForWriting(path);
     platform.Close(file);
     EXPECT_EQ(platform.FileSize(path), 0);
+}
+
+TEST(PosixPlatformTest, FifosDevicesAndFoldersAreRefusedByEveryOpenAtOnce) {
+    TempFolder folder;
+    PosixPlatform platform;
+    const std::string fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A FIFO opened as files are would wait for the other end: this would hang.
+    for (const std::string& name : {fifo, std::string("/dev/null")}) {
+        EXPECT_EQ(platform.OpenForReading(name), kNoFile) << name;
+        EXPECT_EQ(platform.LastErrorText(), "Not a regular file");
+        EXPECT_EQ(platform.CreateForWriting(name), kNoFile) << name;
+        EXPECT_EQ(platform.OpenForWriting(name), kNoFile) << name;
+        EXPECT_EQ(platform.KindOf(name, true), FileKind::Special) << name;
+    }
+    EXPECT_EQ(platform.CreateForWriting(folder.Path()), kNoFile);
+    EXPECT_EQ(platform.LastErrorText(), "Is a directory");
+    EXPECT_EQ(platform.KindOf(folder.Path(), false), FileKind::Folder);
+}
+
+TEST(PosixPlatformTest, ALinkAtAWrittenNameIsNotFollowed) {
+    TempFolder folder;
+    PosixPlatform platform;
+    WriteFile(folder / "target", "keep");
+    std::filesystem::create_symlink(folder / "target", folder / "link");
+    std::filesystem::create_symlink(folder / "nowhere", folder / "dangling");
+    EXPECT_EQ(platform.CreateForWriting(folder / "link"), kNoFile);
+    EXPECT_EQ(platform.OpenForWriting(folder / "link"), kNoFile);
+    EXPECT_EQ(platform.CreateForWriting(folder / "dangling"), kNoFile);
+    EXPECT_EQ(ReadFile(folder / "target"), "keep");
+    EXPECT_FALSE(Exists(folder / "nowhere"));
+    const FileHandle file = platform.OpenForReading(folder / "link");  // reading follows
+    EXPECT_NE(file, kNoFile);
+    platform.Close(file);
+    EXPECT_EQ(platform.KindOf(folder / "link", false), FileKind::Link);
+    EXPECT_EQ(platform.KindOf(folder / "link", true), FileKind::Regular);
+    EXPECT_EQ(platform.KindOf(folder / "dangling", true), FileKind::Missing);
+}
+
+TEST(PosixPlatformTest, EveryNameOfAFileHasItsIdentityButALinkIsItselfAndWritesReadBack) {
+    TempFolder folder;
+    PosixPlatform platform;
+    std::filesystem::create_directory(folder / "dir");
+    std::filesystem::create_directory_symlink(folder / "dir", folder / "alias");
+    WriteFile(folder / "dir/a", "older and longer");
+    WriteFile(folder / "dir/b", "x");
+    std::filesystem::create_hard_link(folder / "dir/a", folder / "hard");
+    std::filesystem::create_symlink(folder / "dir/a", folder / "soft");
+    const auto identity = platform.FileIdentity(folder / "dir/a");
+    ASSERT_TRUE(identity);
+    EXPECT_EQ(platform.FileIdentity(folder / "hard"), identity);
+    EXPECT_EQ(platform.FileIdentity(folder / "alias/a"), identity);
+    EXPECT_NE(platform.FileIdentity(folder / "soft"), identity);
+    EXPECT_NE(platform.FileIdentity(folder / "dir/b"), identity);
+    EXPECT_FALSE(platform.FileIdentity(folder / "missing"));
+
+    const FileHandle file = platform.CreateForWriting(folder / "hard");
+    ASSERT_NE(file, kNoFile);
+    EXPECT_EQ(platform.SizeOf(file), 0);
+    EXPECT_EQ(platform.Write(file, "new", 3), 3);
+    char back[8] = {};
+    EXPECT_EQ(platform.ReadAt(file, 0, back, 8), 3);
+    EXPECT_EQ(std::string(back, 3), "new");
+    platform.Close(file);
+    EXPECT_EQ(platform.FileIdentity(folder / "dir/a"), identity);  // emptied, not replaced
+}
+
+TEST(PosixPlatformTest, ARunLockIsHeldOncePerFileWhateverItsPathAndLeavesNothingBehind) {
+    TempFolder folder;
+    PosixPlatform platform;
+    platform.SetLockFolder(folder / "locks");
+    std::filesystem::create_directory(folder / "work");
+    std::filesystem::create_directory_symlink(folder / "work", folder / "alias");
+    const std::string stem = folder / "work/big.iso";
+    {
+        const auto held = platform.LockForWriting(stem);
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(platform.LockForWriting(stem));
+        EXPECT_FALSE(platform.LockForWriting(folder / "alias/big.iso"));
+        EXPECT_FALSE(platform.LockForWriting(folder / "work/../work/big.iso"));
+        EXPECT_TRUE(platform.LockForWriting(folder / "work/other.iso"));
+        const auto away = platform.LockForWriting(folder / "none/x");  // no such folder
+        EXPECT_TRUE(away);
+        EXPECT_FALSE(platform.LockForWriting(folder / "none/./x"));
+        EXPECT_TRUE(std::filesystem::is_empty(folder / "work"));
+        // Another process finds it held too.
+        EXPECT_EXIT(std::exit(platform.LockForWriting(stem) ? 0 : 1), ::testing::ExitedWithCode(1),
+                    "");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "locks"));
+    EXPECT_TRUE(platform.LockForWriting(stem));
+
+    // Without a lock folder there is no lock to be had: runs go on as before.
+    WriteFile(folder / "file", "");
+    platform.SetLockFolder(folder / "file/locks");
+    const auto first = platform.LockForWriting(stem);
+    EXPECT_TRUE(first);
+    EXPECT_TRUE(platform.LockForWriting(stem));
+}
+
+TEST(PosixPlatformTest, AnInterruptionIsNotedAndEndsTheProcessOnlyWhenAskedLosingItsLocks) {
+    TempFolder folder;
+    PosixPlatform platform;
+    platform.SetLockFolder(folder / "locks");
+    const std::string stem = folder / "big.iso";
+    EXPECT_EXIT(
+        {
+            platform.LockForWriting(stem).release();  // never given up
+            platform.CatchInterrupts();
+            std::raise(SIGINT);
+            std::fprintf(stderr, "noted %d\n", platform.PendingInterrupt());
+            platform.EndByInterrupt(platform.PendingInterrupt());
+        },
+        ::testing::KilledBySignal(SIGINT), "noted 2");
+    EXPECT_TRUE(platform.LockForWriting(stem));
 }
 
 TEST(PosixPlatformTest, PathsJoinOnceAndVolumesAreTheFoldersThatHoldThem) {

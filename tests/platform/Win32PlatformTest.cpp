@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include <windows.h>
@@ -70,6 +71,159 @@ TEST(Win32PlatformTest, WritingOpensForAppendOrReplaceAndTruncatingKeepsThePosit
     EXPECT_EQ(ReadFile(path), std::string("abcdefg\0i", 9));
     platform.Close(platform.CreateForWriting(path));
     EXPECT_EQ(platform.FileSize(path), 0);
+}
+
+TEST(Win32PlatformTest, DevicesPipesAndFoldersAreRefusedByEveryOpenWithoutBeingTouched) {
+    TempFolder folder;
+    Win32Platform platform;
+    // A pipe's server sees every client that opens it: none may come.
+    const std::string pipeName =
+        "\\\\.\\pipe\\brelker-test-" + std::to_string(::GetCurrentProcessId());
+    const HANDLE pipe = ::CreateNamedPipeW(Widen(pipeName).c_str(), PIPE_ACCESS_DUPLEX,
+                                           PIPE_TYPE_BYTE | PIPE_NOWAIT, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    for (const std::string& name :
+         {std::string("NUL"), std::string("com1"), std::string("CON"), folder / "NUL", pipeName}) {
+        EXPECT_EQ(platform.KindOf(name, true), FileKind::Special) << name;
+        EXPECT_EQ(platform.OpenForReading(name), kNoFile) << name;
+        EXPECT_EQ(platform.LastErrorText(), "Not a regular file");
+        EXPECT_EQ(platform.CreateForWriting(name), kNoFile) << name;
+        EXPECT_EQ(platform.OpenForWriting(name), kNoFile) << name;
+        EXPECT_FALSE(platform.FileIdentity(name)) << name;
+    }
+    EXPECT_FALSE(::ConnectNamedPipe(pipe, nullptr));
+    EXPECT_EQ(::GetLastError(), DWORD{ERROR_PIPE_LISTENING});
+    ::CloseHandle(pipe);
+    EXPECT_TRUE(platform.ListFolder(folder.Path())->empty());  // no file NUL was made
+    EXPECT_EQ(platform.CreateForWriting(folder.Path()), kNoFile);
+    EXPECT_EQ(platform.LastErrorText(), "Not a regular file");
+    EXPECT_EQ(platform.OpenForWriting(folder.Path()), kNoFile);
+}
+
+TEST(Win32PlatformTest, CreatingEmptiesAnExistingFileAndReadsBackWhatWasWritten) {
+    TempFolder folder;
+    Win32Platform platform;
+    const std::string path = folder / "piece";
+    WriteFile(path, "older and longer");
+    const FileHandle file = platform.CreateForWriting(path);
+    ASSERT_NE(file, kNoFile);
+    EXPECT_EQ(platform.SizeOf(file), 0);
+    EXPECT_EQ(platform.Write(file, "new", 3), 3);
+    EXPECT_EQ(platform.SizeOf(file), 3);
+    char back[8] = {};
+    EXPECT_EQ(platform.ReadAt(file, 0, back, 8), 3);
+    ASSERT_TRUE(platform.Seek(file, 0));
+    EXPECT_EQ(platform.Read(file, back, 8), 3);  // the handle reads, not only a second one
+    EXPECT_EQ(std::string(back, 3), "new");
+    platform.Close(file);
+    EXPECT_EQ(ReadFile(path), "new");
+
+    // The system's reason, in its words and without the line end it comes with.
+    EXPECT_EQ(platform.OpenForWriting(folder / "missing"), kNoFile);
+    const std::string reason = platform.LastErrorText();
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(reason.find_first_of("\r\n"), std::string::npos) << reason;
+}
+
+TEST(Win32PlatformTest, EveryNameOfAFileHasItsIdentityAndKind) {
+    TempFolder folder;
+    Win32Platform platform;
+    WriteFile(folder / "a", "x");
+    WriteFile(folder / "b", "x");
+    ASSERT_TRUE(
+        ::CreateHardLinkW(Widen(folder / "hard").c_str(), Widen(folder / "a").c_str(), nullptr));
+    const auto identity = platform.FileIdentity(folder / "a");
+    ASSERT_TRUE(identity);
+    EXPECT_EQ(platform.FileIdentity(folder / "sub\\..\\A"), identity);
+    EXPECT_EQ(platform.FileIdentity(folder / "hard"), identity);
+    EXPECT_NE(platform.FileIdentity(folder / "b"), identity);
+    EXPECT_FALSE(platform.FileIdentity(folder / "missing"));
+    EXPECT_EQ(platform.KindOf(folder / "A", false), FileKind::Regular);
+    EXPECT_EQ(platform.KindOf(folder.Path(), true), FileKind::Folder);
+    EXPECT_EQ(platform.KindOf(folder / "missing", false), FileKind::Missing);
+}
+
+TEST(Win32PlatformTest, ALinkAtAWrittenNameIsNotFollowed) {
+    TempFolder folder;
+    Win32Platform platform;
+    WriteFile(folder / "target", "keep");
+    // Wine says yes to a symbolic link and makes none.
+    const auto link = [&](const std::string& name, const std::string& to) {
+        ::CreateSymbolicLinkW(Widen(folder / name).c_str(), Widen(folder / to).c_str(),
+                              SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+        const DWORD attributes = ::GetFileAttributesW(Widen(folder / name).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    };
+    if (!link("link", "target") || !link("dangling", "nowhere")) {
+        GTEST_SKIP() << "no symbolic links on this system";
+    }
+    EXPECT_EQ(platform.CreateForWriting(folder / "link"), kNoFile);
+    EXPECT_EQ(platform.OpenForWriting(folder / "link"), kNoFile);
+    EXPECT_EQ(platform.CreateForWriting(folder / "dangling"), kNoFile);
+    EXPECT_EQ(ReadFile(folder / "target"), "keep");
+    EXPECT_FALSE(platform.Exists(folder / "nowhere"));
+    EXPECT_EQ(ReadThrough(platform, folder / "link"), "keep");  // reading follows
+    EXPECT_EQ(platform.KindOf(folder / "link", false), FileKind::Link);
+    EXPECT_EQ(platform.KindOf(folder / "link", true), FileKind::Regular);
+    EXPECT_EQ(platform.KindOf(folder / "dangling", true), FileKind::Missing);
+    EXPECT_NE(platform.FileIdentity(folder / "link"), platform.FileIdentity(folder / "target"));
+}
+
+TEST(Win32PlatformTest, ARunLockIsHeldOncePerFileWhateverItsSpellingAndLeavesNothingBehind) {
+    TempFolder folder;
+    Win32Platform platform;
+    platform.SetLockFolder(folder / "locks");
+    std::filesystem::create_directory(folder / "work");
+    const std::string stem = folder / "work\\Big.iso";
+    {
+        const auto held = platform.LockForWriting(stem);
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(platform.LockForWriting(stem));
+        EXPECT_FALSE(platform.LockForWriting(folder / "work\\sub\\..\\BIG.ISO"));
+        EXPECT_FALSE(platform.LockForWriting(folder / "WORK/big.iso"));
+        EXPECT_TRUE(platform.LockForWriting(folder / "work\\other.iso"));
+        const auto away = platform.LockForWriting(folder / "none\\x");  // no such folder
+        EXPECT_TRUE(away);
+        EXPECT_FALSE(platform.LockForWriting(folder / "NONE\\x"));
+        EXPECT_TRUE(platform.ListFolder(folder / "work")->empty());
+
+        // A file that exists is found by its short 8.3 name as well.
+        const std::string piece = folder / "work\\Long name of the piece.iso";
+        WriteFile(piece, "");
+        wchar_t shortName[MAX_PATH];
+        ASSERT_NE(::GetShortPathNameW(Widen(piece).c_str(), shortName, MAX_PATH), 0u);
+        const auto pieceHeld = platform.LockForWriting(piece);
+        EXPECT_TRUE(pieceHeld);
+        EXPECT_FALSE(platform.LockForWriting(Narrow(shortName))) << Narrow(shortName);
+    }
+    EXPECT_TRUE(platform.ListFolder(folder / "locks")->empty());
+    EXPECT_TRUE(platform.LockForWriting(stem));
+
+    // Without a lock folder there is no lock to be had: runs go on as before.
+    WriteFile(folder / "file", "");
+    platform.SetLockFolder(folder / "file\\locks");
+    const auto first = platform.LockForWriting(stem);
+    EXPECT_TRUE(first);
+    EXPECT_TRUE(platform.LockForWriting(stem));
+}
+
+// A death test's child runs the test again from its start: the paths are the same in both.
+TEST(Win32PlatformTest, ALockHoldsAgainstOtherProcessesAndEndsWithTheOneAnInterruptionEnds) {
+    Win32Platform platform;
+    const std::string temp = std::filesystem::temp_directory_path().string();
+    const std::string stem = platform.JoinPath(temp, "brelker-lock-test-stem");
+    const auto held = platform.LockForWriting(stem);  // in the child: held by the parent
+    EXPECT_EXIT(std::exit(platform.LockForWriting(stem) ? 0 : 1), ::testing::ExitedWithCode(1), "");
+    const std::string other = platform.JoinPath(temp, "brelker-lock-test-other");
+    EXPECT_EXIT(
+        {
+            platform.LockForWriting(other).release();  // never given up
+            platform.EndByInterrupt(2);
+        },
+        ::testing::ExitedWithCode(130), "");
+    EXPECT_TRUE(held);
+    EXPECT_TRUE(platform.LockForWriting(other));
 }
 
 TEST(Win32PlatformTest, NonAsciiNamesInPathsLongerThan260CharactersWork) {
