@@ -23,6 +23,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/ShortHash.h"
+
 namespace brelker {
 namespace {
 
@@ -68,17 +70,6 @@ FileHandle OpenRegular(const std::string& path, int flags) {
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
-}
-
-// 64-bit FNV-1a: a short, stable name for a text of any length.
-std::string ShortHash(std::string_view text) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    char digits[17];
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
-    return digits;
 }
 
 volatile std::sig_atomic_t pendingInterrupt = 0;

@@ -13,6 +13,7 @@
 // windows.h names DeleteFile as a macro for DeleteFileW; the platform's method keeps its name.
 #undef DeleteFile
 
+#include "platform/ShortHash.h"
 #include "platform/WideText.h"
 
 namespace brelker {
@@ -281,17 +282,6 @@ std::wstring QuotedArgument(const std::wstring& argument) {
     }
     out.append(backslashes * 2, L'\\');
     return out + L"\"";
-}
-
-// 64-bit FNV-1a: a short, stable name for a text of any length.
-std::string ShortHash(std::string_view text) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    char digits[17];
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
-    return digits;
 }
 
 // Names on Windows volumes ignore case: every spelling in the capitals that
