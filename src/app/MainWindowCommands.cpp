@@ -151,7 +151,8 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
         EndBusy(Text(successSlot));
     } else {
         const bool interrupted = code == kInterrupted;
-        dialogs_.Message(TransferFailureText(code, failureSlot, engine_.MismatchedFile()),
+        dialogs_.Message(TransferFailureText(code, failureSlot, engine_.MismatchedFile(),
+                                             engine_.ChecksumFileProblem()),
                          Text(interrupted ? 343 : 83),
                          interrupted ? MessageIcon::Warning : MessageIcon::Stop,
                          MessageButtons::Ok);
@@ -247,8 +248,10 @@ void MainWindow::DoJoinClick() {
         return;
     }
     const int code = RunWork(slot::kJoining, [this] { return engine_.JoinSmallFiles(Options()); });
-    ShowResult(code, engine_.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestored,
-               slot::kCannotReadPiece);
+    ShowResult(
+        code,
+        engine_.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
+        slot::kCannotReadPiece);
     if (!job_.PartialPath.empty()) {
         dialogs_.Message(Text(slot::kPartialFileKept) + job_.PartialPath,
                          Text(slot::kAbnormalTermination), MessageIcon::Warning,

@@ -51,6 +51,7 @@ private:
     TransferOptions options_;
     // The file a checksum failure is about.
     std::string mismatched_;
+    ChecksumProblem checksumProblem_;
 };
 
 int ConsoleRun::Finish(int code, int successSlot, int failureSlot) {
@@ -61,7 +62,7 @@ int ConsoleRun::Finish(int code, int successSlot, int failureSlot) {
         }
         return kExitSuccess;
     }
-    host_.Say(TransferFailureText(code, failureSlot, mismatched_));
+    host_.Say(TransferFailureText(code, failureSlot, mismatched_, checksumProblem_));
     if (code == kDiskRefused && host_.Declined()) {
         host_.Say(Text(slot::kNeedsAnotherDisk));
     }
@@ -154,12 +155,14 @@ int ConsoleRun::Join() {
     host_.BeginRun(job_.BigFileBytes);
     const int code = engine.JoinSmallFiles(options_);
     mismatched_ = engine.MismatchedFile();
+    checksumProblem_ = engine.ChecksumFileProblem();
     if (!job_.PartialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + job_.PartialPath);
     }
-    return Finish(code,
-                  engine.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestored,
-                  slot::kCannotReadPiece);
+    return Finish(
+        code,
+        engine.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
+        slot::kCannotReadPiece);
 }
 
 int ConsoleRun::Verify() {
@@ -177,7 +180,8 @@ int ConsoleRun::Verify() {
     const int code = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
     host_.EndRun();
     if (code != kTransferDone) {
-        host_.Say(TransferFailureText(code, slot::kCannotReadPiece, engine.MismatchedFile()));
+        host_.Say(TransferFailureText(code, slot::kCannotReadPiece, engine.MismatchedFile(),
+                                      engine.ChecksumFileProblem()));
         return kExitFailure;
     }
     const bool passed = VerifyPassed(report);

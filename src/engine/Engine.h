@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ChecksumFile.h"
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
 #include "engine/PauseMode.h"
@@ -28,8 +29,12 @@ inline constexpr int kInterrupted = -slot::kInterrupted;
 inline constexpr int kChecksumMismatch = -slot::kChecksumMismatch;
 // The split's checksum file could not be written beside the last piece.
 inline constexpr int kChecksumFileNotWritten = -slot::kChecksumFileNotWritten;
-// Verify found no checksum file of the series.
+// Verify found no checksum file of the series, or a join no longer finds the
+// one its pieces were counted from.
 inline constexpr int kNoChecksumFile = -slot::kNoChecksumFile;
+// The series' checksum file is there but cannot be used (ChecksumFileProblem
+// says where and why); nothing was written.
+inline constexpr int kChecksumFileUnusable = -slot::kChecksumFileUnusable;
 
 inline constexpr int kProgressMaximum = 1000;
 
@@ -47,7 +52,8 @@ struct TransferOptions {
     bool WriteChecksumFile = settings::WriteChecksumFile.defaultValue;
 };
 
-enum class CheckState { Ok, Failed, Missing };
+// Unreadable: the file is there, but it could not be read to the end.
+enum class CheckState { Ok, Failed, Missing, Unreadable };
 
 // What Verify found: each piece of the series in order, then the joined file
 // when it is there.
@@ -96,9 +102,11 @@ public:
 
     // Whether the last join was checked against a checksum file.
     bool LastJoinVerified() const { return verified_; }
-    // The file that kChecksumMismatch, kChecksumFileNotWritten or
-    // kNoChecksumFile is about.
+    // The file that kChecksumMismatch, kChecksumFileNotWritten,
+    // kNoChecksumFile or kChecksumFileUnusable is about.
     const std::string& MismatchedFile() const { return mismatchedFile_; }
+    // Where and why the checksum file of kChecksumFileUnusable cannot be used.
+    const ChecksumProblem& ChecksumFileProblem() const { return checksumProblem_; }
 
     // Asks for the disk of piece i; true when the user answers Yes.
     bool AskForDisk(int piece, DiskPrompt kind);
@@ -127,6 +135,7 @@ private:
     void HashMoved(Run& run, std::int64_t count);
     int CheckPiece(Run& run, int piece);
     int FinishChecksums(Run& run);
+    int RefuseChecksumFile(const ChecksumList& list);
     std::optional<CheckState> CheckFile(const std::string& path, const std::string& digest,
                                         float scale, std::int64_t& bytesDone);
     void ShowProgress(const Run& run);
@@ -145,6 +154,7 @@ private:
     std::string protectedFile_;
     bool verified_ = false;
     std::string mismatchedFile_;
+    ChecksumProblem checksumProblem_;
 };
 
 }  // namespace brelker

@@ -440,6 +440,18 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
      "Drop one file at a time: the big file to be split, or the first smaller file of a "
      "series."},
     {441, "A folder cannot be split. Drop a file from the folder instead."},
+
+    // Checksum files read strictly.
+    {480, "The file is restored, but it could not be verified: there is no checksum file."},
+    {481, "The checksum file cannot be used: "},
+    {482, "line"},
+    {483, "not a checksum line"},
+    {484, "out of order: first the smaller files from number 1 up, each once, then the big file"},
+    {485, "the list ends before the big file"},
+    {486, "a name with a folder part"},
+    {487, "the file cannot be read"},
+    {488, "not a regular file"},
+    {489, "unreadable"},
 });
 
 }  // namespace

@@ -447,6 +447,22 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
      "Lege eine Datei nach der anderen ab: die große Datei zum Aufteilen oder die erste "
      "kleinere Datei einer Reihe."},
     {441, "Ein Ordner kann nicht aufgeteilt werden. Lege eine Datei aus dem Ordner ab."},
+
+    // Checksum files read strictly.
+    {480,
+     "Die Datei ist wiederhergestellt, konnte aber nicht geprüft werden: Es gibt keine "
+     "Prüfsummendatei."},
+    {481, "Die Prüfsummendatei kann nicht verwendet werden: "},
+    {482, "Zeile"},
+    {483, "keine Prüfsummenzeile"},
+    {484,
+     "falsche Reihenfolge: zuerst die kleineren Dateien ab Nummer 1, jede einmal, dann die große "
+     "Datei"},
+    {485, "die Liste endet vor der großen Datei"},
+    {486, "ein Name mit Ordnerangabe"},
+    {487, "die Datei kann nicht gelesen werden"},
+    {488, "keine reguläre Datei"},
+    {489, "nicht lesbar"},
 });
 
 }  // namespace

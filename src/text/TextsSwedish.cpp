@@ -454,6 +454,21 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
      "Släpp en fil i taget: den stora filen som ska delas upp eller den första mindre filen "
      "i en serie."},
     {441, "En mapp kan inte delas upp. Släpp en fil ur mappen i stället."},
+
+    // Checksum files read strictly.
+    {480,
+     "Filen är återställd, men den kunde inte kontrolleras: det finns ingen kontrollsummefil."},
+    {481, "Kontrollsummefilen kan inte användas: "},
+    {482, "rad"},
+    {483, "inte en rad med en kontrollsumma"},
+    {484,
+     "fel ordning: först de mindre filerna från nummer 1 och uppåt, var och en en gång, sedan den "
+     "stora filen"},
+    {485, "listan slutar före den stora filen"},
+    {486, "ett namn med en mappdel"},
+    {487, "filen kan inte läsas"},
+    {488, "inte en vanlig fil"},
+    {489, "oläslig"},
 });
 
 }  // namespace
