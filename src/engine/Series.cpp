@@ -47,7 +47,6 @@ void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::stri
     if (list.state == ChecksumList::State::Invalid) {
         // A list that is not understood cannot say which pieces belong.
         job.BigFileBytes = 0;
-        job.PiecePath = PieceName(job.SmallFilesBase, suffix, 1);
         host.ReportUnusableChecksumFile(list.problem);
         return;
     }
