@@ -105,16 +105,16 @@ int PieceNumber(std::string_view name, std::string_view prefix) {
     return number;
 }
 
-// A name that stays inside the folder it is looked for in. Windows takes
-// either slash, and a colon for a drive or a stream.
+// A name that stays inside the folder it is looked for in. On Windows a
+// colon names a drive or a stream of a file.
 bool IsBareName(std::string_view name) {
 #ifdef _WIN32
-    constexpr std::string_view kNotInABareName("/\\:", 3);
-#else
-    constexpr std::string_view kNotInABareName("/", 1);
+    if (name.find(':') != name.npos) {
+        return false;
+    }
 #endif
     return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(kNotInABareName) == name.npos;
+           std::none_of(name.begin(), name.end(), IsPathSeparator);
 }
 
 struct NumberedLine {

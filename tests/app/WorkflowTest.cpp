@@ -111,11 +111,15 @@ TEST_F(WorkflowTest, VerifyAndJoinCheckEveryPieceAgainstTheChecksumFile) {
     EXPECT_EQ(dialogs.Texts().back(), "The file does not match its checksum: " + Piece(stem, 2) +
                                           " / Abnormal termination!");
     WriteFile(stem + ".sha256", "not a list\n");
+    const std::string unusable = "The checksum file cannot be used: " + stem +
+                                 ".sha256, line 1: not a checksum line / Abnormal termination!";
     dialogs.paths.push_back(Piece(stem, 1));
     Click("VerifyBtn");
-    EXPECT_EQ(dialogs.Texts().back(),
-              "The checksum file cannot be used: " + stem +
-                  ".sha256, line 1: not a checksum line / Abnormal termination!");
+    EXPECT_EQ(dialogs.Texts().back(), unusable);
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFilesBtn");
+    EXPECT_EQ(dialogs.Texts().back(), unusable);
+    EXPECT_FALSE(Enabled("DoJoinBtn"));
 
     Click("WriteChecksums");
     EXPECT_FALSE(store.Read(settings::WriteChecksumFile));
