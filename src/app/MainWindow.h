@@ -123,6 +123,7 @@ private:
     void BeginCounting() override;
     void ReportMissingFile(const std::string& path) override;
     void ReportUnreadableFile(const std::string& path) override;
+    void ReportUnusableChecksumFile(const ChecksumProblem& problem) override;
     int AskDiskCount() override;
 
     // PlanView (MainWindowPlanView.cpp), and the words for what the plan decided.

@@ -88,4 +88,8 @@ void MainWindow::ReportUnreadableFile(const std::string& path) {
     ReportFailure(Text(slot::kFileUnreadable) + path);
 }
 
+void MainWindow::ReportUnusableChecksumFile(const ChecksumProblem& problem) {
+    ReportFailure(ChecksumProblemText(problem));
+}
+
 }  // namespace brelker

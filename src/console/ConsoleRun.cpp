@@ -26,7 +26,8 @@ constexpr int kHelpSlots[] = {400, 401, 402, 403, 404, 405,
                               424};
 
 std::string FailureText(const Engine& engine, int code, int failureSlot) {
-    std::string text = TransferFailureText(code, failureSlot, engine.MismatchedFile());
+    std::string text = TransferFailureText(code, failureSlot, engine.MismatchedFile(),
+                                           engine.ChecksumFileProblem());
     if (const std::string& path = engine.MismatchedFile();
         !path.empty() && text.find(path) == std::string::npos) {
         text += (text.ends_with(' ') ? "" : ": ") + path;
@@ -195,9 +196,10 @@ int ConsoleRun::Join() {
     if (!job_.PartialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + job_.PartialPath);
     }
-    return Finish(engine, code,
-                  engine.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestored,
-                  slot::kCannotReadPiece);
+    return Finish(
+        engine, code,
+        engine.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
+        slot::kCannotReadPiece);
 }
 
 int ConsoleRun::Verify() {

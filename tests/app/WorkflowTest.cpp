@@ -83,7 +83,8 @@ TEST_F(WorkflowTest, AJoinFromChoosingAnyPieceToTheRestoredFile) {
     EXPECT_EQ(dialogs.asked.back().proposedName, "movie.avi");
     Click("DoJoinBtn");
     EXPECT_EQ(ReadFile(folder / "restored/film.avi"), "first second third");
-    EXPECT_EQ(Status(1), "The file is restored!");
+    EXPECT_EQ(Status(1),
+              "The file is restored, but it could not be verified: there is no checksum file.");
     EXPECT_EQ(Commands(), "a---d--");
     Find<QRadioButton>("BigFileRB1")->click();
     EXPECT_EQ(Caption("BigFileSize"), "18");
@@ -130,6 +131,16 @@ TEST_F(WorkflowTest, VerifyAndJoinCheckEveryPieceAgainstTheChecksumFile) {
     Click("DoJoinBtn");
     EXPECT_EQ(dialogs.Texts().back(), "The file does not match its checksum: " + Piece(stem, 2) +
                                           " / Abnormal termination!");
+    WriteFile(stem + ".sha256", "not a list\n");
+    const std::string unusable = "The checksum file cannot be used: " + stem +
+                                 ".sha256, line 1: not a checksum line / Abnormal termination!";
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("VerifyBtn");
+    EXPECT_EQ(dialogs.Texts().back(), unusable);
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFilesBtn");
+    EXPECT_EQ(dialogs.Texts().back(), unusable);
+    EXPECT_FALSE(Enabled("DoJoinBtn"));
 
     Click("WriteChecksums");
     EXPECT_FALSE(store.Read(settings::WriteChecksumFile));
@@ -267,7 +278,8 @@ TEST_F(WorkflowTest, PiecesOnDisksAreCountedByTheUserAndMeasuredWhenTheirDiskIsI
                                       "Ready for diskette/file number 3? / Change diskette"}));
     EXPECT_EQ(ReadFile(folder / "big/song.mp3"), "la la laa");
     EXPECT_EQ(SizeLines(), (Lines{"3", "3", "3"}));
-    EXPECT_EQ(Status(1), "The file is restored!");
+    EXPECT_EQ(Status(1),
+              "The file is restored, but it could not be verified: there is no checksum file.");
 }
 
 TEST_F(WorkflowTest, NoticesWhenChoosingSwitchOffExtractionAndAppending) {
