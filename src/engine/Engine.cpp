@@ -467,12 +467,13 @@ void Engine::RemoveLeftTemporaries(const std::string& target) {
             continue;
         }
         const std::string path = JoinFolder(folder, name);
-        const std::string owner = JoinFolder(folder, name.substr(1, mark - 1));
+        const std::string ownerName = name.substr(1, mark - 1);
+        const std::string owner = JoinFolder(folder, ownerName);
         if (platform_.KindOf(path, false) != FileKind::Regular) {
             continue;
         }
         // The target's own lock is this run's already.
-        if (owner == target || platform_.SameFile(owner, target)) {
+        if (ownerName == BareFileName(target) || platform_.SameFile(owner, target)) {
             platform_.DeleteFile(path);
         } else if (const auto lock = platform_.LockForWriting(owner)) {
             platform_.DeleteFile(path);

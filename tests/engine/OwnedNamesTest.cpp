@@ -13,6 +13,7 @@
 
 #include "EngineFixture.h"
 #include "engine/ChecksumFile.h"
+#include "platform/Paths.h"
 
 namespace brelker {
 namespace {
@@ -165,7 +166,7 @@ TEST_F(OwnedNamesTest, AJoinRemovesTemporariesThatNoLiveRunHolds) {
     WriteFile(left, "346 MB of a killed join");
     WriteFile(held, "a join that still runs");
     WriteFile(notOurs, "a user's file");
-    platform.lockedElsewhere = {pieces + "/other"};
+    platform.lockedElsewhere = {JoinFolder(pieces, "other")};
     PlanJoin({"aa", "bb"});
     job.BigFilePath = pieces + "/big.bin";
     ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
