@@ -10,6 +10,7 @@
 #include "plan/PieceSizes.h"
 #include "plan/SizePlan.h"
 #include "platform/Paths.h"
+#include "platform/Version.h"
 #include "script/RestoreScript.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
