@@ -13,6 +13,7 @@
 
 #include "WindowFixture.h"
 #include "app/ElidedLabel.h"
+#include "app/QtDialogs.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -142,16 +143,30 @@ TEST_F(DesktopTest, QtsOwnTextsFollowTheLanguage) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
 }
 
-TEST_F(DesktopTest, OptionDialogsOpenInTheMiddleOfTheScreenNotOverTheWindow) {
+// The Qt dialogs themselves, over the model of a request, played once the
+// modal dialog is up.
+TEST_F(DesktopTest, OptionDialogsOpenInTheMiddleOfTheScreenNotOverTheWindowAndTellTheirButton) {
     Start();
     window->move(0, 0);
     window->show();
+    QtDialogs shownDialogs(platform, window.get());
+    MemoryModel memory(store);
     QRect shown;
-    dialogs.steps.push_back([&shown](QDialog& dialog) { shown = dialog.frameGeometry(); });
-    Click("MemoryUsage");
+    const auto closeWith = [&shown](const char* button) {
+        QTimer::singleShot(0, [&shown, button] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            shown = dialog->frameGeometry();
+            dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+        });
+    };
+    closeWith("OkButton");
+    EXPECT_TRUE(shownDialogs.Run(memory));
     const QRect room = window->screen()->availableGeometry();
     EXPECT_LE(std::abs(shown.center().x() - room.center().x()), 1);
     EXPECT_LE(std::abs(shown.center().y() - room.center().y()), 1);
+    closeWith("CancelButton");
+    EXPECT_FALSE(shownDialogs.Run(memory));
 }
 
 TEST_F(DesktopTest, AStoredPositionOffEveryScreenOpensOnThePrimaryScreen) {
