@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialog>
-#include <QSpinBox>
 #include <QTimer>
 
 #include "WindowFixture.h"
@@ -262,9 +260,9 @@ TEST_F(WorkflowTest, PiecesOnDisksAreCountedByTheUserAndMeasuredWhenTheirDiskIsI
     WriteFile(Piece(stem, 1), "la ");
     WriteFile(Piece(stem, 2), "la ");
     WriteFile(Piece(stem, 3), "laa");
-    dialogs.steps.push_back([](QDialog& dialog) {
-        dialog.findChild<QSpinBox*>(QStringLiteral("txtNr"))->setValue(3);
-        dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    dialogs.diskCountSteps.push_back([](DiskCountModel& disks) {
+        disks.SetNumber(3);
+        return true;
     });
     dialogs.paths.push_back(Piece(stem, 1));
     Click("JoinFiles");
@@ -384,9 +382,7 @@ TEST_F(WorkflowTest, TheExtractionDialogKeepsEditedSizesAndTheSeriesJustWritten)
     Click("ApplyNewSize");
     const auto closeExtraction = [this](bool ok) {
         if (ok) {
-            dialogs.steps.push_back([](QDialog& dialog) {
-                dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-            });
+            dialogs.extractSteps.push_back([](ExtractModel&) { return true; });
         }
         Click("Extract");
     };
