@@ -22,8 +22,9 @@ public:
     void SetText(std::string typed) { text_ = std::move(typed); }
     const std::string& Text() const { return text_; }
 
-    // A text with a forbidden character is warned of at every change that
-    // leaves one in it, and cannot be stored until it is gone.
+    // A text with a forbidden character is warned of when the dialog opens
+    // with one and at every change that leaves one in it, and cannot be
+    // stored until it is gone.
     bool HasForbiddenCharacter() const;
     bool OkEnabled() const { return !HasForbiddenCharacter(); }
 
