@@ -8,11 +8,9 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app/CommandLine.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "app/QtDialogs.h"
-#include "app/UnattendedDialogs.h"
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleRun.h"
 #include "platform/DisplayProbe.h"
@@ -21,6 +19,8 @@
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/CommandLine.h"
+#include "window/UnattendedDialogs.h"
 
 namespace {
 

@@ -47,14 +47,14 @@ inline constexpr int kMenuCount = static_cast<int>(Menu::Help) + 1;
 
 // The controls of the size plan.
 enum class Control {
-    BaseSizeBox,     // CBBaseSize
-    UseBaseSize,     // rbSizeBase
-    UseFreeSpace,    // rbSizeFree
-    ApplyBaseSize,   // the base size editor's button
-    SizeList,        // SmallerSizesLB
-    NewSize,         // txtNewSize
-    ApplyNewSize,    // its button
-    EditedPiece,     // ChangeItem
+    BaseSizeBox,    // CBBaseSize
+    UseBaseSize,    // rbSizeBase
+    UseFreeSpace,   // rbSizeFree
+    ApplyBaseSize,  // the base size editor's button
+    SizeList,       // SmallerSizesLB
+    NewSize,        // txtNewSize
+    ApplyNewSize,   // its button
+    EditedPiece,    // ChangeItem
 };
 inline constexpr int kControlCount = static_cast<int>(Control::EditedPiece) + 1;
 
@@ -70,8 +70,8 @@ struct WindowTexts {
     std::vector<std::string> menus = std::vector<std::string>(kMenuCount);
     Item bigFileGroup, bigFileNameLabel, bigFileSizeLabel;
     Item smallFilesGroup, pieceNamesLabel, baseSizeHeadline, baseSizeBox, applyBaseSize;
-    Item useBaseSize, useFreeSpace, sizeListHeadline, sizeList, newSizeLabel, newSize,
-        applyNewSize, progress;
+    Item useBaseSize, useFreeSpace, sizeListHeadline, sizeList, newSizeLabel, newSize, applyNewSize,
+        progress;
     // The speed buttons whose hint differs from their menu item's.
     std::string verifyButtonHint, stopButtonHint, selfUnitButtonHint, howItWorksButton,
         howItWorksButtonHint;
@@ -80,10 +80,10 @@ struct WindowTexts {
 // The cursor of the whole program.
 enum class Pointer { Arrow, Busy };
 
-// What the window model shows and asks of a window: the Qt window on Linux,
-// the Win32 window on Windows, or nothing at all for an unattended run. The
-// model decides every state and text; a view only puts them on the screen and
-// answers what only a screen can (which line is selected, what is typed).
+// What the window model shows of a window: the Qt window on Linux, the Win32
+// window on Windows. The model decides and keeps every state and text; a view
+// puts them on the screen and tells the model what the user did (which line
+// was chosen, what was typed), and is never asked what it shows.
 class WindowView {
 public:
     virtual ~WindowView() = default;
@@ -105,22 +105,18 @@ public:
     virtual void SetPiecesGroupHint(const std::string& hint) = 0;
     virtual void ShowEditedPiece(const std::string& text) = 0;
 
-    // SmallerSizesLB.
+    // SmallerSizesLB: every line at once (32736 appear without delay), one
+    // more, none; the selected line (-1: none).
     virtual void ShowSizeLines(const std::vector<std::int64_t>& sizes) = 0;
     virtual void AddSizeLine(const std::string& line) = 0;
     virtual void ClearSizeLines() = 0;
     virtual void SelectSizeLine(int index) = 0;
-    virtual int SelectedSizeLine() const = 0;
-    virtual std::string SizeLineText(int index) const = 0;
     virtual void RepaintSizeList() = 0;
     // txtNewSize.
     virtual void SetNewSizeText(const std::string& text) = 0;
-    virtual std::string NewSizeText() const = 0;
-    // CBBaseSize: its lines and the selected one (-1: none), and which line is
-    // selected on screen now.
+    // CBBaseSize: its lines and the selected one (-1: none).
     virtual void ShowBaseSizes(const std::vector<std::string>& texts, int selected) = 0;
     virtual void SelectBaseSize(int index) = 0;
-    virtual int SelectedBaseSize() const = 0;
     // rbSizeBase and rbSizeFree.
     virtual void ShowSizeMode(bool useFreeSpace) = 0;
 
@@ -143,8 +139,6 @@ public:
     virtual void Quit() = 0;
     // Closes the window once the current event is handled.
     virtual void CloseLater() = 0;
-    // The How It Works window, modeless.
-    virtual void ShowHowItWorks() = 0;
     // The language of the toolkit's own texts (standard buttons, file dialogs).
     virtual void FollowLanguage(int language) = 0;
 };

@@ -1,4 +1,4 @@
-#include "app/DroppedFile.h"
+#include "window/DroppedFile.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/Dialogs.h"
+#include "window/Dialogs.h"
 
 namespace brelker {
 

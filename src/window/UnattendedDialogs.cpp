@@ -1,4 +1,4 @@
-#include "app/UnattendedDialogs.h"
+#include "window/UnattendedDialogs.h"
 
 namespace brelker {
 
