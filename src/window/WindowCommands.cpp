@@ -33,7 +33,7 @@ void WindowModel::ResetExtractionRange() {
     job_.ExtractLimit = job_.BigFileBytes;
 }
 
-void WindowModel::ChooseSplitAFileClick() {
+void WindowModel::ChooseBigFile() {
     if (Busy()) {
         return;
     }
@@ -83,7 +83,7 @@ void WindowModel::BigFileChosen(bool plan) {
     SetSelfUnitEnabled(false);
 }
 
-void WindowModel::FindPlaceToSmallFilesClick() {
+void WindowModel::ChoosePiecesPlace() {
     if (Busy()) {
         return;
     }
@@ -99,7 +99,7 @@ void WindowModel::FindPlaceToSmallFilesClick() {
     store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
 }
 
-void WindowModel::DoSplitClick() {
+void WindowModel::Split() {
     if (Busy()) {
         return;
     }
@@ -119,15 +119,15 @@ void WindowModel::DoSplitClick() {
     if (OnFloppy(job_.SmallFilesBase) &&
         dialogs_.Message(Text(slot::kCreateSelfUnit) + "?", Text(slot::kForLaterUse),
                          MessageIcon::Question, MessageButtons::YesNo)) {
-        CreateUnbrelkerFileClick();
+        WriteRestoreScript();
     }
 }
 
-void WindowModel::CreateUnbrelkerFileClick() {
+void WindowModel::WriteRestoreScript() {
     if (Busy()) {
         return;
     }
-    script_.CreateUnbrelkerFileClick(JoinPath, ScriptSettings());
+    script_.AskPathAndWrite(JoinPath, ScriptSettings());
 }
 
 void WindowModel::ShowResult(int code, int successSlot, int failureSlot) {
@@ -155,7 +155,7 @@ std::optional<std::string> WindowModel::ChoosePiece() {
     return dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
 }
 
-void WindowModel::JoinFilesClick() {
+void WindowModel::ChooseSeries() {
     const auto path = ChoosePiece();
     if (!path) {
         return;
@@ -215,7 +215,7 @@ void WindowModel::JoinFilesClick() {
     EndBusy(Text(slot::kReadyToJoin));
 }
 
-void WindowModel::FindPlaceToBigFileClick() {
+void WindowModel::ChooseBigFilePlace() {
     if (Busy()) {
         return;
     }
@@ -244,7 +244,7 @@ bool WindowModel::MayReplaceTarget() {
         Text(slot::kProgramName), MessageIcon::Question, MessageButtons::YesNo);
 }
 
-void WindowModel::DoJoinClick() {
+void WindowModel::Join() {
     if (Busy() || !MayReplaceTarget()) {
         return;
     }
@@ -265,7 +265,7 @@ void WindowModel::DoJoinClick() {
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
 }
 
-void WindowModel::VerifyClick() {
+void WindowModel::VerifySeries() {
     const auto path = ChoosePiece();
     if (!path) {
         return;
@@ -327,6 +327,6 @@ int WindowModel::RunWork(int busySlot, const std::function<int()>& work) {
     return code;
 }
 
-void WindowModel::StopBtnClick() { job_.StopRequested = true; }
+void WindowModel::Stop() { job_.StopRequested = true; }
 
 }  // namespace brelker

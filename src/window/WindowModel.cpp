@@ -52,25 +52,25 @@ void WindowModel::Execute(Command command) {
     }
     switch (command) {
         case Command::ChooseSplitAFile:
-            return ChooseSplitAFileClick();
+            return ChooseBigFile();
         case Command::FindPlaceToSmallFiles:
-            return FindPlaceToSmallFilesClick();
+            return ChoosePiecesPlace();
         case Command::DoSplit:
-            return DoSplitClick();
+            return Split();
         case Command::CreateUnbrelkerFile:
-            return CreateUnbrelkerFileClick();
+            return WriteRestoreScript();
         case Command::JoinFiles:
-            return JoinFilesClick();
+            return ChooseSeries();
         case Command::FindPlaceToBigFile:
-            return FindPlaceToBigFileClick();
+            return ChooseBigFilePlace();
         case Command::DoJoin:
-            return DoJoinClick();
+            return Join();
         case Command::Verify:
-            return VerifyClick();
+            return VerifySeries();
         case Command::ClearRegistry:
-            return ClearRegistryClick();
+            return ResetSettings();
         case Command::Exit:
-            return ExitClick();
+            return Exit();
         case Command::ChangeAlways:
             return SetPauseMode(PauseMode::Always);
         case Command::ChangeSometimes:
@@ -78,7 +78,7 @@ void WindowModel::Execute(Command command) {
         case Command::ChangeNever:
             return SetPauseMode(PauseMode::Never);
         case Command::MemoryUsage:
-            return MemoryUsageClick();
+            return ChangeMemoryLimits();
         case Command::LanguageEnglish:
             return SwitchLanguage(kEnglish);
         case Command::LanguageSwedish:
@@ -86,7 +86,7 @@ void WindowModel::Execute(Command command) {
         case Command::LanguageGerman:
             return SwitchLanguage(kGerman);
         case Command::ChooseFiletype:
-            return ChooseFiletypeClick();
+            return ChangeSuffix();
         case Command::RemoveSmall:
             return Toggle(command, options_.RemoveSmallFiles, settings::RemoveSmallFiles);
         case Command::RemoveBig:
@@ -98,11 +98,11 @@ void WindowModel::Execute(Command command) {
         case Command::WriteChecksums:
             return Toggle(command, options_.WriteChecksumFile, settings::WriteChecksumFile);
         case Command::Extract:
-            return ExtractClick();
+            return ChangeExtraction();
         case Command::Hint:
-            return HintClick();
+            return ShowHowItWorks();
         case Command::Stop:
-            return StopBtnClick();
+            return Stop();
     }
 }
 
@@ -216,9 +216,9 @@ void WindowModel::FilesDropped(const std::vector<std::string>& paths) {
     }
     dialogs_.AnswerNextOpen(path);
     if (ClassifyDroppedFile(path, options_.Suffix) == DroppedAs::FirstPiece) {
-        JoinFilesClick();
+        ChooseSeries();
     } else {
-        ChooseSplitAFileClick();
+        ChooseBigFile();
     }
     dialogs_.ForgetAnswer();
 }
@@ -227,33 +227,33 @@ void WindowModel::FilesDropped(const std::vector<std::string>& paths) {
 void WindowModel::BaseSizeChosen(int index) {
     if (Enabled(Control::BaseSizeBox)) {
         baseSizeLine_ = index;
-        ShowPlanOutcome(plan_.CBBaseSizeChange(index));
+        ShowPlanOutcome(plan_.BaseSizeChosen(index));
     }
 }
 
 void WindowModel::ApplyBaseSizeClicked() {
     if (Enabled(Control::ApplyBaseSize)) {
-        ShowPlanOutcome(plan_.ApplyBaseSizeClick());
+        ShowPlanOutcome(plan_.EditBaseSizes());
     }
 }
 
 void WindowModel::SizeModeChosen(bool useFreeSpace) {
     if (Enabled(useFreeSpace ? Control::UseFreeSpace : Control::UseBaseSize)) {
-        ShowPlanOutcome(useFreeSpace ? plan_.rbSizeFreeClick() : plan_.rbSizeBaseClick());
+        ShowPlanOutcome(useFreeSpace ? plan_.UseFreeSpaceChosen() : plan_.UseBaseSizeChosen());
     }
 }
 
 void WindowModel::SizeLineChosen(int index) {
     if (Enabled(Control::SizeList) && !Busy()) {
         sizeLine_ = index;
-        plan_.SmallerSizesLBClick();
+        plan_.SizeLineChosen();
     }
 }
 
 void WindowModel::NewSizeEdited(const std::string& text) {
     newSizeText_ = text;
     if (Enabled(Control::NewSize)) {
-        plan_.txtNewSizeChange();
+        plan_.NewSizeEdited();
     }
 }
 
@@ -261,7 +261,7 @@ void WindowModel::NewSizeConfirmed() { ApplyNewSizeClicked(); }
 
 void WindowModel::ApplyNewSizeClicked() {
     if (Enabled(Control::ApplyNewSize)) {
-        ShowPlanOutcome(plan_.ApplyNewSizeClick());
+        ShowPlanOutcome(plan_.ApplyNewSize());
     }
 }
 

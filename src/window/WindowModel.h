@@ -88,26 +88,26 @@ private:
     }
 
     // The commands (WindowCommands.cpp).
-    void ChooseSplitAFileClick();
-    void FindPlaceToSmallFilesClick();
-    void DoSplitClick();
-    void CreateUnbrelkerFileClick();
-    void JoinFilesClick();
-    void FindPlaceToBigFileClick();
-    void DoJoinClick();
-    void VerifyClick();
-    void StopBtnClick();
+    void ChooseBigFile();
+    void ChoosePiecesPlace();
+    void Split();
+    void WriteRestoreScript();
+    void ChooseSeries();
+    void ChooseBigFilePlace();
+    void Join();
+    void VerifySeries();
+    void Stop();
 
     // Options, dialogs, language and the end (WindowOptions.cpp).
-    void ExitClick();
-    void ClearRegistryClick();
+    void Exit();
+    void ResetSettings();
     void Toggle(Command item, bool& field, const BoolSetting& setting);
     void SetPauseMode(PauseMode mode);
     void SwitchLanguage(int language);
-    void MemoryUsageClick();
-    void ChooseFiletypeClick();
-    void ExtractClick();
-    void HintClick();
+    void ChangeMemoryLimits();
+    void ChangeSuffix();
+    void ChangeExtraction();
+    void ShowHowItWorks();
 
     // The workflow's steps (WindowCommands.cpp).
     std::optional<std::string> ChoosePiece();

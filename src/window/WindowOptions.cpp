@@ -55,13 +55,13 @@ void WindowModel::ReapplyLanguage() {
     view_.ShowStatus(1, std::string());
 }
 
-void WindowModel::HintClick() {
+void WindowModel::ShowHowItWorks() {
     if (!Busy()) {
         dialogs_.Show(helpFile_);
     }
 }
 
-void WindowModel::MemoryUsageClick() {
+void WindowModel::ChangeMemoryLimits() {
     if (Busy()) {
         return;
     }
@@ -74,7 +74,7 @@ void WindowModel::MemoryUsageClick() {
     options_.MaxFromFile = memory.MaxFromFile();
 }
 
-void WindowModel::ChooseFiletypeClick() {
+void WindowModel::ChangeSuffix() {
     if (Busy()) {
         return;
     }
@@ -92,7 +92,7 @@ void WindowModel::ChooseFiletypeClick() {
     }
 }
 
-void WindowModel::ExtractClick() {
+void WindowModel::ChangeExtraction() {
     if (Busy()) {
         return;
     }
@@ -119,7 +119,7 @@ void WindowModel::ExtractClick() {
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
 }
 
-void WindowModel::ExitClick() {
+void WindowModel::Exit() {
     store_.Write(settings::MainTop, view_.Top());
     store_.Write(settings::MainLeft, view_.Left());
     quitRequested_ = true;
@@ -129,7 +129,7 @@ void WindowModel::ExitClick() {
     view_.Quit();
 }
 
-void WindowModel::ClearRegistryClick() {
+void WindowModel::ResetSettings() {
     if (Busy()) {
         return;
     }
@@ -148,7 +148,7 @@ bool WindowModel::CloseRequested() {
         return false;
     }
     if (!quitRequested_) {
-        ExitClick();
+        Exit();
     }
     return true;
 }

@@ -152,7 +152,7 @@ void WindowModel::RunCommandLine(const CommandLine& commandLine) {
         }
     }
 
-    ShowPlanOutcome(plan_.CBBaseSizeChange(baseSizeLine_));
+    ShowPlanOutcome(plan_.BaseSizeChosen(baseSizeLine_));
     if (!splitRequested) {
         return;
     }
@@ -162,17 +162,17 @@ void WindowModel::RunCommandLine(const CommandLine& commandLine) {
         ReportFailure(Text(slot::kNothingToSplit));
         exitCode_ = 1;
         if (exitRequested) {
-            ExitClick();
+            Exit();
         }
         return;
     }
-    DoSplitClick();
+    Split();
     if (lastSplitCode_ != kTransferDone) {
         exitCode_ = 1;
     }
     if (selfUnitRequested) {
         const ScriptResult written =
-            script_.WriteSelfUnitFile(script_.SelfUnitFileName, ScriptSettings());
+            script_.WriteAndReport(script_.SelfUnitFileName, ScriptSettings());
         if (written != ScriptResult::Created) {
             exitCode_ = 1;
         }
@@ -182,7 +182,7 @@ void WindowModel::RunCommandLine(const CommandLine& commandLine) {
         }
     }
     if (exitRequested) {
-        ExitClick();
+        Exit();
     }
 }
 
