@@ -126,7 +126,11 @@ TEST_F(WindowsConsoleTest, TheWindowsSwitchesRunAnUnattendedSplit) {
                           "\" /basesize=1 /minimize /split /selfunitfile=\"" + script + "\" /exit",
                       folder.Path()),
               0);
-    EXPECT_EQ(Read(stem + ".Brelked_1") + Read(stem + ".Brelked_2"), bytes);
+    std::string joined;
+    for (int k = 1; platform.FileSize(stem + ".Brelked_" + std::to_string(k)) >= 0; ++k) {
+        joined += Read(stem + ".Brelked_" + std::to_string(k));
+    }
+    EXPECT_TRUE(joined == bytes);
     EXPECT_TRUE(Read(script).starts_with("@echo off"));
 
     // A failure says why on standard error and exits with 1.

@@ -163,7 +163,7 @@ TEST_F(WindowModelTest, ASplitAndAJoinFromChoosingTheFilesToTheResult) {
     EXPECT_TRUE(model.Enabled(Command::DoJoin));
     EXPECT_FALSE(model.Enabled(Command::DoSplit));
     EXPECT_FALSE(model.Enabled(Control::BaseSizeBox));
-    EXPECT_EQ(view.bigFile, folder / "big/data.bin");
+    EXPECT_EQ(view.bigFile, JoinFolder(folder / "big", "data.bin"));
     dialogs.answers = {true};  // replace the original
     model.Execute(Command::DoJoin);
     EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Question);
