@@ -149,9 +149,11 @@ void MainWindow::CreateMenus() {
 
 // A speed button shows its command's action: one state, one handler for both.
 QToolButton* MainWindow::AddSpeedButton(Command command, const char* name, const QIcon& icon) {
+    // The picture belongs to the action, shown on the button only.
+    Action(command)->setIcon(icon);
+    Action(command)->setIconVisibleInMenu(false);
     auto* button = Named(new QToolButton(speedBar_), name);
     button->setDefaultAction(Action(command));
-    button->setIcon(icon);
     button->setIconSize(QSize(28, 28));
     button->setAutoRaise(true);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -193,6 +195,7 @@ void MainWindow::CreateSpeedBar() {
     howItWorksButton_->setMinimumWidth(120);
     howItWorksButton_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     bar->addWidget(howItWorksButton_);
+    howItWorksButton_->setAutoRaise(false);
     speedButtons_.push_back(howItWorksButton_);
     connect(howItWorksButton_, &QToolButton::clicked, this,
             [this] { model_.Execute(Command::Hint); });
