@@ -124,6 +124,8 @@ std::string StreamFaultText(StreamFault fault, const std::string& path, const st
             return WithReason(Text(slot::kChecksumFileNotWritten) + path, reason);
         case StreamFault::Interrupted:
             return Text(slot::kNotFinished);
+        case StreamFault::ListUnusable:
+            return Text(slot::kChecksumListUnusable) + path;
         case StreamFault::Mismatch:
             return Text(slot::kStreamPieceMismatch) + path;
     }

@@ -26,6 +26,11 @@ StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandl
         return Fail(StreamFault::Locked, stem, false);
     }
     const auto expected = ListedChecksums(platform_, stem, suffix);
+    // A list that is there but not understood proves nothing, and is not taken
+    // for no list: what goes out cannot be taken back.
+    if (!expected && platform_.Exists(ChecksumFilePath(stem))) {
+        return Fail(StreamFault::ListUnusable, ChecksumFilePath(stem), false);
+    }
     if (expected && expected->Count() != job.SmallFileCount) {
         return Fail(StreamFault::Mismatch, ChecksumFilePath(stem), false);
     }

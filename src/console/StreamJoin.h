@@ -21,7 +21,8 @@ std::optional<SeriesChecksums> ListedChecksums(Platform& platform, const std::st
 // be taken back: with a checksum file every piece is hashed whole and
 // compared before its first byte goes out, and hashed again as it goes, so
 // that a piece changed in between is named too; the run stops at the first
-// piece that differs. Without a checksum file the pieces go out unverified.
+// piece that differs. Without a checksum file the pieces go out unverified;
+// with one that is not understood, none goes out.
 // No piece is ever deleted.
 class StreamJoin {
 public:

@@ -28,6 +28,7 @@ enum class StreamFault {
     Interrupted,         // Ctrl+C, a termination or a closed terminal
     // Of a join into a stream:
     OutputIsPiece,  // the stream is a file this run reads
+    ListUnusable,   // a checksum file is there, but not one of this series
     Mismatch,       // a piece or the whole differs from its checksum
 };
 

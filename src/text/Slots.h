@@ -132,5 +132,6 @@ inline constexpr int kInputIsPiece = 529;
 inline constexpr int kOptionsConflict = 530;
 inline constexpr int kBytesWord = 531;
 inline constexpr int kNoCommand = 532;
+inline constexpr int kChecksumListUnusable = 533;
 
 }  // namespace brelker::slot

@@ -511,6 +511,7 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {530, "These options cannot be used together: "},
     {531, "bytes"},
     {532, "Give a command: split, join or verify."},
+    {533, "This checksum file is not a list of the series, so nothing has been written: "},
 });
 
 }  // namespace

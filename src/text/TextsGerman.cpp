@@ -533,6 +533,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {530, "Diese Optionen können nicht zusammen verwendet werden: "},
     {531, "Bytes"},
     {532, "Geben Sie einen Befehl an: split, join oder verify."},
+    {533, "Diese Prüfsummendatei ist keine Liste der Serie, daher wurde nichts geschrieben: "},
 });
 
 }  // namespace

@@ -529,6 +529,7 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {530, "De här flaggorna kan inte användas tillsammans: "},
     {531, "byte"},
     {532, "Ange ett kommando: split, join eller verify."},
+    {533, "Den här kontrollsummefilen är ingen lista över serien, så ingenting har skrivits: "},
 });
 
 }  // namespace

@@ -148,6 +148,10 @@ TEST_F(ConsoleTest, PipesSplitStandardInputAndJoinOntoStandardOutputPieceByPiece
     EXPECT_EQ(process.readAllStandardError().toStdString(),
               "brelker: This smaller file does not match its checksum; what was written before it "
               "cannot be taken back: backup.tar.Brelked_2\n");
+    WriteFile(folder / "work/backup.tar.sha256", "not a list\n");
+    ASSERT_TRUE(RunShell("exec \"$0\" join backup.tar.Brelked_1 -o - > joined"));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(ReadFile(folder / "work/joined"), "");
     std::filesystem::remove(folder / "work/backup.tar.sha256");
     ASSERT_TRUE(RunShell("exec \"$0\" join backup.tar.Brelked_1 -o - > joined"));
     EXPECT_EQ(process.exitCode(), 0);
