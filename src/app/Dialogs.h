@@ -5,9 +5,14 @@
 
 #include "engine/EngineHost.h"
 
-class QDialog;
-
 namespace brelker {
+
+class BaseSizeModel;
+class DiskCountModel;
+class ExtractModel;
+class HelpFileModel;
+class MemoryModel;
+class SuffixModel;
 
 enum class MessageButtons { Ok, YesNo };
 
@@ -29,9 +34,19 @@ public:
     // True for OK or Yes.
     virtual bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                          MessageButtons buttons) = 0;
-    // Runs one of the window's own dialogs modally; its result
-    // (QDialog::Accepted or QDialog::Rejected).
-    virtual int RunDialog(QDialog& dialog) = 0;
+
+    // The option dialogs, each shown over its model until it closes: true when
+    // it was accepted (OK or Save), false for any other way out. What an
+    // accepted dialog decided is the caller's to commit; the base size editor
+    // writes every edit at once and has nothing to accept.
+    virtual bool Run(MemoryModel& memory) = 0;
+    virtual bool Run(SuffixModel& suffix) = 0;
+    virtual bool Run(ExtractModel& extraction) = 0;
+    virtual void Run(BaseSizeModel& baseSizes) = 0;
+    virtual bool Run(DiskCountModel& diskCount) = 0;
+    // The How It Works window: shown and brought to the front without waiting,
+    // so the main window stays usable while the manual is open.
+    virtual void Show(HelpFileModel& help) = 0;
 };
 
 }  // namespace brelker

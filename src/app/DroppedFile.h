@@ -37,7 +37,12 @@ public:
                  MessageButtons buttons) override {
         return shown_.Message(text, caption, icon, buttons);
     }
-    int RunDialog(QDialog& dialog) override { return shown_.RunDialog(dialog); }
+    bool Run(MemoryModel& memory) override { return shown_.Run(memory); }
+    bool Run(SuffixModel& suffix) override { return shown_.Run(suffix); }
+    bool Run(ExtractModel& extraction) override { return shown_.Run(extraction); }
+    void Run(BaseSizeModel& baseSizes) override { shown_.Run(baseSizes); }
+    bool Run(DiskCountModel& diskCount) override { return shown_.Run(diskCount); }
+    void Show(HelpFileModel& help) override { shown_.Show(help); }
 
 private:
     DialogService& shown_;

@@ -4,12 +4,12 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/Dialogs.h"
 #include "app/DroppedFile.h"
+#include "engine/DiskCountModel.h"
 #include "engine/Engine.h"
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
@@ -19,6 +19,7 @@
 #include "script/ScriptView.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "text/HelpFileModel.h"
 
 class QAction;
 class QActionGroup;
@@ -35,11 +36,6 @@ class QToolButton;
 
 namespace brelker {
 
-class DiskCountDialog;
-class ExtractDialog;
-class HintWindow;
-class MemoryDialog;
-class SuffixDialog;
 struct CommandLine;
 
 // The main window: the split and join workflow, its menus and the current job.
@@ -123,6 +119,7 @@ private:
     void BeginCounting() override;
     void ReportMissingFile(const std::string& path) override;
     void ReportUnreadableFile(const std::string& path) override;
+    void ReportUnusableChecksumFile(const ChecksumProblem& problem) override;
     int AskDiskCount() override;
 
     // PlanView (MainWindowPlanView.cpp), and the words for what the plan decided.
@@ -240,8 +237,9 @@ private:
     int mainTop = settings::MainTop.defaultValue;
     int mainLeft = settings::MainLeft.defaultValue;
 
-    std::unique_ptr<DiskCountDialog> diskDialog_;
-    std::unique_ptr<HintWindow> hintWindow_;
+    // The disk count last asked for, and the manual: both kept for the whole run.
+    DiskCountModel diskCount_;
+    HelpFileModel helpFile_{platform_};
 
     // Menus and their items.
     QMenu* File1 = nullptr;

@@ -151,7 +151,8 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
         EndBusy(Text(successSlot));
     } else {
         const bool interrupted = code == kInterrupted;
-        std::string text = TransferFailureText(code, failureSlot, engine_.MismatchedFile());
+        std::string text = TransferFailureText(code, failureSlot, engine_.MismatchedFile(),
+                                               engine_.ChecksumFileProblem());
         if (const auto removed = engine_.RemovedAfterFailure().size(); removed > 0) {
             text += "\n\n" + Text(slot::kRemovedAfterFailure) + std::to_string(removed);
         }
@@ -264,8 +265,10 @@ void MainWindow::DoJoinClick() {
         return;
     }
     const int code = RunWork(slot::kJoining, [this] { return engine_.JoinSmallFiles(Options()); });
-    ShowResult(code, engine_.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestored,
-               slot::kCannotReadPiece);
+    ShowResult(
+        code,
+        engine_.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
+        slot::kCannotReadPiece);
     if (!job_.PartialPath.empty()) {
         dialogs_.Message(Text(slot::kPartialFileKept) + job_.PartialPath,
                          Text(slot::kAbnormalTermination), MessageIcon::Warning,

@@ -5,12 +5,10 @@
 #include <QToolButton>
 
 #include "app/MainWindow.h"
-#include "app/ScreenPlacement.h"
-#include "settings/ExtractDialog.h"
-#include "settings/MemoryDialog.h"
+#include "settings/ExtractModel.h"
+#include "settings/MemoryModel.h"
 #include "settings/Settings.h"
-#include "settings/SuffixDialog.h"
-#include "text/HintWindow.h"
+#include "settings/SuffixModel.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -19,39 +17,30 @@ void MainWindow::HintClick() {
     if (Busy()) {
         return;
     }
-    if (!hintWindow_) {
-        hintWindow_ = std::make_unique<HintWindow>(platform_);
-    }
-    // Modeless: the main window stays usable while the manual is open.
-    hintWindow_->show();
-    hintWindow_->raise();
-    hintWindow_->activateWindow();
+    dialogs_.Show(helpFile_);
 }
 
 void MainWindow::MemoryUsageClick() {
     if (Busy()) {
         return;
     }
-    MemoryDialog dialog(store_, this);
-    CentreOnScreenWhenShown(dialog);
-    dialogs_.RunDialog(dialog);
+    MemoryModel memory(store_);
+    if (dialogs_.Run(memory)) {
+        memory.Commit(store_);
+    }
     // Whichever button closed it: Cancel leaves the pair as stored.
-    options_.MaxFromRAM = dialog.MaxFromRAM();
-    options_.MaxFromFile = dialog.MaxFromFile();
+    options_.MaxFromRAM = memory.MaxFromRAM();
+    options_.MaxFromFile = memory.MaxFromFile();
 }
 
 void MainWindow::ChooseFiletypeClick() {
     if (Busy()) {
         return;
     }
-    SuffixDialog dialog(
-        store_,
-        [this](const std::string& text, const std::string& caption) {
-            dialogs_.Message(text, caption, MessageIcon::Warning, MessageButtons::Ok);
-        },
-        this);
-    CentreOnScreenWhenShown(dialog);
-    dialogs_.RunDialog(dialog);
+    SuffixModel suffix(store_);
+    if (dialogs_.Run(suffix)) {
+        suffix.Commit(store_);
+    }
     options_.Suffix = store_.Read(settings::AddedFileType);
     // Several texts quote the suffix (the file filters): fill them anew.
     FillTextTable(options_.Suffix);
@@ -66,12 +55,15 @@ void MainWindow::ExtractClick() {
     if (Busy()) {
         return;
     }
-    ExtractDialog dialog(job_, this);
-    CentreOnScreenWhenShown(dialog);
     // Cancel changes nothing, so sizes edited by hand stay. After a split the job
     // describes the series just written, which the restore script still needs:
     // only a split that is ready is planned again, for the new length.
-    if (dialogs_.RunDialog(dialog) != QDialog::Accepted || !DoSplitBtn->isEnabled()) {
+    ExtractModel extraction(job_);
+    if (!dialogs_.Run(extraction)) {
+        return;
+    }
+    extraction.Commit(job_);
+    if (!DoSplitBtn->isEnabled()) {
         return;
     }
     job_.BigFileBytes =

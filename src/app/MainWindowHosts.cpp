@@ -7,9 +7,7 @@
 #include <QProgressBar>
 
 #include "app/MainWindow.h"
-#include "app/ScreenPlacement.h"
 #include "console/ResultText.h"
-#include "engine/DiskCountDialog.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
@@ -58,12 +56,10 @@ void MainWindow::ReportUndeletable(const std::string& path) {
 void MainWindow::BeginCounting() { BeginBusy(Text(slot::kCountingFiles)); }
 
 int MainWindow::AskDiskCount() {
-    if (!diskDialog_) {
-        diskDialog_ = std::make_unique<DiskCountDialog>(this);
-        CentreOnScreenWhenShown(*diskDialog_);
+    if (dialogs_.Run(diskCount_)) {
+        diskCount_.Confirm();
     }
-    dialogs_.RunDialog(*diskDialog_);
-    return diskDialog_->DiskCount();
+    return diskCount_.DiskCount();
 }
 
 void MainWindow::ReportMissingFile(const std::string& path) {
@@ -86,6 +82,10 @@ void MainWindow::ReportUnusableFile(const std::string& path) {
 
 void MainWindow::ReportUnreadableFile(const std::string& path) {
     ReportFailure(Text(slot::kFileUnreadable) + path);
+}
+
+void MainWindow::ReportUnusableChecksumFile(const ChecksumProblem& problem) {
+    ReportFailure(ChecksumProblemText(problem));
 }
 
 }  // namespace brelker

@@ -27,9 +27,7 @@
 #include "app/ElidedLabel.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
-#include "engine/DiskCountDialog.h"
 #include "settings/Settings.h"
-#include "text/HintWindow.h"
 #include "text/WidgetTexts.h"
 
 namespace brelker {

@@ -13,8 +13,7 @@
 #include <QToolButton>
 
 #include "app/MainWindow.h"
-#include "app/ScreenPlacement.h"
-#include "plan/BaseSizeDialog.h"
+#include "plan/BaseSizeModel.h"
 #include "plan/SizeListFill.h"
 #include "text/Hints.h"
 #include "text/Slots.h"
@@ -103,9 +102,8 @@ void MainWindow::SetBaseSizeControlsEnabled(bool enabled) {
 }
 
 void MainWindow::RunBaseSizeEditor() {
-    BaseSizeDialog editor(store_, this);
-    CentreOnScreenWhenShown(editor);
-    dialogs_.RunDialog(editor);
+    BaseSizeModel editor(store_);
+    dialogs_.Run(editor);
 }
 
 std::string MainWindow::DecimalSeparator() const { return platform_.DecimalSeparator(); }

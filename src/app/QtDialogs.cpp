@@ -1,5 +1,4 @@
 #include "app/QtDialogs.h"
-#include "text/WidgetTexts.h"
 
 #include <QDialog>
 #include <QDir>
@@ -9,7 +8,20 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "app/ScreenPlacement.h"
+#include "engine/DiskCountDialog.h"
+#include "plan/BaseSizeDialog.h"
+#include "settings/ExtractDialog.h"
+#include "settings/MemoryDialog.h"
+#include "settings/SuffixDialog.h"
+#include "text/HintWindow.h"
+#include "text/WidgetTexts.h"
+
 namespace brelker {
+
+QtDialogs::QtDialogs(Platform& platform, QWidget* parent) : platform_(platform), parent_(parent) {}
+
+QtDialogs::~QtDialogs() = default;
 
 std::optional<std::string> QtDialogs::Chosen(const QString& path) {
     if (path.isEmpty()) {
@@ -79,6 +91,50 @@ bool QtDialogs::Message(const std::string& text, const std::string& caption, Mes
     return box.exec() != QMessageBox::No;
 }
 
-int QtDialogs::RunDialog(QDialog& dialog) { return dialog.exec(); }
+bool QtDialogs::Exec(QDialog& dialog) {
+    CentreOnScreenWhenShown(dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::Run(MemoryModel& memory) {
+    MemoryDialog dialog(memory, parent_);
+    return Exec(dialog);
+}
+
+bool QtDialogs::Run(SuffixModel& suffix) {
+    SuffixDialog dialog(
+        suffix,
+        [this](const std::string& text, const std::string& caption) {
+            Message(text, caption, MessageIcon::Warning, MessageButtons::Ok);
+        },
+        parent_);
+    return Exec(dialog);
+}
+
+bool QtDialogs::Run(ExtractModel& extraction) {
+    ExtractDialog dialog(extraction, parent_);
+    return Exec(dialog);
+}
+
+void QtDialogs::Run(BaseSizeModel& baseSizes) {
+    BaseSizeDialog dialog(baseSizes, parent_);
+    Exec(dialog);
+}
+
+bool QtDialogs::Run(DiskCountModel& diskCount) {
+    DiskCountDialog dialog(diskCount, parent_);
+    return Exec(dialog);
+}
+
+void QtDialogs::Show(HelpFileModel& help) {
+    if (!hintWindow_ || hintModel_ != &help) {
+        // A window of its own, not one that stays above the main window.
+        hintWindow_ = std::make_unique<HintWindow>(help);
+        hintModel_ = &help;
+    }
+    hintWindow_->show();
+    hintWindow_->raise();
+    hintWindow_->activateWindow();
+}
 
 }  // namespace brelker

@@ -14,6 +14,7 @@
 #include "app/QtTranslations.h"
 #include "app/ScreenPlacement.h"
 #include "platform/Decimal.h"
+#include "platform/Version.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"

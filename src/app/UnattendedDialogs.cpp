@@ -1,7 +1,5 @@
 #include "app/UnattendedDialogs.h"
 
-#include <QDialog>
-
 namespace brelker {
 
 std::optional<std::string> UnattendedDialogs::OpenFile(const std::string& title,
@@ -32,8 +30,16 @@ bool UnattendedDialogs::Message(const std::string& text, const std::string& capt
     return buttons == MessageButtons::Ok;
 }
 
-int UnattendedDialogs::RunDialog(QDialog& dialog) {
-    return canAsk_ ? interactive_.RunDialog(dialog) : QDialog::Rejected;
+void UnattendedDialogs::Run(BaseSizeModel& baseSizes) {
+    if (canAsk_) {
+        interactive_.Run(baseSizes);
+    }
+}
+
+void UnattendedDialogs::Show(HelpFileModel& help) {
+    if (canAsk_) {
+        interactive_.Show(help);
+    }
 }
 
 }  // namespace brelker

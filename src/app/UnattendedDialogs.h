@@ -23,8 +23,13 @@ public:
     bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                  MessageButtons buttons) override;
     // Without a display to show it on, a dialog is cancelled rather than left
-    // waiting for a click nobody can give.
-    int RunDialog(QDialog& dialog) override;
+    // waiting for a click nobody can give, and the manual is not shown.
+    bool Run(MemoryModel& memory) override { return canAsk_ && interactive_.Run(memory); }
+    bool Run(SuffixModel& suffix) override { return canAsk_ && interactive_.Run(suffix); }
+    bool Run(ExtractModel& extraction) override { return canAsk_ && interactive_.Run(extraction); }
+    void Run(BaseSizeModel& baseSizes) override;
+    bool Run(DiskCountModel& diskCount) override { return canAsk_ && interactive_.Run(diskCount); }
+    void Show(HelpFileModel& help) override;
 
 private:
     DialogService& interactive_;

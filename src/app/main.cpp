@@ -1,4 +1,3 @@
-#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -16,6 +15,7 @@
 #include "app/UnattendedDialogs.h"
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleRun.h"
+#include "platform/DisplayProbe.h"
 #include "platform/PosixPlatform.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
@@ -48,19 +48,13 @@ public:
     }
 };
 
-bool Set(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value != nullptr && *value != '\0';
-}
-
-// A display the window can be shown on: an X or Wayland display, or a platform
-// chosen on purpose that is not one of Qt's invisible ones.
-bool HasDisplay() {
-    if (Set("QT_QPA_PLATFORM")) {
-        const std::string platform = std::getenv("QT_QPA_PLATFORM");
-        return !platform.starts_with("offscreen") && !platform.starts_with("minimal");
+// Unattended, Qt's own chatter (a plugin's warnings about what it cannot do on
+// an invisible window) is nobody's business: only the program's messages and
+// Qt's failures reach standard error.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::cerr << message.toLocal8Bit().constData() << '\n';
     }
-    return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
 // A split that ends the program when done: nobody may be there to click.
@@ -97,7 +91,7 @@ int main(int argc, char* argv[]) {
                                                   : brelker::ProgressLine::None);
     }
 
-    const bool display = HasDisplay();
+    const bool display = brelker::DisplayAnswers();
     if (!display) {
         if (brelker::ParseCommandLine(arguments).steps.empty()) {
             QCoreApplication app(argc, argv);
@@ -108,6 +102,9 @@ int main(int argc, char* argv[]) {
         }
         // The window's switches still run, on a window nobody sees.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (!display || IsUnattended(brelker::ParseCommandLine(arguments))) {
+        qInstallMessageHandler(QuietQtMessages);
     }
 
     // QApplication takes only the "-" options it knows; the program's own start

@@ -182,4 +182,8 @@ void ConsoleHost::ReportUnreadableFile(const std::string& path) {
     Say(Text(slot::kFileUnreadable) + path);
 }
 
+void ConsoleHost::ReportUnusableChecksumFile(const ChecksumProblem& problem) {
+    Say(ChecksumProblemText(problem));
+}
+
 }  // namespace brelker

@@ -59,6 +59,7 @@ public:
     void BeginCounting() override {}
     void ReportMissingFile(const std::string& path) override;
     void ReportUnreadableFile(const std::string& path) override;
+    void ReportUnusableChecksumFile(const ChecksumProblem& problem) override;
     int AskDiskCount() override { return 0; }
 
     // ScriptView

@@ -18,6 +18,7 @@
 #include "plan/PieceSizes.h"
 #include "plan/SizePlan.h"
 #include "platform/Paths.h"
+#include "platform/Version.h"
 #include "script/RestoreScript.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
@@ -87,7 +88,8 @@ std::string FailureText(const Engine& engine, int code, bool split) {
         return WithReason(TextWith(named, {path}), reason);
     }
     std::string text =
-        TransferFailureText(code, split ? slot::kCannotCreatePiece : slot::kCannotReadPiece, path);
+        TransferFailureText(code, split ? slot::kCannotCreatePiece : slot::kCannotReadPiece, path,
+                            engine.ChecksumFileProblem());
     if (!path.empty() && text.find(path) == std::string::npos) {
         text += (text.ends_with(' ') ? "" : ": ") + path;
     }
@@ -95,7 +97,7 @@ std::string FailureText(const Engine& engine, int code, bool split) {
 }
 
 std::string StreamFaultText(StreamFault fault, const std::string& path, const std::string& reason,
-                            std::int64_t pieceBytes) {
+                            std::int64_t pieceBytes, const ChecksumProblem& problem = {}) {
     switch (fault) {
         case StreamFault::None:
             break;
@@ -124,8 +126,10 @@ std::string StreamFaultText(StreamFault fault, const std::string& path, const st
             return WithReason(Text(slot::kChecksumFileNotWritten) + path, reason);
         case StreamFault::Interrupted:
             return Text(slot::kNotFinished);
+        case StreamFault::ForeignList:
+            return Text(slot::kForeignChecksumFile) + path;
         case StreamFault::ListUnusable:
-            return Text(slot::kChecksumListUnusable) + path;
+            return ChecksumProblemText(problem);
         case StreamFault::Mismatch:
             return Text(slot::kStreamPieceMismatch) + path;
     }
@@ -428,7 +432,8 @@ int ConsoleRun::JoinToOutput() {
         output == kNoFile ? StreamFault::CannotWrite : join.Run(job_, options_.Suffix, output);
     host_.EndRun();
     if (fault != StreamFault::None) {
-        host_.Say(StreamFaultText(fault, join.FaultPath(), join.FaultReason(), 0));
+        host_.Say(
+            StreamFaultText(fault, join.FaultPath(), join.FaultReason(), 0, join.ListProblem()));
         return kExitFailure;
     }
     if (!request_.quiet) {
@@ -440,18 +445,17 @@ int ConsoleRun::JoinToOutput() {
 
 // The bytes Verify reads, for its rate and the time left.
 std::int64_t ConsoleRun::ListedBytes(const std::string& stem) {
-    const auto listed = ListedChecksums(platform_, stem, options_.Suffix);
-    if (!listed) {
+    const ChecksumList list = ReadSeriesChecksums(platform_, stem, options_.Suffix);
+    if (!list.Valid()) {
         return 0;
     }
+    const SeriesChecksums* listed = &list.series;
     std::int64_t bytes = 0;
     for (int k = 1; k <= listed->Count(); ++k) {
         bytes += std::max<std::int64_t>(platform_.FileSize(PieceName(stem, options_.Suffix, k)), 0);
     }
-    if (!listed->whole.empty()) {
-        bytes += std::max<std::int64_t>(
-            platform_.FileSize(JoinFolder(FolderOfPath(stem), listed->wholeName)), 0);
-    }
+    bytes += std::max<std::int64_t>(
+        platform_.FileSize(JoinFolder(FolderOfPath(stem), listed->wholeName)), 0);
     return bytes;
 }
 

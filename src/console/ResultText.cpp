@@ -8,7 +8,11 @@
 
 namespace brelker {
 
-std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile) {
+std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile,
+                                const ChecksumProblem& problem) {
+    if (code == kChecksumFileUnusable) {
+        return ChecksumProblemText(problem);
+    }
     if (code == kSizesDiffer) {
         return Text(slot::kSizesDiffer);
     }
@@ -29,6 +33,18 @@ std::string TransferFailureText(int code, int failureSlot, const std::string& ch
     return Text(failureSlot) + std::to_string(code);
 }
 
+std::string ChecksumProblemText(const ChecksumProblem& problem) {
+    // In the order of ChecksumFault.
+    constexpr std::array<int, 6> kReasons = {
+        slot::kNotAChecksumLine,   slot::kChecksumLineOutOfOrder, slot::kChecksumListEndsEarly,
+        slot::kNameWithFolderPart, slot::kChecksumFileUnreadable, slot::kChecksumFileNotRegular};
+    std::string text = Text(slot::kChecksumFileUnusable) + problem.path;
+    if (problem.line > 0) {
+        text += ", " + Text(slot::kChecksumFileLine) + " " + std::to_string(problem.line);
+    }
+    return text + ": " + Text(kReasons[static_cast<std::size_t>(problem.fault)]);
+}
+
 std::string DiskQuestionText(int piece, DiskPrompt why) {
     const std::string ready = Text(slot::kReadyForDisk) + std::to_string(piece) + "?";
     switch (why) {
@@ -45,8 +61,11 @@ std::string DiskQuestionText(int piece, DiskPrompt why) {
 namespace {
 
 // In the order of CheckState.
-constexpr std::array<int, 3> kStateWords = {slot::kCheckOk, slot::kCheckFailed,
-                                            slot::kCheckMissing};
+constexpr std::array<int, 4> kStateWords = {slot::kCheckOk, slot::kCheckFailed, slot::kCheckMissing,
+                                            slot::kCheckUnreadable};
+// The summary always counts the first three; files that could not be read
+// only when there are any.
+constexpr std::size_t kAlwaysCounted = 3;
 
 }  // namespace
 
@@ -56,13 +75,15 @@ std::string VerifyLine(const VerifyReport::Entry& entry) {
 }
 
 std::string VerifySummary(const VerifyReport& report) {
-    std::array<int, 3> counts{};
+    std::array<int, kStateWords.size()> counts{};
     for (const VerifyReport::Entry& entry : report.entries) {
         ++counts[static_cast<std::size_t>(entry.state)];
     }
     std::string summary;
     for (std::size_t i = 0; i < kStateWords.size(); ++i) {
-        summary += (i > 0 ? ", " : "") + std::to_string(counts[i]) + " " + Text(kStateWords[i]);
+        if (i < kAlwaysCounted || counts[i] > 0) {
+            summary += (i > 0 ? ", " : "") + std::to_string(counts[i]) + " " + Text(kStateWords[i]);
+        }
     }
     return summary;
 }

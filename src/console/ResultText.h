@@ -9,8 +9,14 @@ namespace brelker {
 // The message for a split or join that did not succeed, from the code the
 // engine returned; failureSlot is the text for a piece that could not be
 // created (a split) or read (a join), which the piece's number follows; a
-// checksum failure names the file concerned.
-std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile);
+// checksum failure names the file concerned, and a checksum file that cannot
+// be used also the line and the reason (the engine's ChecksumFileProblem).
+std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile,
+                                const ChecksumProblem& problem);
+
+// "The checksum file cannot be used: FILE, line N: REASON"; without the line
+// when the fault is the file's as a whole.
+std::string ChecksumProblemText(const ChecksumProblem& problem);
 
 // The question for the disk of a piece, saying first what is wrong with the
 // one in the drive.
@@ -18,7 +24,8 @@ std::string DiskQuestionText(int piece, DiskPrompt why);
 
 // One line of Verify's report: the file's bare name and what was found.
 std::string VerifyLine(const VerifyReport::Entry& entry);
-// "3 OK, 1 FAILED, 0 missing", in the current language.
+// "3 OK, 1 FAILED, 0 missing", in the current language; files that could not
+// be read are added to it when there are any.
 std::string VerifySummary(const VerifyReport& report);
 // True when every file of the report is OK.
 bool VerifyPassed(const VerifyReport& report);

@@ -10,11 +10,6 @@ constexpr std::int64_t kBlock = std::int64_t{1} << 20;
 
 }  // namespace
 
-std::optional<SeriesChecksums> ListedChecksums(Platform& platform, const std::string& stem,
-                                               const std::string& suffix) {
-    return ReadSeriesChecksums(platform, stem, suffix);
-}
-
 StreamJoin::StreamJoin(Platform& platform, ConsoleHost& host) : platform_(platform), host_(host) {}
 
 StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandle output) {
@@ -25,13 +20,15 @@ StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandl
     if (!lock) {
         return Fail(StreamFault::Locked, stem, false);
     }
-    const auto expected = ListedChecksums(platform_, stem, suffix);
     // A list that is there but not understood proves nothing, and is not taken
     // for no list: what goes out cannot be taken back.
-    if (!expected && platform_.Exists(ChecksumFilePath(stem))) {
-        return Fail(StreamFault::ListUnusable, ChecksumFilePath(stem), false);
+    const ChecksumList list = ReadSeriesChecksums(platform_, stem, suffix);
+    if (list.state == ChecksumList::State::Invalid) {
+        listProblem_ = list.problem;
+        return Fail(StreamFault::ListUnusable, list.problem.path, false);
     }
-    if (expected && expected->Count() != job.SmallFileCount) {
+    const SeriesChecksums* expected = list.Valid() ? &list.series : nullptr;
+    if (expected != nullptr && expected->Count() != job.SmallFileCount) {
         return Fail(StreamFault::Mismatch, ChecksumFilePath(stem), false);
     }
     // Standard output may be redirected into a piece (">>"): it would grow
@@ -61,17 +58,17 @@ StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandl
             return Fail(StreamFault::CannotRead, path, true);
         }
         const std::string* digest =
-            expected ? &expected->pieces[static_cast<std::size_t>(k)] : nullptr;
+            expected != nullptr ? &expected->pieces[static_cast<std::size_t>(k)] : nullptr;
         const StreamFault fault = CopyPiece(piece, path, digest, output, buffer.get());
         platform_.Close(piece);
         if (fault != StreamFault::None) {
             return fault;
         }
     }
-    if (expected && !expected->whole.empty() && whole_.HexDigest() != expected->whole) {
+    if (expected != nullptr && whole_.HexDigest() != expected->whole) {
         return Fail(StreamFault::Mismatch, expected->wholeName, false);
     }
-    verified_ = expected.has_value();
+    verified_ = expected != nullptr;
     return StreamFault::None;
 }
 

@@ -13,10 +13,6 @@
 
 namespace brelker {
 
-// What the series' checksum file lists, when it has one that is understood.
-std::optional<SeriesChecksums> ListedChecksums(Platform& platform, const std::string& stem,
-                                               const std::string& suffix);
-
 // Joins a series into a stream (standard output), where nothing written can
 // be taken back: with a checksum file every piece is hashed whole and
 // compared before its first byte goes out, and hashed again as it goes, so
@@ -35,6 +31,8 @@ public:
     bool Verified() const { return verified_; }
     const std::string& FaultPath() const { return faultPath_; }
     const std::string& FaultReason() const { return faultReason_; }
+    // Where and why the checksum file of ListUnusable cannot be used.
+    const ChecksumProblem& ListProblem() const { return listProblem_; }
 
 private:
     StreamFault CopyPiece(FileHandle piece, const std::string& path, const std::string* digest,
@@ -49,6 +47,7 @@ private:
     bool verified_ = false;
     std::string faultPath_;
     std::string faultReason_;
+    ChecksumProblem listProblem_;
 };
 
 }  // namespace brelker

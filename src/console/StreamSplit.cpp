@@ -43,6 +43,11 @@ StreamFault StreamSplit::Run(FileHandle input, std::int64_t pieceBytes, const st
             }
         }
     }
+    // A vendor's list under the stem's name is not rewritten.
+    if (checksums &&
+        OwnershipOf(platform_, job.SmallFilesBase, suffix_) == ChecksumOwnership::Foreign) {
+        return Fail(StreamFault::ForeignList, ChecksumFilePath(job.SmallFilesBase), false);
+    }
     const auto buffer = platform_.Allocate(static_cast<std::size_t>(kBlock));
     StreamFault fault = buffer ? Copy(input, buffer.get(), pieceBytes, job)
                                : Fail(StreamFault::CannotRead, {}, false);
@@ -145,8 +150,9 @@ StreamFault StreamSplit::Finish(Job& job, bool checksums) {
     if (!checksums) {
         job.PieceDigests.clear();
         job.WholeDigest.clear();
-        // The checksum file of an earlier series would fail every join of these pieces.
-        if (platform_.KindOf(checksumFile, false) == FileKind::Regular) {
+        // The checksum file of an earlier series would fail every join of
+        // these pieces; only a list of ours goes, somebody else's stays.
+        if (OwnershipOf(platform_, stem, suffix_) == ChecksumOwnership::Ours) {
             platform_.DeleteFile(checksumFile);
         }
     } else {

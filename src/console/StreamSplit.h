@@ -28,7 +28,8 @@ enum class StreamFault {
     Interrupted,         // Ctrl+C, a termination or a closed terminal
     // Of a join into a stream:
     OutputIsPiece,  // the stream is a file this run reads
-    ListUnusable,   // a checksum file is there, but not one of this series
+    ForeignList,    // the checksum file's name holds a list that is not this program's
+    ListUnusable,   // the series' checksum file is there but cannot be used
     Mismatch,       // a piece or the whole differs from its checksum
 };
 

@@ -9,9 +9,12 @@
 namespace brelker {
 namespace {
 
-// A series of 32760 pieces with long names stays far below this; anything
-// larger is not a checksum file and is not read into memory.
+// A series of 32760 pieces with long names stays far below this; no more of
+// a larger file is read into memory.
 constexpr std::int64_t kLargestChecksumFile = std::int64_t{16} << 20;
+
+// No file name comes near this, escaped or not: a longer line is none.
+constexpr std::size_t kLongestLine = std::size_t{64} << 10;
 
 constexpr std::string_view kTagStart = "SHA256 (";
 constexpr std::string_view kTagMiddle = ") = ";
@@ -52,7 +55,13 @@ std::optional<std::string> DigestOf(std::string_view text) {
     return IsHexDigest(digest) ? std::optional(digest) : std::nullopt;
 }
 
+// One line without its line end, as sha256sum -c reads it: blanks before it
+// are skipped. A NUL would cut the name short wherever it is used.
 std::optional<ChecksumLine> ParseLine(std::string_view line) {
+    line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+    if (line.size() > kLongestLine || line.find('\0') != line.npos) {
+        return std::nullopt;
+    }
     const bool escaped = line.starts_with('\\');
     if (escaped) {
         line.remove_prefix(1);
@@ -96,6 +105,88 @@ int PieceNumber(std::string_view name, std::string_view prefix) {
     return number;
 }
 
+// A name that stays inside the folder it is looked for in. On Windows a
+// colon names a drive or a stream of a file.
+bool IsBareName(std::string_view name) {
+#ifdef _WIN32
+    if (name.find(':') != name.npos) {
+        return false;
+    }
+#endif
+    return !name.empty() && name != "." && name != ".." &&
+           std::none_of(name.begin(), name.end(), IsPathSeparator);
+}
+
+struct NumberedLine {
+    int number;  // from 1
+    ChecksumLine line;
+};
+
+// The checksum lines of a text with the numbers of the lines they stand on;
+// comments and empty lines are passed over. Nothing when a line is none, whose
+// number then goes to badLine.
+std::optional<std::vector<NumberedLine>> ParseNumberedLines(std::string_view text, int& badLine) {
+    // Editors on Windows like to start a UTF-8 file with a byte-order mark.
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    std::vector<NumberedLine> lines;
+    for (int number = 1; !text.empty(); ++number) {
+        const auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == text.npos ? std::string_view() : text.substr(end + 1);
+        // A file that went through a Windows machine ends its lines with CR LF;
+        // a name's own CR would have been escaped.
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.empty() || line.starts_with('#')) {
+            continue;
+        }
+        auto parsed = ParseLine(line);
+        if (!parsed) {
+            badLine = number;
+            return std::nullopt;
+        }
+        lines.push_back({number, std::move(*parsed)});
+    }
+    return lines;
+}
+
+// The text of a checksum file, at most kLargestChecksumFile bytes of it;
+// nothing when it cannot be read. complete says whether that was all of it.
+std::optional<std::string> ReadListText(Platform& platform, const std::string& path,
+                                        bool& complete) {
+    const FileHandle file = platform.OpenForReading(path);
+    if (file == kNoFile) {
+        return std::nullopt;
+    }
+    constexpr std::int64_t kChunk = std::int64_t{64} << 10;
+    std::string text;
+    std::int64_t got = 0;
+    do {
+        const std::size_t filled = text.size();
+        text.resize(filled + kChunk);
+        got = platform.Read(file, text.data() + filled, kChunk);
+        text.resize(filled + static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    } while (got > 0 && static_cast<std::int64_t>(text.size()) <= kLargestChecksumFile);
+    platform.Close(file);
+    if (got < 0) {
+        return std::nullopt;
+    }
+    complete = static_cast<std::int64_t>(text.size()) <= kLargestChecksumFile;
+    text.resize(std::min(text.size(), static_cast<std::size_t>(kLargestChecksumFile)));
+    return text;
+}
+
+ChecksumList Invalid(int line, ChecksumFault fault) {
+    ChecksumList list;
+    list.state = ChecksumList::State::Invalid;
+    list.problem.line = line;
+    list.problem.fault = fault;
+    return list;
+}
+
 }  // namespace
 
 std::string ChecksumFilePath(const std::string& stem) { return stem + ".sha256"; }
@@ -116,32 +207,6 @@ std::string FormatChecksumLines(const std::vector<ChecksumLine>& lines) {
     return text;
 }
 
-std::optional<std::vector<ChecksumLine>> ParseChecksumLines(std::string_view text) {
-    std::vector<ChecksumLine> lines;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == text.npos ? std::string_view() : text.substr(end + 1);
-        // A file that went through a Windows machine ends its lines with CR LF;
-        // a name's own CR would have been escaped.
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        if (line.empty() || line.starts_with('#')) {
-            continue;
-        }
-        auto parsed = ParseLine(line);
-        if (!parsed) {
-            return std::nullopt;
-        }
-        lines.push_back(std::move(*parsed));
-    }
-    if (lines.empty()) {
-        return std::nullopt;
-    }
-    return lines;
-}
-
 bool WriteChecksumFile(Platform& platform, const std::string& path,
                        const std::vector<ChecksumLine>& lines) {
     const std::string text = FormatChecksumLines(lines);
@@ -155,71 +220,108 @@ bool WriteChecksumFile(Platform& platform, const std::string& path,
     return written;
 }
 
-std::optional<std::vector<ChecksumLine>> ReadChecksumFile(Platform& platform,
-                                                          const std::string& path) {
-    const std::int64_t size = platform.FileSize(path);
-    if (size <= 0 || size > kLargestChecksumFile) {
-        return std::nullopt;
+ChecksumList MatchSeries(std::string_view text, const std::string& stemName,
+                         const std::string& suffix) {
+    int badLine = 0;
+    const auto lines = ParseNumberedLines(text, badLine);
+    if (!lines) {
+        return Invalid(badLine, ChecksumFault::NotALine);
     }
-    const FileHandle file = platform.OpenForReading(path);
-    if (file == kNoFile) {
-        return std::nullopt;
-    }
-    std::string text(static_cast<std::size_t>(size), '\0');
-    const std::int64_t got = platform.Read(file, text.data(), size);
-    platform.Close(file);
-    if (got != size) {
-        return std::nullopt;
-    }
-    return ParseChecksumLines(text);
-}
-
-std::optional<SeriesChecksums> MatchSeries(const std::vector<ChecksumLine>& lines,
-                                           const std::string& stemName, const std::string& suffix) {
     const std::string piecePrefix = stemName + suffix;
-    SeriesChecksums series;
-    std::vector<const ChecksumLine*> others;
-    for (const ChecksumLine& line : lines) {
+    ChecksumList list;
+    SeriesChecksums& series = list.series;
+    for (const auto& [number, line] : *lines) {
+        if (!IsBareName(line.name)) {
+            return Invalid(number, ChecksumFault::FolderPart);
+        }
+        // The pieces from 1 up, each where it belongs, then the joined file and
+        // nothing after it: what tells a whole list from one cut short or edited.
         const int k = PieceNumber(line.name, piecePrefix);
-        if (k == 0) {
-            others.push_back(&line);
+        const bool nextPiece = k == series.Count() + 1;
+        const bool joinedFile = k == 0 && series.Count() > 0;
+        if (!series.wholeName.empty() || !(nextPiece || joinedFile)) {
+            return Invalid(number, ChecksumFault::OutOfOrder);
+        }
+        if (k > 0) {
+            series.pieces.push_back(line.digest);
             continue;
         }
-        if (static_cast<std::size_t>(k) > lines.size()) {
-            return std::nullopt;  // a gap: some number below k is not listed
-        }
-        if (series.pieces.size() <= static_cast<std::size_t>(k)) {
-            series.pieces.resize(static_cast<std::size_t>(k) + 1);
-        }
-        std::string& digest = series.pieces[static_cast<std::size_t>(k)];
-        if (!digest.empty()) {
-            return std::nullopt;
-        }
-        digest = line.digest;
+        series.whole = line.digest;
+        series.wholeName = line.name;
     }
-    if (series.pieces.size() < 2 ||
-        std::any_of(series.pieces.begin() + 1, series.pieces.end(),
-                    [](const std::string& digest) { return digest.empty(); })) {
-        return std::nullopt;
+    if (series.wholeName.empty()) {
+        return Invalid(0, ChecksumFault::EndsBeforeWhole);
     }
-    // The joined file is the one other line; where a user added lines of
-    // their own, it is the one named like the series.
-    for (const ChecksumLine* line : others) {
-        if (others.size() == 1 || line->name == stemName) {
-            series.whole = line->digest;
-            series.wholeName = line->name;
-        }
-    }
-    return series;
+    list.state = ChecksumList::State::Valid;
+    return list;
 }
 
-std::optional<SeriesChecksums> ReadSeriesChecksums(Platform& platform, const std::string& stem,
-                                                   const std::string& suffix) {
-    const auto lines = ReadChecksumFile(platform, ChecksumFilePath(stem));
-    if (!lines) {
-        return std::nullopt;
+ChecksumList ReadSeriesChecksums(Platform& platform, const std::string& stem,
+                                 const std::string& suffix) {
+    const std::string path = ChecksumFilePath(stem);
+    const auto read = [&]() -> ChecksumList {
+        if (platform.KindOf(path, false) == FileKind::Missing) {
+            return ChecksumList();
+        }
+        if (platform.KindOf(path, true) != FileKind::Regular) {
+            return Invalid(0, ChecksumFault::NotRegular);
+        }
+        bool complete = false;
+        const auto text = ReadListText(platform, path, complete);
+        if (!text) {
+            return Invalid(0, ChecksumFault::Unreadable);
+        }
+        if (complete) {
+            return MatchSeries(*text, BareFileName(stem), suffix);
+        }
+        // Larger than any list of a series. A line at fault in what was read
+        // is named; the last line, cut short there, is only when it is too
+        // long to be a checksum line anyway.
+        std::size_t keep = text->rfind('\n') + 1;  // 0 when there is no line end
+        if (text->size() - keep > kLongestLine) {
+            keep = text->size();
+        }
+        ChecksumList list =
+            MatchSeries(std::string_view(*text).substr(0, keep), BareFileName(stem), suffix);
+        if (list.state == ChecksumList::State::Invalid && list.problem.line > 0) {
+            return list;
+        }
+        return Invalid(0, ChecksumFault::Unreadable);
+    };
+    ChecksumList list = read();
+    list.problem.path = list.state == ChecksumList::State::Invalid ? path : std::string();
+    return list;
+}
+
+ChecksumOwnership OwnershipOf(Platform& platform, const std::string& stem,
+                              const std::string& suffix) {
+    const std::string path = ChecksumFilePath(stem);
+    const FileKind kind = platform.KindOf(path, false);
+    if (kind == FileKind::Missing) {
+        return ChecksumOwnership::Absent;
     }
-    return MatchSeries(*lines, BareFileName(stem), suffix);
+    bool complete = false;
+    const auto text =
+        kind == FileKind::Regular ? ReadListText(platform, path, complete) : std::nullopt;
+    int badLine = 0;
+    const auto lines = text && complete ? ParseNumberedLines(*text, badLine) : std::nullopt;
+    if (!lines || lines->empty()) {
+        return ChecksumOwnership::Foreign;
+    }
+    const std::string stemName = BareFileName(stem);
+    const std::string piecePrefix = stemName + suffix;
+    for (std::size_t i = 0; i < lines->size(); ++i) {
+        const std::string& name = (*lines)[i].line.name;
+        if (PieceNumber(name, piecePrefix) > 0) {
+            continue;
+        }
+        // The joined file: last, after the pieces. A list of the joined file
+        // alone is a vendor's, whose name the series happens to share.
+        if (i + 1 != lines->size() || !IsBareName(name) || i == 0) {
+            return ChecksumOwnership::Foreign;
+        }
+    }
+    return ChecksumOwnership::Ours;
 }
 
 }  // namespace brelker

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,35 +22,75 @@ std::string ChecksumFilePath(const std::string& stem);
 // The lines exactly as sha256sum writes them, so that its -c checks the series.
 std::string FormatChecksumLines(const std::vector<ChecksumLine>& lines);
 
-// Reads what sha256sum writes (text or binary marker, escaped names, --tag
-// lines, comments) and nothing else: one line of anything else, or no line at
-// all, means that this is not a checksum file.
-std::optional<std::vector<ChecksumLine>> ParseChecksumLines(std::string_view text);
-
 bool WriteChecksumFile(Platform& platform, const std::string& path,
                        const std::vector<ChecksumLine>& lines);
-std::optional<std::vector<ChecksumLine>> ReadChecksumFile(Platform& platform,
-                                                          const std::string& path);
 
 // What a checksum file says about one series.
 struct SeriesChecksums {
     // Piece k at index k; index 0 is never used.
-    std::vector<std::string> pieces;
-    // The joined file's digest and name; empty when the file lists none.
+    std::vector<std::string> pieces = {std::string()};
+    // The joined file's digest and bare name.
     std::string whole;
     std::string wholeName;
 
     int Count() const { return static_cast<int>(pieces.size()) - 1; }
 };
 
-// The lines of the pieces named stemName + suffix + k (k = 1, 2, ...) and of
-// the joined file. Nothing when the pieces are not exactly 1 to some N, each
-// once: such a file belongs to some other series.
-std::optional<SeriesChecksums> MatchSeries(const std::vector<ChecksumLine>& lines,
-                                           const std::string& stemName, const std::string& suffix);
+// Why a checksum file cannot be used for its series.
+enum class ChecksumFault {
+    NotALine,         // a line that sha256sum would not read
+    OutOfOrder,       // not the pieces from 1 up, each once, then the joined file
+    EndsBeforeWhole,  // no line for the joined file after the pieces
+    FolderPart,       // a name with a folder part, or "." or ".."
+    Unreadable,       // the file cannot be read, or is too large to be a list
+    NotRegular,       // a folder, a FIFO, a device, a link that leads nowhere
+};
 
-// The checksums of the series stem + suffix + k, from its checksum file.
-std::optional<SeriesChecksums> ReadSeriesChecksums(Platform& platform, const std::string& stem,
-                                                   const std::string& suffix);
+// A checksum file that cannot be used, the line at fault (from 1; 0 when the
+// fault is the file's as a whole) and why.
+struct ChecksumProblem {
+    std::string path;
+    int line = 0;
+    ChecksumFault fault = ChecksumFault::NotALine;
+
+    bool operator==(const ChecksumProblem&) const = default;
+};
+
+// What is found at a series' checksum file: nothing at all, a list of the
+// series that was understood line by line, or a file that cannot be used.
+// Only a valid list proves anything; an invalid one is never taken as absent.
+struct ChecksumList {
+    enum class State { Absent, Valid, Invalid };
+    State state = State::Absent;
+    SeriesChecksums series;   // when Valid
+    ChecksumProblem problem;  // when Invalid
+
+    bool Valid() const { return state == State::Valid; }
+};
+
+// Reads a checksum file's text as a list of the series stemName + suffix + k.
+// Every line is what sha256sum -c reads (two-space or binary lines, escaped
+// names, --tag lines, # comments, empty lines, CR LF ends) after an optional
+// UTF-8 byte-order mark, and names a file by its bare name: pieces 1 to N in
+// order, each once, then the joined file, once and last. Anything else makes
+// the list invalid, at the first line at fault; the problem's path is left empty.
+ChecksumList MatchSeries(std::string_view text, const std::string& stemName,
+                         const std::string& suffix);
+
+// The checksum file of the series stem + suffix + k, read and matched.
+ChecksumList ReadSeriesChecksums(Platform& platform, const std::string& stem,
+                                 const std::string& suffix);
+
+// Whose checksum file lies at a stem's name, so that a split knows whether it
+// may replace or delete it.
+enum class ChecksumOwnership { Absent, Ours, Foreign };
+
+// Ours only when it is a regular file, not a link, that reads as checksum
+// lines of which every one names a piece of the stem (any number), except that
+// the last may name the joined file (any bare name) once a piece came before
+// it. Anything else, even a file that cannot be read or one that lists the
+// joined file alone, is somebody else's.
+ChecksumOwnership OwnershipOf(Platform& platform, const std::string& stem,
+                              const std::string& suffix);
 
 }  // namespace brelker

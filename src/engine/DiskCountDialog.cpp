@@ -5,47 +5,49 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "engine/DiskCountModel.h"
 #include "text/Slots.h"
 #include "text/WidgetTexts.h"
 
 namespace brelker {
 
-DiskCountDialog::DiskCountDialog(QWidget* parent)
+DiskCountDialog::DiskCountDialog(DiskCountModel& model, QWidget* parent)
     : QDialog(parent),
-      chooseDiskNr_(new QLabel(this)),
-      txtNr_(new QSpinBox(this)),
-      okBtn_(new QPushButton(QStringLiteral("OK"), this)) {
+      model_(model),
+      question_(Named(new QLabel(this), "ChooseDiskNr")),
+      numberField_(Named(new QSpinBox(this), "txtNr")),
+      okButton_(Named(new QPushButton(QStringLiteral("OK"), this), "OKBtn")) {
     setObjectName(QStringLiteral("TfrmDisk"));
     setWindowTitle(QStringLiteral("#"));
     setModal(true);
-    chooseDiskNr_->setObjectName(QStringLiteral("ChooseDiskNr"));
-    // The edit and its up-down are one spin box: its bounds are the up-down's.
-    txtNr_->setObjectName(QStringLiteral("txtNr"));
-    txtNr_->setRange(1, kMostDisks);
-    txtNr_->setValue(1);
-    txtNr_->setWrapping(false);
-    okBtn_->setObjectName(QStringLiteral("OKBtn"));
-    okBtn_->setDefault(true);
+    // The field and its arrows are one spin box: its bounds are the model's.
+    numberField_->setRange(DiskCountModel::kFewestDisks, DiskCountModel::kMostDisks);
+    numberField_->setWrapping(false);
+    okButton_->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(chooseDiskNr_);
-    layout->addWidget(txtNr_);
-    layout->addWidget(okBtn_);
+    layout->addWidget(question_);
+    layout->addWidget(numberField_);
+    layout->addWidget(okButton_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(okBtn_, &QPushButton::clicked, this, &DiskCountDialog::OKBtnClick);
+    connect(numberField_, &QSpinBox::valueChanged, this,
+            [this](int number) { model_.SetNumber(number); });
+    connect(okButton_, &QPushButton::clicked, this, &DiskCountDialog::OkClicked);
 }
 
 void DiskCountDialog::showEvent(QShowEvent* event) {
-    chooseDiskNr_->setText(SlotText(slot::kEnterDiskCount));
-    txtNr_->setFocus();
-    txtNr_->selectAll();
+    question_->setText(SlotText(slot::kEnterDiskCount));
+    numberField_->setValue(model_.Number());
+    numberField_->setFocus();
+    numberField_->selectAll();
     QDialog::showEvent(event);
 }
 
-void DiskCountDialog::OKBtnClick() {
-    txtNr_->interpretText();
-    diskCount_ = txtNr_->value();
+void DiskCountDialog::OkClicked() {
+    // A number typed but not yet taken by the field counts as well.
+    numberField_->interpretText();
+    model_.SetNumber(numberField_->value());
     accept();
 }
 

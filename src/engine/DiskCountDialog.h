@@ -8,29 +8,25 @@ class QSpinBox;
 
 namespace brelker {
 
-// Asks how many disks a series spans when the pieces cannot be counted on disk.
-// One instance lives for the whole run and shows the number last confirmed.
+class DiskCountModel;
+
+// Shows a DiskCountModel: the question, the number with its arrows, and OK.
 class DiskCountDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kMostDisks = 32760;
-
-    explicit DiskCountDialog(QWidget* parent = nullptr);
-
-    // The number last confirmed with OK (0 before the first confirmation).
-    int DiskCount() const { return diskCount_; }
+    explicit DiskCountDialog(DiskCountModel& model, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void OKBtnClick();
+    void OkClicked();
 
-    QLabel* chooseDiskNr_;
-    QSpinBox* txtNr_;
-    QPushButton* okBtn_;
-    int diskCount_ = 0;
+    DiskCountModel& model_;
+    QLabel* question_;
+    QSpinBox* numberField_;
+    QPushButton* okButton_;
 };
 
 }  // namespace brelker

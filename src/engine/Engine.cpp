@@ -185,6 +185,12 @@ int Engine::RefuseUnownedNames(const Run& run) {
             platform_.SameFile(checksumFile, job_.BigFilePath)) {
             return Refuse(kSelfOverwrite, checksumFile);
         }
+        // A vendor's list under the stem's name is not rewritten.
+        if (run.options.WriteChecksumFile &&
+            OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) ==
+                ChecksumOwnership::Foreign) {
+            return Refuse(kForeignChecksumFile, checksumFile);
+        }
         return kTransferDone;
     }
     // A join writes one regular file, or replaces a link by one; it never
@@ -461,12 +467,13 @@ void Engine::RemoveLeftTemporaries(const std::string& target) {
             continue;
         }
         const std::string path = JoinFolder(folder, name);
-        const std::string owner = JoinFolder(folder, name.substr(1, mark - 1));
+        const std::string ownerName = name.substr(1, mark - 1);
+        const std::string owner = JoinFolder(folder, ownerName);
         if (platform_.KindOf(path, false) != FileKind::Regular) {
             continue;
         }
         // The target's own lock is this run's already.
-        if (owner == target || platform_.SameFile(owner, target)) {
+        if (ownerName == BareFileName(target) || platform_.SameFile(owner, target)) {
             platform_.DeleteFile(path);
         } else if (const auto lock = platform_.LockForWriting(owner)) {
             platform_.DeleteFile(path);
@@ -805,10 +812,15 @@ int Engine::StartChecksums(Run& run) {
             return kTransferDone;
         }
     } else if (!run.prompting) {
-        run.expected = ReadSeriesChecksums(platform_, job_.SmallFilesBase, run.options.Suffix);
-        if (!run.expected) {
+        const ChecksumList list =
+            ReadSeriesChecksums(platform_, job_.SmallFilesBase, run.options.Suffix);
+        if (list.state == ChecksumList::State::Absent && !job_.CountedFromChecksumFile) {
             return kTransferDone;
         }
+        if (!list.Valid()) {
+            return RefuseChecksumFile(list);
+        }
+        run.expected = list.series;
         // The series was counted before its checksum file changed.
         if (run.expected->Count() != job_.SmallFileCount) {
             mismatchedFile_ = ChecksumFilePath(job_.SmallFilesBase);
@@ -825,10 +837,15 @@ int Engine::LookForChecksums(Run& run, int piece) {
     if (run.Split() || run.expected) {
         return kTransferDone;
     }
-    run.expected = ReadSeriesChecksums(platform_, job_.SmallFilesBase, run.options.Suffix);
-    if (!run.expected) {
+    const ChecksumList list =
+        ReadSeriesChecksums(platform_, job_.SmallFilesBase, run.options.Suffix);
+    if (list.state == ChecksumList::State::Absent) {
         return kTransferDone;
     }
+    if (!list.Valid()) {
+        return RefuseChecksumFile(list);
+    }
+    run.expected = list.series;
     if (run.expected->Count() < piece) {
         mismatchedFile_ = ChecksumFilePath(job_.SmallFilesBase);
         return kChecksumMismatch;
@@ -836,6 +853,17 @@ int Engine::LookForChecksums(Run& run, int piece) {
     job_.SmallFileCount = run.expected->Count();
     job_.SmallFileSizes.resize(static_cast<std::size_t>(job_.SmallFileCount) + 1, 0);
     return kTransferDone;
+}
+
+// A checksum file that is there but not understood proves nothing and stops
+// the run, as does one that is gone after the pieces were counted from it.
+int Engine::RefuseChecksumFile(const ChecksumList& list) {
+    mismatchedFile_ = ChecksumFilePath(job_.SmallFilesBase);
+    if (list.state == ChecksumList::State::Invalid) {
+        checksumProblem_ = list.problem;
+        return kChecksumFileUnusable;
+    }
+    return kNoChecksumFile;
 }
 
 // A split hashes each piece from the piece itself, so that its digest is of
@@ -860,11 +888,12 @@ int Engine::CheckPiece(Run& run, int piece) {
     }
     const auto digest = run.hasher->EndPiece();
     run.digests.push_back(digest.value_or(std::string()));
-    if (run.Split()) {
-        // kSizesDiffer: the piece's bytes could not be read back.
-        return digest ? kTransferDone : kSizesDiffer;
+    if (!digest) {
+        // The piece's bytes could not be read back: what a split wrote is not
+        // proven, and a join could not read its piece, whatever it holds.
+        return run.Split() ? kSizesDiffer : piece;
     }
-    if (!run.expected) {
+    if (run.Split() || !run.expected) {
         return kTransferDone;
     }
     for (; run.checkedPieces < piece; ++run.checkedPieces) {
@@ -885,7 +914,9 @@ int Engine::CheckPiece(Run& run, int piece) {
 int Engine::FinishChecksums(Run& run) {
     const std::string checksumFile = ChecksumFilePath(job_.SmallFilesBase);
     if (!run.hasher) {
-        if (run.Split() && platform_.FileSize(checksumFile) >= 0) {
+        // Only a list of ours is removed; somebody else's stays as it is.
+        if (run.Split() && OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) ==
+                               ChecksumOwnership::Ours) {
             platform_.DeleteFile(checksumFile);
         }
         return kTransferDone;
@@ -903,10 +934,14 @@ int Engine::FinishChecksums(Run& run) {
                              BareFileName(PieceName(job_.SmallFilesBase, run.options.Suffix, k))});
         }
         lines.push_back({whole, BareFileName(job_.BigFilePath)});
+        // Whatever was written of it is this run's, and goes if the split fails.
         if (!WriteChecksumFile(platform_, checksumFile, lines)) {
-            mismatchedFile_ = checksumFile;
-            return kChecksumFileNotWritten;
+            const int code = Fail(kChecksumFileNotWritten, checksumFile);
+            run.written.push_back({checksumFile, platform_.FileIdentity(checksumFile), {}});
+            return code;
         }
+        run.written.push_back({checksumFile, platform_.FileIdentity(checksumFile),
+                               platform_.FileStamp(checksumFile)});
         job_.PieceDigests = std::move(run.digests);
         job_.WholeDigest = whole;
         return kTransferDone;
@@ -914,7 +949,7 @@ int Engine::FinishChecksums(Run& run) {
     if (!run.expected) {
         return kTransferDone;
     }
-    if (!run.expected->whole.empty() && whole != run.expected->whole) {
+    if (whole != run.expected->whole) {
         mismatchedFile_ = job_.BigFilePath;
         return kChecksumMismatch;
     }
@@ -926,23 +961,23 @@ int Engine::VerifySeries(const TransferOptions& options,
                          const std::vector<std::string>& bigFileFolders, VerifyReport& report) {
     report = {};
     report.checksumFile = ChecksumFilePath(job_.SmallFilesBase);
-    const auto expected = ReadSeriesChecksums(platform_, job_.SmallFilesBase, options.Suffix);
-    if (!expected) {
-        mismatchedFile_ = report.checksumFile;
-        return kNoChecksumFile;
+    const ChecksumList list = ReadSeriesChecksums(platform_, job_.SmallFilesBase, options.Suffix);
+    if (!list.Valid()) {
+        return RefuseChecksumFile(list);
     }
+    const SeriesChecksums& expected = list.series;
     std::vector<std::pair<std::string, std::string>> files;
-    for (int k = 1; k <= expected->Count(); ++k) {
+    for (int k = 1; k <= expected.Count(); ++k) {
         files.emplace_back(PieceName(job_.SmallFilesBase, options.Suffix, k),
-                           expected->pieces[static_cast<std::size_t>(k)]);
+                           expected.pieces[static_cast<std::size_t>(k)]);
     }
-    if (!expected->whole.empty()) {
-        for (const std::string& folder : bigFileFolders) {
-            const std::string path = JoinFolder(folder, expected->wholeName);
-            if (platform_.FileSize(path) >= 0) {
-                files.emplace_back(path, expected->whole);
-                break;
-            }
+    // The list names the joined file by a bare name, so it is only ever
+    // looked for in these folders; one there that cannot be read is reported.
+    for (const std::string& folder : bigFileFolders) {
+        const std::string path = JoinFolder(folder, expected.wholeName);
+        if (platform_.KindOf(path, true) == FileKind::Regular) {
+            files.emplace_back(path, expected.whole);
+            break;
         }
     }
     double total = 0;
@@ -967,12 +1002,14 @@ int Engine::VerifySeries(const TransferOptions& options,
 }
 
 // Hashes one file block by block, with progress and Stop as in a join;
-// nothing when the user broke off.
+// nothing when the user broke off. A file that cannot be read is not said
+// to differ from its checksum.
 std::optional<CheckState> Engine::CheckFile(const std::string& path, const std::string& digest,
                                             float scale, std::int64_t& bytesDone) {
     const FileHandle file = platform_.OpenForReading(path);
     if (file == kNoFile) {
-        return CheckState::Missing;
+        return platform_.KindOf(path, true) == FileKind::Missing ? CheckState::Missing
+                                                                 : CheckState::Unreadable;
     }
     constexpr std::int64_t kBlock = std::int64_t{1} << 20;
     const auto buffer = platform_.Allocate(static_cast<std::size_t>(kBlock));
@@ -993,7 +1030,10 @@ std::optional<CheckState> Engine::CheckFile(const std::string& path, const std::
         }
     }
     platform_.Close(file);
-    return got == 0 && hash.HexDigest() == digest ? CheckState::Ok : CheckState::Failed;
+    if (got != 0) {
+        return CheckState::Unreadable;
+    }
+    return hash.HexDigest() == digest ? CheckState::Ok : CheckState::Failed;
 }
 
 }  // namespace brelker

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ChecksumFile.h"
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
 #include "engine/PauseMode.h"
@@ -28,7 +29,8 @@ inline constexpr int kInterrupted = -slot::kInterrupted;
 inline constexpr int kChecksumMismatch = -slot::kChecksumMismatch;
 // The split's checksum file could not be written beside the last piece.
 inline constexpr int kChecksumFileNotWritten = -slot::kChecksumFileNotWritten;
-// Verify found no checksum file of the series.
+// Verify found no checksum file of the series, or a join no longer finds the
+// one its pieces were counted from.
 inline constexpr int kNoChecksumFile = -slot::kNoChecksumFile;
 // Another run holds the lock of the stem or the target (MismatchedFile names it).
 inline constexpr int kRunLocked = -slot::kRunLocked;
@@ -43,6 +45,9 @@ inline constexpr int kBigFileChanged = -slot::kBigFileChanged;
 inline constexpr int kSelfOverwrite = -slot::kSelfOverwrite;
 // A piece changed on disk after the split wrote it; the big file is kept.
 inline constexpr int kPieceChanged = -slot::kPieceChanged;
+// The series' checksum file is there but cannot be used (ChecksumFileProblem
+// says where and why); nothing was written.
+inline constexpr int kChecksumFileUnusable = -slot::kChecksumFileUnusable;
 
 inline constexpr int kProgressMaximum = 1000;
 
@@ -60,7 +65,8 @@ struct TransferOptions {
     bool WriteChecksumFile = settings::WriteChecksumFile.defaultValue;
 };
 
-enum class CheckState { Ok, Failed, Missing };
+// Unreadable: the file is there, but it could not be read to the end.
+enum class CheckState { Ok, Failed, Missing, Unreadable };
 
 // What Verify found: each piece of the series in order, then the joined file
 // when it is there.
@@ -119,6 +125,8 @@ public:
     const std::vector<std::string>& RemovedAfterFailure() const { return removedAfterFailure_; }
     // The pieces of an earlier, longer series that the last split removed.
     const std::vector<std::string>& StalePieces() const { return stalePieces_; }
+    // Where and why the checksum file of kChecksumFileUnusable cannot be used.
+    const ChecksumProblem& ChecksumFileProblem() const { return checksumProblem_; }
 
     // Asks for the disk of piece i; true when the user answers Yes.
     bool AskForDisk(int piece, DiskPrompt kind);
@@ -154,6 +162,7 @@ private:
     void HashMoved(Run& run, std::int64_t count);
     int CheckPiece(Run& run, int piece);
     int FinishChecksums(Run& run);
+    int RefuseChecksumFile(const ChecksumList& list);
     std::optional<CheckState> CheckFile(const std::string& path, const std::string& digest,
                                         float scale, std::int64_t& bytesDone);
     void ShowProgress(const Run& run);
@@ -175,6 +184,7 @@ private:
     std::string failureReason_;
     std::vector<std::string> removedAfterFailure_;
     std::vector<std::string> stalePieces_;
+    ChecksumProblem checksumProblem_;
 };
 
 }  // namespace brelker

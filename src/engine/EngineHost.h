@@ -4,6 +4,8 @@
 
 namespace brelker {
 
+struct ChecksumProblem;
+
 enum class MessageIcon { Stop, Warning, Information, Question };
 
 // Why a disk is asked for: the next piece, a full disk, or a disk that still
@@ -52,6 +54,8 @@ public:
     virtual void ReportMissingFile(const std::string& path) = 0;
     // A piece that is there but cannot be read: it is missing for the join.
     virtual void ReportUnreadableFile(const std::string& path) = 0;
+    // The series' checksum file is there but cannot be used: which line, and why.
+    virtual void ReportUnusableChecksumFile(const ChecksumProblem& problem) = 0;
     virtual int AskDiskCount() = 0;
 };
 

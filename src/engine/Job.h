@@ -43,6 +43,10 @@ struct Job {
     std::vector<std::string> PieceDigests;
     std::string WholeDigest;
 
+    // Series discovery counted the pieces from the series' checksum file: a
+    // join that no longer finds it there fails rather than go on unverified.
+    bool CountedFromChecksumFile = false;
+
     // A join that failed after "delete the smaller files" had deleted pieces
     // keeps what it joined so far: this is where. Empty otherwise.
     std::string PartialPath;

@@ -42,8 +42,16 @@ void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::stri
     host.BeginCounting();
     job.SmallFileCount = 0;
     job.SmallFileSizes.assign(1, 0);
-    if (const auto listed = ReadSeriesChecksums(platform, job.SmallFilesBase, suffix)) {
-        CountListedSeries(job, platform, host, suffix, listed->Count());
+    const ChecksumList list = ReadSeriesChecksums(platform, job.SmallFilesBase, suffix);
+    job.CountedFromChecksumFile = list.Valid();
+    if (list.state == ChecksumList::State::Invalid) {
+        // A list that is not understood cannot say which pieces belong.
+        job.BigFileBytes = 0;
+        host.ReportUnusableChecksumFile(list.problem);
+        return;
+    }
+    if (list.Valid()) {
+        CountListedSeries(job, platform, host, suffix, list.series.Count());
         return;
     }
     job.PiecePath = PieceName(job.SmallFilesBase, suffix, 1);
@@ -78,6 +86,7 @@ void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::stri
 }
 
 void TakeSeriesFromDiskCount(Job& job, EngineHost& host) {
+    job.CountedFromChecksumFile = false;
     const int disks = std::max(host.AskDiskCount(), 0);
     job.SmallFileCount = disks;
     job.SmallFileSizes.assign(static_cast<std::size_t>(disks) + 1, 0);

@@ -17,7 +17,8 @@ bool PromptsBeforePieces(PauseMode mode, bool onFloppy);
 // cannot be joined whole leaves the count at 0 and the list empty, with the
 // reason reported: piece 1 missing, a gap (a higher number exists beyond the
 // first missing one, which is named), or a piece that exists but cannot be read. When the series
-// has a checksum file, its pieces are the ones it lists.
+// has a checksum file, its pieces are the ones it lists; a checksum file that cannot be used
+// is reported and counts nothing.
 void CountSeries(Job& job, Platform& platform, EngineHost& host, const std::string& suffix);
 
 // When the pieces lie on disks yet to be put in, their number comes from the

@@ -9,44 +9,37 @@ class QPushButton;
 
 namespace brelker {
 
-class SettingsStore;
+class BaseSizeModel;
 
-// The base size editor. Every button writes to the store at once; there is no
-// OK or Cancel, the dialog is closed with its close box.
+// Shows a BaseSizeModel: the list, the two edits and Modify, Delete and New.
+// It is closed with its close box.
 class BaseSizeDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit BaseSizeDialog(const SettingsStore& store, QWidget* parent = nullptr);
-
-    void RefreshBaseSizeList();
+    explicit BaseSizeDialog(BaseSizeModel& model, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void OnActivate();
-    void ListBox1Click(int row);
-    void txtDescriptionChange();
-    void txtSizeChange();
-    void UpdateBtnClick();
-    void DeleteBtnClick();
-    void NewBtnClick();
-    void EnableByEdits();
+    void ShowTexts();
+    void EntryChosen(int row);
+    // After an edit of the store: the list read anew, the edits emptied.
+    void ShowEverything();
+    void ShowEdits();
+    void ShowButtons();
 
-    const SettingsStore& store_;
-    QLabel* lblList_;
-    QListWidget* listBox1_;
-    QLabel* lblDescription_;
-    QLineEdit* txtDescription_;
-    QLabel* lblSize_;
-    QLineEdit* txtSize_;
-    QPushButton* updateBtn_;
-    QPushButton* deleteBtn_;
-    QPushButton* newBtn_;
-    // Entries as last read from the store, and the one loaded into the edits (-1: none).
-    int count_ = 0;
-    int SelectedEntry = -1;
+    BaseSizeModel& model_;
+    QLabel* listLabel_;
+    QListWidget* entryList_;
+    QLabel* descriptionLabel_;
+    QLineEdit* descriptionField_;
+    QLabel* sizeLabel_;
+    QLineEdit* sizeField_;
+    QPushButton* modifyButton_;
+    QPushButton* deleteButton_;
+    QPushButton* newButton_;
 };
 
 }  // namespace brelker

@@ -1,6 +1,6 @@
 #include "settings/ExtractDialog.h"
 
-#include <utility>
+#include <string>
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,9 +11,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "engine/Job.h"
-#include "platform/Decimal.h"
-#include "settings/ExtractRange.h"
+#include "settings/ExtractModel.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
@@ -29,193 +27,140 @@ QLabel* WrappedLabel(const char* name, QWidget* parent) {
     return label;
 }
 
-// Checks a radio button without its signal, so the caller runs its click rule
-// exactly once, also when the button was checked already.
-void Check(QRadioButton* button) {
+// A number the model decided is shown without counting as a keystroke.
+void ShowNumber(QLineEdit* field, const std::string& number) {
+    const QSignalBlocker blocker(field);
+    field->setText(Q(number));
+}
+
+// Checks one of a pair without its signal: the caller shows the model's state itself.
+void Check(QRadioButton* on, QRadioButton* off, bool checked) {
+    QRadioButton* button = checked ? on : off;
     const QSignalBlocker blocker(button);
     button->setChecked(true);
 }
 
 }  // namespace
 
-ExtractDialog::ExtractDialog(Job& job, QWidget* parent)
+ExtractDialog::ExtractDialog(ExtractModel& model, QWidget* parent)
     : QDialog(parent),
-      job_(job),
-      groupBox1_(Named(new QGroupBox(this), "GroupBox1")),
-      label1_(WrappedLabel("Label1", groupBox1_)),
-      rbActivate_(Named(new QRadioButton(groupBox1_), "rbActivate")),
-      rbDeactivate_(Named(new QRadioButton(groupBox1_), "rbDeactivate")),
-      label2_(Named(new QLabel(groupBox1_), "Label2")),
-      edtSkip_(Named(new QLineEdit(groupBox1_), "edtSkip")),
-      label3_(Named(new QLabel(groupBox1_), "Label3")),
-      edtExtract_(Named(new QLineEdit(groupBox1_), "edtExtract")),
-      groupBox2_(Named(new QGroupBox(this), "GroupBox2")),
-      label4_(WrappedLabel("Label4", groupBox2_)),
-      rbAppend_(Named(new QRadioButton(groupBox2_), "rbAppend")),
-      rbNotAppend_(Named(new QRadioButton(groupBox2_), "rbNotAppend")),
-      bitBtn1_(Named(new QPushButton(QStringLiteral("OK"), this), "BitBtn1")) {
+      model_(model),
+      extractionBox_(Named(new QGroupBox(this), "GroupBox1")),
+      extractionExplained_(WrappedLabel("Label1", extractionBox_)),
+      extractOn_(Named(new QRadioButton(extractionBox_), "rbActivate")),
+      extractOff_(Named(new QRadioButton(extractionBox_), "rbDeactivate")),
+      skipLabel_(Named(new QLabel(extractionBox_), "Label2")),
+      skipField_(Named(new QLineEdit(extractionBox_), "edtSkip")),
+      countLabel_(Named(new QLabel(extractionBox_), "Label3")),
+      countField_(Named(new QLineEdit(extractionBox_), "edtExtract")),
+      appendingBox_(Named(new QGroupBox(this), "GroupBox2")),
+      appendingExplained_(WrappedLabel("Label4", appendingBox_)),
+      appendOn_(Named(new QRadioButton(appendingBox_), "rbAppend")),
+      appendOff_(Named(new QRadioButton(appendingBox_), "rbNotAppend")),
+      okButton_(Named(new QPushButton(QStringLiteral("OK"), this), "BitBtn1")) {
     setObjectName(QStringLiteral("TfrmExtract"));
     setModal(true);
-    label2_->setBuddy(edtSkip_);
-    label3_->setBuddy(edtExtract_);
-    bitBtn1_->setDefault(true);
+    skipLabel_->setBuddy(skipField_);
+    countLabel_->setBuddy(countField_);
+    okButton_->setDefault(true);
 
-    auto* extraction = new QVBoxLayout(groupBox1_);
-    extraction->addWidget(label1_);
+    auto* extraction = new QVBoxLayout(extractionBox_);
+    extraction->addWidget(extractionExplained_);
     auto* extractionChoice = new QHBoxLayout;
-    extractionChoice->addWidget(rbActivate_);
-    extractionChoice->addWidget(rbDeactivate_);
+    extractionChoice->addWidget(extractOn_);
+    extractionChoice->addWidget(extractOff_);
     extractionChoice->addStretch();
     extraction->addLayout(extractionChoice);
-    extraction->addWidget(label2_);
-    extraction->addWidget(edtSkip_);
-    extraction->addWidget(label3_);
-    extraction->addWidget(edtExtract_);
+    extraction->addWidget(skipLabel_);
+    extraction->addWidget(skipField_);
+    extraction->addWidget(countLabel_);
+    extraction->addWidget(countField_);
 
-    auto* appending = new QVBoxLayout(groupBox2_);
-    appending->addWidget(label4_);
+    auto* appending = new QVBoxLayout(appendingBox_);
+    appending->addWidget(appendingExplained_);
     auto* appendingChoice = new QHBoxLayout;
-    appendingChoice->addWidget(rbAppend_);
-    appendingChoice->addWidget(rbNotAppend_);
+    appendingChoice->addWidget(appendOn_);
+    appendingChoice->addWidget(appendOff_);
     appendingChoice->addStretch();
     appending->addLayout(appendingChoice);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(groupBox1_);
-    layout->addWidget(groupBox2_);
-    layout->addWidget(bitBtn1_, 0, Qt::AlignRight);
+    layout->addWidget(extractionBox_);
+    layout->addWidget(appendingBox_);
+    layout->addWidget(okButton_, 0, Qt::AlignRight);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(edtSkip_, &QLineEdit::textChanged, this, &ExtractDialog::edtSkipChange);
-    connect(edtExtract_, &QLineEdit::textChanged, this, &ExtractDialog::edtExtractChange);
-    // A radio button's rule runs when it becomes the checked one.
-    const std::pair<QRadioButton*, void (ExtractDialog::*)()> rules[] = {
-        {rbActivate_, &ExtractDialog::rbActivateClick},
-        {rbDeactivate_, &ExtractDialog::rbDeactivateClick},
-        {rbAppend_, &ExtractDialog::rbAppendClick},
-        {rbNotAppend_, &ExtractDialog::rbNotAppendClick},
-    };
-    for (const auto& [button, rule] : rules) {
-        connect(button, &QRadioButton::toggled, this, [this, rule](bool on) {
-            if (on) {
-                (this->*rule)();
-            }
-        });
-    }
-    connect(bitBtn1_, &QPushButton::clicked, this, &ExtractDialog::BitBtn1Click);
+    connect(skipField_, &QLineEdit::textChanged, this, &ExtractDialog::SkipTyped);
+    connect(countField_, &QLineEdit::textChanged, this, &ExtractDialog::CountTyped);
+    // Each pair of buttons is one switch: the one that becomes checked sets it.
+    connect(extractOn_, &QRadioButton::toggled, this, &ExtractDialog::ExtractionSwitched);
+    connect(appendOn_, &QRadioButton::toggled, this,
+            [this](bool on) { model_.SetAppendActive(on); });
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void ExtractDialog::showEvent(QShowEvent* event) {
-    OnActivate();
+    ShowTexts();
+    ShowRange();
+    Check(extractOn_, extractOff_, model_.ExtractActive());
+    Check(appendOn_, appendOff_, model_.AppendActive());
+    ShowRangeEditable();
+    if (model_.RangeEditable()) {
+        skipField_->setFocus();
+    }
     QDialog::showEvent(event);
 }
 
-void ExtractDialog::OnActivate() {
+void ExtractDialog::ShowTexts() {
     setWindowTitle(SlotText(slot::kExtractOrAppend));
-    groupBox1_->setTitle(SlotText(slot::kExtraction));
-    label1_->setText(SlotText(slot::kExtractExplained));
-    rbActivate_->setText(SlotText(slot::kActivate));
-    rbDeactivate_->setText(SlotText(slot::kDeactivate));
-    label2_->setText(SlotText(slot::kSkippedBytes));
-    label3_->setText(SlotText(slot::kExtractedBytes));
-    groupBox2_->setTitle(SlotText(slot::kAppending));
-    label4_->setText(SlotText(slot::kAppendExplained));
-    rbAppend_->setText(SlotText(slot::kActivate));
-    rbNotAppend_->setText(SlotText(slot::kDeactivate));
+    extractionBox_->setTitle(SlotText(slot::kExtraction));
+    extractionExplained_->setText(SlotText(slot::kExtractExplained));
+    extractOn_->setText(SlotText(slot::kActivate));
+    extractOff_->setText(SlotText(slot::kDeactivate));
+    skipLabel_->setText(SlotText(slot::kSkippedBytes));
+    countLabel_->setText(SlotText(slot::kExtractedBytes));
+    appendingBox_->setTitle(SlotText(slot::kAppending));
+    appendingExplained_->setText(SlotText(slot::kAppendExplained));
+    appendOn_->setText(SlotText(slot::kActivate));
+    appendOff_->setText(SlotText(slot::kDeactivate));
+}
 
-    extractSkip_ = job_.ExtractSkip;
-    extractCount_ = job_.ExtractCount;
-    extractLimit_ = job_.ExtractLimit;
-    extractActive_ = job_.ExtractActive;
-    appendActive_ = job_.AppendActive;
-    // The job's own numbers are shown as they are, even outside the file.
-    ShowNumber(edtSkip_, extractSkip_);
-    ShowNumber(edtExtract_, extractCount_);
+void ExtractDialog::SkipTyped() {
+    model_.SetSkipText(skipField_->text().toStdString());
+    ShowRange();
+}
 
-    if (extractActive_) {
-        Check(rbActivate_);
-        rbActivateClick();
-    } else {
-        Check(rbDeactivate_);
-        rbDeactivateClick();
-    }
-    if (appendActive_) {
-        Check(rbAppend_);
-        rbAppendClick();
-    } else {
-        Check(rbNotAppend_);
-        rbNotAppendClick();
+void ExtractDialog::CountTyped() {
+    model_.SetCountText(countField_->text().toStdString());
+    ShowRange();
+}
+
+void ExtractDialog::ExtractionSwitched(bool on) {
+    model_.SetExtractActive(on);
+    ShowRangeEditable();
+    if (on) {
+        skipField_->setFocus();
     }
 }
 
-void ExtractDialog::ShowNumber(QLineEdit* edit, std::int64_t value) {
-    normaliseOnChange_ = false;
-    edit->setText(QString::number(value));
-    // Setting the text a field already shows signals no change, so the switch
-    // is turned on here as well as by the change handlers.
-    normaliseOnChange_ = true;
+void ExtractDialog::ShowRange() {
+    ShowNumber(countField_, model_.CountText());
+    ShowNumber(skipField_, model_.SkipText());
 }
-
-void ExtractDialog::edtSkipChange() {
-    if (normaliseOnChange_) {
-        NormaliseExtractRange();
-    }
-    normaliseOnChange_ = true;
-}
-
-void ExtractDialog::edtExtractChange() {
-    if (normaliseOnChange_) {
-        NormaliseExtractRange();
-    }
-    normaliseOnChange_ = true;
-}
-
-void ExtractDialog::NormaliseExtractRange() {
-    const ExtractRange range = brelker::NormaliseExtractRange(
-        DecimalToInt64(edtSkip_->text().toStdString()),
-        DecimalToInt64(edtExtract_->text().toStdString()), extractLimit_);
-    extractSkip_ = range.skip;
-    extractCount_ = range.count;
-    ShowNumber(edtExtract_, extractCount_);
-    ShowNumber(edtSkip_, extractSkip_);
-}
-
-void ExtractDialog::rbActivateClick() {
-    SetEditsActive(true);
-    extractActive_ = true;
-    edtSkip_->setFocus();
-}
-
-void ExtractDialog::rbDeactivateClick() {
-    SetEditsActive(false);
-    extractActive_ = false;
-}
-
-void ExtractDialog::rbAppendClick() { appendActive_ = true; }
-
-void ExtractDialog::rbNotAppendClick() { appendActive_ = false; }
 
 // Switched-off fields take the dialog's own background, so they visibly
-// recede besides being disabled; active ones the usual field background.
-void ExtractDialog::SetEditsActive(bool active) {
+// recede besides being disabled; editable ones the usual field background.
+void ExtractDialog::ShowRangeEditable() {
+    const bool editable = model_.RangeEditable();
     const QPalette& own = palette();
-    const QColor background = active ? own.color(QPalette::Active, QPalette::Base)
-                                     : own.color(QPalette::Active, QPalette::Window);
-    for (QLineEdit* edit : {edtSkip_, edtExtract_}) {
-        edit->setEnabled(active);
-        QPalette colours = edit->palette();
+    const QColor background = editable ? own.color(QPalette::Active, QPalette::Base)
+                                       : own.color(QPalette::Active, QPalette::Window);
+    for (QLineEdit* field : {skipField_, countField_}) {
+        field->setEnabled(editable);
+        QPalette colours = field->palette();
         colours.setColor(QPalette::Base, background);
-        edit->setPalette(colours);
+        field->setPalette(colours);
     }
-}
-
-void ExtractDialog::BitBtn1Click() {
-    job_.ExtractSkip = extractSkip_;
-    job_.ExtractCount = extractCount_;
-    job_.ExtractLimit = extractLimit_;
-    job_.ExtractActive = extractActive_;
-    job_.AppendActive = appendActive_;
-    accept();
 }
 
 }  // namespace brelker

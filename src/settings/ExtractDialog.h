@@ -2,8 +2,6 @@
 
 #include <QDialog>
 
-#include <cstdint>
-
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -12,58 +10,42 @@ class QRadioButton;
 
 namespace brelker {
 
-struct Job;
+class ExtractModel;
 
-// Extraction (split only a byte range of the big file) and appending (join
-// onto the end of an existing big file). The dialog edits a copy of the job's
-// five fields; only OK puts the copy back.
+// Shows an ExtractModel: the range to extract with its switch, the appending
+// switch, and OK; closing it any other way rejects it.
 class ExtractDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ExtractDialog(Job& job, QWidget* parent = nullptr);
+    explicit ExtractDialog(ExtractModel& model, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void OnActivate();
-    void edtSkipChange();
-    void edtExtractChange();
-    void NormaliseExtractRange();
-    void rbActivateClick();
-    void rbDeactivateClick();
-    void rbAppendClick();
-    void rbNotAppendClick();
-    void BitBtn1Click();
+    void ShowTexts();
+    void SkipTyped();
+    void CountTyped();
+    void ExtractionSwitched(bool on);
+    // The numbers and the fields' state as the model has them.
+    void ShowRange();
+    void ShowRangeEditable();
 
-    // Shows a number the dialog itself decided, which is not normalised again.
-    void ShowNumber(QLineEdit* edit, std::int64_t value);
-    void SetEditsActive(bool active);
-
-    Job& job_;
-    QGroupBox* groupBox1_;
-    QLabel* label1_;
-    QRadioButton* rbActivate_;
-    QRadioButton* rbDeactivate_;
-    QLabel* label2_;
-    QLineEdit* edtSkip_;
-    QLabel* label3_;
-    QLineEdit* edtExtract_;
-    QGroupBox* groupBox2_;
-    QLabel* label4_;
-    QRadioButton* rbAppend_;
-    QRadioButton* rbNotAppend_;
-    QPushButton* bitBtn1_;
-
-    // The working copy.
-    std::int64_t extractSkip_ = 0;
-    std::int64_t extractCount_ = 0;
-    std::int64_t extractLimit_ = 0;
-    bool extractActive_ = false;
-    bool appendActive_ = false;
-    // Off while the dialog writes a number into a field itself.
-    bool normaliseOnChange_ = false;
+    ExtractModel& model_;
+    QGroupBox* extractionBox_;
+    QLabel* extractionExplained_;
+    QRadioButton* extractOn_;
+    QRadioButton* extractOff_;
+    QLabel* skipLabel_;
+    QLineEdit* skipField_;
+    QLabel* countLabel_;
+    QLineEdit* countField_;
+    QGroupBox* appendingBox_;
+    QLabel* appendingExplained_;
+    QRadioButton* appendOn_;
+    QRadioButton* appendOff_;
+    QPushButton* okButton_;
 };
 
 }  // namespace brelker

@@ -8,46 +8,35 @@ class QPushButton;
 
 namespace brelker {
 
-class SettingsStore;
+class MemoryModel;
 class UpDown;
 
-// How much memory a split or join may take for its buffer: a share of the
-// piece being copied, capped by a share of the machine's memory.
+// Shows a MemoryModel: a field with arrows for each share, Save and Cancel.
 class MemoryDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit MemoryDialog(const SettingsStore& store, QWidget* parent = nullptr);
-
-    // The accepted pair: as stored when the dialog opened, or as just saved.
-    // The main window takes it over whichever button closed the dialog.
-    int MaxFromFile() const { return acceptedMaxFromFile_; }
-    int MaxFromRAM() const { return acceptedMaxFromRAM_; }
+    explicit MemoryDialog(MemoryModel& model, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void OnActivate();
-    void txtMaxAllowedFileChange();
-    void txtMaxAllowedRAMChange();
-    void OkButtonClick();
+    void ShowTexts();
+    // Hands a field's text to the model and shows what the model made of it.
+    void FileShareTyped();
+    void RamShareTyped();
 
-    const SettingsStore& store_;
-    QLabel* lblMaxAllowedRAM_;
-    QLineEdit* txtMaxAllowedFile_;
-    UpDown* upDown2_;
-    QLabel* lblMaxFile_;
-    QLineEdit* txtMaxAllowedRAM_;
-    UpDown* upDown1_;
-    QLabel* lblMaxRAM_;
-    QPushButton* okButton_;
+    MemoryModel& model_;
+    QLabel* headline_;
+    QLineEdit* fileShareField_;
+    UpDown* fileShareArrows_;
+    QLabel* fileShareLabel_;
+    QLineEdit* ramShareField_;
+    UpDown* ramShareArrows_;
+    QLabel* ramShareLabel_;
+    QPushButton* saveButton_;
     QPushButton* cancelButton_;
-    int acceptedMaxFromFile_ = 0;
-    int acceptedMaxFromRAM_ = 0;
-    // The values last typed, each already brought into its bounds.
-    int editedMaxFromFile_ = 0;
-    int editedMaxFromRAM_ = 0;
 };
 
 }  // namespace brelker

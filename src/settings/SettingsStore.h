@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace brelker {
+#include "platform/Version.h"
 
-// The version level under which every setting lives; a new version starts
-// with fresh defaults.
-inline constexpr std::string_view kVersionText = "2.7";
+namespace brelker {
 
 // Subkeys; Settings.h lists them in the order a reset deletes them.
 namespace subkey {

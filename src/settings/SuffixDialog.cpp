@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "settings/Settings.h"
+#include "settings/SuffixModel.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 #include "text/WidgetTexts.h"
@@ -26,61 +26,51 @@ std::string ForbiddenCharsMessage() {
 
 }  // namespace
 
-SuffixDialog::SuffixDialog(const SettingsStore& store, SuffixWarning warning, QWidget* parent)
+SuffixDialog::SuffixDialog(SuffixModel& model, SuffixWarning warning, QWidget* parent)
     : QDialog(parent),
-      store_(store),
+      model_(model),
       warning_(std::move(warning)),
-      lblFtype_(Named(new QLabel(this), "lblFtype")),
-      txtFtype_(Named(new QLineEdit(this), "txtFtype")),
-      okBtn_(Named(new QPushButton(QStringLiteral("OK"), this), "OkBtn")) {
+      promptLabel_(Named(new QLabel(this), "lblFtype")),
+      suffixField_(Named(new QLineEdit(this), "txtFtype")),
+      okButton_(Named(new QPushButton(QStringLiteral("OK"), this), "OkBtn")) {
     setObjectName(QStringLiteral("TFrmFileType"));
     setModal(true);
-    lblFtype_->setBuddy(txtFtype_);
-    okBtn_->setDefault(true);
+    promptLabel_->setBuddy(suffixField_);
+    okButton_->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblFtype_);
-    layout->addWidget(txtFtype_);
-    layout->addWidget(okBtn_, 0, Qt::AlignHCenter);
+    layout->addWidget(promptLabel_);
+    layout->addWidget(suffixField_);
+    layout->addWidget(okButton_, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(txtFtype_, &QLineEdit::textChanged, this, &SuffixDialog::OnChange);
-    connect(okBtn_, &QPushButton::clicked, this, &SuffixDialog::OkBtnClick);
+    connect(suffixField_, &QLineEdit::textChanged, this, &SuffixDialog::SuffixTyped);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void SuffixDialog::showEvent(QShowEvent* event) {
-    OnActivate();
+    setWindowTitle(SlotText(slot::kChangeSuffix));
+    promptLabel_->setText(SlotText(slot::kChooseSuffix));
+    {
+        const QSignalBlocker blocker(suffixField_);
+        suffixField_->setText(Q(model_.Text()));
+    }
+    // Checked also when the stored text is what the field already held, so a
+    // stored suffix that could not be typed is warned of as well.
+    CheckSuffix();
     QDialog::showEvent(event);
 }
 
-void SuffixDialog::OnActivate() {
-    setWindowTitle(SlotText(slot::kChangeSuffix));
-    lblFtype_->setText(SlotText(slot::kChooseSuffix));
-    {
-        const QSignalBlocker blocker(txtFtype_);
-        txtFtype_->setText(QString::fromStdString(store_.Read(settings::AddedFileType)));
-    }
-    // Run the check even when the stored text is what the field already held,
-    // so OK is enabled exactly when the shown text may be stored.
-    OnChange();
+void SuffixDialog::SuffixTyped() {
+    model_.SetText(suffixField_->text().toStdString());
+    CheckSuffix();
 }
 
-void SuffixDialog::OnChange() {
-    if (txtFtype_->text().toStdString().find_first_of(ForbiddenSuffixChars) != std::string::npos) {
+void SuffixDialog::CheckSuffix() {
+    if (model_.HasForbiddenCharacter()) {
         warning_(ForbiddenCharsMessage(), Text(slot::kInvalidCharacter));
-        okBtn_->setEnabled(false);
-    } else {
-        okBtn_->setEnabled(true);
     }
-}
-
-void SuffixDialog::OkBtnClick() {
-    std::string suffix = txtFtype_->text().toStdString();
-    if (suffix.empty()) {
-        suffix = settings::AddedFileType.defaultValue;
-    }
-    store_.Write(settings::AddedFileType, suffix);
-    accept();
+    okButton_->setEnabled(model_.OkEnabled());
 }
 
 }  // namespace brelker

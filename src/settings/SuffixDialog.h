@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 
 class QLabel;
 class QLineEdit;
@@ -12,37 +11,33 @@ class QPushButton;
 
 namespace brelker {
 
-class SettingsStore;
-
-// Characters no file name may hold on the systems the pieces travel to; a
-// suffix with one of them would make every piece name invalid.
-inline constexpr std::string_view ForbiddenSuffixChars = "\\/:*?\"<>|";
+class SuffixModel;
 
 // Shows a warning: the message text and the box's caption.
 using SuffixWarning = std::function<void(const std::string& text, const std::string& caption)>;
 
-// The piece-name suffix: the text between the big file's name and the running
-// number of each piece. OK stores it; any other way out stores nothing.
+// Shows a SuffixModel: the suffix's field and OK; closing it any other way
+// rejects it.
 class SuffixDialog : public QDialog {
     Q_OBJECT
 
 public:
     // The warning is the owner's message box, so a test can answer it.
-    SuffixDialog(const SettingsStore& store, SuffixWarning warning, QWidget* parent = nullptr);
+    SuffixDialog(SuffixModel& model, SuffixWarning warning, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void OnActivate();
-    void OnChange();
-    void OkBtnClick();
+    void SuffixTyped();
+    // Warns of a forbidden character and enables OK as the model decides.
+    void CheckSuffix();
 
-    const SettingsStore& store_;
+    SuffixModel& model_;
     SuffixWarning warning_;
-    QLabel* lblFtype_;
-    QLineEdit* txtFtype_;
-    QPushButton* okBtn_;
+    QLabel* promptLabel_;
+    QLineEdit* suffixField_;
+    QPushButton* okButton_;
 };
 
 }  // namespace brelker

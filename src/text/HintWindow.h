@@ -7,29 +7,29 @@ class QPushButton;
 
 namespace brelker {
 
-class Platform;
+class HelpFileModel;
 
-// The How It Works window: the manual as a list, and a button that hands the
-// same lines to the text viewer as a file. One instance lives for the whole
-// run and is shown without blocking the main window.
+// The How It Works window, showing a HelpFileModel: the manual as a list, and
+// a button that hands the same lines to the text viewer as a file. One
+// instance lives for the whole run and is shown without blocking the main window.
 class HintWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit HintWindow(Platform& platform, QWidget* parent = nullptr);
+    explicit HintWindow(HelpFileModel& model, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void OnActivate();
+    void ShowManual();
     void FitToLines();
-    void OnFileBtnClick();
+    void ShowAsFileClicked();
 
-    Platform& platform_;
-    QListWidget* listBox1_;
-    QPushButton* onFileBtn_;
+    HelpFileModel& model_;
+    QListWidget* manualList_;
+    QPushButton* onFileButton_;
 };
 
 }  // namespace brelker

@@ -91,6 +91,16 @@ inline constexpr int kStalePieceRemoved = 469;
 inline constexpr int kIsAFolder = 470;
 
 // Checksum files read strictly (480-489).
+inline constexpr int kFileRestoredUnverified = 480;
+inline constexpr int kChecksumFileUnusable = 481;
+inline constexpr int kChecksumFileLine = 482;
+inline constexpr int kNotAChecksumLine = 483;
+inline constexpr int kChecksumLineOutOfOrder = 484;
+inline constexpr int kChecksumListEndsEarly = 485;
+inline constexpr int kNameWithFolderPart = 486;
+inline constexpr int kChecksumFileUnreadable = 487;
+inline constexpr int kChecksumFileNotRegular = 488;
+inline constexpr int kCheckUnreadable = 489;
 
 // Restore scripts that cannot overwrite the job's own files (490-499).
 inline constexpr int kScriptNameTaken = 490;
@@ -132,6 +142,5 @@ inline constexpr int kInputIsPiece = 529;
 inline constexpr int kOptionsConflict = 530;
 inline constexpr int kBytesWord = 531;
 inline constexpr int kNoCommand = 532;
-inline constexpr int kChecksumListUnusable = 533;
 
 }  // namespace brelker::slot

@@ -458,6 +458,18 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {469, "Removed a smaller file of an earlier, longer series: "},
     {470, "This is a folder, not a file: "},
 
+    // Checksum files read strictly.
+    {480, "The file is restored, but it could not be verified: there is no checksum file."},
+    {481, "The checksum file cannot be used: "},
+    {482, "line"},
+    {483, "not a checksum line"},
+    {484, "out of order: first the smaller files from number 1 up, each once, then the big file"},
+    {485, "the list ends before the big file"},
+    {486, "a name with a folder part"},
+    {487, "the file cannot be read"},
+    {488, "not a regular file"},
+    {489, "unreadable"},
+
     // Restore scripts that cannot overwrite the job's own files.
     {490,
      "The script may not take the name of the big file, a smaller file, the checksum file or "
@@ -511,7 +523,6 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {530, "These options cannot be used together: "},
     {531, "bytes"},
     {532, "Give a command: split, join or verify."},
-    {533, "This checksum file is not a list of the series, so nothing has been written: "},
 });
 
 }  // namespace

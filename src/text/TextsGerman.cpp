@@ -472,6 +472,22 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {469, "Kleinere Datei einer früheren, längeren Serie entfernt: "},
     {470, "Dies ist ein Ordner, keine Datei: "},
 
+    // Checksum files read strictly.
+    {480,
+     "Die Datei ist wiederhergestellt, konnte aber nicht geprüft werden: Es gibt keine "
+     "Prüfsummendatei."},
+    {481, "Die Prüfsummendatei kann nicht verwendet werden: "},
+    {482, "Zeile"},
+    {483, "keine Prüfsummenzeile"},
+    {484,
+     "falsche Reihenfolge: zuerst die kleineren Dateien ab Nummer 1, jede einmal, dann die große "
+     "Datei"},
+    {485, "die Liste endet vor der großen Datei"},
+    {486, "ein Name mit Ordnerangabe"},
+    {487, "die Datei kann nicht gelesen werden"},
+    {488, "keine reguläre Datei"},
+    {489, "nicht lesbar"},
+
     // Restore scripts that cannot overwrite the job's own files.
     {490,
      "Das Skript darf nicht den Namen der großen Datei, einer kleineren Datei, der "
@@ -533,7 +549,6 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {530, "Diese Optionen können nicht zusammen verwendet werden: "},
     {531, "Bytes"},
     {532, "Geben Sie einen Befehl an: split, join oder verify."},
-    {533, "Diese Prüfsummendatei ist keine Liste der Serie, daher wurde nichts geschrieben: "},
 });
 
 }  // namespace

@@ -473,6 +473,21 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {469, "Tog bort en mindre fil ur en tidigare, längre serie: "},
     {470, "Det här är en mapp, inte en fil: "},
 
+    // Checksum files read strictly.
+    {480,
+     "Filen är återställd, men den kunde inte kontrolleras: det finns ingen kontrollsummefil."},
+    {481, "Kontrollsummefilen kan inte användas: "},
+    {482, "rad"},
+    {483, "inte en rad med en kontrollsumma"},
+    {484,
+     "fel ordning: först de mindre filerna från nummer 1 och uppåt, var och en en gång, sedan den "
+     "stora filen"},
+    {485, "listan slutar före den stora filen"},
+    {486, "ett namn med en mappdel"},
+    {487, "filen kan inte läsas"},
+    {488, "inte en vanlig fil"},
+    {489, "oläslig"},
+
     // Restore scripts that cannot overwrite the job's own files.
     {490,
      "Skriptet får inte ta namnet på den stora filen, en mindre fil, kontrollsummefilen eller "
@@ -529,7 +544,6 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {530, "De här flaggorna kan inte användas tillsammans: "},
     {531, "byte"},
     {532, "Ange ett kommando: split, join eller verify."},
-    {533, "Den här kontrollsummefilen är ingen lista över serien, så ingenting har skrivits: "},
 });
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -13,6 +15,7 @@
 
 #include "WindowFixture.h"
 #include "app/ElidedLabel.h"
+#include "app/QtDialogs.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -142,16 +145,59 @@ TEST_F(DesktopTest, QtsOwnTextsFollowTheLanguage) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
 }
 
-TEST_F(DesktopTest, OptionDialogsOpenInTheMiddleOfTheScreenNotOverTheWindow) {
+// The Qt dialogs themselves, each over the model of its request, played once
+// the modal dialog is up.
+TEST_F(DesktopTest, EachRequestShowsItsDialogInTheMiddleOfTheScreenAndTellsItsButton) {
     Start();
     window->move(0, 0);
     window->show();
+    HelpFileModel help(platform);
+    QtDialogs shownDialogs(platform, window.get());
+    std::vector<std::string> names;
     QRect shown;
-    dialogs.steps.push_back([&shown](QDialog& dialog) { shown = dialog.frameGeometry(); });
-    Click("MemoryUsage");
+    // Presses the button (none: closes the dialog) of the dialog the next request shows.
+    const auto closeWith = [&names, &shown](const char* button) {
+        QTimer::singleShot(0, [&names, &shown, button] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            names.push_back(dialog->objectName().toStdString());
+            shown = dialog->frameGeometry();
+            if (button == nullptr) {
+                dialog->close();
+                return;
+            }
+            dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+        });
+    };
+    MemoryModel memory(store);
+    closeWith("OkButton");
+    EXPECT_TRUE(shownDialogs.Run(memory));
     const QRect room = window->screen()->availableGeometry();
     EXPECT_LE(std::abs(shown.center().x() - room.center().x()), 1);
     EXPECT_LE(std::abs(shown.center().y() - room.center().y()), 1);
+    closeWith("CancelButton");
+    EXPECT_FALSE(shownDialogs.Run(memory));
+    SuffixModel suffix(store);
+    closeWith("OkBtn");
+    EXPECT_TRUE(shownDialogs.Run(suffix));
+    ExtractModel extraction(window->CurrentJob());
+    closeWith(nullptr);
+    EXPECT_FALSE(shownDialogs.Run(extraction));
+    DiskCountModel disks;
+    closeWith("OKBtn");
+    EXPECT_TRUE(shownDialogs.Run(disks));
+    BaseSizeModel editor(store);
+    closeWith(nullptr);
+    shownDialogs.Run(editor);
+    EXPECT_EQ(names, (std::vector<std::string>{"TMemory", "TMemory", "TFrmFileType", "TfrmExtract",
+                                               "TfrmDisk", "TFrmBaseSize"}));
+
+    // The manual does not wait.
+    shownDialogs.Show(help);
+    const auto windows = QApplication::topLevelWidgets();
+    EXPECT_TRUE(std::any_of(windows.begin(), windows.end(), [](const QWidget* shownWindow) {
+        return shownWindow->objectName() == QStringLiteral("TfrmHint") && shownWindow->isVisible();
+    }));
 }
 
 TEST_F(DesktopTest, AStoredPositionOffEveryScreenOpensOnThePrimaryScreen) {

@@ -1,10 +1,8 @@
 // What the window does once each of its option dialogs closes, the words of
 // every result a run can end with, and the keyboard shortcuts.
 
-#include <QDialog>
 #include <QKeySequence>
 #include <QRadioButton>
-#include <QSpinBox>
 
 #include "WindowFixture.h"
 #include "text/Slots.h"
@@ -14,14 +12,6 @@ namespace {
 
 using DialogSeamTest = WindowFixture;
 using Lines = std::vector<std::string>;
-
-void Type(QDialog& dialog, const char* field, const char* text) {
-    dialog.findChild<QLineEdit*>(QLatin1String(field))->setText(QLatin1String(text));
-}
-
-void Press(QDialog& dialog, const char* button) {
-    dialog.findChild<QPushButton*>(QLatin1String(button))->click();
-}
 
 TEST_F(DialogSeamTest, EveryCommandWithAShortcutHasTheOneTheHelpNames) {
     Start();
@@ -48,51 +38,68 @@ TEST_F(DialogSeamTest, EveryCommandWithAShortcutHasTheOneTheHelpNames) {
 
 TEST_F(DialogSeamTest, SavedMemoryLimitsAreStoredAndCancelledOnesAreNot) {
     Start();
-    dialogs.steps.push_back([](QDialog& dialog) {
-        Type(dialog, "txtMaxAllowedFile", "30");
-        Type(dialog, "txtMaxAllowedRAM", "40");
-        Press(dialog, "OkButton");
+    dialogs.memorySteps.push_back([](MemoryModel& memory) {
+        memory.SetMaxFromFileText("30");
+        memory.SetMaxFromRAMText("40");
+        return true;
     });
     Click("MemoryUsage");
-    dialogs.steps.push_back([](QDialog& dialog) { Type(dialog, "txtMaxAllowedFile", "5"); });
+    dialogs.memorySteps.push_back([](MemoryModel& memory) {
+        memory.SetMaxFromFileText("5");
+        return false;
+    });
     Click("MemoryUsage");
     EXPECT_EQ(dialogs.dialogsRun, (Lines{"TMemory", "TMemory"}));
     EXPECT_EQ(store.Read(settings::MaxFromFile), 30);
     EXPECT_EQ(store.Read(settings::MaxFromRAM), 40);
 }
 
-TEST_F(DialogSeamTest, ANewSuffixRenamesThePiecesAndTheFiltersAndAForbiddenOneIsWarnedOf) {
+TEST_F(DialogSeamTest, ANewSuffixRenamesThePiecesAndTheFiltersAndAForbiddenOneIsNotStored) {
     Start();
     ChooseBigFile(PatternBytes(100'000));
-    dialogs.steps.push_back([](QDialog& dialog) {
-        Type(dialog, "txtFtype", ".part");
-        Press(dialog, "OkBtn");
+    dialogs.suffixSteps.push_back([](SuffixModel& suffix) {
+        suffix.SetText(".part");
+        return true;
     });
     Click("ChooseFiletype");
     EXPECT_EQ(Caption("SmallFileNames"), folder / "pieces/data.bin.part*");
     Click("JoinFiles");
     EXPECT_TRUE(dialogs.asked.back().filter.ends_with("|*.part1")) << dialogs.asked.back().filter;
 
-    dialogs.steps.push_back([](QDialog& dialog) { Type(dialog, "txtFtype", "a*b"); });
+    dialogs.suffixSteps.push_back([](SuffixModel& suffix) {
+        suffix.SetText("a*b");
+        return true;
+    });
     Click("ChooseFiletype");
-    ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown.back().caption, Text(slot::kInvalidCharacter));
     EXPECT_EQ(store.Read(settings::AddedFileType), ".part");
+    EXPECT_EQ(Caption("SmallFileNames"), folder / "pieces/data.bin.part*");
 }
 
 TEST_F(DialogSeamTest, ANewBaseSizeIsOfferedOnceTheEditorCloses) {
     Start();
     ChooseBigFile(PatternBytes(100'000));
     const int before = Find<QComboBox>("CBBaseSize")->count();
-    dialogs.steps.push_back([](QDialog& dialog) {
-        Type(dialog, "txtDescription", "Stick");
-        Type(dialog, "txtSize", "4000000");
-        Press(dialog, "NewBtn");
+    dialogs.baseSizeSteps.push_back([](BaseSizeModel& editor) {
+        editor.SetDescription("Stick");
+        editor.SetSizeText("4000000");
+        editor.AddNew();
+        return false;
     });
     Click("ApplyBaseSize");
     EXPECT_EQ(dialogs.dialogsRun.back(), "TFrmBaseSize");
     ASSERT_EQ(Find<QComboBox>("CBBaseSize")->count(), before + 1);
     EXPECT_EQ(Find<QComboBox>("CBBaseSize")->itemText(before).toStdString(), "Stick");
+}
+
+TEST_F(DialogSeamTest, TheManualsFileGoesToTheViewerFromTheFolderOfTheLastChoice) {
+    Start();
+    ChooseBigFile(PatternBytes(10));
+    std::vector<std::string> viewed;
+    platform.viewer = [&viewed](const std::string& path) { viewed.push_back(path); };
+    dialogs.helpSteps.push_back([](HelpFileModel& help) { return help.ShowAsFile(); });
+    Click("Hint");
+    EXPECT_EQ(dialogs.dialogsRun, Lines{"TfrmHint"});
+    EXPECT_EQ(viewed, Lines{folder / "big/The File Brelker_How It Works.TXT"});
 }
 
 TEST_F(DialogSeamTest, ThePlansDecisionsAreWordedByTheWindow) {

@@ -33,10 +33,39 @@ TEST(ResultTextTest, EveryEngineCodeHasItsOwnWords) {
         {kChecksumFileNotWritten, slot::kCannotCreatePiece,
          "Could not write the checksum file: x.bin"},
         {kNoChecksumFile, slot::kCannotReadPiece, "No checksum file was found: x.bin"},
+        {kChecksumFileUnusable, slot::kCannotReadPiece,
+         "The checksum file cannot be used: x.sha256, line 3: a name with a folder part"},
     };
+    const ChecksumProblem problem{"x.sha256", 3, ChecksumFault::FolderPart};
     for (const Row& row : rows) {
-        EXPECT_EQ(TransferFailureText(row.code, row.failureSlot, "x.bin"), row.text) << row.code;
+        EXPECT_EQ(TransferFailureText(row.code, row.failureSlot, "x.bin", problem), row.text)
+            << row.code;
     }
+}
+
+// Each reason in its words, and the line left out when the file as a whole is at fault.
+TEST(ResultTextTest, AnUnusableChecksumFileIsNamedWithItsLineAndReason) {
+    FillTextTable(".Brelked_");
+    SetCurrentLanguage(kEnglish);
+    using enum ChecksumFault;
+    const std::pair<ChecksumProblem, const char*> rows[] = {
+        {{"a", 1, NotALine}, "a, line 1: not a checksum line"},
+        {{"a", 7, OutOfOrder}, "a, line 7: out of order: first the smaller files from number 1 up"},
+        {{"a", 0, EndsBeforeWhole}, "a: the list ends before the big file"},
+        {{"a", 0, Unreadable}, "a: the file cannot be read"},
+        {{"a", 0, NotRegular}, "a: not a regular file"},
+    };
+    for (const auto& [problem, text] : rows) {
+        EXPECT_TRUE(ChecksumProblemText(problem).starts_with(
+            std::string("The checksum file cannot be used: ") + text))
+            << text;
+    }
+    // Files that could not be read are counted only when there are some.
+    VerifyReport report;
+    report.entries = {{"a.Brelked_1", CheckState::Ok}, {"a.Brelked_2", CheckState::Unreadable}};
+    EXPECT_EQ(VerifySummary(report), "1 OK, 0 FAILED, 0 missing, 1 unreadable");
+    report.entries.pop_back();
+    EXPECT_EQ(VerifySummary(report), "1 OK, 0 FAILED, 0 missing");
 }
 
 TEST(ResultTextTest, ADiskQuestionSaysFirstWhatIsWrongWithTheDiskInTheDrive) {

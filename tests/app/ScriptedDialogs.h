@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
-#include <QDialog>
-
 #include "app/Dialogs.h"
+#include "engine/DiskCountModel.h"
+#include "plan/BaseSizeModel.h"
+#include "settings/ExtractModel.h"
+#include "settings/MemoryModel.h"
+#include "settings/SuffixModel.h"
+#include "text/HelpFileModel.h"
 
 namespace brelker {
 
@@ -17,10 +21,14 @@ namespace brelker {
 // scripted path (nothing: cancelled) and, like the system's, move the current
 // folder to where the choice was made; message boxes answer the next scripted
 // Yes/No (Yes once the script runs out) and are all recorded. An option dialog
-// is shown, played by the next scripted step and cancelled if the step left it
-// open (no step: cancelled at once).
+// is answered by the next step scripted for its kind, which acts on the model
+// as the user would on the dialog and returns whether it was accepted (no
+// step: cancelled at once). No window is ever shown.
 class ScriptedDialogs : public DialogService {
 public:
+    template <typename Model>
+    using Steps = std::deque<std::function<bool(Model&)>>;
+
     struct Shown {
         std::string text;
         std::string caption;
@@ -56,19 +64,16 @@ public:
         return answer;
     }
 
-    int RunDialog(QDialog& dialog) override {
-        dialogsRun.push_back(dialog.objectName().toStdString());
-        dialog.show();
-        if (!steps.empty()) {
-            const auto step = std::move(steps.front());
-            steps.pop_front();
-            step(dialog);
-        }
-        if (dialog.isVisible()) {
-            dialog.reject();
-        }
-        return dialog.result();
+    bool Run(MemoryModel& memory) override { return Play(memorySteps, memory, "TMemory"); }
+    bool Run(SuffixModel& suffix) override { return Play(suffixSteps, suffix, "TFrmFileType"); }
+    bool Run(ExtractModel& extraction) override {
+        return Play(extractSteps, extraction, "TfrmExtract");
     }
+    void Run(BaseSizeModel& baseSizes) override { Play(baseSizeSteps, baseSizes, "TFrmBaseSize"); }
+    bool Run(DiskCountModel& diskCount) override {
+        return Play(diskCountSteps, diskCount, "TfrmDisk");
+    }
+    void Show(HelpFileModel& help) override { Play(helpSteps, help, "TfrmHint"); }
 
     // The texts of the message boxes shown, each as "text / caption".
     std::vector<std::string> Texts() const {
@@ -81,12 +86,30 @@ public:
 
     std::deque<std::optional<std::string>> paths;
     std::deque<bool> answers;
-    std::deque<std::function<void(QDialog&)>> steps;
+    Steps<MemoryModel> memorySteps;
+    Steps<SuffixModel> suffixSteps;
+    Steps<ExtractModel> extractSteps;
+    Steps<BaseSizeModel> baseSizeSteps;
+    Steps<DiskCountModel> diskCountSteps;
+    // What the user does in the How It Works window while the window goes on.
+    Steps<HelpFileModel> helpSteps;
+    // The dialogs run, by the objectName of the Qt dialog that would show them.
     std::vector<std::string> dialogsRun;
     std::vector<Shown> shown;
     std::vector<Asked> asked;
 
 private:
+    template <typename Model>
+    bool Play(Steps<Model>& steps, Model& model, const char* name) {
+        dialogsRun.emplace_back(name);
+        if (steps.empty()) {
+            return false;
+        }
+        const auto step = std::move(steps.front());
+        steps.pop_front();
+        return step(model);
+    }
+
     std::optional<std::string> Next() {
         if (paths.empty()) {
             return std::nullopt;

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialog>
-#include <QSpinBox>
 #include <QTimer>
 
 #include "WindowFixture.h"
@@ -83,7 +81,8 @@ TEST_F(WorkflowTest, AJoinFromChoosingAnyPieceToTheRestoredFile) {
     EXPECT_EQ(dialogs.asked.back().proposedName, "movie.avi");
     Click("DoJoinBtn");
     EXPECT_EQ(ReadFile(folder / "restored/film.avi"), "first second third");
-    EXPECT_EQ(Status(1), "The file is restored!");
+    EXPECT_EQ(Status(1),
+              "The file is restored, but it could not be verified: there is no checksum file.");
     EXPECT_EQ(Commands(), "a---d--");
     Find<QRadioButton>("BigFileRB1")->click();
     EXPECT_EQ(Caption("BigFileSize"), "18");
@@ -130,6 +129,16 @@ TEST_F(WorkflowTest, VerifyAndJoinCheckEveryPieceAgainstTheChecksumFile) {
     Click("DoJoinBtn");
     EXPECT_EQ(dialogs.Texts().back(), "The file does not match its checksum: " + Piece(stem, 2) +
                                           " / Abnormal termination!");
+    WriteFile(stem + ".sha256", "not a list\n");
+    const std::string unusable = "The checksum file cannot be used: " + stem +
+                                 ".sha256, line 1: not a checksum line / Abnormal termination!";
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("VerifyBtn");
+    EXPECT_EQ(dialogs.Texts().back(), unusable);
+    dialogs.paths.push_back(Piece(stem, 1));
+    Click("JoinFilesBtn");
+    EXPECT_EQ(dialogs.Texts().back(), unusable);
+    EXPECT_FALSE(Enabled("DoJoinBtn"));
 
     Click("WriteChecksums");
     EXPECT_FALSE(store.Read(settings::WriteChecksumFile));
@@ -251,9 +260,9 @@ TEST_F(WorkflowTest, PiecesOnDisksAreCountedByTheUserAndMeasuredWhenTheirDiskIsI
     WriteFile(Piece(stem, 1), "la ");
     WriteFile(Piece(stem, 2), "la ");
     WriteFile(Piece(stem, 3), "laa");
-    dialogs.steps.push_back([](QDialog& dialog) {
-        dialog.findChild<QSpinBox*>(QStringLiteral("txtNr"))->setValue(3);
-        dialog.findChild<QPushButton*>(QStringLiteral("OKBtn"))->click();
+    dialogs.diskCountSteps.push_back([](DiskCountModel& disks) {
+        disks.SetNumber(3);
+        return true;
     });
     dialogs.paths.push_back(Piece(stem, 1));
     Click("JoinFiles");
@@ -267,7 +276,8 @@ TEST_F(WorkflowTest, PiecesOnDisksAreCountedByTheUserAndMeasuredWhenTheirDiskIsI
                                       "Ready for diskette/file number 3? / Change diskette"}));
     EXPECT_EQ(ReadFile(folder / "big/song.mp3"), "la la laa");
     EXPECT_EQ(SizeLines(), (Lines{"3", "3", "3"}));
-    EXPECT_EQ(Status(1), "The file is restored!");
+    EXPECT_EQ(Status(1),
+              "The file is restored, but it could not be verified: there is no checksum file.");
 }
 
 TEST_F(WorkflowTest, NoticesWhenChoosingSwitchOffExtractionAndAppending) {
@@ -372,9 +382,7 @@ TEST_F(WorkflowTest, TheExtractionDialogKeepsEditedSizesAndTheSeriesJustWritten)
     Click("ApplyNewSize");
     const auto closeExtraction = [this](bool ok) {
         if (ok) {
-            dialogs.steps.push_back([](QDialog& dialog) {
-                dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-            });
+            dialogs.extractSteps.push_back([](ExtractModel&) { return true; });
         }
         Click("Extract");
     };

@@ -318,5 +318,42 @@ TEST_F(ConsoleTest, OptionsAsGnuToolsTakeThemAndAProgressLineThatFits) {
     EXPECT_GT(redraws, 0u) << shown;
 }
 
+// A checksum file that is not wholly understood proves nothing: the join stops
+// before it writes, and Verify never reads a file the list names outside the series.
+TEST_F(ConsoleTest, ADamagedChecksumFileStopsTheJoinAndVerifyReadsOnlyTheSeries) {
+    const std::string bytes = PatternBytes(2'500'000);
+    WriteFile(folder / "work/d.bin", bytes);
+    ASSERT_TRUE(Run({QStringLiteral("split"), QStringLiteral("d.bin"), QStringLiteral("-b1M")}));
+    ASSERT_EQ(process.exitCode(), 0);
+    const std::string list = folder / "work/d.bin.sha256";
+    std::string lines = ReadFile(list);
+    WriteFile(list,
+              lines.substr(0, 64) + " d.bin.Brelked_1\n" + lines.substr(lines.find('\n') + 1));
+    WriteFile(folder / "work/back.bin", "what was there");
+    ASSERT_TRUE(Run({QStringLiteral("join"), QStringLiteral("d.bin.Brelked_1"),
+                     QStringLiteral("-o"), QStringLiteral("back.bin"), QStringLiteral("-f")}));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "brelker: The checksum file cannot be used: d.bin.sha256, line 1: not a checksum "
+              "line\n");
+    EXPECT_TRUE(ReadFile(folder / "work/back.bin") == "what was there");
+
+    WriteFile(folder / "secret.txt", "secret");
+    WriteFile(list, lines.substr(0, lines.rfind(' ') + 1) + "../secret.txt\n");
+    ASSERT_TRUE(Run({QStringLiteral("verify"), QStringLiteral("d.bin.Brelked_2")}));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "brelker: The checksum file cannot be used: d.bin.sha256, line 4: a name with a "
+              "folder part\n");
+
+    std::filesystem::remove(list);
+    ASSERT_TRUE(Run({QStringLiteral("join"), QStringLiteral("d.bin.Brelked_3"),
+                     QStringLiteral("-o"), QStringLiteral("back.bin"), QStringLiteral("-f")}));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(ReadFile(folder / "work/back.bin") == bytes);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "brelker: Restored, but not verified (the series has no checksum file): back.bin\n");
+}
+
 }  // namespace
 }  // namespace brelker

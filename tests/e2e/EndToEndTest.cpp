@@ -84,5 +84,22 @@ TEST_F(EndToEndTest, WithoutADisplayTheSwitchesRunAndReportFailuresOnStderr) {
     EXPECT_TRUE(process.readAllStandardError().contains("There is no display"));
 }
 
+TEST_F(EndToEndTest, ADisplayThatNobodyAnswersCountsAsNone) {
+    // As an ssh session or a cron job may leave it: a display with no server.
+    extraEnvironment = {{QStringLiteral("DISPLAY"), QStringLiteral(":97")},
+                        {QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("no-such-wayland")}};
+    WriteFile(folder / "work/a.bin", PatternBytes(3'000'000));
+    ASSERT_TRUE(Run({Q("/bigfile=" + (folder / "work/a.bin")), QStringLiteral("/split"),
+                     QStringLiteral("/exit")}));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardError().toStdString(), "");  // nor Qt's own warnings
+    EXPECT_TRUE(Exists(folder / "pieces/a.bin.Brelked_3"));
+
+    ASSERT_TRUE(Run({}));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("There is no display"));
+}
+
 }  // namespace
 }  // namespace brelker

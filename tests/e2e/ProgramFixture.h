@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -43,6 +46,9 @@ protected:
         }
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                            QString::fromStdString(folder / "config"));
+        for (const auto& [name, value] : extraEnvironment) {
+            environment.insert(name, value);
+        }
         process.setProcessEnvironment(environment);
         process.start();
         return process.waitForStarted() && process.waitForFinished(kTimeLimitMs);
@@ -60,6 +66,8 @@ protected:
     // The store the program itself uses, under the temp config folder.
     QtSettingsStore settings{folder / "config/Tolvena/The File Brelker.conf"};
     QProcess process;
+    // Variables set for the program on top of a server's environment.
+    std::vector<std::pair<QString, QString>> extraEnvironment;
 };
 
 }  // namespace brelker

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "EngineFixture.h"
 #include "engine/ChecksumFile.h"
@@ -17,42 +20,98 @@ using Lines = std::vector<ChecksumLine>;
 const std::string kA(64, 'a');
 const std::string kB(64, 'b');
 
-TEST(ChecksumFileTest, LinesAreWrittenAndReadAsSha256sumDoes) {
+const std::string kC(64, 'c');
+const std::string kW(64, 'f');
+const std::string kBom = "\xEF\xBB\xBF";
+
+// A line of the list of big.bin's series: piece k, or the joined file.
+std::string ListLine(int k, const std::string& digest) {
+    return digest + "  big.bin.Brelked_" + std::to_string(k) + "\n";
+}
+const std::string kWhole = kW + "  big.bin\n";
+
+ChecksumList Match(const std::string& text) { return MatchSeries(text, "big.bin", ".Brelked_"); }
+
+TEST(ChecksumListTest, ReadsWhatSha256sumWritesAndReads) {
     EXPECT_EQ(Sha256Hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-    const Lines lines = {{kA, "a.bin.Brelked_1"}, {kB, "odd\\na\nme\r"}};
+    const Lines lines = {{kA, "a.bin.Brelked_1"}, {kW, "odd\\na\nme\r"}};
     const std::string text = FormatChecksumLines(lines);
-    EXPECT_EQ(text, kA + "  a.bin.Brelked_1\n\\" + kB + "  odd\\\\na\\nme\\r\n");
-    EXPECT_EQ(ParseChecksumLines(text), lines);
+    EXPECT_EQ(text, kA + "  a.bin.Brelked_1\n\\" + kW + "  odd\\\\na\\nme\\r\n");
+    // A backslash is a folder part on Windows: the list read back names the
+    // joined file by newline and carriage return alone.
+    const ChecksumList written = MatchSeries(
+        FormatChecksumLines({{kA, "a.bin.Brelked_1"}, {kW, "odd\na\nme\r"}}), "a.bin", ".Brelked_");
+    ASSERT_TRUE(written.Valid());
+    EXPECT_EQ(written.series.pieces, (std::vector<std::string>{"", kA}));
+    EXPECT_EQ(written.series.wholeName, "odd\na\nme\r");
 
-    // What else sha256sum writes or reads: the binary marker, --tag lines,
-    // comments, capitals, and line ends from Windows.
-    const std::string upper = "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB";
-    EXPECT_EQ(ParseChecksumLines("# made by hand\r\n" + kA + " *x y\r\n\nSHA256 (z) = " + upper),
-              (Lines{{kA, "x y"}, {kB, "z"}}));
-
-    for (const std::string& foreign :
-         {std::string(), std::string("\n\n"), kA + " x\n", kA.substr(1) + "  x\n",
-          std::string(64, 'g') + "  x\n", kA + "  \n", "\\" + kA + "  bad\\q\n",
-          kA + "  ok\nnot a checksum line\n", std::string("MD5 (x) = ") + kA}) {
-        EXPECT_FALSE(ParseChecksumLines(foreign)) << foreign;
+    struct Row {
+        const char* what;
+        std::string text;
+        std::string wholeName;
+    };
+    const std::string one = ListLine(1, kA);
+    const std::string two = ListLine(2, kB);
+    const Row rows[] = {
+        {"byte-order mark, CR LF",
+         kBom + kA + "  big.bin.Brelked_1\r\n" + two + kW + "  big.bin\r\n", "big.bin"},
+        {"comments, empty lines", "# by hand\n\n" + one + "\n" + two + kW + "  big.bin", "big.bin"},
+        {"binary marker, blanks", kA + " *big.bin.Brelked_1\n \t" + two + kWhole, "big.bin"},
+        {"tags", "SHA256 (big.bin.Brelked_1) = " + kA + "\n" + two + "SHA256 (x) = " + kW, "x"},
+        {"escaped names", "\\" + one + two + "\\" + kW + "  a\\nb\\rc\n", "a\nb\rc"},
+        {"a name of its own", one + two + kW + "  film.avi\n", "film.avi"},
+    };
+    for (const Row& row : rows) {
+        const ChecksumList list = Match(row.text);
+        ASSERT_TRUE(list.Valid()) << row.what;
+        EXPECT_EQ(list.series.pieces, (std::vector<std::string>{"", kA, kB})) << row.what;
+        EXPECT_EQ(list.series.whole, kW) << row.what;
+        EXPECT_EQ(list.series.wholeName, row.wholeName) << row.what;
     }
 }
 
-TEST(ChecksumFileTest, ASeriesIsItsPiecesFromOneOnAndTheJoinedFile) {
-    const auto series =
-        MatchSeries({{kB, "big.bin.Brelked_2"}, {kA, "big.bin.Brelked_1"}, {kA, "big.bin"}},
-                    "big.bin", ".Brelked_");
-    ASSERT_TRUE(series);
-    EXPECT_EQ(series->pieces, (std::vector<std::string>{"", kA, kB}));
-    EXPECT_EQ(series->whole, kA);
-    EXPECT_EQ(series->wholeName, "big.bin");
-
-    // A gap, a piece listed twice or no piece at all: some other series.
-    for (const Lines& other :
-         {Lines{{kA, "big.bin.Brelked_1"}, {kA, "big.bin.Brelked_3"}},
-          Lines{{kA, "big.bin.Brelked_1"}, {kB, "big.bin.Brelked_1"}},
-          Lines{{kA, "big.bin.Brelked_01"}}, Lines{{kA, "other.bin.Brelked_1"}}}) {
-        EXPECT_FALSE(MatchSeries(other, "big.bin", ".Brelked_"));
+// A list proves a series whole only when every line of it is understood; the
+// first line that is not is named, with the reason.
+TEST(ChecksumListTest, ADamagedListNamesItsFirstLineAtFaultAndWhy) {
+    using enum ChecksumFault;
+    struct Row {
+        const char* what;
+        std::string text;
+        ChecksumFault fault;
+        int line;
+    };
+    const std::string one = ListLine(1, kA);
+    const std::string two = ListLine(2, kB);
+    const Row rows[] = {
+        {"empty", "# nothing\n\n", EndsBeforeWhole, 0},
+        {"cut off after piece 2", one + two, EndsBeforeWhole, 0},
+        {"one blank", kA + " big.bin.Brelked_1\n" + two + kWhole, NotALine, 1},
+        {"a byte-order mark further on", one + kBom + two + kWhole, NotALine, 2},
+        {"blanks only", one + "  \n" + two + kWhole, NotALine, 2},
+        {"63 digits", one + kB.substr(1) + "  big.bin.Brelked_2\n", NotALine, 2},
+        {"an unknown escape", "\\" + kA + "  a\\q\n", NotALine, 1},
+        {"a NUL", one + two + kW + "  big.bin" + std::string(1, '\0') + "x\n", NotALine, 3},
+        {"MD5", "MD5 (big.bin.Brelked_1) = " + kA + "\n", NotALine, 1},
+        {"a repeated line", one + one + two + kWhole, OutOfOrder, 2},
+        {"turned round", two + one + kWhole, OutOfOrder, 1},
+        {"a gap", one + ListLine(3, kC) + kWhole, OutOfOrder, 2},
+        {"the big file first", kWhole + one, OutOfOrder, 1},
+        {"the big file twice", one + two + kWhole + kWhole, OutOfOrder, 4},
+        {"another file too", one + two + kWhole + kC + "  big.bin.sig\n", OutOfOrder, 4},
+        {"up a folder", one + two + kW + "  ../secret.txt\n", FolderPart, 3},
+        {"from the root", one + two + kW + "  /etc/passwd\n", FolderPart, 3},
+        {"in a folder", kA + "  sub/big.bin.Brelked_1\n", FolderPart, 1},
+        {"the folder above", one + two + "SHA256 (..) = " + kW + "\n", FolderPart, 3},
+#ifdef _WIN32
+        {"a Windows folder", one + two + "\\" + kW + "  ..\\\\secret.txt\n", FolderPart, 3},
+        {"a drive", one + two + kW + "  C:secret.txt\n", FolderPart, 3},
+#endif
+    };
+    for (const Row& row : rows) {
+        const ChecksumList list = Match(row.text);
+        EXPECT_EQ(list.state, ChecksumList::State::Invalid) << row.what;
+        EXPECT_EQ(list.problem.fault, row.fault) << row.what;
+        EXPECT_EQ(list.problem.line, row.line) << row.what;
     }
 }
 
@@ -178,8 +237,7 @@ TEST_F(ChecksumTransferTest, BytesThatCannotBeReadBackForHashingFailTheRun) {
     SplitThree();
     platform.readBackFails = true;
     options.RemoveSmallFiles = true;
-    EXPECT_EQ(Join(), kChecksumMismatch);
-    EXPECT_EQ(engine.MismatchedFile(), Piece(1));
+    EXPECT_EQ(Join(), 1);  // could not be read, which says nothing of what it holds
     EXPECT_TRUE(Exists(Piece(1)));
 }
 
@@ -214,10 +272,11 @@ TEST_F(ChecksumTransferTest, TheChecksumFileGivesTheCountOfTheSeries) {
     EXPECT_TRUE(engine.LastJoinVerified());
 }
 
-TEST_F(ChecksumTransferTest, VerifyNamesEachPieceOkFailedOrMissing) {
+TEST_F(ChecksumTransferTest, VerifyNamesEachPieceOkFailedMissingOrUnreadable) {
     SplitThree();
     WriteFile(Piece(2), std::string(kPiece, 'x'));
     std::filesystem::remove(Piece(3));
+    platform.unreadable.insert(job.BigFilePath);
     const std::string restored = folder / "restored";
     std::filesystem::create_directory(restored);
     std::filesystem::copy_file(job.BigFilePath, restored + "/big.bin");
@@ -229,10 +288,143 @@ TEST_F(ChecksumTransferTest, VerifyNamesEachPieceOkFailedOrMissing) {
     EXPECT_EQ(report.entries[2].state, CheckState::Missing);
     EXPECT_EQ(report.entries[3].path, platform.JoinPath(restored, "big.bin"));
     EXPECT_EQ(report.entries[3].state, CheckState::Ok);
+    ASSERT_EQ(engine.VerifySeries(options, {folder.Path()}, report), kTransferDone);
+    ASSERT_EQ(report.entries.size(), 4u);
+    EXPECT_EQ(report.entries[3].state, CheckState::Unreadable);
 
     std::filesystem::remove(ChecksumPath());
     EXPECT_EQ(engine.VerifySeries(options, {}, report), kNoChecksumFile);
     EXPECT_EQ(engine.MismatchedFile(), ChecksumPath());
+}
+
+// What lies at the list's name: nothing, a list, or something that cannot be
+// one, which is never taken for nothing.
+TEST_F(ChecksumTransferTest, TheListOnDiskIsAbsentValidOrInvalidWithItsReason) {
+    using enum ChecksumFault;
+    const std::string list = ChecksumPath();
+    const auto read = [&] {
+        return ReadSeriesChecksums(platform, job.SmallFilesBase, ".Brelked_");
+    };
+    EXPECT_EQ(read().state, ChecksumList::State::Absent);
+    SplitThree();
+    EXPECT_TRUE(read().Valid());
+    const std::string good = ReadFile(list);
+
+    platform.unreadable.insert(list);
+    EXPECT_EQ(read().problem, (ChecksumProblem{list, 0, Unreadable}));
+    platform.unreadable.clear();
+    // Larger than any list: junk is named by its line, lines that might be a
+    // list by the size.
+    WriteFile(list, std::string(17 << 20, 'j'));
+    EXPECT_EQ(read().problem, (ChecksumProblem{list, 1, NotALine}));
+    std::string comments;
+    while (comments.size() <= (17u << 20)) {
+        comments += "# " + std::string(100, 'x') + "\n";
+    }
+    WriteFile(list, comments);
+    EXPECT_EQ(read().problem, (ChecksumProblem{list, 0, Unreadable}));
+
+    std::filesystem::remove(list);
+    std::filesystem::create_directory(list);
+    EXPECT_EQ(read().problem, (ChecksumProblem{list, 0, NotRegular}));
+    std::filesystem::remove(list);
+#ifndef _WIN32  // Wine has no FIFOs
+    ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0);
+    EXPECT_EQ(read().problem, (ChecksumProblem{list, 0, NotRegular}));  // and does not wait
+#endif
+}
+
+// Counting, joining and verifying all stop at a list that cannot be used, and
+// a join stops when the list its pieces were counted from is gone; the big
+// file that was there stays as it was.
+TEST_F(ChecksumTransferTest, AListThatCannotBeUsedStopsEveryReaderBeforeAnythingIsWritten) {
+    SplitThree();
+    const std::string list = ChecksumPath();
+    const std::string good = ReadFile(list);
+    const std::string damaged = kBom + good.substr(0, good.find('\n') + 1) + good;
+    const ChecksumProblem problem{list, 2, ChecksumFault::OutOfOrder};
+    const std::string joined = folder / "joined.bin";
+    WriteFile(joined, "kept");
+
+    const auto untouched = [&] {
+        return ReadFile(joined) == "kept" &&
+               std::distance(std::filesystem::directory_iterator(folder.Path()),
+                             std::filesystem::directory_iterator()) == 3;
+    };
+    job.BigFilePath = joined;
+
+    WriteFile(list, damaged);
+    CountSeries(job, platform, host, ".Brelked_");
+    EXPECT_EQ(job.SmallFileCount, 0);
+    EXPECT_EQ(host.unusableLists, std::vector<ChecksumProblem>{problem});
+    EXPECT_TRUE(host.missingFiles.empty());
+    VerifyReport report;
+    EXPECT_EQ(engine.VerifySeries(options, {folder.Path()}, report), kChecksumFileUnusable);
+    EXPECT_EQ(engine.ChecksumFileProblem(), problem);
+    EXPECT_TRUE(report.entries.empty());
+
+    // The list changed, or went, between counting and joining.
+    WriteFile(list, good);
+    CountSeries(job, platform, host, ".Brelked_");
+    WriteFile(list, damaged);
+    EXPECT_EQ(engine.JoinSmallFiles(options), kChecksumFileUnusable);
+    EXPECT_EQ(engine.ChecksumFileProblem(), problem);
+    EXPECT_TRUE(untouched());
+    WriteFile(list, good);
+    CountSeries(job, platform, host, ".Brelked_");
+    std::filesystem::remove(list);
+    EXPECT_EQ(engine.JoinSmallFiles(options), kNoChecksumFile);
+    EXPECT_EQ(engine.MismatchedFile(), list);
+    EXPECT_TRUE(untouched());
+
+    // Prompted for disks, the list that comes with a disk is read as strictly.
+    WriteFile(list, damaged);
+    host.diskCount = 3;
+    TakeSeriesFromDiskCount(job, host);
+    options.PauseMode = PauseMode::Always;
+    EXPECT_EQ(engine.JoinSmallFiles(options), kChecksumFileUnusable);
+    EXPECT_EQ(engine.ChecksumFileProblem(), problem);
+    EXPECT_TRUE(untouched());
+}
+
+// A split may replace or delete the list at its stem's name only when it is
+// one that a split of these pieces would have written.
+TEST_F(ChecksumTransferTest, AListIsOursOnlyWhenItNamesNothingButThePiecesAndTheirBigFile) {
+    const std::string list = ChecksumPath();
+    const auto owner = [&] { return OwnershipOf(platform, job.SmallFilesBase, ".Brelked_"); };
+    EXPECT_EQ(owner(), ChecksumOwnership::Absent);
+    using enum ChecksumOwnership;
+    struct Row {
+        const char* what;
+        std::string text;
+        ChecksumOwnership owner;
+    };
+    const Row rows[] = {
+        {"a split's list", ListLine(1, kA) + ListLine(2, kB) + kWhole, Ours},
+        {"pieces only, in any order", ListLine(2, kB) + ListLine(1, kA), Ours},
+        {"the big file under a name of its own", ListLine(1, kA) + kW + "  film.avi\n", Ours},
+        {"a vendor's list of the stem's own file alone", kWhole, Foreign},
+        {"a vendor's list", kWhole + kC + "  big.bin.sig\n", Foreign},
+        {"another file alone", kW + "  film.avi\n", Foreign},
+        {"outside the folder", ListLine(1, kA) + kW + "  ../film.avi\n", Foreign},
+        {"junk", "not a list\n", Foreign},
+    };
+    for (const Row& row : rows) {
+        WriteFile(list, row.text);
+        EXPECT_EQ(owner(), row.owner) << row.what;
+    }
+    platform.unreadable.insert(list);
+    EXPECT_EQ(owner(), Foreign) << "unreadable";
+    platform.unreadable.clear();
+    std::filesystem::remove(list);
+    std::filesystem::create_directory(list);
+    EXPECT_EQ(owner(), Foreign) << "a folder";
+    std::filesystem::remove(list);
+#ifndef _WIN32  // Wine has no links
+    WriteFile(folder / "ours", kWhole);
+    std::filesystem::create_symlink(folder / "ours", list);
+    EXPECT_EQ(owner(), Foreign) << "a link";
+#endif
 }
 
 }  // namespace

@@ -6,72 +6,59 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 
+#include "engine/DiskCountModel.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
 namespace {
 
-// Runs the dialog modally and lets act() play the user once it is up.
-template <typename Action>
-int RunWith(DiskCountDialog& dialog, Action act) {
-    QTimer::singleShot(0, &dialog, [&dialog, act] { act(dialog); });
-    dialog.exec();
-    return dialog.DiskCount();
-}
+class DiskCountDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FillTextTable(".Brelked_");
+        number = dialog.findChild<QSpinBox*>(QStringLiteral("txtNr"));
+        ASSERT_NE(number, nullptr);
+    }
+    void TearDown() override { dialog.close(); }
 
-TEST(DiskCountDialogTest, AsksInTheCurrentLanguageWithinItsBounds) {
-    FillTextTable(".Brelked_");
+    void TypeAndConfirm(const QString& keys) {
+        number->selectAll();
+        QTest::keyClicks(number, keys);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
+    }
+
+    DiskCountModel model;
+    DiskCountDialog dialog{model};
+    QSpinBox* number = nullptr;
+};
+
+TEST_F(DiskCountDialogTest, AsksInTheCurrentLanguageWithinTheModelsBounds) {
     SetCurrentLanguage(kSwedish);
-    DiskCountDialog dialog;
-    auto* spin = dialog.findChild<QSpinBox*>(QStringLiteral("txtNr"));
-    ASSERT_NE(spin, nullptr);
+    dialog.show();
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("ChooseDiskNr"))->text().toStdString(),
+              Text(slot::kEnterDiskCount));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("#"));
-    EXPECT_EQ(spin->minimum(), 1);
-    EXPECT_EQ(spin->maximum(), 32760);
-    EXPECT_EQ(spin->value(), 1);
-    EXPECT_EQ(dialog.DiskCount(), 0);
-
-    QString label;
-    RunWith(dialog, [&label](DiskCountDialog& d) {
-        label = d.findChild<QLabel*>(QStringLiteral("ChooseDiskNr"))->text();
-        d.reject();
-    });
-    EXPECT_EQ(label.toStdString(), Text(slot::kEnterDiskCount));
-    EXPECT_EQ(dialog.DiskCount(), 0);  // closed without OK
+    EXPECT_EQ(number->minimum(), 1);
+    EXPECT_EQ(number->maximum(), 32760);
+    EXPECT_EQ(number->value(), 1);
 }
 
-TEST(DiskCountDialogTest, OkTakesTheTypedNumberAndTheDialogKeepsIt) {
-    FillTextTable(".Brelked_");
-    DiskCountDialog dialog;
-    const int count = RunWith(dialog, [](DiskCountDialog& d) {
-        auto* spin = d.findChild<QSpinBox*>(QStringLiteral("txtNr"));
-        spin->selectAll();
-        QTest::keyClicks(spin, QStringLiteral("99999"));  // clipped to the bound
-        QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
-    });
-    EXPECT_EQ(count, 9999);
-    EXPECT_EQ(dialog.DiskCount(), 9999);
+TEST_F(DiskCountDialogTest, OkHandsTheTypedNumberToTheModelAndTheFieldOpensWithItsNumber) {
+    dialog.show();
+    TypeAndConfirm(QStringLiteral("99999"));  // clipped to the bound by the field
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(model.Number(), 9999);
 
-    // Cancelling later keeps the confirmed number; the dialog shows it again.
-    int shown = 0;
-    RunWith(dialog, [&shown](DiskCountDialog& d) {
-        shown = d.findChild<QSpinBox*>(QStringLiteral("txtNr"))->value();
-        d.reject();
-    });
-    EXPECT_EQ(shown, 9999);
-    EXPECT_EQ(dialog.DiskCount(), 9999);
-
-    const int typed = RunWith(dialog, [](DiskCountDialog& d) {
-        auto* spin = d.findChild<QSpinBox*>(QStringLiteral("txtNr"));
-        spin->selectAll();
-        QTest::keyClicks(spin, QStringLiteral("12"));
-        QTest::keyClick(spin, Qt::Key_Up);
-        QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
-    });
-    EXPECT_EQ(typed, 13);
+    model.SetNumber(12);
+    dialog.show();
+    EXPECT_EQ(number->value(), 12);
+    number->selectAll();
+    QTest::keyClick(number, Qt::Key_Up);
+    EXPECT_EQ(model.Number(), 13);
+    dialog.reject();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
 }  // namespace

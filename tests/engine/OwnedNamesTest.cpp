@@ -13,6 +13,7 @@
 
 #include "EngineFixture.h"
 #include "engine/ChecksumFile.h"
+#include "platform/Paths.h"
 
 namespace brelker {
 namespace {
@@ -100,6 +101,27 @@ TEST_F(OwnedNamesTest, StalePiecesAreRegularFilesOfTheSeriesAndNeverTheBigFile) 
     EXPECT_TRUE(std::filesystem::is_directory(Piece(4)));
 }
 
+TEST_F(OwnedNamesTest, SomebodyElsesChecksumFileIsNeitherRewrittenNorDeleted) {
+    // A vendor's list beside an image, and a split of the image beside it.
+    PlanSplit(PatternBytes(300), {100, 100, 100});
+    job.SmallFilesBase = job.BigFilePath;
+    const std::string vendor = std::string(64, 'a') + "  big.bin\n";
+    WriteFile(ChecksumFilePath(job.SmallFilesBase), vendor);
+    EXPECT_EQ(engine.SplitBigFile(options), kForeignChecksumFile);
+    EXPECT_FALSE(Exists(Piece(1)));
+    options.WriteChecksumFile = false;
+    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(ReadFile(ChecksumFilePath(job.SmallFilesBase)), vendor);
+
+    // "split x.sha256 -o x": the list would overwrite the file being split.
+    options.WriteChecksumFile = true;
+    job.SmallFilesBase = folder / "pieces/x";
+    job.BigFilePath = ChecksumFilePath(job.SmallFilesBase);
+    PlanSplit(vendor, {static_cast<std::int64_t>(vendor.size())});
+    EXPECT_EQ(engine.SplitBigFile(options), kSelfOverwrite);
+    EXPECT_EQ(ReadFile(job.BigFilePath), vendor);
+}
+
 TEST_F(OwnedNamesTest, OneRunAtATimeWritesAStemOrATarget) {
     PlanSplit(PatternBytes(300), {100, 100, 100});
     {
@@ -144,7 +166,7 @@ TEST_F(OwnedNamesTest, AJoinRemovesTemporariesThatNoLiveRunHolds) {
     WriteFile(left, "346 MB of a killed join");
     WriteFile(held, "a join that still runs");
     WriteFile(notOurs, "a user's file");
-    platform.lockedElsewhere = {pieces + "/other"};
+    platform.lockedElsewhere = {JoinFolder(pieces, "other")};
     PlanJoin({"aa", "bb"});
     job.BigFilePath = pieces + "/big.bin";
     ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);

@@ -312,7 +312,8 @@ TEST_F(RestoreScriptTest, AScriptThatCannotBeCreatedOrComesOutShortIsReported) {
 std::map<std::string, std::string> Snapshot(const std::string& root) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        files[entry.path().string()] = entry.is_regular_file() ? ReadFile(entry.path()) : "";
+        files[entry.path().string()] =
+            entry.is_regular_file() ? ReadFile(entry.path().string()) : "";
     }
     return files;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +12,7 @@
 
 #include "QtPrinters.h"
 #include "TempFolder.h"
+#include "settings/MemoryModel.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
 #include "settings/UpDown.h"
@@ -23,15 +26,17 @@ protected:
     void SetUp() override {
         FillTextTable(".Brelked_");
         SetCurrentLanguage(kEnglish);
-    }
-    void TearDown() override { dialog.close(); }
-
-    void Open() {
-        dialog.show();
-        file = dialog.findChild<QLineEdit*>(QStringLiteral("txtMaxAllowedFile"));
-        ram = dialog.findChild<QLineEdit*>(QStringLiteral("txtMaxAllowedRAM"));
+        store.Write(settings::MaxFromFile, 35);
+        store.Write(settings::MaxFromRAM, 12);
+        model = std::make_unique<MemoryModel>(store);
+        dialog = std::make_unique<MemoryDialog>(*model);
+        dialog->show();
+        file = dialog->findChild<QLineEdit*>(QStringLiteral("txtMaxAllowedFile"));
+        ram = dialog->findChild<QLineEdit*>(QStringLiteral("txtMaxAllowedRAM"));
         ASSERT_TRUE(file && ram);
     }
+    void TearDown() override { dialog->close(); }
+
     // The field's text after each keystroke, the field emptied first.
     static std::string TypeInto(QLineEdit* edit, const std::string& keys) {
         edit->setFocus();
@@ -44,59 +49,41 @@ protected:
         return shown;
     }
     void Click(const char* name) {
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
-    }
-    int StoredOrMinusOne(const char* name) const {
-        return store.ReadIntegerSetting(subkey::Memory, name, -1);
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
     }
 
     TempFolder folder;
     QtSettingsStore store{folder / "settings.conf"};
-    MemoryDialog dialog{store};
+    std::unique_ptr<MemoryModel> model;
+    std::unique_ptr<MemoryDialog> dialog;
     QLineEdit* file = nullptr;
     QLineEdit* ram = nullptr;
 };
 
-TEST_F(MemoryDialogTest, OpensWithTheStoredPairOrTheDefaultsAndItsTexts) {
-    Open();
-    EXPECT_EQ(file->text(), QStringLiteral("10"));
-    EXPECT_EQ(ram->text(), QStringLiteral("20"));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Memory Usage"));
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblMaxRAM"))->text(),
-              QStringLiteral("% of physical memory (RAM)."));
-    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("OkButton"))->text(),
-              QStringLiteral("Save"));
-    dialog.close();
-
-    store.Write(settings::MaxFromFile, 35);
-    store.Write(settings::MaxFromRAM, 12);
-    Open();
+TEST_F(MemoryDialogTest, OpensWithTheModelsPairAndItsTexts) {
     EXPECT_EQ(file->text(), QStringLiteral("35"));
     EXPECT_EQ(ram->text(), QStringLiteral("12"));
-    EXPECT_EQ(dialog.MaxFromFile(), 35);
-    EXPECT_EQ(dialog.MaxFromRAM(), 12);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Memory Usage"));
+    EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblMaxRAM"))->text(),
+              QStringLiteral("% of physical memory (RAM)."));
+    EXPECT_EQ(dialog->findChild<QPushButton*>(QStringLiteral("OkButton"))->text(),
+              QStringLiteral("Save"));
 }
 
-TEST_F(MemoryDialogTest, InputOutsideTheBoundsIsReplacedAtOnce) {
-    Open();
+TEST_F(MemoryDialogTest, EachKeystrokeReachesTheModelAndItsCorrectionTheField) {
     EXPECT_EQ(TypeInto(ram, "75"), "7 20");
     EXPECT_EQ(ram->cursorPosition(), 2);
-    EXPECT_EQ(TypeInto(ram, "50"), "5 50");
-    EXPECT_EQ(TypeInto(file, "0"), "10");
-    EXPECT_EQ(TypeInto(file, "100"), "1 10 100");
+    EXPECT_EQ(model->MaxFromRAMText(), "20");
     EXPECT_EQ(TypeInto(file, "101"), "1 10 10");
-    EXPECT_EQ(TypeInto(file, "x"), "10");
-    EXPECT_EQ(TypeInto(ram, "-"), "20");
-
+    EXPECT_EQ(model->MaxFromFileText(), "10");
     TypeInto(ram, "5");
     QTest::keyClick(ram, Qt::Key_Backspace);
     EXPECT_EQ(ram->text(), QStringLiteral("20"));  // an emptied field
 }
 
 TEST_F(MemoryDialogTest, TheArrowsStepWithinTheBounds) {
-    Open();
-    const auto* upDown1 = dialog.findChild<UpDown*>(QStringLiteral("UpDown1"));
-    const auto* upDown2 = dialog.findChild<UpDown*>(QStringLiteral("UpDown2"));
+    const auto* upDown1 = dialog->findChild<UpDown*>(QStringLiteral("UpDown1"));
+    const auto* upDown2 = dialog->findChild<UpDown*>(QStringLiteral("UpDown2"));
     ASSERT_TRUE(upDown1 && upDown2);
     EXPECT_EQ(upDown1->Minimum(), 1);
     EXPECT_EQ(upDown1->Maximum(), 50);
@@ -106,43 +93,23 @@ TEST_F(MemoryDialogTest, TheArrowsStepWithinTheBounds) {
     for (int i = 0; i < 3; ++i) {
         QTest::mouseClick(upDown1->findChild<QToolButton*>(QStringLiteral("Up")), Qt::LeftButton);
     }
-    EXPECT_EQ(ram->text(), QStringLiteral("50"));
+    EXPECT_EQ(model->MaxFromRAMText(), "50");
     TypeInto(file, "2");
     QTest::keyClick(file, Qt::Key_Down);
     QTest::keyClick(file, Qt::Key_Down);
-    EXPECT_EQ(file->text(), QStringLiteral("1"));
+    EXPECT_EQ(model->MaxFromFileText(), "1");
 }
 
-TEST_F(MemoryDialogTest, SaveStoresTheEditedPairAndMakesItTheAcceptedOne) {
-    Open();
+TEST_F(MemoryDialogTest, SaveAcceptsAndCancelRejects) {
     TypeInto(file, "64");
-    TypeInto(ram, "8");
     Click("OkButton");
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(store.Read(settings::MaxFromFile), 64);
-    EXPECT_EQ(store.Read(settings::MaxFromRAM), 8);
-    EXPECT_EQ(dialog.MaxFromFile(), 64);
-    EXPECT_EQ(dialog.MaxFromRAM(), 8);
-}
-
-TEST_F(MemoryDialogTest, CancelStoresNothingAndKeepsThePairAsRead) {
-    Open();
-    TypeInto(file, "64");
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    dialog->show();
+    EXPECT_EQ(file->text(), QStringLiteral("64"));
     Click("CancelButton");
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(StoredOrMinusOne("MaxFromFile"), -1);
-    EXPECT_EQ(StoredOrMinusOne("MaxFromRAM"), -1);
-    EXPECT_EQ(dialog.MaxFromFile(), 10);
-    EXPECT_EQ(dialog.MaxFromRAM(), 20);
-
-    // A stored value outside the bounds shows as its replacement but is what
-    // the main window gets back when nothing is saved.
-    store.Write(settings::MaxFromRAM, 77);
-    Open();
-    EXPECT_EQ(ram->text(), QStringLiteral("20"));
-    dialog.reject();
-    EXPECT_EQ(dialog.MaxFromRAM(), 77);
-    EXPECT_EQ(store.Read(settings::MaxFromRAM), 77);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    // Storing is the owner's, once the dialog was accepted.
+    EXPECT_EQ(store.Read(settings::MaxFromFile), 35);
 }
 
 }  // namespace

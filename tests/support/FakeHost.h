@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ChecksumFile.h"
 #include "engine/EngineHost.h"
 
 namespace brelker {
@@ -44,6 +45,9 @@ public:
     void BeginCounting() override { ++countings; }
     void ReportMissingFile(const std::string& path) override { missingFiles.push_back(path); }
     void ReportUnreadableFile(const std::string& path) override { unreadableFiles.push_back(path); }
+    void ReportUnusableChecksumFile(const ChecksumProblem& problem) override {
+        unusableLists.push_back(problem);
+    }
     int AskDiskCount() override {
         ++diskCountQuestions;
         return diskCount;
@@ -65,6 +69,7 @@ public:
     int countings = 0;
     std::vector<std::string> missingFiles;
     std::vector<std::string> unreadableFiles;
+    std::vector<ChecksumProblem> unusableLists;
     int diskCount = 0;
     int diskCountQuestions = 0;
     int repaints = 0;

@@ -87,6 +87,13 @@ public:
         return 0;
     }
     void EndByInterrupt(int signal) override { endedBy = signal; }
+    void ShowInTextViewer(const std::string& path) override {
+        if (viewer) {
+            viewer(path);
+            return;
+        }
+        NativePlatform::ShowInTextViewer(path);
+    }
     std::unique_ptr<char[]> Allocate(std::size_t size) override {
         allocations.push_back(size);
         return size > largestAllocation ? nullptr : NativePlatform::Allocate(size);
@@ -124,6 +131,8 @@ public:
     int interruptCalls = 0;
     int interruptSignal = 15;
     int endedBy = 0;
+    // Stands in for the user's text viewer, which has the file while it runs.
+    std::function<void(const std::string&)> viewer;
 };
 
 }  // namespace brelker

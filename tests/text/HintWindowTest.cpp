@@ -11,10 +11,10 @@
 #include <QScreen>
 #include <QTest>
 
+#include "FaultyPlatform.h"
 #include "QtPrinters.h"
 #include "TempFolder.h"
-#include "platform/PosixPlatform.h"
-#include "text/Encoding.h"
+#include "text/HelpFileModel.h"
 #include "text/HelpLines.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
@@ -30,11 +30,7 @@ protected:
         FillTextTable(".Brelked_");
         SetCurrentLanguage(kEnglish);
         std::filesystem::current_path(work.Path());
-        // The viewer records the path it was given and a copy of the file.
-        platform.SetViewerCommand({"/bin/sh", "-c",
-                                   "printf %s \"$1\" > '" + (capture / "name") + "'; cp \"$1\" '" +
-                                       (capture / "copy") + "'",
-                                   "sh"});
+        platform.viewer = [this](const std::string& path) { viewed.push_back(path); };
         window.show();
         list = window.findChild<QListWidget*>(QStringLiteral("ListBox1"));
         button = window.findChild<QPushButton*>(QStringLiteral("OnFileBtn"));
@@ -59,9 +55,10 @@ protected:
 
     const std::filesystem::path saved = std::filesystem::current_path();
     TempFolder work;
-    TempFolder capture;
-    PosixPlatform platform;
-    HintWindow window{platform};
+    FaultyPlatform platform;
+    std::vector<std::string> viewed;
+    HelpFileModel model{platform};
+    HintWindow window{model};
     QListWidget* list = nullptr;
     QPushButton* button = nullptr;
 };
@@ -83,42 +80,10 @@ TEST_F(HintWindowTest, ListsTheManualInTheLanguageOfItsLastActivation) {
     EXPECT_EQ(window.windowTitle().toStdString(), Text(slot::kHowItWorksTitle));
 }
 
-TEST_F(HintWindowTest, TheFileHoldsTheListsLinesInWindows1252AndIsDeletedAfterViewing) {
-    for (const int language : {kEnglish, kSwedish}) {
-        SetCurrentLanguage(language);
-        Reopen();
-        QTest::mouseClick(button, Qt::LeftButton);
-
-        const std::string path =
-            work / (Text(slot::kProgramName) + "_" + Text(slot::kHowItWorksTitle) + ".TXT");
-        if (language == kEnglish) {
-            EXPECT_EQ(path, work / "The File Brelker_How It Works.TXT");
-        }
-        EXPECT_EQ(ReadFile(capture / "name"), path);
-        std::string expected;
-        for (const std::string& line : ListLines()) {
-            expected += *EncodeText(line, CodePage::Windows1252) + "\r\n";
-        }
-        EXPECT_EQ(ReadFile(capture / "copy"), expected) << language;
-        EXPECT_FALSE(Exists(path));
-    }
-    // Swedish letters are single bytes, as the viewer expects them.
-    EXPECT_NE(ReadFile(capture / "copy").find('\xE5'), std::string::npos);
-}
-
-TEST_F(HintWindowTest, AFileThatCannotBeCreatedIsSilentlyNotShown) {
-    const std::string path = work / "The File Brelker_How It Works.TXT";
-    std::filesystem::create_directory(path);
+TEST_F(HintWindowTest, TheButtonHandsTheManualToTheViewerAsAFile) {
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_FALSE(Exists(capture / "name"));
-    EXPECT_TRUE(std::filesystem::is_directory(path));
-
-    // A current folder that no longer exists.
-    std::filesystem::create_directory(work / "gone");
-    std::filesystem::current_path(work / "gone");
-    std::filesystem::remove(work / "gone");
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_FALSE(Exists(capture / "name"));
+    EXPECT_EQ(viewed, std::vector<std::string>{model.FilePath()});
+    EXPECT_EQ(model.FilePath(), work / "The File Brelker_How It Works.TXT");
 }
 
 }  // namespace

@@ -1,0 +1,113 @@
+#include "text/HelpFileModel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "FaultyPlatform.h"
+#include "TempFolder.h"
+#include "text/Encoding.h"
+#include "text/TextTable.h"
+
+namespace brelker {
+namespace {
+
+// The file goes into the process's current folder: each test works in a
+// folder of its own and goes back afterwards.
+class HelpFileModelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FillTextTable(".Brelked_");
+        SetCurrentLanguage(kEnglish);
+        ASSERT_TRUE(platform.SetCurrentFolder(work.Path()));
+        // The viewer records the path it was given and what the file held,
+        // read through the platform, which takes the UTF-8 name on Windows too.
+        platform.viewer = [this](const std::string& shown) {
+            viewed.push_back(shown);
+            std::string bytes(1 << 20, '\0');
+            const FileHandle file = platform.OpenForReading(shown);
+            bytes.resize(static_cast<std::size_t>(
+                std::max<std::int64_t>(platform.Read(file, bytes.data(), 1 << 20), 0)));
+            platform.Close(file);
+            seen.push_back(bytes);
+        };
+    }
+    void TearDown() override {
+        std::filesystem::current_path(saved);
+        SetCurrentLanguage(kEnglish);
+    }
+
+    const std::filesystem::path saved = std::filesystem::current_path();
+    TempFolder work;
+    FaultyPlatform platform;
+    HelpFileModel help{platform};
+    const std::string path = work / "The File Brelker_How It Works.TXT";
+    std::vector<std::string> viewed;
+    std::vector<std::string> seen;
+};
+
+TEST_F(HelpFileModelTest, TheViewerGetsTheLinesInWindows1252AndTheFileGoesAfterwards) {
+    EXPECT_EQ(help.FilePath(), path);
+    for (const int language : {kEnglish, kSwedish}) {
+        SetCurrentLanguage(language);
+        viewed.clear();
+        seen.clear();
+        EXPECT_TRUE(help.ShowAsFile());
+        std::string expected;
+        for (const std::string& line : help.Lines()) {
+            expected += *EncodeText(line, CodePage::Windows1252) + "\r\n";
+        }
+        ASSERT_EQ(viewed.size(), 1u);
+        EXPECT_EQ(viewed[0], help.FilePath());
+        EXPECT_EQ(seen[0], expected) << language;
+        EXPECT_FALSE(platform.Exists(viewed[0]));
+    }
+    // Swedish letters are single bytes, as the viewer expects them.
+    EXPECT_NE(seen[0].find('\xE5'), std::string::npos);
+}
+
+TEST_F(HelpFileModelTest, AFileOrFolderOfThatNameIsTheUsersAndIsNeitherReplacedNorDeleted) {
+    WriteFile(path, "my notes");
+    EXPECT_FALSE(help.ShowAsFile());
+    EXPECT_EQ(ReadFile(path), "my notes");
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(help.ShowAsFile());
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_TRUE(viewed.empty());
+}
+
+TEST_F(HelpFileModelTest, AFileThatCannotBeWrittenWholeIsNeitherShownNorLeftBehind) {
+    platform.writeRoom = 100;
+    EXPECT_FALSE(help.ShowAsFile());
+    EXPECT_TRUE(viewed.empty());
+    EXPECT_FALSE(Exists(path));
+}
+
+TEST_F(HelpFileModelTest, AFileTheViewerSavedAnewUnderItsNameIsLeftToTheUser) {
+    platform.viewer = [](const std::string& shown) {
+        WriteFile(shown + ".new", "edited");
+        std::filesystem::rename(shown + ".new", shown);
+    };
+    EXPECT_TRUE(help.ShowAsFile());
+    EXPECT_EQ(ReadFile(path), "edited");
+}
+
+#ifndef _WIN32
+// Windows cannot remove the current folder; elsewhere it can be gone.
+TEST_F(HelpFileModelTest, WithoutACurrentFolderNothingIsWritten) {
+    std::filesystem::create_directory(work / "gone");
+    std::filesystem::current_path(work / "gone");
+    std::filesystem::remove(work / "gone");
+    EXPECT_EQ(help.FilePath(), "");
+    EXPECT_FALSE(help.ShowAsFile());
+    EXPECT_TRUE(viewed.empty());
+}
+#endif
+
+}  // namespace
+}  // namespace brelker
