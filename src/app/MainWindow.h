@@ -3,26 +3,13 @@
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/Dialogs.h"
-#include "app/DroppedFile.h"
-#include "engine/DiskCountModel.h"
-#include "engine/Engine.h"
-#include "engine/EngineHost.h"
-#include "engine/Job.h"
-#include "plan/PlanView.h"
-#include "plan/SizePlan.h"
-#include "script/RestoreScript.h"
-#include "script/ScriptView.h"
-#include "settings/Settings.h"
-#include "settings/SettingsStore.h"
-#include "text/HelpFileModel.h"
+#include "window/WindowModel.h"
+#include "window/WindowView.h"
 
 class QAction;
-class QActionGroup;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -36,14 +23,10 @@ class QToolButton;
 
 namespace brelker {
 
-struct CommandLine;
-
-// The main window: the split and join workflow, its menus and the current job.
-// The enabled state of its controls is the state of the work.
-// The engine, the plan and the restore script reach it through their host
-// interfaces only, which it implements privately (MainWindowHosts.cpp,
-// MainWindowPlanView.cpp, MainWindowScriptView.cpp).
-class MainWindow : public QMainWindow, private EngineHost, private PlanView, private ScriptView {
+// The main window on Qt: its layout, widgets and wiring. What it shows, and
+// when a command is on, the window model decides; every command is one
+// QAction, shared by its menu item and its speed button.
+class MainWindow : public QMainWindow, private WindowView {
     Q_OBJECT
 
 public:
@@ -52,45 +35,13 @@ public:
     ~MainWindow() override;
 
     // Start-up: loads every setting, applies the texts, then acts on the
-    // command line (which may run a whole split before the window waits).
-    void FormCreate(const std::vector<std::string>& arguments);
-    // True once the program was asked to end.
-    bool QuitRequested() const { return quitRequested_; }
-    // 1 once the work the command line asked for failed, else 0.
-    int ExitCode() const { return exitCode_; }
-
-    // Commands of the File menu and the speed bar.
-    void ChooseSplitAFileClick();
-    void FindPlaceToSmallFilesClick();
-    void DoSplitClick();
-    void CreateUnbrelkerFileClick();
-    void JoinFilesClick();
-    void FindPlaceToBigFileClick();
-    void DoJoinClick();
-    void VerifyClick();
-    void ExitClick();
-    void ClearRegistryClick();
-    void StopBtnClick();
-    void HintClick();
-
-    // The option menus.
-    void RemoveSmallClick();
-    void RemoveBigClick();
-    void RemoveSelfClick();
-    void EraseFloppiesClick();
-    void WriteChecksumsClick();
-    void ChangeAlwaysClick();
-    void ChangeSometimesClick();
-    void ChangeNeverClick();
-    void MemoryUsageClick();
-    void ChooseFiletypeClick();
-    void ExtractClick();
-    void LanguageEnglishClick();
-    void LanguageSwedishClick();
-    void LanguageGermanClick();
+    // switches (which may run a whole split before the window waits).
+    void FormCreate(const std::vector<std::string>& arguments) { model_.Start(arguments); }
+    bool QuitRequested() const { return model_.QuitRequested(); }
+    int ExitCode() const { return model_.ExitCode(); }
 
     // The current job, for the tests.
-    Job& CurrentJob() { return job_; }
+    Job& CurrentJob() { return model_.CurrentJob(); }
 
 protected:
     bool event(QEvent* event) override;
@@ -100,227 +51,97 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // EngineHost (MainWindowHosts.cpp).
-    void SetProgressRange(int minimum, int maximum) override;
-    void SetProgress(int position) override;
-    void ClearSizeList() override;
+    // WindowView (MainWindowView.cpp).
+    void SetCommandEnabled(Command command, bool enabled) override;
+    void SetCommandChecked(Command command, bool checked) override;
+    void SetMenuEnabled(Menu menu, bool enabled) override;
+    void SetControlEnabled(Control control, bool enabled) override;
+    void ApplyTexts(const WindowTexts& texts) override;
+    void ShowBigFileName(const std::string& path) override;
+    void ShowBigFileSize(const std::string& text) override;
+    void SelectUnitButton(SizeUnit unit) override;
+    void ShowPieceNames(const std::string& text) override;
+    void ShowPieceCount(const std::string& text) override;
+    void SetPiecesGroupHint(const std::string& hint) override;
+    void ShowEditedPiece(const std::string& text) override;
+    void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
     void AddSizeLine(const std::string& line) override;
+    void ClearSizeLines() override;
     void SelectSizeLine(int index) override;
     void RepaintSizeList() override;
-    void ShowNote(const std::string& path) override;
-    void NoteErasing() override;
-    void NoteErased(const std::string& path) override;
-    void RepaintWindow() override;
-    void ProcessMessages() override;
-    void ShowBusyCursor() override;
-    bool AskToContinue() override;
-    bool AskForDisk(int piece, DiskPrompt why) override;
-    void ReportUndeletable(const std::string& path) override;
-    void BeginCounting() override;
-    void ReportMissingFile(const std::string& path) override;
-    void ReportUnreadableFile(const std::string& path) override;
-    void ReportUnusableChecksumFile(const ChecksumProblem& problem) override;
-    int AskDiskCount() override;
-
-    // PlanView (MainWindowPlanView.cpp), and the words for what the plan decided.
-    void EnableGroup(ControlGroup group, bool on) override;
-    void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
-    void ClearSizeLines() override;
-    int SelectedSizeLine() const override;
-    std::string SizeLineText(int index) const override;
-    void ShowEditedPiece(int piece) override;
     void SetNewSizeText(const std::string& text) override;
-    std::string NewSizeText() const override;
-    void ShowPieceCount(int count) override;
-    void SetBigFileSizeCaption(const std::string& text) override;
-    void SelectUnitButton(SizeUnit unit) override;
     void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override;
-    void SetBaseSizeControlsEnabled(bool enabled) override;
-    void ShowPlanStatus(PlanStatus status) override;
-    void BeginPlanning() override;
-    void EndPlanning(PlanStatus status) override;
-    void RunBaseSizeEditor() override;
-    std::string DecimalSeparator() const override;
-    void ShowPlanOutcome(PlanOutcome outcome);
-
-    // ScriptView (MainWindowScriptView.cpp); the window's own code uses the
-    // status and the message box too.
-    void SetStatus(const std::string& text) override;
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     MessageIcon icon) override;
-    void SetSelfUnitEnabled(bool enabled) override;
-    std::optional<std::string> AskSavePath(const std::string& title, const std::string& filter,
-                                           const std::string& folder,
-                                           const std::string& proposedName) override;
+    void SelectBaseSize(int index) override;
+    void ShowSizeMode(bool useFreeSpace) override;
+    void ShowStatus(int panel, const std::string& text) override;
+    void SetProgressRange(int minimum, int maximum) override;
+    void SetProgress(int position) override;
+    void SetPointer(Pointer pointer) override;
+    void Repaint() override;
+    void ProcessEvents() override;
+    void MoveTo(int left, int top) override;
+    int Left() const override { return x(); }
+    int Top() const override { return y(); }
+    void ShowWindow(bool minimized) override;
+    void Quit() override;
+    void CloseLater() override;
+    void FollowLanguage(int language) override;
 
     // Layout (MainWindowLayout.cpp).
     void CreateMenus();
     void CreateSpeedBar();
     void CreateGroups();
     void CreateStatusBar();
-    QAction* AddAction(QMenu* menu, const char* name, const QKeySequence& shortcut,
-                       void (MainWindow::*handler)());
-    // A menu item with a check mark that only its handler sets.
-    QAction* AddOption(QMenu* menu, const char* name, void (MainWindow::*handler)());
-    QToolButton* AddSpeedButton(const char* name, const QIcon& icon, void (MainWindow::*handler)());
+    void Wire();
+    QAction* AddCommand(QMenu* menu, Command command, const char* name,
+                        const QKeySequence& shortcut = QKeySequence());
+    // A menu item with a check mark that only the model sets.
+    QAction* AddOption(QMenu* menu, Command command, const char* name);
+    QToolButton* AddSpeedButton(Command command, const char* name, const QIcon& icon);
     void FitToScreen();
-
-    // Busy state and the workflow (MainWindowCommands.cpp).
-    // Shows the chosen big file and, unless plan is false, plans its pieces.
-    // A piece of the series to join or verify, chosen in the open dialog; nothing
-    // when the dialog was cancelled or work is running.
-    std::optional<std::string> ChoosePiece();
-    void BigFileChosen(bool plan = true);
-    void ResetExtractionRange();
-    int RunWork(int busySlot, const std::function<int()>& work);
-    void ShowResult(int code, int successSlot, int failureSlot);
-    // Status panel 1 with the busy state on or off.
-    void BeginBusy(const std::string& text);
-    void EndBusy(const std::string& text);
-    // A stop box with the message, and "Abnormal termination!" in the status bar.
-    void ReportFailure(const std::string& message);
-    // A big file that cannot be measured: missing, or a folder or special file.
-    void ReportUnusableFile(const std::string& path);
-    // Asks before a join replaces a file that exists; true to go on.
-    bool MayReplaceTarget();
-    void ShowVerifyReport(const VerifyReport& report);
-    void DisableForWork();
-    void RestoreAfterWork();
     void SetScreenCursor(Qt::CursorShape shape);
-    bool Busy() const;
-    TransferOptions Options() const;
-    ScriptOptions ScriptSettings() const;
-    bool OnFloppy(const std::string& path) const;
 
-    // Texts and language (MainWindowTexts.cpp).
-    void ApplyTexts();
-    void ReapplyLanguage();
-    void SwitchLanguage(int language);
-    void ShowPlanCount();
-    void ShowFileCount(int count);
-    // The hint of ActualSizeGB.
-    void SetSizeGroupHint(const std::string& text);
-    // SmallFileNames: the pieces' stem, the suffix and "*" for the number.
-    void ShowPieceNames();
+    QAction* Action(Command command) const { return actions_[static_cast<std::size_t>(command)]; }
 
-    // Option menus and start-up (MainWindowOptions.cpp, StartUp.cpp).
-    void SetPauseMode(brelker::PauseMode mode);
-    void LoadSettings();
-    void MoveOntoAScreen();
-    void RunCommandLine(const CommandLine& commandLine);
-    void ChooseBigFileFromCommandLine(const std::string& path, bool& stop);
+    std::array<QAction*, kCommandCount> actions_{};
+    std::array<QMenu*, kMenuCount> menus_{};
 
-    Platform& platform_;
-    const SettingsStore& store_;
-    DropAnsweringDialogs dialogs_;
-    Job job_;
-    Engine engine_;
-    SizePlan plan_;
-    RestoreScript script_;
-    bool quitRequested_ = false;
-    int exitCode_ = 0;
-    int lastSplitCode_ = kTransferDone;
-    bool busyCursor_ = false;
-    // Closing the window during a split or join asks as Stop does; the window
-    // closes once the work has stopped.
-    bool closeAfterWork_ = false;
-
-    // What the option menus and dialogs chose; a run takes its options from
-    // here and the plan's UseFreeSpace, a restore script the suffix and the
-    // two removals. Defaults come from the settings table.
-    struct WindowOptions : TransferOptions {
-        bool RemoveSelfUnit = settings::RemoveSelfUnit.defaultValue;
-    };
-    WindowOptions options_;
-    std::string SplitPath;
-    std::string JoinPath;
-    int mainTop = settings::MainTop.defaultValue;
-    int mainLeft = settings::MainLeft.defaultValue;
-
-    // The disk count last asked for, and the manual: both kept for the whole run.
-    DiskCountModel diskCount_;
-    HelpFileModel helpFile_{platform_};
-
-    // Menus and their items.
-    QMenu* File1 = nullptr;
-    QMenu* ChangeOfDisk = nullptr;
-    QMenu* Memory1 = nullptr;
-    QMenu* Language1 = nullptr;
-    QMenu* Options_ = nullptr;
-    QMenu* Help1 = nullptr;
-    QAction* ChooseSplitAFile = nullptr;
-    QAction* FindPlaceToSmallFiles = nullptr;
-    QAction* DoSplit = nullptr;
-    QAction* CreateUnbrelkerFile = nullptr;
-    QAction* JoinFiles = nullptr;
-    QAction* FindPlaceToBigFile = nullptr;
-    QAction* DoJoin = nullptr;
-    QAction* Verify = nullptr;
-    QAction* ClearRegistry = nullptr;
-    QAction* Exit = nullptr;
-    QAction* ChangeAlways = nullptr;
-    QAction* ChangeSometimes = nullptr;
-    QAction* ChangeNever = nullptr;
-    QAction* MemoryUsage = nullptr;
-    QAction* LanguageEnglish = nullptr;
-    QAction* LanguageSwedish = nullptr;
-    QAction* LanguageGerman = nullptr;
-    QAction* ChooseFiletype = nullptr;
-    QAction* RemoveSmall = nullptr;
-    QAction* RemoveBig = nullptr;
-    QAction* RemoveSelf = nullptr;
-    QAction* EraseFloppies = nullptr;
-    QAction* WriteChecksums = nullptr;
-    QAction* Extract = nullptr;
-    QAction* Hint = nullptr;
-
-    // Speed bar.
-    QToolButton* SplitAFileBtn = nullptr;
-    QToolButton* FindPlaceToSmallFilesBtn = nullptr;
-    QToolButton* DoSplitBtn = nullptr;
-    QToolButton* SelfUnitBtn = nullptr;
-    QToolButton* JoinFilesBtn = nullptr;
-    QToolButton* FindPlaceToBigFileBtn = nullptr;
-    QToolButton* DoJoinBtn = nullptr;
-    QToolButton* VerifyBtn = nullptr;
-    QToolButton* StopBtn = nullptr;
-    QToolButton* ExitBtn = nullptr;
-    QToolButton* HintBtn = nullptr;
+    // Speed bar: each button shows its command's action; How It Works is text.
     QWidget* speedBar_ = nullptr;
+    std::vector<QToolButton*> speedButtons_;
+    QToolButton* stopButton_ = nullptr;
+    QToolButton* howItWorksButton_ = nullptr;
 
     // The big file.
-    QGroupBox* BigFileGB = nullptr;
-    QLabel* lblBigFileName = nullptr;
-    QLabel* BigFileName = nullptr;
-    QLabel* lblBigFileSize = nullptr;
-    QLabel* BigFileSize = nullptr;
-    std::array<QRadioButton*, 5> BigFileRB{};
+    QGroupBox* bigFileGroup_ = nullptr;
+    QLabel* bigFileNameLabel_ = nullptr;
+    QLabel* bigFileName_ = nullptr;
+    QLabel* bigFileSizeLabel_ = nullptr;
+    QLabel* bigFileSize_ = nullptr;
+    std::array<QRadioButton*, 5> unitButtons_{};
 
     // The smaller files.
-    QGroupBox* ActualSizeGB = nullptr;
-    QLabel* lblSmallFileNames = nullptr;
-    QLabel* SmallFileNames = nullptr;
-    QLabel* BaseSizeHeadline = nullptr;
-    QComboBox* CBBaseSize = nullptr;
-    QRadioButton* rbSizeBase = nullptr;
-    QRadioButton* rbSizeFree = nullptr;
-    QPushButton* ApplyBaseSize = nullptr;
-    QLabel* lblNrFiles = nullptr;
-    QLabel* SmallerSize = nullptr;
-    QListWidget* SmallerSizesLB = nullptr;
-    QLabel* ChangeItem = nullptr;
-    QLabel* lblNewSize = nullptr;
-    QLineEdit* txtNewSize = nullptr;
-    QPushButton* ApplyNewSize = nullptr;
+    QGroupBox* smallFilesGroup_ = nullptr;
+    QLabel* pieceNamesLabel_ = nullptr;
+    QLabel* pieceNames_ = nullptr;
+    QLabel* baseSizeHeadline_ = nullptr;
+    QComboBox* baseSizeBox_ = nullptr;
+    QRadioButton* useBaseSize_ = nullptr;
+    QRadioButton* useFreeSpace_ = nullptr;
+    QPushButton* applyBaseSize_ = nullptr;
+    QLabel* pieceCount_ = nullptr;
+    QLabel* sizeListHeadline_ = nullptr;
+    QListWidget* sizeList_ = nullptr;
+    QLabel* editedPiece_ = nullptr;
+    QLabel* newSizeLabel_ = nullptr;
+    QLineEdit* newSize_ = nullptr;
+    QPushButton* applyNewSize_ = nullptr;
 
-    QProgressBar* PBar = nullptr;
-    QLabel* StatusPanel0 = nullptr;
-    QLabel* StatusPanel1 = nullptr;
+    QProgressBar* progress_ = nullptr;
+    std::array<QLabel*, 2> statusPanels_{};
 
-    // Enabled states kept by DisableForWork, in its order.
-    std::vector<QWidget*> workControls_;
-    std::vector<QAction*> workMenus_;
-    std::vector<bool> remembered_;
+    // Last: it shows itself on the widgets above as it starts.
+    WindowModel model_;
 };
 
 }  // namespace brelker

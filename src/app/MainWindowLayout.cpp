@@ -1,5 +1,5 @@
-// The main window's controls, menus, speed bar and status bar, and the rules
-// that switch them on and off.
+// The main window's controls, menus, speed bar and status bar, and what each
+// tells the window model.
 
 #include <QAction>
 #include <QActionGroup>
@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -40,13 +41,7 @@ constexpr int kStatusPanel0Width = 345;
 
 MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogService& dialogs,
                        QWidget* parent)
-    : QMainWindow(parent),
-      platform_(platform),
-      store_(store),
-      dialogs_(dialogs, platform),
-      engine_(job_, platform, *this),
-      plan_(job_, store, *this),
-      script_(job_, platform, *this) {
+    : QMainWindow(parent), model_(platform, store, dialogs, *this) {
     setObjectName(QStringLiteral("TMain"));
     setWindowTitle(QString::fromUtf8(settings::kProgramName));
     setWindowIcon(ApplicationIcon());
@@ -55,20 +50,15 @@ MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogSer
     CreateSpeedBar();
     CreateGroups();
     CreateStatusBar();
+    Wire();
+    model_.ShowStates();
 
-    // Enabled at first: everything but the commands that need a job.
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             DoSplitBtn, DoJoinBtn, FindPlaceToSmallFilesBtn, FindPlaceToBigFileBtn, StopBtn,
-             SmallerSizesLB, txtNewSize, ApplyNewSize, ChangeItem}) {
-        widget->setEnabled(false);
-    }
     // While the work runs the pointer shows it: moving over the window, its speed
     // bar or its groups brings the hourglass, the Stop button the hand.
     setMouseTracking(true);
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             centralWidget(), speedBar_, BigFileGB, ActualSizeGB, SplitAFileBtn,
-             FindPlaceToSmallFilesBtn, DoSplitBtn, SelfUnitBtn, JoinFilesBtn, FindPlaceToBigFileBtn,
-             DoJoinBtn, VerifyBtn, ExitBtn, HintBtn, StopBtn}) {
+    std::vector<QWidget*> tracked = {centralWidget(), speedBar_, bigFileGroup_, smallFilesGroup_};
+    tracked.insert(tracked.end(), speedButtons_.begin(), speedButtons_.end());
+    for (QWidget* widget : tracked) {
         widget->setMouseTracking(true);
         widget->installEventFilter(this);
     }
@@ -76,94 +66,99 @@ MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogSer
 
 MainWindow::~MainWindow() = default;
 
-QAction* MainWindow::AddAction(QMenu* menu, const char* name, const QKeySequence& shortcut,
-                               void (MainWindow::*handler)()) {
-    QAction* action = menu->addAction(QString());
+QAction* MainWindow::AddCommand(QMenu* menu, Command command, const char* name,
+                                const QKeySequence& shortcut) {
+    auto* action = new QAction(this);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    if (menu != nullptr) {
+        menu->addAction(action);
+    }
+    connect(action, &QAction::triggered, this, [this, command] { model_.Execute(command); });
+    actions_[static_cast<std::size_t>(command)] = action;
     return action;
 }
 
-QAction* MainWindow::AddOption(QMenu* menu, const char* name, void (MainWindow::*handler)()) {
-    QAction* action = menu->addAction(QString());
-    action->setObjectName(QLatin1String(name));
+QAction* MainWindow::AddOption(QMenu* menu, Command command, const char* name) {
+    QAction* action = AddCommand(menu, command, name);
     action->setCheckable(true);
-    // The check mark shows the option; the handler sets it, so a click must not
-    // toggle it behind the handler's back.
-    connect(action, &QAction::triggered, this, [this, action, handler](bool checked) {
-        action->setChecked(!checked);
-        (this->*handler)();
+    // The check mark shows the option; the model sets it, so a click must not
+    // toggle it behind the model's back.
+    connect(action, &QAction::toggled, this, [this, action, command](bool checked) {
+        if (checked != model_.Checked(command)) {
+            const QSignalBlocker quiet(action);
+            action->setChecked(model_.Checked(command));
+        }
     });
     return action;
 }
 
 void MainWindow::CreateMenus() {
-    File1 = Named(menuBar()->addMenu(QString()), "File1");
-    ChooseSplitAFile = AddAction(File1, "ChooseSplitAFile", QKeySequence(QStringLiteral("Ctrl+A")),
-                                 &MainWindow::ChooseSplitAFileClick);
-    FindPlaceToSmallFiles =
-        AddAction(File1, "FindPlaceToSmallFiles", QKeySequence(QStringLiteral("Ctrl+B")),
-                  &MainWindow::FindPlaceToSmallFilesClick);
-    DoSplit = AddAction(File1, "DoSplit", QKeySequence(QStringLiteral("Ctrl+S")),
-                        &MainWindow::DoSplitClick);
-    CreateUnbrelkerFile =
-        AddAction(File1, "CreateUnbrelkerFile", QKeySequence(QStringLiteral("Ctrl+R")),
-                  &MainWindow::CreateUnbrelkerFileClick);
-    File1->addSeparator();
-    JoinFiles = AddAction(File1, "JoinFiles", QKeySequence(QStringLiteral("Ctrl+D")),
-                          &MainWindow::JoinFilesClick);
-    FindPlaceToBigFile =
-        AddAction(File1, "FindPlaceToBigFile", QKeySequence(QStringLiteral("Ctrl+E")),
-                  &MainWindow::FindPlaceToBigFileClick);
-    DoJoin = AddAction(File1, "DoJoin", QKeySequence(QStringLiteral("Ctrl+J")),
-                       &MainWindow::DoJoinClick);
-    Verify = AddAction(File1, "Verify", QKeySequence(QStringLiteral("Ctrl+K")),
-                       &MainWindow::VerifyClick);
-    File1->addSeparator();
-    ClearRegistry =
-        AddAction(File1, "ClearRegistry", QKeySequence(), &MainWindow::ClearRegistryClick);
-    Exit = AddAction(File1, "Exit", QKeySequence(QStringLiteral("Ctrl+Q")), &MainWindow::ExitClick);
+    const auto menu = [this](Menu which, const char* name) {
+        QMenu* added = Named(menuBar()->addMenu(QString()), name);
+        menus_[static_cast<std::size_t>(which)] = added;
+        return added;
+    };
+    QMenu* file = menu(Menu::File, "File1");
+    AddCommand(file, Command::ChooseSplitAFile, "ChooseSplitAFile",
+               QKeySequence(QStringLiteral("Ctrl+A")));
+    AddCommand(file, Command::FindPlaceToSmallFiles, "FindPlaceToSmallFiles",
+               QKeySequence(QStringLiteral("Ctrl+B")));
+    AddCommand(file, Command::DoSplit, "DoSplit", QKeySequence(QStringLiteral("Ctrl+S")));
+    AddCommand(file, Command::CreateUnbrelkerFile, "CreateUnbrelkerFile",
+               QKeySequence(QStringLiteral("Ctrl+R")));
+    file->addSeparator();
+    AddCommand(file, Command::JoinFiles, "JoinFiles", QKeySequence(QStringLiteral("Ctrl+D")));
+    AddCommand(file, Command::FindPlaceToBigFile, "FindPlaceToBigFile",
+               QKeySequence(QStringLiteral("Ctrl+E")));
+    AddCommand(file, Command::DoJoin, "DoJoin", QKeySequence(QStringLiteral("Ctrl+J")));
+    AddCommand(file, Command::Verify, "Verify", QKeySequence(QStringLiteral("Ctrl+K")));
+    file->addSeparator();
+    AddCommand(file, Command::ClearRegistry, "ClearRegistry");
+    AddCommand(file, Command::Exit, "Exit", QKeySequence(QStringLiteral("Ctrl+Q")));
 
-    ChangeOfDisk = Named(menuBar()->addMenu(QString()), "ChangeOfDisk");
-    ChangeAlways = AddOption(ChangeOfDisk, "ChangeAlways", &MainWindow::ChangeAlwaysClick);
-    ChangeSometimes = AddOption(ChangeOfDisk, "ChangeSometimes", &MainWindow::ChangeSometimesClick);
-    ChangeNever = AddOption(ChangeOfDisk, "ChangeNever", &MainWindow::ChangeNeverClick);
+    QMenu* pause = menu(Menu::ChangeOfDisk, "ChangeOfDisk");
+    AddOption(pause, Command::ChangeAlways, "ChangeAlways");
+    AddOption(pause, Command::ChangeSometimes, "ChangeSometimes");
+    AddOption(pause, Command::ChangeNever, "ChangeNever");
 
-    Memory1 = Named(menuBar()->addMenu(QString()), "Memory1");
-    MemoryUsage = AddAction(Memory1, "MemoryUsage", QKeySequence(QStringLiteral("Ctrl+M")),
-                            &MainWindow::MemoryUsageClick);
+    QMenu* memory = menu(Menu::Memory, "Memory1");
+    AddCommand(memory, Command::MemoryUsage, "MemoryUsage", QKeySequence(QStringLiteral("Ctrl+M")));
 
-    Language1 = Named(menuBar()->addMenu(QString()), "Language1");
-    LanguageEnglish = AddOption(Language1, "LanguageEnglish", &MainWindow::LanguageEnglishClick);
-    LanguageSwedish = AddOption(Language1, "LanguageSwedish", &MainWindow::LanguageSwedishClick);
-    LanguageGerman = AddOption(Language1, "LanguageGerman", &MainWindow::LanguageGermanClick);
+    QMenu* language = menu(Menu::Language, "Language1");
+    AddOption(language, Command::LanguageEnglish, "LanguageEnglish");
+    AddOption(language, Command::LanguageSwedish, "LanguageSwedish");
+    AddOption(language, Command::LanguageGerman, "LanguageGerman");
 
-    Options_ = Named(menuBar()->addMenu(QString()), "Options");
-    ChooseFiletype =
-        AddAction(Options_, "ChooseFiletype", QKeySequence(), &MainWindow::ChooseFiletypeClick);
-    Options_->addSeparator();
-    RemoveSmall = AddOption(Options_, "RemoveSmall", &MainWindow::RemoveSmallClick);
-    RemoveBig = AddOption(Options_, "RemoveBig", &MainWindow::RemoveBigClick);
-    RemoveSelf = AddOption(Options_, "RemoveSelf", &MainWindow::RemoveSelfClick);
-    EraseFloppies = AddOption(Options_, "EraseFloppies", &MainWindow::EraseFloppiesClick);
-    WriteChecksums = AddOption(Options_, "WriteChecksums", &MainWindow::WriteChecksumsClick);
-    Options_->addSeparator();
-    Extract = AddAction(Options_, "Extract", QKeySequence(), &MainWindow::ExtractClick);
+    QMenu* options = menu(Menu::Options, "Options");
+    AddCommand(options, Command::ChooseFiletype, "ChooseFiletype");
+    options->addSeparator();
+    AddOption(options, Command::RemoveSmall, "RemoveSmall");
+    AddOption(options, Command::RemoveBig, "RemoveBig");
+    AddOption(options, Command::RemoveSelf, "RemoveSelf");
+    AddOption(options, Command::EraseFloppies, "EraseFloppies");
+    AddOption(options, Command::WriteChecksums, "WriteChecksums");
+    options->addSeparator();
+    AddCommand(options, Command::Extract, "Extract");
 
-    Help1 = Named(menuBar()->addMenu(QString()), "Help1");
-    Hint = AddAction(Help1, "Hint", QKeySequence(QStringLiteral("Ctrl+H")), &MainWindow::HintClick);
+    QMenu* help = menu(Menu::Help, "Help1");
+    AddCommand(help, Command::Hint, "Hint", QKeySequence(QStringLiteral("Ctrl+H")));
+    // Stop has a speed button only.
+    AddCommand(nullptr, Command::Stop, "Stop");
 }
 
-QToolButton* MainWindow::AddSpeedButton(const char* name, const QIcon& icon,
-                                        void (MainWindow::*handler)()) {
+// A speed button shows its command's action: one state, one handler for both.
+QToolButton* MainWindow::AddSpeedButton(Command command, const char* name, const QIcon& icon) {
+    // The picture belongs to the action, shown on the button only.
+    Action(command)->setIcon(icon);
+    Action(command)->setIconVisibleInMenu(false);
     auto* button = Named(new QToolButton(speedBar_), name);
-    button->setIcon(icon);
+    button->setDefaultAction(Action(command));
     button->setIconSize(QSize(28, 28));
     button->setAutoRaise(true);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     static_cast<QToolBar*>(speedBar_)->addWidget(button);
-    // The button calls its menu item's handler: both behave the same.
-    connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+    speedButtons_.push_back(button);
     return button;
 }
 
@@ -177,33 +172,33 @@ void MainWindow::CreateSpeedBar() {
     addToolBar(Qt::TopToolBarArea, bar);
     speedBar_ = bar;
 
-    SplitAFileBtn = AddSpeedButton("SplitAFileBtn", SpeedBarIcon(IconKind::ChooseBigFile),
-                                   &MainWindow::ChooseSplitAFileClick);
-    FindPlaceToSmallFilesBtn =
-        AddSpeedButton("FindPlaceToSmallFilesBtn", SpeedBarIcon(IconKind::PiecesPlace),
-                       &MainWindow::FindPlaceToSmallFilesClick);
-    DoSplitBtn =
-        AddSpeedButton("DoSplitBtn", SpeedBarIcon(IconKind::Split), &MainWindow::DoSplitClick);
-    SelfUnitBtn = AddSpeedButton("SelfUnitBtn", SpeedBarIcon(IconKind::SelfUnit),
-                                 &MainWindow::CreateUnbrelkerFileClick);
+    AddSpeedButton(Command::ChooseSplitAFile, "SplitAFileBtn",
+                   SpeedBarIcon(IconKind::ChooseBigFile));
+    AddSpeedButton(Command::FindPlaceToSmallFiles, "FindPlaceToSmallFilesBtn",
+                   SpeedBarIcon(IconKind::PiecesPlace));
+    AddSpeedButton(Command::DoSplit, "DoSplitBtn", SpeedBarIcon(IconKind::Split));
+    AddSpeedButton(Command::CreateUnbrelkerFile, "SelfUnitBtn", SpeedBarIcon(IconKind::SelfUnit));
     bar->addSeparator();
-    JoinFilesBtn = AddSpeedButton("JoinFilesBtn", SpeedBarIcon(IconKind::ChoosePiece),
-                                  &MainWindow::JoinFilesClick);
-    FindPlaceToBigFileBtn =
-        AddSpeedButton("FindPlaceToBigFileBtn", SpeedBarIcon(IconKind::BigFilePlace),
-                       &MainWindow::FindPlaceToBigFileClick);
-    DoJoinBtn = AddSpeedButton("DoJoinBtn", SpeedBarIcon(IconKind::Join), &MainWindow::DoJoinClick);
-    VerifyBtn =
-        AddSpeedButton("VerifyBtn", SpeedBarIcon(IconKind::Verify), &MainWindow::VerifyClick);
+    AddSpeedButton(Command::JoinFiles, "JoinFilesBtn", SpeedBarIcon(IconKind::ChoosePiece));
+    AddSpeedButton(Command::FindPlaceToBigFile, "FindPlaceToBigFileBtn",
+                   SpeedBarIcon(IconKind::BigFilePlace));
+    AddSpeedButton(Command::DoJoin, "DoJoinBtn", SpeedBarIcon(IconKind::Join));
+    AddSpeedButton(Command::Verify, "VerifyBtn", SpeedBarIcon(IconKind::Verify));
     bar->addSeparator();
-    StopBtn = AddSpeedButton("StopBtn", SpeedBarIcon(IconKind::Stop), &MainWindow::StopBtnClick);
-    ExitBtn = AddSpeedButton("ExitBtn", SpeedBarIcon(IconKind::Exit), &MainWindow::ExitClick);
+    stopButton_ = AddSpeedButton(Command::Stop, "StopBtn", SpeedBarIcon(IconKind::Stop));
+    AddSpeedButton(Command::Exit, "ExitBtn", SpeedBarIcon(IconKind::Exit));
     bar->addSeparator();
-    HintBtn = AddSpeedButton("HintBtn", QIcon(), &MainWindow::HintClick);
-    HintBtn->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    HintBtn->setAutoRaise(false);
-    HintBtn->setMinimumWidth(120);
-    HintBtn->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // How It Works is a word, not an icon, with a hint of its own: a button of
+    // its own that runs the same command.
+    howItWorksButton_ = Named(new QToolButton(bar), "HintBtn");
+    howItWorksButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    howItWorksButton_->setMinimumWidth(120);
+    howItWorksButton_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    bar->addWidget(howItWorksButton_);
+    howItWorksButton_->setAutoRaise(false);
+    speedButtons_.push_back(howItWorksButton_);
+    connect(howItWorksButton_, &QToolButton::clicked, this,
+            [this] { model_.Execute(Command::Hint); });
 }
 
 void MainWindow::CreateGroups() {
@@ -211,113 +206,112 @@ void MainWindow::CreateGroups() {
     setCentralWidget(central);
     auto* layout = new QVBoxLayout(central);
 
-    BigFileGB = Named(new QGroupBox(central), "BigFileGB");
-    auto* big = new QGridLayout(BigFileGB);
-    lblBigFileName = Named(new QLabel(BigFileGB), "lblBigFileName");
-    BigFileName = Named(new ElidedLabel(Qt::ElideMiddle, BigFileGB), "BigFileName");
-    lblBigFileSize = Named(new QLabel(BigFileGB), "lblBigFileSize");
-    BigFileSize = Named(new QLabel(BigFileGB), "BigFileSize");
-    BigFileSize->setMinimumWidth(110);
-    big->addWidget(lblBigFileName, 0, 0);
-    big->addWidget(BigFileName, 0, 1, 1, 7);
-    big->addWidget(lblBigFileSize, 1, 0);
-    big->addWidget(BigFileSize, 1, 1);
+    bigFileGroup_ = Named(new QGroupBox(central), "BigFileGB");
+    auto* big = new QGridLayout(bigFileGroup_);
+    bigFileNameLabel_ = Named(new QLabel(bigFileGroup_), "lblBigFileName");
+    bigFileName_ = Named(new ElidedLabel(Qt::ElideMiddle, bigFileGroup_), "BigFileName");
+    bigFileSizeLabel_ = Named(new QLabel(bigFileGroup_), "lblBigFileSize");
+    bigFileSize_ = Named(new QLabel(bigFileGroup_), "BigFileSize");
+    bigFileSize_->setMinimumWidth(110);
+    big->addWidget(bigFileNameLabel_, 0, 0);
+    big->addWidget(bigFileName_, 0, 1, 1, 7);
+    big->addWidget(bigFileSizeLabel_, 1, 0);
+    big->addWidget(bigFileSize_, 1, 1);
     const char* const unitNames[] = {"BigFileRB1", "BigFileRB2", "BigFileRB3", "BigFileRB4",
                                      "BigFileRB5"};
     const char* const unitTexts[] = {"B", "kB", "MB", "GB", "TB"};
     for (int unit = 1; unit <= 5; ++unit) {
-        QRadioButton* button = Named(
-            new QRadioButton(QLatin1String(unitTexts[unit - 1]), BigFileGB), unitNames[unit - 1]);
-        BigFileRB[static_cast<std::size_t>(unit - 1)] = button;
+        QRadioButton* button =
+            Named(new QRadioButton(QLatin1String(unitTexts[unit - 1]), bigFileGroup_),
+                  unitNames[unit - 1]);
+        unitButtons_[static_cast<std::size_t>(unit - 1)] = button;
         big->addWidget(button, 1, 1 + unit);
         connect(button, &QRadioButton::clicked, this,
-                [this, unit] { plan_.ShowBigFileSize(static_cast<SizeUnit>(unit)); });
+                [this, unit] { model_.UnitChosen(static_cast<SizeUnit>(unit)); });
     }
     big->setColumnStretch(1, 1);
-    layout->addWidget(BigFileGB);
+    layout->addWidget(bigFileGroup_);
 
-    ActualSizeGB = Named(new QGroupBox(central), "ActualSizeGB");
-    auto* small = new QGridLayout(ActualSizeGB);
-    lblSmallFileNames = Named(new QLabel(ActualSizeGB), "lblSmallFileNames");
-    SmallFileNames = Named(new ElidedLabel(Qt::ElideMiddle, ActualSizeGB), "SmallFileNames");
-    BaseSizeHeadline = Named(new QLabel(ActualSizeGB), "BaseSizeHeadline");
-    CBBaseSize = Named(new QComboBox(ActualSizeGB), "CBBaseSize");
+    smallFilesGroup_ = Named(new QGroupBox(central), "ActualSizeGB");
+    auto* small = new QGridLayout(smallFilesGroup_);
+    pieceNamesLabel_ = Named(new QLabel(smallFilesGroup_), "lblSmallFileNames");
+    pieceNames_ = Named(new ElidedLabel(Qt::ElideMiddle, smallFilesGroup_), "SmallFileNames");
+    baseSizeHeadline_ = Named(new QLabel(smallFilesGroup_), "BaseSizeHeadline");
+    baseSizeBox_ = Named(new QComboBox(smallFilesGroup_), "CBBaseSize");
     // A long name in the user's list must not widen the window.
-    CBBaseSize->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    CBBaseSize->setMinimumContentsLength(20);
-    ApplyBaseSize = Named(new QPushButton(ActualSizeGB), "ApplyBaseSize");
-    rbSizeBase = Named(new QRadioButton(ActualSizeGB), "rbSizeBase");
-    rbSizeFree = Named(new QRadioButton(ActualSizeGB), "rbSizeFree");
-    lblNrFiles = Named(new QLabel(ActualSizeGB), "lblNrFiles");
-    SmallerSize = Named(new QLabel(ActualSizeGB), "SmallerSize");
-    SmallerSizesLB = Named(new QListWidget(ActualSizeGB), "SmallerSizesLB");
-    SmallerSizesLB->setUniformItemSizes(true);
-    SmallerSizesLB->setMinimumHeight(120);
-    ChangeItem = Named(new QLabel(ActualSizeGB), "ChangeItem");
-    lblNewSize = Named(new QLabel(ActualSizeGB), "lblNewSize");
-    txtNewSize = Named(new QLineEdit(ActualSizeGB), "txtNewSize");
-    ApplyNewSize = Named(new QPushButton(ActualSizeGB), "ApplyNewSize");
-    lblNewSize->setBuddy(txtNewSize);
+    baseSizeBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    baseSizeBox_->setMinimumContentsLength(20);
+    applyBaseSize_ = Named(new QPushButton(smallFilesGroup_), "ApplyBaseSize");
+    useBaseSize_ = Named(new QRadioButton(smallFilesGroup_), "rbSizeBase");
+    useFreeSpace_ = Named(new QRadioButton(smallFilesGroup_), "rbSizeFree");
+    pieceCount_ = Named(new QLabel(smallFilesGroup_), "lblNrFiles");
+    sizeListHeadline_ = Named(new QLabel(smallFilesGroup_), "SmallerSize");
+    sizeList_ = Named(new QListWidget(smallFilesGroup_), "SmallerSizesLB");
+    sizeList_->setUniformItemSizes(true);
+    sizeList_->setMinimumHeight(120);
+    editedPiece_ = Named(new QLabel(smallFilesGroup_), "ChangeItem");
+    newSizeLabel_ = Named(new QLabel(smallFilesGroup_), "lblNewSize");
+    newSize_ = Named(new QLineEdit(smallFilesGroup_), "txtNewSize");
+    applyNewSize_ = Named(new QPushButton(smallFilesGroup_), "ApplyNewSize");
+    newSizeLabel_->setBuddy(newSize_);
 
-    small->addWidget(lblSmallFileNames, 0, 0);
-    small->addWidget(SmallFileNames, 0, 1, 1, 3);
-    small->addWidget(BaseSizeHeadline, 1, 0);
-    small->addWidget(CBBaseSize, 1, 1, 1, 2);
-    small->addWidget(ApplyBaseSize, 1, 3);
-    small->addWidget(rbSizeBase, 2, 1);
-    small->addWidget(rbSizeFree, 2, 2);
-    small->addWidget(lblNrFiles, 2, 3);
-    small->addWidget(SmallerSize, 3, 0, 1, 2);
-    small->addWidget(SmallerSizesLB, 4, 0, 5, 2);
-    small->addWidget(ChangeItem, 4, 2, 1, 2);
-    small->addWidget(lblNewSize, 5, 2, 1, 2);
-    small->addWidget(txtNewSize, 6, 2, 1, 2);
-    small->addWidget(ApplyNewSize, 7, 2, 1, 2);
+    small->addWidget(pieceNamesLabel_, 0, 0);
+    small->addWidget(pieceNames_, 0, 1, 1, 3);
+    small->addWidget(baseSizeHeadline_, 1, 0);
+    small->addWidget(baseSizeBox_, 1, 1, 1, 2);
+    small->addWidget(applyBaseSize_, 1, 3);
+    small->addWidget(useBaseSize_, 2, 1);
+    small->addWidget(useFreeSpace_, 2, 2);
+    small->addWidget(pieceCount_, 2, 3);
+    small->addWidget(sizeListHeadline_, 3, 0, 1, 2);
+    small->addWidget(sizeList_, 4, 0, 5, 2);
+    small->addWidget(editedPiece_, 4, 2, 1, 2);
+    small->addWidget(newSizeLabel_, 5, 2, 1, 2);
+    small->addWidget(newSize_, 6, 2, 1, 2);
+    small->addWidget(applyNewSize_, 7, 2, 1, 2);
     small->setRowStretch(8, 1);
     small->setColumnStretch(1, 1);
     small->setColumnStretch(2, 1);
-    layout->addWidget(ActualSizeGB, 1);
+    layout->addWidget(smallFilesGroup_, 1);
 
-    PBar = Named(new QProgressBar(central), "PBar");
-    PBar->setRange(0, 100);
-    PBar->setValue(0);
-    PBar->setTextVisible(false);
-    layout->addWidget(PBar);
+    progress_ = Named(new QProgressBar(central), "PBar");
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    layout->addWidget(progress_);
+}
 
-    connect(CBBaseSize, &QComboBox::activated, this,
-            [this](int index) { ShowPlanOutcome(plan_.CBBaseSizeChange(index)); });
-    connect(ApplyBaseSize, &QPushButton::clicked, this,
-            [this] { ShowPlanOutcome(plan_.ApplyBaseSizeClick()); });
-    connect(rbSizeFree, &QRadioButton::clicked, this,
-            [this] { ShowPlanOutcome(plan_.rbSizeFreeClick()); });
-    connect(rbSizeBase, &QRadioButton::clicked, this,
-            [this] { ShowPlanOutcome(plan_.rbSizeBaseClick()); });
-    connect(SmallerSizesLB, &QListWidget::itemClicked, this,
-            [this] { plan_.SmallerSizesLBClick(); });
+// What the plan's controls tell the model.
+void MainWindow::Wire() {
+    connect(baseSizeBox_, &QComboBox::activated, this,
+            [this](int index) { model_.BaseSizeChosen(index); });
+    connect(applyBaseSize_, &QPushButton::clicked, this, [this] { model_.ApplyBaseSizeClicked(); });
+    connect(useFreeSpace_, &QRadioButton::clicked, this, [this] { model_.SizeModeChosen(true); });
+    connect(useBaseSize_, &QRadioButton::clicked, this, [this] { model_.SizeModeChosen(false); });
+    connect(sizeList_, &QListWidget::itemClicked, this,
+            [this] { model_.SizeLineChosen(sizeList_->currentRow()); });
     // Selection, not the current row: focusing the list makes its first line
     // current without the user choosing anything.
-    connect(SmallerSizesLB, &QListWidget::itemSelectionChanged, this, [this] {
-        if (SmallerSizesLB->isEnabled() && !Busy() && !SmallerSizesLB->selectedItems().isEmpty()) {
-            plan_.SmallerSizesLBClick();
+    connect(sizeList_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!sizeList_->selectedItems().isEmpty()) {
+            model_.SizeLineChosen(sizeList_->currentRow());
         }
     });
-    connect(txtNewSize, &QLineEdit::textEdited, this, [this] { plan_.txtNewSizeChange(); });
-    connect(txtNewSize, &QLineEdit::returnPressed, this, [this] {
-        if (ApplyNewSize->isEnabled()) {
-            ShowPlanOutcome(plan_.ApplyNewSizeClick());
-        }
-    });
-    connect(ApplyNewSize, &QPushButton::clicked, this,
-            [this] { ShowPlanOutcome(plan_.ApplyNewSizeClick()); });
+    connect(newSize_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { model_.NewSizeChanged(text.toStdString()); });
+    connect(newSize_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { model_.NewSizeEdited(text.toStdString()); });
+    connect(newSize_, &QLineEdit::returnPressed, this, [this] { model_.NewSizeConfirmed(); });
+    connect(applyNewSize_, &QPushButton::clicked, this, [this] { model_.ApplyNewSizeClicked(); });
 }
 
 void MainWindow::CreateStatusBar() {
-    StatusPanel0 = Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel0");
-    StatusPanel1 = Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel1");
-    StatusPanel0->setFixedWidth(kStatusPanel0Width * logicalDpiX() / 120);
-    StatusPanel1->setMinimumWidth(50);
-    statusBar()->addPermanentWidget(StatusPanel0);
-    statusBar()->addPermanentWidget(StatusPanel1, 1);
+    statusPanels_ = {Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel0"),
+                     Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel1")};
+    statusPanels_[0]->setFixedWidth(kStatusPanel0Width * logicalDpiX() / 120);
+    statusPanels_[1]->setMinimumWidth(50);
+    statusBar()->addPermanentWidget(statusPanels_[0]);
+    statusBar()->addPermanentWidget(statusPanels_[1], 1);
     statusBar()->setSizeGripEnabled(true);
 }
 
@@ -339,7 +333,7 @@ bool MainWindow::event(QEvent* event) {
     switch (event->type()) {
         case QEvent::StatusTip:
             // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0.
-            StatusPanel0->setText(static_cast<QStatusTipEvent*>(event)->tip());
+            statusPanels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
             return true;
         case QEvent::Show:
             FitToScreen();
@@ -351,12 +345,12 @@ bool MainWindow::event(QEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove && Busy()) {
-        if (watched == StopBtn) {
+    if (event->type() == QEvent::MouseMove && model_.Busy()) {
+        if (watched == stopButton_) {
             // OnMouseMove: the hand over the button's face, the hourglass on its rim.
             const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-            const bool inside = at.x() >= 1 && at.y() >= 1 && at.x() <= StopBtn->width() - 2 &&
-                                at.y() <= StopBtn->height() - 2;
+            const bool inside = at.x() >= 1 && at.y() >= 1 && at.x() <= stopButton_->width() - 2 &&
+                                at.y() <= stopButton_->height() - 2;
             SetScreenCursor(inside ? Qt::PointingHandCursor : Qt::WaitCursor);
         } else {
             SetScreenCursor(Qt::WaitCursor);  // OnMouseCircling

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "app/Dialogs.h"
 #include "platform/Platform.h"
+#include "window/Dialogs.h"
 
 class QDialog;
 class QWidget;

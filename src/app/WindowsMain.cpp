@@ -1,6 +1,6 @@
-// The Windows program: the command line alone. Debian has no Qt for Windows, so
-// this build has no window; every argument goes to the command line, which
-// shows its help when there is none and a usage error for the window's switches.
+// The Windows program: the command line, and the window's switches run without
+// a window (Debian has no Qt for Windows). Without arguments it shows the help;
+// an argument that is neither a command nor a switch is a usage error.
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -12,10 +12,13 @@
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
+#include "console/ConsoleArguments.h"
 #include "console/ConsoleRun.h"
 #include "platform/WideText.h"
 #include "platform/Win32Platform.h"
 #include "settings/RegistrySettingsStore.h"
+#include "window/CommandLine.h"
+#include "window/HeadlessView.h"
 
 namespace {
 
@@ -50,6 +53,11 @@ int main() {
     ::SetConsoleOutputCP(CP_UTF8);
     brelker::Win32Platform platform;
     const brelker::RegistrySettingsStore store;
-    return brelker::RunConsoleCommandLine(Arguments(), platform, store, std::cout, std::cerr,
+    const std::vector<std::string> arguments = Arguments();
+    if (!brelker::IsConsoleCommandLine(arguments) &&
+        !brelker::ParseCommandLine(arguments).steps.empty()) {
+        return brelker::RunSwitchesWithoutWindow(arguments, platform, store, std::cerr);
+    }
+    return brelker::RunConsoleCommandLine(arguments, platform, store, std::cout, std::cerr,
                                           ProgressConsole());
 }

@@ -8,11 +8,9 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app/CommandLine.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "app/QtDialogs.h"
-#include "app/UnattendedDialogs.h"
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleRun.h"
 #include "platform/DisplayProbe.h"
@@ -21,6 +19,9 @@
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/CommandLine.h"
+#include "window/HeadlessView.h"
+#include "window/UnattendedDialogs.h"
 
 namespace {
 
@@ -91,19 +92,18 @@ int main(int argc, char* argv[]) {
                                                   : brelker::ProgressLine::None);
     }
 
-    const bool display = brelker::DisplayAnswers();
-    if (!display) {
-        if (brelker::ParseCommandLine(arguments).steps.empty()) {
-            QCoreApplication app(argc, argv);
-            brelker::SetCurrentLanguage(store.Read(brelker::settings::Language));
-            brelker::FillTextTable(store.Read(brelker::settings::AddedFileType));
-            std::cerr << "brelker: " << brelker::Text(brelker::slot::kNoDisplay) << '\n';
-            return 1;
+    if (!brelker::DisplayAnswers()) {
+        QCoreApplication app(argc, argv);
+        // The window's switches still run, with no window at all.
+        if (!brelker::ParseCommandLine(arguments).steps.empty()) {
+            return brelker::RunSwitchesWithoutWindow(arguments, platform, store, std::cerr);
         }
-        // The window's switches still run, on a window nobody sees.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        brelker::SetCurrentLanguage(store.Read(brelker::settings::Language));
+        brelker::FillTextTable(store.Read(brelker::settings::AddedFileType));
+        std::cerr << "brelker: " << brelker::Text(brelker::slot::kNoDisplay) << '\n';
+        return 1;
     }
-    if (!display || IsUnattended(brelker::ParseCommandLine(arguments))) {
+    if (IsUnattended(brelker::ParseCommandLine(arguments))) {
         qInstallMessageHandler(QuietQtMessages);
     }
 
@@ -118,8 +118,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(brelker::ApplicationIcon());
 
     brelker::QtDialogs interactive(platform, nullptr);
-    const bool unattended = !display || IsUnattended(brelker::ParseCommandLine(arguments));
-    brelker::UnattendedDialogs quiet(interactive, std::cerr, display);
+    const bool unattended = IsUnattended(brelker::ParseCommandLine(arguments));
+    brelker::UnattendedDialogs quiet(std::cerr, &interactive);
     brelker::DialogService& dialogs =
         unattended ? static_cast<brelker::DialogService&>(quiet) : interactive;
     brelker::MainWindow window(platform, store, dialogs);
@@ -130,8 +130,7 @@ int main(int argc, char* argv[]) {
         // Start-up goes on as far as it came.
         BrelkerApplication::ShowException(error);
     }
-    // Without a display there is nobody to wait for once the switches ran.
-    if (window.QuitRequested() || !display) {
+    if (window.QuitRequested()) {
         return window.ExitCode();
     }
     if (!window.isVisible()) {

@@ -286,12 +286,12 @@ int Engine::Transfer(Run& run) {
         return code;
     }
 
-    // 2. Prompts come before every piece, or only for floppies; a pause mode
+    // Prompts come before every piece, or only for floppies; a pause mode
     // that no menu item sets is taken as the default, floppies only.
     run.floppyRoot = platform_.FloppyRoot(job_.SmallFilesBase);
     run.prompting = PromptsBeforePieces(options.PauseMode, run.floppyRoot.has_value());
 
-    // 3. A free-space split decides its pieces as it goes.
+    // A free-space split decides its pieces as it goes.
     if (split && options.UseFreeSpace) {
         run.remaining = job_.ExtractCount;
         job_.SmallFileCount = 1;
@@ -299,7 +299,7 @@ int Engine::Transfer(Run& run) {
         job_.TargetDrive = platform_.VolumeOf(job_.SmallFilesBase);
     }
 
-    // 4.-5. Progress against the bytes to move; a prompted join cannot know them
+    // Progress is measured against the bytes to move; a prompted join cannot know them
     // and scales piece by piece.
     host_.ClearSizeList();
     host_.SetProgressRange(0, kProgressMaximum);
@@ -314,7 +314,7 @@ int Engine::Transfer(Run& run) {
         run.scale = ScaleFor(total);
     }
 
-    // 6. Positioning for extraction (appending is positioned when the big file is
+    // An extraction starts at its first byte (appending is positioned when the big file is
     // opened). A seek that fails would cut the wrong bytes.
     if (split && job_.ExtractActive && !platform_.Seek(run.bigFile, job_.ExtractSkip)) {
         return EndRun(run, kCannotReadBigFile);
@@ -324,23 +324,23 @@ int Engine::Transfer(Run& run) {
         return EndRun(run, code);
     }
 
-    // 7. Limits of the block size.
+    // The block size is bounded by the file and by the memory the user allows.
     run.baseTerm = split ? platform_.FileSize(job_.BigFilePath) / 52 + 1 : 1;
     run.memoryLimit = PercentOf(platform_.PhysicalMemory(), options.MaxFromRAM);
 
-    // 8. The count is read again before each piece: a free-space split raises it.
+    // The count is read again before each piece: a free-space split raises it.
     for (int i = 1; i <= job_.SmallFileCount; ++i) {
         if (const int code = PieceSteps(run, i); code != kNextPiece) {
             return code;
         }
     }
 
-    // 9.
+    // The last piece is done: nothing is selected and the progress goes back.
     host_.SelectSizeLine(-1);
     host_.SetProgress(0);
     run.buffer.reset();
 
-    // 10.-11. Extraction belongs to a split: a join is always checked against the
+    // Extraction belongs to a split: a join is always checked against the
     // file it wrote on disk, even while an extraction range is still set.
     if (!split) {
         if (job_.AppendActive) {
@@ -367,7 +367,7 @@ int Engine::Transfer(Run& run) {
         return code;
     }
 
-    // 12. The big file goes only after every piece has passed its check, and
+    // The big file goes only after every piece has passed its check, and
     // only while each is still what this run wrote.
     if (options.RemoveBigFile && !job_.ExtractActive) {
         if (const int code = ConfirmPiecesUnchanged(run); code != kTransferDone) {

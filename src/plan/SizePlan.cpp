@@ -114,7 +114,7 @@ void SizePlan::LoadBaseSizes() {
     view_.ShowBaseSizes(BaseSizes.BaseSizeTexts, BaseSizeIndex);
 }
 
-void SizePlan::SmallerSizesLBClick() {
+void SizePlan::SizeLineChosen() {
     const int line = view_.SelectedSizeLine();
     if (line < 0) {
         return;
@@ -124,9 +124,9 @@ void SizePlan::SmallerSizesLBClick() {
     view_.EnableGroup(ControlGroup::SizeEditGroup, true);
 }
 
-void SizePlan::txtNewSizeChange() { view_.EnableGroup(ControlGroup::SizeEditGroup, true); }
+void SizePlan::NewSizeEdited() { view_.EnableGroup(ControlGroup::SizeEditGroup, true); }
 
-PlanOutcome SizePlan::ApplyNewSizeClick() {
+PlanOutcome SizePlan::ApplyNewSize() {
     const int piece = view_.SelectedSizeLine() + 1;
     const std::int64_t value = DecimalToInt64(view_.NewSizeText());
     if (piece < 1 || piece > job_.SmallFileCount || value <= 0) {
@@ -139,7 +139,7 @@ PlanOutcome SizePlan::ApplyNewSizeClick() {
     return CalculateSmallFileSizes(piece);
 }
 
-PlanOutcome SizePlan::CBBaseSizeChange(int index) {
+PlanOutcome SizePlan::BaseSizeChosen(int index) {
     BaseSizeIndex = index;
     store_.Write(settings::BaseSizeIndex, BaseSizeIndex);
     view_.ShowPlanStatus(PlanStatus::ChooseBaseSize);
@@ -148,7 +148,7 @@ PlanOutcome SizePlan::CBBaseSizeChange(int index) {
     return CalculateSmallFileSizes(0);
 }
 
-PlanOutcome SizePlan::ApplyBaseSizeClick() {
+PlanOutcome SizePlan::EditBaseSizes() {
     const std::int64_t before = SelectedBaseSize();
     view_.RunBaseSizeEditor();
     LoadBaseSizes();
@@ -156,12 +156,12 @@ PlanOutcome SizePlan::ApplyBaseSizeClick() {
     return SelectedBaseSize() != before ? CalculateSmallFileSizes(0) : PlanOutcome::Planned;
 }
 
-PlanOutcome SizePlan::rbSizeFreeClick() {
+PlanOutcome SizePlan::UseFreeSpaceChosen() {
     UseFreeSpace = true;
     return ApplyUseFreeSpace();
 }
 
-PlanOutcome SizePlan::rbSizeBaseClick() {
+PlanOutcome SizePlan::UseBaseSizeChosen() {
     UseFreeSpace = false;
     return ApplyUseFreeSpace();
 }

@@ -41,13 +41,13 @@ public:
     void LoadBaseSizes();
 
     // Handlers of the main window's controls.
-    void SmallerSizesLBClick();
-    void txtNewSizeChange();
-    PlanOutcome ApplyNewSizeClick();
-    PlanOutcome CBBaseSizeChange(int index);
-    PlanOutcome ApplyBaseSizeClick();
-    PlanOutcome rbSizeFreeClick();
-    PlanOutcome rbSizeBaseClick();
+    void SizeLineChosen();
+    void NewSizeEdited();
+    PlanOutcome ApplyNewSize();
+    PlanOutcome BaseSizeChosen(int index);
+    PlanOutcome EditBaseSizes();
+    PlanOutcome UseFreeSpaceChosen();
+    PlanOutcome UseBaseSizeChosen();
 
     // The base size the plan cuts pieces of. A stored selection outside the list
     // (a hand-edited store) is never used to read it: the first entry serves.

@@ -74,8 +74,7 @@ std::string RestoreScript::ResultText(ScriptResult result) const {
 RestoreScript::RestoreScript(const Job& job, Platform& platform, ScriptView& view)
     : job_(job), platform_(platform), view_(view) {}
 
-void RestoreScript::CreateUnbrelkerFileClick(const std::string& joinPath,
-                                             const ScriptOptions& options) {
+void RestoreScript::AskPathAndWrite(const std::string& joinPath, const ScriptOptions& options) {
     SelfUnitFileName = "SelfUnit.bat";
     const std::optional<std::string> path = view_.AskSavePath(
         Text(slot::kCreateSelfUnit), "*.bat|*.bat|" + Text(slot::kShellScriptFilter) + "|*.sh",
@@ -84,11 +83,10 @@ void RestoreScript::CreateUnbrelkerFileClick(const std::string& joinPath,
         view_.SetStatus(Text(slot::kSelfUnitNotCreated));
         return;
     }
-    WriteSelfUnitFile(*path, options);
+    WriteAndReport(*path, options);
 }
 
-ScriptResult RestoreScript::WriteSelfUnitFile(const std::string& path,
-                                              const ScriptOptions& options) {
+ScriptResult RestoreScript::WriteAndReport(const std::string& path, const ScriptOptions& options) {
     const ScriptResult result = Write(path, options);
     if (result == ScriptResult::Created) {
         view_.SetSelfUnitEnabled(false);

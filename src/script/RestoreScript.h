@@ -44,9 +44,9 @@ public:
 
     // Asks where the script goes (in the folder of the pieces, as SelfUnit.bat),
     // then writes it.
-    void CreateUnbrelkerFileClick(const std::string& joinPath, const ScriptOptions& options);
+    void AskPathAndWrite(const std::string& joinPath, const ScriptOptions& options);
     // Writes the script to path and reports the outcome on the main window.
-    ScriptResult WriteSelfUnitFile(const std::string& path, const ScriptOptions& options);
+    ScriptResult WriteAndReport(const std::string& path, const ScriptOptions& options);
     // Writes the script to path and only returns the outcome, for runs that
     // must not show anything.
     ScriptResult Write(const std::string& path, const ScriptOptions& options);

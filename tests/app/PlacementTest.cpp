@@ -3,7 +3,7 @@
 #include <QPoint>
 #include <QRect>
 
-#include "app/DroppedFile.h"
+#include "window/DroppedFile.h"
 #include "app/ScreenPlacement.h"
 
 namespace brelker {

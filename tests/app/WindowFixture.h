@@ -117,7 +117,7 @@ protected:
         const std::string path = folder / ("big/" + name);
         WriteFile(path, bytes);
         dialogs.paths.push_back(path);
-        window->ChooseSplitAFileClick();
+        Click("ChooseSplitAFile");
         return path;
     }
     std::string Piece(const std::string& stem, int number) const {

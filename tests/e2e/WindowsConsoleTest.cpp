@@ -109,8 +109,36 @@ TEST_F(WindowsConsoleTest, SplitJoinAndVerifyARoundTripOnAWideNameInALongPath) {
     EXPECT_EQ(Brelker("join \"" + big + ".Brelked_1\" -o \"" + back + "\" -q", folder.Path()), 1);
     EXPECT_EQ(Read(back), bytes);  // kept as it was
     EXPECT_EQ(Brelker("split --no-such-option", folder.Path()), 2);
-    EXPECT_EQ(Brelker("/split", folder.Path()), 2);  // the window's switches need the window
+    EXPECT_EQ(Brelker("/nosuchswitch", folder.Path()), 2);
     EXPECT_EQ(Brelker("--version", folder.Path()), 0);
+}
+
+TEST_F(WindowsConsoleTest, TheWindowsSwitchesRunAnUnattendedSplit) {
+    const std::string big = platform.JoinPath(folder.Path(),
+                                              "Gr\xC3\xBC\xC3\x9F"
+                                              "e.bin");
+    Write(big, bytes);
+    const std::string pieces = platform.JoinPath(folder.Path(), "pieces");
+    ASSERT_TRUE(::CreateDirectoryW(Widen(pieces).c_str(), nullptr));
+    const std::string stem = platform.JoinPath(pieces, "part");
+    const std::string script = platform.JoinPath(pieces, "restore.bat");
+    EXPECT_EQ(Brelker("/bigfile=\"" + big + "\" /smallfiles=\"" + stem +
+                          "\" /basesize=1 /minimize /split /selfunitfile=\"" + script + "\" /exit",
+                      folder.Path()),
+              0);
+    std::string joined;
+    for (int k = 1; platform.FileSize(stem + ".Brelked_" + std::to_string(k)) >= 0; ++k) {
+        joined += Read(stem + ".Brelked_" + std::to_string(k));
+    }
+    EXPECT_TRUE(joined == bytes);
+    EXPECT_TRUE(Read(script).starts_with("@echo off"));
+
+    // A failure says why on standard error and exits with 1.
+    EXPECT_EQ(Run(L"cmd.exe /c \"\"" + Program() + L"\" /bigfile=none.bin /split /exit 2>err.txt\"",
+                  folder.Path()),
+              1);
+    EXPECT_NE(Read(platform.JoinPath(folder.Path(), "err.txt")).find("none.bin"),
+              std::string::npos);
 }
 
 TEST_F(WindowsConsoleTest, TheBatchScriptRebuildsTheFileInCmd) {

@@ -31,10 +31,10 @@ protected:
 
     PlanOutcome Edit(int line, const std::string& size) {
         view.selectedLine = line;
-        plan.SmallerSizesLBClick();
+        plan.SizeLineChosen();
         view.newSize = size;
-        plan.txtNewSizeChange();
-        return plan.ApplyNewSizeClick();
+        plan.NewSizeEdited();
+        return plan.ApplyNewSize();
     }
 
     // A list of one base size, chosen.
@@ -103,7 +103,7 @@ TEST_F(SizePlanTest, AnEditedSizeKeepsThePiecesBeforeItAndReplansTheRest) {
 TEST_F(SizePlanTest, ClickingALineArmsTheEditorWithItsSize) {
     ASSERT_TRUE(PlanFile(3'000'000));
     view.selectedLine = 2;
-    plan.SmallerSizesLBClick();
+    plan.SizeLineChosen();
     EXPECT_EQ(view.editedPiece, 3);
     EXPECT_EQ(view.newSize, "84672");
     EXPECT_TRUE(view.Group(ControlGroup::SizeEditGroup));
@@ -164,7 +164,7 @@ TEST_F(SizePlanTest, ASelectionOutsideTheListPlansWithTheFirstEntry) {
 
 TEST_F(SizePlanTest, ChoosingABaseSizeStoresItAndReplans) {
     job.BigFileBytes = 800'000'000;
-    EXPECT_EQ(plan.CBBaseSizeChange(6), PlanOutcome::Planned);
+    EXPECT_EQ(plan.BaseSizeChosen(6), PlanOutcome::Planned);
     EXPECT_EQ(store.Read(settings::BaseSizeIndex), 6);
     EXPECT_EQ(view.lines, (Lines{"681574400", "118425600"}));
     EXPECT_TRUE(view.Group(ControlGroup::SizeListGroup));
@@ -179,7 +179,7 @@ TEST_F(SizePlanTest, TheBaseSizeEditorIsFollowedByAFreshListAndPlan) {
         store.WriteStringSetting(subkey::BaseSize, "BaseSizeValue_9", "4700000000");
         store.WriteStringSetting(subkey::BaseSize, "BaseSizeText_9", "DVD");
     };
-    plan.ApplyBaseSizeClick();
+    plan.EditBaseSizes();
     EXPECT_EQ(view.editorRuns, 1);
     EXPECT_EQ(view.baseSizeTexts.back(), "DVD");
     EXPECT_EQ(view.baseSizeSelected, 9);
@@ -188,7 +188,7 @@ TEST_F(SizePlanTest, TheBaseSizeEditorIsFollowedByAFreshListAndPlan) {
 
 TEST_F(SizePlanTest, FreeSpaceModeEmptiesThePlanAndSwitchingBackReplans) {
     ASSERT_TRUE(PlanFile(3'000'000));
-    plan.rbSizeFreeClick();
+    plan.UseFreeSpaceChosen();
     EXPECT_TRUE(store.Read(settings::UseFreeSpace));
     EXPECT_FALSE(view.baseSizeControls);
     EXPECT_TRUE(view.lines.empty());
@@ -196,7 +196,7 @@ TEST_F(SizePlanTest, FreeSpaceModeEmptiesThePlanAndSwitchingBackReplans) {
     EXPECT_EQ(plan.CalculateSmallFileSizes(0), PlanOutcome::Planned);
     EXPECT_EQ(view.status, PlanStatus::ReadyToSplit);
 
-    plan.rbSizeBaseClick();
+    plan.UseBaseSizeChosen();
     EXPECT_FALSE(store.Read(settings::UseFreeSpace));
     EXPECT_TRUE(view.baseSizeControls);
     EXPECT_EQ(view.lines.size(), 3u);

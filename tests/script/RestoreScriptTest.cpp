@@ -68,7 +68,7 @@ protected:
 
     std::string Write(const std::string& name = "SelfUnit.bat") {
         const std::string path = folder / name;
-        script.WriteSelfUnitFile(path, options);
+        script.WriteAndReport(path, options);
         return Exists(path) ? ReadFile(path) : std::string("(none)");
     }
 
@@ -253,7 +253,7 @@ TEST_F(RestoreScriptTest, ANameThatCannotBeMadeSafeGetsNoBatchScriptButAShellScr
           {"/d/\u6f22.bin", ScriptResult::NameNotInCodePage, notInCodePage}}) {
         job.BigFilePath = big;
         view.messages.clear();
-        EXPECT_EQ(script.WriteSelfUnitFile(folder / "SelfUnit.bat", options), result) << big;
+        EXPECT_EQ(script.WriteAndReport(folder / "SelfUnit.bat", options), result) << big;
         EXPECT_FALSE(Exists(folder / "SelfUnit.bat"));
         ASSERT_EQ(view.messages.size(), 1u) << big;
         EXPECT_TRUE(view.messages[0].starts_with("Could NOT create the self-uniting file!\n\n"));
@@ -272,7 +272,7 @@ TEST_F(RestoreScriptTest, ANameThatCannotBeMadeSafeGetsNoBatchScriptButAShellScr
 
 TEST_F(RestoreScriptTest, AScriptThatCannotBeCreatedOrComesOutShortIsReported) {
     const std::string nowhere = folder / "no/such/folder/SelfUnit.bat";
-    EXPECT_EQ(script.WriteSelfUnitFile(nowhere, options), ScriptResult::NotCreated);
+    EXPECT_EQ(script.WriteAndReport(nowhere, options), ScriptResult::NotCreated);
     EXPECT_EQ(view.status, "Could NOT create the self-uniting file!");
     EXPECT_TRUE(view.messages.empty());
     EXPECT_TRUE(view.selfUnitEnabled);
@@ -347,8 +347,7 @@ TEST_F(RestoreScriptTest, NeverTakesTheNameOfAFileOfTheJobOrOfTheFileItRestores)
     const auto before = Snapshot(folder.Path());
     for (const std::string& name : taken) {
         view.messages.clear();
-        EXPECT_EQ(script.WriteSelfUnitFile(folder / name, options), ScriptResult::NameTaken)
-            << name;
+        EXPECT_EQ(script.WriteAndReport(folder / name, options), ScriptResult::NameTaken) << name;
         ASSERT_EQ(view.messages.size(), 1u) << name;
         EXPECT_EQ(view.messages[0],
                   "Could NOT create the self-uniting file!\n\nThe script may not take the name of "
@@ -364,14 +363,14 @@ TEST_F(RestoreScriptTest, NeverTakesTheNameOfAFileOfTheJobOrOfTheFileItRestores)
     job.BigFilePath = folder / "SelfUnit.bat";
     view.answer = folder / "pieces/SelfUnit.bat";
     const std::string earlier = ReadFile(*view.answer);
-    script.CreateUnbrelkerFileClick(folder / "pieces", options);
+    script.AskPathAndWrite(folder / "pieces", options);
     EXPECT_EQ(ReadFile(*view.answer), earlier);
     EXPECT_EQ(view.messages.size(), 2u);
 }
 
 TEST_F(RestoreScriptTest, TheCommandAsksWhereTheScriptGoes) {
     view.answer = folder / "mine.bat";
-    script.CreateUnbrelkerFileClick("/pieces", options);
+    script.AskPathAndWrite("/pieces", options);
     EXPECT_EQ(
         view.asked,
         "Create a self-uniting file (optional) | *.bat|*.bat|Shell script (*.sh)|*.sh | /pieces | "
@@ -381,7 +380,7 @@ TEST_F(RestoreScriptTest, TheCommandAsksWhereTheScriptGoes) {
 
     view = FakeScriptView();
     script.SelfUnitFileName = "/elsewhere/other.bat";
-    script.CreateUnbrelkerFileClick("/pieces", options);
+    script.AskPathAndWrite("/pieces", options);
     EXPECT_EQ(view.status, "Could NOT create the self-uniting file!");
     EXPECT_TRUE(view.asked.ends_with("| SelfUnit.bat"));
     EXPECT_TRUE(view.selfUnitEnabled);

@@ -1,58 +1,50 @@
 // Start-up: every setting loaded in its order, the texts applied, then the
-// command line, which may run a whole split before the window waits for the user.
+// switches, which may run a whole split before the window waits for the user.
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QRadioButton>
-#include <QScreen>
-#include <QToolButton>
-
-#include "app/CommandLine.h"
-#include "app/MainWindow.h"
-#include "app/QtTranslations.h"
-#include "app/ScreenPlacement.h"
 #include "platform/Decimal.h"
 #include "platform/Version.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
-#include "text/WidgetTexts.h"
+#include "window/WindowModel.h"
 
 namespace brelker {
 
-void MainWindow::LoadSettings() {
+void WindowModel::Start(const std::vector<std::string>& arguments) {
+    LoadSettings();
+    if (!arguments.empty()) {
+        RunCommandLine(ParseCommandLine(arguments));
+    }
+}
+
+void WindowModel::LoadSettings() {
     // A stored language outside the three checks no item; the texts read English.
     SetCurrentLanguage(store_.Read(settings::Language));
-    LanguageEnglish->setChecked(CurrentLanguage() == kEnglish);
-    LanguageSwedish->setChecked(CurrentLanguage() == kSwedish);
-    LanguageGerman->setChecked(CurrentLanguage() == kGerman);
-    FollowLanguageInQt(CurrentLanguage());
+    SetChecked(Command::LanguageEnglish, CurrentLanguage() == kEnglish);
+    SetChecked(Command::LanguageSwedish, CurrentLanguage() == kSwedish);
+    SetChecked(Command::LanguageGerman, CurrentLanguage() == kGerman);
+    view_.FollowLanguage(CurrentLanguage());
 
     options_.RemoveSmallFiles = store_.Read(settings::RemoveSmallFiles);
     options_.RemoveBigFile = store_.Read(settings::RemoveBigFile);
     options_.RemoveSelfUnit = store_.Read(settings::RemoveSelfUnit);
     options_.EraseFloppyDisks = store_.Read(settings::EraseFloppyDisks);
-    RemoveSmall->setChecked(options_.RemoveSmallFiles);
-    RemoveBig->setChecked(options_.RemoveBigFile);
-    RemoveSelf->setChecked(options_.RemoveSelfUnit);
-    EraseFloppies->setChecked(options_.EraseFloppyDisks);
+    SetChecked(Command::RemoveSmall, options_.RemoveSmallFiles);
+    SetChecked(Command::RemoveBig, options_.RemoveBigFile);
+    SetChecked(Command::RemoveSelf, options_.RemoveSelfUnit);
+    SetChecked(Command::EraseFloppies, options_.EraseFloppyDisks);
     options_.WriteChecksumFile = store_.Read(settings::WriteChecksumFile);
-    WriteChecksums->setChecked(options_.WriteChecksumFile);
+    SetChecked(Command::WriteChecksums, options_.WriteChecksumFile);
 
     options_.MaxFromFile = store_.Read(settings::MaxFromFile);
     options_.MaxFromRAM = store_.Read(settings::MaxFromRAM);
 
-    mainTop = store_.Read(settings::MainTop);
-    mainLeft = store_.Read(settings::MainLeft);
-    MoveOntoAScreen();
+    // The view keeps a window stored on a screen that is gone on one that is there.
+    view_.MoveTo(store_.Read(settings::MainLeft), store_.Read(settings::MainTop));
 
     options_.Suffix = store_.Read(settings::AddedFileType);
     FillTextTable(options_.Suffix);
     ApplyTexts();
-    ChangeItem->setText(SlotText(slot::kFileNumber));
-    setWindowTitle(SlotText(slot::kProgramName));
 
     const std::string here = platform_.CurrentFolder();
     SplitPath = store_.ReadStringSetting(subkey::Path, settings::SplitPath, here);
@@ -61,18 +53,17 @@ void MainWindow::LoadSettings() {
     plan_.LoadBaseSizes();
 
     plan_.UseFreeSpace = store_.Read(settings::UseFreeSpace);
-    rbSizeFree->setChecked(plan_.UseFreeSpace);
-    rbSizeBase->setChecked(!plan_.UseFreeSpace);
+    view_.ShowSizeMode(plan_.UseFreeSpace);
     ShowPlanOutcome(plan_.ApplyUseFreeSpace());
 
     // A stored unit outside the five selects no button and stays the unit in use.
     plan_.Unit = static_cast<SizeUnit>(store_.Read(settings::BigUnit));
     SelectUnitButton(plan_.Unit);
 
-    options_.PauseMode = static_cast<brelker::PauseMode>(store_.Read(settings::ChangeDisk));
-    ChangeAlways->setChecked(options_.PauseMode == PauseMode::Always);
-    ChangeSometimes->setChecked(options_.PauseMode == PauseMode::FloppiesOnly);
-    ChangeNever->setChecked(options_.PauseMode == PauseMode::Never);
+    options_.PauseMode = static_cast<PauseMode>(store_.Read(settings::ChangeDisk));
+    SetChecked(Command::ChangeAlways, options_.PauseMode == PauseMode::Always);
+    SetChecked(Command::ChangeSometimes, options_.PauseMode == PauseMode::FloppiesOnly);
+    SetChecked(Command::ChangeNever, options_.PauseMode == PauseMode::Never);
 
     job_.ExtractActive = false;
 
@@ -81,70 +72,50 @@ void MainWindow::LoadSettings() {
     EnableGroup(ControlGroup::JoinGroup, false);
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
     SetSelfUnitEnabled(false);
-
-    // "version" is written small inside the sentence, except in German, where
-    // every noun keeps its capital.
-    const QString version = CurrentLanguage() == kGerman ? SlotText(slot::kVersion)
-                                                         : SlotText(slot::kVersion).toLower();
-    StatusPanel0->setText(
-        SlotText(slot::kWelcomeTo) + QStringLiteral(" ") + SlotText(slot::kProgramName) +
-        QStringLiteral(", ") + version + QStringLiteral(" ") +
-        QString::fromUtf8(kVersionText.data(), static_cast<qsizetype>(kVersionText.size())));
+    ShowWelcome();
 }
 
-// A position stored on a screen that is no longer there (or a damaged value)
-// would open the window where nobody can see it: such a window comes up on the
-// primary screen instead.
-void MainWindow::MoveOntoAScreen() {
-    QPoint wanted(mainLeft, mainTop);
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-        QList<QRect> screens;
-        for (const QScreen* screen : QGuiApplication::screens()) {
-            screens.append(screen->geometry());
+// "Welcome to The File Brelker, version 2.7" in status panel 0. "version" is
+// written small inside the sentence, except in German, where every noun keeps
+// its capital.
+void WindowModel::ShowWelcome() {
+    std::string version = Text(slot::kVersion);
+    if (CurrentLanguage() != kGerman) {
+        for (char& c : version) {
+            c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
         }
-        wanted = ReachablePosition(
-            QRect(wanted, sizeHint()), screens, primary->availableGeometry(),
-            QPoint(settings::MainLeft.defaultValue, settings::MainTop.defaultValue));
     }
-    move(wanted);
+    view_.ShowStatus(0, Text(slot::kWelcomeTo) + " " + Text(slot::kProgramName) + ", " + version +
+                            " " + std::string(kVersionText));
 }
 
-void MainWindow::FormCreate(const std::vector<std::string>& arguments) {
-    LoadSettings();
-    if (!arguments.empty()) {
-        RunCommandLine(ParseCommandLine(arguments));
-    }
-}
-
-void MainWindow::ChooseBigFileFromCommandLine(const std::string& path, bool& stop) {
+// False when the file cannot be measured: the message has been shown.
+bool WindowModel::ChooseBigFileFromCommandLine(const std::string& path) {
     job_.BigFilePath = path;
     job_.BigFileBytes = engine_.QueryFileSize(path);
     if (job_.BigFileBytes == -1) {
         ReportUnusableFile(path);
-        stop = true;
-        return;
+        return false;
     }
     ResetExtractionRange();
     // Planned once, after every switch: the base size may still change.
     BigFileChosen(false);
+    return true;
 }
 
-void MainWindow::RunCommandLine(const CommandLine& commandLine) {
+void WindowModel::RunCommandLine(const CommandLine& commandLine) {
     bool splitRequested = false;
     bool minimizeRequested = false;
     bool exitRequested = false;
     bool selfUnitRequested = false;
     for (const CommandLine::Step& step : commandLine.steps) {
         switch (step.option) {
-            case CommandLine::Option::BigFile: {
-                bool stop = false;
-                ChooseBigFileFromCommandLine(step.value, stop);
-                if (stop) {
+            case CommandLine::Option::BigFile:
+                if (!ChooseBigFileFromCommandLine(step.value)) {
                     exitCode_ = 1;
                     return;  // the program goes on interactively, without a split
                 }
                 break;
-            }
             case CommandLine::Option::SmallFiles:
                 job_.SmallFilesBase = step.value;
                 ShowPieceNames();
@@ -159,8 +130,9 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
                     return;  // nothing after this: no base size step, no split
                 }
                 // Selected without running the change handler: that comes last.
-                if (number >= 1 && number <= CBBaseSize->count()) {
-                    CBBaseSize->setCurrentIndex(number - 1);
+                if (number >= 1 && number <= baseSizeLines_) {
+                    baseSizeLine_ = number - 1;
+                    view_.SelectBaseSize(baseSizeLine_);
                 }
                 break;
             }
@@ -180,32 +152,27 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
         }
     }
 
-    ShowPlanOutcome(plan_.CBBaseSizeChange(CBBaseSize->currentIndex()));
+    ShowPlanOutcome(plan_.BaseSizeChosen(baseSizeLine_));
     if (!splitRequested) {
         return;
     }
-    if (minimizeRequested) {
-        showMinimized();
-    } else {
-        show();
-        repaint();
-    }
+    view_.ShowWindow(minimizeRequested);
     // A refused plan, an empty file or no file at all: nothing is written.
-    if (!DoSplitBtn->isEnabled()) {
+    if (!Enabled(Command::DoSplit)) {
         ReportFailure(Text(slot::kNothingToSplit));
         exitCode_ = 1;
         if (exitRequested) {
-            ExitClick();
+            Exit();
         }
         return;
     }
-    DoSplitClick();
+    Split();
     if (lastSplitCode_ != kTransferDone) {
         exitCode_ = 1;
     }
     if (selfUnitRequested) {
         const ScriptResult written =
-            script_.WriteSelfUnitFile(script_.SelfUnitFileName, ScriptSettings());
+            script_.WriteAndReport(script_.SelfUnitFileName, ScriptSettings());
         if (written != ScriptResult::Created) {
             exitCode_ = 1;
         }
@@ -215,7 +182,7 @@ void MainWindow::RunCommandLine(const CommandLine& commandLine) {
         }
     }
     if (exitRequested) {
-        ExitClick();
+        Exit();
     }
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Dialogs.h"
+#include "window/Dialogs.h"
 #include "engine/DiskCountModel.h"
 #include "plan/BaseSizeModel.h"
 #include "settings/ExtractModel.h"

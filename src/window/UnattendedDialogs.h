@@ -2,18 +2,18 @@
 
 #include <ostream>
 
-#include "app/Dialogs.h"
+#include "window/Dialogs.h"
 
 namespace brelker {
 
 // The dialogs of a run nobody watches (a split with /exit, or no display at
 // all): messages go to the error stream instead of boxes that would wait for a
-// click, and questions go to the user's dialogs only when there is a display to
-// show them on; otherwise they are answered No.
+// click, and questions go to the user's dialogs (interactive) only when there
+// is a display to show them on; without one (nullptr) they are answered No.
 class UnattendedDialogs : public DialogService {
 public:
-    UnattendedDialogs(DialogService& interactive, std::ostream& errors, bool canAsk)
-        : interactive_(interactive), errors_(errors), canAsk_(canAsk) {}
+    explicit UnattendedDialogs(std::ostream& errors, DialogService* interactive = nullptr)
+        : interactive_(interactive), errors_(errors), canAsk_(interactive != nullptr) {}
 
     std::optional<std::string> OpenFile(const std::string& title, const std::string& filter,
                                         const std::string& folder) override;
@@ -24,15 +24,15 @@ public:
                  MessageButtons buttons) override;
     // Without a display to show it on, a dialog is cancelled rather than left
     // waiting for a click nobody can give, and the manual is not shown.
-    bool Run(MemoryModel& memory) override { return canAsk_ && interactive_.Run(memory); }
-    bool Run(SuffixModel& suffix) override { return canAsk_ && interactive_.Run(suffix); }
-    bool Run(ExtractModel& extraction) override { return canAsk_ && interactive_.Run(extraction); }
+    bool Run(MemoryModel& memory) override { return canAsk_ && interactive_->Run(memory); }
+    bool Run(SuffixModel& suffix) override { return canAsk_ && interactive_->Run(suffix); }
+    bool Run(ExtractModel& extraction) override { return canAsk_ && interactive_->Run(extraction); }
     void Run(BaseSizeModel& baseSizes) override;
-    bool Run(DiskCountModel& diskCount) override { return canAsk_ && interactive_.Run(diskCount); }
+    bool Run(DiskCountModel& diskCount) override { return canAsk_ && interactive_->Run(diskCount); }
     void Show(HelpFileModel& help) override;
 
 private:
-    DialogService& interactive_;
+    DialogService* interactive_;
     std::ostream& errors_;
     const bool canAsk_;
 };

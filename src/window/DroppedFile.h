@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "app/Dialogs.h"
 #include "platform/Platform.h"
+#include "window/Dialogs.h"
 
 namespace brelker {
 

@@ -1,8 +1,6 @@
-#include "app/DroppedFile.h"
+#include "window/DroppedFile.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "engine/PieceNames.h"
 #include "platform/Paths.h"
@@ -29,7 +27,7 @@ std::optional<std::string> DropAnsweringDialogs::OpenFile(const std::string& tit
     std::optional<std::string> path;
     path.swap(dropped_);
     // As a confirmed dialog does: the folder of the choice becomes the current one.
-    platform_.SetCurrentFolder(std::filesystem::path(*path).parent_path());
+    platform_.SetCurrentFolder(FolderOfPath(*path));
     return path;
 }
 

@@ -3,20 +3,6 @@
 
 #include <utility>
 
-#include <QApplication>
-#include <QComboBox>
-#include <QCursor>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMetaObject>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStatusBar>
-#include <QToolButton>
-
-#include "app/MainWindow.h"
 #include "console/ResultText.h"
 #include "engine/PieceNames.h"
 #include "engine/Series.h"
@@ -24,32 +10,30 @@
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
-#include "text/WidgetTexts.h"
+#include "window/WindowModel.h"
 
 namespace brelker {
-bool MainWindow::Busy() const { return StopBtn->isEnabled(); }
-
-TransferOptions MainWindow::Options() const {
+TransferOptions WindowModel::Options() const {
     TransferOptions options = options_;
     options.UseFreeSpace = plan_.UseFreeSpace;
     return options;
 }
 
-ScriptOptions MainWindow::ScriptSettings() const {
+ScriptOptions WindowModel::ScriptSettings() const {
     return {options_.Suffix, options_.RemoveSmallFiles, options_.RemoveSelfUnit};
 }
 
-bool MainWindow::OnFloppy(const std::string& path) const {
+bool WindowModel::OnFloppy(const std::string& path) const {
     return platform_.FloppyRoot(path).has_value();
 }
 
-void MainWindow::ResetExtractionRange() {
+void WindowModel::ResetExtractionRange() {
     job_.ExtractSkip = 0;
     job_.ExtractCount = job_.BigFileBytes;
     job_.ExtractLimit = job_.BigFileBytes;
 }
 
-void MainWindow::ChooseSplitAFileClick() {
+void WindowModel::ChooseBigFile() {
     if (Busy()) {
         return;
     }
@@ -74,9 +58,9 @@ void MainWindow::ChooseSplitAFileClick() {
     }
 }
 
-void MainWindow::BigFileChosen(bool plan) {
+void WindowModel::BigFileChosen(bool plan) {
     plan_.PlansASplit = true;
-    BigFileName->setText(Q(job_.BigFilePath));
+    ShowBigFileName();
     plan_.ShowBigFileSize(plan_.Unit);
     SplitPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::SplitPath, SplitPath);
@@ -99,7 +83,7 @@ void MainWindow::BigFileChosen(bool plan) {
     SetSelfUnitEnabled(false);
 }
 
-void MainWindow::FindPlaceToSmallFilesClick() {
+void WindowModel::ChoosePiecesPlace() {
     if (Busy()) {
         return;
     }
@@ -115,7 +99,7 @@ void MainWindow::FindPlaceToSmallFilesClick() {
     store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
 }
 
-void MainWindow::DoSplitClick() {
+void WindowModel::Split() {
     if (Busy()) {
         return;
     }
@@ -135,18 +119,18 @@ void MainWindow::DoSplitClick() {
     if (OnFloppy(job_.SmallFilesBase) &&
         dialogs_.Message(Text(slot::kCreateSelfUnit) + "?", Text(slot::kForLaterUse),
                          MessageIcon::Question, MessageButtons::YesNo)) {
-        CreateUnbrelkerFileClick();
+        WriteRestoreScript();
     }
 }
 
-void MainWindow::CreateUnbrelkerFileClick() {
+void WindowModel::WriteRestoreScript() {
     if (Busy()) {
         return;
     }
-    script_.CreateUnbrelkerFileClick(JoinPath, ScriptSettings());
+    script_.AskPathAndWrite(JoinPath, ScriptSettings());
 }
 
-void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
+void WindowModel::ShowResult(int code, int successSlot, int failureSlot) {
     if (code == kTransferDone) {
         EndBusy(Text(successSlot));
     } else {
@@ -156,7 +140,7 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
         if (const auto removed = engine_.RemovedAfterFailure().size(); removed > 0) {
             text += "\n\n" + Text(slot::kRemovedAfterFailure) + std::to_string(removed);
         }
-        dialogs_.Message(text, Text(interrupted ? 343 : 83),
+        dialogs_.Message(text, Text(interrupted ? slot::kInterrupted : slot::kAbnormalTermination),
                          interrupted ? MessageIcon::Warning : MessageIcon::Stop,
                          MessageButtons::Ok);
         EndBusy(Text(slot::kAbnormalTermination));
@@ -164,14 +148,14 @@ void MainWindow::ShowResult(int code, int successSlot, int failureSlot) {
     ShowFileCount(job_.SmallFileCount);
 }
 
-std::optional<std::string> MainWindow::ChoosePiece() {
+std::optional<std::string> WindowModel::ChoosePiece() {
     if (Busy()) {
         return std::nullopt;
     }
     return dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
 }
 
-void MainWindow::JoinFilesClick() {
+void WindowModel::ChooseSeries() {
     const auto path = ChoosePiece();
     if (!path) {
         return;
@@ -226,12 +210,12 @@ void MainWindow::JoinFilesClick() {
     EnableGroup(ControlGroup::BigFilePlaceGroup, true);
     EnableGroup(ControlGroup::BaseSizeBoxGroup, false);
     ShowFileCount(job_.SmallFileCount);
-    BigFileName->setText(Q(job_.BigFilePath));
+    ShowBigFileName();
     plan_.ShowBigFileSize(plan_.Unit);
     EndBusy(Text(slot::kReadyToJoin));
 }
 
-void MainWindow::FindPlaceToBigFileClick() {
+void WindowModel::ChooseBigFilePlace() {
     if (Busy()) {
         return;
     }
@@ -241,14 +225,14 @@ void MainWindow::FindPlaceToBigFileClick() {
         SetStatus(Text(slot::kNewPlaceSelected));
         job_.BigFilePath = *path;
     }
-    BigFileName->setText(Q(job_.BigFilePath));
+    ShowBigFileName();
     SplitPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::SplitPath, SplitPath);
 }
 
 // A join replaces the file at its target only when the user says so: the
 // name beside the pieces is usually the original file. An append adds to it.
-bool MainWindow::MayReplaceTarget() {
+bool WindowModel::MayReplaceTarget() {
     // A folder or a device is not replaced at all: the join refuses it.
     const FileKind kind = platform_.KindOf(job_.BigFilePath, false);
     if (job_.AppendActive || (kind != FileKind::Regular && kind != FileKind::Link)) {
@@ -260,7 +244,7 @@ bool MainWindow::MayReplaceTarget() {
         Text(slot::kProgramName), MessageIcon::Question, MessageButtons::YesNo);
 }
 
-void MainWindow::DoJoinClick() {
+void WindowModel::Join() {
     if (Busy() || !MayReplaceTarget()) {
         return;
     }
@@ -281,7 +265,7 @@ void MainWindow::DoJoinClick() {
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
 }
 
-void MainWindow::VerifyClick() {
+void WindowModel::VerifySeries() {
     const auto path = ChoosePiece();
     if (!path) {
         return;
@@ -315,7 +299,7 @@ void MainWindow::VerifyClick() {
     ShowVerifyReport(report);
 }
 
-void MainWindow::ShowVerifyReport(const VerifyReport& report) {
+void WindowModel::ShowVerifyReport(const VerifyReport& report) {
     ClearSizeList();
     for (const VerifyReport::Entry& entry : report.entries) {
         AddSizeLine(VerifyLine(entry));
@@ -323,90 +307,26 @@ void MainWindow::ShowVerifyReport(const VerifyReport& report) {
     EndBusy(VerifySummary(report));
 }
 
-// Runs a split or a join with every command but Stop switched off. The size list
-// is enabled first, so that it is remembered as enabled and shows the progress,
-// and afterwards gets back the state it had before.
-int MainWindow::RunWork(int busySlot, const std::function<int()>& work) {
+// Runs a split, join or Verify with every command but Stop switched off. The
+// size list is enabled first, so that it is remembered as enabled, and
+// afterwards gets back the state it had before.
+int WindowModel::RunWork(int busySlot, const std::function<int()>& work) {
     BeginBusy(Text(busySlot));
-    const bool listEnabled = SmallerSizesLB->isEnabled();
-    SmallerSizesLB->setEnabled(true);
-    StopBtn->setEnabled(true);
+    const bool listEnabled = Enabled(Control::SizeList);
+    SetEnabled(Control::SizeList, true);
+    SetEnabled(Command::Stop, true);
     DisableForWork();
     const int code = work();
     RestoreAfterWork();
-    StopBtn->setEnabled(false);
-    SmallerSizesLB->setEnabled(listEnabled);
+    SetEnabled(Command::Stop, false);
+    SetEnabled(Control::SizeList, listEnabled);
     // The window was closed during the work and the user chose to stop it.
     if (std::exchange(closeAfterWork_, false) && code == kInterrupted) {
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        view_.CloseLater();
     }
     return code;
 }
 
-void MainWindow::StopBtnClick() { job_.StopRequested = true; }
-
-void MainWindow::DisableForWork() {
-    workControls_ = {SplitAFileBtn, FindPlaceToSmallFilesBtn,
-                     DoSplitBtn,    SelfUnitBtn,
-                     JoinFilesBtn,  FindPlaceToBigFileBtn,
-                     DoJoinBtn,     VerifyBtn,
-                     ExitBtn,       HintBtn};
-    workMenus_ = {File1->menuAction(),     ChangeOfDisk->menuAction(), Memory1->menuAction(),
-                  Language1->menuAction(), Options_->menuAction(),     Help1->menuAction()};
-    const std::vector<QWidget*> planControls = {CBBaseSize,    rbSizeBase,     rbSizeFree,
-                                                ApplyBaseSize, SmallerSizesLB, txtNewSize,
-                                                ApplyNewSize};
-    workControls_.insert(workControls_.end(), planControls.begin(), planControls.end());
-    remembered_.clear();
-    for (QWidget* control : workControls_) {
-        remembered_.push_back(control->isEnabled());
-        control->setEnabled(false);
-    }
-    for (QAction* menu : workMenus_) {
-        remembered_.push_back(menu->isEnabled());
-        menu->setEnabled(false);
-    }
-}
-
-void MainWindow::RestoreAfterWork() {
-    std::size_t i = 0;
-    for (QWidget* control : workControls_) {
-        control->setEnabled(remembered_[i++]);
-    }
-    for (QAction* menu : workMenus_) {
-        menu->setEnabled(remembered_[i++]);
-    }
-}
-
-void MainWindow::SetScreenCursor(Qt::CursorShape shape) {
-    if (shape == Qt::ArrowCursor) {
-        while (QApplication::overrideCursor() != nullptr) {
-            QApplication::restoreOverrideCursor();
-        }
-    } else if (QApplication::overrideCursor() != nullptr) {
-        QApplication::changeOverrideCursor(QCursor(shape));
-    } else {
-        QApplication::setOverrideCursor(QCursor(shape));
-    }
-}
-
-void MainWindow::ReportFailure(const std::string& message) {
-    dialogs_.Message(message, Text(slot::kAbnormalTermination), MessageIcon::Stop,
-                     MessageButtons::Ok);
-    StatusPanel1->setText(Q(Text(slot::kAbnormalTermination)));
-    SetScreenCursor(Qt::ArrowCursor);
-}
-
-void MainWindow::BeginBusy(const std::string& text) {
-    SetScreenCursor(Qt::WaitCursor);
-    StatusPanel1->setText(Q(text));
-    statusBar()->repaint();
-}
-
-void MainWindow::EndBusy(const std::string& text) {
-    SetScreenCursor(Qt::ArrowCursor);
-    StatusPanel0->clear();
-    StatusPanel1->setText(Q(text));
-}
+void WindowModel::Stop() { job_.StopRequested = true; }
 
 }  // namespace brelker

@@ -1,4 +1,4 @@
-#include "app/UnattendedDialogs.h"
+#include "window/UnattendedDialogs.h"
 
 namespace brelker {
 
@@ -8,7 +8,7 @@ std::optional<std::string> UnattendedDialogs::OpenFile(const std::string& title,
     if (!canAsk_) {
         return std::nullopt;
     }
-    return interactive_.OpenFile(title, filter, folder);
+    return interactive_->OpenFile(title, filter, folder);
 }
 
 std::optional<std::string> UnattendedDialogs::SaveFile(const std::string& title,
@@ -18,13 +18,13 @@ std::optional<std::string> UnattendedDialogs::SaveFile(const std::string& title,
     if (!canAsk_) {
         return std::nullopt;
     }
-    return interactive_.SaveFile(title, filter, folder, proposedName);
+    return interactive_->SaveFile(title, filter, folder, proposedName);
 }
 
 bool UnattendedDialogs::Message(const std::string& text, const std::string& caption,
                                 MessageIcon icon, MessageButtons buttons) {
     if (buttons == MessageButtons::YesNo && canAsk_) {
-        return interactive_.Message(text, caption, icon, buttons);
+        return interactive_->Message(text, caption, icon, buttons);
     }
     errors_ << "brelker: " << caption << ": " << text << '\n' << std::flush;
     return buttons == MessageButtons::Ok;
@@ -32,13 +32,13 @@ bool UnattendedDialogs::Message(const std::string& text, const std::string& capt
 
 void UnattendedDialogs::Run(BaseSizeModel& baseSizes) {
     if (canAsk_) {
-        interactive_.Run(baseSizes);
+        interactive_->Run(baseSizes);
     }
 }
 
 void UnattendedDialogs::Show(HelpFileModel& help) {
     if (canAsk_) {
-        interactive_.Show(help);
+        interactive_->Show(help);
     }
 }
 

@@ -1,0 +1,227 @@
+// What the engine, the size plan and the restore script reach of the window:
+// progress, the size list, status notes, the busy state, the plan's controls,
+// and their questions worded here.
+
+#include "console/ResultText.h"
+#include "plan/BaseSizeModel.h"
+#include "text/Hints.h"
+#include "text/Slots.h"
+#include "text/TextTable.h"
+#include "window/WindowModel.h"
+
+namespace brelker {
+
+void WindowModel::SetProgressRange(int minimum, int maximum) {
+    view_.SetProgressRange(minimum, maximum);
+}
+
+void WindowModel::SetProgress(int position) { view_.SetProgress(position); }
+
+void WindowModel::ClearSizeList() { ClearSizeLines(); }
+
+void WindowModel::AddSizeLine(const std::string& line) {
+    sizeLines_.push_back(line);
+    view_.AddSizeLine(line);
+}
+
+void WindowModel::SelectSizeLine(int index) {
+    sizeLine_ = index;
+    view_.SelectSizeLine(index);
+}
+
+void WindowModel::RepaintSizeList() { view_.RepaintSizeList(); }
+
+void WindowModel::ShowNote(const std::string& path) { view_.ShowStatus(0, path); }
+
+void WindowModel::NoteErasing() { ShowNote(Text(slot::kErasingFloppy)); }
+
+void WindowModel::NoteErased(const std::string& path) { ShowNote("Delete " + path); }
+
+void WindowModel::RepaintWindow() { view_.Repaint(); }
+
+void WindowModel::ProcessMessages() { view_.ProcessEvents(); }
+
+void WindowModel::ShowBusyCursor() { view_.SetPointer(Pointer::Busy); }
+
+bool WindowModel::AskToContinue() {
+    return dialogs_.Message(Text(slot::kContinueQuestion), Text(slot::kContinueOrBreak),
+                            MessageIcon::Question, MessageButtons::YesNo);
+}
+
+bool WindowModel::AskForDisk(int piece, DiskPrompt why) {
+    return dialogs_.Message(DiskQuestionText(piece, why), Text(slot::kChangeDisk),
+                            why == DiskPrompt::Plain ? MessageIcon::Question : MessageIcon::Warning,
+                            MessageButtons::YesNo);
+}
+
+void WindowModel::ReportUndeletable(const std::string& path) {
+    ShowMessage(Text(slot::kCannotDeleteFile) + path, Text(slot::kDelete), MessageIcon::Warning);
+}
+
+void WindowModel::BeginCounting() { BeginBusy(Text(slot::kCountingFiles)); }
+
+int WindowModel::AskDiskCount() {
+    if (dialogs_.Run(diskCount_)) {
+        diskCount_.Confirm();
+    }
+    return diskCount_.DiskCount();
+}
+
+void WindowModel::ReportMissingFile(const std::string& path) {
+    ReportFailure(Text(slot::kFileMissing) + path);
+}
+
+void WindowModel::ReportUnreadableFile(const std::string& path) {
+    ReportFailure(Text(slot::kFileUnreadable) + path);
+}
+
+void WindowModel::ReportUnusableChecksumFile(const ChecksumProblem& problem) {
+    ReportFailure(ChecksumProblemText(problem));
+}
+
+// The plan's numbered groups: each switches the commands and controls it names.
+void WindowModel::EnableGroup(ControlGroup group, bool on) {
+    switch (group) {
+        case ControlGroup::SplitGroup:
+            SetEnabled(Command::DoSplit, on);
+            SetEnabled(Control::SizeList, on);
+            break;
+        case ControlGroup::SmallFilesPlaceGroup:
+            SetEnabled(Command::FindPlaceToSmallFiles, on);
+            break;
+        case ControlGroup::JoinGroup:
+            SetEnabled(Command::DoJoin, on);
+            // A join has no use for the base size controls.
+            SetEnabled(Control::UseBaseSize, !on);
+            SetEnabled(Control::UseFreeSpace, !on);
+            SetEnabled(Control::ApplyBaseSize, !on);
+            SetEnabled(Control::BaseSizeBox, !on && !plan_.UseFreeSpace);
+            break;
+        case ControlGroup::BigFilePlaceGroup:
+            SetEnabled(Command::FindPlaceToBigFile, on);
+            break;
+        case ControlGroup::BaseSizeBoxGroup:
+            SetEnabled(Control::BaseSizeBox, on);
+            break;
+        case ControlGroup::SizeEditGroup:
+            SetEnabled(Control::ApplyNewSize, on);
+            SetEnabled(Control::NewSize, on);
+            SetEnabled(Control::EditedPiece, on);
+            break;
+        case ControlGroup::SizeListGroup:
+            SetEnabled(Control::SizeList, on);
+            break;
+    }
+}
+
+void WindowModel::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
+    sizeLines_.clear();
+    sizeLines_.reserve(sizes.size());
+    for (const std::int64_t size : sizes) {
+        sizeLines_.push_back(std::to_string(size));
+    }
+    sizeLine_ = -1;
+    view_.ShowSizeLines(sizes);
+}
+
+void WindowModel::ClearSizeLines() {
+    sizeLines_.clear();
+    sizeLine_ = -1;
+    view_.ClearSizeLines();
+}
+
+int WindowModel::SelectedSizeLine() const { return sizeLine_; }
+
+std::string WindowModel::SizeLineText(int index) const {
+    return index >= 0 && index < static_cast<int>(sizeLines_.size())
+               ? sizeLines_[static_cast<std::size_t>(index)]
+               : std::string();
+}
+
+void WindowModel::ShowEditedPiece(int piece) {
+    view_.ShowEditedPiece(Text(slot::kFileNumber) +
+                          (piece > 0 ? std::to_string(piece) : std::string()));
+}
+
+void WindowModel::SetNewSizeText(const std::string& text) {
+    newSizeText_ = text;
+    view_.SetNewSizeText(text);
+}
+
+std::string WindowModel::NewSizeText() const { return newSizeText_; }
+
+void WindowModel::ShowPieceCount(int count) {
+    if (count > 0) {
+        ShowFileCount(count);
+        return;
+    }
+    view_.ShowPieceCount(std::string());
+    const bool unknown = count == kUnknownPieceCount && !shownBigFile_.empty();
+    view_.SetPiecesGroupHint(unknown ? Text(slot::kPieceIndexRange) + "?" : std::string());
+}
+
+void WindowModel::SetBigFileSizeCaption(const std::string& text) { view_.ShowBigFileSize(text); }
+
+void WindowModel::SelectUnitButton(SizeUnit unit) { view_.SelectUnitButton(unit); }
+
+void WindowModel::ShowBaseSizes(const std::vector<std::string>& texts, int selected) {
+    baseSizeLines_ = static_cast<int>(texts.size());
+    baseSizeLine_ = selected >= 0 && selected < baseSizeLines_ ? selected : -1;
+    view_.ShowBaseSizes(texts, baseSizeLine_);
+}
+
+void WindowModel::SetBaseSizeControlsEnabled(bool enabled) {
+    SetEnabled(Control::BaseSizeBox, enabled);
+    SetEnabled(Control::ApplyBaseSize, enabled);
+}
+
+namespace {
+
+int PlanStatusSlot(PlanStatus status) {
+    switch (status) {
+        case PlanStatus::ReadyToSplit:
+            return slot::kReadyToSplit;
+        case PlanStatus::ChooseBaseSize:
+            return slot::kChooseBaseSize;
+        case PlanStatus::TooManyPieces:
+            return slot::kTooManyFiles;
+        case PlanStatus::None:
+            break;
+    }
+    return -1;  // outside the table: the empty text
+}
+
+}  // namespace
+
+void WindowModel::ShowPlanStatus(PlanStatus status) { SetStatus(Text(PlanStatusSlot(status))); }
+
+void WindowModel::BeginPlanning() { BeginBusy(Text(slot::kWorking)); }
+
+void WindowModel::EndPlanning(PlanStatus status) { EndBusy(Text(PlanStatusSlot(status))); }
+
+void WindowModel::RunBaseSizeEditor() {
+    BaseSizeModel editor(store_);
+    dialogs_.Run(editor);
+}
+
+std::string WindowModel::DecimalSeparator() const { return platform_.DecimalSeparator(); }
+
+void WindowModel::SetStatus(const std::string& text) { view_.ShowStatus(1, text); }
+
+void WindowModel::ShowMessage(const std::string& text, const std::string& caption,
+                              MessageIcon icon) {
+    dialogs_.Message(text, caption, icon, MessageButtons::Ok);
+}
+
+void WindowModel::SetSelfUnitEnabled(bool enabled) {
+    SetEnabled(Command::CreateUnbrelkerFile, enabled);
+}
+
+std::optional<std::string> WindowModel::AskSavePath(const std::string& title,
+                                                    const std::string& filter,
+                                                    const std::string& folder,
+                                                    const std::string& proposedName) {
+    return dialogs_.SaveFile(title, filter, folder, proposedName);
+}
+
+}  // namespace brelker

@@ -1,0 +1,130 @@
+// The window's captions and hints in the current language, and the texts that
+// follow the job: the big file, the pieces' names and count, what the plan decided.
+
+#include "settings/Settings.h"
+#include "text/Slots.h"
+#include "text/TextTable.h"
+#include "window/WindowModel.h"
+
+namespace brelker {
+namespace {
+
+WindowTexts::Item Item(int captionSlot, int hintSlot = -1) {
+    return {Text(captionSlot), hintSlot < 0 ? std::string() : Text(hintSlot)};
+}
+
+WindowTexts::Item Hinted(const std::string& caption, int hintSlot) {
+    return {caption, Text(hintSlot)};
+}
+
+}  // namespace
+
+void WindowModel::ApplyTexts() {
+    WindowTexts texts;
+    texts.title = Text(slot::kProgramName);
+    const auto command = [&texts](Command item) -> WindowTexts::Item& {
+        return texts.commands[Index(item)];
+    };
+    command(Command::ChooseSplitAFile) = Item(slot::kChooseSplitFile, slot::kChooseSplitFileHint);
+    command(Command::FindPlaceToSmallFiles) =
+        Item(slot::kFindSmallFilesPlace, slot::kFindSmallFilesPlaceHint);
+    command(Command::DoSplit) = Item(slot::kDoSplit, slot::kDoSplitHint);
+    command(Command::CreateUnbrelkerFile) =
+        Hinted("&" + Text(slot::kCreateSelfUnit), slot::kCreateSelfUnitHint);
+    command(Command::JoinFiles) = Item(slot::kChooseJoinFile, slot::kChooseJoinFileHint);
+    command(Command::FindPlaceToBigFile) =
+        Item(slot::kFindBigFilePlace, slot::kFindBigFilePlaceHint);
+    command(Command::DoJoin) = Item(slot::kDoJoin, slot::kDoJoinHint);
+    command(Command::Verify) = Hinted(Text(slot::kVerifySeries) + "...", slot::kVerifySeriesHint);
+    command(Command::ClearRegistry) = Item(slot::kResetSettings, slot::kResetSettingsHint);
+    command(Command::Exit) = Item(slot::kExit, slot::kExitHint);
+    command(Command::ChangeAlways) = Item(slot::kPauseAlways, slot::kPauseHint);
+    command(Command::ChangeSometimes) = Item(slot::kPauseSometimes, slot::kPauseHint);
+    command(Command::ChangeNever) = Item(slot::kPauseNever, slot::kPauseHint);
+    command(Command::MemoryUsage) =
+        Hinted("&" + Text(slot::kMemoryUsage) + "...", slot::kMemoryUsageHint);
+    command(Command::LanguageEnglish) = Item(slot::kEnglishItem, slot::kLanguageHint);
+    command(Command::LanguageSwedish) = Item(slot::kSwedishItem, slot::kLanguageHint);
+    command(Command::LanguageGerman) = Item(slot::kGermanItem);
+    command(Command::ChooseFiletype) =
+        Hinted("&" + Text(slot::kChangeSuffix) + "...", slot::kChangeSuffixHint);
+    command(Command::RemoveSmall) = Item(slot::kRemoveSmallFiles, slot::kRemoveFilesHint);
+    command(Command::RemoveBig) = Item(slot::kRemoveBigFile, slot::kRemoveFilesHint);
+    command(Command::RemoveSelf) = Item(slot::kRemoveSelfUnit, slot::kRemoveFilesHint);
+    command(Command::EraseFloppies) = Item(slot::kEraseFloppies, slot::kRemoveFilesHint);
+    command(Command::WriteChecksums) = Item(slot::kWriteChecksumFile, slot::kWriteChecksumFileHint);
+    command(Command::Extract) = {Text(slot::kExtractOrAppend) + "...", std::string()};
+    command(Command::Hint) = Hinted(Text(slot::kHowItWorks) + "...", slot::kHowItWorksHint);
+    command(Command::Stop) = {std::string(), Text(slot::kPauseButtonHint)};
+    texts.howItWorksButton = StripAccelerator(Text(slot::kHowItWorks));
+    texts.howItWorksButtonHint =
+        Text(slot::kHowItWorksShortHint) + "|" + Text(slot::kHowItWorksHint);
+
+    texts.menus = {Text(slot::kFileMenu),     Text(slot::kPauseMenu),   Text(slot::kMemoryMenu),
+                   Text(slot::kLanguageMenu), Text(slot::kOptionsMenu), Text(slot::kHelpMenu)};
+
+    texts.bigFileGroup = Item(slot::kBigFile, slot::kSizeUnitHint);
+    texts.bigFileNameLabel = Item(slot::kBigFileName);
+    texts.bigFileSizeLabel = Item(slot::kBigFileSize);
+    texts.smallFilesGroup = Item(slot::kSmallerFiles);
+    texts.pieceNamesLabel = Item(slot::kSmallFileNames);
+    texts.baseSizeHeadline = Item(slot::kBaseSize);
+    texts.baseSizeBox = {std::string(), Text(slot::kBaseSizeHint)};
+    texts.applyBaseSize = Item(slot::kModifyBaseSizes, slot::kModifyBaseSizesHint);
+    texts.useBaseSize = Item(slot::kUseBaseSize);
+    texts.useFreeSpace = Item(slot::kUseFreeSpace);
+    texts.sizeListHeadline = Item(slot::kIndividualSizes);
+    texts.sizeList = {std::string(), Text(slot::kSizeListHint)};
+    texts.newSizeLabel = Item(slot::kNewSize);
+    texts.newSize = {std::string(), Text(slot::kNewSizeHint)};
+    texts.applyNewSize = Item(slot::kApplyNewSize, slot::kApplyNewSizeHint);
+    texts.progress = {std::string(), Text(slot::kProgressHint)};
+    view_.ApplyTexts(texts);
+    view_.ShowPieceCount(std::string());
+    view_.ShowEditedPiece(Text(slot::kFileNumber));
+}
+
+void WindowModel::ShowPlanCount() {
+    if (plan_.UseFreeSpace) {
+        view_.ShowPieceCount(std::string());
+        view_.SetPiecesGroupHint(Text(slot::kPieceIndexRange) + "?");
+    } else {
+        ShowFileCount(job_.SmallFileCount);
+    }
+}
+
+void WindowModel::ShowFileCount(int count) {
+    view_.ShowPieceCount(Text(slot::kFileCount) + std::to_string(count));
+    view_.SetPiecesGroupHint(Text(slot::kPieceIndexRange) + std::to_string(count));
+}
+
+// SmallFileNames: the pieces' stem, the suffix and "*" for the number.
+void WindowModel::ShowPieceNames() {
+    view_.ShowPieceNames(job_.SmallFilesBase + options_.Suffix + "*");
+}
+
+void WindowModel::ShowBigFileName() {
+    shownBigFile_ = job_.BigFilePath;
+    view_.ShowBigFileName(shownBigFile_);
+}
+
+void WindowModel::ShowPlanOutcome(PlanOutcome outcome) {
+    switch (outcome) {
+        case PlanOutcome::Replanned:
+            ShowMessage(Text(slot::kBaseSizeAppliedInstead), Text(slot::kTooBigNewSize),
+                        MessageIcon::Warning);
+            break;
+        case PlanOutcome::TooManyPieces:
+            ShowMessage(Text(slot::kChooseBiggerBaseSize), Text(slot::kTooManyFiles),
+                        MessageIcon::Warning);
+            break;
+        case PlanOutcome::NewSizeIgnored:
+            ShowMessage(Text(slot::kNewSizeIgnored), Text(slot::kNewSizeUnusable),
+                        MessageIcon::Warning);
+            break;
+        case PlanOutcome::Planned:
+            break;
+    }
+}
+
+}  // namespace brelker

@@ -1,0 +1,146 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plan/SizeDisplay.h"
+
+namespace brelker {
+
+// The commands of the main window: each is one menu item, most with a speed
+// button that shares its state. Stop is the speed button alone.
+enum class Command {
+    ChooseSplitAFile,
+    FindPlaceToSmallFiles,
+    DoSplit,
+    CreateUnbrelkerFile,
+    JoinFiles,
+    FindPlaceToBigFile,
+    DoJoin,
+    Verify,
+    ClearRegistry,
+    Exit,
+    ChangeAlways,
+    ChangeSometimes,
+    ChangeNever,
+    MemoryUsage,
+    LanguageEnglish,
+    LanguageSwedish,
+    LanguageGerman,
+    ChooseFiletype,
+    RemoveSmall,
+    RemoveBig,
+    RemoveSelf,
+    EraseFloppies,
+    WriteChecksums,
+    Extract,
+    Hint,
+    Stop,
+};
+inline constexpr int kCommandCount = static_cast<int>(Command::Stop) + 1;
+
+// The menus, which the work switches off as a whole.
+enum class Menu { File, ChangeOfDisk, Memory, Language, Options, Help };
+inline constexpr int kMenuCount = static_cast<int>(Menu::Help) + 1;
+
+// The controls of the size plan.
+enum class Control {
+    BaseSizeBox,    // CBBaseSize
+    UseBaseSize,    // rbSizeBase
+    UseFreeSpace,   // rbSizeFree
+    ApplyBaseSize,  // the base size editor's button
+    SizeList,       // SmallerSizesLB
+    NewSize,        // txtNewSize
+    ApplyNewSize,   // its button
+    EditedPiece,    // ChangeItem
+};
+inline constexpr int kControlCount = static_cast<int>(Control::EditedPiece) + 1;
+
+// The texts of the window that change only with the language or the suffix:
+// a caption and a hint ("short|long") for each element that has them.
+struct WindowTexts {
+    struct Item {
+        std::string caption;
+        std::string hint;
+    };
+    std::string title;
+    std::vector<Item> commands = std::vector<Item>(kCommandCount);
+    std::vector<std::string> menus = std::vector<std::string>(kMenuCount);
+    Item bigFileGroup, bigFileNameLabel, bigFileSizeLabel;
+    Item smallFilesGroup, pieceNamesLabel, baseSizeHeadline, baseSizeBox, applyBaseSize;
+    Item useBaseSize, useFreeSpace, sizeListHeadline, sizeList, newSizeLabel, newSize, applyNewSize,
+        progress;
+    // The speed buttons whose hint differs from their menu item's.
+    std::string verifyButtonHint, stopButtonHint, selfUnitButtonHint, howItWorksButton,
+        howItWorksButtonHint;
+};
+
+// The cursor of the whole program.
+enum class Pointer { Arrow, Busy };
+
+// What the window model shows of a window: the Qt window on Linux, the Win32
+// window on Windows. The model decides and keeps every state and text; a view
+// puts them on the screen and tells the model what the user did (which line
+// was chosen, what was typed), and is never asked what it shows.
+class WindowView {
+public:
+    virtual ~WindowView() = default;
+
+    virtual void SetCommandEnabled(Command command, bool enabled) = 0;
+    virtual void SetCommandChecked(Command command, bool checked) = 0;
+    virtual void SetMenuEnabled(Menu menu, bool enabled) = 0;
+    virtual void SetControlEnabled(Control control, bool enabled) = 0;
+    virtual void ApplyTexts(const WindowTexts& texts) = 0;
+
+    // BigFileName, BigFileSize and the size unit buttons (none for a unit
+    // outside the five).
+    virtual void ShowBigFileName(const std::string& path) = 0;
+    virtual void ShowBigFileSize(const std::string& text) = 0;
+    virtual void SelectUnitButton(SizeUnit unit) = 0;
+    // SmallFileNames, lblNrFiles, the hint of the pieces' group, ChangeItem.
+    virtual void ShowPieceNames(const std::string& text) = 0;
+    virtual void ShowPieceCount(const std::string& text) = 0;
+    virtual void SetPiecesGroupHint(const std::string& hint) = 0;
+    virtual void ShowEditedPiece(const std::string& text) = 0;
+
+    // SmallerSizesLB: every line at once (32736 appear without delay), one
+    // more, none; the selected line (-1: none).
+    virtual void ShowSizeLines(const std::vector<std::int64_t>& sizes) = 0;
+    virtual void AddSizeLine(const std::string& line) = 0;
+    virtual void ClearSizeLines() = 0;
+    virtual void SelectSizeLine(int index) = 0;
+    virtual void RepaintSizeList() = 0;
+    // txtNewSize.
+    virtual void SetNewSizeText(const std::string& text) = 0;
+    // CBBaseSize: its lines and the selected one (-1: none).
+    virtual void ShowBaseSizes(const std::vector<std::string>& texts, int selected) = 0;
+    virtual void SelectBaseSize(int index) = 0;
+    // rbSizeBase and rbSizeFree.
+    virtual void ShowSizeMode(bool useFreeSpace) = 0;
+
+    // Status panel 0 (hints, notes, the file being worked on) and 1 (states).
+    virtual void ShowStatus(int panel, const std::string& text) = 0;
+    virtual void SetProgressRange(int minimum, int maximum) = 0;
+    virtual void SetProgress(int position) = 0;
+    virtual void SetPointer(Pointer pointer) = 0;
+    virtual void Repaint() = 0;
+    // Lets the window paint and take clicks (the Stop button) during work.
+    virtual void ProcessEvents() = 0;
+
+    // The window as a whole: its place on the screen (moved onto a screen
+    // when it would not be seen there), shown normally or minimized.
+    virtual void MoveTo(int left, int top) = 0;
+    virtual int Left() const = 0;
+    virtual int Top() const = 0;
+    virtual void ShowWindow(bool minimized) = 0;
+    // Ends the program once the event loop runs (or at once when it runs).
+    virtual void Quit() = 0;
+    // Closes the window once the current event is handled.
+    virtual void CloseLater() = 0;
+    // The language of the toolkit's own texts (standard buttons, file dialogs).
+    virtual void FollowLanguage(int language) = 0;
+};
+
+}  // namespace brelker

@@ -1,0 +1,236 @@
+// The main window's workflow without any window: the model decides, a view
+// that records what it is told stands in for the screen. These run on every
+// build, under Wine too.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "FaultyPlatform.h"
+#include "ScriptedDialogs.h"
+#include "TempFolder.h"
+#include "TestSettingsStore.h"
+#include "platform/Paths.h"
+#include "settings/Settings.h"
+#include "text/TextTable.h"
+#include "window/HeadlessView.h"
+#include "window/WindowModel.h"
+
+namespace brelker {
+namespace {
+
+// Keeps what the model last showed of each state and text.
+class RecordingView : public HeadlessView {
+public:
+    void SetCommandEnabled(Command command, bool enabled) override {
+        commands[static_cast<std::size_t>(command)] = enabled;
+    }
+    void SetCommandChecked(Command command, bool checked) override {
+        checked_[static_cast<std::size_t>(command)] = checked;
+    }
+    void SetMenuEnabled(Menu menu, bool enabled) override {
+        menus[static_cast<std::size_t>(menu)] = enabled;
+    }
+    void SetControlEnabled(Control control, bool enabled) override {
+        controls[static_cast<std::size_t>(control)] = enabled;
+    }
+    void ApplyTexts(const WindowTexts& texts) override { title = texts.title; }
+    void ShowBigFileName(const std::string& path) override { bigFile = path; }
+    void ShowPieceCount(const std::string& text) override { pieceCount = text; }
+    void AddSizeLine(const std::string& line) override { sizeLines.push_back(line); }
+    void ClearSizeLines() override { sizeLines.clear(); }
+    void ShowSizeLines(const std::vector<std::int64_t>& sizes) override {
+        sizeLines.clear();
+        for (const std::int64_t size : sizes) {
+            sizeLines.push_back(std::to_string(size));
+        }
+    }
+    void ShowStatus(int panel, const std::string& text) override {
+        status[static_cast<std::size_t>(panel)] = text;
+    }
+    void ProcessEvents() override {
+        if (duringWork) {
+            duringWork();
+        }
+    }
+    void Quit() override { quit = true; }
+
+    bool Checked(Command command) const { return checked_[static_cast<std::size_t>(command)]; }
+
+    std::array<bool, kCommandCount> commands{};
+    std::array<bool, kMenuCount> menus{};
+    std::array<bool, kControlCount> controls{};
+    std::string title, bigFile, pieceCount;
+    std::vector<std::string> sizeLines;
+    std::array<std::string, 2> status;
+    std::function<void()> duringWork;
+    bool quit = false;
+
+private:
+    std::array<bool, kCommandCount> checked_{};
+};
+
+class WindowModelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousFolder = std::filesystem::current_path();
+        for (const char* name : {"big", "pieces"}) {
+            std::filesystem::create_directory(folder / name);
+        }
+        std::filesystem::current_path(folder.Path());
+        store.WriteStringSetting(subkey::Path, settings::SplitPath, folder / "big");
+        store.WriteStringSetting(subkey::Path, settings::JoinPath, folder / "pieces");
+        store.Write(settings::ChangeDisk, 2);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previousFolder);
+        SetCurrentLanguage(kEnglish);
+    }
+
+    void Start(const std::vector<std::string>& arguments = {}) {
+        model.ShowStates();
+        model.Start(arguments);
+    }
+    // Every state the view shows is the model's.
+    void ExpectViewShowsTheModel() const {
+        for (int i = 0; i < kCommandCount; ++i) {
+            const auto command = static_cast<Command>(i);
+            EXPECT_EQ(view.commands[static_cast<std::size_t>(i)], model.Enabled(command)) << i;
+            EXPECT_EQ(view.Checked(command), model.Checked(command)) << i;
+        }
+        for (int i = 0; i < kControlCount; ++i) {
+            EXPECT_EQ(view.controls[static_cast<std::size_t>(i)],
+                      model.Enabled(static_cast<Control>(i)))
+                << i;
+        }
+    }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::string path = folder / name;
+        WriteFile(path, bytes);
+        return path;
+    }
+
+    std::filesystem::path previousFolder;
+    TempFolder folder;
+    FaultyPlatform platform;
+    TestSettingsStore store{folder / "settings.conf"};
+    ScriptedDialogs dialogs;
+    RecordingView view;
+    WindowModel model{platform, store, dialogs, view};
+};
+
+TEST_F(WindowModelTest, ASplitAndAJoinFromChoosingTheFilesToTheResult) {
+    Start();
+    EXPECT_FALSE(model.Enabled(Command::DoSplit));
+    EXPECT_FALSE(model.Enabled(Command::DoJoin));
+    EXPECT_TRUE(model.Enabled(Command::ChooseSplitAFile));
+    EXPECT_EQ(view.status[0], "Welcome to The File Brelker, version 2.7");
+    ExpectViewShowsTheModel();
+
+    const std::string bytes = PatternBytes(3'000'000);
+    dialogs.paths.push_back(Write("big/data.bin", bytes));
+    model.Execute(Command::ChooseSplitAFile);
+    EXPECT_TRUE(model.Enabled(Command::DoSplit));
+    EXPECT_EQ(view.sizeLines, (std::vector<std::string>{"1457664", "1457664", "84672"}));
+    EXPECT_EQ(view.pieceCount, "Nr. of files: 3");
+
+    // While the split runs only Stop may be used.
+    bool checked = false;
+    view.duringWork = [&] {
+        if (!checked) {
+            checked = true;
+            EXPECT_TRUE(model.Busy());
+            EXPECT_FALSE(model.Enabled(Command::Exit));
+            EXPECT_FALSE(model.Enabled(Menu::Options));
+            ExpectViewShowsTheModel();
+        }
+    };
+    model.Execute(Command::DoSplit);
+    view.duringWork = nullptr;
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(model.Busy());
+    EXPECT_EQ(view.status[1], "The file has been split!");
+    EXPECT_TRUE(model.Enabled(Command::CreateUnbrelkerFile));
+    EXPECT_TRUE(model.Enabled(Menu::Options));
+    const std::string stem = folder / "pieces/data.bin.Brelked_";
+    EXPECT_EQ(ReadFile(stem + "1") + ReadFile(stem + "2") + ReadFile(stem + "3"), bytes);
+
+    dialogs.paths.push_back(stem + "2");
+    model.Execute(Command::JoinFiles);
+    EXPECT_TRUE(model.Enabled(Command::DoJoin));
+    EXPECT_FALSE(model.Enabled(Command::DoSplit));
+    EXPECT_FALSE(model.Enabled(Control::BaseSizeBox));
+    EXPECT_EQ(view.bigFile, JoinFolder(folder / "big", "data.bin"));
+    dialogs.answers = {true};  // replace the original
+    model.Execute(Command::DoJoin);
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Question);
+    EXPECT_EQ(view.status[1], "The file is restored and verified!");
+    EXPECT_EQ(ReadFile(folder / "big/data.bin"), bytes);
+    EXPECT_FALSE(model.Enabled(Command::DoJoin));
+    ExpectViewShowsTheModel();
+}
+
+TEST_F(WindowModelTest, OptionsAreCheckedStoredAndOffDuringWork) {
+    Start();
+    EXPECT_TRUE(model.Checked(Command::WriteChecksums));
+    model.Execute(Command::RemoveSmall);
+    EXPECT_TRUE(model.Checked(Command::RemoveSmall));
+    EXPECT_TRUE(store.Read(settings::RemoveSmallFiles));
+    model.Execute(Command::ChangeAlways);
+    EXPECT_TRUE(model.Checked(Command::ChangeAlways));
+    EXPECT_FALSE(model.Checked(Command::ChangeNever));
+    EXPECT_EQ(store.Read(settings::ChangeDisk), 0);
+
+    model.Execute(Command::LanguageSwedish);
+    EXPECT_EQ(CurrentLanguage(), kSwedish);
+    EXPECT_TRUE(model.Checked(Command::LanguageSwedish));
+    EXPECT_FALSE(model.Checked(Command::LanguageEnglish));
+    EXPECT_EQ(store.Read(settings::Language), kSwedish);
+    EXPECT_EQ(view.title, "Filbrelkaren");
+    ExpectViewShowsTheModel();
+}
+
+TEST_F(WindowModelTest, TheSwitchesRunAnUnattendedSplitAndSayWhyOneFails) {
+    const std::string bytes = PatternBytes(2'000'000);
+    const std::string big = Write("big/data.bin", bytes);
+    Start({"/bigfile=" + big, "/smallfiles=" + (folder / "pieces/part"), "/basesize=1", "/split",
+           "/selfunitfile=" + (folder / "pieces/restore.bat"), "/exit"});
+    EXPECT_EQ(model.ExitCode(), 0);
+    EXPECT_TRUE(model.QuitRequested());
+    EXPECT_TRUE(view.quit);
+    std::string joined;
+    for (int k = 1; Exists(folder / ("pieces/part.Brelked_" + std::to_string(k))); ++k) {
+        joined += ReadFile(folder / ("pieces/part.Brelked_" + std::to_string(k)));
+    }
+    EXPECT_GT(joined.size(), 0u);
+    EXPECT_TRUE(joined == bytes);
+    EXPECT_TRUE(ReadFile(folder / "pieces/restore.bat").starts_with("@echo off"));
+
+    WindowModel second(platform, store, dialogs, view);
+    dialogs.shown.clear();
+    second.Start({"/bigfile=" + (folder / "big/none.bin"), "/split", "/exit"});
+    EXPECT_EQ(second.ExitCode(), 1);
+    EXPECT_EQ(dialogs.Texts(),
+              std::vector<std::string>{"File is missing: " + (folder / "big/none.bin") +
+                                       " / Abnormal termination!"});
+}
+
+TEST_F(WindowModelTest, ADroppedFileIsChosenAsItsCommandWouldChooseIt) {
+    Start();
+    const std::string piece = Write("pieces/movie.avi.Brelked_1", "first ");
+    Write("pieces/movie.avi.Brelked_2", "second");
+    model.FilesDropped({piece, piece});
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Warning);
+    EXPECT_FALSE(model.Enabled(Command::DoJoin));
+    model.FilesDropped({piece});
+    EXPECT_TRUE(model.Enabled(Command::DoJoin));
+    EXPECT_EQ(view.sizeLines, (std::vector<std::string>{"6", "6"}));
+    model.FilesDropped({folder / "pieces"});
+    EXPECT_TRUE(dialogs.Texts().back().starts_with("A folder cannot be split"));
+}
+
+}  // namespace
+}  // namespace brelker
