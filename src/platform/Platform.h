@@ -123,6 +123,20 @@ public:
     // run has cleaned up: the shell sees 128 + the signal's number.
     virtual void EndByInterrupt(int signal) = 0;
 
+    // The process's standard input and output, whatever they are (a pipe, a
+    // terminal, a file), for the command line's "-". They are read and
+    // written as they come, without the checks of the opening calls above,
+    // and never closed; kNoFile when the process has none.
+    virtual FileHandle StandardInput() = 0;
+    virtual FileHandle StandardOutput() = 0;
+    // The identity of an open file, as FileIdentity gives it for a name, so
+    // that a stream is never taken for a file that the run writes or reads;
+    // nothing when it cannot be told.
+    virtual std::optional<std::string> HandleIdentity(FileHandle file) = 0;
+    // The width in columns of the terminal that standard error is shown on;
+    // 0 when it is no terminal or its width cannot be told.
+    virtual int TerminalColumns() = 0;
+
     // The volume that a path lies on, as FreeSpace takes it.
     virtual std::string VolumeOf(const std::string& path) = 0;
     // Free bytes on the volume; -1 when there is no disk or no such volume.

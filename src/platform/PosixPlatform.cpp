@@ -18,6 +18,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
@@ -448,6 +449,26 @@ void PosixPlatform::EndByInterrupt(int signal) {
     ::signal(signal, SIG_DFL);
     ::raise(signal);
     ::_exit(128 + signal);
+}
+
+FileHandle PosixPlatform::StandardInput() { return STDIN_FILENO; }
+
+FileHandle PosixPlatform::StandardOutput() { return STDOUT_FILENO; }
+
+std::optional<std::string> PosixPlatform::HandleIdentity(FileHandle file) {
+    struct stat info {};
+    if (::fstat(file, &info) != 0) {
+        return Failed(std::nullopt);
+    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+
+int PosixPlatform::TerminalColumns() {
+    struct winsize size {};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0) {
+        return 0;
+    }
+    return size.ws_col;
 }
 
 void PosixPlatform::SetLockFolder(std::string folder) { lockFolder_ = std::move(folder); }

@@ -411,6 +411,10 @@ std::int64_t Win32Platform::Read(FileHandle file, char* buffer, std::int64_t cou
         const auto chunk = static_cast<DWORD>(std::min(count - done, kLargestSingleIo));
         DWORD got = 0;
         if (!::ReadFile(AsHandle(file), buffer + done, chunk, &got, nullptr)) {
+            // A pipe whose writer has gone ends here, as a file would.
+            if (::GetLastError() == ERROR_BROKEN_PIPE) {
+                break;
+            }
             return Failed(-1);
         }
         if (got == 0) {
@@ -688,6 +692,33 @@ void Win32Platform::EndByInterrupt(int signal) {
     // Windows has no signal to raise: the exit code is the one a shell gives
     // a process that a signal ended.
     ::ExitProcess(static_cast<UINT>(128 + signal));
+}
+
+namespace {
+
+FileHandle StandardHandle(DWORD which) {
+    const HANDLE handle = ::GetStdHandle(which);
+    return handle == nullptr || handle == INVALID_HANDLE_VALUE
+               ? kNoFile
+               : reinterpret_cast<FileHandle>(handle);
+}
+
+}  // namespace
+
+FileHandle Win32Platform::StandardInput() { return StandardHandle(STD_INPUT_HANDLE); }
+
+FileHandle Win32Platform::StandardOutput() { return StandardHandle(STD_OUTPUT_HANDLE); }
+
+std::optional<std::string> Win32Platform::HandleIdentity(FileHandle file) {
+    return IdentityOf(AsHandle(file), ':');
+}
+
+int Win32Platform::TerminalColumns() {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (!::GetConsoleScreenBufferInfo(::GetStdHandle(STD_ERROR_HANDLE), &info)) {
+        return 0;
+    }
+    return info.srWindow.Right - info.srWindow.Left + 1;
 }
 
 void Win32Platform::SetLockFolder(std::string folder) { lockFolder_ = std::move(folder); }

@@ -44,6 +44,10 @@ public:
     void CatchInterrupts() override;
     int PendingInterrupt() override;
     void EndByInterrupt(int signal) override;
+    FileHandle StandardInput() override;
+    FileHandle StandardOutput() override;
+    std::optional<std::string> HandleIdentity(FileHandle file) override;
+    int TerminalColumns() override;
 
     std::string VolumeOf(const std::string& path) override;
     std::int64_t FreeSpace(const std::string& volume) override;

@@ -108,4 +108,39 @@ inline constexpr int kScriptNotWritable = 491;
 inline constexpr int kLinkNotWrittenThrough = 492;
 inline constexpr int kRestoredNotVerified = 493;
 
+// The command line as a daily tool (500-539).
+inline constexpr int kUsageNumber = 500;
+inline constexpr int kUsageSizeForms = 501;
+inline constexpr int kUsageOutputFolder = 502;
+inline constexpr int kUsageStandardInput = 503;
+inline constexpr int kUsageStandardOutput = 504;
+inline constexpr int kUsageDefaultSize = 505;
+inline constexpr int kNoSizeGiven = 506;
+inline constexpr int kTooManyPiecesOfSize = 507;
+inline constexpr int kMorePiecesThanBytes = 508;
+inline constexpr int kStandardInputNeedsBytes = 509;
+inline constexpr int kStandardInputHasNoSize = 510;
+inline constexpr int kStandardInputNeedsName = 511;
+inline constexpr int kDashNotHere = 512;
+inline constexpr int kAmbiguousOption = 513;
+inline constexpr int kCannotWriteOutput = 514;
+inline constexpr int kCannotReadInput = 515;
+inline constexpr int kCannotCreateNamed = 516;
+inline constexpr int kCannotReadNamed = 517;
+inline constexpr int kCannotWriteNamed = 518;
+inline constexpr int kSplitIntoOne = 519;
+inline constexpr int kSplitInto = 520;
+inline constexpr int kSplitIntoWithLast = 521;
+inline constexpr int kChecksumFileIs = 522;
+inline constexpr int kJoinedVerified = 523;
+inline constexpr int kJoinedNotVerified = 524;
+inline constexpr int kStandardOutputName = 525;
+inline constexpr int kStreamPieceMismatch = 526;
+inline constexpr int kStandardInputTooLong = 527;
+inline constexpr int kOutputIsPiece = 528;
+inline constexpr int kInputIsPiece = 529;
+inline constexpr int kOptionsConflict = 530;
+inline constexpr int kBytesWord = 531;
+inline constexpr int kNoCommand = 532;
+
 }  // namespace brelker::slot

@@ -35,13 +35,19 @@ std::string StripAccelerator(std::string_view text) {
     return result;
 }
 
+// One pass over the slot's own text: a value is never searched for marks, so
+// a file name such as "50%2.bin" stays as it is.
 std::string TextWith(int slot, std::initializer_list<std::string_view> values) {
-    std::string text = Text(slot);
-    int number = 1;
-    for (const std::string_view value : values) {
-        const std::string mark = "%" + std::to_string(number++);
-        if (const auto at = text.find(mark); at != std::string::npos) {
-            text.replace(at, mark.size(), value);
+    const std::string& source = Text(slot);
+    std::string text;
+    for (std::size_t at = 0; at < source.size(); ++at) {
+        const char next = at + 1 < source.size() ? source[at + 1] : '\0';
+        const auto number = static_cast<std::size_t>(next - '0');
+        if (source[at] == '%' && next >= '1' && next <= '9' && number <= values.size()) {
+            text += *(values.begin() + (number - 1));
+            ++at;
+        } else {
+            text += source[at];
         }
     }
     return text;

@@ -312,5 +312,14 @@ TEST(ProgramTextsTest, ReadsTheCurrentLanguageAndEnglishForADamagedOne) {
     EXPECT_EQ(Text(slot::kProgramName), "The File Brelker");
 }
 
+TEST(ProgramTextsTest, ValuesTakeTheirMarksAndAreNeverSearchedForMoreMarks) {
+    FillTextTable(kSuffix);
+    SetCurrentLanguage(kEnglish);
+    EXPECT_EQ(TextWith(slot::kReplaceExisting, {"50%2 %1.bin", "7"}),
+              "50%2 %1.bin already exists (7 bytes). Replace it?");
+    EXPECT_EQ(TextWith(slot::kReplaceExisting, {"%1"}),
+              "%1 already exists (%2 bytes). Replace it?");
+}
+
 }  // namespace
 }  // namespace brelker
