@@ -55,7 +55,7 @@ bool BelongsTo(const OptionSpec& option, Command command) {
            (command == Command::Verify && option.verify);
 }
 
-ConsoleParse Wrong(int slot, std::string argument) {
+ConsoleParse Wrong(TextSlot slot, std::string argument) {
     ConsoleParse parse;
     parse.errorSlot = slot;
     parse.errorArgument = std::move(argument);
@@ -78,7 +78,7 @@ struct Reading {
     bool help = false;
     bool version = false;
 
-    void Fail(int slot, std::string argument) {
+    void Fail(TextSlot slot, std::string argument) {
         if (!mistake) {
             mistake = Wrong(slot, std::move(argument));
         }
@@ -191,14 +191,15 @@ Reading Read(const std::vector<std::string>& arguments) {
 }
 
 // Applies one option with its value; the reason it is wrong, 0 when it is not.
-int Apply(ConsoleRequest& request, std::string_view name, const std::string& value) {
+std::optional<TextSlot> Apply(ConsoleRequest& request, std::string_view name,
+                              const std::string& value) {
     if (name == "bytes") {
         request.pieceBytes = ParseByteSize(value);
-        return request.pieceBytes ? 0 : slot::kBadByteSize;
+        return request.pieceBytes ? std::nullopt : std::optional(slot::kBadByteSize);
     }
     if (name == "number") {
         request.pieceCount = ParseCount(value);
-        return request.pieceCount ? 0 : slot::kBadByteSize;
+        return request.pieceCount ? std::nullopt : std::optional(slot::kBadByteSize);
     }
     if (name == "base") {
         int entry = 0;
@@ -207,7 +208,7 @@ int Apply(ConsoleRequest& request, std::string_view name, const std::string& val
             return slot::kNoSuchBaseSize;
         }
         request.baseEntry = entry;
-        return 0;
+        return std::nullopt;
     }
     if (name == "output") {
         request.output = value;
@@ -224,7 +225,7 @@ int Apply(ConsoleRequest& request, std::string_view name, const std::string& val
     } else if (name == "quiet") {
         request.quiet = true;
     }
-    return 0;
+    return std::nullopt;
 }
 
 // "-" is a stream only where one can be read or written whole: split's FILE
@@ -286,12 +287,12 @@ bool IsConsoleCommandLine(const std::vector<std::string>& arguments) {
 ConsoleParse ParseConsoleArguments(const std::vector<std::string>& arguments) {
     const Reading reading = Read(arguments);
     if (reading.help || arguments.empty()) {
-        return {ConsoleRequest{}, 0, {}};
+        return {ConsoleRequest{}, TextSlot(0), {}};
     }
     if (reading.version) {
         ConsoleRequest request;
         request.command = Command::Version;
-        return {request, 0, {}};
+        return {request, TextSlot(0), {}};
     }
     if (reading.mistake) {
         return *reading.mistake;
@@ -323,8 +324,8 @@ ConsoleParse ParseConsoleArguments(const std::vector<std::string>& arguments) {
         if (!BelongsTo(*given.option, request.command)) {
             return Wrong(slot::kUnknownArgument, given.written);
         }
-        if (const int wrong = Apply(request, given.option->longName, given.value); wrong != 0) {
-            return Wrong(wrong, given.value);
+        if (const auto wrong = Apply(request, given.option->longName, given.value)) {
+            return Wrong(*wrong, given.value);
         }
     }
     const int sizeChoices = (request.pieceBytes ? 1 : 0) + (request.pieceCount ? 1 : 0) +
@@ -335,7 +336,7 @@ ConsoleParse ParseConsoleArguments(const std::vector<std::string>& arguments) {
     if (auto wrong = WrongUseOfStreams(request)) {
         return *wrong;
     }
-    return {request, 0, {}};
+    return {request, TextSlot(0), {}};
 }
 
 }  // namespace brelker

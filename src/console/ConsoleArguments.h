@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "text/TextSlot.h"
+
 namespace brelker {
 
 // What a command line of the form "brelker split|join|verify ..." asks for.
@@ -39,7 +41,7 @@ struct ConsoleRequest {
 // and the argument it concerns.
 struct ConsoleParse {
     std::optional<ConsoleRequest> request;
-    int errorSlot = 0;
+    TextSlot errorSlot{0};
     std::string errorArgument;
 };
 

@@ -28,41 +28,41 @@ namespace brelker {
 namespace {
 
 // The help, line by line, in the order it is shown.
-constexpr int kHelpSlots[] = {slot::kUsage,
-                              slot::kUsageSummary,
-                              slot::kUsageWindow,
-                              slot::kUsageSwitches,
-                              slot::kUsageSplit,
-                              slot::kUsageJoin,
-                              slot::kUsageVerify,
-                              slot::kUsageSplitOptions,
-                              slot::kUsageBytes,
-                              slot::kUsageSizeForms,
-                              slot::kUsageNumber,
-                              slot::kUsageBase,
-                              slot::kUsageFree,
-                              slot::kUsageOutputStem,
-                              slot::kUsageOutputFolder,
-                              slot::kUsageScript,
-                              slot::kUsageNoChecksum,
-                              slot::kUsageStandardInput,
-                              slot::kUsageDefaultSize,
-                              slot::kUsageJoinOptions,
-                              slot::kUsageOutputFile,
-                              slot::kUsageStandardOutput,
-                              slot::kUsageAppend,
-                              slot::kUsageForce,
-                              slot::kUsageOtherOptions,
-                              slot::kUsageQuiet,
-                              slot::kUsageHelp,
-                              slot::kUsageVersion,
-                              slot::kUsageExitStatus,
-                              slot::kUsageNoDeletion,
-                              424};
+constexpr TextSlot kHelpSlots[] = {slot::kUsage,
+                                   slot::kUsageSummary,
+                                   slot::kUsageWindow,
+                                   slot::kUsageSwitches,
+                                   slot::kUsageSplit,
+                                   slot::kUsageJoin,
+                                   slot::kUsageVerify,
+                                   slot::kUsageSplitOptions,
+                                   slot::kUsageBytes,
+                                   slot::kUsageSizeForms,
+                                   slot::kUsageNumber,
+                                   slot::kUsageBase,
+                                   slot::kUsageFree,
+                                   slot::kUsageOutputStem,
+                                   slot::kUsageOutputFolder,
+                                   slot::kUsageScript,
+                                   slot::kUsageNoChecksum,
+                                   slot::kUsageStandardInput,
+                                   slot::kUsageDefaultSize,
+                                   slot::kUsageJoinOptions,
+                                   slot::kUsageOutputFile,
+                                   slot::kUsageStandardOutput,
+                                   slot::kUsageAppend,
+                                   slot::kUsageForce,
+                                   slot::kUsageOtherOptions,
+                                   slot::kUsageQuiet,
+                                   slot::kUsageHelp,
+                                   slot::kUsageVersion,
+                                   slot::kUsageExitStatus,
+                                   slot::kUsageNoDeletion,
+                                   TextSlot(424)};
 
 // A text that ends where something is named, with that thing; without it the
 // text ends at its last word.
-std::string Naming(int slot, const std::string& what) {
+std::string Naming(TextSlot slot, const std::string& what) {
     std::string text = Text(slot);
     if (what.empty()) {
         text.erase(text.find_last_not_of(": ") + 1);
@@ -76,7 +76,7 @@ std::string Naming(int slot, const std::string& what) {
 std::string FailureText(const Engine& engine, int code, bool split) {
     const std::string& path = engine.MismatchedFile();
     const std::string& reason = engine.FailureReason();
-    int named = 0;
+    std::optional<TextSlot> named;
     if (code > 0) {
         named = split ? slot::kCannotCreateNamed : slot::kCannotReadNamed;
     } else if (code == kCannotReadBigFile) {
@@ -84,8 +84,8 @@ std::string FailureText(const Engine& engine, int code, bool split) {
     } else if (code == kCannotWriteBigFile) {
         named = slot::kCannotWriteNamed;
     }
-    if (named != 0 && !path.empty()) {
-        return WithReason(TextWith(named, {path}), reason);
+    if (named && !path.empty()) {
+        return WithReason(TextWith(*named, {path}), reason);
     }
     std::string text =
         TransferFailureText(code, split ? slot::kCannotCreatePiece : slot::kCannotReadPiece, path,
@@ -512,7 +512,7 @@ int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& p
     const ConsoleRequest& request = *parse.request;
     switch (request.command) {
         case ConsoleRequest::Command::Help:
-            for (const int line : kHelpSlots) {
+            for (const TextSlot line : kHelpSlots) {
                 if (!Text(line).empty()) {
                     out << Text(line) << '\n';
                 }

@@ -149,7 +149,7 @@ TEST(ConsoleArgumentsTest, ReadsCommandsOptionsAndTheirMistakes) {
 
     struct Wrong {
         Args arguments;
-        int slot;
+        TextSlot slot;
         std::string argument;
     };
     const Wrong wrong[] = {
@@ -182,7 +182,7 @@ TEST(ConsoleArgumentsTest, ReadsCommandsOptionsAndTheirMistakes) {
     for (const Wrong& row : wrong) {
         const ConsoleParse parse = ParseConsoleArguments(row.arguments);
         EXPECT_FALSE(parse.request) << row.arguments.back();
-        EXPECT_EQ(parse.errorSlot, row.slot) << row.arguments.back();
+        EXPECT_EQ(parse.errorSlot.number, row.slot.number) << row.arguments.back();
         EXPECT_EQ(parse.errorArgument, row.argument) << row.arguments.back();
     }
 }
