@@ -161,7 +161,9 @@ private:
     int LookForChecksums(Run& run, int piece);
     void HashMoved(Run& run, std::int64_t count);
     int CheckPiece(Run& run, int piece);
+    int ComparePieces(Run& run, int upTo);
     int FinishChecksums(Run& run);
+    std::string PieceAtFault(Run& run);
     int RefuseChecksumFile(const ChecksumList& list);
     std::optional<CheckState> CheckFile(const std::string& path, const std::string& digest,
                                         float scale, std::int64_t& bytesDone);
