@@ -450,6 +450,7 @@ int Engine::OpenJoinTarget(Run& run) {
             job_.AppendBaseBytes = 0;
             return code;
         }
+        run.targetOffset = job_.AppendBaseBytes;
         return kTransferDone;
     }
     job_.AppendBaseBytes = 0;
@@ -733,6 +734,13 @@ int Engine::CopyPiece(Run& run, std::int64_t size) {
         if (!MoveBlock(run, count)) {
             return Fail(kSizesDiffer, run.Split() ? job_.PiecePath : run.targetPath);
         }
+        // What is flushed later goes on its way to the disk now, while the
+        // next blocks are copied and hashed.
+        if (!run.Split()) {
+            platform_.StartFlush(run.bigFile, run.targetOffset, count);
+        } else if (run.prompting || (run.options.RemoveBigFile && !job_.ExtractActive)) {
+            platform_.StartFlush(run.piece, run.pieceOffset, count);
+        }
         HashMoved(run, count);
         done += count;
         run.bytesOfRun += count;
@@ -846,7 +854,6 @@ int Engine::StartChecksums(Run& run) {
     // before the end, or where it reads back the pieces instead of what it wrote.
     const bool pieceDigests = run.Split() || run.options.RemoveSmallFiles || !run.targetReadable;
     run.hasher = std::make_unique<StreamHasher>(platform_, pieceDigests);
-    run.targetOffset = run.Split() ? 0 : job_.AppendBaseBytes;
     return kTransferDone;
 }
 

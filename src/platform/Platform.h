@@ -91,6 +91,10 @@ public:
                                     const std::function<void(const char*, std::size_t)>& take) = 0;
     // Puts what was written on the disk itself before anything depends on it.
     virtual bool Flush(FileHandle file) = 0;
+    // Starts putting count bytes written from offset on on the disk and returns
+    // without waiting for them, so that the Flush that follows has little left
+    // to wait for; nothing where the system has no such call.
+    virtual void StartFlush(FileHandle file, std::int64_t offset, std::int64_t count) = 0;
     virtual void Close(FileHandle file) = 0;
     virtual bool DeleteFile(const std::string& path) = 0;
     // Creates a new, empty file with an unused name in the folder of path, for

@@ -568,6 +568,10 @@ bool Win32Platform::Flush(FileHandle file) {
     return ::FlushFileBuffers(AsHandle(file)) != 0 || Failed(false);
 }
 
+void Win32Platform::StartFlush(FileHandle, std::int64_t, std::int64_t) {
+    // Windows has no call that starts a flush without waiting for it.
+}
+
 void Win32Platform::Close(FileHandle file) {
     if (file != kNoFile) {
         ::CloseHandle(AsHandle(file));

@@ -30,6 +30,7 @@ public:
     std::int64_t ReadMapped(FileHandle file, std::int64_t offset, std::int64_t count,
                             const std::function<void(const char*, std::size_t)>& take) override;
     bool Flush(FileHandle file) override;
+    void StartFlush(FileHandle file, std::int64_t offset, std::int64_t count) override;
     void Close(FileHandle file) override;
     bool DeleteFile(const std::string& path) override;
     FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) override;
