@@ -349,12 +349,15 @@ int Engine::Transfer(Run& run) {
         if (job_.AppendActive) {
             run.measuredTotal += job_.AppendBaseBytes;
         }
-        // The whole file is compared before it may replace the big file.
+        // The joined file goes to the disk while the hashing of its last bytes
+        // ends; it is compared whole before it may replace the big file.
+        const bool flushed = platform_.Flush(run.bigFile);
+        const std::string flushFailure = flushed ? std::string() : platform_.LastErrorText();
         if (const int code = FinishChecksums(run); code != kTransferDone) {
             AbandonJoinTarget(run);
             return code;
         }
-        return FinishJoinTarget(run);
+        return FinishJoinTarget(run, flushed, flushFailure);
     }
     const std::int64_t expected = job_.ExtractActive ? job_.ExtractCount : run.bigFileBytesAtStart;
     if (run.hasher) {
@@ -491,18 +494,19 @@ void Engine::RemoveLeftTemporaries(const std::string& target) {
     }
 }
 
-// The joined file is measured open, then put on the disk before it takes the
-// big file's name, and the name after: a crash in between must not leave a
-// renamed file whose bytes never reached the disk.
-int Engine::FinishJoinTarget(Run& run) {
+// The joined file is measured open; it must be on the disk (flushed says so)
+// before it takes the big file's name, and the name after: a crash in between
+// must not leave a renamed file whose bytes never reached the disk.
+int Engine::FinishJoinTarget(Run& run, bool flushed, const std::string& flushFailure) {
     if (platform_.SizeOf(run.bigFile) != run.measuredTotal) {
         AbandonJoinTarget(run);
         return Refuse(kSizesDiffer, job_.BigFilePath);
     }
-    if (!platform_.Flush(run.bigFile)) {
-        const int code = Fail(kCannotWriteBigFile, job_.BigFilePath);
+    if (!flushed) {
+        mismatchedFile_ = job_.BigFilePath;
+        failureReason_ = flushFailure;
         AbandonJoinTarget(run);
-        return code;
+        return kCannotWriteBigFile;
     }
     platform_.Close(run.bigFile);
     run.bigFile = kNoFile;

@@ -170,7 +170,7 @@ private:
     void ShowProgress(const Run& run);
     int EndRun(Run& run, int code);
     int OpenJoinTarget(Run& run);
-    int FinishJoinTarget(Run& run);
+    int FinishJoinTarget(Run& run, bool flushed, const std::string& flushFailure);
     void AbandonJoinTarget(Run& run);
     bool DiskWasChanged(const Run& run, int piece);
     void RemoveStalePieces(const std::string& suffix, const std::optional<std::string>& bigFile);

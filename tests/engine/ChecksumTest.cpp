@@ -303,6 +303,13 @@ TEST_F(ChecksumTransferTest, AJoinChecksWhatReachedTheJoinedFileReadingItBackOnc
     ASSERT_EQ(Join(), kTransferDone);
     EXPECT_TRUE(engine.LastJoinVerified());
     EXPECT_EQ(platform.readBackBytes, static_cast<std::int64_t>(bytes.size()));
+    // Flushed while its last bytes are hashed: one that does not reach the
+    // disk never takes the big file's name, however well it compares.
+    WriteFile(job.BigFilePath, "kept");
+    platform.failFlushes = true;
+    EXPECT_EQ(Join(), kCannotWriteBigFile);
+    platform.failFlushes = false;
+    EXPECT_EQ(ReadFile(job.BigFilePath), "kept");
 
     job.AppendActive = true;
     for (const bool readable : {true, false}) {
