@@ -161,14 +161,16 @@ private:
     int LookForChecksums(Run& run, int piece);
     void HashMoved(Run& run, std::int64_t count);
     int CheckPiece(Run& run, int piece);
+    int ComparePieces(Run& run, int upTo);
     int FinishChecksums(Run& run);
+    std::string PieceAtFault(Run& run);
     int RefuseChecksumFile(const ChecksumList& list);
     std::optional<CheckState> CheckFile(const std::string& path, const std::string& digest,
                                         float scale, std::int64_t& bytesDone);
     void ShowProgress(const Run& run);
     int EndRun(Run& run, int code);
     int OpenJoinTarget(Run& run);
-    int FinishJoinTarget(Run& run);
+    int FinishJoinTarget(Run& run, bool flushed, const std::string& flushFailure);
     void AbandonJoinTarget(Run& run);
     bool DiskWasChanged(const Run& run, int piece);
     void RemoveStalePieces(const std::string& suffix, const std::optional<std::string>& bigFile);
