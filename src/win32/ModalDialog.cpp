@@ -99,8 +99,11 @@ void ModalDialog::ShowInField(int id, std::string_view text) {
     const bool before = showing_;
     showing_ = true;
     SetItemText(id, text);
-    const auto end = static_cast<LPARAM>(::GetWindowTextLengthW(Item(id)));
-    ::SendMessageW(Item(id), EM_SETSEL, static_cast<WPARAM>(end), end);
+    // Only where the user types: a field not yet placed would scroll its text out of sight.
+    if (::GetFocus() == Item(id)) {
+        const auto end = static_cast<LPARAM>(::GetWindowTextLengthW(Item(id)));
+        ::SendMessageW(Item(id), EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
     showing_ = before;
 }
 

@@ -33,7 +33,7 @@ protected:
     HWND Item(int id) const { return ::GetDlgItem(dialog_, id); }
     void SetItemText(int id, std::string_view text);
     std::string ItemText(int id) const;
-    // Sets an edit's text without counting it as typed, caret at the end.
+    // Sets an edit's text without counting it as typed, the caret at the end of it.
     void ShowInField(int id, std::string_view text);
     // A tooltip over a control.
     void AddTip(int id, std::string_view text);
