@@ -17,14 +17,19 @@
 #include "ScriptedDialogs.h"
 #include "TempFolder.h"
 #include "TestSettingsStore.h"
+#include "engine/DiskCountModel.h"
+#include "plan/BaseSizeModel.h"
 #include "platform/WideText.h"
+#include "settings/ExtractModel.h"
 #include "settings/MemoryModel.h"
 #include "settings/Settings.h"
 #include "settings/SuffixModel.h"
+#include "text/HelpFileModel.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 #include "win32/ControlIds.h"
 #include "win32/OptionDialogs.h"
+#include "win32/Win32Dialogs.h"
 #include "win32/Win32Ui.h"
 #include "win32/Win32Window.h"
 
@@ -33,6 +38,30 @@
 
 namespace brelker::win32 {
 namespace {
+
+// The scripted user, who also looks at the window while a question is open.
+class WatchingDialogs : public ScriptedDialogs {
+public:
+    bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
+                 MessageButtons buttons) override {
+        if (buttons == MessageButtons::YesNo && whileAsked) {
+            whileAsked(text);
+        }
+        return ScriptedDialogs::Message(text, caption, icon, buttons);
+    }
+    std::function<void(const std::string&)> whileAsked;
+};
+
+// Handles what is waiting, as the message loop would.
+void HandleWaitingMessages() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
 
 class Win32WindowTest : public ::testing::Test {
 protected:
@@ -127,7 +156,7 @@ protected:
     TempFolder folder;
     FaultyPlatform platform;
     TestSettingsStore store{folder / "settings.conf"};
-    ScriptedDialogs dialogs;
+    WatchingDialogs dialogs;
     std::unique_ptr<Win32Window> window;
 };
 
@@ -154,6 +183,51 @@ TEST_F(Win32WindowTest, TheControlsShowEveryStateOfASplitAndAJoin) {
     Send(Command::DoJoin);
     ExpectViewShowsTheModel();
     EXPECT_EQ(ReadFile(big), PatternBytes(3'000'000));
+}
+
+TEST_F(Win32WindowTest, ClosingDuringASplitAsksToStopAndClosesOnceStopped) {
+    store.Write(settings::ChangeDisk, 0);  // a question before every piece
+    Start({"/bigfile=" + BigFile()});
+    const HWND shown = window->Handle();
+    ::SetWindowPos(shown, nullptr, 144, 122, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    bool closedDuringWork = false;
+    dialogs.whileAsked = [&](const std::string& question) {
+        if (question == Text(slot::kContinueQuestion)) {
+            return;
+        }
+        // Only Stop takes a click while the work runs.
+        const HMENU menus = ::GetMenu(shown);
+        EXPECT_NE(::SendMessageW(SpeedBar(), TB_ISBUTTONENABLED, CommandId(Command::Stop), 0), 0);
+        EXPECT_EQ(::SendMessageW(SpeedBar(), TB_ISBUTTONENABLED, CommandId(Command::DoSplit), 0),
+                  0);
+        EXPECT_NE(::GetMenuState(menus, static_cast<UINT>(Menu::File), MF_BYPOSITION) & MF_GRAYED,
+                  0U);
+        EXPECT_FALSE(::IsWindowEnabled(Item("HintBtn")));
+        ::SendMessageW(shown, WM_CLOSE, 0, 0);
+        closedDuringWork = ::IsWindow(shown) == 0;
+    };
+    dialogs.answers = {true, false};  // the first disk is there; do not continue
+    Send(Command::DoSplit);
+    EXPECT_FALSE(closedDuringWork);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown[1].text, Text(slot::kContinueQuestion));
+
+    HandleWaitingMessages();
+    EXPECT_FALSE(::IsWindow(shown));
+    EXPECT_EQ(store.Read(settings::MainLeft), 144);
+    EXPECT_FALSE(Exists(folder / "pieces/big.bin.Brelked_1"));
+}
+
+TEST_F(Win32WindowTest, VerifyListsItsReportInThePieceList) {
+    Start({"/bigfile=" + BigFile()});
+    Send(Command::DoSplit);
+    dialogs.paths.push_back(folder / "pieces/big.bin.Brelked_2");
+    Send(Command::Verify);
+    const std::vector<std::string> lines = ListLines();
+    EXPECT_EQ(lines, window->SizeLines());
+    ASSERT_GE(lines.size(), 3U);
+    EXPECT_NE(lines[0].find("big.bin.Brelked_1"), std::string::npos) << lines[0];
+    EXPECT_FALSE(StatusPanel(1).empty());
 }
 
 TEST_F(Win32WindowTest, MenuItemsSpeedButtonsAndShortcutsSendTheirCommands) {
@@ -340,6 +414,91 @@ TEST_F(Win32WindowTest, TheSuffixDialogWarnsOfAForbiddenCharacterAndCannotTakeIt
     EXPECT_EQ(warnings, 1);
     EXPECT_FALSE(okWithForbidden);
     EXPECT_EQ(suffix.Text(), "_part");
+}
+
+TEST_F(Win32WindowTest, TheExtractionDialogKeepsTheRangeInsideTheBigFile) {
+    Job job;
+    job.ExtractLimit = 1000;
+    job.ExtractCount = 1000;
+    ExtractModel extraction(job);
+    std::vector<std::string> seen;
+    WhenADialogShows([&seen](HWND dialog) {
+        seen.push_back(::IsWindowEnabled(::GetDlgItem(dialog, kSkipField)) ? "on" : "off");
+        ::SendMessageW(::GetDlgItem(dialog, kExtractOn), BM_CLICK, 0, 0);
+        seen.push_back(::IsWindowEnabled(::GetDlgItem(dialog, kSkipField)) ? "on" : "off");
+        ::SetDlgItemTextW(dialog, kSkipField, L"900");
+        ::SetDlgItemTextW(dialog, kCountField, L"500");
+        seen.push_back(FieldText(dialog, kSkipField) + "+" + FieldText(dialog, kCountField));
+        ::SetDlgItemTextW(dialog, kSkipField, L"2000");
+        seen.push_back(FieldText(dialog, kSkipField) + "+" + FieldText(dialog, kCountField));
+        ::SendMessageW(::GetDlgItem(dialog, kAppendOn), BM_CLICK, 0, 0);
+        Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(RunExtractDialog(nullptr, extraction));
+    EXPECT_EQ(seen, (std::vector<std::string>{"off", "on", "900+100", "1000+0"}));
+    EXPECT_TRUE(extraction.ExtractActive());
+    EXPECT_TRUE(extraction.AppendActive());
+}
+
+TEST_F(Win32WindowTest, TheBaseSizeEditorOffersTheButtonsItsModelAllows) {
+    BaseSizeModel baseSizes(store);
+    const std::size_t before = baseSizes.EntryTexts().size();
+    std::vector<std::string> buttons;
+    const auto enabled = [&buttons](HWND dialog) {
+        std::string shown;
+        for (const int id : {kModifyButton, kDeleteButton, kNewButton}) {
+            shown += ::IsWindowEnabled(::GetDlgItem(dialog, id)) ? "1" : "0";
+        }
+        buttons.push_back(shown);
+    };
+    WhenADialogShows([&](HWND dialog) {
+        ::SetDlgItemTextW(dialog, kDescriptionField, L"4.7 GB DVD");
+        ::SetDlgItemTextW(dialog, kSizeField, L"4700000000");
+        enabled(dialog);
+        Click(dialog, kNewButton);
+        const HWND list = ::GetDlgItem(dialog, kEntryList);
+        const auto last = ::SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
+        ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(last), 0);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kEntryList, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(FieldText(dialog, kSizeField), "4700000000");
+        enabled(dialog);
+        ::SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    RunBaseSizeDialog(nullptr, baseSizes);
+    EXPECT_EQ(buttons, (std::vector<std::string>{"001", "010"}));
+    EXPECT_EQ(baseSizes.EntryTexts().size(), before + 1);
+}
+
+TEST_F(Win32WindowTest, TheDiskCountQuestionTakesTheNumberTypedWithinItsBounds) {
+    DiskCountModel diskCount;
+    for (const auto& [typed, taken] : {std::pair{L"7", 7}, std::pair{L"99999", 32760}}) {
+        WhenADialogShows([typed](HWND dialog) {
+            ::SetDlgItemTextW(dialog, kDiskField, typed);
+            Click(dialog, IDOK);
+        });
+        EXPECT_TRUE(RunDiskCountDialog(nullptr, diskCount));
+        EXPECT_EQ(diskCount.Number(), taken);
+    }
+}
+
+TEST_F(Win32WindowTest, HowItWorksShowsTheManualInTheLanguageOfTheMoment) {
+    Win32Dialogs shown(::GetModuleHandleW(nullptr), platform);
+    HelpFileModel help(platform);
+    shown.Show(help);
+    const HWND manual = shown.HowItWorks();
+    ASSERT_TRUE(::IsWindowVisible(manual));
+    EXPECT_EQ(TextOf(manual), Text(slot::kHowItWorksTitle));
+    const HWND lines = ::GetDlgItem(manual, kManualList);
+    EXPECT_EQ(::SendMessageW(lines, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(help.Lines().size()));
+
+    SetCurrentLanguage(kGerman);
+    shown.Show(help);
+    EXPECT_EQ(TextOf(manual), Text(slot::kHowItWorksTitle));
+    EXPECT_EQ(TextOf(::GetDlgItem(manual, kOnFileButton)), Text(slot::kInformationOnFile));
+    wchar_t first[512] = {};
+    ::SendMessageW(lines, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_EQ(Narrow(first), help.Lines().front());
 }
 
 }  // namespace
