@@ -57,17 +57,6 @@ void WriteToParentConsole() {
     ::freopen_s(&reopened, "CONOUT$", "w", stderr);
 }
 
-// A split that ends the program when done: nobody may be there to click.
-bool IsUnattended(const brelker::CommandLine& commandLine) {
-    bool split = false;
-    bool exit = false;
-    for (const auto& step : commandLine.steps) {
-        split = split || step.option == brelker::CommandLine::Option::Split;
-        exit = exit || step.option == brelker::CommandLine::Option::Exit;
-    }
-    return split && exit;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
@@ -79,7 +68,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         return brelker::RunConsoleCommandLine(arguments, platform, store, std::cout, std::cerr,
                                               false);
     }
-    const bool unattended = IsUnattended(brelker::ParseCommandLine(arguments));
+    const bool unattended = brelker::IsUnattended(brelker::ParseCommandLine(arguments));
     if (unattended) {
         WriteToParentConsole();
     }
