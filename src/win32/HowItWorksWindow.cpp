@@ -63,10 +63,11 @@ void HowItWorksWindow::Show() {
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOnFileButton)), instance_,
                           nullptr);
         SetFontOfChildren(window_, font_);
-        ShowManual();
+    }
+    ShowManual();
+    // As wide as the lines of the present language, unless the user has it open already.
+    if (!::IsWindowVisible(window_)) {
         FitToLines();
-    } else {
-        ShowManual();
     }
     ::ShowWindow(window_, SW_SHOWNORMAL);
     ::SetForegroundWindow(window_);

@@ -186,17 +186,13 @@ LRESULT Win32Window::Notified(const NMHDR& header) {
         case LVN_GETDISPINFOW: {
             auto& line = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header));
             const auto index = static_cast<std::size_t>(line.item.iItem);
-            if ((line.item.mask & LVIF_TEXT) != 0 && index < sizeLines_.size()) {
-                const std::string& text = sizeLines_[index];
-                // The lines are digits and ASCII words of the verify report.
-                int i = 0;
-                for (; i < static_cast<int>(text.size()) && i + 1 < line.item.cchTextMax; ++i) {
-                    line.item.pszText[i] =
-                        static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
-                }
-                if (line.item.cchTextMax > 0) {
-                    line.item.pszText[i] = L'\0';
-                }
+            if ((line.item.mask & LVIF_TEXT) != 0 && index < sizeLines_.size() &&
+                line.item.cchTextMax > 0) {
+                // Verify's lines name the pieces, in whatever script their names are.
+                const std::wstring text = Widen(sizeLines_[index]);
+                const auto room = static_cast<std::size_t>(line.item.cchTextMax - 1);
+                const std::size_t length = text.copy(line.item.pszText, room);
+                line.item.pszText[length] = L'\0';
             }
             return 0;
         }

@@ -155,6 +155,10 @@ void Win32Window::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
     ListView_SetItemState(Item(kSizeList), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     showing_ = false;
     SetSizeLineCount();
+    // A new plan is shown from its first piece.
+    if (!sizeLines_.empty()) {
+        ListView_EnsureVisible(Item(kSizeList), 0, FALSE);
+    }
     ::InvalidateRect(Item(kSizeList), nullptr, TRUE);
 }
 
