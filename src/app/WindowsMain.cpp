@@ -1,6 +1,7 @@
-// The Windows program: the command line, and the window's switches run without
-// a window (Debian has no Qt for Windows). Without arguments it shows the help;
-// an argument that is neither a command nor a switch is a usage error.
+// brelker.com, the console twin of the Windows window (src/win32): the command
+// line, and the window's switches run without a window. Without arguments it
+// shows the help; an argument that is neither a command nor a switch is a usage
+// error.
 #include <cstdio>
 #include <iostream>
 #include <string>

@@ -58,17 +58,6 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     }
 }
 
-// A split that ends the program when done: nobody may be there to click.
-bool IsUnattended(const brelker::CommandLine& commandLine) {
-    bool split = false;
-    bool exit = false;
-    for (const auto& step : commandLine.steps) {
-        split = split || step.option == brelker::CommandLine::Option::Split;
-        exit = exit || step.option == brelker::CommandLine::Option::Exit;
-    }
-    return split && exit;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -103,7 +92,7 @@ int main(int argc, char* argv[]) {
         std::cerr << "brelker: " << brelker::Text(brelker::slot::kNoDisplay) << '\n';
         return 1;
     }
-    if (IsUnattended(brelker::ParseCommandLine(arguments))) {
+    if (brelker::IsUnattended(brelker::ParseCommandLine(arguments))) {
         qInstallMessageHandler(QuietQtMessages);
     }
 
@@ -118,7 +107,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(brelker::ApplicationIcon());
 
     brelker::QtDialogs interactive(platform, nullptr);
-    const bool unattended = IsUnattended(brelker::ParseCommandLine(arguments));
+    const bool unattended = brelker::IsUnattended(brelker::ParseCommandLine(arguments));
     brelker::UnattendedDialogs quiet(std::cerr, &interactive);
     brelker::DialogService& dialogs =
         unattended ? static_cast<brelker::DialogService&>(quiet) : interactive;

@@ -60,4 +60,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     return result;
 }
 
+bool IsUnattended(const CommandLine& commandLine) {
+    bool split = false;
+    bool exit = false;
+    for (const CommandLine::Step& step : commandLine.steps) {
+        split = split || step.option == CommandLine::Option::Split;
+        exit = exit || step.option == CommandLine::Option::Exit;
+    }
+    return split && exit;
+}
+
 }  // namespace brelker

@@ -20,4 +20,9 @@ struct CommandLine {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
+// A split that ends the program when done (/split and /exit, in any order):
+// nobody may be there to click, so its messages go to the error stream rather
+// than into boxes that would wait.
+bool IsUnattended(const CommandLine& commandLine);
+
 }  // namespace brelker

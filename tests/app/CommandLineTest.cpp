@@ -35,5 +35,15 @@ TEST(CommandLineTest, IgnoresWhatItDoesNotKnowAndKeepsOrderAndRepeats) {
     EXPECT_EQ(Steps({"/SMALLFILES=/Split/Exit"}), "smallfiles[/Split/Exit] ");
 }
 
+TEST(CommandLineTest, OnlyASplitThatEndsTheProgramRunsUnattended) {
+    const auto unattended = [](const std::vector<std::string>& arguments) {
+        return IsUnattended(ParseCommandLine(arguments));
+    };
+    EXPECT_TRUE(unattended({"/EXIT", "/bigfile=a", "/Split"}));
+    EXPECT_FALSE(unattended({"/bigfile=a", "/split"}));
+    EXPECT_FALSE(unattended({"/bigfile=a", "/exit", "/minimize"}));
+    EXPECT_FALSE(unattended({"split", "exit"}));
+}
+
 }  // namespace
 }  // namespace brelker

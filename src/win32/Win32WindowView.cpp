@@ -1,0 +1,336 @@
+// What the window model shows reaches the controls here.
+
+#include <algorithm>
+
+#include "platform/WideText.h"
+#include "settings/Settings.h"
+#include "text/Hints.h"
+#include "win32/ControlIds.h"
+#include "win32/Win32Ui.h"
+#include "win32/Win32Window.h"
+
+namespace brelker::win32 {
+
+std::string ShortcutText(Command command);
+
+namespace {
+
+int ControlIdOfControl(Control control) {
+    switch (control) {
+        case Control::BaseSizeBox:
+            return kBaseSizeBox;
+        case Control::UseBaseSize:
+            return kUseBaseSize;
+        case Control::UseFreeSpace:
+            return kUseFreeSpace;
+        case Control::ApplyBaseSize:
+            return kApplyBaseSize;
+        case Control::SizeList:
+            return kSizeList;
+        case Control::NewSize:
+            return kNewSize;
+        case Control::ApplyNewSize:
+            return kApplyNewSize;
+        case Control::EditedPiece:
+            return kEditedPiece;
+    }
+    return 0;
+}
+
+void SetMenuText(HMENU menu, UINT item, BOOL byPosition, const std::string& text) {
+    std::wstring wide = Widen(text);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = wide.data();
+    ::SetMenuItemInfoW(menu, item, byPosition, &info);
+}
+
+}  // namespace
+
+void Win32Window::SetControlText(int id, const std::string& text) { SetText(Item(id), text); }
+
+void Win32Window::SetCommandEnabled(Command command, bool enabled) {
+    const int id = CommandId(command);
+    ::EnableMenuItem(menuBar_, static_cast<UINT>(id),
+                     MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    ::SendMessageW(speedBar_, TB_ENABLEBUTTON, static_cast<WPARAM>(id), MAKELPARAM(enabled, 0));
+    if (command == Command::Hint) {
+        ::EnableWindow(hintButton_, enabled);
+    }
+}
+
+void Win32Window::SetCommandChecked(Command command, bool checked) {
+    ::CheckMenuItem(menuBar_, static_cast<UINT>(CommandId(command)),
+                    MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void Win32Window::SetMenuEnabled(Menu menu, bool enabled) {
+    ::EnableMenuItem(menuBar_, static_cast<UINT>(menu),
+                     MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    ::DrawMenuBar(window_);
+}
+
+void Win32Window::SetControlEnabled(Control control, bool enabled) {
+    ::EnableWindow(Item(ControlIdOfControl(control)), enabled);
+}
+
+void Win32Window::ApplyTexts(const WindowTexts& texts) {
+    texts_ = texts;
+    SetText(window_, texts.title);
+    for (int i = 0; i < kCommandCount; ++i) {
+        const auto command = static_cast<Command>(i);
+        std::string caption = texts.commands[static_cast<std::size_t>(i)].caption;
+        if (const std::string shortcut = ShortcutText(command); !shortcut.empty()) {
+            caption += "\t" + shortcut;
+        }
+        SetMenuText(menuBar_, static_cast<UINT>(CommandId(command)), FALSE, caption);
+    }
+    for (int i = 0; i < kMenuCount; ++i) {
+        SetMenuText(menuBar_, static_cast<UINT>(i), TRUE, texts.menus[static_cast<std::size_t>(i)]);
+    }
+    ::DrawMenuBar(window_);
+    SetText(hintButton_, texts.howItWorksButton);
+
+    const auto caption = [this](int id, const WindowTexts::Item& item) {
+        SetControlText(id, item.caption);
+        hints_[Item(id)] = item.hint;
+    };
+    caption(kBigFileGroup, texts.bigFileGroup);
+    caption(kBigFileNameLabel, texts.bigFileNameLabel);
+    caption(kBigFileSizeLabel, texts.bigFileSizeLabel);
+    caption(kSmallFilesGroup, texts.smallFilesGroup);
+    hints_[Item(kSmallFilesGroup)] = piecesGroupHint_;
+    caption(kPieceNamesLabel, texts.pieceNamesLabel);
+    caption(kBaseSizeHeadline, texts.baseSizeHeadline);
+    hints_[Item(kBaseSizeBox)] = texts.baseSizeBox.hint;
+    caption(kApplyBaseSize, texts.applyBaseSize);
+    caption(kUseBaseSize, texts.useBaseSize);
+    caption(kUseFreeSpace, texts.useFreeSpace);
+    caption(kSizeListHeadline, texts.sizeListHeadline);
+    hints_[Item(kSizeList)] = texts.sizeList.hint;
+    caption(kNewSizeLabel, texts.newSizeLabel);
+    hints_[Item(kNewSize)] = texts.newSize.hint;
+    caption(kApplyNewSize, texts.applyNewSize);
+    hints_[Item(kProgress)] = texts.progress.hint;
+    hints_[hintButton_] = texts.howItWorksButtonHint;
+    KeepWideEnough();
+    Layout();
+}
+
+void Win32Window::ShowBigFileName(const std::string& path) { SetControlText(kBigFileName, path); }
+
+void Win32Window::ShowBigFileSize(const std::string& text) { SetControlText(kBigFileSize, text); }
+
+void Win32Window::SelectUnitButton(SizeUnit unit) {
+    // A stored unit outside the five leaves every button unchecked.
+    for (int i = 0; i < 5; ++i) {
+        ::SendMessageW(Item(kFirstUnitButton + i), BM_SETCHECK,
+                       i + 1 == static_cast<int>(unit) ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+void Win32Window::ShowPieceNames(const std::string& text) { SetControlText(kPieceNames, text); }
+
+void Win32Window::ShowPieceCount(const std::string& text) { SetControlText(kPieceCount, text); }
+
+void Win32Window::SetPiecesGroupHint(const std::string& hint) {
+    piecesGroupHint_ = hint;
+    hints_[Item(kSmallFilesGroup)] = hint;
+}
+
+void Win32Window::ShowEditedPiece(const std::string& text) { SetControlText(kEditedPiece, text); }
+
+void Win32Window::SetSizeLineCount() {
+    ListView_SetItemCountEx(Item(kSizeList), static_cast<int>(sizeLines_.size()), LVSICF_NOSCROLL);
+}
+
+void Win32Window::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
+    sizeLines_.clear();
+    sizeLines_.reserve(sizes.size());
+    for (const std::int64_t size : sizes) {
+        sizeLines_.push_back(std::to_string(size));
+    }
+    showing_ = true;
+    ListView_SetItemState(Item(kSizeList), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    showing_ = false;
+    SetSizeLineCount();
+    // A new plan is shown from its first piece.
+    if (!sizeLines_.empty()) {
+        ListView_EnsureVisible(Item(kSizeList), 0, FALSE);
+    }
+    ::InvalidateRect(Item(kSizeList), nullptr, TRUE);
+}
+
+void Win32Window::AddSizeLine(const std::string& line) {
+    sizeLines_.push_back(line);
+    SetSizeLineCount();
+}
+
+void Win32Window::ClearSizeLines() {
+    sizeLines_.clear();
+    showing_ = true;
+    ListView_SetItemCountEx(Item(kSizeList), 0, 0);
+    showing_ = false;
+}
+
+void Win32Window::SelectSizeLine(int index) {
+    const HWND list = Item(kSizeList);
+    showing_ = true;
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (index >= 0) {
+        ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(list, index, FALSE);
+    }
+    showing_ = false;
+}
+
+void Win32Window::RepaintSizeList() { ::UpdateWindow(Item(kSizeList)); }
+
+void Win32Window::SetNewSizeText(const std::string& text) {
+    showing_ = true;
+    SetControlText(kNewSize, text);
+    showing_ = false;
+}
+
+void Win32Window::ShowBaseSizes(const std::vector<std::string>& texts, int selected) {
+    const HWND box = Item(kBaseSizeBox);
+    ::SendMessageW(box, CB_RESETCONTENT, 0, 0);
+    for (const std::string& text : texts) {
+        ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    }
+    ::SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void Win32Window::SelectBaseSize(int index) {
+    ::SendMessageW(Item(kBaseSizeBox), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Win32Window::ShowSizeMode(bool useFreeSpace) {
+    ::SendMessageW(Item(kUseFreeSpace), BM_SETCHECK, useFreeSpace ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageW(Item(kUseBaseSize), BM_SETCHECK, useFreeSpace ? BST_UNCHECKED : BST_CHECKED, 0);
+}
+
+void Win32Window::ShowStatus(int panel, const std::string& text) {
+    statusTexts_[static_cast<std::size_t>(panel)] = text;
+    ::SendMessageW(status_, SB_SETTEXTW, static_cast<WPARAM>(panel),
+                   reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    if (panel == 1) {
+        ::UpdateWindow(status_);
+    }
+}
+
+void Win32Window::SetProgressRange(int minimum, int maximum) {
+    ::SendMessageW(Item(kProgress), PBM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
+}
+
+void Win32Window::SetProgress(int position) {
+    ::SendMessageW(Item(kProgress), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+void Win32Window::SetPointer(Pointer pointer) {
+    pointer_ = pointer;
+    ::SetCursor(::LoadCursorW(nullptr, pointer == Pointer::Busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void Win32Window::Repaint() {
+    ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// The work's own message pump: painting, the Stop button and the questions
+// are served from inside a split or join.
+void Win32Window::ProcessEvents() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quitPending_ = true;
+            continue;
+        }
+        if (!TranslateKeys(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    // The loop that waits for it must still see it once the work returns.
+    if (quitPending_) {
+        ::PostQuitMessage(0);
+        quitPending_ = false;
+    }
+}
+
+// A position stored on a screen that is no longer there (or a damaged value)
+// would open the window where nobody sees it: enough of its title bar to take
+// hold of must be on a screen, or it comes up at the usual place of the
+// screen with the most of it.
+void Win32Window::MoveTo(int left, int top) {
+    RECT frame{};
+    ::GetWindowRect(window_, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const RECT grip{left + S(8), top, left + std::min(width, S(56)), top + S(16)};
+    RECT onScreen{};
+    const HMONITOR monitor = ::MonitorFromRect(&grip, MONITOR_DEFAULTTONULL);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (monitor != nullptr && ::GetMonitorInfoW(monitor, &info) &&
+        ::IntersectRect(&onScreen, &grip, &info.rcWork) &&
+        onScreen.right - onScreen.left >= std::min(width, S(48)) - S(8)) {
+        ::SetWindowPos(window_, nullptr, left, top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    const RECT room = WorkAreaOf(nullptr);
+    const int x = std::clamp<int>(room.left + settings::MainLeft.defaultValue, room.left,
+                                  std::max<int>(room.left, room.right - width));
+    const int y = std::clamp<int>(room.top + settings::MainTop.defaultValue, room.top,
+                                  std::max<int>(room.top, room.bottom - height));
+    ::SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+// The window's frame when it is neither minimized nor maximized, in screen
+// coordinates: where it opens next time.
+RECT NormalFrame(HWND window) {
+    RECT frame{};
+    if (!::IsIconic(window) && !::IsZoomed(window)) {
+        ::GetWindowRect(window, &frame);
+        return frame;
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ::GetWindowPlacement(window, &placement);
+    // The placement counts from the work area, which a task bar on the left or
+    // at the top moves away from the screen's corner.
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    frame = placement.rcNormalPosition;
+    ::OffsetRect(&frame, info.rcWork.left - info.rcMonitor.left,
+                 info.rcWork.top - info.rcMonitor.top);
+    return frame;
+}
+
+}  // namespace
+
+int Win32Window::Left() const { return NormalFrame(window_).left; }
+
+int Win32Window::Top() const { return NormalFrame(window_).top; }
+
+void Win32Window::ShowWindow(bool minimized) {
+    shown_ = true;
+    ::ShowWindow(window_, minimized ? SW_SHOWMINIMIZED : SW_SHOW);
+    ::UpdateWindow(window_);
+}
+
+// Posted: a quit asked for before the loop runs still ends it at once.
+void Win32Window::Quit() { ::PostQuitMessage(0); }
+
+void Win32Window::CloseLater() { ::PostMessageW(window_, WM_CLOSE, 0, 0); }
+
+// The system's own texts (message box buttons, file dialogs) speak the
+// system's language: there is nothing to switch.
+void Win32Window::FollowLanguage(int) {}
+
+}  // namespace brelker::win32
