@@ -3,8 +3,8 @@
 #include <QPoint>
 #include <QRect>
 
-#include "window/DroppedFile.h"
 #include "app/ScreenPlacement.h"
+#include "window/DroppedFile.h"
 
 namespace brelker {
 namespace {

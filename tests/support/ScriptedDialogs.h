@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "window/Dialogs.h"
 #include "engine/DiskCountModel.h"
 #include "plan/BaseSizeModel.h"
 #include "settings/ExtractModel.h"
 #include "settings/MemoryModel.h"
 #include "settings/SuffixModel.h"
 #include "text/HelpFileModel.h"
+#include "window/Dialogs.h"
 
 namespace brelker {
 
