@@ -36,16 +36,16 @@ std::vector<std::string> Arguments() {
     return arguments;
 }
 
-// A console window that shows the progress line: it must take UTF-8 and the
-// escape that clears the line.
-bool ProgressConsole() {
-    if (_isatty(_fileno(stderr)) == 0) {
-        return false;
-    }
-    const HANDLE console = ::GetStdHandle(STD_ERROR_HANDLE);
+// A console window shows the progress line with carriage returns and blanks
+// alone: not every console that accepts the mode for escapes shows them as
+// such (Wine's prints the "[K" of an erase).
+brelker::ProgressLine ProgressConsole() {
     DWORD mode = 0;
-    return ::GetConsoleMode(console, &mode) != 0 &&
-           ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+    if (_isatty(_fileno(stderr)) == 0 ||
+        ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) == 0) {
+        return brelker::ProgressLine::None;
+    }
+    return brelker::ProgressLine::CarriageReturns;
 }
 
 }  // namespace

@@ -67,11 +67,18 @@ int main(int argc, char* argv[]) {
     brelker::PosixPlatform platform;
     const brelker::QtSettingsStore store;
 
-    if (brelker::IsConsoleCommandLine(arguments)) {
+    // A word and more words that the window would not take (a misspelt
+    // command: "brelker spilt f.bin") get the command line's usage error, with
+    // or without a display, rather than a window that ignores them.
+    const bool mistypedCommand = arguments.size() > 1 && !arguments.front().starts_with('/') &&
+                                 brelker::ParseCommandLine(arguments).steps.empty();
+    if (brelker::IsConsoleCommandLine(arguments) || mistypedCommand) {
         // QtCore only, for the settings store: no display, no platform plugin.
         QCoreApplication app(argc, argv);
         return brelker::RunConsoleCommandLine(arguments, platform, store, std::cout, std::cerr,
-                                              ::isatty(STDERR_FILENO) == 1);
+                                              ::isatty(STDERR_FILENO) == 1
+                                                  ? brelker::ProgressLine::Escapes
+                                                  : brelker::ProgressLine::None);
     }
 
     if (!brelker::DisplayAnswers()) {

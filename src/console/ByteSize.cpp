@@ -1,62 +1,91 @@
 #include "console/ByteSize.h"
 
-#include <array>
 #include <limits>
+#include <string>
 
 namespace brelker {
 namespace {
 
-struct Unit {
-    std::string_view name;
-    std::int64_t factor;
-};
+constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
 
-constexpr std::int64_t kKi = 1024;
-constexpr std::int64_t kK = 1000;
+// The units split's -b takes as the first letter after the number, with the
+// power of the base they stand for; "b" is 512 bytes and takes no second letter.
+constexpr std::string_view kPowerLetters = "KkMmGTPEZY";
+constexpr int kPowers[] = {1, 1, 2, 2, 3, 4, 5, 6, 7, 8};
 
-constexpr std::array<Unit, 13> kUnits = {{
-    {"", 1},
-    {"K", kKi},
-    {"M", kKi* kKi},
-    {"G", kKi* kKi* kKi},
-    {"T", kKi* kKi* kKi* kKi},
-    {"KiB", kKi},
-    {"MiB", kKi* kKi},
-    {"GiB", kKi* kKi* kKi},
-    {"TiB", kKi* kKi* kKi* kKi},
-    {"KB", kK},
-    {"MB", kK* kK},
-    {"GB", kK* kK* kK},
-    {"TB", kK* kK* kK* kK},
-}};
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-}  // namespace
+// number * factor^power, or nothing past 63 bits.
+std::optional<std::int64_t> Scaled(std::int64_t number, std::int64_t factor, int power) {
+    for (int i = 0; i < power; ++i) {
+        if (number > kLargest / factor) {
+            return std::nullopt;
+        }
+        number *= factor;
+    }
+    return number;
+}
 
-std::optional<std::int64_t> ParseByteSize(std::string_view text) {
-    std::size_t digits = 0;
+std::optional<std::int64_t> Parse(std::string_view text, bool units) {
+    std::size_t at = 0;
+    while (at < text.size() && IsBlank(text[at])) {
+        ++at;
+    }
+    if (at < text.size() && text[at] == '+') {
+        ++at;
+    }
+    const std::size_t firstDigit = at;
     std::int64_t number = 0;
-    constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
-    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
-        const int digit = text[digits] - '0';
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+        const int digit = text[at] - '0';
         if (number > (kLargest - digit) / 10) {
             return std::nullopt;
         }
         number = number * 10 + digit;
-        ++digits;
+        ++at;
     }
-    if (digits == 0 || number == 0) {
-        return std::nullopt;
+    if (at == firstDigit) {
+        // Without digits a unit must start the text: "K" is one of it, " K" or "+K" nothing.
+        if (!units || text.empty() ||
+            (text[0] != 'b' && kPowerLetters.find(text[0]) == std::string_view::npos)) {
+            return std::nullopt;
+        }
+        number = 1;
+        at = 0;
     }
-    const std::string_view suffix = text.substr(digits);
-    for (const Unit& unit : kUnits) {
-        if (suffix == unit.name) {
-            if (number > kLargest / unit.factor) {
+    std::optional<std::int64_t> bytes = number;
+    const std::string_view suffix = text.substr(at);
+    if (!suffix.empty()) {
+        if (!units) {
+            return std::nullopt;
+        }
+        const std::size_t letter = kPowerLetters.find(suffix[0]);
+        if (suffix == "b") {
+            bytes = Scaled(number, 512, 1);
+        } else if (letter == std::string_view::npos) {
+            return std::nullopt;
+        } else {
+            const std::string_view rest = suffix.substr(1);
+            const int power = kPowers[letter];
+            if (rest.empty() || rest == "iB") {
+                bytes = Scaled(number, 1024, power);
+            } else if (rest == "B" || rest == "D") {
+                bytes = Scaled(number, 1000, power);
+            } else {
                 return std::nullopt;
             }
-            return number * unit.factor;
         }
     }
-    return std::nullopt;
+    if (!bytes || *bytes == 0) {
+        return std::nullopt;
+    }
+    return bytes;
 }
+
+}  // namespace
+
+std::optional<std::int64_t> ParseByteSize(std::string_view text) { return Parse(text, true); }
+
+std::optional<std::int64_t> ParseCount(std::string_view text) { return Parse(text, false); }
 
 }  // namespace brelker

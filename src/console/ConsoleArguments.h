@@ -5,18 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "text/TextSlot.h"
+
 namespace brelker {
 
 // What a command line of the form "brelker split|join|verify ..." asks for.
 struct ConsoleRequest {
     enum class Command { Split, Join, Verify, Help, Version };
     Command command = Command::Help;
-    // The file to split, or a piece of the series to join or verify.
+    // The file to split ("-": standard input), or a piece of the series to join or verify.
     std::string file;
-    // Split: the pieces' path and name without suffix and number. Join: the file to restore.
+    // Split: the pieces' path and name without suffix and number, or a folder
+    // for them. Join: the file to restore, a folder for it, or "-": standard output.
     std::string output;
     std::string script;
     std::optional<std::int64_t> pieceBytes;
+    // Split into this many pieces of equal size.
+    std::optional<std::int64_t> pieceCount;
     // Entry of the base size list, counted from 1.
     std::optional<int> baseEntry;
     bool freeSpace = false;
@@ -25,13 +30,18 @@ struct ConsoleRequest {
     bool force = false;
     bool noChecksum = false;
     bool quiet = false;
+
+    bool FromStandardInput() const { return command == Command::Split && file == "-"; }
+    bool ToStandardOutput() const { return command == Command::Join && output == "-"; }
+    // No -b, -n, --base or --free: the base size chosen in the window.
+    bool SizeGiven() const { return pieceBytes || pieceCount || baseEntry || freeSpace; }
 };
 
 // The request, or why the command line is wrong: the text slot of the reason
 // and the argument it concerns.
 struct ConsoleParse {
     std::optional<ConsoleRequest> request;
-    int errorSlot = 0;
+    TextSlot errorSlot{0};
     std::string errorArgument;
 };
 
@@ -40,9 +50,13 @@ struct ConsoleParse {
 // start with "/".
 bool IsConsoleCommandLine(const std::vector<std::string>& arguments);
 
-// Reads the arguments after the program's name. Options take their value as
-// the next argument, after "=" (long ones) or directly after the letter (short
-// ones); "--" ends the options.
+// Reads the arguments after the program's name as GNU tools read theirs:
+// options before or after the command word, short ones bundled ("-qb 1K") and
+// taking their value attached or as the next argument, long ones shortened to
+// any unambiguous beginning ("--by") and taking theirs after "=" or as the
+// next argument; "--" ends the options. --help and --version win over
+// everything else. "-" is standard input as split's FILE and standard output
+// as join's -o, and refused wherever else it would be a file.
 ConsoleParse ParseConsoleArguments(const std::vector<std::string>& arguments);
 
 }  // namespace brelker

@@ -1,5 +1,6 @@
 #include "console/ConsoleHost.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -12,6 +13,12 @@ namespace {
 
 // The progress line is redrawn at most this often: a terminal is slower than a disk.
 constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
+
+bool StartsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+
+std::size_t ColumnsOf(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
+}
 
 }  // namespace
 
@@ -42,8 +49,21 @@ std::string RateText(double bytesPerSecond) {
     return text;
 }
 
+std::string CutToColumns(const std::string& text, std::size_t columns) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (StartsCharacter(text[at]) && characters++ == columns) {
+            return text.substr(0, at);
+        }
+    }
+    return text;
+}
+
 ConsoleHost::ConsoleHost(std::ostream& errors, bool terminal)
-    : errors_(errors), terminal_(terminal) {}
+    : ConsoleHost(errors, terminal ? ProgressLine::Escapes : ProgressLine::None, {}) {}
+
+ConsoleHost::ConsoleHost(std::ostream& errors, ProgressLine style, std::function<int()> columns)
+    : errors_(errors), style_(style), columns_(std::move(columns)) {}
 
 void ConsoleHost::BeginRun(std::int64_t bytes) {
     bytes_ = bytes;
@@ -53,10 +73,39 @@ void ConsoleHost::BeginRun(std::int64_t bytes) {
 }
 
 void ConsoleHost::EndRun() {
-    if (lineShown_) {
-        errors_ << "\r\033[K" << std::flush;
-        lineShown_ = false;
+    if (!lineShown_) {
+        return;
     }
+    if (style_ == ProgressLine::Escapes) {
+        errors_ << "\r\033[K";
+    } else {
+        errors_ << '\r' << std::string(shownWidth_, ' ') << '\r';
+    }
+    errors_ << std::flush;
+    lineShown_ = false;
+    shownWidth_ = 0;
+}
+
+void ConsoleHost::Draw(std::string text) {
+    // One column less than the terminal has: a line that fills the last one
+    // makes some consoles wrap at once.
+    const int columns = columns_ ? columns_() : 0;
+    if (columns > 1) {
+        const auto room = static_cast<std::size_t>(columns - 1);
+        text = CutToColumns(text, room);
+        shownWidth_ = std::min(shownWidth_, room);
+    }
+    const std::size_t width = ColumnsOf(text);
+    errors_ << '\r' << text;
+    if (style_ == ProgressLine::Escapes) {
+        errors_ << "\033[K";
+    } else if (width < shownWidth_) {
+        // Blanks cover what is left of a longer line before.
+        errors_ << std::string(shownWidth_ - width, ' ');
+    }
+    errors_ << std::flush;
+    shownWidth_ = std::max(width, shownWidth_);
+    lineShown_ = true;
 }
 
 void ConsoleHost::Say(const std::string& text) {
@@ -67,7 +116,7 @@ void ConsoleHost::Say(const std::string& text) {
 void ConsoleHost::SetProgressRange(int, int maximum) { maximum_ = maximum > 0 ? maximum : 1; }
 
 void ConsoleHost::SetProgress(int position) {
-    if (!terminal_ || position <= 0) {
+    if (style_ == ProgressLine::None || position <= 0) {
         return;
     }
     const Clock::time_point now = Clock::now();
@@ -82,10 +131,25 @@ void ConsoleHost::SetProgress(int position) {
     const double left = rate > 0 ? (static_cast<double>(bytes_) - done) / rate : 0;
     char percent[16];
     std::snprintf(percent, sizeof percent, "%3d%%", static_cast<int>(share * 100));
-    errors_ << '\r' << percent << "  " << RateText(rate) << "  "
-            << DurationText(static_cast<std::int64_t>(left)) << ' ' << Text(slot::kTimeLeft)
-            << "\033[K" << std::flush;
-    lineShown_ = true;
+    Draw(std::string(percent) + "  " + RateText(rate) + "  " +
+         DurationText(static_cast<std::int64_t>(left)) + ' ' + Text(slot::kTimeLeft));
+}
+
+void ConsoleHost::ShowBytes(std::int64_t done) {
+    if (style_ == ProgressLine::None || done <= 0) {
+        return;
+    }
+    const Clock::time_point now = Clock::now();
+    if (now - lastShown_ < kRedrawInterval) {
+        return;
+    }
+    lastShown_ = now;
+    const double seconds = std::chrono::duration<double>(now - started_).count();
+    const double bytes = static_cast<double>(done);
+    // The byte count in the rate's units, without the "/s".
+    std::string amount = RateText(bytes);
+    amount.resize(amount.size() - 2);
+    Draw(amount + "  " + RateText(seconds > 0 ? bytes / seconds : 0));
 }
 
 void ConsoleHost::AddSizeLine(const std::string& line) { lines_.push_back(line); }

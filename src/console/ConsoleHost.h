@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -12,15 +13,26 @@
 
 namespace brelker {
 
+// How the progress line is drawn on the error stream: not at all (it is no
+// terminal), over itself with an escape that clears the rest of the line, or
+// with carriage returns and blanks alone, for consoles that show escapes as
+// text.
+enum class ProgressLine { None, Escapes, CarriageReturns };
+
 // The engine's host on a terminal or in a script: messages go to the error
 // stream, a progress line only to a terminal, and no question is ever asked:
 // each is answered No, so a run that needs the user ends instead of waiting.
 class ConsoleHost : public EngineHost, public ScriptView {
 public:
     ConsoleHost(std::ostream& errors, bool terminal);
+    // columns tells the terminal's width as it is at each moment (0: unknown):
+    // the line is cut to it, so that it never wraps into a trail of lines.
+    ConsoleHost(std::ostream& errors, ProgressLine style, std::function<int()> columns);
 
     // The bytes the next run moves, for the rate and the time left.
     void BeginRun(std::int64_t bytes);
+    // Progress of a run whose size is known only at its end: the bytes so far and the rate.
+    void ShowBytes(std::int64_t done);
     // Ends the progress line, if one is shown.
     void EndRun();
     // Writes one message line, prefixed with the program's name.
@@ -69,9 +81,15 @@ private:
 
     using Clock = std::chrono::steady_clock;
 
+    // Shows text as the progress line, in place of the one before.
+    void Draw(std::string text);
+
     std::ostream& errors_;
-    const bool terminal_;
+    const ProgressLine style_;
+    const std::function<int()> columns_;
     bool lineShown_ = false;
+    // Characters of the line shown, which blanks must cover without escapes.
+    std::size_t shownWidth_ = 0;
     bool declined_ = false;
     int maximum_ = 1000;
     std::int64_t bytes_ = 0;
@@ -84,5 +102,7 @@ private:
 std::string DurationText(std::int64_t seconds);
 // "512 B/s", "12.3 MB/s" ... (powers of 1000).
 std::string RateText(double bytesPerSecond);
+// The first columns characters of a UTF-8 text, each counted as one column.
+std::string CutToColumns(const std::string& text, std::size_t columns);
 
 }  // namespace brelker

@@ -1,8 +1,16 @@
 #include "console/ConsoleRun.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleHost.h"
+#include "console/ConsoleReport.h"
 #include "console/ResultText.h"
+#include "console/StreamJoin.h"
+#include "console/StreamSplit.h"
+#include "engine/ChecksumFile.h"
 #include "engine/Engine.h"
 #include "engine/PieceNames.h"
 #include "engine/Series.h"
@@ -20,30 +28,132 @@ namespace brelker {
 namespace {
 
 // The help, line by line, in the order it is shown.
-constexpr int kHelpSlots[] = {400, 401, 402, 403, 404, 405,
-                              406, 407, 408, 409, 410, 411,
-                              412, 413, 414, 415, 416, slot::kUsageForce,
-                              417, 418, 419, 420, 421, slot::kUsageNoDeletion,
-                              424};
+constexpr TextSlot kHelpSlots[] = {slot::kUsage,
+                                   slot::kUsageSummary,
+                                   slot::kUsageWindow,
+                                   slot::kUsageSwitches,
+                                   slot::kUsageSplit,
+                                   slot::kUsageJoin,
+                                   slot::kUsageVerify,
+                                   slot::kUsageSplitOptions,
+                                   slot::kUsageBytes,
+                                   slot::kUsageSizeForms,
+                                   slot::kUsageNumber,
+                                   slot::kUsageBase,
+                                   slot::kUsageFree,
+                                   slot::kUsageOutputStem,
+                                   slot::kUsageOutputFolder,
+                                   slot::kUsageScript,
+                                   slot::kUsageNoChecksum,
+                                   slot::kUsageStandardInput,
+                                   slot::kUsageDefaultSize,
+                                   slot::kUsageJoinOptions,
+                                   slot::kUsageOutputFile,
+                                   slot::kUsageStandardOutput,
+                                   slot::kUsageAppend,
+                                   slot::kUsageForce,
+                                   slot::kUsageOtherOptions,
+                                   slot::kUsageQuiet,
+                                   slot::kUsageHelp,
+                                   slot::kUsageVersion,
+                                   slot::kUsageExitStatus,
+                                   slot::kUsageNoDeletion,
+                                   TextSlot(424)};
 
-std::string FailureText(const Engine& engine, int code, int failureSlot) {
-    std::string text = TransferFailureText(code, failureSlot, engine.MismatchedFile(),
-                                           engine.ChecksumFileProblem());
-    if (const std::string& path = engine.MismatchedFile();
-        !path.empty() && text.find(path) == std::string::npos) {
+// A text that ends where something is named, with that thing; without it the
+// text ends at its last word.
+std::string Naming(TextSlot slot, const std::string& what) {
+    std::string text = Text(slot);
+    if (what.empty()) {
+        text.erase(text.find_last_not_of(": ") + 1);
+    }
+    return text + what;
+}
+
+// The command line's own words for a run that failed, as other command-line
+// tools say it: what could not be done with which file, and the system's
+// reason. The window keeps its own texts for the same codes.
+std::string FailureText(const Engine& engine, int code, bool split) {
+    const std::string& path = engine.MismatchedFile();
+    const std::string& reason = engine.FailureReason();
+    std::optional<TextSlot> named;
+    if (code > 0) {
+        named = split ? slot::kCannotCreateNamed : slot::kCannotReadNamed;
+    } else if (code == kCannotReadBigFile) {
+        named = slot::kCannotReadNamed;
+    } else if (code == kCannotWriteBigFile) {
+        named = slot::kCannotWriteNamed;
+    }
+    if (named && !path.empty()) {
+        return WithReason(TextWith(*named, {path}), reason);
+    }
+    std::string text =
+        TransferFailureText(code, split ? slot::kCannotCreatePiece : slot::kCannotReadPiece, path,
+                            engine.ChecksumFileProblem());
+    if (!path.empty() && text.find(path) == std::string::npos) {
         text += (text.ends_with(' ') ? "" : ": ") + path;
     }
-    if (!engine.FailureReason().empty()) {
-        text += ": " + engine.FailureReason();
+    return WithReason(text, reason);
+}
+
+std::string StreamFaultText(StreamFault fault, const std::string& path, const std::string& reason,
+                            std::int64_t pieceBytes, const ChecksumProblem& problem = {}) {
+    switch (fault) {
+        case StreamFault::None:
+            break;
+        case StreamFault::Empty:
+            return Text(slot::kNothingToSplit);
+        case StreamFault::Locked:
+            return Text(slot::kRunLocked) + path;
+        case StreamFault::InputIsPiece:
+            return Text(slot::kInputIsPiece) + path;
+        case StreamFault::OutputIsPiece:
+            return Text(slot::kOutputIsPiece) + path;
+        case StreamFault::NotRegular:
+            return Text(slot::kNotARegularFile) + path;
+        case StreamFault::CannotCreate:
+            return WithReason(TextWith(slot::kCannotCreateNamed, {path}), reason);
+        case StreamFault::CannotWrite:
+            return path.empty() ? Naming(slot::kCannotWriteOutput, reason)
+                                : WithReason(TextWith(slot::kCannotWriteNamed, {path}), reason);
+        case StreamFault::CannotRead:
+            return path.empty() ? Naming(slot::kCannotReadInput, reason)
+                                : WithReason(TextWith(slot::kCannotReadNamed, {path}), reason);
+        case StreamFault::TooManyPieces:
+            return TextWith(slot::kStandardInputTooLong,
+                            {std::to_string(SizePlan::MaxSmallFiles), std::to_string(pieceBytes)});
+        case StreamFault::ChecksumNotWritten:
+            return WithReason(Text(slot::kChecksumFileNotWritten) + path, reason);
+        case StreamFault::Interrupted:
+            return Text(slot::kNotFinished);
+        case StreamFault::ForeignList:
+            return Text(slot::kForeignChecksumFile) + path;
+        case StreamFault::ListUnusable:
+            return ChecksumProblemText(problem);
+        case StreamFault::Mismatch:
+            return Text(slot::kStreamPieceMismatch) + path;
     }
-    return text;
+    return {};
+}
+
+// Puts what scripts read on its way; false, said, when it cannot be written
+// (a full disk, a pipe that was closed): output that was lost is no success.
+bool Flushed(std::ostream& out, ConsoleHost& host) {
+    errno = 0;
+    out.flush();
+    if (out) {
+        return true;
+    }
+    const int error = errno;
+    host.Say(Naming(slot::kCannotWriteOutput, error != 0 ? std::strerror(error) : ""));
+    return false;
 }
 
 class ConsoleRun {
 public:
     ConsoleRun(const ConsoleRequest& request, Platform& platform, const SettingsStore& store,
-               ConsoleHost& host)
-        : request_(request), platform_(platform), store_(store), host_(host) {
+               ConsoleHost& host, std::ostream& out)
+        : request_(request), platform_(platform), store_(store), host_(host), out_(out) {
         options_.MaxFromRAM = store.Read(settings::MaxFromRAM);
         options_.MaxFromFile = store.Read(settings::MaxFromFile);
         options_.Suffix = store.Read(settings::AddedFileType);
@@ -57,31 +167,35 @@ public:
     int Verify();
 
 private:
-    int Finish(const Engine& engine, int code, int successSlot, int failureSlot);
+    int SplitStream();
+    int SplitDone();
+    int JoinToOutput();
+    int Finish(const Engine& engine, int code, bool split);
+    std::optional<std::vector<std::int64_t>> PlanPieces();
     std::optional<std::int64_t> BaseSize();
+    std::string InFolder(const std::string& path, const std::string& name);
+    std::int64_t ListedBytes(const std::string& stem);
 
     const ConsoleRequest& request_;
     Platform& platform_;
     const SettingsStore& store_;
     ConsoleHost& host_;
+    std::ostream& out_;
     Job job_;
     TransferOptions options_;
 };
 
 // Says how the run ended. A failure names the file and the system's reason
 // where there are such, as other command-line tools do.
-int ConsoleRun::Finish(const Engine& engine, int code, int successSlot, int failureSlot) {
+int ConsoleRun::Finish(const Engine& engine, int code, bool split) {
     host_.EndRun();
     for (const std::string& piece : engine.StalePieces()) {
         host_.Say(Text(slot::kStalePieceRemoved) + piece);
     }
     if (code == kTransferDone) {
-        if (!request_.quiet) {
-            host_.Say(Text(successSlot));
-        }
         return kExitSuccess;
     }
-    host_.Say(FailureText(engine, code, failureSlot));
+    host_.Say(FailureText(engine, code, split));
     if (!engine.RemovedAfterFailure().empty()) {
         host_.Say(Text(slot::kRemovedAfterFailure) +
                   std::to_string(engine.RemovedAfterFailure().size()));
@@ -92,25 +206,84 @@ int ConsoleRun::Finish(const Engine& engine, int code, int successSlot, int fail
     return kExitFailure;
 }
 
+// An -o that names a folder, as an existing one or by its ending separator,
+// takes the file under name; any other -o is the path itself.
+std::string ConsoleRun::InFolder(const std::string& path, const std::string& name) {
+    if (!path.empty() &&
+        (IsPathSeparator(path.back()) || platform_.KindOf(path, true) == FileKind::Folder)) {
+        return platform_.JoinPath(path, name);
+    }
+    return path;
+}
+
 // The size of the pieces: given in bytes, an entry of the base size list, or
-// the list's chosen entry as the window would use it.
+// the list's chosen entry as the window would use it, which is said.
 std::optional<std::int64_t> ConsoleRun::BaseSize() {
     if (request_.pieceBytes) {
         return request_.pieceBytes;
     }
     const BaseSizeList list = LoadBaseSizes(store_);
-    const int index = request_.baseEntry ? *request_.baseEntry - 1 : list.BaseSizeIndex;
-    if (index >= 0 && index < static_cast<int>(list.BaseSizeValues.size())) {
-        return list.BaseSizeValues[static_cast<std::size_t>(index)];
+    int index = request_.baseEntry ? *request_.baseEntry - 1 : list.BaseSizeIndex;
+    if (index < 0 || index >= static_cast<int>(list.BaseSizeValues.size())) {
+        if (request_.baseEntry) {
+            host_.Say(Text(slot::kNoSuchBaseSize) + std::to_string(*request_.baseEntry));
+            return std::nullopt;
+        }
+        if (list.BaseSizeValues.empty()) {
+            return kFallbackBaseSize;
+        }
+        index = 0;
     }
-    if (request_.baseEntry) {
-        host_.Say(Text(slot::kNoSuchBaseSize) + std::to_string(*request_.baseEntry));
-        return std::nullopt;
+    const auto entry = static_cast<std::size_t>(index);
+    const std::int64_t size = list.BaseSizeValues[entry];
+    if (!request_.SizeGiven() && !request_.quiet) {
+        const std::string name = entry < list.BaseSizeTexts.size() ? list.BaseSizeTexts[entry] : "";
+        host_.Say(TextWith(slot::kNoSizeGiven, {name, std::to_string(size)}));
     }
-    return list.BaseSizeValues.empty() ? kFallbackBaseSize : list.BaseSizeValues.front();
+    return size;
+}
+
+// The sizes of the pieces, or nothing when no plan fits (the reason is said).
+std::optional<std::vector<std::int64_t>> ConsoleRun::PlanPieces() {
+    const std::int64_t bytes = job_.BigFileBytes;
+    std::int64_t size = 0;
+    std::int64_t count = 0;
+    if (request_.pieceCount) {
+        // As GNU split -n divides: equal pieces, the last one taking the rest.
+        count = *request_.pieceCount;
+        if (count > bytes) {
+            host_.Say(TextWith(slot::kMorePiecesThanBytes,
+                               {std::to_string(count), std::to_string(bytes)}));
+            return std::nullopt;
+        }
+        size = bytes / count;
+        if (count <= SizePlan::MaxSmallFiles) {
+            std::vector<std::int64_t> sizes(static_cast<std::size_t>(count), size);
+            sizes.back() += bytes % count;
+            return sizes;
+        }
+    } else {
+        const auto base = BaseSize();
+        if (!base) {
+            return std::nullopt;
+        }
+        if (auto sizes = PieceSizesFor(bytes, *base, SizePlan::MaxSmallFiles)) {
+            return sizes;
+        }
+        size = *base;
+        count = bytes / size + (bytes % size != 0 ? 1 : 0);
+    }
+    const std::int64_t most = SizePlan::MaxSmallFiles;
+    host_.Say(TextWith(slot::kTooManyPiecesOfSize,
+                       {std::to_string(size), std::to_string(count), std::to_string(most),
+                        std::to_string(bytes / most + (bytes % most != 0 ? 1 : 0))}));
+    return std::nullopt;
 }
 
 int ConsoleRun::Split() {
+    if (request_.FromStandardInput()) {
+        return SplitStream();
+    }
     job_.BigFilePath = request_.file;
     job_.BigFileBytes = platform_.FileSize(request_.file);
     if (job_.BigFileBytes < 0) {
@@ -135,18 +308,15 @@ int ConsoleRun::Split() {
     }
     job_.ExtractCount = job_.BigFileBytes;
     job_.ExtractLimit = job_.BigFileBytes;
-    job_.SmallFilesBase = request_.output.empty() ? request_.file : request_.output;
+    job_.SmallFilesBase = request_.output.empty()
+                              ? request_.file
+                              : InFolder(request_.output, BareFileName(request_.file));
 
     if (request_.freeSpace) {
         options_.UseFreeSpace = true;
     } else {
-        const auto base = BaseSize();
-        if (!base) {
-            return kExitFailure;
-        }
-        const auto sizes = PieceSizesFor(job_.BigFileBytes, *base, SizePlan::MaxSmallFiles);
+        const auto sizes = PlanPieces();
         if (!sizes) {
-            host_.Say(Text(slot::kTooManyFiles) + " " + Text(slot::kChooseBiggerBaseSize));
             return kExitFailure;
         }
         job_.SmallFileCount = static_cast<std::int32_t>(sizes->size());
@@ -157,9 +327,51 @@ int ConsoleRun::Split() {
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
     const int code = engine.SplitBigFile(options_);
-    const int result = Finish(engine, code, slot::kFileSplit, slot::kCannotCreatePiece);
-    if (result != kExitSuccess || request_.script.empty()) {
+    if (const int result = Finish(engine, code, true); result != kExitSuccess) {
         return result;
+    }
+    return SplitDone();
+}
+
+// Standard input: pieces of the size given, under the name given, as they come.
+int ConsoleRun::SplitStream() {
+    if (platform_.KindOf(request_.output, true) == FileKind::Folder) {
+        host_.Say(Text(slot::kStandardInputNeedsName));
+        return kExitUsage;
+    }
+    job_.SmallFilesBase = request_.output;
+    const FileHandle input = platform_.StandardInput();
+    StreamSplit split(platform_, host_);
+    host_.BeginRun(0);
+    const StreamFault fault = input == kNoFile
+                                  ? StreamFault::CannotRead
+                                  : split.Run(input, *request_.pieceBytes, options_.Suffix,
+                                              options_.WriteChecksumFile, job_);
+    host_.EndRun();
+    for (const std::string& piece : split.StalePieces()) {
+        host_.Say(Text(slot::kStalePieceRemoved) + piece);
+    }
+    if (fault != StreamFault::None) {
+        host_.Say(
+            StreamFaultText(fault, split.FaultPath(), split.FaultReason(), *request_.pieceBytes));
+        if (!split.Removed().empty()) {
+            host_.Say(Text(slot::kRemovedAfterFailure) + std::to_string(split.Removed().size()));
+        }
+        return kExitFailure;
+    }
+    return SplitDone();
+}
+
+// After a split that succeeded: what it made, and the restore script asked for.
+int ConsoleRun::SplitDone() {
+    if (!request_.quiet) {
+        host_.Say(SplitSummary(job_, options_.Suffix));
+        if (options_.WriteChecksumFile) {
+            host_.Say(Text(slot::kChecksumFileIs) + ChecksumFilePath(job_.SmallFilesBase));
+        }
+    }
+    if (request_.script.empty()) {
+        return kExitSuccess;
     }
     RestoreScript script(job_, platform_, host_);
     const ScriptOptions scriptOptions{options_.Suffix, false, false};
@@ -179,11 +391,15 @@ int ConsoleRun::Join() {
         return kExitFailure;
     }
     job_.SmallFilesBase = stem;
-    job_.BigFilePath = request_.output.empty() ? stem : request_.output;
     CountSeries(job_, platform_, host_, options_.Suffix);
     if (job_.SmallFileCount == 0) {
         return kExitFailure;  // the reason has been given
     }
+    if (request_.ToStandardOutput()) {
+        return JoinToOutput();
+    }
+    job_.BigFilePath =
+        request_.output.empty() ? stem : InFolder(request_.output, BareFileName(stem));
     job_.AppendActive = request_.append;
     // A join replaces no file unasked: the name beside the pieces is usually
     // the original file.
@@ -197,12 +413,54 @@ int ConsoleRun::Join() {
     if (!job_.PartialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + job_.PartialPath);
     }
-    return Finish(
-        engine, code,
-        engine.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
-        slot::kCannotReadPiece);
+    if (const int result = Finish(engine, code, false); result != kExitSuccess) {
+        return result;
+    }
+    if (!request_.quiet) {
+        host_.Say(
+            Text(engine.LastJoinVerified() ? slot::kJoinedVerified : slot::kJoinedNotVerified) +
+            job_.BigFilePath);
+    }
+    return kExitSuccess;
 }
 
+int ConsoleRun::JoinToOutput() {
+    const FileHandle output = platform_.StandardOutput();
+    StreamJoin join(platform_, host_);
+    host_.BeginRun(job_.BigFileBytes);
+    const StreamFault fault =
+        output == kNoFile ? StreamFault::CannotWrite : join.Run(job_, options_.Suffix, output);
+    host_.EndRun();
+    if (fault != StreamFault::None) {
+        host_.Say(
+            StreamFaultText(fault, join.FaultPath(), join.FaultReason(), 0, join.ListProblem()));
+        return kExitFailure;
+    }
+    if (!request_.quiet) {
+        host_.Say(Text(join.Verified() ? slot::kJoinedVerified : slot::kJoinedNotVerified) +
+                  Text(slot::kStandardOutputName));
+    }
+    return kExitSuccess;
+}
+
+// The bytes Verify reads, for its rate and the time left.
+std::int64_t ConsoleRun::ListedBytes(const std::string& stem) {
+    const ChecksumList list = ReadSeriesChecksums(platform_, stem, options_.Suffix);
+    if (!list.Valid()) {
+        return 0;
+    }
+    const SeriesChecksums* listed = &list.series;
+    std::int64_t bytes = 0;
+    for (int k = 1; k <= listed->Count(); ++k) {
+        bytes += std::max<std::int64_t>(platform_.FileSize(PieceName(stem, options_.Suffix, k)), 0);
+    }
+    bytes += std::max<std::int64_t>(
+        platform_.FileSize(JoinFolder(FolderOfPath(stem), listed->wholeName)), 0);
+    return bytes;
+}
+
+// Each file's line goes to standard output in sha256sum -c's words, for
+// scripts; the count of each verdict to the error stream, for people.
 int ConsoleRun::Verify() {
     const std::string stem = FindSeriesBase(request_.file, options_.Suffix);
     if (stem.empty()) {
@@ -212,20 +470,25 @@ int ConsoleRun::Verify() {
     job_.SmallFilesBase = stem;
     Engine engine(job_, platform_, host_);
     VerifyReport report;
-    host_.BeginRun(0);
+    host_.BeginRun(ListedBytes(stem));
     // The joined file is looked for beside the checksum file, where sha256sum
     // would look for it.
     const int code = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
     host_.EndRun();
     if (code != kTransferDone) {
-        host_.Say(FailureText(engine, code, slot::kCannotReadPiece));
+        host_.Say(FailureText(engine, code, false));
+        return kExitFailure;
+    }
+    for (const VerifyReport::Entry& entry : report.entries) {
+        if (!request_.quiet || entry.state != CheckState::Ok) {
+            out_ << CheckLine(BareFileName(entry.path), entry.state) << '\n';
+        }
+    }
+    if (!Flushed(out_, host_)) {
         return kExitFailure;
     }
     const bool passed = VerifyPassed(report);
     if (!passed || !request_.quiet) {
-        for (const VerifyReport::Entry& entry : report.entries) {
-            host_.Say(VerifyLine(entry));
-        }
         host_.Say(VerifySummary(report));
     }
     return passed ? kExitSuccess : kExitFailure;
@@ -235,10 +498,10 @@ int ConsoleRun::Verify() {
 
 int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& platform,
                           const SettingsStore& store, std::ostream& out, std::ostream& errors,
-                          bool terminal) {
+                          ProgressLine progress) {
     SetCurrentLanguage(store.Read(settings::Language));
     FillTextTable(store.Read(settings::AddedFileType));
-    ConsoleHost host(errors, terminal);
+    ConsoleHost host(errors, progress, [&platform] { return platform.TerminalColumns(); });
 
     const ConsoleParse parse = ParseConsoleArguments(arguments);
     if (!parse.request) {
@@ -249,15 +512,15 @@ int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& p
     const ConsoleRequest& request = *parse.request;
     switch (request.command) {
         case ConsoleRequest::Command::Help:
-            for (const int line : kHelpSlots) {
+            for (const TextSlot line : kHelpSlots) {
                 if (!Text(line).empty()) {
                     out << Text(line) << '\n';
                 }
             }
-            return kExitSuccess;
+            return Flushed(out, host) ? kExitSuccess : kExitFailure;
         case ConsoleRequest::Command::Version:
             out << "brelker " << kVersionText << '\n';
-            return kExitSuccess;
+            return Flushed(out, host) ? kExitSuccess : kExitFailure;
         case ConsoleRequest::Command::Split:
         case ConsoleRequest::Command::Join:
         case ConsoleRequest::Command::Verify:
@@ -267,7 +530,7 @@ int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& p
     // clean up (a split removes what it wrote, a join its temporary file)
     // before the process ends as it would have.
     platform.CatchInterrupts();
-    ConsoleRun run(request, platform, store, host);
+    ConsoleRun run(request, platform, store, host, out);
     const int status = request.command == ConsoleRequest::Command::Split  ? run.Split()
                        : request.command == ConsoleRequest::Command::Join ? run.Join()
                                                                           : run.Verify();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "console/ConsoleHost.h"
 #include "platform/Platform.h"
 
 namespace brelker {
@@ -18,11 +19,12 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitSignalBase = 128;
 
 // Runs "brelker split|join|verify ..." (the arguments after the program's
-// name) to the end, without a window and without asking anything: help and
-// version on out, every message on errors in the stored language, a progress
-// line on errors when it is a terminal. Returns the exit code.
+// name) to the end, without a window and without asking anything: help,
+// version and Verify's lines on out, every other message on errors in the
+// stored language, a progress line on errors drawn as progress says. Returns
+// the exit code.
 int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& platform,
                           const SettingsStore& store, std::ostream& out, std::ostream& errors,
-                          bool terminal);
+                          ProgressLine progress);
 
 }  // namespace brelker

@@ -8,7 +8,7 @@
 
 namespace brelker {
 
-std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile,
+std::string TransferFailureText(int code, TextSlot failureSlot, const std::string& checkedFile,
                                 const ChecksumProblem& problem) {
     if (code == kChecksumFileUnusable) {
         return ChecksumProblemText(problem);
@@ -21,21 +21,21 @@ std::string TransferFailureText(int code, int failureSlot, const std::string& ch
          {kChecksumMismatch, kChecksumFileNotWritten, kNoChecksumFile, kRunLocked, kNotARegularFile,
           kForeignChecksumFile, kBigFileChanged, kSelfOverwrite, kPieceChanged}) {
         if (code == named) {
-            return Text(-code) + checkedFile;
+            return Text(TextSlot(-code)) + checkedFile;
         }
     }
     if (code == kInterrupted) {
         return Text(slot::kNotFinished);
     }
     if (code < 0) {
-        return Text(-code);
+        return Text(TextSlot(-code));
     }
     return Text(failureSlot) + std::to_string(code);
 }
 
 std::string ChecksumProblemText(const ChecksumProblem& problem) {
     // In the order of ChecksumFault.
-    constexpr std::array<int, 6> kReasons = {
+    constexpr std::array<TextSlot, 6> kReasons = {
         slot::kNotAChecksumLine,   slot::kChecksumLineOutOfOrder, slot::kChecksumListEndsEarly,
         slot::kNameWithFolderPart, slot::kChecksumFileUnreadable, slot::kChecksumFileNotRegular};
     std::string text = Text(slot::kChecksumFileUnusable) + problem.path;
@@ -61,8 +61,8 @@ std::string DiskQuestionText(int piece, DiskPrompt why) {
 namespace {
 
 // In the order of CheckState.
-constexpr std::array<int, 4> kStateWords = {slot::kCheckOk, slot::kCheckFailed, slot::kCheckMissing,
-                                            slot::kCheckUnreadable};
+constexpr std::array<TextSlot, 4> kStateWords = {slot::kCheckOk, slot::kCheckFailed,
+                                                 slot::kCheckMissing, slot::kCheckUnreadable};
 // The summary always counts the first three; files that could not be read
 // only when there are any.
 constexpr std::size_t kAlwaysCounted = 3;

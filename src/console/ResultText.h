@@ -11,7 +11,7 @@ namespace brelker {
 // created (a split) or read (a join), which the piece's number follows; a
 // checksum failure names the file concerned, and a checksum file that cannot
 // be used also the line and the reason (the engine's ChecksumFileProblem).
-std::string TransferFailureText(int code, int failureSlot, const std::string& checkedFile,
+std::string TransferFailureText(int code, TextSlot failureSlot, const std::string& checkedFile,
                                 const ChecksumProblem& problem);
 
 // "The checksum file cannot be used: FILE, line N: REASON"; without the line

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "engine/Sha256.h"
+#include "platform/OpenedFile.h"
 #include "platform/Paths.h"
 
 namespace brelker {
@@ -157,8 +158,8 @@ std::optional<std::vector<NumberedLine>> ParseNumberedLines(std::string_view tex
 // nothing when it cannot be read. complete says whether that was all of it.
 std::optional<std::string> ReadListText(Platform& platform, const std::string& path,
                                         bool& complete) {
-    const FileHandle file = platform.OpenForReading(path);
-    if (file == kNoFile) {
+    const OpenedFile file(platform, platform.OpenForReading(path));
+    if (!file) {
         return std::nullopt;
     }
     constexpr std::int64_t kChunk = std::int64_t{64} << 10;
@@ -167,10 +168,9 @@ std::optional<std::string> ReadListText(Platform& platform, const std::string& p
     do {
         const std::size_t filled = text.size();
         text.resize(filled + kChunk);
-        got = platform.Read(file, text.data() + filled, kChunk);
+        got = platform.Read(file.Handle(), text.data() + filled, kChunk);
         text.resize(filled + static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
     } while (got > 0 && static_cast<std::int64_t>(text.size()) <= kLargestChecksumFile);
-    platform.Close(file);
     if (got < 0) {
         return std::nullopt;
     }
@@ -210,14 +210,10 @@ std::string FormatChecksumLines(const std::vector<ChecksumLine>& lines) {
 bool WriteChecksumFile(Platform& platform, const std::string& path,
                        const std::vector<ChecksumLine>& lines) {
     const std::string text = FormatChecksumLines(lines);
-    const FileHandle file = platform.CreateForWriting(path);
-    if (file == kNoFile) {
-        return false;
-    }
+    const OpenedFile file(platform, platform.CreateForWriting(path));
     const auto size = static_cast<std::int64_t>(text.size());
-    const bool written = platform.Write(file, text.data(), size) == size && platform.Flush(file);
-    platform.Close(file);
-    return written;
+    return file && platform.Write(file.Handle(), text.data(), size) == size &&
+           platform.Flush(file.Handle());
 }
 
 ChecksumList MatchSeries(std::string_view text, const std::string& stemName,

@@ -99,10 +99,13 @@ struct Engine::Run {
     std::unique_ptr<StreamHasher> hasher;
     std::int64_t sourceOffset = 0;
     std::optional<SeriesChecksums> expected;
-    std::vector<std::string> digests = {std::string()};
     int checkedPieces = 0;
-    // Where the next block lands in the piece being written.
+    // Where the next block lands in the piece being written, and in a join's target.
     std::int64_t pieceOffset = 0;
+    std::int64_t targetOffset = 0;
+    // A join reads back what it wrote; an append to a file that may be
+    // written but not read hashes the pieces as it reads them instead.
+    bool targetReadable = true;
     // One writer per file: the locks of the names this run writes.
     std::vector<std::unique_ptr<RunLock>> locks;
     // What a split created, by identity, so that a split that fails removes
@@ -346,14 +349,20 @@ int Engine::Transfer(Run& run) {
         if (job_.AppendActive) {
             run.measuredTotal += job_.AppendBaseBytes;
         }
-        // The whole file is compared before it may replace the big file.
+        // The joined file goes to the disk while the hashing of its last bytes
+        // ends; it is compared whole before it may replace the big file.
+        const bool flushed = platform_.Flush(run.bigFile);
+        const std::string flushFailure = flushed ? std::string() : platform_.LastErrorText();
         if (const int code = FinishChecksums(run); code != kTransferDone) {
             AbandonJoinTarget(run);
             return code;
         }
-        return FinishJoinTarget(run);
+        return FinishJoinTarget(run, flushed, flushFailure);
     }
     const std::int64_t expected = job_.ExtractActive ? job_.ExtractCount : run.bigFileBytesAtStart;
+    if (run.hasher) {
+        run.hasher->Wait();  // the whole is read back from the big file
+    }
     if (platform_.SizeOf(run.bigFile) != run.bigFileBytesAtStart) {
         return Refuse(kBigFileChanged, job_.BigFilePath);
     }
@@ -428,7 +437,11 @@ int Engine::OpenJoinTarget(Run& run) {
     // replace it.
     if (job_.AppendActive && platform_.KindOf(job_.BigFilePath, false) != FileKind::Missing) {
         run.targetPath = job_.BigFilePath;
-        run.bigFile = platform_.OpenForWriting(job_.BigFilePath);
+        run.bigFile = platform_.OpenForUpdating(job_.BigFilePath);
+        run.targetReadable = run.bigFile != kNoFile;
+        if (!run.targetReadable) {
+            run.bigFile = platform_.OpenForWriting(job_.BigFilePath);
+        }
         if (run.bigFile == kNoFile) {
             return Fail(kCannotWriteBigFile, job_.BigFilePath);
         }
@@ -440,6 +453,7 @@ int Engine::OpenJoinTarget(Run& run) {
             job_.AppendBaseBytes = 0;
             return code;
         }
+        run.targetOffset = job_.AppendBaseBytes;
         return kTransferDone;
     }
     job_.AppendBaseBytes = 0;
@@ -481,18 +495,19 @@ void Engine::RemoveLeftTemporaries(const std::string& target) {
     }
 }
 
-// The joined file is measured open, then put on the disk before it takes the
-// big file's name, and the name after: a crash in between must not leave a
-// renamed file whose bytes never reached the disk.
-int Engine::FinishJoinTarget(Run& run) {
+// The joined file is measured open; it must be on the disk (flushed says so)
+// before it takes the big file's name, and the name after: a crash in between
+// must not leave a renamed file whose bytes never reached the disk.
+int Engine::FinishJoinTarget(Run& run, bool flushed, const std::string& flushFailure) {
     if (platform_.SizeOf(run.bigFile) != run.measuredTotal) {
         AbandonJoinTarget(run);
         return Refuse(kSizesDiffer, job_.BigFilePath);
     }
-    if (!platform_.Flush(run.bigFile)) {
-        const int code = Fail(kCannotWriteBigFile, job_.BigFilePath);
+    if (!flushed) {
+        mismatchedFile_ = job_.BigFilePath;
+        failureReason_ = flushFailure;
         AbandonJoinTarget(run);
-        return code;
+        return kCannotWriteBigFile;
     }
     platform_.Close(run.bigFile);
     run.bigFile = kNoFile;
@@ -634,7 +649,6 @@ int Engine::PieceSteps(Run& run, int piece) {
     if (const int code = CopyPiece(run, sizes[index]); code != kTransferDone) {
         return EndRun(run, code);
     }
-    // Checked before the piece is closed: the hashing reads it back.
     if (const int code = CheckPiece(run, piece); code != kTransferDone) {
         return EndRun(run, code);
     }
@@ -645,7 +659,12 @@ int Engine::PieceSteps(Run& run, int piece) {
         Fail(kSizesDiffer, job_.PiecePath);
         return EndRun(run, kSizesDiffer);
     }
-    platform_.Close(run.piece);
+    // The hashing may still read the piece back: it closes the piece when done.
+    if (run.hasher) {
+        run.hasher->Release(run.piece);
+    } else {
+        platform_.Close(run.piece);
+    }
     run.piece = kNoFile;
 
     const std::int64_t onDisk = platform_.FileSize(job_.PiecePath);
@@ -719,6 +738,13 @@ int Engine::CopyPiece(Run& run, std::int64_t size) {
         const std::int64_t count = done + block <= size ? block : size - done;
         if (!MoveBlock(run, count)) {
             return Fail(kSizesDiffer, run.Split() ? job_.PiecePath : run.targetPath);
+        }
+        // What is flushed later goes on its way to the disk now, while the
+        // next blocks are copied and hashed.
+        if (!run.Split()) {
+            platform_.StartFlush(run.bigFile, run.targetOffset, count);
+        } else if (run.prompting || (run.options.RemoveBigFile && !job_.ExtractActive)) {
+            platform_.StartFlush(run.piece, run.pieceOffset, count);
         }
         HashMoved(run, count);
         done += count;
@@ -827,7 +853,12 @@ int Engine::StartChecksums(Run& run) {
             return kChecksumMismatch;
         }
     }
-    run.hasher = std::make_unique<StreamHasher>(platform_);
+    // A split lists the digest of every piece. A join proves what it wrote by
+    // the digest of the whole, read back from the joined file, and so hashes
+    // each byte once; it hashes the pieces as well only where one is deleted
+    // before the end, or where it reads back the pieces instead of what it wrote.
+    const bool pieceDigests = run.Split() || run.options.RemoveSmallFiles || !run.targetReadable;
+    run.hasher = std::make_unique<StreamHasher>(platform_, pieceDigests);
     return kTransferDone;
 }
 
@@ -868,39 +899,53 @@ int Engine::RefuseChecksumFile(const ChecksumList& list) {
 
 // A split hashes each piece from the piece itself, so that its digest is of
 // the bytes that arrived there, and the whole from the big file; a join hashes
-// both from the piece it reads.
+// what arrived in the file it writes.
 void Engine::HashMoved(Run& run, std::int64_t count) {
     if (run.hasher && run.Split()) {
         run.hasher->Add(run.piece, run.pieceOffset, run.bigFile, run.sourceOffset, count);
+    } else if (run.hasher && run.targetReadable) {
+        run.hasher->Add(run.bigFile, run.targetOffset, count);
     } else if (run.hasher) {
         run.hasher->Add(run.piece, run.sourceOffset, count);
     }
     run.sourceOffset += count;
     run.pieceOffset += count;
+    run.targetOffset += count;
 }
 
-// Each piece is compared as soon as its bytes are hashed, and so before it can
-// be deleted; pieces of a prompted join that came before the checksum file
-// are compared as soon as it is there.
+// A piece is proven before it can go: before a join deletes it, and before
+// the disk that holds it (a split's piece, or a join's that is read back)
+// leaves the drive; pieces of a prompted join that came before the checksum
+// file are compared as soon as it is there. Any other piece is hashed in the
+// background while the next one is copied, and proven with the rest at the end.
 int Engine::CheckPiece(Run& run, int piece) {
     if (!run.hasher) {
         return kTransferDone;
     }
-    const auto digest = run.hasher->EndPiece();
-    run.digests.push_back(digest.value_or(std::string()));
-    if (!digest) {
-        // The piece's bytes could not be read back: what a split wrote is not
-        // proven, and a join could not read its piece, whatever it holds.
-        return run.Split() ? kSizesDiffer : piece;
+    run.hasher->NextPiece();
+    const bool proveNow =
+        run.Split() ? run.prompting
+                    : run.options.RemoveSmallFiles || (run.prompting && !run.targetReadable);
+    if (proveNow) {
+        run.hasher->Wait();
     }
-    if (run.Split() || !run.expected) {
+    if (const int failed = run.hasher->FailedPiece(); failed != 0) {
+        // Bytes could not be read back: what a split wrote is not proven, and
+        // a join could not read them, whatever they hold.
+        return run.Split() ? kSizesDiffer : failed;
+    }
+    if (run.Split() || !proveNow || !run.expected) {
         return kTransferDone;
     }
-    for (; run.checkedPieces < piece; ++run.checkedPieces) {
-        const auto k = static_cast<std::size_t>(run.checkedPieces) + 1;
-        if (run.digests[k] != run.expected->pieces[k]) {
-            mismatchedFile_ =
-                PieceName(job_.SmallFilesBase, run.options.Suffix, run.checkedPieces + 1);
+    return ComparePieces(run, piece);
+}
+
+// Compares the pieces up to the given one that are not compared yet.
+int Engine::ComparePieces(Run& run, int upTo) {
+    for (; run.checkedPieces < upTo; ++run.checkedPieces) {
+        const int k = run.checkedPieces + 1;
+        if (run.hasher->PieceDigest(k) != run.expected->pieces[static_cast<std::size_t>(k)]) {
+            mismatchedFile_ = PieceName(job_.SmallFilesBase, run.options.Suffix, k);
             return kChecksumMismatch;
         }
     }
@@ -921,19 +966,21 @@ int Engine::FinishChecksums(Run& run) {
         }
         return kTransferDone;
     }
-    const auto digest = run.hasher->EndWhole();
-    run.hasher.reset();
-    if (!digest) {
-        return kSizesDiffer;  // the bytes could not be read back
+    const auto whole = run.hasher->EndWhole();
+    if (const int failed = run.hasher->FailedPiece(); failed != 0 || !whole) {
+        // The bytes could not be read back.
+        return run.Split() || failed == 0 ? kSizesDiffer : failed;
     }
-    const std::string& whole = *digest;
     if (run.Split()) {
+        std::vector<std::string> digests = {std::string()};
         std::vector<ChecksumLine> lines;
         for (int k = 1; k <= job_.SmallFileCount; ++k) {
-            lines.push_back({run.digests[static_cast<std::size_t>(k)],
+            digests.push_back(run.hasher->PieceDigest(k).value_or(std::string()));
+            lines.push_back({digests.back(),
                              BareFileName(PieceName(job_.SmallFilesBase, run.options.Suffix, k))});
         }
-        lines.push_back({whole, BareFileName(job_.BigFilePath)});
+        run.hasher.reset();
+        lines.push_back({*whole, BareFileName(job_.BigFilePath)});
         // Whatever was written of it is this run's, and goes if the split fails.
         if (!WriteChecksumFile(platform_, checksumFile, lines)) {
             const int code = Fail(kChecksumFileNotWritten, checksumFile);
@@ -942,19 +989,49 @@ int Engine::FinishChecksums(Run& run) {
         }
         run.written.push_back({checksumFile, platform_.FileIdentity(checksumFile),
                                platform_.FileStamp(checksumFile)});
-        job_.PieceDigests = std::move(run.digests);
-        job_.WholeDigest = whole;
+        job_.PieceDigests = std::move(digests);
+        job_.WholeDigest = *whole;
         return kTransferDone;
     }
     if (!run.expected) {
         return kTransferDone;
     }
-    if (whole != run.expected->whole) {
-        mismatchedFile_ = job_.BigFilePath;
+    const bool pieceDigests = run.options.RemoveSmallFiles || !run.targetReadable;
+    if (pieceDigests) {
+        if (const int code = ComparePieces(run, job_.SmallFileCount); code != kTransferDone) {
+            return code;
+        }
+    }
+    run.hasher.reset();
+    if (*whole != run.expected->whole) {
+        mismatchedFile_ = pieceDigests ? job_.BigFilePath : PieceAtFault(run);
         return kChecksumMismatch;
     }
     verified_ = true;
     return kTransferDone;
+}
+
+// The joined file differs from the list: the first piece whose bytes in it
+// differ from their line, read back once more, with both threads; the joined
+// file itself when every piece matches its line, and so the list's line for
+// the whole disagrees with the lines of its pieces.
+std::string Engine::PieceAtFault(Run& run) {
+    StreamHasher pieces(platform_);
+    std::int64_t offset = job_.AppendBaseBytes;
+    for (int k = 1; k <= job_.SmallFileCount; ++k) {
+        const std::int64_t size = job_.SmallFileSizes[static_cast<std::size_t>(k)];
+        pieces.AddToPiece(run.bigFile, offset, size);
+        pieces.NextPiece();
+        offset += size;
+    }
+    pieces.Wait();
+    for (int k = 1; k <= job_.SmallFileCount; ++k) {
+        const auto digest = pieces.PieceDigest(k);
+        if (digest && *digest != run.expected->pieces[static_cast<std::size_t>(k)]) {
+            return PieceName(job_.SmallFilesBase, run.options.Suffix, k);
+        }
+    }
+    return job_.BigFilePath;
 }
 
 int Engine::VerifySeries(const TransferOptions& options,

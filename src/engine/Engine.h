@@ -21,33 +21,33 @@ namespace brelker {
 // code is the number of the piece that could not be created or opened.
 inline constexpr int kTransferDone = 0;
 inline constexpr int kSizesDiffer = -1;
-inline constexpr int kCannotReadBigFile = -slot::kCannotReadBigFile;
-inline constexpr int kCannotWriteBigFile = -slot::kCannotWriteBigFile;
-inline constexpr int kDiskRefused = -slot::kNotAllDisksUsed;
-inline constexpr int kInterrupted = -slot::kInterrupted;
+inline constexpr int kCannotReadBigFile = -slot::kCannotReadBigFile.number;
+inline constexpr int kCannotWriteBigFile = -slot::kCannotWriteBigFile.number;
+inline constexpr int kDiskRefused = -slot::kNotAllDisksUsed.number;
+inline constexpr int kInterrupted = -slot::kInterrupted.number;
 // A piece or the joined file differs from its checksum (MismatchedFile names it).
-inline constexpr int kChecksumMismatch = -slot::kChecksumMismatch;
+inline constexpr int kChecksumMismatch = -slot::kChecksumMismatch.number;
 // The split's checksum file could not be written beside the last piece.
-inline constexpr int kChecksumFileNotWritten = -slot::kChecksumFileNotWritten;
+inline constexpr int kChecksumFileNotWritten = -slot::kChecksumFileNotWritten.number;
 // Verify found no checksum file of the series, or a join no longer finds the
 // one its pieces were counted from.
-inline constexpr int kNoChecksumFile = -slot::kNoChecksumFile;
+inline constexpr int kNoChecksumFile = -slot::kNoChecksumFile.number;
 // Another run holds the lock of the stem or the target (MismatchedFile names it).
-inline constexpr int kRunLocked = -slot::kRunLocked;
+inline constexpr int kRunLocked = -slot::kRunLocked.number;
 // A name the run would read or write is a folder, a device, a FIFO, a socket
 // or (where it would be written) a link (MismatchedFile names it).
-inline constexpr int kNotARegularFile = -slot::kNotARegularFile;
+inline constexpr int kNotARegularFile = -slot::kNotARegularFile.number;
 // The checksum file's name holds a file that is not this program's.
-inline constexpr int kForeignChecksumFile = -slot::kForeignChecksumFile;
+inline constexpr int kForeignChecksumFile = -slot::kForeignChecksumFile.number;
 // The big file grew or shrank while it was split.
-inline constexpr int kBigFileChanged = -slot::kBigFileChanged;
+inline constexpr int kBigFileChanged = -slot::kBigFileChanged.number;
 // A piece or the checksum file of a split is the big file itself.
-inline constexpr int kSelfOverwrite = -slot::kSelfOverwrite;
+inline constexpr int kSelfOverwrite = -slot::kSelfOverwrite.number;
 // A piece changed on disk after the split wrote it; the big file is kept.
-inline constexpr int kPieceChanged = -slot::kPieceChanged;
+inline constexpr int kPieceChanged = -slot::kPieceChanged.number;
 // The series' checksum file is there but cannot be used (ChecksumFileProblem
 // says where and why); nothing was written.
-inline constexpr int kChecksumFileUnusable = -slot::kChecksumFileUnusable;
+inline constexpr int kChecksumFileUnusable = -slot::kChecksumFileUnusable.number;
 
 inline constexpr int kProgressMaximum = 1000;
 
@@ -161,14 +161,16 @@ private:
     int LookForChecksums(Run& run, int piece);
     void HashMoved(Run& run, std::int64_t count);
     int CheckPiece(Run& run, int piece);
+    int ComparePieces(Run& run, int upTo);
     int FinishChecksums(Run& run);
+    std::string PieceAtFault(Run& run);
     int RefuseChecksumFile(const ChecksumList& list);
     std::optional<CheckState> CheckFile(const std::string& path, const std::string& digest,
                                         float scale, std::int64_t& bytesDone);
     void ShowProgress(const Run& run);
     int EndRun(Run& run, int code);
     int OpenJoinTarget(Run& run);
-    int FinishJoinTarget(Run& run);
+    int FinishJoinTarget(Run& run, bool flushed, const std::string& flushFailure);
     void AbandonJoinTarget(Run& run);
     bool DiskWasChanged(const Run& run, int piece);
     void RemoveStalePieces(const std::string& suffix, const std::optional<std::string>& bigFile);

@@ -6,8 +6,6 @@ namespace brelker {
 
 struct ChecksumProblem;
 
-enum class MessageIcon { Stop, Warning, Information, Question };
-
 // Why a disk is asked for: the next piece, a full disk, or a disk that still
 // holds the piece this run has just written there (so it was not changed).
 enum class DiskPrompt { Plain, Full, NotChanged };

@@ -5,68 +5,125 @@
 namespace brelker {
 namespace {
 
-// A range is read back this much at a time: large enough for few calls,
+// A positioned read takes this much at a time: large enough for few calls,
 // small enough to stay in the processor's cache while it is hashed.
 constexpr std::int64_t kChunk = std::int64_t{1} << 20;
+
+// Ranges are queued in slices of at most this much, so that one large block
+// does not hold a stream to one thread while the other has nothing to do.
+constexpr std::int64_t kSlice = std::int64_t{8} << 20;
+
+// Below this a range is read rather than mapped: making and removing a view
+// costs more than copying so few bytes.
+constexpr std::int64_t kSmallestMapped = std::int64_t{256} << 10;
 
 // Below this a range is hashed on the caller's thread when the other is idle.
 constexpr std::int64_t kInlineLimit = std::int64_t{256} << 10;
 
-// The copy may run ahead of the hashing of both streams by this much before
-// the caller helps: what is read back is then still in the page cache.
+// The copy may run ahead of the hashing by this many queued bytes before the
+// caller helps: what is read back is then still in the page cache.
 constexpr std::int64_t kLargestLag = std::int64_t{128} << 20;
 
 }  // namespace
 
-StreamHasher::StreamHasher(Platform& platform)
+StreamHasher::StreamHasher(Platform& platform, bool pieceDigests)
     : platform_(platform),
+      pieceDigests_(pieceDigests),
       threadBuffer_(std::make_unique<char[]>(kChunk)),
-      callerBuffer_(std::make_unique<char[]>(kChunk)) {}
+      callerBuffer_(std::make_unique<char[]>(kChunk)) {
+    whole_.hash = std::make_unique<Sha256>();
+}
 
 StreamHasher::~StreamHasher() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
         // A run that ends early leaves its ranges unhashed.
-        queues_[kPiece].clear();
-        queues_[kWhole].clear();
+        whole_.queue.clear();
+        for (const auto& piece : pieces_) {
+            piece->queue.clear();
+        }
     }
     changed_.notify_all();
     if (thread_.joinable()) {
         thread_.join();
     }
+    for (const FileHandle file : released_) {
+        platform_.Close(file);
+    }
 }
 
 bool StreamHasher::Idle() const {
-    return queues_[kPiece].empty() && queues_[kWhole].empty() && !busy_[kPiece] && !busy_[kWhole];
+    if (whole_.busy || !whole_.queue.empty()) {
+        return false;
+    }
+    return std::none_of(pieces_.begin(), pieces_.end(),
+                        [](const auto& piece) { return piece->busy || !piece->queue.empty(); });
+}
+
+StreamHasher::Stream& StreamHasher::CurrentPiece() {
+    if (pieces_.empty() || pieces_.back()->ended) {
+        auto stream = std::make_unique<Stream>();
+        stream->piece = piece_;
+        if (spareHashes_.empty()) {
+            stream->hash = std::make_unique<Sha256>();
+        } else {
+            stream->hash = std::move(spareHashes_.back());
+            spareHashes_.pop_back();
+        }
+        pieces_.push_back(std::move(stream));
+    }
+    return *pieces_.back();
 }
 
 void StreamHasher::Add(FileHandle file, std::int64_t offset, std::int64_t count) {
-    Add(file, offset, file, offset, count);
+    Feed(pieceDigests_ ? file : kNoFile, offset, file, offset, count);
 }
 
 void StreamHasher::Add(FileHandle pieceFile, std::int64_t pieceOffset, FileHandle wholeFile,
                        std::int64_t wholeOffset, std::int64_t count) {
+    Feed(pieceDigests_ ? pieceFile : kNoFile, pieceOffset, wholeFile, wholeOffset, count);
+}
+
+void StreamHasher::AddToPiece(FileHandle file, std::int64_t offset, std::int64_t count) {
+    Feed(file, offset, kNoFile, 0, count);
+}
+
+void StreamHasher::Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHandle wholeFile,
+                        std::int64_t wholeOffset, std::int64_t count) {
     if (count <= 0) {
         return;
     }
-    const std::array<Range, 2> ranges = {Range{pieceFile, pieceOffset, count},
-                                         Range{wholeFile, wholeOffset, count}};
     std::unique_lock lock(mutex_);
+    Stream* const piece = pieceFile != kNoFile ? &CurrentPiece() : nullptr;
+    Stream* const whole = wholeFile != kNoFile ? &whole_ : nullptr;
     if (Idle() && count <= kInlineLimit) {
-        // The thread only takes queued ranges, so with none the digests are
+        // The thread only takes queued ranges, so with none the streams are
         // the caller's alone until it queues the next one.
         lock.unlock();
-        for (const Stream stream : {kPiece, kWhole}) {
-            if (!HashRange(ranges[stream], hashes_[stream], callerBuffer_.get())) {
-                failed_[stream] = true;
+        const bool pieceRead =
+            piece == nullptr ||
+            HashRange({pieceFile, pieceOffset, count, piece_}, *piece->hash, callerBuffer_.get());
+        const bool wholeRead =
+            whole == nullptr ||
+            HashRange({wholeFile, wholeOffset, count, piece_}, *whole->hash, callerBuffer_.get());
+        if (!pieceRead || !wholeRead) {
+            lock.lock();
+            if (!pieceRead) {
+                NoteFailure(*piece, piece_);
+            }
+            if (!wholeRead) {
+                NoteFailure(*whole, piece_);
             }
         }
         return;
     }
-    queues_[kPiece].push_back(ranges[kPiece]);
-    queues_[kWhole].push_back(ranges[kWhole]);
-    queuedBytes_ += 2 * count;
+    if (piece != nullptr) {
+        Queue(*piece, pieceFile, pieceOffset, count);
+    }
+    if (whole != nullptr) {
+        Queue(*whole, wholeFile, wholeOffset, count);
+    }
     if (!thread_.joinable()) {
         thread_ = std::thread(&StreamHasher::Work, this);
     }
@@ -78,22 +135,122 @@ void StreamHasher::Add(FileHandle pieceFile, std::int64_t pieceOffset, FileHandl
     }
 }
 
-std::optional<std::string> StreamHasher::EndPiece() { return End(kPiece); }
+void StreamHasher::Queue(Stream& stream, FileHandle file, std::int64_t offset, std::int64_t count) {
+    for (std::int64_t at = 0; at < count; at += kSlice) {
+        stream.queue.push_back({file, offset + at, std::min(kSlice, count - at), piece_});
+        ++pending_[file];
+    }
+    queuedBytes_ += count;
+}
 
-std::optional<std::string> StreamHasher::EndWhole() { return End(kWhole); }
+void StreamHasher::NextPiece() {
+    const std::lock_guard lock(mutex_);
+    EndCurrentPiece();
+}
 
-std::optional<std::string> StreamHasher::End(Stream stream) {
-    // Both streams are drained: the file of their ranges may close next.
+std::optional<std::string> StreamHasher::EndPiece() {
+    std::unique_lock lock(mutex_);
+    const int piece = piece_;
+    EndCurrentPiece();
+    while (!Finished(piece)) {
+        if (!HashNext(lock, callerBuffer_.get())) {
+            changed_.wait(lock);
+        }
+    }
+    return static_cast<std::size_t>(piece) <= digests_.size()
+               ? digests_[static_cast<std::size_t>(piece) - 1]
+               : std::nullopt;
+}
+
+void StreamHasher::EndCurrentPiece() {
+    if (pieceDigests_ || (!pieces_.empty() && !pieces_.back()->ended)) {
+        Stream& piece = CurrentPiece();
+        piece.ended = true;
+        FinishIfOver(piece);
+    }
+    ++piece_;
+}
+
+// A piece that has ended and has nothing left to hash gets its digest.
+void StreamHasher::FinishIfOver(Stream& stream) {
+    if (!stream.ended || stream.busy || !stream.queue.empty()) {
+        return;
+    }
+    const auto index = static_cast<std::size_t>(stream.piece) - 1;
+    if (digests_.size() <= index) {
+        digests_.resize(index + 1);
+    }
+    std::string digest = stream.hash->HexDigest();  // also starts the hash anew
+    digests_[index] = stream.failed ? std::nullopt : std::optional(std::move(digest));
+    spareHashes_.push_back(std::move(stream.hash));
+    const auto at = std::find_if(pieces_.begin(), pieces_.end(),
+                                 [&](const auto& piece) { return piece.get() == &stream; });
+    pieces_.erase(at);
+}
+
+bool StreamHasher::Finished(int piece) const {
+    return piece < piece_ && std::none_of(pieces_.begin(), pieces_.end(), [&](const auto& stream) {
+               return stream->piece == piece;
+           });
+}
+
+std::optional<std::string> StreamHasher::PieceDigest(int number) {
+    const std::lock_guard lock(mutex_);
+    const auto index = static_cast<std::size_t>(number) - 1;
+    return number >= 1 && index < digests_.size() ? digests_[index] : std::nullopt;
+}
+
+int StreamHasher::FailedPiece() {
+    const std::lock_guard lock(mutex_);
+    return failedPiece_;
+}
+
+void StreamHasher::NoteFailure(Stream& stream, int piece) {
+    stream.failed = true;
+    if (failedPiece_ == 0 || piece < failedPiece_) {
+        failedPiece_ = piece;
+    }
+}
+
+void StreamHasher::Release(FileHandle file) {
+    if (file == kNoFile) {
+        return;
+    }
+    const std::lock_guard lock(mutex_);
+    if (pending_.contains(file)) {
+        released_.insert(file);
+    } else {
+        platform_.Close(file);
+    }
+}
+
+void StreamHasher::RangeDone(FileHandle file) {
+    const auto pending = pending_.find(file);
+    if (pending == pending_.end() || --pending->second > 0) {
+        return;
+    }
+    pending_.erase(pending);
+    if (released_.erase(file) > 0) {
+        platform_.Close(file);
+    }
+}
+
+void StreamHasher::Wait() {
     std::unique_lock lock(mutex_);
     while (!Idle()) {
         if (!HashNext(lock, callerBuffer_.get())) {
             changed_.wait(lock);
         }
     }
-    // No range is queued or being hashed: the digests are ours.
-    const bool failed = failed_[stream];
-    failed_[stream] = false;
-    std::string digest = hashes_[stream].HexDigest();
+}
+
+std::optional<std::string> StreamHasher::EndWhole() {
+    Wait();
+    // No range is queued or being hashed: the digest is ours.
+    const std::lock_guard lock(mutex_);
+    const bool failed = whole_.failed;
+    whole_.failed = false;
+    std::string digest = whole_.hash->HexDigest();
     if (failed) {
         return std::nullopt;
     }
@@ -110,27 +267,50 @@ void StreamHasher::Work() {
 }
 
 bool StreamHasher::HashNext(std::unique_lock<std::mutex>& lock, char* buffer) {
-    for (const Stream stream : {kPiece, kWhole}) {
-        if (busy_[stream] || queues_[stream].empty()) {
-            continue;
+    Stream* stream = nullptr;
+    if (!whole_.busy && !whole_.queue.empty()) {
+        stream = &whole_;
+    } else {
+        for (const auto& piece : pieces_) {
+            if (!piece->busy && !piece->queue.empty()) {
+                stream = piece.get();
+                break;
+            }
         }
-        const Range range = queues_[stream].front();
-        queues_[stream].pop_front();
-        busy_[stream] = true;
-        lock.unlock();
-        const bool read = HashRange(range, hashes_[stream], buffer);
-        lock.lock();
-        busy_[stream] = false;
-        failed_[stream] = failed_[stream] || !read;
-        queuedBytes_ -= range.count;
-        changed_.notify_all();
-        return true;
     }
-    return false;
+    if (stream == nullptr) {
+        return false;
+    }
+    const Range range = stream->queue.front();
+    stream->queue.pop_front();
+    stream->busy = true;
+    lock.unlock();
+    const bool read = HashRange(range, *stream->hash, buffer);
+    lock.lock();
+    stream->busy = false;
+    if (!read) {
+        NoteFailure(*stream, range.piece);
+    }
+    queuedBytes_ -= range.count;
+    RangeDone(range.file);
+    if (stream != &whole_) {
+        FinishIfOver(*stream);
+    }
+    changed_.notify_all();
+    return true;
 }
 
 bool StreamHasher::HashRange(const Range& range, Sha256& hash, char* buffer) {
     std::int64_t done = 0;
+    if (range.count >= kSmallestMapped) {
+        done = platform_.ReadMapped(
+            range.file, range.offset, range.count,
+            [&hash](const char* bytes, std::size_t count) { hash.Update(bytes, count); });
+        if (done < 0) {
+            return false;
+        }
+    }
+    // What could not be mapped is read.
     while (done < range.count) {
         const std::int64_t chunk = std::min(kChunk, range.count - done);
         if (platform_.ReadAt(range.file, range.offset + done, buffer, chunk) != chunk) {

@@ -71,15 +71,18 @@ BaseSizeDialog::BaseSizeDialog(BaseSizeModel& model, QWidget* parent)
         model_.SetSizeText(text.toStdString());
         ShowButtons();
     });
-    const auto edit = [this](void (BaseSizeModel::*change)()) {
-        return [this, change] {
-            (model_.*change)();
-            ShowEverything();
-        };
-    };
-    connect(modifyButton_, &QPushButton::clicked, this, edit(&BaseSizeModel::Modify));
-    connect(deleteButton_, &QPushButton::clicked, this, edit(&BaseSizeModel::Delete));
-    connect(newButton_, &QPushButton::clicked, this, edit(&BaseSizeModel::AddNew));
+    connect(modifyButton_, &QPushButton::clicked, this, [this] {
+        model_.Modify();
+        ShowEverything();
+    });
+    connect(deleteButton_, &QPushButton::clicked, this, [this] {
+        model_.Delete();
+        ShowEverything();
+    });
+    connect(newButton_, &QPushButton::clicked, this, [this] {
+        model_.AddNew();
+        ShowEverything();
+    });
 }
 
 void BaseSizeDialog::showEvent(QShowEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +57,9 @@ public:
     // Opens an existing regular file for writing and keeps its contents; a
     // link at path is not followed.
     virtual FileHandle OpenForWriting(const std::string& path) = 0;
+    // The same for reading too, so that what is written can be read back;
+    // kNoFile where the file may be written but not read.
+    virtual FileHandle OpenForUpdating(const std::string& path) = 0;
     // The size of an open file; -1 when it cannot be told. Works on a handle
     // open for writing only, where the size by name would need reading.
     virtual std::int64_t SizeOf(FileHandle file) = 0;
@@ -73,8 +78,23 @@ public:
     // this way while the program's own thread goes on with the same file.
     virtual std::int64_t ReadAt(FileHandle file, std::int64_t offset, char* buffer,
                                 std::int64_t count) = 0;
+    // Hands the count bytes of file from offset on to take, in order, as views
+    // straight into the system's file cache: nothing is copied. Each view is
+    // at most a few MiB and is gone before the next is made, so the memory a
+    // read takes stays small whatever count is. Bytes handed on: count, or
+    // fewer where the rest cannot be mapped (a file on a network or removable
+    // drive, no room for a view), which the caller then reads with ReadAt; -1
+    // when the bytes are not all there (the file is shorter, a read error),
+    // also part way through. take must own nothing it would have to release:
+    // a failed read leaves it at once. The hashing thread reads this way.
+    virtual std::int64_t ReadMapped(FileHandle file, std::int64_t offset, std::int64_t count,
+                                    const std::function<void(const char*, std::size_t)>& take) = 0;
     // Puts what was written on the disk itself before anything depends on it.
     virtual bool Flush(FileHandle file) = 0;
+    // Starts putting count bytes written from offset on on the disk and returns
+    // without waiting for them, so that the Flush that follows has little left
+    // to wait for; nothing where the system has no such call.
+    virtual void StartFlush(FileHandle file, std::int64_t offset, std::int64_t count) = 0;
     virtual void Close(FileHandle file) = 0;
     virtual bool DeleteFile(const std::string& path) = 0;
     // Creates a new, empty file with an unused name in the folder of path, for
@@ -122,6 +142,20 @@ public:
     // Ends the process as the interruption noted would have ended it, once the
     // run has cleaned up: the shell sees 128 + the signal's number.
     virtual void EndByInterrupt(int signal) = 0;
+
+    // The process's standard input and output, whatever they are (a pipe, a
+    // terminal, a file), for the command line's "-". They are read and
+    // written as they come, without the checks of the opening calls above,
+    // and never closed; kNoFile when the process has none.
+    virtual FileHandle StandardInput() = 0;
+    virtual FileHandle StandardOutput() = 0;
+    // The identity of an open file, as FileIdentity gives it for a name, so
+    // that a stream is never taken for a file that the run writes or reads;
+    // nothing when it cannot be told.
+    virtual std::optional<std::string> HandleIdentity(FileHandle file) = 0;
+    // The width in columns of the terminal that standard error is shown on;
+    // 0 when it is no terminal or its width cannot be told.
+    virtual int TerminalColumns() = 0;
 
     // The volume that a path lies on, as FreeSpace takes it.
     virtual std::string VolumeOf(const std::string& path) = 0;

@@ -9,15 +9,19 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <mutex>
 #include <new>
 #include <string_view>
 #include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <setjmp.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
@@ -70,6 +74,53 @@ FileHandle OpenRegular(const std::string& path, int flags) {
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
+}
+
+// A mapped read makes views of at most this much: few calls, little memory.
+constexpr std::int64_t kLargestView = std::int64_t{16} << 20;
+
+// A page of a view whose bytes are gone (the file was cut shorter since, or
+// the disk could not be read) raises SIGBUS when it is touched. While a view
+// is handed on, this thread's guard takes the signal back to ReadMapped, which
+// fails the read; a SIGBUS anywhere else goes on to the handler there was before.
+thread_local sigjmp_buf* busGuard = nullptr;
+struct sigaction busBefore {};
+
+void OnBusError(int signal, siginfo_t* info, void*) {
+    if (busGuard != nullptr) {
+        ::siglongjmp(*busGuard, 1);
+    }
+    // The earlier handler takes over: a fault comes again for it when the
+    // access is made again on return, a signal sent by a process is sent again.
+    ::sigaction(signal, &busBefore, nullptr);
+    if (info->si_code <= 0) {
+        ::raise(signal);
+    }
+}
+
+void GuardBusErrors() {
+    static std::once_flag installed;
+    std::call_once(installed, [] {
+        struct sigaction action {};
+        action.sa_sigaction = OnBusError;
+        action.sa_flags = SA_SIGINFO;
+        ::sigemptyset(&action.sa_mask);
+        ::sigaction(SIGBUS, &action, &busBefore);
+    });
+}
+
+// Hands one view on under the guard; false when a page of it was gone.
+bool HandOn(const std::function<void(const char*, std::size_t)>& take, const char* view,
+            std::size_t size) {
+    sigjmp_buf here;
+    if (sigsetjmp(here, 1) != 0) {
+        busGuard = nullptr;
+        return false;
+    }
+    busGuard = &here;
+    take(view, size);
+    busGuard = nullptr;
+    return true;
 }
 
 volatile std::sig_atomic_t pendingInterrupt = 0;
@@ -178,7 +229,12 @@ FileHandle PosixPlatform::CreateForWriting(const std::string& path) {
     if (fd == kNoFile && lastError == EACCES) {
         fd = OpenRegular(path, O_WRONLY | O_CREAT | O_NOFOLLOW);  // a file that may not be read
     }
-    if (fd != kNoFile && ::ftruncate(fd, 0) != 0) {
+    // A file that is empty already is left as it is: cutting it would make
+    // ext4 write it out at once when it is closed, as it does for a file
+    // replaced by cutting it short.
+    struct stat info {};
+    const bool empty = fd != kNoFile && ::fstat(fd, &info) == 0 && info.st_size == 0;
+    if (fd != kNoFile && !empty && ::ftruncate(fd, 0) != 0) {
         lastError = errno;
         ::close(fd);
         return kNoFile;
@@ -188,6 +244,10 @@ FileHandle PosixPlatform::CreateForWriting(const std::string& path) {
 
 FileHandle PosixPlatform::OpenForWriting(const std::string& path) {
     return OpenRegular(path, O_WRONLY | O_NOFOLLOW);
+}
+
+FileHandle PosixPlatform::OpenForUpdating(const std::string& path) {
+    return OpenRegular(path, O_RDWR | O_NOFOLLOW);
 }
 
 std::int64_t PosixPlatform::SizeOf(FileHandle file) {
@@ -260,7 +320,53 @@ std::int64_t PosixPlatform::ReadAt(FileHandle file, std::int64_t offset, char* b
     });
 }
 
+std::int64_t PosixPlatform::ReadMapped(FileHandle file, std::int64_t offset, std::int64_t count,
+                                       const std::function<void(const char*, std::size_t)>& take) {
+    struct stat info {};
+    if (::fstat(file, &info) != 0) {
+        return Failed(-1);
+    }
+    if (offset < 0 || count < 0 || offset > info.st_size - count) {
+        lastError = EIO;  // what a read of bytes that are not there gives
+        return -1;
+    }
+    GuardBusErrors();
+    static const std::int64_t page = ::sysconf(_SC_PAGESIZE);
+    std::int64_t done = 0;
+    while (done < count) {
+        const std::int64_t at = offset + done;
+        const std::int64_t start = at - at % page;
+        const auto skip = static_cast<std::size_t>(at - start);
+        const auto size = static_cast<std::size_t>(std::min(count - done, kLargestView));
+        // Populated at once: one call maps the pages the copy has just put in the cache.
+        void* view = ::mmap(nullptr, skip + size, PROT_READ, MAP_SHARED | MAP_POPULATE, file,
+                            static_cast<off_t>(start));
+        if (view == MAP_FAILED) {
+            return done;
+        }
+        const bool whole = HandOn(take, static_cast<const char*>(view) + skip, size);
+        ::munmap(view, skip + size);
+        if (!whole) {
+            lastError = EIO;
+            return -1;
+        }
+        done += static_cast<std::int64_t>(size);
+    }
+    return done;
+}
+
 bool PosixPlatform::Flush(FileHandle file) { return ::fdatasync(file) == 0 || Failed(false); }
+
+void PosixPlatform::StartFlush(FileHandle file, std::int64_t offset, std::int64_t count) {
+#ifdef __linux__
+    ::sync_file_range(file, static_cast<off_t>(offset), static_cast<off_t>(count),
+                      SYNC_FILE_RANGE_WRITE);
+#else
+    static_cast<void>(file);
+    static_cast<void>(offset);
+    static_cast<void>(count);
+#endif
+}
 
 void PosixPlatform::Close(FileHandle file) {
     if (file != kNoFile) {
@@ -448,6 +554,26 @@ void PosixPlatform::EndByInterrupt(int signal) {
     ::signal(signal, SIG_DFL);
     ::raise(signal);
     ::_exit(128 + signal);
+}
+
+FileHandle PosixPlatform::StandardInput() { return STDIN_FILENO; }
+
+FileHandle PosixPlatform::StandardOutput() { return STDOUT_FILENO; }
+
+std::optional<std::string> PosixPlatform::HandleIdentity(FileHandle file) {
+    struct stat info {};
+    if (::fstat(file, &info) != 0) {
+        return Failed(std::nullopt);
+    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+}
+
+int PosixPlatform::TerminalColumns() {
+    struct winsize size {};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) != 0) {
+        return 0;
+    }
+    return size.ws_col;
 }
 
 void PosixPlatform::SetLockFolder(std::string folder) { lockFolder_ = std::move(folder); }

@@ -15,6 +15,7 @@ public:
     FileHandle OpenForReading(const std::string& path) override;
     FileHandle CreateForWriting(const std::string& path) override;
     FileHandle OpenForWriting(const std::string& path) override;
+    FileHandle OpenForUpdating(const std::string& path) override;
     std::int64_t SizeOf(FileHandle file) override;
     std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) override;
     std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) override;
@@ -23,7 +24,10 @@ public:
     bool Truncate(FileHandle file, std::int64_t size) override;
     std::int64_t ReadAt(FileHandle file, std::int64_t offset, char* buffer,
                         std::int64_t count) override;
+    std::int64_t ReadMapped(FileHandle file, std::int64_t offset, std::int64_t count,
+                            const std::function<void(const char*, std::size_t)>& take) override;
     bool Flush(FileHandle file) override;
+    void StartFlush(FileHandle file, std::int64_t offset, std::int64_t count) override;
     void Close(FileHandle file) override;
     bool DeleteFile(const std::string& path) override;
     FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) override;
@@ -41,6 +45,10 @@ public:
     void CatchInterrupts() override;
     int PendingInterrupt() override;
     void EndByInterrupt(int signal) override;
+    FileHandle StandardInput() override;
+    FileHandle StandardOutput() override;
+    std::optional<std::string> HandleIdentity(FileHandle file) override;
+    int TerminalColumns() override;
 
     std::string VolumeOf(const std::string& path) override;
     std::int64_t FreeSpace(const std::string& volume) override;

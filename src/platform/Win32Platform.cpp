@@ -22,6 +22,9 @@ namespace {
 // One ReadFile or WriteFile moves at most this; its count is 32 bits.
 constexpr std::int64_t kLargestSingleIo = std::int64_t{1} << 30;
 
+// A mapped read makes views of at most this much: few calls, little memory.
+constexpr std::int64_t kLargestView = std::int64_t{16} << 20;
+
 constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
 constexpr std::wstring_view kLongUncPrefix = L"\\\\?\\UNC\\";
 constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
@@ -222,6 +225,25 @@ FileHandle OpenFile(const std::string& path, DWORD access, DWORD disposition) {
                                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// True for a file on a disk fixed in the machine. A view of a file elsewhere
+// raises an exception when the network or the medium goes away, where a read
+// would merely fail.
+bool OnFixedDisk(HANDLE file) {
+    wchar_t name[MAX_PATH + 8];
+    const DWORD length = ::GetFinalPathNameByHandleW(file, name, MAX_PATH + 8, VOLUME_NAME_DOS);
+    if (length == 0 || length >= MAX_PATH + 8) {
+        return false;  // too long to hold here, or unknown: read as usual
+    }
+    std::wstring path(name, length);
+    if (path.starts_with(kLongPrefix)) {
+        path = path.substr(kLongPrefix.size());
+    }
+    if (path.size() < 3 || path[1] != L':' || !IsSeparator(path[2])) {
+        return false;  // a share
+    }
+    return ::GetDriveTypeW(path.substr(0, 3).c_str()) == DRIVE_FIXED;
+}
+
 // Identity, size and times of whatever has this name, folders too; links followed.
 bool Information(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
     const HANDLE handle = OpenToLookAt(SystemPath(path), true);
@@ -400,6 +422,10 @@ FileHandle Win32Platform::OpenForWriting(const std::string& path) {
     return OpenRegular(path, GENERIC_WRITE, OPEN_EXISTING, false);
 }
 
+FileHandle Win32Platform::OpenForUpdating(const std::string& path) {
+    return OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, false);
+}
+
 std::int64_t Win32Platform::SizeOf(FileHandle file) {
     LARGE_INTEGER size;
     return ::GetFileSizeEx(AsHandle(file), &size) ? size.QuadPart : Failed(std::int64_t{-1});
@@ -411,6 +437,10 @@ std::int64_t Win32Platform::Read(FileHandle file, char* buffer, std::int64_t cou
         const auto chunk = static_cast<DWORD>(std::min(count - done, kLargestSingleIo));
         DWORD got = 0;
         if (!::ReadFile(AsHandle(file), buffer + done, chunk, &got, nullptr)) {
+            // A pipe whose writer has gone ends here, as a file would.
+            if (::GetLastError() == ERROR_BROKEN_PIPE) {
+                break;
+            }
             return Failed(-1);
         }
         if (got == 0) {
@@ -490,8 +520,60 @@ std::int64_t Win32Platform::ReadAt(FileHandle file, std::int64_t offset, char* b
     return done;
 }
 
+std::int64_t Win32Platform::ReadMapped(FileHandle file, std::int64_t offset, std::int64_t count,
+                                       const std::function<void(const char*, std::size_t)>& take) {
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(AsHandle(file), &size)) {
+        return Failed(std::int64_t{-1});
+    }
+    if (offset < 0 || count < 0 || offset > size.QuadPart - count) {
+        lastError = ERROR_HANDLE_EOF;
+        return -1;
+    }
+    if (count == 0 || !OnFixedDisk(AsHandle(file))) {
+        return 0;
+    }
+    // Mapped through a handle of its own with read access: the caller's may be
+    // for writing only. The mapping keeps the file open once that is closed.
+    const HANDLE own = ::ReOpenFile(AsHandle(file), GENERIC_READ, kShareAll, 0);
+    if (own == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    const HANDLE mapping = ::CreateFileMappingW(own, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    ::CloseHandle(own);
+    if (mapping == nullptr) {
+        return 0;
+    }
+    static const std::int64_t granularity = [] {
+        SYSTEM_INFO info;
+        ::GetSystemInfo(&info);
+        return std::int64_t{info.dwAllocationGranularity};
+    }();
+    std::int64_t done = 0;
+    while (done < count) {
+        const std::int64_t at = offset + done;
+        const std::int64_t start = at - at % granularity;
+        const auto skip = static_cast<std::size_t>(at - start);
+        const auto length = static_cast<std::size_t>(std::min(count - done, kLargestView));
+        const void* view = ::MapViewOfFile(mapping, FILE_MAP_READ, static_cast<DWORD>(start >> 32),
+                                           static_cast<DWORD>(start & 0xFFFFFFFF), skip + length);
+        if (view == nullptr) {
+            break;  // the rest is read as usual
+        }
+        take(static_cast<const char*>(view) + skip, length);
+        ::UnmapViewOfFile(view);
+        done += static_cast<std::int64_t>(length);
+    }
+    ::CloseHandle(mapping);
+    return done;
+}
+
 bool Win32Platform::Flush(FileHandle file) {
     return ::FlushFileBuffers(AsHandle(file)) != 0 || Failed(false);
+}
+
+void Win32Platform::StartFlush(FileHandle, std::int64_t, std::int64_t) {
+    // Windows has no call that starts a flush without waiting for it.
 }
 
 void Win32Platform::Close(FileHandle file) {
@@ -688,6 +770,33 @@ void Win32Platform::EndByInterrupt(int signal) {
     // Windows has no signal to raise: the exit code is the one a shell gives
     // a process that a signal ended.
     ::ExitProcess(static_cast<UINT>(128 + signal));
+}
+
+namespace {
+
+FileHandle StandardHandle(DWORD which) {
+    const HANDLE handle = ::GetStdHandle(which);
+    return handle == nullptr || handle == INVALID_HANDLE_VALUE
+               ? kNoFile
+               : reinterpret_cast<FileHandle>(handle);
+}
+
+}  // namespace
+
+FileHandle Win32Platform::StandardInput() { return StandardHandle(STD_INPUT_HANDLE); }
+
+FileHandle Win32Platform::StandardOutput() { return StandardHandle(STD_OUTPUT_HANDLE); }
+
+std::optional<std::string> Win32Platform::HandleIdentity(FileHandle file) {
+    return IdentityOf(AsHandle(file), ':');
+}
+
+int Win32Platform::TerminalColumns() {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (!::GetConsoleScreenBufferInfo(::GetStdHandle(STD_ERROR_HANDLE), &info)) {
+        return 0;
+    }
+    return info.srWindow.Right - info.srWindow.Left + 1;
 }
 
 void Win32Platform::SetLockFolder(std::string folder) { lockFolder_ = std::move(folder); }

@@ -2,6 +2,7 @@
 
 #include "engine/ChecksumFile.h"
 #include "engine/PieceNames.h"
+#include "platform/OpenedFile.h"
 #include "platform/Paths.h"
 #include "script/SelfUnitScript.h"
 #include "script/ShellScript.h"
@@ -172,8 +173,8 @@ ScriptResult RestoreScript::Write(const std::string& path, const ScriptOptions& 
         return refusal;
     }
 
-    const FileHandle file = platform_.CreateForWriting(path);
-    if (file == kNoFile) {
+    OpenedFile file(platform_, platform_.CreateForWriting(path));
+    if (!file) {
         // A link at the name is never followed: the system's word for that
         // ("too many levels of links") would not say so.
         lastReason_ = platform_.LastErrorText();
@@ -184,8 +185,8 @@ ScriptResult RestoreScript::Write(const std::string& path, const ScriptOptions& 
     }
     // The file must hold exactly these bytes; what the writes report is not
     // trusted, the size on disk afterwards is.
-    platform_.Write(file, bytes->data(), static_cast<std::int64_t>(bytes->size()));
-    platform_.Close(file);
+    platform_.Write(file.Handle(), bytes->data(), static_cast<std::int64_t>(bytes->size()));
+    file.Close();
     return platform_.FileSize(path) == static_cast<std::int64_t>(bytes->size())
                ? ScriptResult::Created
                : ScriptResult::Incomplete;

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/EngineHost.h"
+#include "text/MessageIcon.h"
 
 namespace brelker {
 

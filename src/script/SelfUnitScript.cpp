@@ -109,8 +109,9 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
             Echoed(input.dateTime) + "\n",
         "echo ...\n",
     };
-    for (int slot = slot::kSelfUnitPlacementFirst; slot <= slot::kSelfUnitPlacementLast; ++slot) {
-        units.push_back("echo " + Text(slot) + "\n");
+    for (int number = slot::kSelfUnitPlacementFirst.number;
+         number <= slot::kSelfUnitPlacementLast.number; ++number) {
+        units.push_back("echo " + Text(TextSlot(number)) + "\n");
     }
     units.push_back(kRule + "\n");
     units.push_back("pause\n\n");

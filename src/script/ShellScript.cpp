@@ -53,8 +53,9 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
     script += Say(Text(slot::kSelfUnitFor) + ": " + input.bigName + " (" + bytes + " bytes)");
     script += Say(Text(slot::kCreatedBy) + Text(slot::kProgramName) + "; " + input.dateTime);
     script += Say("...");
-    for (int slot = slot::kSelfUnitPlacementFirst; slot <= slot::kSelfUnitPlacementLast; ++slot) {
-        script += Say(Text(slot));
+    for (int number = slot::kSelfUnitPlacementFirst.number;
+         number <= slot::kSelfUnitPlacementLast.number; ++number) {
+        script += Say(Text(TextSlot(number)));
     }
     script += Say(rule) + Say("") + Say(Text(slot::kJoining));
 

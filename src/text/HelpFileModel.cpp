@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/OpenedFile.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "text/Encoding.h"
@@ -27,8 +28,8 @@ bool HelpFileModel::ShowAsFile() {
     if (path.empty() || platform_.Exists(path)) {
         return false;
     }
-    const FileHandle file = platform_.CreateForWriting(path);
-    if (file == kNoFile) {
+    OpenedFile file(platform_, platform_.CreateForWriting(path));
+    if (!file) {
         return false;
     }
     const auto written = platform_.FileIdentity(path);
@@ -38,12 +39,12 @@ bool HelpFileModel::ShowAsFile() {
         // should one ever not.
         const std::string bytes = EncodeText(line, CodePage::Windows1252).value_or(line) + "\r\n";
         const auto size = static_cast<std::int64_t>(bytes.size());
-        if (platform_.Write(file, bytes.data(), size) != size) {
+        if (platform_.Write(file.Handle(), bytes.data(), size) != size) {
             whole = false;
             break;
         }
     }
-    platform_.Close(file);
+    file.Close();
     if (whole) {
         platform_.ShowInTextViewer(path);
     }

@@ -16,8 +16,12 @@ struct HelpRun {
 };
 
 constexpr HelpRun kBlank = {0, -1, false};
-constexpr HelpRun Slots(int first, int last) { return {first, last, false}; }
-constexpr HelpRun Indented(int first, int last) { return {first, last, true}; }
+constexpr HelpRun Slots(TextSlot first, TextSlot last) {
+    return {first.number, last.number, false};
+}
+constexpr HelpRun Indented(TextSlot first, TextSlot last) {
+    return {first.number, last.number, true};
+}
 
 // The manual's order. Slots were numbered as texts were added over the years,
 // so a section's lines are scattered over the table.
@@ -97,12 +101,9 @@ void EmitHelpLines(const TextTable& table, const std::function<void(const std::s
             emit(std::string());
             continue;
         }
-        for (int slot = run.first; slot <= run.last; ++slot) {
-            if (run.indented) {
-                emit(std::string(kIndent) + table.Text(slot));
-            } else {
-                emit(table.Text(slot));
-            }
+        for (int number = run.first; number <= run.last; ++number) {
+            const std::string& text = table.Text(TextSlot(number));
+            emit(run.indented ? std::string(kIndent) + text : text);
         }
     }
 }

@@ -8,104 +8,139 @@
 namespace brelker::slot {
 
 // Transfers that lose nothing (370-379).
-inline constexpr int kFileUnreadable = 370;
-inline constexpr int kPartialFileKept = 371;
-inline constexpr int kDiskNotChanged = 372;
-inline constexpr int kStalePiecesRemoved = 373;
-inline constexpr int kNothingToSplit = 374;
+inline constexpr TextSlot kFileUnreadable{370};
+inline constexpr TextSlot kPartialFileKept{371};
+inline constexpr TextSlot kDiskNotChanged{372};
+inline constexpr TextSlot kStalePiecesRemoved{373};
+inline constexpr TextSlot kNothingToSplit{374};
 
 // Checksum files and verification (380-391).
-inline constexpr int kFileRestoredVerified = 380;
-inline constexpr int kWriteChecksumFile = 381;
-inline constexpr int kWriteChecksumFileHint = 382;
-inline constexpr int kChecksumMismatch = 383;
-inline constexpr int kChecksumFileNotWritten = 384;
-inline constexpr int kVerifySeries = 385;
-inline constexpr int kVerifySeriesHint = 386;
-inline constexpr int kNoChecksumFile = 387;
-inline constexpr int kVerifying = 388;
-inline constexpr int kCheckOk = 389;
-inline constexpr int kCheckFailed = 390;
-inline constexpr int kCheckMissing = 391;
+inline constexpr TextSlot kFileRestoredVerified{380};
+inline constexpr TextSlot kWriteChecksumFile{381};
+inline constexpr TextSlot kWriteChecksumFileHint{382};
+inline constexpr TextSlot kChecksumMismatch{383};
+inline constexpr TextSlot kChecksumFileNotWritten{384};
+inline constexpr TextSlot kVerifySeries{385};
+inline constexpr TextSlot kVerifySeriesHint{386};
+inline constexpr TextSlot kNoChecksumFile{387};
+inline constexpr TextSlot kVerifying{388};
+inline constexpr TextSlot kCheckOk{389};
+inline constexpr TextSlot kCheckFailed{390};
+inline constexpr TextSlot kCheckMissing{391};
 
 // Restore scripts (392-399).
-inline constexpr int kSmallFileMissing = 392;
-inline constexpr int kSmallFileWrongSize = 393;
-inline constexpr int kChecksumDiffers = 394;
-inline constexpr int kShellScriptFilter = 395;
-inline constexpr int kBatchNameNotInCodePage = 396;
-inline constexpr int kBatchNameUnsafe = 397;
+inline constexpr TextSlot kSmallFileMissing{392};
+inline constexpr TextSlot kSmallFileWrongSize{393};
+inline constexpr TextSlot kChecksumDiffers{394};
+inline constexpr TextSlot kShellScriptFilter{395};
+inline constexpr TextSlot kBatchNameNotInCodePage{396};
+inline constexpr TextSlot kBatchNameUnsafe{397};
 
 // The command line (400-459).
-inline constexpr int kUsage = 400;
-inline constexpr int kUsageSummary = 401;
-inline constexpr int kUsageWindow = 402;
-inline constexpr int kUsageSwitches = 403;
-inline constexpr int kUsageSplit = 404;
-inline constexpr int kUsageJoin = 405;
-inline constexpr int kUsageVerify = 406;
-inline constexpr int kUsageSplitOptions = 407;
-inline constexpr int kUsageBytes = 408;
-inline constexpr int kUsageBase = 409;
-inline constexpr int kUsageFree = 410;
-inline constexpr int kUsageOutputStem = 411;
-inline constexpr int kUsageScript = 412;
-inline constexpr int kUsageNoChecksum = 413;
-inline constexpr int kUsageJoinOptions = 414;
-inline constexpr int kUsageOutputFile = 415;
-inline constexpr int kUsageAppend = 416;
-inline constexpr int kUsageOtherOptions = 417;
-inline constexpr int kUsageQuiet = 418;
-inline constexpr int kUsageHelp = 419;
-inline constexpr int kUsageVersion = 420;
-inline constexpr int kUsageExitStatus = 421;
-inline constexpr int kUsageNoDeletion = 422;
-inline constexpr int kUsageForce = 423;
-inline constexpr int kTryHelp = 425;
-inline constexpr int kUnknownArgument = 426;
-inline constexpr int kMissingValue = 427;
-inline constexpr int kBadByteSize = 428;
-inline constexpr int kNoSuchBaseSize = 429;
-inline constexpr int kOneSizeChoice = 430;
-inline constexpr int kNoDisplay = 431;
-inline constexpr int kNeedsAnotherDisk = 432;
-inline constexpr int kTimeLeft = 433;
-inline constexpr int kNotASeriesPiece = 434;
+inline constexpr TextSlot kUsage{400};
+inline constexpr TextSlot kUsageSummary{401};
+inline constexpr TextSlot kUsageWindow{402};
+inline constexpr TextSlot kUsageSwitches{403};
+inline constexpr TextSlot kUsageSplit{404};
+inline constexpr TextSlot kUsageJoin{405};
+inline constexpr TextSlot kUsageVerify{406};
+inline constexpr TextSlot kUsageSplitOptions{407};
+inline constexpr TextSlot kUsageBytes{408};
+inline constexpr TextSlot kUsageBase{409};
+inline constexpr TextSlot kUsageFree{410};
+inline constexpr TextSlot kUsageOutputStem{411};
+inline constexpr TextSlot kUsageScript{412};
+inline constexpr TextSlot kUsageNoChecksum{413};
+inline constexpr TextSlot kUsageJoinOptions{414};
+inline constexpr TextSlot kUsageOutputFile{415};
+inline constexpr TextSlot kUsageAppend{416};
+inline constexpr TextSlot kUsageOtherOptions{417};
+inline constexpr TextSlot kUsageQuiet{418};
+inline constexpr TextSlot kUsageHelp{419};
+inline constexpr TextSlot kUsageVersion{420};
+inline constexpr TextSlot kUsageExitStatus{421};
+inline constexpr TextSlot kUsageNoDeletion{422};
+inline constexpr TextSlot kUsageForce{423};
+inline constexpr TextSlot kTryHelp{425};
+inline constexpr TextSlot kUnknownArgument{426};
+inline constexpr TextSlot kMissingValue{427};
+inline constexpr TextSlot kBadByteSize{428};
+inline constexpr TextSlot kNoSuchBaseSize{429};
+inline constexpr TextSlot kOneSizeChoice{430};
+inline constexpr TextSlot kNoDisplay{431};
+inline constexpr TextSlot kNeedsAnotherDisk{432};
+inline constexpr TextSlot kTimeLeft{433};
+inline constexpr TextSlot kNotASeriesPiece{434};
 
 // Files dropped on the main window (440-449, within the command line's range).
-inline constexpr int kDropOneFile = 440;
-inline constexpr int kDropNoFolder = 441;
+inline constexpr TextSlot kDropOneFile{440};
+inline constexpr TextSlot kDropNoFolder{441};
 
 // Names the program owns, runs that clean up after themselves, one writer per
 // file (460-479).
-inline constexpr int kRunLocked = 460;
-inline constexpr int kNotARegularFile = 461;
-inline constexpr int kForeignChecksumFile = 462;
-inline constexpr int kBigFileChanged = 463;
-inline constexpr int kSelfOverwrite = 464;
-inline constexpr int kPieceChanged = 465;
-inline constexpr int kRemovedAfterFailure = 466;
-inline constexpr int kReplaceExisting = 467;
-inline constexpr int kTargetExists = 468;
-inline constexpr int kStalePieceRemoved = 469;
-inline constexpr int kIsAFolder = 470;
+inline constexpr TextSlot kRunLocked{460};
+inline constexpr TextSlot kNotARegularFile{461};
+inline constexpr TextSlot kForeignChecksumFile{462};
+inline constexpr TextSlot kBigFileChanged{463};
+inline constexpr TextSlot kSelfOverwrite{464};
+inline constexpr TextSlot kPieceChanged{465};
+inline constexpr TextSlot kRemovedAfterFailure{466};
+inline constexpr TextSlot kReplaceExisting{467};
+inline constexpr TextSlot kTargetExists{468};
+inline constexpr TextSlot kStalePieceRemoved{469};
+inline constexpr TextSlot kIsAFolder{470};
 
 // Checksum files read strictly (480-489).
-inline constexpr int kFileRestoredUnverified = 480;
-inline constexpr int kChecksumFileUnusable = 481;
-inline constexpr int kChecksumFileLine = 482;
-inline constexpr int kNotAChecksumLine = 483;
-inline constexpr int kChecksumLineOutOfOrder = 484;
-inline constexpr int kChecksumListEndsEarly = 485;
-inline constexpr int kNameWithFolderPart = 486;
-inline constexpr int kChecksumFileUnreadable = 487;
-inline constexpr int kChecksumFileNotRegular = 488;
-inline constexpr int kCheckUnreadable = 489;
+inline constexpr TextSlot kFileRestoredUnverified{480};
+inline constexpr TextSlot kChecksumFileUnusable{481};
+inline constexpr TextSlot kChecksumFileLine{482};
+inline constexpr TextSlot kNotAChecksumLine{483};
+inline constexpr TextSlot kChecksumLineOutOfOrder{484};
+inline constexpr TextSlot kChecksumListEndsEarly{485};
+inline constexpr TextSlot kNameWithFolderPart{486};
+inline constexpr TextSlot kChecksumFileUnreadable{487};
+inline constexpr TextSlot kChecksumFileNotRegular{488};
+inline constexpr TextSlot kCheckUnreadable{489};
 
 // Restore scripts that cannot overwrite the job's own files (490-499).
-inline constexpr int kScriptNameTaken = 490;
-inline constexpr int kScriptNotWritable = 491;
-inline constexpr int kLinkNotWrittenThrough = 492;
-inline constexpr int kRestoredNotVerified = 493;
+inline constexpr TextSlot kScriptNameTaken{490};
+inline constexpr TextSlot kScriptNotWritable{491};
+inline constexpr TextSlot kLinkNotWrittenThrough{492};
+inline constexpr TextSlot kRestoredNotVerified{493};
+
+// The command line as a daily tool (500-539).
+inline constexpr TextSlot kUsageNumber{500};
+inline constexpr TextSlot kUsageSizeForms{501};
+inline constexpr TextSlot kUsageOutputFolder{502};
+inline constexpr TextSlot kUsageStandardInput{503};
+inline constexpr TextSlot kUsageStandardOutput{504};
+inline constexpr TextSlot kUsageDefaultSize{505};
+inline constexpr TextSlot kNoSizeGiven{506};
+inline constexpr TextSlot kTooManyPiecesOfSize{507};
+inline constexpr TextSlot kMorePiecesThanBytes{508};
+inline constexpr TextSlot kStandardInputNeedsBytes{509};
+inline constexpr TextSlot kStandardInputHasNoSize{510};
+inline constexpr TextSlot kStandardInputNeedsName{511};
+inline constexpr TextSlot kDashNotHere{512};
+inline constexpr TextSlot kAmbiguousOption{513};
+inline constexpr TextSlot kCannotWriteOutput{514};
+inline constexpr TextSlot kCannotReadInput{515};
+inline constexpr TextSlot kCannotCreateNamed{516};
+inline constexpr TextSlot kCannotReadNamed{517};
+inline constexpr TextSlot kCannotWriteNamed{518};
+inline constexpr TextSlot kSplitIntoOne{519};
+inline constexpr TextSlot kSplitInto{520};
+inline constexpr TextSlot kSplitIntoWithLast{521};
+inline constexpr TextSlot kChecksumFileIs{522};
+inline constexpr TextSlot kJoinedVerified{523};
+inline constexpr TextSlot kJoinedNotVerified{524};
+inline constexpr TextSlot kStandardOutputName{525};
+inline constexpr TextSlot kStreamPieceMismatch{526};
+inline constexpr TextSlot kStandardInputTooLong{527};
+inline constexpr TextSlot kOutputIsPiece{528};
+inline constexpr TextSlot kInputIsPiece{529};
+inline constexpr TextSlot kOptionsConflict{530};
+inline constexpr TextSlot kBytesWord{531};
+inline constexpr TextSlot kNoCommand{532};
 
 }  // namespace brelker::slot

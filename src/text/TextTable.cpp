@@ -10,10 +10,10 @@ namespace brelker {
 namespace {
 
 // The help line of the switch that writes a restore script exists in English only.
-constexpr int kEnglishOnlySlot = slot::kSelfUnitSwitchHelp;
+constexpr int kEnglishOnlySlot = slot::kSelfUnitSwitchHelp.number;
 // The command-line part of the help is not translated into German.
-constexpr int kFirstCommandLineHelpSlot = slot::kSwitchesFirst;
-constexpr int kLastCommandLineHelpSlot = slot::kSwitchesLast;
+constexpr int kFirstCommandLineHelpSlot = slot::kSwitchesFirst.number;
+constexpr int kLastCommandLineHelpSlot = slot::kSwitchesLast.number;
 
 const std::string kEmpty;
 
@@ -35,13 +35,19 @@ std::string StripAccelerator(std::string_view text) {
     return result;
 }
 
-std::string TextWith(int slot, std::initializer_list<std::string_view> values) {
-    std::string text = Text(slot);
-    int number = 1;
-    for (const std::string_view value : values) {
-        const std::string mark = "%" + std::to_string(number++);
-        if (const auto at = text.find(mark); at != std::string::npos) {
-            text.replace(at, mark.size(), value);
+// One pass over the slot's own text: a value is never searched for marks, so
+// a file name such as "50%2.bin" stays as it is.
+std::string TextWith(TextSlot slot, std::initializer_list<std::string_view> values) {
+    const std::string& source = Text(slot);
+    std::string text;
+    for (std::size_t at = 0; at < source.size(); ++at) {
+        const char next = at + 1 < source.size() ? source[at + 1] : '\0';
+        const auto number = static_cast<std::size_t>(next - '0');
+        if (source[at] == '%' && next >= '1' && next <= '9' && number <= values.size()) {
+            text += *(values.begin() + (number - 1));
+            ++at;
+        } else {
+            text += source[at];
         }
     }
     return text;
@@ -122,9 +128,9 @@ const std::string& TextTable::Entry(int language, int slot) const {
     return IsInTable(language, slot) ? entries_[IndexOf(language, slot)] : kEmpty;
 }
 
-const std::string& TextTable::Text(int slot) const {
+const std::string& TextTable::Text(TextSlot slot) const {
     const int language = IsInTable(currentLanguage_, 0) ? currentLanguage_ : kEnglish;
-    return Entry(language, slot);
+    return Entry(language, slot.number);
 }
 
 TextTable& ProgramTexts() {
@@ -134,7 +140,7 @@ TextTable& ProgramTexts() {
 
 void FillTextTable(std::string_view suffix) { ProgramTexts().Fill(suffix); }
 
-const std::string& Text(int slot) { return ProgramTexts().Text(slot); }
+const std::string& Text(TextSlot slot) { return ProgramTexts().Text(slot); }
 
 int CurrentLanguage() { return ProgramTexts().CurrentLanguage(); }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/TextSlot.h"
+
 namespace brelker {
 
 inline constexpr int kLanguageCount = 3;
@@ -25,10 +27,13 @@ public:
 
     // The entry of one language; the empty text outside the table.
     const std::string& Entry(int language, int slot) const;
+    const std::string& Entry(int language, TextSlot slot) const {
+        return Entry(language, slot.number);
+    }
 
     // The entry in the current language. A current language outside the three
     // (a damaged setting) reads English rather than outside the table.
-    const std::string& Text(int slot) const;
+    const std::string& Text(TextSlot slot) const;
 
     int CurrentLanguage() const { return currentLanguage_; }
     void SetCurrentLanguage(int language) { currentLanguage_ = language; }
@@ -43,11 +48,11 @@ private:
 // The program-wide table and the calls the rest of the program reads it through.
 TextTable& ProgramTexts();
 void FillTextTable(std::string_view suffix);
-const std::string& Text(int slot);
+const std::string& Text(TextSlot slot);
 int CurrentLanguage();
 void SetCurrentLanguage(int language);
 // The text of slot with "%1", "%2", ... replaced by the values in turn, so
 // that each language puts them where its sentence needs them.
-std::string TextWith(int slot, std::initializer_list<std::string_view> values);
+std::string TextWith(TextSlot slot, std::initializer_list<std::string_view> values);
 
 }  // namespace brelker

@@ -434,7 +434,7 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {427, "A value is missing after: "},
     {428, "Not a valid size: "},
     {429, "No such entry in the base size list: "},
-    {430, "Choose only one of -b, --base and --free."},
+    {430, "Choose only one of -b, -n, --base and --free."},
     {431, "There is no display to show the window on. For the command line see: brelker --help"},
     {432, "This run needs another disk, and the command line does not ask for disks."},
     {433, "left"},
@@ -479,6 +479,50 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {493,
      "The file is restored but not verified: neither sha256sum nor shasum was found. The smaller "
      "files are kept."},
+
+    // The command line as a daily tool.
+    {500, "  -n, --number N       N pieces of equal size, the last one taking the rest"},
+    {501,
+     "                       SIZE as split(1) -b reads it, also b (512), k, m, P, E, KiB, kB, "
+     "MiB..."},
+    {502,
+     "                       an existing FOLDER, or one ending in /, takes the pieces under FILE's "
+     "name"},
+    {503, "  FILE -               read standard input, into pieces of -b SIZE named by -o STEM"},
+    {504, "  -o -                 write to standard output, each piece checked before it goes out"},
+    {505, "Without -b, -n, --base or --free a split takes the base size chosen in the window."},
+    {506, "No -b given: using the base size %1 (%2 bytes)"},
+    {507,
+     "Pieces of %1 bytes would make %2 smaller files, more than the %3 possible: give -b %4 or "
+     "more, or -n"},
+    {508, "-n %1 asks for more smaller files than the file has bytes (%2)"},
+    {509, "Standard input needs the size of the pieces: give -b SIZE"},
+    {510,
+     "Standard input has no size known in advance, which this option needs; give -b instead: "},
+    {511, "Standard input has no name: give the path and name of the pieces with -o STEM"},
+    {512, "Here - cannot stand for standard input or output: "},
+    {513, "Ambiguous option: "},
+    {514, "Cannot write to standard output: "},
+    {515, "Cannot read standard input: "},
+    {516, "Cannot create %1"},
+    {517, "Cannot read %1"},
+    {518, "Cannot write %1"},
+    {519, "Split into 1 smaller file of %1: %2"},
+    {520, "Split into %1 smaller files of %2: %3 to %4"},
+    {521, "Split into %1 smaller files of %2, the last of %3: %4 to %5"},
+    {522, "Checksum file: "},
+    {523, "Restored and verified: "},
+    {524, "Restored, but not verified (the series has no checksum file): "},
+    {525, "standard output"},
+    {526,
+     "This smaller file does not match its checksum; what was written before it cannot be taken "
+     "back: "},
+    {527, "Standard input holds more than %1 smaller files of %2 bytes: give a bigger -b"},
+    {528, "Standard output is this file, which would be overwritten while it is read: "},
+    {529, "Standard input is this file, which would be overwritten while it is read: "},
+    {530, "These options cannot be used together: "},
+    {531, "bytes"},
+    {532, "Give a command: split, join or verify."},
 });
 
 }  // namespace

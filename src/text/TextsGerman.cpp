@@ -439,7 +439,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {427, "Nach dieser Angabe fehlt ein Wert: "},
     {428, "Keine gültige Größe: "},
     {429, "Kein solcher Eintrag in der Liste der Basisgrößen: "},
-    {430, "Wählen Sie nur eines von -b, --base und --free."},
+    {430, "Wählen Sie nur eines von -b, -n, --base und --free."},
     {431,
      "Es gibt keinen Bildschirm, auf dem das Fenster erscheinen kann. Zur Befehlszeile siehe: "
      "brelker --help"},
@@ -497,6 +497,58 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {493,
      "Die Datei ist wiederhergestellt, aber nicht geprüft: weder sha256sum noch shasum wurde "
      "gefunden. Die kleineren Dateien bleiben erhalten."},
+
+    // The command line as a daily tool.
+    {500, "  -n, --number N       N Teile gleicher Größe, der letzte nimmt den Rest"},
+    {501,
+     "                       GRÖSSE wie split(1) -b sie liest, auch b (512), k, m, P, E, KiB, kB, "
+     "MiB..."},
+    {502,
+     "                       ein vorhandener ORDNER, oder einer mit / am Ende, nimmt die Teile "
+     "unter dem Namen von DATEI auf"},
+    {503,
+     "  DATEI -              die Standardeingabe lesen, in Teile von -b GRÖSSE mit dem Namen -o "
+     "STAMM"},
+    {504,
+     "  -o -                 auf die Standardausgabe schreiben, jeder Teil wird vorher geprüft"},
+    {505,
+     "Ohne -b, -n, --base oder --free nimmt eine Aufteilung die im Fenster gewählte Basisgröße."},
+    {506, "Kein -b angegeben: die Basisgröße %1 (%2 Bytes) wird verwendet"},
+    {507,
+     "Teile von %1 Bytes ergäben %2 kleinere Dateien, mehr als die %3 möglichen: geben Sie -b %4 "
+     "oder mehr an, oder -n"},
+    {508, "-n %1 verlangt mehr kleinere Dateien, als die Datei Bytes hat (%2)"},
+    {509, "Die Standardeingabe braucht die Größe der Teile: geben Sie -b GRÖSSE an"},
+    {510,
+     "Die Größe der Standardeingabe ist vorher nicht bekannt, diese Option braucht sie aber; geben "
+     "Sie stattdessen -b an: "},
+    {511,
+     "Die Standardeingabe hat keinen Namen: geben Sie Pfad und Namen der Teile mit -o STAMM an"},
+    {512, "Hier kann - nicht für die Standardein- oder -ausgabe stehen: "},
+    {513, "Mehrdeutige Option: "},
+    {514, "Die Standardausgabe kann nicht geschrieben werden: "},
+    {515, "Die Standardeingabe kann nicht gelesen werden: "},
+    {516, "%1 kann nicht erstellt werden"},
+    {517, "%1 kann nicht gelesen werden"},
+    {518, "%1 kann nicht geschrieben werden"},
+    {519, "In 1 kleinere Datei von %1 aufgeteilt: %2"},
+    {520, "In %1 kleinere Dateien von %2 aufgeteilt: %3 bis %4"},
+    {521, "In %1 kleinere Dateien von %2 aufgeteilt, die letzte von %3: %4 bis %5"},
+    {522, "Prüfsummendatei: "},
+    {523, "Wiederhergestellt und geprüft: "},
+    {524, "Wiederhergestellt, aber nicht geprüft (die Serie hat keine Prüfsummendatei): "},
+    {525, "Standardausgabe"},
+    {526,
+     "Diese kleinere Datei stimmt nicht mit ihrer Prüfsumme überein; was davor geschrieben wurde, "
+     "lässt sich nicht zurücknehmen: "},
+    {527,
+     "Die Standardeingabe enthält mehr als %1 kleinere Dateien von %2 Bytes: geben Sie ein "
+     "größeres -b an"},
+    {528, "Die Standardausgabe ist diese Datei, die beim Lesen überschrieben würde: "},
+    {529, "Die Standardeingabe ist diese Datei, die beim Lesen überschrieben würde: "},
+    {530, "Diese Optionen können nicht zusammen verwendet werden: "},
+    {531, "Bytes"},
+    {532, "Geben Sie einen Befehl an: split, join oder verify."},
 });
 
 }  // namespace

@@ -448,7 +448,7 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {427, "Ett värde saknas efter: "},
     {428, "Ingen giltig storlek: "},
     {429, "Ingen sådan post i listan över basstorlekar: "},
-    {430, "Välj bara ett av -b, --base och --free."},
+    {430, "Välj bara ett av -b, -n, --base och --free."},
     {431, "Det finns ingen skärm att visa fönstret på. Om kommandoraden, se: brelker --help"},
     {432, "Den här körningen behöver en disk till, och kommandoraden ber inte om diskar."},
     {433, "kvar"},
@@ -497,6 +497,53 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {493,
      "Filen är återskapad men inte kontrollerad: varken sha256sum eller shasum hittades. De "
      "mindre filerna behålls."},
+
+    // The command line as a daily tool.
+    {500, "  -n, --number N       N delar av samma storlek, där den sista tar resten"},
+    {501,
+     "                       STORLEK som split(1) -b läser den, även b (512), k, m, P, E, KiB, kB, "
+     "MiB..."},
+    {502,
+     "                       en befintlig MAPP, eller en som slutar på /, tar delarna under FILs "
+     "namn"},
+    {503, "  FIL -                läs standard in, till delar om -b STORLEK med namnet -o STAM"},
+    {504,
+     "  -o -                 skriv till standard ut, varje del kontrolleras innan den skrivs ut"},
+    {505,
+     "Utan -b, -n, --base eller --free använder en delning basstorleken som valts i fönstret."},
+    {506, "Inget -b angivet: basstorleken %1 (%2 byte) används"},
+    {507,
+     "Delar om %1 byte skulle ge %2 mindre filer, fler än de %3 som är möjliga: ange -b %4 eller "
+     "mer, eller -n"},
+    {508, "-n %1 begär fler mindre filer än filen har byte (%2)"},
+    {509, "Standard in behöver delarnas storlek: ange -b STORLEK"},
+    {510,
+     "Standard in har ingen storlek som är känd i förväg, vilket den här flaggan behöver; ange -b "
+     "i stället: "},
+    {511, "Standard in har inget namn: ange sökväg och namn för delarna med -o STAM"},
+    {512, "Här kan - inte stå för standard in eller ut: "},
+    {513, "Tvetydig flagga: "},
+    {514, "Kan inte skriva till standard ut: "},
+    {515, "Kan inte läsa standard in: "},
+    {516, "Kan inte skapa %1"},
+    {517, "Kan inte läsa %1"},
+    {518, "Kan inte skriva %1"},
+    {519, "Uppdelad i 1 mindre fil om %1: %2"},
+    {520, "Uppdelad i %1 mindre filer om %2: %3 till %4"},
+    {521, "Uppdelad i %1 mindre filer om %2, den sista om %3: %4 till %5"},
+    {522, "Kontrollsummefil: "},
+    {523, "Återställd och kontrollerad: "},
+    {524, "Återställd men inte kontrollerad (serien har ingen kontrollsummefil): "},
+    {525, "standard ut"},
+    {526,
+     "Den här mindre filen stämmer inte med sin kontrollsumma; det som skrevs före den kan inte "
+     "tas tillbaka: "},
+    {527, "Standard in rymmer fler än %1 mindre filer om %2 byte: ange ett större -b"},
+    {528, "Standard ut är den här filen, som skulle skrivas över medan den läses: "},
+    {529, "Standard in är den här filen, som skulle skrivas över medan den läses: "},
+    {530, "De här flaggorna kan inte användas tillsammans: "},
+    {531, "byte"},
+    {532, "Ange ett kommando: split, join eller verify."},
 });
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace brelker {
 
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-inline QString SlotText(int slot) { return Q(Text(slot)); }
+inline QString SlotText(TextSlot slot) { return Q(Text(slot)); }
 
 template <typename Control>
 void SetHint(Control* control, const std::string& hint) {
@@ -24,7 +24,7 @@ void SetHint(Control* control, const std::string& hint) {
 }
 
 template <typename Control>
-void SetHint(Control* control, int slot) {
+void SetHint(Control* control, TextSlot slot) {
     SetHint(control, Text(slot));
 }
 

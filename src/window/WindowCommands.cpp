@@ -130,7 +130,7 @@ void WindowModel::WriteRestoreScript() {
     script_.AskPathAndWrite(JoinPath, ScriptSettings());
 }
 
-void WindowModel::ShowResult(int code, int successSlot, int failureSlot) {
+void WindowModel::ShowResult(int code, TextSlot successSlot, TextSlot failureSlot) {
     if (code == kTransferDone) {
         EndBusy(Text(successSlot));
     } else {
@@ -293,7 +293,7 @@ void WindowModel::VerifySeries() {
     const int code =
         RunWork(slot::kVerifying, [&] { return engine_.VerifySeries(Options(), folders, report); });
     if (code != kTransferDone) {
-        ShowResult(code, slot::kVerifying, 93);
+        ShowResult(code, slot::kVerifying, slot::kCannotReadPiece);
         return;
     }
     ShowVerifyReport(report);
@@ -310,7 +310,7 @@ void WindowModel::ShowVerifyReport(const VerifyReport& report) {
 // Runs a split, join or Verify with every command but Stop switched off. The
 // size list is enabled first, so that it is remembered as enabled, and
 // afterwards gets back the state it had before.
-int WindowModel::RunWork(int busySlot, const std::function<int()>& work) {
+int WindowModel::RunWork(TextSlot busySlot, const std::function<int()>& work) {
     BeginBusy(Text(busySlot));
     const bool listEnabled = Enabled(Control::SizeList);
     SetEnabled(Control::SizeList, true);

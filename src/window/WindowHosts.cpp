@@ -177,7 +177,7 @@ void WindowModel::SetBaseSizeControlsEnabled(bool enabled) {
 
 namespace {
 
-int PlanStatusSlot(PlanStatus status) {
+TextSlot PlanStatusSlot(PlanStatus status) {
     switch (status) {
         case PlanStatus::ReadyToSplit:
             return slot::kReadyToSplit;
@@ -188,7 +188,7 @@ int PlanStatusSlot(PlanStatus status) {
         case PlanStatus::None:
             break;
     }
-    return -1;  // outside the table: the empty text
+    return TextSlot(-1);  // outside the table: the empty text
 }
 
 }  // namespace

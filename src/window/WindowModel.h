@@ -113,8 +113,8 @@ private:
     std::optional<std::string> ChoosePiece();
     void BigFileChosen(bool plan = true);
     void ResetExtractionRange();
-    int RunWork(int busySlot, const std::function<int()>& work);
-    void ShowResult(int code, int successSlot, int failureSlot);
+    int RunWork(TextSlot busySlot, const std::function<int()>& work);
+    void ShowResult(int code, TextSlot successSlot, TextSlot failureSlot);
     bool MayReplaceTarget();
     void ShowVerifyReport(const VerifyReport& report);
     TransferOptions Options() const;

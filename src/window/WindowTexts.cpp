@@ -9,11 +9,13 @@
 namespace brelker {
 namespace {
 
-WindowTexts::Item Item(int captionSlot, int hintSlot = -1) {
-    return {Text(captionSlot), hintSlot < 0 ? std::string() : Text(hintSlot)};
+WindowTexts::Item Item(TextSlot captionSlot) { return {Text(captionSlot), std::string()}; }
+
+WindowTexts::Item Item(TextSlot captionSlot, TextSlot hintSlot) {
+    return {Text(captionSlot), Text(hintSlot)};
 }
 
-WindowTexts::Item Hinted(const std::string& caption, int hintSlot) {
+WindowTexts::Item Hinted(const std::string& caption, TextSlot hintSlot) {
     return {caption, Text(hintSlot)};
 }
 

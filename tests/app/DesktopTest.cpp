@@ -115,9 +115,9 @@ TEST_F(DesktopTest, SeveralFilesOrAFolderAreRefusedWithAMessage) {
                                    Text(slot::kDropNoFolder) + " / " + Text(slot::kProgramName)}));
     EXPECT_EQ(Commands(), "a---d--");
     EXPECT_TRUE(dialogs.asked.empty());
-    for (const int slot : {slot::kDropOneFile, slot::kDropNoFolder}) {
+    for (const TextSlot slot : {slot::kDropOneFile, slot::kDropNoFolder}) {
         for (const int language : {kEnglish, kSwedish, kGerman}) {
-            EXPECT_FALSE(ProgramTexts().Entry(language, slot).empty()) << slot << language;
+            EXPECT_FALSE(ProgramTexts().Entry(language, slot).empty()) << slot.number << language;
         }
     }
 }

@@ -15,7 +15,7 @@ TEST(ResultTextTest, EveryEngineCodeHasItsOwnWords) {
     SetCurrentLanguage(kEnglish);
     struct Row {
         int code;
-        int failureSlot;
+        TextSlot failureSlot;
         const char* text;
     };
     const Row rows[] = {

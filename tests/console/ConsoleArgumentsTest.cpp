@@ -2,42 +2,104 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <limits>
+#include <sstream>
+#include <thread>
+
 #include "console/ByteSize.h"
 #include "console/ConsoleHost.h"
+#include "console/ConsoleReport.h"
 #include "text/Slots.h"
+#include "text/TextTable.h"
 
 namespace brelker {
 namespace {
 
+// Rows as GNU split 9.1 reads -b: what it takes and what it refuses.
 TEST(ByteSizeTest, ReadsSizesAsGnuSplitDoes) {
     struct Row {
         const char* text;
         std::optional<std::int64_t> bytes;
     };
+    constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
     const Row rows[] = {
         {"200", 200},
+        {"010", 10},
+        {"+10", 10},
+        {" 10", 10},
+        {"\t7", 7},
+        {"1b", 512},
+        {"2b", 1024},
+        {"b", 512},
         {"1K", 1024},
-        {"700M", 700LL << 20},
-        {"4G", 4LL << 30},
-        {"2T", 2LL << 40},
+        {"1k", 1024},
+        {"K", 1024},
+        {"1KiB", 1024},
+        {"1kiB", 1024},
         {"1KB", 1000},
+        {"1kB", 1000},
+        {"KB", 1000},
+        {"1KD", 1000},
+        {"1m", 1LL << 20},
+        {"700M", 700LL << 20},
+        {"1mB", 1'000'000},
+        {"1MD", 1'000'000},
         {"650MB", 650'000'000},
-        {"1GiB", 1LL << 30},
+        {"1MiB", 1LL << 20},
+        {"4G", 4LL << 30},
+        {"1GB", 1'000'000'000},
+        {"2T", 2LL << 40},
+        {"1P", 1LL << 50},
+        {"1PB", 1'000'000'000'000'000},
+        {"1E", 1LL << 60},
+        {"7E", 7LL << 60},
+        {"1EiB", 1LL << 60},
+        {"9EB", 9'000'000'000'000'000'000},
         {"8388607T", 8'388'607LL << 40},
-        {"8388608T", std::nullopt},  // past 63 bits
-        {"99999999999999999999", std::nullopt},
+        {"9223372036854775807", kLargest},
+        // Refused: past 63 bits, zero, signs, fractions, other letters, blanks after.
+        {"8E", std::nullopt},
+        {"10EB", std::nullopt},
+        {"1Z", std::nullopt},
+        {"1Y", std::nullopt},
+        {"8388608T", std::nullopt},
+        {"9223372036854775808", std::nullopt},
         {"0", std::nullopt},
+        {"00", std::nullopt},
+        {"-1", std::nullopt},
+        {" -0", std::nullopt},
+        {"++1", std::nullopt},
+        {"1.5K", std::nullopt},
+        {"1e3", std::nullopt},
+        {"0x10", std::nullopt},
         {"", std::nullopt},
-        {"K", std::nullopt},
-        {"-5", std::nullopt},
-        {"1.5M", std::nullopt},
-        {"10 M", std::nullopt},
-        {"1k", std::nullopt},
-        {"1Kb", std::nullopt},
+        {" K", std::nullopt},
+        {"iB", std::nullopt},
+        {"1g", std::nullopt},
+        {"1t", std::nullopt},
+        {"1gB", std::nullopt},
+        {"1B", std::nullopt},
+        {"1c", std::nullopt},
+        {"1w", std::nullopt},
+        {"1D", std::nullopt},
+        {"1bB", std::nullopt},
+        {"1Ki", std::nullopt},
+        {"1mib", std::nullopt},
+        {"1MIB", std::nullopt},
+        {"1KBB", std::nullopt},
+        {"1MiBx", std::nullopt},
+        {"5 ", std::nullopt},
+        {"1 K", std::nullopt},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(ParseByteSize(row.text), row.bytes) << row.text;
+        EXPECT_EQ(ParseByteSize(row.text), row.bytes) << "[" << row.text << "]";
     }
+    // -n N takes the same number, without a unit.
+    EXPECT_EQ(ParseCount(" +3"), 3);
+    EXPECT_EQ(ParseCount("3K"), std::nullopt);
+    EXPECT_EQ(ParseCount("K"), std::nullopt);
+    EXPECT_EQ(ParseCount("0"), std::nullopt);
 }
 
 TEST(ConsoleArgumentsTest, ReadsCommandsOptionsAndTheirMistakes) {
@@ -66,26 +128,61 @@ TEST(ConsoleArgumentsTest, ReadsCommandsOptionsAndTheirMistakes) {
     EXPECT_EQ(ParseConsoleArguments({"join", "a", "-h"}).request->command,
               ConsoleRequest::Command::Help);
 
+    // GNU habits: bundles, shortened long names, options before the command.
+    auto bundled = ParseConsoleArguments({"-q", "split", "-fb", "1K", "a"});
+    EXPECT_FALSE(bundled.request);  // -f is join's
+    bundled = ParseConsoleArguments({"-q", "split", "a", "-qb1k", "--by=2K", "--no", "--sc", "s"});
+    ASSERT_TRUE(bundled.request);
+    EXPECT_TRUE(bundled.request->quiet && bundled.request->noChecksum);
+    EXPECT_EQ(bundled.request->pieceBytes, 2048);
+    EXPECT_EQ(bundled.request->script, "s");
+    EXPECT_EQ(ParseConsoleArguments({"split", "-qn", "3", "a"}).request->pieceCount, 3);
+    EXPECT_EQ(ParseConsoleArguments({"--vers", "split", "--bogus"}).request->command,
+              ConsoleRequest::Command::Version);
+    EXPECT_EQ(ParseConsoleArguments({"verify", "-qh", "a"}).request->command,
+              ConsoleRequest::Command::Help);
+    // "-" is the stream where one can be read or written whole.
+    auto piped = ParseConsoleArguments({"split", "-", "-b", "1G", "-o", "backup.tar"});
+    ASSERT_TRUE(piped.request);
+    EXPECT_TRUE(piped.request->FromStandardInput());
+    EXPECT_TRUE(ParseConsoleArguments({"join", "a", "-o", "-"}).request->ToStandardOutput());
+
     struct Wrong {
         Args arguments;
-        int slot;
+        TextSlot slot;
         std::string argument;
     };
     const Wrong wrong[] = {
         {{"frobnicate"}, slot::kUnknownArgument, "frobnicate"},
+        {{"-q"}, slot::kNoCommand, ""},
         {{"split"}, slot::kMissingValue, "split"},
         {{"split", "a", "b"}, slot::kUnknownArgument, "b"},
         {{"split", "a", "-b"}, slot::kMissingValue, "-b"},
+        {{"split", "a", "-qz"}, slot::kUnknownArgument, "-z"},
+        {{"split", "a", "--b", "1"}, slot::kAmbiguousOption, "--b (--bytes, --base)"},
+        {{"split", "a", "--nope"}, slot::kUnknownArgument, "--nope"},
         {{"split", "a", "--base", "0"}, slot::kNoSuchBaseSize, "0"},
+        {{"split", "a", "-n", "2K"}, slot::kBadByteSize, "2K"},
         {{"split", "a", "--free=yes"}, slot::kUnknownArgument, "--free=yes"},
         {{"split", "a", "--base", "2", "--free"}, slot::kOneSizeChoice, ""},
+        {{"split", "a", "-n", "2", "-b", "1K"}, slot::kOneSizeChoice, ""},
         {{"join", "a", "--free"}, slot::kUnknownArgument, "--free"},
         {{"verify", "a", "-o", "x"}, slot::kUnknownArgument, "-o"},
+        {{"split", "-", "-o", "x"}, slot::kStandardInputNeedsBytes, ""},
+        {{"split", "-", "-b", "1K"}, slot::kStandardInputNeedsName, ""},
+        {{"split", "-", "-b", "1K", "-o", "dir/"}, slot::kStandardInputNeedsName, ""},
+        {{"split", "-", "-n", "3", "-o", "x"}, slot::kStandardInputHasNoSize, "-n"},
+        {{"split", "-", "--base", "2", "-o", "x"}, slot::kStandardInputHasNoSize, "--base"},
+        {{"split", "-", "--free", "-o", "x"}, slot::kStandardInputHasNoSize, "--free"},
+        {{"split", "a", "-o", "-"}, slot::kDashNotHere, "-o -"},
+        {{"split", "a", "--script", "-"}, slot::kDashNotHere, "--script -"},
+        {{"verify", "-"}, slot::kDashNotHere, "-"},
+        {{"join", "a", "-o", "-", "--append"}, slot::kOptionsConflict, "--append, -o -"},
     };
     for (const Wrong& row : wrong) {
         const ConsoleParse parse = ParseConsoleArguments(row.arguments);
         EXPECT_FALSE(parse.request) << row.arguments.back();
-        EXPECT_EQ(parse.errorSlot, row.slot) << row.arguments.back();
+        EXPECT_EQ(parse.errorSlot.number, row.slot.number) << row.arguments.back();
         EXPECT_EQ(parse.errorArgument, row.argument) << row.arguments.back();
     }
 }
@@ -96,6 +193,70 @@ TEST(ConsoleHostTest, WritesDurationsAndRatesShortly) {
     EXPECT_EQ(DurationText(3723), "1:02:03");
     EXPECT_EQ(RateText(512), "512 B/s");
     EXPECT_EQ(RateText(123'456'789), "123.5 MB/s");
+}
+
+TEST(ConsoleHostTest, TheProgressLineFitsTheTerminalAndLeavesNoTrail) {
+    std::ostringstream errors;
+    int columns = 12;
+    ConsoleHost escapes(errors, ProgressLine::Escapes, [&] { return columns; });
+    escapes.BeginRun(1000);
+    std::this_thread::sleep_for(std::chrono::milliseconds(210));
+    escapes.SetProgress(500);
+    // Eleven columns: a line that filled the twelfth would wrap at once on some consoles.
+    const std::string line = errors.str();
+    EXPECT_TRUE(line.starts_with("\r 50%  ") && line.ends_with("\033[K")) << line;
+    EXPECT_EQ(line.size(), 1 + 11 + 3) << line;
+    escapes.EndRun();
+    EXPECT_TRUE(errors.str().ends_with("\r\033[K"));
+
+    // Without escapes blanks cover the longer line before, and the end clears it.
+    errors.str({});
+    columns = 0;
+    ConsoleHost plain(errors, ProgressLine::CarriageReturns, [&] { return columns; });
+    plain.BeginRun(0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(210));
+    plain.ShowBytes(123'456'789);
+    const std::string first = errors.str();
+    EXPECT_TRUE(first.starts_with("\r123.5 MB  ") && first.ends_with("MB/s")) << first;
+    std::this_thread::sleep_for(std::chrono::milliseconds(210));
+    plain.ShowBytes(5);  // a shorter line
+    const std::string all = errors.str();
+    const std::string second = all.substr(all.rfind('\r') + 1);
+    EXPECT_EQ(all.find('\033'), std::string::npos);
+    EXPECT_TRUE(second.starts_with("5 B  ") && second.find("B/s ") != std::string::npos) << second;
+    EXPECT_EQ(second.size(), first.size() - 1);  // the blanks cover the line before
+    plain.Say("done");
+    EXPECT_TRUE(
+        errors.str().ends_with("\r" + std::string(first.size() - 1, ' ') + "\rbrelker: done\n"));
+    EXPECT_EQ(CutToColumns("f\xC3\xB6r 3", 2), "f\xC3\xB6");
+}
+
+TEST(ConsoleReportTest, ChecksLinesAreSha256sumsAndSummariesSayWhatWasMade) {
+    FillTextTable(".Brelked_");
+    SetCurrentLanguage(kEnglish);
+    EXPECT_EQ(CheckLine("a.Brelked_1", CheckState::Ok), "a.Brelked_1: OK");
+    EXPECT_EQ(CheckLine("a.Brelked_2", CheckState::Failed), "a.Brelked_2: FAILED");
+    EXPECT_EQ(CheckLine("a\\b", CheckState::Missing), "a\\b: FAILED open or read");
+    // A line break is escaped, and so then is every backslash, after a leading one.
+    EXPECT_EQ(CheckLine("a\\b\nc\r", CheckState::Ok), "\\a\\\\b\\nc\\r: OK");
+
+    EXPECT_EQ(SizeText(1000), "1000 bytes");
+    EXPECT_EQ(SizeText(1'457'664), "1457664 bytes (1.4 MiB)");
+    EXPECT_EQ(SizeText(1LL << 30), "1073741824 bytes (1.0 GiB)");
+    Job job;
+    job.SmallFilesBase = "out/x";
+    job.SmallFileCount = 1;
+    job.SmallFileSizes = {0, 10};
+    EXPECT_EQ(SplitSummary(job, ".Brelked_"),
+              "Split into 1 smaller file of 10 bytes: out/x.Brelked_1");
+    job.SmallFileCount = 3;
+    job.SmallFileSizes = {0, 10, 10, 10};
+    EXPECT_EQ(SplitSummary(job, ".Brelked_"),
+              "Split into 3 smaller files of 10 bytes: out/x.Brelked_1 to out/x.Brelked_3");
+    job.SmallFileSizes.back() = 4;
+    EXPECT_EQ(SplitSummary(job, ".Brelked_"),
+              "Split into 3 smaller files of 10 bytes, the last of 4 bytes: out/x.Brelked_1 to "
+              "out/x.Brelked_3");
 }
 
 }  // namespace

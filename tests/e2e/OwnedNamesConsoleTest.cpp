@@ -52,7 +52,7 @@ TEST_F(OwnedNamesConsoleTest, MessagesNameThePathAndTheReason) {
          "/dev/null"},
         {{QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("-b1K"),
           QStringLiteral("-o"), QStringLiteral("none/x")},
-         "Could not create smaller file number 1: none/x.Brelked_1: No such file or directory"},
+         "Cannot create none/x.Brelked_1: No such file or directory"},
         {{QStringLiteral("split"), QStringLiteral("none.bin")},
          "File is missing: none.bin: No such file or directory"},
     };
@@ -71,7 +71,9 @@ TEST_F(OwnedNamesConsoleTest, MessagesNameThePathAndTheReason) {
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardError().toStdString(),
               "brelker: Removed a smaller file of an earlier, longer series: x.Brelked_3\n"
-              "brelker: The file has been split!\n");
+              "brelker: Split into 2 smaller files of 1024 bytes (1.0 KiB), the last of 976 "
+              "bytes: x.Brelked_1 to x.Brelked_2\n"
+              "brelker: Checksum file: x.sha256\n");
     EXPECT_EQ(ReadFile(folder / "work/x.Brelked_5"), PatternBytes(2000));
 }
 

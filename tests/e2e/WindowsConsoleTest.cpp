@@ -153,5 +153,23 @@ TEST_F(WindowsConsoleTest, TheBatchScriptRebuildsTheFileInCmd) {
     EXPECT_EQ(Read(big), bytes);
 }
 
+TEST_F(WindowsConsoleTest, AJoinOntoStandardOutputFeedsASplitOfStandardInput) {
+    Write(platform.JoinPath(folder.Path(), "big.bin"), bytes);
+    ASSERT_EQ(Brelker("split big.bin -b 1M -q", folder.Path()), 0);
+    // A pipe of cmd's, whose reading end ends when the writer has gone.
+    const std::wstring program = L"\"" + Program() + L"\"";
+    EXPECT_EQ(Run(L"cmd.exe /c \"" + program + L" join big.bin.Brelked_1 -o - -q | " + program +
+                      L" split - -b 1M -o copy.bin -q\"",
+                  folder.Path()),
+              0);
+    for (const char* number : {"1", "2", "3"}) {
+        EXPECT_EQ(Read(platform.JoinPath(folder.Path(), std::string("copy.bin.Brelked_") + number)),
+                  Read(platform.JoinPath(folder.Path(), std::string("big.bin.Brelked_") + number)))
+            << number;
+    }
+    EXPECT_TRUE(Read(platform.JoinPath(folder.Path(), "copy.bin.sha256"))
+                    .ends_with(Sha256Hex(bytes) + "  copy.bin\n"));
+}
+
 }  // namespace
 }  // namespace brelker

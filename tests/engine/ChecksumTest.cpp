@@ -135,6 +135,59 @@ TEST(StreamHasherTest, PiecesAndTheWholeComeOutAsIfHashedOneAfterTheOther) {
     platform.Close(file);
 }
 
+// Pieces end without waiting and come out by number, hashed from views of the
+// cache or, where none can be made, read; a file handed over is closed once its
+// bytes are hashed, and a range that cannot be read back names its piece.
+TEST(StreamHasherTest, PiecesFinishInTheBackgroundFromViewsOrReads) {
+    TempFolder folder;
+    constexpr std::int64_t kSize = 10'000'000;
+    const std::string bytes = PatternBytes(3 * kSize);
+    WriteFile(folder / "data", bytes);
+#ifndef _WIN32
+    const auto OpenFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
+    };
+    const auto filesBefore = OpenFiles();
+#endif
+    for (const bool mapping : {true, false}) {
+        FaultyPlatform platform;
+        platform.mapping = mapping;
+        StreamHasher hasher(platform);
+        for (int k = 0; k < 3; ++k) {
+            const FileHandle file = platform.OpenForReading(folder / "data");
+            hasher.Add(file, k * kSize, kSize);
+            hasher.NextPiece();
+            hasher.Release(file);
+        }
+        EXPECT_EQ(hasher.EndWhole(), Sha256Hex(bytes)) << mapping;
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(hasher.PieceDigest(k + 1),
+                      Sha256Hex(std::string_view(bytes).substr(k * kSize, kSize)))
+                << mapping;
+        }
+        EXPECT_EQ(platform.readBackBytes, 6 * kSize) << mapping;
+        EXPECT_EQ(platform.mappedBytes == 6 * kSize, mapping);
+#ifndef _WIN32
+        EXPECT_EQ(OpenFiles(), filesBefore) << mapping;
+#endif
+    }
+
+    FaultyPlatform platform;
+    const FileHandle file = platform.OpenForReading(folder / "data");
+    StreamHasher wholeOnly(platform, false);
+    wholeOnly.Add(file, 0, kSize);
+    wholeOnly.NextPiece();
+    wholeOnly.Wait();
+    platform.readBackFails = true;
+    wholeOnly.Add(file, kSize, kSize);
+    wholeOnly.NextPiece();
+    EXPECT_EQ(wholeOnly.EndWhole(), std::nullopt);
+    EXPECT_EQ(wholeOnly.FailedPiece(), 2);
+    EXPECT_EQ(wholeOnly.PieceDigest(1), std::nullopt);  // only the whole was hashed
+    platform.Close(file);
+}
+
 // Pieces large enough to be hashed on the hashing thread.
 constexpr std::int64_t kPiece = 400'000;
 
@@ -239,6 +292,50 @@ TEST_F(ChecksumTransferTest, BytesThatCannotBeReadBackForHashingFailTheRun) {
     options.RemoveSmallFiles = true;
     EXPECT_EQ(Join(), 1);  // could not be read, which says nothing of what it holds
     EXPECT_TRUE(Exists(Piece(1)));
+}
+
+// A join proves the file it wrote, not the pieces it read, and reads each byte
+// of it back once: a write that lands garbled is caught and the piece it came
+// from named, also where pieces are deleted on the way. An append reads back
+// after the bytes it appends to; where the file may be written but not read,
+// the pieces are hashed as they are read.
+TEST_F(ChecksumTransferTest, AJoinChecksWhatReachedTheJoinedFileReadingItBackOnce) {
+    SplitThree();
+    platform.kernelCopy = false;  // the bytes go through writes that can garble
+    platform.readBackBytes = 0;
+    ASSERT_EQ(Join(), kTransferDone);
+    EXPECT_TRUE(engine.LastJoinVerified());
+    EXPECT_EQ(platform.readBackBytes, static_cast<std::int64_t>(bytes.size()));
+    // Flushed while its last bytes are hashed: one that does not reach the
+    // disk never takes the big file's name, however well it compares.
+    WriteFile(job.BigFilePath, "kept");
+    platform.failFlushes = true;
+    EXPECT_EQ(Join(), kCannotWriteBigFile);
+    platform.failFlushes = false;
+    EXPECT_EQ(ReadFile(job.BigFilePath), "kept");
+
+    job.AppendActive = true;
+    for (const bool readable : {true, false}) {
+        WriteFile(job.BigFilePath, "head");
+        platform.unreadable = readable ? std::set<std::string>{} : std::set{job.BigFilePath};
+        EXPECT_EQ(Join(), kTransferDone) << readable;
+        EXPECT_TRUE(engine.LastJoinVerified()) << readable;
+        platform.unreadable.clear();
+        EXPECT_TRUE(ReadFile(job.BigFilePath) == "head" + bytes) << readable;
+    }
+    job.AppendActive = false;
+
+    ASSERT_EQ(Join(), kTransferDone);
+    for (const bool removeSmallFiles : {false, true}) {
+        platform.writeCalls = 0;
+        platform.garbledWrite = 2;  // one block per piece: piece 2's
+        options.RemoveSmallFiles = removeSmallFiles;
+        EXPECT_EQ(Join(), kChecksumMismatch) << removeSmallFiles;
+        EXPECT_EQ(engine.MismatchedFile(), Piece(2)) << removeSmallFiles;
+        EXPECT_TRUE(ReadFile(job.BigFilePath) == bytes) << removeSmallFiles;
+        EXPECT_EQ(Exists(Piece(1)), !removeSmallFiles);
+        EXPECT_TRUE(Exists(Piece(2)));
+    }
 }
 
 TEST_F(ChecksumTransferTest, AChecksumFileThatCannotBeWrittenFailsTheSplitAndKeepsTheBigFile) {

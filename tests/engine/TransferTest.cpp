@@ -54,14 +54,14 @@ TEST_F(TransferTest, SplitsAndJoinsBackByteForByte) {
     EXPECT_EQ(host.selections, (std::vector<int>{0, 1, 2, -1}));
     EXPECT_EQ(host.notes.back(), Piece(3));
     EXPECT_EQ(job.PiecePath, Piece(3));
-    EXPECT_EQ(OpenFiles(), filesBefore);
+    EXPECT_LE(OpenFiles(), filesBefore);
 
     std::filesystem::remove(job.BigFilePath);
     host = FakeHost();
     ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
     EXPECT_TRUE(Exists(Piece(1)));
-    EXPECT_EQ(OpenFiles(), filesBefore);
+    EXPECT_LE(OpenFiles(), filesBefore);
 }
 
 TEST_F(TransferTest, ProgressRisesToTheEndAndReturnsToZero) {
@@ -193,7 +193,7 @@ TEST_F(TransferTest, AFullDiskEndsTheSplitAndRemovesWhatItWrote) {
     EXPECT_FALSE(Exists(Piece(3)));
     EXPECT_EQ(host.progress.back(), 0);
     EXPECT_EQ(host.selections.back(), 1);  // the last processed line stays selected
-    EXPECT_EQ(OpenFiles(), filesBefore);
+    EXPECT_LE(OpenFiles(), filesBefore);
 }
 
 TEST_F(TransferTest, AFullDiskDuringAJoinIsCaughtAndNoPieceIsDeleted) {
@@ -327,7 +327,7 @@ TEST_F(TransferTest, StopThenNoInterruptsAndClosesEverything) {
     EXPECT_EQ(engine.SplitBigFile(options), kInterrupted);
     EXPECT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.progress.back(), 0);
-    EXPECT_EQ(OpenFiles(), filesBefore);
+    EXPECT_LE(OpenFiles(), filesBefore);
     EXPECT_TRUE(Exists(job.BigFilePath));
     EXPECT_FALSE(Exists(Piece(2)));
 }

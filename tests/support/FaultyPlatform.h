@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <limits>
@@ -18,6 +19,9 @@ public:
     FileHandle OpenForReading(const std::string& path) override {
         return unreadable.contains(path) ? kNoFile : NativePlatform::OpenForReading(path);
     }
+    FileHandle OpenForUpdating(const std::string& path) override {
+        return unreadable.contains(path) ? kNoFile : NativePlatform::OpenForUpdating(path);
+    }
     std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) override {
         if (readsLeft == 0) {
             return 0;  // as if the file had ended early
@@ -28,6 +32,11 @@ public:
         return NativePlatform::Read(file, buffer, count);
     }
     std::int64_t Write(FileHandle file, const char* buffer, std::int64_t count) override {
+        if (++writeCalls == garbledWrite && count > 0) {
+            std::string garbled(buffer, static_cast<std::size_t>(count));
+            garbled[0] = static_cast<char>(~garbled[0]);
+            return NativePlatform::Write(file, garbled.data(), count);
+        }
         const std::int64_t allowed = std::min(count, writeRoom);
         const std::int64_t put = allowed > 0 ? NativePlatform::Write(file, buffer, allowed) : 0;
         if (put > 0) {
@@ -38,7 +47,26 @@ public:
     // Called from the hashing thread too: the switch is atomic.
     std::int64_t ReadAt(FileHandle file, std::int64_t offset, char* buffer,
                         std::int64_t count) override {
-        return readBackFails ? -1 : NativePlatform::ReadAt(file, offset, buffer, count);
+        if (readBackFails) {
+            return -1;
+        }
+        const std::int64_t got = NativePlatform::ReadAt(file, offset, buffer, count);
+        readBackBytes += std::max<std::int64_t>(got, 0);
+        return got;
+    }
+    // Called from the hashing thread too.
+    std::int64_t ReadMapped(FileHandle file, std::int64_t offset, std::int64_t count,
+                            const std::function<void(const char*, std::size_t)>& take) override {
+        if (readBackFails) {
+            return -1;
+        }
+        if (!mapping) {
+            return 0;
+        }
+        const std::int64_t got = NativePlatform::ReadMapped(file, offset, count, take);
+        readBackBytes += std::max<std::int64_t>(got, 0);
+        mappedBytes += std::max<std::int64_t>(got, 0);
+        return got;
     }
     std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override {
         ++copyCalls;
@@ -102,11 +130,20 @@ public:
     // Bytes the disk takes before writes stop short; kernel copies bypass this,
     // so a test of a full disk switches kernelCopy off.
     std::int64_t writeRoom = std::numeric_limits<std::int64_t>::max();
+    // The write, counted from 1, whose first byte lands flipped, as from a
+    // disk or a driver that garbles what it is given; 0: none.
+    int garbledWrite = 0;
+    int writeCalls = 0;
     // Reads that succeed before every further one finds the file at its end; -1: all.
     int readsLeft = -1;
     bool kernelCopy = true;
-    // Positioned reads fail, as when the hashing reads back a range.
+    // Positioned and mapped reads fail, as when the hashing reads back a range.
     std::atomic<bool> readBackFails = false;
+    // Files can be mapped; without, every mapped read hands nothing on.
+    std::atomic<bool> mapping = true;
+    // Bytes read back either way, and the share of them that came mapped.
+    std::atomic<std::int64_t> readBackBytes = 0;
+    std::atomic<std::int64_t> mappedBytes = 0;
     int copyCalls = 0;
     // Bytes kernel copies move before every further one fails.
     std::int64_t copyRoom = std::numeric_limits<std::int64_t>::max();

@@ -31,13 +31,13 @@ std::set<int> ReservedSlots() {
 
 // Slots whose text is empty by design in one language.
 bool EmptyByDesign(int language, int slot) {
-    if (slot == slot::kItShouldBeEnd || slot == 231) {
+    if (slot == slot::kItShouldBeEnd.number || slot == 231) {
         return language != kGerman;
     }
     if (slot == 305) {
         return language == kEnglish;
     }
-    return slot == slot::kSelfUnitSwitchHelp && language != kEnglish;
+    return slot == slot::kSelfUnitSwitchHelp.number && language != kEnglish;
 }
 
 class TextTableTest : public ::testing::Test {
@@ -48,7 +48,7 @@ protected:
 
 TEST_F(TextTableTest, KeepsTheTextsThatAreFixedInEveryLanguage) {
     struct Row {
-        int slot;
+        TextSlot slot;
         std::string english, swedish, german;
     };
     const std::vector<Row> rows = {
@@ -61,9 +61,9 @@ TEST_F(TextTableTest, KeepsTheTextsThatAreFixedInEveryLanguage) {
         {slot::kItShouldBeEnd, "", "", " sein"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(table.Entry(kEnglish, row.slot), row.english) << row.slot;
-        EXPECT_EQ(table.Entry(kSwedish, row.slot), row.swedish) << row.slot;
-        EXPECT_EQ(table.Entry(kGerman, row.slot), row.german) << row.slot;
+        EXPECT_EQ(table.Entry(kEnglish, row.slot), row.english) << row.slot.number;
+        EXPECT_EQ(table.Entry(kSwedish, row.slot), row.swedish) << row.slot.number;
+        EXPECT_EQ(table.Entry(kGerman, row.slot), row.german) << row.slot.number;
     }
     EXPECT_EQ(table.Entry(kEnglish, slot::kProgramName), "The File Brelker");
 }
@@ -71,10 +71,10 @@ TEST_F(TextTableTest, KeepsTheTextsThatAreFixedInEveryLanguage) {
 TEST_F(TextTableTest, ComposedSlotsAreBuiltFromTheirOwnLanguage) {
     for (int language = 0; language < kLanguageCount; ++language) {
         SCOPED_TRACE(language);
-        const auto text = [&](int slot) { return table.Entry(language, slot); };
-        const auto stripped = [&](int slot) { return StripAccelerator(text(slot)); };
+        const auto text = [&](TextSlot slot) { return table.Entry(language, slot); };
+        const auto stripped = [&](TextSlot slot) { return StripAccelerator(text(slot)); };
 
-        const std::vector<std::pair<int, int>> hints = {
+        const std::vector<std::pair<TextSlot, TextSlot>> hints = {
             {slot::kChooseSplitFileHint, slot::kChooseSplitFile},
             {slot::kDoSplitHint, slot::kDoSplit},
             {slot::kChooseJoinFileHint, slot::kChooseJoinFile},
@@ -83,8 +83,8 @@ TEST_F(TextTableTest, ComposedSlotsAreBuiltFromTheirOwnLanguage) {
             {slot::kFindBigFilePlaceHint, slot::kFindBigFilePlace}};
         for (const auto& [hint, caption] : hints) {
             const std::string prefix = stripped(caption) + "|";
-            EXPECT_TRUE(text(hint).starts_with(prefix)) << hint;
-            EXPECT_GT(text(hint).size(), prefix.size()) << hint;
+            EXPECT_TRUE(text(hint).starts_with(prefix)) << hint.number;
+            EXPECT_GT(text(hint).size(), prefix.size()) << hint.number;
         }
         EXPECT_EQ(text(slot::kChooseSplitFileTitle), stripped(slot::kChooseSplitFile));
         EXPECT_EQ(text(slot::kHowItWorksTitle), stripped(slot::kHowItWorks));
@@ -94,7 +94,7 @@ TEST_F(TextTableTest, ComposedSlotsAreBuiltFromTheirOwnLanguage) {
             text(slot::kWhenReadyModify).ends_with("'" + text(slot::kModifyBaseSizes) + "'"));
         EXPECT_GT(text(slot::kWhenReadyModify).size(), text(slot::kModifyBaseSizes).size() + 2);
 
-        const std::vector<std::pair<std::string, int>> shortcuts = {
+        const std::vector<std::pair<std::string, TextSlot>> shortcuts = {
             {" [Ctrl]+[A]  ", slot::kChooseSplitFile},
             {" [Ctrl]+[B]  ", slot::kFindSmallFilesPlace},
             {" [Ctrl]+[S]  ", slot::kDoSplit},
@@ -103,7 +103,7 @@ TEST_F(TextTableTest, ComposedSlotsAreBuiltFromTheirOwnLanguage) {
             {" [Ctrl]+[J]  ", slot::kDoJoin},
             {" [Ctrl]+[R]  ", slot::kCreateSelfUnit}};
         for (std::size_t i = 0; i < shortcuts.size(); ++i) {
-            EXPECT_EQ(text(slot::kShortcutsFirst + static_cast<int>(i)),
+            EXPECT_EQ(text(TextSlot(slot::kShortcutsFirst.number + static_cast<int>(i))),
                       shortcuts[i].first + stripped(shortcuts[i].second));
         }
         const std::string exitWord[] = {"Exit", "Avsluta", "Beende"};
@@ -111,11 +111,11 @@ TEST_F(TextTableTest, ComposedSlotsAreBuiltFromTheirOwnLanguage) {
                   " [Ctrl]+[Q]  " + exitWord[language] + " " + text(slot::kProgramName));
 
         // The program title stands inside a sentence, with words on both sides.
-        for (const int slot : {slot::kRestoreWithProgramHelp, slot::kProgramNotNeededHelp}) {
+        for (const TextSlot slot : {slot::kRestoreWithProgramHelp, slot::kProgramNotNeededHelp}) {
             const auto at = text(slot).find(text(slot::kProgramName));
-            ASSERT_NE(at, std::string::npos) << slot;
-            EXPECT_GT(at, 0u) << slot;
-            EXPECT_LT(at + text(slot::kProgramName).size(), text(slot).size()) << slot;
+            ASSERT_NE(at, std::string::npos) << slot.number;
+            EXPECT_GT(at, 0u) << slot.number;
+            EXPECT_LT(at + text(slot::kProgramName).size(), text(slot).size()) << slot.number;
         }
         if (language != kGerman) {
             EXPECT_NE(text(slot::kResetSettingsHelp).find(stripped(slot::kFileMenu)),
@@ -141,7 +141,7 @@ TEST_F(TextTableTest, ANewSuffixChangesOnlyTheTwoFileFilters) {
     other.Fill(".part");
     for (int language = 0; language < kLanguageCount; ++language) {
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            if (slot == slot::kPieceFilter || slot == slot::kSuffixFilter) {
+            if (slot == slot::kPieceFilter.number || slot == slot::kSuffixFilter.number) {
                 EXPECT_NE(other.Entry(language, slot), table.Entry(language, slot));
                 EXPECT_NE(other.Entry(language, slot).find(".part"), std::string::npos);
                 EXPECT_EQ(other.Entry(language, slot).find(kSuffix), std::string::npos);
@@ -161,7 +161,7 @@ TEST_F(TextTableTest, ANewSuffixChangesOnlyTheTwoFileFilters) {
 TEST_F(TextTableTest, GermanShowsTheCommandLineHelpInEnglish) {
     EXPECT_EQ(table.Entry(kGerman, slot::kSwitchesFirst),
               "SWITCHES TO CONTROL THE PROGRAM (in English)");
-    for (int slot = slot::kSwitchesFirst + 1; slot <= slot::kSwitchesLast; ++slot) {
+    for (int slot = slot::kSwitchesFirst.number + 1; slot <= slot::kSwitchesLast.number; ++slot) {
         EXPECT_EQ(table.Entry(kGerman, slot), table.Entry(kEnglish, slot)) << slot;
     }
     // Swedish translates that part, except the example command line of slot 307.
@@ -304,12 +304,21 @@ TEST(ProgramTextsTest, ReadsTheCurrentLanguageAndEnglishForADamagedOne) {
         SetCurrentLanguage(damaged);
         EXPECT_EQ(CurrentLanguage(), damaged);
         EXPECT_EQ(Text(slot::kFileMenu), "&File");
-        EXPECT_EQ(Text(kSlotCount), "");
+        EXPECT_EQ(Text(TextSlot(kSlotCount)), "");
     }
     SetCurrentLanguage(kEnglish);
-    EXPECT_EQ(Text(-1), "");
-    EXPECT_EQ(Text(kSlotCount), "");
+    EXPECT_EQ(Text(TextSlot(-1)), "");
+    EXPECT_EQ(Text(TextSlot(kSlotCount)), "");
     EXPECT_EQ(Text(slot::kProgramName), "The File Brelker");
+}
+
+TEST(ProgramTextsTest, ValuesTakeTheirMarksAndAreNeverSearchedForMoreMarks) {
+    FillTextTable(kSuffix);
+    SetCurrentLanguage(kEnglish);
+    EXPECT_EQ(TextWith(slot::kReplaceExisting, {"50%2 %1.bin", "7"}),
+              "50%2 %1.bin already exists (7 bytes). Replace it?");
+    EXPECT_EQ(TextWith(slot::kReplaceExisting, {"%1"}),
+              "%1 already exists (%2 bytes). Replace it?");
 }
 
 }  // namespace

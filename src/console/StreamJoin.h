@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "console/ConsoleHost.h"
+#include "console/StreamSplit.h"
+#include "engine/ChecksumFile.h"
+#include "engine/Job.h"
+#include "engine/Sha256.h"
+#include "platform/Platform.h"
+
+namespace brelker {
+
+// Joins a series into a stream (standard output), where nothing written can
+// be taken back: with a checksum file every piece is hashed whole and
+// compared before its first byte goes out, and hashed again as it goes, so
+// that a piece changed in between is named too; the run stops at the first
+// piece that differs. Without a checksum file the pieces go out unverified;
+// with one that is not understood, none goes out.
+// No piece is ever deleted.
+class StreamJoin {
+public:
+    StreamJoin(Platform& platform, ConsoleHost& host);
+
+    // Writes the pieces that the job counted to output.
+    StreamFault Run(const Job& job, const std::string& suffix, FileHandle output);
+
+    // Whether the last run was checked against a checksum file.
+    bool Verified() const { return verified_; }
+    const std::string& FaultPath() const { return faultPath_; }
+    const std::string& FaultReason() const { return faultReason_; }
+    // Where and why the checksum file of ListUnusable cannot be used.
+    const ChecksumProblem& ListProblem() const { return listProblem_; }
+
+private:
+    StreamFault CopyPiece(FileHandle piece, const std::string& path, const std::string* digest,
+                          FileHandle output, char* buffer);
+    StreamFault Fail(StreamFault fault, const std::string& path, bool withReason);
+
+    Platform& platform_;
+    ConsoleHost& host_;
+    Sha256 whole_;
+    std::int64_t done_ = 0;
+    std::int64_t total_ = 0;
+    bool verified_ = false;
+    std::string faultPath_;
+    std::string faultReason_;
+    ChecksumProblem listProblem_;
+};
+
+}  // namespace brelker

@@ -1,0 +1,217 @@
+#include "console/StreamSplit.h"
+
+#include <algorithm>
+
+#include "engine/ChecksumFile.h"
+#include "engine/PieceNames.h"
+#include "plan/SizePlan.h"
+#include "platform/Paths.h"
+
+namespace brelker {
+namespace {
+
+// Bytes read from the stream at a time.
+constexpr std::int64_t kBlock = std::int64_t{1} << 20;
+
+}  // namespace
+
+StreamSplit::StreamSplit(Platform& platform, ConsoleHost& host)
+    : platform_(platform), host_(host) {}
+
+StreamFault StreamSplit::Run(FileHandle input, std::int64_t pieceBytes, const std::string& suffix,
+                             bool checksums, Job& job) {
+    suffix_ = suffix;
+    job.BigFilePath = job.SmallFilesBase;
+    job.BigFileBytes = 0;
+    job.SmallFileCount = 0;
+    job.SmallFileSizes = {0};
+    job.PieceDigests = {std::string()};
+    job.WholeDigest.clear();
+    const auto lock = platform_.LockForWriting(job.SmallFilesBase);
+    if (!lock) {
+        return Fail(StreamFault::Locked, job.SmallFilesBase, false);
+    }
+    // Standard input may come from a piece of an earlier series of this stem
+    // ("< x.Brelked_2"): it is refused before a piece is written.
+    input_ = platform_.HandleIdentity(input);
+    if (input_) {
+        for (const std::int64_t number :
+             PieceNumbersOnDisk(platform_, job.SmallFilesBase, suffix_)) {
+            const std::string piece = PieceName(job.SmallFilesBase, suffix_, number);
+            if (platform_.FileIdentity(piece) == input_) {
+                return Fail(StreamFault::InputIsPiece, piece, false);
+            }
+        }
+    }
+    // A vendor's list under the stem's name is not rewritten.
+    if (checksums &&
+        OwnershipOf(platform_, job.SmallFilesBase, suffix_) == ChecksumOwnership::Foreign) {
+        return Fail(StreamFault::ForeignList, ChecksumFilePath(job.SmallFilesBase), false);
+    }
+    const auto buffer = platform_.Allocate(static_cast<std::size_t>(kBlock));
+    StreamFault fault = buffer ? Copy(input, buffer.get(), pieceBytes, job)
+                               : Fail(StreamFault::CannotRead, {}, false);
+    if (fault == StreamFault::None) {
+        fault = Finish(job, checksums);
+    }
+    if (fault != StreamFault::None) {
+        RemoveWritten();
+    }
+    return fault;
+}
+
+StreamFault StreamSplit::Copy(FileHandle input, char* buffer, std::int64_t pieceBytes, Job& job) {
+    for (;;) {
+        if (platform_.PendingInterrupt() != 0) {
+            return StreamFault::Interrupted;
+        }
+        const std::int64_t got = platform_.Read(input, buffer, kBlock);
+        if (got < 0) {
+            return Fail(StreamFault::CannotRead, {}, true);
+        }
+        if (got == 0) {
+            break;
+        }
+        for (std::int64_t at = 0; at < got;) {
+            if (piece_ == kNoFile) {
+                if (const StreamFault fault = OpenPiece(job); fault != StreamFault::None) {
+                    return fault;
+                }
+            }
+            const std::int64_t count = std::min(got - at, pieceBytes - inPiece_);
+            if (platform_.Write(piece_, buffer + at, count) != count) {
+                return Fail(StreamFault::CannotWrite, job.PiecePath, true);
+            }
+            pieceHash_.Update(buffer + at, static_cast<std::size_t>(count));
+            wholeHash_.Update(buffer + at, static_cast<std::size_t>(count));
+            inPiece_ += count;
+            at += count;
+            job.BigFileBytes += count;
+            if (inPiece_ == pieceBytes) {
+                if (const StreamFault fault = ClosePiece(job); fault != StreamFault::None) {
+                    return fault;
+                }
+            }
+        }
+        host_.ShowBytes(job.BigFileBytes);
+    }
+    // The same Ctrl+C that ended the writer may be what ended the stream: what
+    // came is then not all there was.
+    if (platform_.PendingInterrupt() != 0) {
+        return StreamFault::Interrupted;
+    }
+    if (piece_ != kNoFile) {
+        return ClosePiece(job);
+    }
+    return job.BigFileBytes == 0 ? StreamFault::Empty : StreamFault::None;
+}
+
+StreamFault StreamSplit::OpenPiece(Job& job) {
+    if (job.SmallFileCount >= SizePlan::MaxSmallFiles) {
+        return Fail(StreamFault::TooManyPieces, {}, false);
+    }
+    job.PiecePath = PieceName(job.SmallFilesBase, suffix_, job.SmallFileCount + 1);
+    if (input_ && platform_.FileIdentity(job.PiecePath) == input_) {
+        return Fail(StreamFault::InputIsPiece, job.PiecePath, false);
+    }
+    const FileKind kind = platform_.KindOf(job.PiecePath, false);
+    if (kind != FileKind::Missing && kind != FileKind::Regular) {
+        return Fail(StreamFault::NotRegular, job.PiecePath, false);
+    }
+    piece_ = platform_.CreateForWriting(job.PiecePath);
+    if (piece_ == kNoFile) {
+        return Fail(StreamFault::CannotCreate, job.PiecePath, true);
+    }
+    written_.push_back({job.PiecePath, platform_.FileIdentity(job.PiecePath), {}});
+    ++job.SmallFileCount;
+    inPiece_ = 0;
+    return StreamFault::None;
+}
+
+StreamFault StreamSplit::ClosePiece(Job& job) {
+    const bool flushed = platform_.Flush(piece_);
+    const StreamFault fault =
+        flushed ? StreamFault::None : Fail(StreamFault::CannotWrite, job.PiecePath, true);
+    platform_.Close(piece_);
+    piece_ = kNoFile;
+    if (fault != StreamFault::None) {
+        return fault;
+    }
+    written_.back().stamp = platform_.FileStamp(job.PiecePath);
+    job.SmallFileSizes.push_back(inPiece_);
+    job.PieceDigests.push_back(pieceHash_.HexDigest());
+    return StreamFault::None;
+}
+
+StreamFault StreamSplit::Finish(Job& job, bool checksums) {
+    const std::string& stem = job.SmallFilesBase;
+    const std::string checksumFile = ChecksumFilePath(stem);
+    job.WholeDigest = wholeHash_.HexDigest();
+    if (!checksums) {
+        job.PieceDigests.clear();
+        job.WholeDigest.clear();
+        // The checksum file of an earlier series would fail every join of
+        // these pieces; only a list of ours goes, somebody else's stays.
+        if (OwnershipOf(platform_, stem, suffix_) == ChecksumOwnership::Ours) {
+            platform_.DeleteFile(checksumFile);
+        }
+    } else {
+        if (input_ && platform_.FileIdentity(checksumFile) == input_) {
+            return Fail(StreamFault::InputIsPiece, checksumFile, false);
+        }
+        std::vector<ChecksumLine> lines;
+        for (int k = 1; k <= job.SmallFileCount; ++k) {
+            lines.push_back({job.PieceDigests[static_cast<std::size_t>(k)],
+                             BareFileName(PieceName(stem, suffix_, k))});
+        }
+        lines.push_back({job.WholeDigest, BareFileName(stem)});
+        if (!WriteChecksumFile(platform_, checksumFile, lines)) {
+            return Fail(StreamFault::ChecksumNotWritten, checksumFile, true);
+        }
+        written_.push_back({checksumFile, platform_.FileIdentity(checksumFile),
+                            platform_.FileStamp(checksumFile)});
+    }
+    platform_.FlushFolder(FolderOfPath(stem));
+    RemoveStalePieces(job);
+    return StreamFault::None;
+}
+
+StreamFault StreamSplit::Fail(StreamFault fault, const std::string& path, bool withReason) {
+    faultReason_ = withReason ? platform_.LastErrorText() : std::string();
+    faultPath_ = path;
+    return fault;
+}
+
+// As a split of a file does: only what this run created, and only while it is
+// still the file this run wrote.
+void StreamSplit::RemoveWritten() {
+    if (piece_ != kNoFile) {
+        platform_.Close(piece_);
+        piece_ = kNoFile;
+    }
+    for (const Written& file : written_) {
+        const bool same = file.identity && platform_.FileIdentity(file.path) == file.identity &&
+                          (!file.stamp || platform_.FileStamp(file.path) == file.stamp);
+        if (same && platform_.KindOf(file.path, false) == FileKind::Regular &&
+            platform_.DeleteFile(file.path)) {
+            removed_.push_back(file.path);
+        }
+    }
+}
+
+// Pieces numbered above the new count belong to an earlier, longer series of
+// the same stem, which a later join would otherwise take in.
+void StreamSplit::RemoveStalePieces(const Job& job) {
+    for (const std::int64_t number : PieceNumbersOnDisk(platform_, job.SmallFilesBase, suffix_)) {
+        const std::string piece = PieceName(job.SmallFilesBase, suffix_, number);
+        if (number <= job.SmallFileCount || platform_.KindOf(piece, false) != FileKind::Regular ||
+            (input_ && platform_.FileIdentity(piece) == input_)) {
+            continue;
+        }
+        if (platform_.DeleteFile(piece)) {
+            stale_.push_back(piece);
+        }
+    }
+}
+
+}  // namespace brelker

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/ConsoleHost.h"
+#include "engine/Job.h"
+#include "engine/Sha256.h"
+#include "platform/Platform.h"
+
+namespace brelker {
+
+// Why a split from a stream or a join into one stopped. A fault without a
+// path is the stream's own.
+enum class StreamFault {
+    None,
+    Empty,               // not one byte came
+    Locked,              // another run writes this stem
+    InputIsPiece,        // the stream is a file this run would write
+    NotRegular,          // a piece's name holds a folder, a link, a device...
+    CannotCreate,        // a piece could not be created
+    CannotWrite,         // a piece could not be written or put on the disk
+    CannotRead,          // the stream could not be read
+    TooManyPieces,       // the stream holds more pieces than a series may have
+    ChecksumNotWritten,  // the checksum file could not be written
+    Interrupted,         // Ctrl+C, a termination or a closed terminal
+    // Of a join into a stream:
+    OutputIsPiece,  // the stream is a file this run reads
+    ForeignList,    // the checksum file's name holds a list that is not this program's
+    ListUnusable,   // the series' checksum file is there but cannot be used
+    Mismatch,       // a piece or the whole differs from its checksum
+};
+
+// Splits a stream whose size is known only at its end (standard input) into
+// pieces of one size, as the split of a file does: a piece is created when
+// its first byte arrives, so that no empty piece follows the last, each piece
+// and the whole are hashed as the bytes pass, and the checksum file comes once
+// the stream has ended. Each piece is put on the disk before the next one:
+// the bytes of a stream cannot be read a second time. A split that does not
+// end so removes what it wrote.
+class StreamSplit {
+public:
+    StreamSplit(Platform& platform, ConsoleHost& host);
+
+    // Reads input to its end into pieces of pieceBytes named after the job's
+    // SmallFilesBase. The job then holds the count, the sizes and the digests
+    // of the pieces, and as its big file the stem itself: the file that a
+    // join of the pieces restores.
+    StreamFault Run(FileHandle input, std::int64_t pieceBytes, const std::string& suffix,
+                    bool checksums, Job& job);
+
+    // The file a fault is about, and the system's reason where it gave one.
+    const std::string& FaultPath() const { return faultPath_; }
+    const std::string& FaultReason() const { return faultReason_; }
+    // What a split that failed removed of its own files.
+    const std::vector<std::string>& Removed() const { return removed_; }
+    // Pieces of an earlier, longer series of the same stem, removed after success.
+    const std::vector<std::string>& StalePieces() const { return stale_; }
+
+private:
+    struct Written {
+        std::string path;
+        std::optional<std::string> identity;
+        std::optional<std::string> stamp;  // once closed
+    };
+
+    StreamFault Copy(FileHandle input, char* buffer, std::int64_t pieceBytes, Job& job);
+    StreamFault OpenPiece(Job& job);
+    StreamFault ClosePiece(Job& job);
+    StreamFault Finish(Job& job, bool checksums);
+    StreamFault Fail(StreamFault fault, const std::string& path, bool withReason);
+    void RemoveWritten();
+    void RemoveStalePieces(const Job& job);
+
+    Platform& platform_;
+    ConsoleHost& host_;
+    std::string suffix_;
+    // The stream's own identity, where it is a file: no piece may be it.
+    std::optional<std::string> input_;
+    FileHandle piece_ = kNoFile;
+    std::int64_t inPiece_ = 0;
+    Sha256 pieceHash_;
+    Sha256 wholeHash_;
+    std::vector<Written> written_;
+    std::string faultPath_;
+    std::string faultReason_;
+    std::vector<std::string> removed_;
+    std::vector<std::string> stale_;
+};
+
+}  // namespace brelker

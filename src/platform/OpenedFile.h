@@ -1,0 +1,28 @@
+#pragma once
+
+#include <utility>
+
+#include "platform/Platform.h"
+
+namespace brelker {
+
+// An open file that closes itself when it goes, on every way out of the code
+// that opened it. Empty (false) when the open failed.
+class OpenedFile {
+public:
+    OpenedFile(Platform& platform, FileHandle handle) : platform_(platform), handle_(handle) {}
+    ~OpenedFile() { Close(); }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+
+    explicit operator bool() const { return handle_ != kNoFile; }
+    FileHandle Handle() const { return handle_; }
+    // Closes it now, where what follows needs it closed (its size read by name).
+    void Close() { platform_.Close(std::exchange(handle_, kNoFile)); }
+
+private:
+    Platform& platform_;
+    FileHandle handle_;
+};
+
+}  // namespace brelker
