@@ -119,9 +119,13 @@ LRESULT HowItWorksWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             ::ShowWindow(window_, SW_HIDE);
             return 0;
-        case WM_DESTROY:
+        case WM_NCDESTROY: {
+            // The last message: the window is gone after it.
+            const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
+            ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
             window_ = nullptr;
-            return 0;
+            return result;
+        }
         default:
             break;
     }

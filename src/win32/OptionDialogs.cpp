@@ -238,8 +238,8 @@ private:
             CheckBoxWidth(Text(slot::kActivate)) + S(12) + CheckBoxWidth(Text(slot::kDeactivate));
         const int width = std::max(
             {inner, radios, Width(Text(slot::kSkippedBytes)), Width(Text(slot::kExtractedBytes))});
-        const auto explained = [&](int id, int slot, int y) {
-            const int height = WrappedTextExtent(DialogFont(), Text(slot), width).cy;
+        const auto explained = [&](int id, TextSlot text, int y) {
+            const int height = WrappedTextExtent(DialogFont(), Text(text), width).cy;
             Put(id, 2 * margin, y, width, height);
             return height;
         };

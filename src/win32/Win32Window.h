@@ -42,7 +42,6 @@ public:
     // For the tests: the model behind the window, and its lines in the size list.
     WindowModel& Model() { return model_; }
     const std::vector<std::string>& SizeLines() const { return sizeLines_; }
-    HACCEL Shortcuts() const { return shortcuts_; }
     // The width that a control's caption needs and the width it was given.
     int CaptionWidthNeeded(int id) const;
 
@@ -135,7 +134,6 @@ private:
     std::string piecesGroupHint_;
     HWND hintShownFor_ = nullptr;
     std::vector<std::string> sizeLines_;
-    std::array<std::string, 2> statusTexts_;
     Pointer pointer_ = Pointer::Arrow;
     // Set while the view itself changes a control, whose notification then is
     // no choice of the user's.

@@ -92,9 +92,15 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_DESTROY:
-            window_ = nullptr;
             ::PostQuitMessage(0);
             return 0;
+        case WM_NCDESTROY: {
+            // The last message: the window is gone after it.
+            const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
+            ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            window_ = nullptr;
+            return result;
+        }
         default:
             break;
     }

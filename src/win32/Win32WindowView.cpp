@@ -11,8 +11,6 @@
 
 namespace brelker::win32 {
 
-std::string ShortcutText(Command command);
-
 namespace {
 
 int ControlIdOfControl(Control control) {
@@ -213,7 +211,6 @@ void Win32Window::ShowSizeMode(bool useFreeSpace) {
 }
 
 void Win32Window::ShowStatus(int panel, const std::string& text) {
-    statusTexts_[static_cast<std::size_t>(panel)] = text;
     ::SendMessageW(status_, SB_SETTEXTW, static_cast<WPARAM>(panel),
                    reinterpret_cast<LPARAM>(Widen(text).c_str()));
     if (panel == 1) {

@@ -66,7 +66,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     if (!arguments.empty() && brelker::IsConsoleCommandLine(arguments)) {
         WriteToParentConsole();
         return brelker::RunConsoleCommandLine(arguments, platform, store, std::cout, std::cerr,
-                                              false);
+                                              brelker::ProgressLine::None);
     }
     const bool unattended = brelker::IsUnattended(brelker::ParseCommandLine(arguments));
     if (unattended) {

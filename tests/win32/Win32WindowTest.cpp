@@ -309,6 +309,30 @@ TEST_F(Win32WindowTest, EveryCaptionFitsItsControlInEveryLanguage) {
     }
 }
 
+// A screen of another density: the system tells the window, which takes the
+// font and pictures of that density and measures its captions anew.
+TEST_F(Win32WindowTest, OnADenserScreenEveryCaptionStillFits) {
+    Start({"/bigfile=" + BigFile()});
+    Send(Command::LanguageGerman);
+    const auto buttonHeight = [this] {
+        return HIWORD(::SendMessageW(SpeedBar(), TB_GETBUTTONSIZE, 0, 0));
+    };
+    const int before = buttonHeight();
+    RECT frame{};
+    ::GetWindowRect(window->Handle(), &frame);
+    RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
+                   frame.top + (frame.bottom - frame.top) * 3 / 2};
+    ::SendMessageW(window->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
+                   reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_GE(buttonHeight(), before * 3 / 2 - 1);
+    for (const char* name : {"rbSizeBase", "rbSizeFree", "ApplyBaseSize", "ApplyNewSize",
+                             "lblBigFileName", "BaseSizeHeadline", "HintBtn"}) {
+        RECT shown{};
+        ::GetWindowRect(Item(name), &shown);
+        EXPECT_LE(window->CaptionWidthNeeded(ControlIdOf(name)), shown.right - shown.left) << name;
+    }
+}
+
 TEST_F(Win32WindowTest, AFileDroppedFromExplorerIsTakenByItsName) {
     // A name outside the ANSI code page: it goes by UTF-16 from Explorer to the model.
     const std::string piece = folder.Path() +
