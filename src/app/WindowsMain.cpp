@@ -10,8 +10,6 @@
 #include <io.h>
 #include <windows.h>
 #undef DeleteFile
-// shellapi.h needs the types of windows.h.
-#include <shellapi.h>
 
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleRun.h"
@@ -22,19 +20,6 @@
 #include "window/HeadlessView.h"
 
 namespace {
-
-// The arguments as UTF-8: main()'s argv holds them in the ANSI code page, which
-// loses every letter outside it.
-std::vector<std::string> Arguments() {
-    int count = 0;
-    wchar_t** given = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int i = 1; given != nullptr && i < count; ++i) {
-        arguments.push_back(brelker::Narrow(given[i]));
-    }
-    ::LocalFree(given);
-    return arguments;
-}
 
 // A console window shows the progress line with carriage returns and blanks
 // alone: not every console that accepts the mode for escapes shows them as
@@ -54,7 +39,7 @@ int main() {
     ::SetConsoleOutputCP(CP_UTF8);
     brelker::Win32Platform platform;
     const brelker::RegistrySettingsStore store;
-    const std::vector<std::string> arguments = Arguments();
+    const std::vector<std::string> arguments = brelker::CommandLineArguments();
     if (!brelker::IsConsoleCommandLine(arguments) &&
         !brelker::ParseCommandLine(arguments).steps.empty()) {
         return brelker::RunSwitchesWithoutWindow(arguments, platform, store, std::cerr);

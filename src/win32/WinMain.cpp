@@ -28,18 +28,6 @@
 
 namespace {
 
-// The arguments as UTF-8, whatever the system's ANSI code page holds.
-std::vector<std::string> Arguments() {
-    int count = 0;
-    wchar_t** given = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int i = 1; given != nullptr && i < count; ++i) {
-        arguments.push_back(brelker::Narrow(given[i]));
-    }
-    ::LocalFree(given);
-    return arguments;
-}
-
 // A program of the graphical subsystem starts without standard streams unless
 // its parent handed it some (a redirection, a pipe): it then writes to the
 // console of the program that started it, where there is one.
@@ -62,7 +50,7 @@ void WriteToParentConsole() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     brelker::Win32Platform platform;
     const brelker::RegistrySettingsStore store;
-    const std::vector<std::string> arguments = Arguments();
+    const std::vector<std::string> arguments = brelker::CommandLineArguments();
     if (!arguments.empty() && brelker::IsConsoleCommandLine(arguments)) {
         WriteToParentConsole();
         return brelker::RunConsoleCommandLine(arguments, platform, store, std::cout, std::cerr,
