@@ -4,9 +4,9 @@
 #include <array>
 #include <cstdio>
 
-#include "console/ResultText.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/ResultText.h"
 
 namespace brelker {
 namespace {

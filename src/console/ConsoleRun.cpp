@@ -7,7 +7,6 @@
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleHost.h"
 #include "console/ConsoleReport.h"
-#include "console/ResultText.h"
 #include "console/StreamJoin.h"
 #include "console/StreamSplit.h"
 #include "engine/ChecksumFile.h"
@@ -23,6 +22,8 @@
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/JobSetup.h"
+#include "window/ResultText.h"
 
 namespace brelker {
 namespace {
@@ -73,23 +74,22 @@ std::string Naming(TextSlot slot, const std::string& what) {
 // The command line's own words for a run that failed, as other command-line
 // tools say it: what could not be done with which file, and the system's
 // reason. The window keeps its own texts for the same codes.
-std::string FailureText(const Engine& engine, int code, bool split) {
-    const std::string& path = engine.MismatchedFile();
-    const std::string& reason = engine.FailureReason();
+std::string FailureText(const TransferResult& result, bool split) {
+    const std::string& path = result.file;
+    const std::string& reason = result.reason;
     std::optional<TextSlot> named;
-    if (code > 0) {
+    if (result.outcome == TransferOutcome::PieceFailed) {
         named = split ? slot::kCannotCreateNamed : slot::kCannotReadNamed;
-    } else if (code == kCannotReadBigFile) {
+    } else if (result.outcome == TransferOutcome::CannotReadBigFile) {
         named = slot::kCannotReadNamed;
-    } else if (code == kCannotWriteBigFile) {
+    } else if (result.outcome == TransferOutcome::CannotWriteBigFile) {
         named = slot::kCannotWriteNamed;
     }
     if (named && !path.empty()) {
         return WithReason(TextWith(*named, {path}), reason);
     }
     std::string text =
-        TransferFailureText(code, split ? slot::kCannotCreatePiece : slot::kCannotReadPiece, path,
-                            engine.ChecksumFileProblem());
+        TransferFailureText(result, split ? slot::kCannotCreatePiece : slot::kCannotReadPiece);
     if (!path.empty() && text.find(path) == std::string::npos) {
         text += (text.ends_with(' ') ? "" : ": ") + path;
     }
@@ -170,7 +170,7 @@ private:
     int SplitStream();
     int SplitDone();
     int JoinToOutput();
-    int Finish(const Engine& engine, int code, bool split);
+    int Finish(const TransferResult& result, bool split);
     std::optional<std::vector<std::int64_t>> PlanPieces();
     std::optional<std::int64_t> BaseSize();
     std::string InFolder(const std::string& path, const std::string& name);
@@ -187,20 +187,23 @@ private:
 
 // Says how the run ended. A failure names the file and the system's reason
 // where there are such, as other command-line tools do.
-int ConsoleRun::Finish(const Engine& engine, int code, bool split) {
+int ConsoleRun::Finish(const TransferResult& result, bool split) {
     host_.EndRun();
-    for (const std::string& piece : engine.StalePieces()) {
+    for (const std::string& piece : result.stalePieces) {
         host_.Say(Text(slot::kStalePieceRemoved) + piece);
     }
-    if (code == kTransferDone) {
+    if (!result.partialPath.empty()) {
+        host_.Say(Text(slot::kPartialFileKept) + result.partialPath);
+    }
+    if (result.Succeeded()) {
         return kExitSuccess;
     }
-    host_.Say(FailureText(engine, code, split));
-    if (!engine.RemovedAfterFailure().empty()) {
+    host_.Say(FailureText(result, split));
+    if (!result.removedAfterFailure.empty()) {
         host_.Say(Text(slot::kRemovedAfterFailure) +
-                  std::to_string(engine.RemovedAfterFailure().size()));
+                  std::to_string(result.removedAfterFailure.size()));
     }
-    if (code == kDiskRefused && host_.Declined()) {
+    if (result.outcome == TransferOutcome::DiskRefused && host_.Declined()) {
         host_.Say(Text(slot::kNeedsAnotherDisk));
     }
     return kExitFailure;
@@ -284,30 +287,17 @@ int ConsoleRun::Split() {
     if (request_.FromStandardInput()) {
         return SplitStream();
     }
-    job_.BigFilePath = request_.file;
-    job_.BigFileBytes = platform_.FileSize(request_.file);
-    if (job_.BigFileBytes < 0) {
-        // Said at once: a FIFO would otherwise wait for a writer forever.
-        switch (platform_.KindOf(request_.file, true)) {
-            case FileKind::Folder:
-                host_.Say(Text(slot::kIsAFolder) + request_.file);
-                break;
-            case FileKind::Special:
-                host_.Say(Text(slot::kNotARegularFile) + request_.file);
-                break;
-            default:
-                host_.Say(Text(slot::kFileMissing) + request_.file + ": " +
-                          platform_.LastErrorText());
-                break;
-        }
+    if (const UnusableFile why = TakeBigFile(job_, platform_, request_.file);
+        why != UnusableFile::None) {
+        const std::string reason = platform_.LastErrorText();
+        host_.Say(UnusableFileText(why, request_.file) +
+                  (why == UnusableFile::Missing ? ": " + reason : std::string()));
         return kExitFailure;
     }
     if (job_.BigFileBytes == 0) {
         host_.Say(Text(slot::kNothingToSplit));
         return kExitFailure;
     }
-    job_.ExtractCount = job_.BigFileBytes;
-    job_.ExtractLimit = job_.BigFileBytes;
     job_.SmallFilesBase = request_.output.empty()
                               ? request_.file
                               : InFolder(request_.output, BareFileName(request_.file));
@@ -319,16 +309,13 @@ int ConsoleRun::Split() {
         if (!sizes) {
             return kExitFailure;
         }
-        job_.SmallFileCount = static_cast<std::int32_t>(sizes->size());
-        job_.SmallFileSizes = {0};
-        job_.SmallFileSizes.insert(job_.SmallFileSizes.end(), sizes->begin(), sizes->end());
+        TakePieceSizes(job_, 0, *sizes);
     }
 
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
-    const int code = engine.SplitBigFile(options_);
-    if (const int result = Finish(engine, code, true); result != kExitSuccess) {
-        return result;
+    if (const int status = Finish(engine.SplitBigFile(options_), true); status != kExitSuccess) {
+        return status;
     }
     return SplitDone();
 }
@@ -384,13 +371,13 @@ int ConsoleRun::SplitDone() {
 }
 
 int ConsoleRun::Join() {
-    const std::string stem = FindSeriesBase(request_.file, options_.Suffix);
-    if (stem.empty() || platform_.FileSize(request_.file) < 0) {
-        host_.Say((stem.empty() ? Text(slot::kNotASeriesPiece) : Text(slot::kFileMissing)) +
+    const bool isPiece = TakeSeries(job_, request_.file, options_.Suffix);
+    if (!isPiece || platform_.FileSize(request_.file) < 0) {
+        host_.Say((isPiece ? Text(slot::kFileMissing) : Text(slot::kNotASeriesPiece)) +
                   request_.file);
         return kExitFailure;
     }
-    job_.SmallFilesBase = stem;
+    const std::string stem = job_.SmallFilesBase;
     CountSeries(job_, platform_, host_, options_.Suffix);
     if (job_.SmallFileCount == 0) {
         return kExitFailure;  // the reason has been given
@@ -409,17 +396,13 @@ int ConsoleRun::Join() {
     }
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
-    const int code = engine.JoinSmallFiles(options_);
-    if (!job_.PartialPath.empty()) {
-        host_.Say(Text(slot::kPartialFileKept) + job_.PartialPath);
-    }
-    if (const int result = Finish(engine, code, false); result != kExitSuccess) {
-        return result;
+    const TransferResult result = engine.JoinSmallFiles(options_);
+    if (const int status = Finish(result, false); status != kExitSuccess) {
+        return status;
     }
     if (!request_.quiet) {
-        host_.Say(
-            Text(engine.LastJoinVerified() ? slot::kJoinedVerified : slot::kJoinedNotVerified) +
-            job_.BigFilePath);
+        host_.Say(Text(result.verified ? slot::kJoinedVerified : slot::kJoinedNotVerified) +
+                  job_.BigFilePath);
     }
     return kExitSuccess;
 }
@@ -473,10 +456,10 @@ int ConsoleRun::Verify() {
     host_.BeginRun(ListedBytes(stem));
     // The joined file is looked for beside the checksum file, where sha256sum
     // would look for it.
-    const int code = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
+    const TransferResult result = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
     host_.EndRun();
-    if (code != kTransferDone) {
-        host_.Say(FailureText(engine, code, false));
+    if (!result.Succeeded()) {
+        host_.Say(FailureText(result, false));
         return kExitFailure;
     }
     for (const VerifyReport::Entry& entry : report.entries) {

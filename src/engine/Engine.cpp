@@ -9,6 +9,7 @@
 #include "engine/PieceNames.h"
 #include "engine/Series.h"
 #include "engine/StreamHasher.h"
+#include "engine/TransferCodes.h"
 #include "platform/Paths.h"
 
 namespace brelker {
@@ -134,11 +135,11 @@ std::int64_t Engine::QueryFreeSpace(const std::string& volume) {
     return platform_.FreeSpace(volume);
 }
 
-int Engine::SplitBigFile(const TransferOptions& options) {
+TransferResult Engine::SplitBigFile(const TransferOptions& options) {
     return RunTransfer(Direction::Split, options);
 }
 
-int Engine::JoinSmallFiles(const TransferOptions& options) {
+TransferResult Engine::JoinSmallFiles(const TransferOptions& options) {
     TransferOptions join = options;
     join.UseFreeSpace = false;
     join.RemoveBigFile = false;
@@ -149,15 +150,15 @@ int Engine::JoinSmallFiles(const TransferOptions& options) {
 // A refusal before anything was touched: the file it is about, without a
 // system reason.
 int Engine::Refuse(int code, const std::string& path) {
-    mismatchedFile_ = path;
-    failureReason_.clear();
+    result_.file = path;
+    result_.reason.clear();
     return code;
 }
 
 // A failure right after the call that failed: the file and the system's reason.
 int Engine::Fail(int code, const std::string& path) {
-    mismatchedFile_ = path;
-    failureReason_ = platform_.LastErrorText();
+    result_.file = path;
+    result_.reason = platform_.LastErrorText();
     return code;
 }
 
@@ -227,19 +228,32 @@ int Engine::TakeLocks(Run& run) {
     return kTransferDone;
 }
 
-int Engine::RunTransfer(Direction direction, const TransferOptions& options) {
+TransferResult Engine::RunTransfer(Direction direction, const TransferOptions& options) {
     Run run(*this, direction, options);
-    verified_ = false;
-    mismatchedFile_.clear();
-    failureReason_.clear();
-    removedAfterFailure_.clear();
+    result_ = {};
     // A Stop that came after the last block of the previous run is not this run's.
     job_.StopRequested = false;
     const int code = Transfer(run);
     if (run.Split() && code != kTransferDone) {
         RemoveWrittenFiles(run);
     }
-    return code;
+    return Result(code);
+}
+
+// The run's code with what the run has gathered to tell about it.
+TransferResult Engine::Result(int code) {
+    TransferResult result = std::move(result_);
+    result_ = {};
+    if (code > 0) {
+        result.outcome = TransferOutcome::PieceFailed;
+        result.piece = code;
+    }
+    for (const auto& [known, outcome] : kOutcomeOfCode) {
+        if (code == known) {
+            result.outcome = outcome;
+        }
+    }
+    return result;
 }
 
 // A split that does not finish must not leave pieces that look like a whole
@@ -255,7 +269,7 @@ void Engine::RemoveWrittenFiles(Run& run) {
                           (!file.stamp || platform_.FileStamp(file.path) == file.stamp);
         if (same && platform_.KindOf(file.path, false) == FileKind::Regular &&
             platform_.DeleteFile(file.path)) {
-            removedAfterFailure_.push_back(file.path);
+            result_.removedAfterFailure.push_back(file.path);
         }
     }
 }
@@ -427,7 +441,7 @@ int Engine::ConfirmPiecesUnchanged(Run& run) {
 // big file only once every piece arrived whole. An appending join writes after
 // the existing bytes and never before them.
 int Engine::OpenJoinTarget(Run& run) {
-    job_.PartialPath.clear();
+    result_.partialPath.clear();
     run.piecesDeleted = false;
     RemoveLeftTemporaries(job_.BigFilePath);
     // An append writes in place, after the bytes there, and keeps the file's
@@ -504,8 +518,8 @@ int Engine::FinishJoinTarget(Run& run, bool flushed, const std::string& flushFai
         return Refuse(kSizesDiffer, job_.BigFilePath);
     }
     if (!flushed) {
-        mismatchedFile_ = job_.BigFilePath;
-        failureReason_ = flushFailure;
+        result_.file = job_.BigFilePath;
+        result_.reason = flushFailure;
         AbandonJoinTarget(run);
         return kCannotWriteBigFile;
     }
@@ -529,7 +543,7 @@ void Engine::AbandonJoinTarget(Run& run) {
     if (run.piecesDeleted) {
         platform_.Close(run.bigFile);
         run.bigFile = kNoFile;
-        job_.PartialPath = run.targetPath;
+        result_.partialPath = run.targetPath;
         return;
     }
     if (run.viaTemporary) {
@@ -554,8 +568,7 @@ void Engine::AbandonJoinTarget(Run& run) {
 // it is compared as it was when the run began, since it may be gone by now.
 void Engine::RemoveStalePieces(const std::string& suffix,
                                const std::optional<std::string>& bigFile) {
-    job_.StalePiecesRemoved = 0;
-    stalePieces_.clear();
+    result_.stalePieces.clear();
     for (const std::int64_t number : PieceNumbersOnDisk(platform_, job_.SmallFilesBase, suffix)) {
         const std::string piece = PieceName(job_.SmallFilesBase, suffix, number);
         if (number <= job_.SmallFileCount || platform_.KindOf(piece, false) != FileKind::Regular ||
@@ -563,8 +576,7 @@ void Engine::RemoveStalePieces(const std::string& suffix,
             continue;
         }
         if (platform_.DeleteFile(piece)) {
-            ++job_.StalePiecesRemoved;
-            stalePieces_.push_back(piece);
+            result_.stalePieces.push_back(piece);
         }
     }
 }
@@ -849,7 +861,7 @@ int Engine::StartChecksums(Run& run) {
         run.expected = list.series;
         // The series was counted before its checksum file changed.
         if (run.expected->Count() != job_.SmallFileCount) {
-            mismatchedFile_ = ChecksumFilePath(job_.SmallFilesBase);
+            result_.file = ChecksumFilePath(job_.SmallFilesBase);
             return kChecksumMismatch;
         }
     }
@@ -878,7 +890,7 @@ int Engine::LookForChecksums(Run& run, int piece) {
     }
     run.expected = list.series;
     if (run.expected->Count() < piece) {
-        mismatchedFile_ = ChecksumFilePath(job_.SmallFilesBase);
+        result_.file = ChecksumFilePath(job_.SmallFilesBase);
         return kChecksumMismatch;
     }
     job_.SmallFileCount = run.expected->Count();
@@ -889,9 +901,9 @@ int Engine::LookForChecksums(Run& run, int piece) {
 // A checksum file that is there but not understood proves nothing and stops
 // the run, as does one that is gone after the pieces were counted from it.
 int Engine::RefuseChecksumFile(const ChecksumList& list) {
-    mismatchedFile_ = ChecksumFilePath(job_.SmallFilesBase);
+    result_.file = ChecksumFilePath(job_.SmallFilesBase);
     if (list.state == ChecksumList::State::Invalid) {
-        checksumProblem_ = list.problem;
+        result_.checksumProblem = list.problem;
         return kChecksumFileUnusable;
     }
     return kNoChecksumFile;
@@ -945,7 +957,7 @@ int Engine::ComparePieces(Run& run, int upTo) {
     for (; run.checkedPieces < upTo; ++run.checkedPieces) {
         const int k = run.checkedPieces + 1;
         if (run.hasher->PieceDigest(k) != run.expected->pieces[static_cast<std::size_t>(k)]) {
-            mismatchedFile_ = PieceName(job_.SmallFilesBase, run.options.Suffix, k);
+            result_.file = PieceName(job_.SmallFilesBase, run.options.Suffix, k);
             return kChecksumMismatch;
         }
     }
@@ -1004,10 +1016,10 @@ int Engine::FinishChecksums(Run& run) {
     }
     run.hasher.reset();
     if (*whole != run.expected->whole) {
-        mismatchedFile_ = pieceDigests ? job_.BigFilePath : PieceAtFault(run);
+        result_.file = pieceDigests ? job_.BigFilePath : PieceAtFault(run);
         return kChecksumMismatch;
     }
-    verified_ = true;
+    result_.verified = true;
     return kTransferDone;
 }
 
@@ -1034,13 +1046,15 @@ std::string Engine::PieceAtFault(Run& run) {
     return job_.BigFilePath;
 }
 
-int Engine::VerifySeries(const TransferOptions& options,
-                         const std::vector<std::string>& bigFileFolders, VerifyReport& report) {
+TransferResult Engine::VerifySeries(const TransferOptions& options,
+                                    const std::vector<std::string>& bigFileFolders,
+                                    VerifyReport& report) {
+    result_ = {};
     report = {};
     report.checksumFile = ChecksumFilePath(job_.SmallFilesBase);
     const ChecksumList list = ReadSeriesChecksums(platform_, job_.SmallFilesBase, options.Suffix);
     if (!list.Valid()) {
-        return RefuseChecksumFile(list);
+        return Result(RefuseChecksumFile(list));
     }
     const SeriesChecksums& expected = list.series;
     std::vector<std::pair<std::string, std::string>> files;
@@ -1070,12 +1084,12 @@ int Engine::VerifySeries(const TransferOptions& options,
         const auto state = CheckFile(path, digest, scale, bytesDone);
         if (!state) {
             host_.SetProgress(0);
-            return kInterrupted;
+            return Result(kInterrupted);
         }
         report.entries.push_back({path, *state});
     }
     host_.SetProgress(0);
-    return kTransferDone;
+    return Result(kTransferDone);
 }
 
 // Hashes one file block by block, with progress and Stop as in a join;

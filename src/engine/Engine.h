@@ -10,44 +10,12 @@
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
 #include "engine/PauseMode.h"
+#include "engine/TransferResult.h"
 #include "platform/Platform.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
 
 namespace brelker {
-
-// Result codes of a run. A negative code other than -1 is the negated slot of
-// its text: the message for -89, -90 and -91, the caption for -343. A positive
-// code is the number of the piece that could not be created or opened.
-inline constexpr int kTransferDone = 0;
-inline constexpr int kSizesDiffer = -1;
-inline constexpr int kCannotReadBigFile = -slot::kCannotReadBigFile.number;
-inline constexpr int kCannotWriteBigFile = -slot::kCannotWriteBigFile.number;
-inline constexpr int kDiskRefused = -slot::kNotAllDisksUsed.number;
-inline constexpr int kInterrupted = -slot::kInterrupted.number;
-// A piece or the joined file differs from its checksum (MismatchedFile names it).
-inline constexpr int kChecksumMismatch = -slot::kChecksumMismatch.number;
-// The split's checksum file could not be written beside the last piece.
-inline constexpr int kChecksumFileNotWritten = -slot::kChecksumFileNotWritten.number;
-// Verify found no checksum file of the series, or a join no longer finds the
-// one its pieces were counted from.
-inline constexpr int kNoChecksumFile = -slot::kNoChecksumFile.number;
-// Another run holds the lock of the stem or the target (MismatchedFile names it).
-inline constexpr int kRunLocked = -slot::kRunLocked.number;
-// A name the run would read or write is a folder, a device, a FIFO, a socket
-// or (where it would be written) a link (MismatchedFile names it).
-inline constexpr int kNotARegularFile = -slot::kNotARegularFile.number;
-// The checksum file's name holds a file that is not this program's.
-inline constexpr int kForeignChecksumFile = -slot::kForeignChecksumFile.number;
-// The big file grew or shrank while it was split.
-inline constexpr int kBigFileChanged = -slot::kBigFileChanged.number;
-// A piece or the checksum file of a split is the big file itself.
-inline constexpr int kSelfOverwrite = -slot::kSelfOverwrite.number;
-// A piece changed on disk after the split wrote it; the big file is kept.
-inline constexpr int kPieceChanged = -slot::kPieceChanged.number;
-// The series' checksum file is there but cannot be used (ChecksumFileProblem
-// says where and why); nothing was written.
-inline constexpr int kChecksumFileUnusable = -slot::kChecksumFileUnusable.number;
 
 inline constexpr int kProgressMaximum = 1000;
 
@@ -105,28 +73,14 @@ public:
     std::int64_t QueryFreeSpace(const std::string& volume);
 
     // Splits the big file into the pieces of the plan (or of the free space).
-    int SplitBigFile(const TransferOptions& options);
+    TransferResult SplitBigFile(const TransferOptions& options);
     // Joins the pieces of the series into the big file.
-    int JoinSmallFiles(const TransferOptions& options);
+    TransferResult JoinSmallFiles(const TransferOptions& options);
     // Checks the series of the job's stem against its checksum file without
     // joining it; the joined file is looked for in each of the folders.
-    int VerifySeries(const TransferOptions& options, const std::vector<std::string>& bigFileFolders,
-                     VerifyReport& report);
-
-    // Whether the last join was checked against a checksum file.
-    bool LastJoinVerified() const { return verified_; }
-    // The file that the last run's failure is about: the one that did not
-    // match or could not be written, read, locked or used.
-    const std::string& MismatchedFile() const { return mismatchedFile_; }
-    // The system's reason for that failure, when it has one ("Permission denied").
-    const std::string& FailureReason() const { return failureReason_; }
-    // What a failed split removed of what it had written (pieces, its
-    // checksum file), so that nothing is left that looks like a whole series.
-    const std::vector<std::string>& RemovedAfterFailure() const { return removedAfterFailure_; }
-    // The pieces of an earlier, longer series that the last split removed.
-    const std::vector<std::string>& StalePieces() const { return stalePieces_; }
-    // Where and why the checksum file of kChecksumFileUnusable cannot be used.
-    const ChecksumProblem& ChecksumFileProblem() const { return checksumProblem_; }
+    TransferResult VerifySeries(const TransferOptions& options,
+                                const std::vector<std::string>& bigFileFolders,
+                                VerifyReport& report);
 
     // Asks for the disk of piece i; true when the user answers Yes.
     bool AskForDisk(int piece, DiskPrompt kind);
@@ -142,7 +96,8 @@ private:
     enum class Direction { Split, Join };
     struct Run;
 
-    int RunTransfer(Direction direction, const TransferOptions& options);
+    TransferResult RunTransfer(Direction direction, const TransferOptions& options);
+    TransferResult Result(int code);
     int Transfer(Run& run);
     int Refuse(int code, const std::string& path);
     int Fail(int code, const std::string& path);
@@ -181,12 +136,8 @@ private:
     EngineHost& host_;
     // The big file of the running split, which an erase must leave alone.
     std::string protectedFile_;
-    bool verified_ = false;
-    std::string mismatchedFile_;
-    std::string failureReason_;
-    std::vector<std::string> removedAfterFailure_;
-    std::vector<std::string> stalePieces_;
-    ChecksumProblem checksumProblem_;
+    // What the running transfer has to tell, filled in as it goes.
+    TransferResult result_;
 };
 
 }  // namespace brelker

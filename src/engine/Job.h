@@ -47,12 +47,6 @@ struct Job {
     // join that no longer finds it there fails rather than go on unverified.
     bool CountedFromChecksumFile = false;
 
-    // A join that failed after "delete the smaller files" had deleted pieces
-    // keeps what it joined so far: this is where. Empty otherwise.
-    std::string PartialPath;
-    // Pieces of an earlier, longer series that the last split removed.
-    std::int32_t StalePiecesRemoved = 0;
-
     // Set by the Stop button, read and cleared by the engine.
     bool StopRequested = false;
 };

@@ -21,4 +21,10 @@ std::optional<std::vector<std::int64_t>> PieceSizesFor(std::int64_t bytes, std::
     return sizes;
 }
 
+void TakePieceSizes(Job& job, int kept, const std::vector<std::int64_t>& sizes) {
+    job.SmallFileSizes.resize(static_cast<std::size_t>(kept) + 1);
+    job.SmallFileSizes.insert(job.SmallFileSizes.end(), sizes.begin(), sizes.end());
+    job.SmallFileCount = kept + static_cast<std::int32_t>(sizes.size());
+}
+
 }  // namespace brelker

@@ -69,9 +69,7 @@ PlanOutcome SizePlan::CalculateSmallFileSizes(int keptCount) {
         view_.EnableGroup(ControlGroup::SizeEditGroup, false);
         return PlanOutcome::TooManyPieces;
     }
-    sizes.resize(static_cast<std::size_t>(keptCount) + 1);
-    sizes.insert(sizes.end(), rest->begin(), rest->end());
-    job_.SmallFileCount = keptCount + static_cast<int>(rest->size());
+    TakePieceSizes(job_, keptCount, *rest);
 
     view_.ShowSizeLines(
         std::vector<std::int64_t>(sizes.begin() + 1, sizes.begin() + 1 + job_.SmallFileCount));

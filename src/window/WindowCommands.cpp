@@ -3,13 +3,14 @@
 
 #include <utility>
 
-#include "console/ResultText.h"
 #include "engine/PieceNames.h"
 #include "engine/Series.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/JobSetup.h"
+#include "window/ResultText.h"
 #include "window/WindowModel.h"
 
 namespace brelker {
@@ -27,12 +28,6 @@ bool WindowModel::OnFloppy(const std::string& path) const {
     return platform_.FloppyRoot(path).has_value();
 }
 
-void WindowModel::ResetExtractionRange() {
-    job_.ExtractSkip = 0;
-    job_.ExtractCount = job_.BigFileBytes;
-    job_.ExtractLimit = job_.BigFileBytes;
-}
-
 void WindowModel::ChooseBigFile() {
     if (Busy()) {
         return;
@@ -43,13 +38,10 @@ void WindowModel::ChooseBigFile() {
         SetStatus(Text(slot::kNoFileSelected));
         return;
     }
-    job_.BigFilePath = *path;
-    job_.BigFileBytes = engine_.QueryFileSize(*path);
-    if (job_.BigFileBytes == -1) {
-        ReportUnusableFile(*path);
+    if (const UnusableFile why = TakeBigFile(job_, platform_, *path); why != UnusableFile::None) {
+        ReportFailure(UnusableFileText(why, *path));
         return;
     }
-    ResetExtractionRange();
     BigFileChosen();
     if (job_.ExtractActive) {
         dialogs_.Message(Text(slot::kExtractionOff), Text(slot::kProgramName),
@@ -103,17 +95,18 @@ void WindowModel::Split() {
     if (Busy()) {
         return;
     }
-    const int code = RunWork(slot::kSplitting, [this] { return engine_.SplitBigFile(Options()); });
-    lastSplitCode_ = code;
-    ShowResult(code, slot::kFileSplit, slot::kCannotCreatePiece);
+    const TransferResult result =
+        RunWork(slot::kSplitting, [this] { return engine_.SplitBigFile(Options()); });
+    lastSplitDone_ = result.Succeeded();
+    ShowResult(result, slot::kFileSplit, slot::kCannotCreatePiece);
     EnableGroup(ControlGroup::SplitGroup, false);
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
     EnableGroup(ControlGroup::SizeEditGroup, false);
-    if (code != kTransferDone) {
+    if (!result.Succeeded()) {
         return;
     }
-    if (job_.StalePiecesRemoved > 0) {
-        ShowNote(Text(slot::kStalePiecesRemoved) + std::to_string(job_.StalePiecesRemoved));
+    if (!result.stalePieces.empty()) {
+        ShowNote(Text(slot::kStalePiecesRemoved) + std::to_string(result.stalePieces.size()));
     }
     SetSelfUnitEnabled(true);
     if (OnFloppy(job_.SmallFilesBase) &&
@@ -130,14 +123,14 @@ void WindowModel::WriteRestoreScript() {
     script_.AskPathAndWrite(JoinPath, ScriptSettings());
 }
 
-void WindowModel::ShowResult(int code, TextSlot successSlot, TextSlot failureSlot) {
-    if (code == kTransferDone) {
+void WindowModel::ShowResult(const TransferResult& result, TextSlot successSlot,
+                             TextSlot failureSlot) {
+    if (result.Succeeded()) {
         EndBusy(Text(successSlot));
     } else {
-        const bool interrupted = code == kInterrupted;
-        std::string text = TransferFailureText(code, failureSlot, engine_.MismatchedFile(),
-                                               engine_.ChecksumFileProblem());
-        if (const auto removed = engine_.RemovedAfterFailure().size(); removed > 0) {
+        const bool interrupted = result.outcome == TransferOutcome::Interrupted;
+        std::string text = TransferFailureText(result, failureSlot);
+        if (const auto removed = result.removedAfterFailure.size(); removed > 0) {
             text += "\n\n" + Text(slot::kRemovedAfterFailure) + std::to_string(removed);
         }
         dialogs_.Message(text, Text(interrupted ? slot::kInterrupted : slot::kAbnormalTermination),
@@ -160,9 +153,7 @@ void WindowModel::ChooseSeries() {
     if (!path) {
         return;
     }
-    job_.PiecePath = *path;
-    job_.SmallFilesBase = FindSeriesBase(*path, options_.Suffix);
-    job_.BigFilePath = job_.SmallFilesBase;
+    TakeSeries(job_, *path, options_.Suffix);
     plan_.PlansASplit = false;
     // The job now names a series that is not there: neither what Join nor what
     // Split was armed for before may run on it (a join would replace a big file
@@ -248,18 +239,18 @@ void WindowModel::Join() {
     if (Busy() || !MayReplaceTarget()) {
         return;
     }
-    const int code = RunWork(slot::kJoining, [this] { return engine_.JoinSmallFiles(Options()); });
-    ShowResult(
-        code,
-        engine_.LastJoinVerified() ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
-        slot::kCannotReadPiece);
-    if (!job_.PartialPath.empty()) {
-        dialogs_.Message(Text(slot::kPartialFileKept) + job_.PartialPath,
+    const TransferResult result =
+        RunWork(slot::kJoining, [this] { return engine_.JoinSmallFiles(Options()); });
+    ShowResult(result,
+               result.verified ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
+               slot::kCannotReadPiece);
+    if (!result.partialPath.empty()) {
+        dialogs_.Message(Text(slot::kPartialFileKept) + result.partialPath,
                          Text(slot::kAbnormalTermination), MessageIcon::Warning,
                          MessageButtons::Ok);
     }
     job_.BigFileBytes = engine_.QueryFileSize(job_.BigFilePath);
-    ResetExtractionRange();
+    CoverWholeBigFile(job_);
     plan_.ShowBigFileSize(plan_.Unit);
     EnableGroup(ControlGroup::JoinGroup, false);
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
@@ -290,10 +281,10 @@ void WindowModel::VerifySeries() {
     // join would put it.
     const std::vector<std::string> folders = {platform_.VolumeOf(job_.SmallFilesBase), SplitPath};
     VerifyReport report;
-    const int code =
+    const TransferResult result =
         RunWork(slot::kVerifying, [&] { return engine_.VerifySeries(Options(), folders, report); });
-    if (code != kTransferDone) {
-        ShowResult(code, slot::kVerifying, slot::kCannotReadPiece);
+    if (!result.Succeeded()) {
+        ShowResult(result, slot::kVerifying, slot::kCannotReadPiece);
         return;
     }
     ShowVerifyReport(report);
@@ -310,21 +301,22 @@ void WindowModel::ShowVerifyReport(const VerifyReport& report) {
 // Runs a split, join or Verify with every command but Stop switched off. The
 // size list is enabled first, so that it is remembered as enabled, and
 // afterwards gets back the state it had before.
-int WindowModel::RunWork(TextSlot busySlot, const std::function<int()>& work) {
+TransferResult WindowModel::RunWork(TextSlot busySlot,
+                                    const std::function<TransferResult()>& work) {
     BeginBusy(Text(busySlot));
     const bool listEnabled = Enabled(Control::SizeList);
     SetEnabled(Control::SizeList, true);
     SetEnabled(Command::Stop, true);
     DisableForWork();
-    const int code = work();
+    TransferResult result = work();
     RestoreAfterWork();
     SetEnabled(Command::Stop, false);
     SetEnabled(Control::SizeList, listEnabled);
     // The window was closed during the work and the user chose to stop it.
-    if (std::exchange(closeAfterWork_, false) && code == kInterrupted) {
+    if (std::exchange(closeAfterWork_, false) && result.outcome == TransferOutcome::Interrupted) {
         view_.CloseLater();
     }
-    return code;
+    return result;
 }
 
 void WindowModel::Stop() { job_.StopRequested = true; }

@@ -2,11 +2,11 @@
 // progress, the size list, status notes, the busy state, the plan's controls,
 // and their questions worded here.
 
-#include "console/ResultText.h"
 #include "plan/BaseSizeModel.h"
 #include "text/Hints.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/ResultText.h"
 #include "window/WindowModel.h"
 
 namespace brelker {

@@ -1,8 +1,8 @@
 #include "window/WindowModel.h"
 
-#include "console/ResultText.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/ResultText.h"
 
 namespace brelker {
 
@@ -180,21 +180,6 @@ void WindowModel::ReportFailure(const std::string& message) {
                      MessageButtons::Ok);
     view_.ShowStatus(1, Text(slot::kAbnormalTermination));
     view_.SetPointer(Pointer::Arrow);
-}
-
-// A big file that cannot be measured: missing, or a folder or special file.
-void WindowModel::ReportUnusableFile(const std::string& path) {
-    switch (platform_.KindOf(path, true)) {
-        case FileKind::Folder:
-            ReportFailure(Text(slot::kIsAFolder) + path);
-            break;
-        case FileKind::Special:
-            ReportFailure(Text(slot::kNotARegularFile) + path);
-            break;
-        default:
-            ReportMissingFile(path);
-            break;
-    }
 }
 
 // A dropped file is taken as if chosen in the dialog of the matching command;

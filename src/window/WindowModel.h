@@ -112,9 +112,8 @@ private:
     // The workflow's steps (WindowCommands.cpp).
     std::optional<std::string> ChoosePiece();
     void BigFileChosen(bool plan = true);
-    void ResetExtractionRange();
-    int RunWork(TextSlot busySlot, const std::function<int()>& work);
-    void ShowResult(int code, TextSlot successSlot, TextSlot failureSlot);
+    TransferResult RunWork(TextSlot busySlot, const std::function<TransferResult()>& work);
+    void ShowResult(const TransferResult& result, TextSlot successSlot, TextSlot failureSlot);
     bool MayReplaceTarget();
     void ShowVerifyReport(const VerifyReport& report);
     TransferOptions Options() const;
@@ -131,7 +130,6 @@ private:
     void BeginBusy(const std::string& text);
     void EndBusy(const std::string& text);
     void ReportFailure(const std::string& message);
-    void ReportUnusableFile(const std::string& path);
     void ApplyTexts();
     void ReapplyLanguage();
     void ShowPlanCount();
@@ -219,7 +217,7 @@ private:
 
     bool quitRequested_ = false;
     int exitCode_ = 0;
-    int lastSplitCode_ = kTransferDone;
+    bool lastSplitDone_ = true;
     // Closing the window during a split or join asks as Stop does; the window
     // closes once the work has stopped.
     bool closeAfterWork_ = false;

@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/JobSetup.h"
 #include "window/WindowModel.h"
 
 namespace brelker {
@@ -91,13 +92,10 @@ void WindowModel::ShowWelcome() {
 
 // False when the file cannot be measured: the message has been shown.
 bool WindowModel::ChooseBigFileFromCommandLine(const std::string& path) {
-    job_.BigFilePath = path;
-    job_.BigFileBytes = engine_.QueryFileSize(path);
-    if (job_.BigFileBytes == -1) {
-        ReportUnusableFile(path);
+    if (const UnusableFile why = TakeBigFile(job_, platform_, path); why != UnusableFile::None) {
+        ReportFailure(UnusableFileText(why, path));
         return false;
     }
-    ResetExtractionRange();
     // Planned once, after every switch: the base size may still change.
     BigFileChosen(false);
     return true;
@@ -167,7 +165,7 @@ void WindowModel::RunCommandLine(const CommandLine& commandLine) {
         return;
     }
     Split();
-    if (lastSplitCode_ != kTransferDone) {
+    if (!lastSplitDone_) {
         exitCode_ = 1;
     }
     if (selfUnitRequested) {

@@ -200,13 +200,13 @@ protected:
     // Splits into three pieces, the last a short one, with the checksum file.
     void SplitThree() {
         PlanSplit(bytes, {kPiece, kPiece, 100});
-        ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+        ASSERT_EQ(Split(), TransferOutcome::Done);
     }
     std::string ChecksumPath() const { return job.SmallFilesBase + ".sha256"; }
-    int Join() {
+    TransferOutcome Join() {
         job.BigFilePath = folder / "joined.bin";
         CountSeries(job, platform, host, ".Brelked_");
-        return engine.JoinSmallFiles(options);
+        return JoinSeries();
     }
 
     std::string bytes = PatternBytes(2 * kPiece + 100);
@@ -232,11 +232,11 @@ TEST_F(ChecksumTransferTest, ASplitWritesWhatSha256sumChecks) {
     job.ExtractActive = true;
     job.ExtractSkip = 100;
     job.ExtractCount = 250;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(job.WholeDigest, Sha256Hex(bytes.substr(100, 250)));
     EXPECT_EQ(ReadFile(ChecksumPath()).substr(0, 64), job.WholeDigest);
     options.WriteChecksumFile = false;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_FALSE(Exists(ChecksumPath()));
     EXPECT_TRUE(job.WholeDigest.empty());
 }
@@ -251,8 +251,8 @@ TEST_F(ChecksumTransferTest, AJoinStopsAtAPieceThatIsNotTheOneSplitAndKeepsTheRe
         SplitThree();
         WriteFile(Piece(2), piece2);
         options.RemoveSmallFiles = true;
-        EXPECT_EQ(Join(), kChecksumMismatch) << what;
-        EXPECT_EQ(engine.MismatchedFile(), Piece(2)) << what;
+        EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch) << what;
+        EXPECT_EQ(result.file, Piece(2)) << what;
         EXPECT_FALSE(Exists(Piece(1)));  // checked before it went
         EXPECT_EQ(ReadFile(Piece(2)), piece2) << what;
         EXPECT_TRUE(Exists(Piece(3))) << what;
@@ -262,27 +262,27 @@ TEST_F(ChecksumTransferTest, AJoinStopsAtAPieceThatIsNotTheOneSplitAndKeepsTheRe
     // A stale piece left by a longer split is not part of the series.
     SplitThree();
     WriteFile(Piece(4), "stale");
-    EXPECT_EQ(Join(), kTransferDone);
-    EXPECT_TRUE(engine.LastJoinVerified());
+    EXPECT_EQ(Join(), TransferOutcome::Done);
+    EXPECT_TRUE(result.verified);
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
 
     // Pieces that match a checksum file whose joined file does not.
     std::string text = ReadFile(ChecksumPath());
     text.replace(text.rfind('\n', text.size() - 2) + 1, 64, kA);
     WriteFile(ChecksumPath(), text);
-    EXPECT_EQ(Join(), kChecksumMismatch);
-    EXPECT_EQ(engine.MismatchedFile(), job.BigFilePath);
+    EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch);
+    EXPECT_EQ(result.file, job.BigFilePath);
 
     // Pieces of other tools join as before.
     std::filesystem::remove(ChecksumPath());
-    EXPECT_EQ(Join(), kTransferDone);
-    EXPECT_FALSE(engine.LastJoinVerified());
+    EXPECT_EQ(Join(), TransferOutcome::Done);
+    EXPECT_FALSE(result.verified);
 }
 
 TEST_F(ChecksumTransferTest, BytesThatCannotBeReadBackForHashingFailTheRun) {
     platform.readBackFails = true;
     PlanSplit(bytes, {kPiece, kPiece, 100});
-    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
     EXPECT_FALSE(Exists(ChecksumPath()));
     EXPECT_TRUE(job.PieceDigests.empty());
 
@@ -290,7 +290,9 @@ TEST_F(ChecksumTransferTest, BytesThatCannotBeReadBackForHashingFailTheRun) {
     SplitThree();
     platform.readBackFails = true;
     options.RemoveSmallFiles = true;
-    EXPECT_EQ(Join(), 1);  // could not be read, which says nothing of what it holds
+    // Could not be read, which says nothing of what it holds.
+    EXPECT_EQ(Join(), TransferOutcome::PieceFailed);
+    EXPECT_EQ(result.piece, 1);
     EXPECT_TRUE(Exists(Piece(1)));
 }
 
@@ -303,14 +305,14 @@ TEST_F(ChecksumTransferTest, AJoinChecksWhatReachedTheJoinedFileReadingItBackOnc
     SplitThree();
     platform.kernelCopy = false;  // the bytes go through writes that can garble
     platform.readBackBytes = 0;
-    ASSERT_EQ(Join(), kTransferDone);
-    EXPECT_TRUE(engine.LastJoinVerified());
+    ASSERT_EQ(Join(), TransferOutcome::Done);
+    EXPECT_TRUE(result.verified);
     EXPECT_EQ(platform.readBackBytes, static_cast<std::int64_t>(bytes.size()));
     // Flushed while its last bytes are hashed: one that does not reach the
     // disk never takes the big file's name, however well it compares.
     WriteFile(job.BigFilePath, "kept");
     platform.failFlushes = true;
-    EXPECT_EQ(Join(), kCannotWriteBigFile);
+    EXPECT_EQ(Join(), TransferOutcome::CannotWriteBigFile);
     platform.failFlushes = false;
     EXPECT_EQ(ReadFile(job.BigFilePath), "kept");
 
@@ -318,20 +320,20 @@ TEST_F(ChecksumTransferTest, AJoinChecksWhatReachedTheJoinedFileReadingItBackOnc
     for (const bool readable : {true, false}) {
         WriteFile(job.BigFilePath, "head");
         platform.unreadable = readable ? std::set<std::string>{} : std::set{job.BigFilePath};
-        EXPECT_EQ(Join(), kTransferDone) << readable;
-        EXPECT_TRUE(engine.LastJoinVerified()) << readable;
+        EXPECT_EQ(Join(), TransferOutcome::Done) << readable;
+        EXPECT_TRUE(result.verified) << readable;
         platform.unreadable.clear();
         EXPECT_TRUE(ReadFile(job.BigFilePath) == "head" + bytes) << readable;
     }
     job.AppendActive = false;
 
-    ASSERT_EQ(Join(), kTransferDone);
+    ASSERT_EQ(Join(), TransferOutcome::Done);
     for (const bool removeSmallFiles : {false, true}) {
         platform.writeCalls = 0;
         platform.garbledWrite = 2;  // one block per piece: piece 2's
         options.RemoveSmallFiles = removeSmallFiles;
-        EXPECT_EQ(Join(), kChecksumMismatch) << removeSmallFiles;
-        EXPECT_EQ(engine.MismatchedFile(), Piece(2)) << removeSmallFiles;
+        EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch) << removeSmallFiles;
+        EXPECT_EQ(result.file, Piece(2)) << removeSmallFiles;
         EXPECT_TRUE(ReadFile(job.BigFilePath) == bytes) << removeSmallFiles;
         EXPECT_EQ(Exists(Piece(1)), !removeSmallFiles);
         EXPECT_TRUE(Exists(Piece(2)));
@@ -345,8 +347,8 @@ TEST_F(ChecksumTransferTest, AChecksumFileThatCannotBeWrittenFailsTheSplitAndKee
     platform.writeRoom = 10;  // the kernel copies the pieces past it
     options.RemoveBigFile = true;
     PlanSplit(bytes, {kPiece, kPiece, 100});
-    EXPECT_EQ(engine.SplitBigFile(options), kChecksumFileNotWritten);
-    EXPECT_EQ(engine.MismatchedFile(), ChecksumPath());
+    EXPECT_EQ(Split(), TransferOutcome::ChecksumFileNotWritten);
+    EXPECT_EQ(result.file, ChecksumPath());
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
 }
 
@@ -364,9 +366,9 @@ TEST_F(ChecksumTransferTest, TheChecksumFileGivesTheCountOfTheSeries) {
     job.SmallFileSizes.assign(6, 0);
     options.PauseMode = PauseMode::Always;
     job.BigFilePath = folder / "joined.bin";
-    EXPECT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(job.SmallFileCount, 3);
-    EXPECT_TRUE(engine.LastJoinVerified());
+    EXPECT_TRUE(result.verified);
 }
 
 TEST_F(ChecksumTransferTest, VerifyNamesEachPieceOkFailedMissingOrUnreadable) {
@@ -378,20 +380,20 @@ TEST_F(ChecksumTransferTest, VerifyNamesEachPieceOkFailedMissingOrUnreadable) {
     std::filesystem::create_directory(restored);
     std::filesystem::copy_file(job.BigFilePath, restored + "/big.bin");
     VerifyReport report;
-    ASSERT_EQ(engine.VerifySeries(options, {folder / "pieces", restored}, report), kTransferDone);
+    ASSERT_EQ(Verify({folder / "pieces", restored}, report), TransferOutcome::Done);
     ASSERT_EQ(report.entries.size(), 4u);
     EXPECT_EQ(report.entries[0].state, CheckState::Ok);
     EXPECT_EQ(report.entries[1].state, CheckState::Failed);
     EXPECT_EQ(report.entries[2].state, CheckState::Missing);
     EXPECT_EQ(report.entries[3].path, platform.JoinPath(restored, "big.bin"));
     EXPECT_EQ(report.entries[3].state, CheckState::Ok);
-    ASSERT_EQ(engine.VerifySeries(options, {folder.Path()}, report), kTransferDone);
+    ASSERT_EQ(Verify({folder.Path()}, report), TransferOutcome::Done);
     ASSERT_EQ(report.entries.size(), 4u);
     EXPECT_EQ(report.entries[3].state, CheckState::Unreadable);
 
     std::filesystem::remove(ChecksumPath());
-    EXPECT_EQ(engine.VerifySeries(options, {}, report), kNoChecksumFile);
-    EXPECT_EQ(engine.MismatchedFile(), ChecksumPath());
+    EXPECT_EQ(Verify({}, report), TransferOutcome::NoChecksumFile);
+    EXPECT_EQ(result.file, ChecksumPath());
 }
 
 // What lies at the list's name: nothing, a list, or something that cannot be
@@ -456,22 +458,22 @@ TEST_F(ChecksumTransferTest, AListThatCannotBeUsedStopsEveryReaderBeforeAnything
     EXPECT_EQ(host.unusableLists, std::vector<ChecksumProblem>{problem});
     EXPECT_TRUE(host.missingFiles.empty());
     VerifyReport report;
-    EXPECT_EQ(engine.VerifySeries(options, {folder.Path()}, report), kChecksumFileUnusable);
-    EXPECT_EQ(engine.ChecksumFileProblem(), problem);
+    EXPECT_EQ(Verify({folder.Path()}, report), TransferOutcome::ChecksumFileUnusable);
+    EXPECT_EQ(result.checksumProblem, problem);
     EXPECT_TRUE(report.entries.empty());
 
     // The list changed, or went, between counting and joining.
     WriteFile(list, good);
     CountSeries(job, platform, host, ".Brelked_");
     WriteFile(list, damaged);
-    EXPECT_EQ(engine.JoinSmallFiles(options), kChecksumFileUnusable);
-    EXPECT_EQ(engine.ChecksumFileProblem(), problem);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::ChecksumFileUnusable);
+    EXPECT_EQ(result.checksumProblem, problem);
     EXPECT_TRUE(untouched());
     WriteFile(list, good);
     CountSeries(job, platform, host, ".Brelked_");
     std::filesystem::remove(list);
-    EXPECT_EQ(engine.JoinSmallFiles(options), kNoChecksumFile);
-    EXPECT_EQ(engine.MismatchedFile(), list);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::NoChecksumFile);
+    EXPECT_EQ(result.file, list);
     EXPECT_TRUE(untouched());
 
     // Prompted for disks, the list that comes with a disk is read as strictly.
@@ -479,8 +481,8 @@ TEST_F(ChecksumTransferTest, AListThatCannotBeUsedStopsEveryReaderBeforeAnything
     host.diskCount = 3;
     TakeSeriesFromDiskCount(job, host);
     options.PauseMode = PauseMode::Always;
-    EXPECT_EQ(engine.JoinSmallFiles(options), kChecksumFileUnusable);
-    EXPECT_EQ(engine.ChecksumFileProblem(), problem);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::ChecksumFileUnusable);
+    EXPECT_EQ(result.checksumProblem, problem);
     EXPECT_TRUE(untouched());
 }
 

@@ -61,12 +61,28 @@ protected:
                                               std::filesystem::directory_iterator()));
     }
 
+    // The runs of the fixture's engine with its options; the whole result of
+    // the last one stays in result.
+    TransferOutcome Split() {
+        result = engine.SplitBigFile(options);
+        return result.outcome;
+    }
+    TransferOutcome JoinSeries() {
+        result = engine.JoinSmallFiles(options);
+        return result.outcome;
+    }
+    TransferOutcome Verify(const std::vector<std::string>& bigFileFolders, VerifyReport& report) {
+        result = engine.VerifySeries(options, bigFileFolders, report);
+        return result.outcome;
+    }
+
     TempFolder folder;
     FaultyPlatform platform;
     FakeHost host;
     Job job;
     Engine engine{job, platform, host};
     TransferOptions options;
+    TransferResult result;
 };
 
 }  // namespace brelker

@@ -24,9 +24,9 @@ TEST_F(OwnedNamesTest, AnInterruptedSplitRemovesWhatItWroteWithoutAsking) {
     PlanSplit(PatternBytes(3000), {1000, 1000, 1000});
     options.MaxFromFile = 100;     // a block per piece
     platform.interruptAtCall = 2;  // after the second block
-    EXPECT_EQ(engine.SplitBigFile(options), kInterrupted);
+    EXPECT_EQ(Split(), TransferOutcome::Interrupted);
     EXPECT_TRUE(host.questions.empty());
-    EXPECT_EQ(engine.RemovedAfterFailure().size(), 2u);
+    EXPECT_EQ(result.removedAfterFailure.size(), 2u);
     for (int k = 1; k <= 3; ++k) {
         EXPECT_FALSE(Exists(Piece(k))) << k;
     }
@@ -36,7 +36,7 @@ TEST_F(OwnedNamesTest, AnInterruptedSplitRemovesWhatItWroteWithoutAsking) {
     // A Stop that came after the last block of a run is not asked at the next.
     platform.interruptAtCall = 0;
     job.StopRequested = true;
-    EXPECT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(Split(), TransferOutcome::Done);
     EXPECT_TRUE(host.questions.empty());
 }
 
@@ -52,8 +52,8 @@ TEST_F(OwnedNamesTest, PiecesOnADiskTakenOutAreNeverRemoved) {
             WriteFile(Piece(1), "someone else's file");
         }
     };
-    EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
-    EXPECT_EQ(engine.RemovedAfterFailure(), std::vector<std::string>{Piece(2)});
+    EXPECT_EQ(Split(), TransferOutcome::DiskRefused);
+    EXPECT_EQ(result.removedAfterFailure, std::vector<std::string>{Piece(2)});
     EXPECT_EQ(ReadFile(Piece(1)), "someone else's file");
     EXPECT_EQ(ReadFile(folder / "disk1-piece1"), PatternBytes(300).substr(0, 100));
 }
@@ -67,8 +67,8 @@ TEST_F(OwnedNamesTest, ABigFileThatChangesOrAPieceChangedAfterWritingIsCaught) {
             std::ofstream(job.BigFilePath, std::ios::app) << "more";
         }
     };
-    EXPECT_EQ(engine.SplitBigFile(options), kBigFileChanged);
-    EXPECT_EQ(engine.MismatchedFile(), job.BigFilePath);
+    EXPECT_EQ(Split(), TransferOutcome::BigFileChanged);
+    EXPECT_EQ(result.file, job.BigFilePath);
 
     // Another process writes into piece 1 while piece 3 is copied: the big
     // file must stay, and the piece that is no longer this run's is kept.
@@ -82,8 +82,8 @@ TEST_F(OwnedNamesTest, ABigFileThatChangesOrAPieceChangedAfterWritingIsCaught) {
             piece << "X";
         }
     };
-    EXPECT_EQ(engine.SplitBigFile(options), kPieceChanged);
-    EXPECT_EQ(engine.MismatchedFile(), Piece(1));
+    EXPECT_EQ(Split(), TransferOutcome::PieceChanged);
+    EXPECT_EQ(result.file, Piece(1));
     EXPECT_TRUE(Exists(job.BigFilePath));
     EXPECT_TRUE(Exists(Piece(1)));
     EXPECT_FALSE(Exists(Piece(2)));
@@ -95,8 +95,8 @@ TEST_F(OwnedNamesTest, StalePiecesAreRegularFilesOfTheSeriesAndNeverTheBigFile) 
     PlanSplit(PatternBytes(200), {100, 100});
     std::filesystem::create_directory(Piece(4));
     WriteFile(Piece(3), "an old piece");
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
-    EXPECT_EQ(engine.StalePieces(), std::vector<std::string>{Piece(3)});
+    ASSERT_EQ(Split(), TransferOutcome::Done);
+    EXPECT_EQ(result.stalePieces, std::vector<std::string>{Piece(3)});
     EXPECT_EQ(ReadFile(Piece(5)), PatternBytes(200));
     EXPECT_TRUE(std::filesystem::is_directory(Piece(4)));
 }
@@ -107,10 +107,10 @@ TEST_F(OwnedNamesTest, SomebodyElsesChecksumFileIsNeitherRewrittenNorDeleted) {
     job.SmallFilesBase = job.BigFilePath;
     const std::string vendor = std::string(64, 'a') + "  big.bin\n";
     WriteFile(ChecksumFilePath(job.SmallFilesBase), vendor);
-    EXPECT_EQ(engine.SplitBigFile(options), kForeignChecksumFile);
+    EXPECT_EQ(Split(), TransferOutcome::ForeignChecksumFile);
     EXPECT_FALSE(Exists(Piece(1)));
     options.WriteChecksumFile = false;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(ChecksumFilePath(job.SmallFilesBase)), vendor);
 
     // "split x.sha256 -o x": the list would overwrite the file being split.
@@ -118,7 +118,7 @@ TEST_F(OwnedNamesTest, SomebodyElsesChecksumFileIsNeitherRewrittenNorDeleted) {
     job.SmallFilesBase = folder / "pieces/x";
     job.BigFilePath = ChecksumFilePath(job.SmallFilesBase);
     PlanSplit(vendor, {static_cast<std::int64_t>(vendor.size())});
-    EXPECT_EQ(engine.SplitBigFile(options), kSelfOverwrite);
+    EXPECT_EQ(Split(), TransferOutcome::SelfOverwrite);
     EXPECT_EQ(ReadFile(job.BigFilePath), vendor);
 }
 
@@ -127,16 +127,16 @@ TEST_F(OwnedNamesTest, OneRunAtATimeWritesAStemOrATarget) {
     {
         const auto held = platform.LockForWriting(job.SmallFilesBase);
         ASSERT_NE(held, nullptr);
-        EXPECT_EQ(engine.SplitBigFile(options), kRunLocked);
-        EXPECT_EQ(engine.MismatchedFile(), job.SmallFilesBase);
+        EXPECT_EQ(Split(), TransferOutcome::RunLocked);
+        EXPECT_EQ(result.file, job.SmallFilesBase);
         EXPECT_FALSE(Exists(Piece(1)));
     }
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
 
     job.AppendActive = true;
     WriteFile(job.BigFilePath, "kept");
     platform.lockedElsewhere = {job.BigFilePath};
-    EXPECT_EQ(engine.JoinSmallFiles(options), kRunLocked);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::RunLocked);
     EXPECT_EQ(ReadFile(job.BigFilePath), "kept");
 }
 
@@ -148,7 +148,7 @@ TEST_F(OwnedNamesTest, AnAppendWritesInPlaceEvenWhereTheFileCannotBeRead) {
     PlanJoin({"aa", "bb"});
     job.AppendActive = true;
     platform.unreadable = {job.BigFilePath};  // as a write-only file is to its owner
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     platform.unreadable.clear();
     EXPECT_EQ(ReadFile(job.BigFilePath), "headaabb");
 #ifndef _WIN32
@@ -169,7 +169,7 @@ TEST_F(OwnedNamesTest, AJoinRemovesTemporariesThatNoLiveRunHolds) {
     platform.lockedElsewhere = {JoinFolder(pieces, "other")};
     PlanJoin({"aa", "bb"});
     job.BigFilePath = pieces + "/big.bin";
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_FALSE(Exists(left));
     EXPECT_TRUE(Exists(held));
     EXPECT_TRUE(Exists(notOurs));
@@ -180,7 +180,7 @@ TEST_F(OwnedNamesTest, NothingIsWrittenIntoAFolderOrThroughALink) {
     PlanJoin({"aa"});
     job.BigFilePath = folder / "target";
     std::filesystem::create_directory(job.BigFilePath);
-    EXPECT_EQ(engine.JoinSmallFiles(options), kNotARegularFile);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::NotARegularFile);
     EXPECT_TRUE(std::filesystem::is_directory(job.BigFilePath));
 #ifdef _WIN32
     GTEST_SKIP() << "links need a privilege on Windows and Wine has none";
@@ -190,8 +190,8 @@ TEST_F(OwnedNamesTest, NothingIsWrittenIntoAFolderOrThroughALink) {
     job.BigFilePath = folder / "big.bin";
     PlanSplit(PatternBytes(200), {100, 100});
     std::filesystem::create_symlink(folder / "outside.txt", Piece(2));
-    EXPECT_EQ(engine.SplitBigFile(options), kNotARegularFile);
-    EXPECT_EQ(engine.MismatchedFile(), Piece(2));
+    EXPECT_EQ(Split(), TransferOutcome::NotARegularFile);
+    EXPECT_EQ(result.file, Piece(2));
     EXPECT_EQ(ReadFile(folder / "outside.txt"), "outside");
     EXPECT_EQ(ReadFile(Piece(1)), "aa");  // the first join's piece, untouched
 
@@ -200,11 +200,11 @@ TEST_F(OwnedNamesTest, NothingIsWrittenIntoAFolderOrThroughALink) {
     PlanJoin({"aa"});
     job.BigFilePath = folder / "fifo";
     ASSERT_EQ(::mkfifo(job.BigFilePath.c_str(), 0600), 0);
-    EXPECT_EQ(engine.JoinSmallFiles(options), kNotARegularFile);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::NotARegularFile);
     job.BigFilePath = folder / "link";
     std::filesystem::create_symlink(folder / "outside.txt", job.BigFilePath);
     job.AppendActive = true;
-    EXPECT_EQ(engine.JoinSmallFiles(options), kNotARegularFile);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::NotARegularFile);
     EXPECT_EQ(ReadFile(folder / "outside.txt"), "outside");
 #endif
 }

@@ -45,7 +45,7 @@ TEST_F(RemovableMediaTest, AFreeSpaceSplitFillsEachDiskAndCountsUpAsItGoes) {
     options.UseFreeSpace = true;
     options.PauseMode = PauseMode::Always;
     SimulateDiskChanges(kFloppy);
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(job.SmallFileCount, 3);
     EXPECT_EQ(job.SmallFileSizes, (std::vector<std::int64_t>{0, kFloppy, kFloppy, 84'672}));
     EXPECT_EQ(countsAtPrompts, (std::vector<int>{1, 2, 3}));
@@ -61,7 +61,7 @@ TEST_F(RemovableMediaTest, WithoutPausesAFullDiskBringsTheFullDiskPrompt) {
     PlanSplit(PatternBytes(3'000'000), {});
     options.UseFreeSpace = true;
     SimulateDiskChanges(kFloppy);
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     ASSERT_EQ(host.questions.size(), 2u);
     EXPECT_EQ(host.questions[0], "full disk 2");
 
@@ -70,16 +70,16 @@ TEST_F(RemovableMediaTest, WithoutPausesAFullDiskBringsTheFullDiskPrompt) {
     SimulateDiskChanges(kFloppy);
     diskChanged = true;
     host.answers = {false};
-    EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
+    EXPECT_EQ(Split(), TransferOutcome::DiskRefused);
     // Disk 1 is still in the drive, so its piece is within reach and goes.
-    EXPECT_EQ(engine.RemovedAfterFailure(), std::vector<std::string>{Piece(1)});
+    EXPECT_EQ(result.removedAfterFailure, std::vector<std::string>{Piece(1)});
 }
 
 TEST_F(RemovableMediaTest, ADiskWithExactlyWhatRemainsTakesTheLastPieceWithoutAPrompt) {
     PlanSplit(PatternBytes(2000), {});
     options.UseFreeSpace = true;
     platform.freeSpace = [](const std::string&) { return std::int64_t{2000}; };
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(job.SmallFileCount, 1);
     EXPECT_TRUE(host.questions.empty());
 }
@@ -89,7 +89,7 @@ TEST_F(RemovableMediaTest, AVolumeThatCannotBeAskedIsNeverWrittenToUnasked) {
     options.UseFreeSpace = true;
     platform.freeSpace = [](const std::string&) { return std::int64_t{-1}; };
     host.answers = {true, true, false};
-    EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
+    EXPECT_EQ(Split(), TransferOutcome::DiskRefused);
     EXPECT_EQ(host.questions.size(), 3u);
     EXPECT_FALSE(Exists(Piece(1)));
 
@@ -101,10 +101,10 @@ TEST_F(RemovableMediaTest, AVolumeThatCannotBeAskedIsNeverWrittenToUnasked) {
 TEST_F(RemovableMediaTest, PiecesOnAFloppyArePromptedForUnlessNeverPausing) {
     UseFloppy();
     PlanSplit(PatternBytes(300), {100, 100, 100});
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);  // PauseMode::Never
+    ASSERT_EQ(Split(), TransferOutcome::Done);  // PauseMode::Never
     EXPECT_TRUE(host.questions.empty());
     options.PauseMode = PauseMode::FloppiesOnly;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(host.questions.size(), 3u);
     EXPECT_EQ(host.repaints, 3);
 }
@@ -166,7 +166,7 @@ TEST_F(RemovableMediaTest, ASplitWithoutPausesErasesOnlyBeforeItsFirstPiece) {
     const std::string bytes = PatternBytes(300);
     PlanSplit(bytes, {100, 100, 100});
     options.EraseFloppyDisks = true;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_FALSE(Exists(floppy + "/old"));
     EXPECT_EQ(ReadFile(Piece(1)) + ReadFile(Piece(2)) + ReadFile(Piece(3)), bytes);
     EXPECT_EQ(std::count(host.notes.begin(), host.notes.end(), "erasing"), 1);
@@ -181,7 +181,7 @@ TEST_F(RemovableMediaTest, ASplitWithoutPausesErasesOnlyBeforeItsFirstPiece) {
         std::filesystem::rename(floppy, shelf);
         std::filesystem::create_directory(floppy);
     };
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(std::count(host.notes.begin(), host.notes.end(), "erasing"), 3);
     EXPECT_EQ(ReadFile(folder / "disk2/big.bin.Brelked_1"), bytes.substr(0, 100));
     EXPECT_TRUE(Exists(Piece(3)));
@@ -199,7 +199,7 @@ TEST_F(RemovableMediaTest, AnEraseNeverDeletesThePieceThisSplitJustWroteToTheDis
             std::filesystem::rename(Piece(1), folder / "piece1");
         }
     };
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     ASSERT_EQ(host.questions.size(), 4u);
     EXPECT_EQ(host.questions[2], "unchanged disk 2");
     EXPECT_EQ(ReadFile(folder / "piece1") + ReadFile(Piece(2)), bytes);
@@ -207,7 +207,7 @@ TEST_F(RemovableMediaTest, AnEraseNeverDeletesThePieceThisSplitJustWroteToTheDis
     // No ends the run; piece 1, still on the disk in the drive, goes with it.
     host = FakeHost();
     host.answers = {true, true, false};
-    EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
+    EXPECT_EQ(Split(), TransferOutcome::DiskRefused);
     EXPECT_FALSE(Exists(Piece(1)));
 }
 
@@ -223,7 +223,7 @@ TEST_F(RemovableMediaTest, AFloppyRootBehindALinkIsErasedAndPathsAreResolvedFirs
     job.SmallFilesBase = floppy + "/big.bin";
     PlanSplit(PatternBytes(10), {10});
     options.EraseFloppyDisks = true;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_FALSE(Exists(drive + "/old"));
     EXPECT_TRUE(Exists(drive + "/big.bin.Brelked_1"));
 
@@ -242,7 +242,7 @@ TEST_F(RemovableMediaTest, TheEraseSparesTheBigFileOfTheSplitThatRunsIt) {
     const std::string bytes = PatternBytes(300);
     PlanSplit(bytes, {150, 150});
     options.EraseFloppyDisks = true;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
 
     // Outside a run nothing is protected.

@@ -28,7 +28,8 @@ TEST_F(SafeTransferTest, AJoinThatDoesNotFinishLeavesTheExistingBigFileAsItWas) 
     struct Row {
         const char* name;
         std::function<void()> arrange;
-        int expected;
+        TransferOutcome expected;
+        int piece = 0;
     };
     const Row rows[] = {
         {"No for the first disk",
@@ -36,18 +37,20 @@ TEST_F(SafeTransferTest, AJoinThatDoesNotFinishLeavesTheExistingBigFileAsItWas) 
              options.PauseMode = PauseMode::Always;
              host.answers = {false};
          },
-         kDiskRefused},
-        {"a piece that vanished after counting", [this] { std::filesystem::remove(Piece(2)); }, 2},
+         TransferOutcome::DiskRefused},
+        {"a piece that vanished after counting", [this] { std::filesystem::remove(Piece(2)); },
+         TransferOutcome::PieceFailed, 2},
         {"a piece that changed size after counting", [this] { WriteFile(Piece(3), "c"); },
-         kSizesDiffer},
+         TransferOutcome::SizesDiffer},
         {"Stop, then No",
          [this] {
              host.onPump = [this] { job.StopRequested = true; };
              host.answers = {false};
          },
-         kInterrupted},
+         TransferOutcome::Interrupted},
 #ifndef _WIN32  // Windows has no kernel copy
-        {"a kernel copy that fails half way", [this] { platform.copyRoom = 3; }, kSizesDiffer},
+        {"a kernel copy that fails half way", [this] { platform.copyRoom = 3; },
+         TransferOutcome::SizesDiffer},
 #endif
     };
     for (const Row& row : rows) {
@@ -57,18 +60,19 @@ TEST_F(SafeTransferTest, AJoinThatDoesNotFinishLeavesTheExistingBigFileAsItWas) 
         PlanJoin({"aa", "bb", "cc"});
         WriteFile(job.BigFilePath, "the user's own file");
         row.arrange();
-        EXPECT_EQ(engine.JoinSmallFiles(options), row.expected) << row.name;
+        EXPECT_EQ(JoinSeries(), row.expected) << row.name;
+        EXPECT_EQ(result.piece, row.piece) << row.name;
         EXPECT_EQ(ReadFile(job.BigFilePath), "the user's own file") << row.name;
         EXPECT_EQ(NamesBesideBigFile(), (std::vector<std::string>{"big.bin", "pieces"}))
             << row.name;
-        EXPECT_TRUE(job.PartialPath.empty()) << row.name;
+        EXPECT_TRUE(result.partialPath.empty()) << row.name;
     }
 
     // A join that finishes replaces the file.
     host = FakeHost();
     platform.copyRoom = std::numeric_limits<std::int64_t>::max();
     PlanJoin({"aa", "bb", "cc"});
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(job.BigFilePath), "aabbcc");
     EXPECT_EQ(NamesBesideBigFile(), (std::vector<std::string>{"big.bin", "pieces"}));
 }
@@ -78,17 +82,18 @@ TEST_F(SafeTransferTest, AnAppendingJoinNeverTouchesTheBytesItAppendsTo) {
     WriteFile(job.BigFilePath, "head");
     PlanJoin({"aa", "bb"});
     platform.failSeeks = true;
-    EXPECT_EQ(engine.JoinSmallFiles(options), kCannotWriteBigFile);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::CannotWriteBigFile);
     EXPECT_EQ(ReadFile(job.BigFilePath), "head");
 
     // A failure after some pieces were appended takes them back off.
     platform.failSeeks = false;
     std::filesystem::remove(Piece(2));
-    EXPECT_EQ(engine.JoinSmallFiles(options), 2);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::PieceFailed);
+    EXPECT_EQ(result.piece, 2);
     EXPECT_EQ(ReadFile(job.BigFilePath), "head");
 
     PlanJoin({"aa", "bb"});
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(job.BigFilePath), "headaabb");
 }
 
@@ -96,24 +101,24 @@ TEST_F(SafeTransferTest, PiecesAreOnTheDiskBeforeTheBigFileGoesOrTheDiskIsChange
     PlanSplit(PatternBytes(300), {100, 100, 100});
     options.RemoveBigFile = true;
     platform.failFlushes = true;
-    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
     EXPECT_TRUE(Exists(job.BigFilePath));
 
     options.RemoveBigFile = false;
     options.PauseMode = PauseMode::Always;
-    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
     EXPECT_EQ(host.questions.size(), 1u);  // never asked for disk 2
 }
 
 TEST_F(SafeTransferTest, ASplitRemovesThePiecesOfAnEarlierLongerSeries) {
     PlanSplit(PatternBytes(500), {100, 100, 100, 100, 100});
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     WriteFile(job.SmallFilesBase + ".Brelked_07", "not a piece of this series");
     WriteFile(job.SmallFilesBase + ".Brelked_6x", "nor this");
 
     PlanSplit(PatternBytes(500), {250, 250});
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
-    EXPECT_EQ(job.StalePiecesRemoved, 3);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
+    EXPECT_EQ(result.stalePieces.size(), 3u);
     EXPECT_TRUE(Exists(Piece(2)));
     EXPECT_FALSE(Exists(Piece(3)));
     EXPECT_FALSE(Exists(Piece(5)));
@@ -124,7 +129,7 @@ TEST_F(SafeTransferTest, ASplitRemovesThePiecesOfAnEarlierLongerSeries) {
     PlanSplit(PatternBytes(500), {500});
     platform.writeRoom = 10;
     platform.kernelCopy = false;
-    EXPECT_NE(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_NE(Split(), TransferOutcome::Done);
     EXPECT_TRUE(Exists(Piece(2)));
 }
 

@@ -45,7 +45,7 @@ TEST_F(TransferTest, SplitsAndJoinsBackByteForByte) {
     PlanSplit(bytes, {1'457'664, 1'457'664, 84'672});
     const int filesBefore = OpenFiles();
 
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(Piece(1)), bytes.substr(0, 1'457'664));
     EXPECT_EQ(ReadFile(Piece(2)), bytes.substr(1'457'664, 1'457'664));
     EXPECT_EQ(ReadFile(Piece(3)), bytes.substr(2'915'328));
@@ -58,7 +58,7 @@ TEST_F(TransferTest, SplitsAndJoinsBackByteForByte) {
 
     std::filesystem::remove(job.BigFilePath);
     host = FakeHost();
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
     EXPECT_TRUE(Exists(Piece(1)));
     EXPECT_LE(OpenFiles(), filesBefore);
@@ -66,7 +66,7 @@ TEST_F(TransferTest, SplitsAndJoinsBackByteForByte) {
 
 TEST_F(TransferTest, ProgressRisesToTheEndAndReturnsToZero) {
     PlanSplit(PatternBytes(3'000'000), {1'457'664, 1'457'664, 84'672});
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(host.progressMinimum, 0);
     EXPECT_EQ(host.progressMaximum, 1000);
     ASSERT_GE(host.progress.size(), 3u);
@@ -84,7 +84,7 @@ TEST_F(TransferTest, ProgressRisesToTheEndAndReturnsToZero) {
 
 TEST_F(TransferTest, AJoinOfFloppyPiecesMovesTenFullBlocksAndOneOfFourBytes) {
     PlanJoin({PatternBytes(1'457'664, 1), PatternBytes(1'457'664, 2)});
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(job.BlockSize, 145'766);
     EXPECT_EQ(host.pumps, 22);
     EXPECT_EQ(ReadFile(job.BigFilePath), PatternBytes(1'457'664, 1) + PatternBytes(1'457'664, 2));
@@ -96,7 +96,7 @@ TEST_F(TransferTest, APieceOfAMillionBytesOfA52MillionByteFileGoesInOneBlock) {
     job.ExtractCount = 52'000'000;
     job.SmallFileCount = 52;
     job.SmallFileSizes.assign(53, 1'000'000);
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(job.BlockSize, 1'000'000);
     EXPECT_EQ(host.pumps, 52);
     EXPECT_EQ(std::filesystem::file_size(Piece(52)), 1'000'000u);
@@ -105,23 +105,23 @@ TEST_F(TransferTest, APieceOfAMillionBytesOfA52MillionByteFileGoesInOneBlock) {
 TEST_F(TransferTest, EmptyPiecesAndEmptyPlans) {
     options.WriteChecksumFile = false;  // a series as other tools leave it
     PlanSplit("", {0});
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_TRUE(Exists(Piece(1)));
     EXPECT_EQ(job.BlockSize, 256);
     EXPECT_EQ(host.sizeLines, std::vector<std::string>{"0"});
 
     std::filesystem::remove(job.BigFilePath);
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(std::filesystem::file_size(job.BigFilePath), 0u);
 
     // No pieces at all: a join writes an empty big file, a split of data fails its check.
     job.SmallFileCount = 0;
     job.SmallFileSizes = {0};
     WriteFile(job.BigFilePath, "old contents");
-    EXPECT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(std::filesystem::file_size(job.BigFilePath), 0u);
     PlanSplit("data", {});
-    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
     EXPECT_FALSE(Exists(Piece(2)));
 }
 
@@ -132,37 +132,37 @@ TEST_F(TransferTest, ExtractionSplitsARangeAndKeepsTheBigFile) {
     job.ExtractSkip = 100;
     job.ExtractCount = 500;
     options.RemoveBigFile = true;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(Piece(1)), bytes.substr(100, 300));
     EXPECT_EQ(ReadFile(Piece(2)), bytes.substr(400, 200));
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
 
     // Pieces that do not add up to the extracted count fail the final check.
     job.SmallFileSizes = {0, 300, 100};
-    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
 }
 
 TEST_F(TransferTest, AnExtractionLeftOverFromASplitDoesNotSkewAJoin) {
     PlanJoin({"abc", "def"});
     job.ExtractActive = true;
     job.ExtractCount = 123;
-    EXPECT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(job.BigFilePath), "abcdef");
 }
 
 TEST_F(TransferTest, AppendingWritesAfterAnExistingBigFileOrCreatesIt) {
     PlanJoin({"12345", "678"});
     job.AppendActive = true;
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(job.AppendBaseBytes, 0);
     EXPECT_EQ(ReadFile(job.BigFilePath), "12345678");
 
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(job.AppendBaseBytes, 8);
     EXPECT_EQ(ReadFile(job.BigFilePath), "1234567812345678");
 
     job.AppendActive = false;
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(job.BigFilePath), "12345678");
 }
 
@@ -171,11 +171,11 @@ TEST_F(TransferTest, TheBigFileIsDeletedOnlyAfterACleanSplit) {
     options.RemoveBigFile = true;
     platform.kernelCopy = false;
     platform.writeRoom = 4000;
-    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
     EXPECT_TRUE(Exists(job.BigFilePath));
 
     platform.writeRoom = INT64_MAX;
-    EXPECT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(Split(), TransferOutcome::Done);
     EXPECT_FALSE(Exists(job.BigFilePath));
     EXPECT_EQ(ReadFile(Piece(1)) + ReadFile(Piece(2)), PatternBytes(5000));
 }
@@ -185,9 +185,9 @@ TEST_F(TransferTest, AFullDiskEndsTheSplitAndRemovesWhatItWrote) {
     platform.kernelCopy = false;
     platform.writeRoom = 1500;
     const int filesBefore = OpenFiles();
-    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
     // Pieces 1 and 2 alone would look like a whole series of two.
-    EXPECT_EQ(engine.RemovedAfterFailure(), (std::vector<std::string>{Piece(1), Piece(2)}));
+    EXPECT_EQ(result.removedAfterFailure, (std::vector<std::string>{Piece(1), Piece(2)}));
     EXPECT_FALSE(Exists(Piece(1)));
     EXPECT_FALSE(Exists(Piece(2)));
     EXPECT_FALSE(Exists(Piece(3)));
@@ -201,7 +201,7 @@ TEST_F(TransferTest, AFullDiskDuringAJoinIsCaughtAndNoPieceIsDeleted) {
     options.RemoveSmallFiles = true;
     platform.kernelCopy = false;
     platform.writeRoom = 1200;
-    EXPECT_EQ(engine.JoinSmallFiles(options), kSizesDiffer);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::SizesDiffer);
     EXPECT_FALSE(Exists(Piece(1)));  // its bytes all arrived
     EXPECT_TRUE(Exists(Piece(2)));
     EXPECT_EQ(ReadFile(Piece(2)), PatternBytes(1000, 2));
@@ -214,13 +214,13 @@ TEST_F(TransferTest, AShortReadNeverPassesStaleBytesOff) {
     platform.kernelCopy = false;
     platform.readsLeft = 1;
     options.MaxFromFile = 25;
-    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
     EXPECT_FALSE(Exists(Piece(1)));
 
     PlanJoin({PatternBytes(4000)});
     options.RemoveSmallFiles = true;
     platform.readsLeft = 1;
-    EXPECT_EQ(engine.JoinSmallFiles(options), kSizesDiffer);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::SizesDiffer);
     EXPECT_TRUE(Exists(Piece(1)));
 }
 
@@ -228,40 +228,42 @@ TEST_F(TransferTest, ABigFileThatCannotBeReadOrWritten) {
     job.BigFilePath = folder / "missing.bin";
     job.SmallFileCount = 1;
     job.SmallFileSizes = {0, 10};
-    EXPECT_EQ(engine.SplitBigFile(options), kCannotReadBigFile);
+    EXPECT_EQ(Split(), TransferOutcome::CannotReadBigFile);
     job.BigFilePath = folder.Path();  // a folder is no file, and is said to be none
-    EXPECT_EQ(engine.SplitBigFile(options), kNotARegularFile);
-    EXPECT_EQ(engine.MismatchedFile(), folder.Path());
+    EXPECT_EQ(Split(), TransferOutcome::NotARegularFile);
+    EXPECT_EQ(result.file, folder.Path());
     EXPECT_TRUE(host.progress.empty());
     EXPECT_FALSE(Exists(Piece(1)));
 
     PlanJoin({"abc"});
     job.BigFilePath = folder / "no/such/folder/big.bin";
-    EXPECT_EQ(engine.JoinSmallFiles(options), kCannotWriteBigFile);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::CannotWriteBigFile);
     EXPECT_TRUE(host.progress.empty());
 }
 
 TEST_F(TransferTest, APieceThatCannotBeCreatedOrOpenedReturnsItsNumber) {
     PlanSplit(PatternBytes(300), {100, 100, 100});
     std::filesystem::create_directory(Piece(2));  // a folder where piece 2 should go
-    EXPECT_EQ(engine.SplitBigFile(options), kNotARegularFile);
-    EXPECT_EQ(engine.MismatchedFile(), Piece(2));
+    EXPECT_EQ(Split(), TransferOutcome::NotARegularFile);
+    EXPECT_EQ(result.file, Piece(2));
     EXPECT_FALSE(Exists(Piece(1)));  // refused before anything was written
     std::filesystem::remove(Piece(2));
 
     job.SmallFilesBase = folder / "no/such/folder/big.bin";
-    EXPECT_EQ(engine.SplitBigFile(options), 1);
+    EXPECT_EQ(Split(), TransferOutcome::PieceFailed);
+    EXPECT_EQ(result.piece, 1);
 }
 
 TEST_F(TransferTest, AMissingPieceInTheMiddleOfAJoin) {
     PlanJoin({"aa", "bb", "cc", "dd"});
     std::filesystem::remove(Piece(3));
     options.RemoveSmallFiles = true;
-    EXPECT_EQ(engine.JoinSmallFiles(options), 3);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::PieceFailed);
+    EXPECT_EQ(result.piece, 3);
     // Pieces 1 and 2 are gone: their bytes stay in the partial file, the big file
     // name is not taken by a file that is not whole.
     EXPECT_FALSE(Exists(job.BigFilePath));
-    EXPECT_EQ(ReadFile(job.PartialPath), "aabb");
+    EXPECT_EQ(ReadFile(result.partialPath), "aabb");
     EXPECT_FALSE(Exists(Piece(1)));
     EXPECT_FALSE(Exists(Piece(2)));
     EXPECT_TRUE(Exists(Piece(4)));
@@ -271,7 +273,7 @@ TEST_F(TransferTest, APieceThatChangedSinceItWasCountedFailsItsCheck) {
     PlanJoin({"abcdef"});
     WriteFile(Piece(1), "abcdefgh");
     options.RemoveSmallFiles = true;
-    EXPECT_EQ(engine.JoinSmallFiles(options), kSizesDiffer);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::SizesDiffer);
     EXPECT_TRUE(Exists(Piece(1)));
 }
 
@@ -280,7 +282,7 @@ TEST_F(TransferTest, ShortOfMemoryTheBlockIsHalvedUntilABufferCanBeHad) {
     PlanSplit(bytes, {100'000});
     platform.kernelCopy = false;
     platform.largestAllocation = 5000;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(Piece(1)), bytes);
     EXPECT_LE(job.BlockSize, 5000);
     EXPECT_GT(job.BlockSize, 2500);
@@ -288,16 +290,16 @@ TEST_F(TransferTest, ShortOfMemoryTheBlockIsHalvedUntilABufferCanBeHad) {
 
     // With no memory at all nothing is copied, and only an empty piece is right.
     platform.largestAllocation = 0;
-    EXPECT_EQ(engine.SplitBigFile(options), kSizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
     PlanJoin({bytes});
     options.RemoveSmallFiles = true;
-    EXPECT_EQ(engine.JoinSmallFiles(options), kSizesDiffer);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::SizesDiffer);
     EXPECT_TRUE(Exists(Piece(1)));
 }
 
 TEST_F(TransferTest, OneBufferServesEveryPieceOfARun) {
     PlanSplit(PatternBytes(30'000), {10'000, 10'000, 10'000});
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(platform.allocations.size(), 1u);
 }
 
@@ -311,7 +313,7 @@ TEST_F(TransferTest, StopAsksOncePerPressAndYesGoesOn) {
         }
     };
     host.answers = {true};
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(host.questions, std::vector<std::string>{"continue"});
     EXPECT_FALSE(job.StopRequested);
     EXPECT_EQ(host.busyCursors, 1);
@@ -324,7 +326,7 @@ TEST_F(TransferTest, StopThenNoInterruptsAndClosesEverything) {
     host.onPump = [&] { job.StopRequested = true; };
     host.answers = {false};
     const int filesBefore = OpenFiles();
-    EXPECT_EQ(engine.SplitBigFile(options), kInterrupted);
+    EXPECT_EQ(Split(), TransferOutcome::Interrupted);
     EXPECT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.progress.back(), 0);
     EXPECT_LE(OpenFiles(), filesBefore);
@@ -336,7 +338,7 @@ TEST_F(TransferTest, DiskPromptsComeBeforeEveryPieceWhenAlwaysPausing) {
     PlanSplit(PatternBytes(300), {100, 100, 100});
     options.PauseMode = PauseMode::Always;
     host.answers = {true, false};
-    EXPECT_EQ(engine.SplitBigFile(options), kDiskRefused);
+    EXPECT_EQ(Split(), TransferOutcome::DiskRefused);
     EXPECT_EQ(host.questions, (std::vector<std::string>{"disk 1", "disk 2"}));
     // Piece 1 is still on the disk in the drive: a series of one must not stay.
     EXPECT_FALSE(Exists(Piece(1)));
@@ -346,14 +348,14 @@ TEST_F(TransferTest, DiskPromptsComeBeforeEveryPieceWhenAlwaysPausing) {
     // Pausing only for floppies: none here.
     host = FakeHost();
     options.PauseMode = PauseMode::FloppiesOnly;
-    EXPECT_EQ(engine.SplitBigFile(options), kTransferDone);
+    EXPECT_EQ(Split(), TransferOutcome::Done);
     EXPECT_TRUE(host.questions.empty());
 
     // A No for the first disk of a join creates no big file.
     options.PauseMode = PauseMode::Always;
     host.answers = {false};
     std::filesystem::remove(job.BigFilePath);
-    EXPECT_EQ(engine.JoinSmallFiles(options), kDiskRefused);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::DiskRefused);
     EXPECT_FALSE(Exists(job.BigFilePath));
 }
 
@@ -362,7 +364,7 @@ TEST_F(TransferTest, APromptedJoinMeasuresEachPieceWhenItsDiskIsIn) {
     job.SmallFileSizes = {0, 0, 0, 0};  // the disk count left the sizes unknown
     options.PauseMode = PauseMode::Always;
     options.MaxFromFile = 100;  // one block per piece
-    ASSERT_EQ(engine.JoinSmallFiles(options), kTransferDone);
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_EQ(job.SmallFileSizes, (std::vector<std::int64_t>{0, 4, 6, 2}));
     EXPECT_EQ(host.sizeLines, (std::vector<std::string>{"4", "6", "2"}));
     EXPECT_EQ(ReadFile(job.BigFilePath), "aaaabbbbbbcc");
@@ -380,8 +382,8 @@ TEST_F(TransferTest, APieceThatIsTheBigFileItselfIsRefusedBeforeAnythingIsTouche
     job.SmallFilesBase = folder / "big";
     job.BigFilePath = folder / "big.Brelked_1";
     PlanSplit(bytes, {100, 100, 100});
-    EXPECT_EQ(engine.SplitBigFile(options), kSelfOverwrite);
-    EXPECT_EQ(engine.MismatchedFile(), job.BigFilePath);
+    EXPECT_EQ(Split(), TransferOutcome::SelfOverwrite);
+    EXPECT_EQ(result.file, job.BigFilePath);
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
     EXPECT_FALSE(Exists(Piece(2)));
 
@@ -394,7 +396,7 @@ TEST_F(TransferTest, APieceThatIsTheBigFileItselfIsRefusedBeforeAnythingIsTouche
 #else
     std::filesystem::create_symlink(job.BigFilePath, Piece(2));
 #endif
-    EXPECT_EQ(engine.SplitBigFile(options), kSelfOverwrite);
+    EXPECT_EQ(Split(), TransferOutcome::SelfOverwrite);
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
     EXPECT_FALSE(Exists(Piece(1)));
 
@@ -402,7 +404,7 @@ TEST_F(TransferTest, APieceThatIsTheBigFileItselfIsRefusedBeforeAnythingIsTouche
     std::filesystem::remove(Piece(2));
     PlanJoin({"aa", "bb"});
     job.BigFilePath = Piece(2);
-    EXPECT_EQ(engine.JoinSmallFiles(options), kCannotWriteBigFile);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::CannotWriteBigFile);
     EXPECT_EQ(ReadFile(Piece(2)), "bb");
     EXPECT_EQ(ReadFile(Piece(1)), "aa");
 }
@@ -410,11 +412,11 @@ TEST_F(TransferTest, APieceThatIsTheBigFileItselfIsRefusedBeforeAnythingIsTouche
 TEST_F(TransferTest, KernelCopyAndBufferedCopyGiveTheSameBytes) {
     const std::string bytes = PatternBytes(200'000);
     PlanSplit(bytes, {70'000, 70'000, 60'000});
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_GT(platform.copyCalls, 0);
     const std::string kernelCopied = ReadFile(Piece(1)) + ReadFile(Piece(2)) + ReadFile(Piece(3));
     platform.kernelCopy = false;
-    ASSERT_EQ(engine.SplitBigFile(options), kTransferDone);
+    ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(Piece(1)) + ReadFile(Piece(2)) + ReadFile(Piece(3)), kernelCopied);
     EXPECT_EQ(kernelCopied, bytes);
 }

@@ -1,4 +1,4 @@
-#include "console/ResultText.h"
+#include "window/ResultText.h"
 
 #include <array>
 
@@ -8,29 +8,46 @@
 
 namespace brelker {
 
-std::string TransferFailureText(int code, TextSlot failureSlot, const std::string& checkedFile,
-                                const ChecksumProblem& problem) {
-    if (code == kChecksumFileUnusable) {
-        return ChecksumProblemText(problem);
+namespace {
+
+// In the order of TransferOutcome; PieceFailed takes the caller's slot.
+constexpr std::array<TextSlot, 17> kOutcomeSlots = {
+    slot::kFileSplit,           slot::kSizesDiffer,         slot::kCannotCreatePiece,
+    slot::kCannotReadBigFile,   slot::kCannotWriteBigFile,  slot::kNotAllDisksUsed,
+    slot::kNotFinished,         slot::kChecksumMismatch,    slot::kChecksumFileNotWritten,
+    slot::kNoChecksumFile,      slot::kRunLocked,           slot::kNotARegularFile,
+    slot::kForeignChecksumFile, slot::kBigFileChanged,      slot::kSelfOverwrite,
+    slot::kPieceChanged,        slot::kChecksumFileUnusable};
+static_assert(kOutcomeSlots.size() ==
+              static_cast<std::size_t>(TransferOutcome::ChecksumFileUnusable) + 1);
+
+}  // namespace
+
+TextSlot OutcomeSlot(TransferOutcome outcome) {
+    return kOutcomeSlots[static_cast<std::size_t>(outcome)];
+}
+
+std::string TransferFailureText(const TransferResult& result, TextSlot failureSlot) {
+    using enum TransferOutcome;
+    switch (result.outcome) {
+        case ChecksumFileUnusable:
+            return ChecksumProblemText(result.checksumProblem);
+        case PieceFailed:
+            return Text(failureSlot) + std::to_string(result.piece);
+        // These texts end where the file they are about is named.
+        case ChecksumMismatch:
+        case ChecksumFileNotWritten:
+        case NoChecksumFile:
+        case RunLocked:
+        case NotARegularFile:
+        case ForeignChecksumFile:
+        case BigFileChanged:
+        case SelfOverwrite:
+        case PieceChanged:
+            return Text(OutcomeSlot(result.outcome)) + result.file;
+        default:
+            return Text(OutcomeSlot(result.outcome));
     }
-    if (code == kSizesDiffer) {
-        return Text(slot::kSizesDiffer);
-    }
-    // These texts end where the file they are about is named.
-    for (const int named :
-         {kChecksumMismatch, kChecksumFileNotWritten, kNoChecksumFile, kRunLocked, kNotARegularFile,
-          kForeignChecksumFile, kBigFileChanged, kSelfOverwrite, kPieceChanged}) {
-        if (code == named) {
-            return Text(TextSlot(-code)) + checkedFile;
-        }
-    }
-    if (code == kInterrupted) {
-        return Text(slot::kNotFinished);
-    }
-    if (code < 0) {
-        return Text(TextSlot(-code));
-    }
-    return Text(failureSlot) + std::to_string(code);
 }
 
 std::string ChecksumProblemText(const ChecksumProblem& problem) {

@@ -6,13 +6,13 @@
 
 namespace brelker {
 
-// The message for a split or join that did not succeed, from the code the
-// engine returned; failureSlot is the text for a piece that could not be
-// created (a split) or read (a join), which the piece's number follows; a
-// checksum failure names the file concerned, and a checksum file that cannot
-// be used also the line and the reason (the engine's ChecksumFileProblem).
-std::string TransferFailureText(int code, TextSlot failureSlot, const std::string& checkedFile,
-                                const ChecksumProblem& problem);
+// The message for a split, join or Verify that did not succeed; failureSlot
+// is the text for a piece that could not be created (a split) or read (a
+// join), which the piece's number follows. A failure about a file names it,
+// and a checksum file that cannot be used also the line and the reason.
+std::string TransferFailureText(const TransferResult& result, TextSlot failureSlot);
+// The slot of an outcome's own words.
+TextSlot OutcomeSlot(TransferOutcome outcome);
 
 // "The checksum file cannot be used: FILE, line N: REASON"; without the line
 // when the fault is the file's as a whole.

@@ -1,4 +1,4 @@
-#include "console/ResultText.h"
+#include "window/ResultText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,37 +9,43 @@ namespace brelker {
 namespace {
 
 // The words the window and the console end a failed run with, one row per
-// code the engine returns; literal texts, so a neighbouring slot is caught.
+// outcome the engine returns; literal texts, so a neighbouring slot is caught.
 TEST(ResultTextTest, EveryEngineCodeHasItsOwnWords) {
     FillTextTable(".Brelked_");
     SetCurrentLanguage(kEnglish);
+    using enum TransferOutcome;
     struct Row {
-        int code;
+        TransferOutcome outcome;
+        int piece;
         TextSlot failureSlot;
         const char* text;
     };
     const Row rows[] = {
-        {kSizesDiffer, slot::kCannotReadPiece,
+        {SizesDiffer, 0, slot::kCannotReadPiece,
          "The sizes of the files differ. The disk may be full."},
-        {kCannotReadBigFile, slot::kCannotCreatePiece, "Could not read the big file."},
-        {kCannotWriteBigFile, slot::kCannotReadPiece,
+        {CannotReadBigFile, 0, slot::kCannotCreatePiece, "Could not read the big file."},
+        {CannotWriteBigFile, 0, slot::kCannotReadPiece,
          "Possible invalid path or write protected file! Could not restore the big file."},
-        {kDiskRefused, slot::kCannotReadPiece, "Not all diskettes/files were entered/used."},
-        {kInterrupted, slot::kCannotCreatePiece, "The splitting/restoring was not finished!"},
-        {3, slot::kCannotCreatePiece,
+        {DiskRefused, 0, slot::kCannotReadPiece, "Not all diskettes/files were entered/used."},
+        {Interrupted, 0, slot::kCannotCreatePiece, "The splitting/restoring was not finished!"},
+        {PieceFailed, 3, slot::kCannotCreatePiece,
          "Possible invalid path! Could not create smaller file number 3"},
-        {4, slot::kCannotReadPiece, "Could not read smaller file number: 4"},
-        {kChecksumMismatch, slot::kCannotReadPiece, "The file does not match its checksum: x.bin"},
-        {kChecksumFileNotWritten, slot::kCannotCreatePiece,
+        {PieceFailed, 4, slot::kCannotReadPiece, "Could not read smaller file number: 4"},
+        {ChecksumMismatch, 0, slot::kCannotReadPiece,
+         "The file does not match its checksum: x.bin"},
+        {ChecksumFileNotWritten, 0, slot::kCannotCreatePiece,
          "Could not write the checksum file: x.bin"},
-        {kNoChecksumFile, slot::kCannotReadPiece, "No checksum file was found: x.bin"},
-        {kChecksumFileUnusable, slot::kCannotReadPiece,
+        {NoChecksumFile, 0, slot::kCannotReadPiece, "No checksum file was found: x.bin"},
+        {ChecksumFileUnusable, 0, slot::kCannotReadPiece,
          "The checksum file cannot be used: x.sha256, line 3: a name with a folder part"},
     };
-    const ChecksumProblem problem{"x.sha256", 3, ChecksumFault::FolderPart};
     for (const Row& row : rows) {
-        EXPECT_EQ(TransferFailureText(row.code, row.failureSlot, "x.bin", problem), row.text)
-            << row.code;
+        TransferResult result;
+        result.outcome = row.outcome;
+        result.piece = row.piece;
+        result.file = "x.bin";
+        result.checksumProblem = {"x.sha256", 3, ChecksumFault::FolderPart};
+        EXPECT_EQ(TransferFailureText(result, row.failureSlot), row.text) << row.text;
     }
 }
 
