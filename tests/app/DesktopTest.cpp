@@ -101,6 +101,18 @@ TEST_F(DesktopTest, ADroppedFileIsChosenAsTheMenuCommandWouldChooseIt) {
     EXPECT_EQ(dialogs.asked.size(), 1u);
 }
 
+// "Open with" in a file manager starts the program with the file's path.
+TEST_F(DesktopTest, AFileHandedOverAtStartOpensTheWindowReadyForIt) {
+    const std::string stem = folder / "pieces/film.mkv";
+    WriteFile(Piece(stem, 1), PatternBytes(1000));
+    WriteFile(Piece(stem, 2), PatternBytes(500));
+    Start({Piece(stem, 2)});
+    EXPECT_EQ(Commands(), "a---dej");
+    EXPECT_EQ(Status(1), "Ready to restore the file!");
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
 TEST_F(DesktopTest, SeveralFilesOrAFolderAreRefusedWithAMessage) {
     Start();
     const std::string a = folder / "big/a.bin";
