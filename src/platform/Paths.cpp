@@ -40,6 +40,17 @@ std::string FolderOfPath(const std::string& path) {
     return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
 }
 
+bool IsAbsolutePath(const std::string& path) {
+    if (!path.empty() && IsPathSeparator(path.front())) {
+        return true;
+    }
+#ifdef _WIN32
+    return path.size() >= 3 && path[1] == ':' && IsPathSeparator(path[2]);
+#else
+    return false;
+#endif
+}
+
 std::string JoinFolder(const std::string& folder, const std::string& name) {
 #ifdef _WIN32
     if (!folder.empty() && IsPathSeparator(folder.back())) {

@@ -22,6 +22,11 @@ std::string BareFileName(const std::string& path);
 // folder for a name in the root ("/"; on Windows also "C:\\"), "." for a bare name.
 std::string FolderOfPath(const std::string& path);
 
+// True for a path that names the same file from every current folder: from
+// the root ("/"; on Windows also "C:\\", "\\\\server\\share" and "\\" for the
+// current drive's root).
+bool IsAbsolutePath(const std::string& path);
+
 // A folder and a bare name joined by the folder rule: the root folder takes the
 // name directly, any other folder with a separator between. On Windows every
 // folder that ends with a separator is a root ("C:\\", "\\\\server\\share\\").

@@ -103,6 +103,10 @@ public:
     virtual FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) = 0;
     // Gives a file another name, replacing a file of that name in one step.
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
+    // Lets everyone run an open file that its owner may write (0755 less the
+    // user's umask), as a script is run; nothing where the system marks no
+    // file as runnable. False when the mode could not be changed.
+    virtual bool MakeExecutable(FileHandle file) = 0;
 
     // Size of a file that can be opened for reading; -1 otherwise, also for a folder.
     virtual std::int64_t FileSize(const std::string& path) = 0;

@@ -37,7 +37,8 @@ constexpr std::int64_t kLargestKernelCopy = std::int64_t{1} << 30;
 // The same bound keeps a single read or write within what every kernel takes at once.
 constexpr std::int64_t kLargestSingleIo = std::int64_t{1} << 30;
 
-constexpr mode_t kNewFileMode = 0666;  // narrowed by the user's umask
+constexpr mode_t kNewFileMode = 0666;      // narrowed by the user's umask
+constexpr mode_t kProgramFileMode = 0755;  // likewise
 
 // The reason of this thread's last failed call: an errno value, or
 // kNotRegular for a name that is not a regular file.
@@ -401,6 +402,12 @@ FileHandle PosixPlatform::CreateTemporaryBeside(const std::string& path, std::st
     ::fchmod(fd, kNewFileMode & ~mask);
     tempPath = pattern;
     return fd;
+}
+
+bool PosixPlatform::MakeExecutable(FileHandle file) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return ::fchmod(file, kProgramFileMode & ~mask) == 0 || Failed(false);
 }
 
 bool PosixPlatform::RenameFile(const std::string& from, const std::string& to) {

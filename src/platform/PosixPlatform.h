@@ -32,6 +32,7 @@ public:
     bool DeleteFile(const std::string& path) override;
     FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
+    bool MakeExecutable(FileHandle file) override;
 
     std::int64_t FileSize(const std::string& path) override;
     bool Exists(const std::string& path) override;

@@ -617,6 +617,9 @@ FileHandle Win32Platform::CreateTemporaryBeside(const std::string& path, std::st
     return kNoFile;
 }
 
+// Windows runs a file by its name's extension, not by a mode.
+bool Win32Platform::MakeExecutable(FileHandle) { return true; }
+
 bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
     return ::MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
                          MOVEFILE_REPLACE_EXISTING) != 0 ||

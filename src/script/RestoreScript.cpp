@@ -186,6 +186,12 @@ ScriptResult RestoreScript::Write(const std::string& path, const ScriptOptions& 
     // The file must hold exactly these bytes; what the writes report is not
     // trusted, the size on disk afterwards is.
     platform_.Write(file.Handle(), bytes->data(), static_cast<std::int64_t>(bytes->size()));
+    // Run by its name, as a receiver expects of a shell script. Where the mode
+    // cannot be changed (a file system without modes) the script still works
+    // as "sh NAME", so that is no failure.
+    if (IsShellScriptPath(path)) {
+        platform_.MakeExecutable(file.Handle());
+    }
     file.Close();
     return platform_.FileSize(path) == static_cast<std::int64_t>(bytes->size())
                ? ScriptResult::Created

@@ -53,8 +53,8 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
     script += Say(Text(slot::kSelfUnitFor) + ": " + input.bigName + " (" + bytes + " bytes)");
     script += Say(Text(slot::kCreatedBy) + Text(slot::kProgramName) + "; " + input.dateTime);
     script += Say("...");
-    for (int number = slot::kSelfUnitPlacementFirst.number;
-         number <= slot::kSelfUnitPlacementLast.number; ++number) {
+    for (int number = slot::kShellScriptPlacementFirst.number;
+         number <= slot::kShellScriptPlacementLast.number; ++number) {
         script += Say(Text(TextSlot(number)));
     }
     script += Say(rule) + Say("") + Say(Text(slot::kJoining));

@@ -142,5 +142,8 @@ inline constexpr TextSlot kInputIsPiece{529};
 inline constexpr TextSlot kOptionsConflict{530};
 inline constexpr TextSlot kBytesWord{531};
 inline constexpr TextSlot kNoCommand{532};
+// Where the POSIX restore script is to be placed and run, in its header.
+inline constexpr TextSlot kShellScriptPlacementFirst{533};
+inline constexpr TextSlot kShellScriptPlacementLast{536};
 
 }  // namespace brelker::slot

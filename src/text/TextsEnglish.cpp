@@ -523,6 +523,10 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {530, "These options cannot be used together: "},
     {531, "bytes"},
     {532, "Give a command: split, join or verify."},
+    {533, "Before running this shell script, place it together"},
+    {534, "with all smaller files in a folder of your choice."},
+    {535, "Then run it, and the restored file will also be"},
+    {536, "placed in that folder."},
 });
 
 }  // namespace

@@ -549,6 +549,10 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {530, "Diese Optionen können nicht zusammen verwendet werden: "},
     {531, "Bytes"},
     {532, "Geben Sie einen Befehl an: split, join oder verify."},
+    {533, "Legen Sie dieses Shell-Skript vor dem Start zusammen"},
+    {534, "mit allen kleineren Dateien in einen Ordner Ihrer Wahl."},
+    {535, "Starten Sie es dann, und die wiederhergestellte Datei"},
+    {536, "kommt in denselben Ordner."},
 });
 
 }  // namespace

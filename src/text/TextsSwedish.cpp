@@ -544,6 +544,10 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {530, "De här flaggorna kan inte användas tillsammans: "},
     {531, "byte"},
     {532, "Ange ett kommando: split, join eller verify."},
+    {533, "Innan du kör det här skalskriptet måste det placeras"},
+    {534, "tillsammans med alla mindre filer i en valfri mapp."},
+    {535, "Kör det sedan, så hamnar den återskapade filen"},
+    {536, "också i den mappen."},
 });
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "window/CommandLine.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
+
+#include "platform/Paths.h"
 
 namespace brelker {
 namespace {
@@ -40,21 +43,36 @@ bool StartsWithLowered(std::string_view argument, std::string_view word) {
     return true;
 }
 
+// A path from the root that goes on past its first folder ("/split/x.bin"):
+// no option word has a second separator, however it is spelt.
+bool IsRootedPath(std::string_view argument) {
+    return argument.size() > 1 && IsPathSeparator(argument.front()) &&
+           std::any_of(argument.begin() + 1, argument.end(), IsPathSeparator);
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine result;
     for (const std::string& argument : arguments) {
+        const bool rooted = IsRootedPath(argument);
+        bool matched = false;
         for (const OptionWord& word : kOptionWords) {
-            if (!StartsWithLowered(argument, word.word)) {
+            const bool takesValue = word.word.ends_with('=');
+            if (!StartsWithLowered(argument, word.word) || (rooted && !takesValue)) {
                 continue;
             }
             std::string value;
-            if (word.word.ends_with('=')) {
+            if (takesValue) {
                 value = argument.substr(word.word.size());
             }
             result.steps.push_back({word.option, std::move(value)});
+            matched = true;
             break;
+        }
+        if (!matched && !argument.empty() && !argument.starts_with('-') &&
+            (argument.front() != '/' || rooted)) {
+            result.files.push_back(argument);
         }
     }
     return result;

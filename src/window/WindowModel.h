@@ -142,6 +142,7 @@ private:
     // Start-up (WindowStartUp.cpp).
     void LoadSettings();
     void RunCommandLine(const CommandLine& commandLine);
+    void OpenFilesFromCommandLine(const std::vector<std::string>& files);
     bool ChooseBigFileFromCommandLine(const std::string& path);
 
     // EngineHost (WindowHosts.cpp).

@@ -2,6 +2,7 @@
 // switches, which may run a whole split before the window waits for the user.
 
 #include "platform/Decimal.h"
+#include "platform/Paths.h"
 #include "platform/Version.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
@@ -13,9 +14,28 @@ namespace brelker {
 
 void WindowModel::Start(const std::vector<std::string>& arguments) {
     LoadSettings();
-    if (!arguments.empty()) {
-        RunCommandLine(ParseCommandLine(arguments));
+    if (arguments.empty()) {
+        return;
     }
+    const CommandLine commandLine = ParseCommandLine(arguments);
+    RunCommandLine(commandLine);
+    if (!commandLine.files.empty() && !quitRequested_) {
+        OpenFilesFromCommandLine(commandLine.files);
+    }
+}
+
+// A file handed over by the desktop ("Open with") or typed after the program's
+// name is taken as a drop would take it: a piece as the series to join, any
+// other file as the one to split. Several files or a folder get the drop's
+// message. A relative name is made whole now, before any dialog changes the
+// current folder.
+void WindowModel::OpenFilesFromCommandLine(const std::vector<std::string>& files) {
+    std::vector<std::string> paths;
+    for (const std::string& file : files) {
+        paths.push_back(IsAbsolutePath(file) ? file
+                                             : platform_.JoinPath(platform_.CurrentFolder(), file));
+    }
+    FilesDropped(paths);
 }
 
 void WindowModel::LoadSettings() {

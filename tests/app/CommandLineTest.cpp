@@ -35,6 +35,28 @@ TEST(CommandLineTest, IgnoresWhatItDoesNotKnowAndKeepsOrderAndRepeats) {
     EXPECT_EQ(Steps({"/SMALLFILES=/Split/Exit"}), "smallfiles[/Split/Exit] ");
 }
 
+TEST(CommandLineTest, AnArgumentThatIsNoOptionIsAFileToOpen) {
+    using Files = std::vector<std::string>;
+    const auto files = [](const std::vector<std::string>& arguments) {
+        return ParseCommandLine(arguments).files;
+    };
+    EXPECT_EQ(files({"/home/u/film.mkv"}), Files{"/home/u/film.mkv"});
+    EXPECT_EQ(files({"film.mkv", "sub/Part Ä.Brelked_2"}),
+              (Files{"film.mkv", "sub/Part Ä.Brelked_2"}));
+    // Under a folder named like an option it is still a file, not that option.
+    EXPECT_EQ(Steps({"/split/a.bin", "/Exit/b", "/minimize/"}), "");
+    EXPECT_EQ(files({"/split/a.bin", "/Exit/b", "/minimize/"}),
+              (Files{"/split/a.bin", "/Exit/b", "/minimize/"}));
+    // Options, and what only looks like one, open nothing.
+    EXPECT_EQ(files({"/split", "/spli", "/exit please", "-style", "--x", "/bigfile=/a/b", ""}),
+              Files{});
+    EXPECT_EQ(Steps({"/bigfile=/a/b", "a.bin", "/split"}), "bigfile[/a/b] split[] ");
+#ifdef _WIN32
+    EXPECT_EQ(files({"C:\\data\\x.bin", "\\\\server\\share\\x"}),
+              (Files{"C:\\data\\x.bin", "\\\\server\\share\\x"}));
+#endif
+}
+
 TEST(CommandLineTest, OnlyASplitThatEndsTheProgramRunsUnattended) {
     const auto unattended = [](const std::vector<std::string>& arguments) {
         return IsUnattended(ParseCommandLine(arguments));

@@ -4,13 +4,18 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QHelpEvent>
+#include <QListView>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
+#include <QTreeView>
 #include <QUrl>
 
 #include "WindowFixture.h"
@@ -101,6 +106,18 @@ TEST_F(DesktopTest, ADroppedFileIsChosenAsTheMenuCommandWouldChooseIt) {
     EXPECT_EQ(dialogs.asked.size(), 1u);
 }
 
+// "Open with" in a file manager starts the program with the file's path.
+TEST_F(DesktopTest, AFileHandedOverAtStartOpensTheWindowReadyForIt) {
+    const std::string stem = folder / "pieces/film.mkv";
+    WriteFile(Piece(stem, 1), PatternBytes(1000));
+    WriteFile(Piece(stem, 2), PatternBytes(500));
+    Start({Piece(stem, 2)});
+    EXPECT_EQ(Commands(), "a---dej");
+    EXPECT_EQ(Status(1), "Ready to restore the file!");
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
 TEST_F(DesktopTest, SeveralFilesOrAFolderAreRefusedWithAMessage) {
     Start();
     const std::string a = folder / "big/a.bin";
@@ -143,6 +160,63 @@ TEST_F(DesktopTest, QtsOwnTextsFollowTheLanguage) {
     EXPECT_EQ(german, QStringLiteral("&Ja"));
     Click("LanguageEnglish");
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), yes);
+}
+
+// What Qt's own dialogs say in the language of the moment: every standard
+// button of a message box, and the labels, tips, buttons, columns and places
+// of the file dialog. Fresh dialogs, as the program makes one for each request.
+std::vector<QString> QtDialogTexts() {
+    std::vector<QString> texts;
+    QMessageBox box;
+    for (int button = QMessageBox::FirstButton; button <= QMessageBox::LastButton; button <<= 1) {
+        box.addButton(static_cast<QMessageBox::StandardButton>(button));
+    }
+    for (const QAbstractButton* button : box.buttons()) {
+        texts.push_back(button->text());
+    }
+    QFileDialog files;
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    for (const char* label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"}) {
+        texts.push_back(files.findChild<QLabel*>(QLatin1String(label))->text());
+    }
+    for (const char* button : {"backButton", "forwardButton", "toParentButton", "newFolderButton",
+                               "listModeButton", "detailModeButton"}) {
+        texts.push_back(files.findChild<QToolButton*>(QLatin1String(button))->toolTip());
+    }
+    for (const QAbstractButton* button :
+         files.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->buttons()) {
+        texts.push_back(button->text());
+    }
+    const QAbstractItemModel* columns =
+        files.findChild<QTreeView*>(QStringLiteral("treeView"))->model();
+    for (int column = 0; column < columns->columnCount(); ++column) {
+        texts.push_back(columns->headerData(column, Qt::Horizontal).toString());
+    }
+    const QAbstractItemModel* places =
+        files.findChild<QListView*>(QStringLiteral("sidebar"))->model();
+    texts.push_back(places->data(places->index(0, 0)).toString());  // the computer
+    return texts;
+}
+
+TEST_F(DesktopTest, QtsDialogsLeaveNoEnglishWordInSwedish) {
+    Start();
+    const std::vector<QString> english = QtDialogTexts();
+    Click("LanguageSwedish");
+    const std::vector<QString> swedish = QtDialogTexts();
+    ASSERT_EQ(english.size(), swedish.size());
+    ASSERT_GE(english.size(), 18u + 9u + 2u + 4u + 1u);
+    for (std::size_t i = 0; i < english.size(); ++i) {
+        if (english[i] != QStringLiteral("OK")) {  // Swedish says OK too
+            EXPECT_NE(swedish[i], english[i]) << english[i].toStdString();
+        }
+    }
+    const auto said = [&swedish](const char* text) {
+        return std::count(swedish.begin(), swedish.end(), QString::fromUtf8(text));
+    };
+    EXPECT_EQ(said("&Ja") + said("&Nej") + said("Leta i:") + said("Dator"), 4);
+    // Back to English, nothing of Swedish stays.
+    Click("LanguageEnglish");
+    EXPECT_EQ(QtDialogTexts(), english);
 }
 
 // The Qt dialogs themselves, each over the model of its request, played once

@@ -12,6 +12,7 @@
 
 #include "FaultyPlatform.h"
 #include "TempFolder.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -268,6 +269,41 @@ TEST_F(RestoreScriptTest, ANameThatCannotBeMadeSafeGetsNoBatchScriptButAShellScr
     }
     job.BigFilePath = "/d/ok.bin";
     EXPECT_EQ(Write("bad\"name.bat"), "(none)");
+}
+
+TEST_F(RestoreScriptTest, TheShellScriptRunsByItsNameAndSaysWhereToPutIt) {
+#ifndef _WIN32
+    const auto modeOf = [](const std::string& path) {
+        struct stat info {};
+        ::stat(path.c_str(), &info);
+        return info.st_mode & 07777;
+    };
+    const mode_t previous = ::umask(027);
+    Write("restore.sh");
+    Write("SelfUnit.bat");
+    EXPECT_EQ(modeOf(folder / "restore.sh"), 0750u);
+    EXPECT_EQ(modeOf(folder / "SelfUnit.bat"), 0640u);  // cmd runs it by its name's extension
+    // A file that was there before gets the mode as well.
+    ::umask(022);
+    ::chmod((folder / "restore.sh").c_str(), 0600);
+    Write("restore.sh");
+    EXPECT_EQ(modeOf(folder / "restore.sh"), 0755u);
+    ::umask(previous);
+#endif
+    for (const int language : {kEnglish, kSwedish, kGerman}) {
+        SetCurrentLanguage(language);
+        const std::string shell = Write("restore.sh");
+        EXPECT_EQ(shell.find("C:\\TEMP"), std::string::npos) << language;
+        EXPECT_EQ(shell.find(Text(slot::kSelfUnitPlacementFirst)), std::string::npos) << language;
+        EXPECT_NE(shell.find(Text(slot::kShellScriptPlacementFirst)), std::string::npos);
+    }
+    SetCurrentLanguage(kEnglish);
+    const std::string shell = Write("restore.sh");
+    // The batch script keeps its own words.
+    EXPECT_NE(Lines(Write()).find("echo Before running this batch file"), std::string::npos);
+    EXPECT_NE(shell.find("say 'Before running this shell script, place it together'\n"
+                         "say 'with all smaller files in a folder of your choice.'\n"),
+              std::string::npos);
 }
 
 TEST_F(RestoreScriptTest, AScriptThatCannotBeCreatedOrComesOutShortIsReported) {

@@ -15,6 +15,7 @@
 #include "TestSettingsStore.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "window/HeadlessView.h"
 #include "window/WindowModel.h"
@@ -230,6 +231,43 @@ TEST_F(WindowModelTest, ADroppedFileIsChosenAsItsCommandWouldChooseIt) {
     EXPECT_EQ(view.sizeLines, (std::vector<std::string>{"6", "6"}));
     model.FilesDropped({folder / "pieces"});
     EXPECT_TRUE(dialogs.Texts().back().starts_with("A folder cannot be split"));
+}
+
+TEST_F(WindowModelTest, AFileOnTheCommandLineOpensAsADroppedFileWould) {
+    // A name typed in a terminal is taken from the folder it was typed in.
+    const std::string big = Write("big/data.bin", PatternBytes(3'000'000));
+    Start({"big/data.bin"});
+    EXPECT_EQ(view.bigFile, big);
+    EXPECT_TRUE(model.Enabled(Command::DoSplit));
+    EXPECT_EQ(view.status[1], "Ready to split the file!");
+
+    Write("pieces/movie.avi.Brelked_1", "first ");
+    const std::string second = Write("pieces/movie.avi.Brelked_2", "second");
+    RecordingView joinView;
+    WindowModel joining(platform, store, dialogs, joinView);
+    joining.Start({second});
+    EXPECT_TRUE(joining.Enabled(Command::DoJoin));
+    EXPECT_EQ(joinView.sizeLines, (std::vector<std::string>{"6", "6"}));
+    EXPECT_EQ(joinView.status[1], "Ready to restore the file!");
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    // Two files are refused as a drop of two is; a split that ends the program
+    // opens nothing after it.
+    RecordingView twoView;
+    WindowModel two(platform, store, dialogs, twoView);
+    two.Start({big, second});
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::string>{Text(slot::kDropOneFile) + " / " +
+                                                        Text(slot::kProgramName)});
+    EXPECT_EQ(twoView.bigFile, "");
+    RecordingView unattendedView;
+    WindowModel unattended(platform, store, dialogs, unattendedView);
+    unattended.Start(
+        {"/bigfile=" + big, "/smallfiles=" + (folder / "pieces/part"), "/split", "/exit", second});
+    EXPECT_TRUE(unattended.QuitRequested());
+    EXPECT_EQ(unattendedView.bigFile, big);
+    EXPECT_NE(unattendedView.status[1], "Ready to restore the file!");
+    EXPECT_TRUE(dialogs.asked.empty());
 }
 
 }  // namespace
