@@ -523,6 +523,14 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {530, "These options cannot be used together: "},
     {531, "bytes"},
     {532, "Give a command: split, join or verify."},
+    {540, "Verify: result per file"},
+    {541,
+     "Verify's result for each file|What Verify found for each smaller file, and for the joined "
+     "file where it was found: OK, FAILED, missing or unreadable"},
+    {542, "Every file matches its checksum in %1."},
+    {543, "Not every file matches its checksum in %1:"},
+    {544, "... and %1 more"},
+    {545, "Forget every setting (base sizes, folders, options, window position) and exit?"},
 });
 
 }  // namespace

@@ -549,6 +549,16 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {530, "Diese Optionen können nicht zusammen verwendet werden: "},
     {531, "Bytes"},
     {532, "Geben Sie einen Befehl an: split, join oder verify."},
+    {540, "Prüfung: Ergebnis je Datei"},
+    {541,
+     "Ergebnis der Prüfung für jede Datei|Was die Prüfung für jede kleinere Datei gefunden hat, "
+     "und für die zusammengefügte Datei, falls sie gefunden wurde: OK, FEHLER, fehlt oder nicht "
+     "lesbar"},
+    {542, "Jede Datei stimmt mit ihrer Prüfsumme in %1 überein."},
+    {543, "Nicht jede Datei stimmt mit ihrer Prüfsumme in %1 überein:"},
+    {544, "... und %1 weitere"},
+    {545,
+     "Alle Einstellungen (Grundgrößen, Ordner, Optionen, Fensterposition) vergessen und beenden?"},
 });
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/DiskCountModel.h"
@@ -117,6 +118,8 @@ private:
     void ShowResult(int code, TextSlot successSlot, TextSlot failureSlot);
     bool MayReplaceTarget();
     void ShowVerifyReport(const VerifyReport& report);
+    void ShowVerifyLines();
+    std::string VerifyMessage() const;
     TransferOptions Options() const;
     ScriptOptions ScriptSettings() const;
     bool OnFloppy(const std::string& path) const;
@@ -139,6 +142,8 @@ private:
     void ShowPieceNames();
     void ShowBigFileName();
     void ShowPlanOutcome(PlanOutcome outcome);
+    void SetSizeListMode(SizeListMode mode);
+    std::pair<WindowTexts::Item, WindowTexts::Item> SizeListTexts() const;
     void ShowWelcome();
 
     // Start-up (WindowStartUp.cpp).
@@ -187,6 +192,7 @@ private:
     void EndPlanning(PlanStatus status) override;
     void RunBaseSizeEditor() override;
     std::string DecimalSeparator() const override;
+    std::string DigitGroupSeparator() const override;
 
     // ScriptView (WindowHosts.cpp).
     void SetStatus(const std::string& text) override;
@@ -230,6 +236,9 @@ private:
     std::vector<std::string> sizeLines_;
     int sizeLine_ = -1;
     std::string newSizeText_;
+    // What the size list shows, and Verify's last report while it shows that.
+    SizeListMode sizeListMode_ = SizeListMode::PieceSizes;
+    VerifyReport verifyReport_;
     int baseSizeLines_ = 0;
     int baseSizeLine_ = -1;
 
