@@ -300,6 +300,9 @@ void WindowModel::VerifySeries() {
     // before may be split, joined or written into a restore script with it.
     job_.PiecePath = *path;
     job_.SmallFilesBase = FindSeriesBase(*path, options_.Suffix);
+    // The earlier big file is no longer the job's: a base size chosen now
+    // must not plan it, and arm a split onto the verified pieces.
+    plan_.PlansASplit = false;
     for (const ControlGroup group :
          {ControlGroup::SplitGroup, ControlGroup::SmallFilesPlaceGroup, ControlGroup::JoinGroup,
           ControlGroup::BigFilePlaceGroup, ControlGroup::SizeEditGroup}) {
