@@ -69,6 +69,8 @@ private:
     void ClearSizeLines() override;
     void SelectSizeLine(int index) override;
     void RepaintSizeList() override;
+    void ShowSizeListHeading(const std::string& caption, const std::string& listHint) override;
+    void ShowMarkedLines(const std::vector<MarkedLine>& lines) override;
     void SetNewSizeText(const std::string& text) override;
     void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override;
     void SelectBaseSize(int index) override;

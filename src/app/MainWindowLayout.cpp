@@ -21,6 +21,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -249,6 +250,10 @@ void MainWindow::CreateGroups() {
     sizeList_ = Named(new QListWidget(smallFilesGroup_), "SmallerSizesLB");
     sizeList_->setUniformItemSizes(true);
     sizeList_->setMinimumHeight(120);
+    // A Verify line too long for the list keeps its end, which says what was found.
+    sizeList_->setTextElideMode(Qt::ElideMiddle);
+    const int mark = sizeList_->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    sizeList_->setIconSize(QSize(mark, mark));
     editedPiece_ = Named(new QLabel(smallFilesGroup_), "ChangeItem");
     newSizeLabel_ = Named(new QLabel(smallFilesGroup_), "lblNewSize");
     newSize_ = Named(new QLineEdit(smallFilesGroup_), "txtNewSize");

@@ -11,6 +11,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QUrl>
 
@@ -127,6 +129,31 @@ void MainWindow::SelectSizeLine(int index) {
 }
 
 void MainWindow::RepaintSizeList() { sizeList_->repaint(); }
+
+void MainWindow::ShowSizeListHeading(const std::string& caption, const std::string& listHint) {
+    sizeListHeadline_->setText(Q(caption));
+    SetHint(sizeList_, listHint);
+}
+
+// A check mark for OK, a stop sign or a warning triangle for the rest, and the
+// rest in bold: shapes and weight, which read without telling colours apart.
+void MainWindow::ShowMarkedLines(const std::vector<MarkedLine>& lines) {
+    sizeList_->clear();
+    for (const MarkedLine& line : lines) {
+        QStyle::StandardPixmap icon = QStyle::SP_MessageBoxCritical;
+        if (line.mark == LineMark::Ok) {
+            icon = QStyle::SP_DialogApplyButton;
+        } else if (line.mark == LineMark::Missing) {
+            icon = QStyle::SP_MessageBoxWarning;
+        }
+        auto* item = new QListWidgetItem(style()->standardIcon(icon), Q(line.text), sizeList_);
+        if (line.mark != LineMark::Ok) {
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+        }
+    }
+}
 
 void MainWindow::SetNewSizeText(const std::string& text) {
     const QSignalBlocker quiet(newSize_);

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string_view>
 
-#include "console/ByteSize.h"
+#include "plan/ByteSize.h"
 #include "platform/Paths.h"
 #include "text/Slots.h"
 

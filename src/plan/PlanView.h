@@ -64,6 +64,9 @@ public:
     virtual void RunBaseSizeEditor() = 0;
     // The decimal separator of the user's locale, for the size display.
     virtual std::string DecimalSeparator() const = 0;
+    // The mark that groups the digits of a typed size by thousands, in the
+    // window's language ("," in "1,457,664").
+    virtual std::string DigitGroupSeparator() const = 0;
 };
 
 }  // namespace brelker

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "plan/ByteSize.h"
 #include "plan/PieceSizes.h"
 #include "plan/SizeDisplay.h"
-#include "platform/Decimal.h"
 #include "settings/Settings.h"
 
 namespace brelker {
@@ -126,12 +126,14 @@ void SizePlan::NewSizeEdited() { view_.EnableGroup(ControlGroup::SizeEditGroup, 
 
 PlanOutcome SizePlan::ApplyNewSize() {
     const int piece = view_.SelectedSizeLine() + 1;
-    const std::int64_t value = DecimalToInt64(view_.NewSizeText());
-    if (piece < 1 || piece > job_.SmallFileCount || value <= 0) {
+    // Text that is not a whole size is refused as a whole, never read up to
+    // its first letter or comma.
+    const auto value = ParseTypedSize(view_.NewSizeText(), view_.DigitGroupSeparator());
+    if (piece < 1 || piece > job_.SmallFileCount || !value) {
         view_.EnableGroup(ControlGroup::SizeEditGroup, false);
         return PlanOutcome::NewSizeIgnored;
     }
-    job_.SmallFileSizes[static_cast<std::size_t>(piece)] = value;
+    job_.SmallFileSizes[static_cast<std::size_t>(piece)] = *value;
     view_.ShowEditedPiece(0);
     view_.EnableGroup(ControlGroup::SizeEditGroup, false);
     return CalculateSmallFileSizes(piece);

@@ -146,4 +146,12 @@ inline constexpr TextSlot kNoCommand{532};
 inline constexpr TextSlot kShellScriptPlacementFirst{533};
 inline constexpr TextSlot kShellScriptPlacementLast{536};
 
+// A window that tells what it found, and asks before it forgets (540-559).
+inline constexpr TextSlot kVerifyResultsHeading{540};
+inline constexpr TextSlot kVerifyResultsHint{541};
+inline constexpr TextSlot kVerifyAllOk{542};
+inline constexpr TextSlot kVerifyNotAllOk{543};
+inline constexpr TextSlot kVerifyMoreLines{544};
+inline constexpr TextSlot kResetQuestion{545};
+
 }  // namespace brelker::slot

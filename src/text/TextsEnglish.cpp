@@ -527,6 +527,14 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {534, "with all smaller files in a folder of your choice."},
     {535, "Then run it, and the restored file will also be"},
     {536, "placed in that folder."},
+    {540, "Verify: result per file"},
+    {541,
+     "Verify's result for each file|What Verify found for each smaller file, and for the joined "
+     "file where it was found: OK, FAILED, missing or unreadable"},
+    {542, "Every file matches its checksum in %1."},
+    {543, "Not every file matches its checksum in %1:"},
+    {544, "... and %1 more"},
+    {545, "Forget every setting (base sizes, folders, options, window position) and exit?"},
 });
 
 }  // namespace

@@ -553,6 +553,16 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {534, "mit allen kleineren Dateien in einen Ordner Ihrer Wahl."},
     {535, "Starten Sie es dann, und die wiederhergestellte Datei"},
     {536, "kommt in denselben Ordner."},
+    {540, "Prüfung: Ergebnis je Datei"},
+    {541,
+     "Ergebnis der Prüfung für jede Datei|Was die Prüfung für jede kleinere Datei gefunden hat, "
+     "und für die zusammengefügte Datei, falls sie gefunden wurde: OK, FEHLER, fehlt oder nicht "
+     "lesbar"},
+    {542, "Jede Datei stimmt mit ihrer Prüfsumme in %1 überein."},
+    {543, "Nicht jede Datei stimmt mit ihrer Prüfsumme in %1 überein:"},
+    {544, "... und %1 weitere"},
+    {545,
+     "Alle Einstellungen (Grundgrößen, Ordner, Optionen, Fensterposition) vergessen und beenden?"},
 });
 
 }  // namespace

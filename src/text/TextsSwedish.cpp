@@ -548,6 +548,16 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {534, "tillsammans med alla mindre filer i en valfri mapp."},
     {535, "Kör det sedan, så hamnar den återskapade filen"},
     {536, "också i den mappen."},
+    {540, "Kontroll: resultat per fil"},
+    {541,
+     "Kontrollens resultat för varje fil|Vad kontrollen fann för varje mindre fil, och för den "
+     "sammanfogade filen om den hittades: OK, FEL, saknas eller oläslig"},
+    {542, "Varje fil stämmer med sin kontrollsumma i %1."},
+    {543, "Inte alla filer stämmer med sin kontrollsumma i %1:"},
+    {544, "... och %1 till"},
+    {545,
+     "Glömma alla inställningar (grundstorlekar, mappar, alternativ, fönstrets position) och "
+     "avsluta?"},
 });
 
 }  // namespace

@@ -94,6 +94,8 @@ private:
     void ClearSizeLines() override;
     void SelectSizeLine(int index) override;
     void RepaintSizeList() override;
+    void ShowSizeListHeading(const std::string& caption, const std::string& listHint) override;
+    void ShowMarkedLines(const std::vector<MarkedLine>& lines) override;
     void SetNewSizeText(const std::string& text) override;
     void ShowBaseSizes(const std::vector<std::string>& texts, int selected) override;
     void SelectBaseSize(int index) override;
@@ -115,6 +117,7 @@ private:
     HWND Item(int id) const { return ::GetDlgItem(window_, id); }
     void SetControlText(int id, const std::string& text);
     void SetSizeLineCount();
+    void ForgetLineMarks();
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
@@ -127,6 +130,8 @@ private:
     HWND tips_ = nullptr;
     HFONT font_ = nullptr;
     HIMAGELIST pictures_ = nullptr;
+    // The marks beside Verify's lines, in the order of LineMark.
+    HIMAGELIST lineIcons_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
 
     WindowTexts texts_;
@@ -134,6 +139,8 @@ private:
     std::string piecesGroupHint_;
     HWND hintShownFor_ = nullptr;
     std::vector<std::string> sizeLines_;
+    // The mark of each line while the list shows Verify's lines, else empty.
+    std::vector<LineMark> lineMarks_;
     Pointer pointer_ = Pointer::Arrow;
     // Set while the view itself changes a control, whose notification then is
     // no choice of the user's.

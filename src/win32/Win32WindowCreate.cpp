@@ -111,6 +111,9 @@ Win32Window::~Win32Window() {
     if (pictures_ != nullptr) {
         ::ImageList_Destroy(pictures_);
     }
+    if (lineIcons_ != nullptr) {
+        ::ImageList_Destroy(lineIcons_);
+    }
     if (font_ != nullptr) {
         ::DeleteObject(font_);
     }
@@ -134,6 +137,20 @@ void Win32Window::CreateFontAndIcons() {
             ::ImageList_AddIcon(pictures_, icon);
             ::DestroyIcon(icon);
         }
+    }
+    // Verify's marks at the size of a small icon: the program's own check mark
+    // for OK, the system's stop sign and warning triangle for the rest.
+    if (lineIcons_ != nullptr) {
+        ::ImageList_Destroy(lineIcons_);
+    }
+    const int small = S(16);
+    lineIcons_ = ::ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 4, 0);
+    const auto ok = static_cast<HICON>(
+        ::LoadImageW(instance_, MAKEINTRESOURCEW(kVerifyIcon), IMAGE_ICON, small, small, 0));
+    ::ImageList_AddIcon(lineIcons_, ok);
+    ::DestroyIcon(ok);
+    for (const auto* shared : {IDI_ERROR, IDI_WARNING, IDI_ERROR}) {
+        ::ImageList_AddIcon(lineIcons_, ::LoadIconW(nullptr, shared));
     }
 }
 
@@ -271,10 +288,11 @@ void Win32Window::CreateControls() {
     AddControl(WC_STATICW, kPieceCount, kLabel);
     AddControl(WC_STATICW, kSizeListHeadline, SS_LEFT);
     // Up to 32736 lines: the list asks for the text of the lines it shows.
-    const HWND list = AddControl(WC_LISTVIEWW, kSizeList,
-                                 LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                     LVS_NOCOLUMNHEADER | WS_TABSTOP | WS_GROUP,
-                                 WS_EX_CLIENTEDGE);
+    const HWND list =
+        AddControl(WC_LISTVIEWW, kSizeList,
+                   LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                       LVS_NOCOLUMNHEADER | LVS_SHAREIMAGELISTS | WS_TABSTOP | WS_GROUP,
+                   WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;

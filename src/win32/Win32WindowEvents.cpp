@@ -200,6 +200,10 @@ LRESULT Win32Window::Notified(const NMHDR& header) {
                 const std::size_t length = text.copy(line.item.pszText, room);
                 line.item.pszText[length] = L'\0';
             }
+            if ((line.item.mask & LVIF_IMAGE) != 0) {
+                line.item.iImage =
+                    index < lineMarks_.size() ? static_cast<int>(lineMarks_[index]) : I_IMAGENONE;
+            }
             return 0;
         }
         case LVN_ITEMCHANGED: {

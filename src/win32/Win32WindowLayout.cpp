@@ -238,6 +238,9 @@ void Win32Window::DpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     CreateFontAndIcons();
     ::SendMessageW(speedBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_));
+    if (!lineMarks_.empty()) {
+        ListView_SetImageList(Item(kSizeList), lineIcons_, LVSIL_SMALL);
+    }
     SetFontOfChildren(window_, font_);
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,

@@ -144,6 +144,7 @@ void Win32Window::SetSizeLineCount() {
 }
 
 void Win32Window::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
+    ForgetLineMarks();
     sizeLines_.clear();
     sizeLines_.reserve(sizes.size());
     for (const std::int64_t size : sizes) {
@@ -166,6 +167,7 @@ void Win32Window::AddSizeLine(const std::string& line) {
 }
 
 void Win32Window::ClearSizeLines() {
+    ForgetLineMarks();
     sizeLines_.clear();
     showing_ = true;
     ListView_SetItemCountEx(Item(kSizeList), 0, 0);
@@ -185,6 +187,40 @@ void Win32Window::SelectSizeLine(int index) {
 }
 
 void Win32Window::RepaintSizeList() { ::UpdateWindow(Item(kSizeList)); }
+
+void Win32Window::ShowSizeListHeading(const std::string& caption, const std::string& listHint) {
+    texts_.sizeListHeadline.caption = caption;
+    texts_.sizeList.hint = listHint;
+    SetControlText(kSizeListHeadline, caption);
+    hints_[Item(kSizeList)] = listHint;
+}
+
+// Each line with its mark as a small icon in front of the text, which names
+// the state in words too.
+void Win32Window::ShowMarkedLines(const std::vector<MarkedLine>& lines) {
+    sizeLines_.clear();
+    lineMarks_.clear();
+    for (const MarkedLine& line : lines) {
+        sizeLines_.push_back(line.text);
+        lineMarks_.push_back(line.mark);
+    }
+    const HWND list = Item(kSizeList);
+    ListView_SetImageList(list, lineIcons_, LVSIL_SMALL);
+    showing_ = true;
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    showing_ = false;
+    SetSizeLineCount();
+    if (!sizeLines_.empty()) {
+        ListView_EnsureVisible(list, 0, FALSE);
+    }
+    ::InvalidateRect(list, nullptr, TRUE);
+}
+
+// The piece sizes have no marks, and no room is kept for them.
+void Win32Window::ForgetLineMarks() {
+    lineMarks_.clear();
+    ListView_SetImageList(Item(kSizeList), nullptr, LVSIL_SMALL);
+}
 
 void Win32Window::SetNewSizeText(const std::string& text) {
     showing_ = true;

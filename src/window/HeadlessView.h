@@ -33,6 +33,8 @@ public:
     void ClearSizeLines() override {}
     void SelectSizeLine(int) override {}
     void RepaintSizeList() override {}
+    void ShowSizeListHeading(const std::string&, const std::string&) override {}
+    void ShowMarkedLines(const std::vector<MarkedLine>&) override {}
     void SetNewSizeText(const std::string&) override {}
     void ShowBaseSizes(const std::vector<std::string>&, int) override {}
     void SelectBaseSize(int) override {}

@@ -14,6 +14,24 @@
 #include "window/WindowModel.h"
 
 namespace brelker {
+namespace {
+
+LineMark MarkOf(CheckState state) {
+    switch (state) {
+        case CheckState::Ok:
+            return LineMark::Ok;
+        case CheckState::Failed:
+            return LineMark::Failed;
+        case CheckState::Missing:
+            return LineMark::Missing;
+        case CheckState::Unreadable:
+            break;
+    }
+    return LineMark::Unreadable;
+}
+
+}  // namespace
+
 TransferOptions WindowModel::Options() const {
     TransferOptions options = options_;
     options.UseFreeSpace = plan_.UseFreeSpace;
@@ -51,6 +69,10 @@ void WindowModel::ChooseBigFile() {
 }
 
 void WindowModel::BigFileChosen(bool plan) {
+    // Verify's lines are about another series; a file of no bytes plans nothing to show.
+    if (sizeListMode_ == SizeListMode::VerifyResults) {
+        ClearSizeLines();
+    }
     plan_.PlansASplit = true;
     ShowBigFileName();
     plan_.ShowBigFileSize(plan_.Unit);
@@ -269,6 +291,9 @@ void WindowModel::VerifySeries() {
     // before may be split, joined or written into a restore script with it.
     job_.PiecePath = *path;
     job_.SmallFilesBase = FindSeriesBase(*path, options_.Suffix);
+    // The earlier big file is no longer the job's: a base size chosen now
+    // must not plan it, and arm a split onto the verified pieces.
+    plan_.PlansASplit = false;
     for (const ControlGroup group :
          {ControlGroup::SplitGroup, ControlGroup::SmallFilesPlaceGroup, ControlGroup::JoinGroup,
           ControlGroup::BigFilePlaceGroup, ControlGroup::SizeEditGroup}) {
@@ -290,12 +315,28 @@ void WindowModel::VerifySeries() {
     ShowVerifyReport(report);
 }
 
+// Verify's lines go into the size list, which is on while it shows them so
+// that they can be read and scrolled; a message box says how it ended.
 void WindowModel::ShowVerifyReport(const VerifyReport& report) {
-    ClearSizeList();
-    for (const VerifyReport::Entry& entry : report.entries) {
-        AddSizeLine(VerifyLine(entry));
-    }
+    SetSizeListMode(SizeListMode::VerifyResults);
+    verifyReport_ = report;
+    ShowVerifyLines();
+    SetEnabled(Control::SizeList, true);
     EndBusy(VerifySummary(report));
+    dialogs_.Message(VerifyMessage(), StripAccelerator(Text(slot::kVerifySeries)),
+                     VerifyPassed(report) ? MessageIcon::Information : MessageIcon::Stop,
+                     MessageButtons::Ok);
+}
+
+void WindowModel::ShowVerifyLines() {
+    std::vector<MarkedLine> lines;
+    sizeLines_.clear();
+    for (const VerifyReport::Entry& entry : verifyReport_.entries) {
+        lines.push_back({VerifyLine(entry), MarkOf(entry.state)});
+        sizeLines_.push_back(lines.back().text);
+    }
+    sizeLine_ = -1;
+    view_.ShowMarkedLines(lines);
 }
 
 // Runs a split, join or Verify with every command but Stop switched off. The

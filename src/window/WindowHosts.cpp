@@ -115,6 +115,7 @@ void WindowModel::EnableGroup(ControlGroup group, bool on) {
 }
 
 void WindowModel::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
+    SetSizeListMode(SizeListMode::PieceSizes);
     sizeLines_.clear();
     sizeLines_.reserve(sizes.size());
     for (const std::int64_t size : sizes) {
@@ -125,6 +126,7 @@ void WindowModel::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
 }
 
 void WindowModel::ClearSizeLines() {
+    SetSizeListMode(SizeListMode::PieceSizes);
     sizeLines_.clear();
     sizeLine_ = -1;
     view_.ClearSizeLines();
@@ -205,6 +207,20 @@ void WindowModel::RunBaseSizeEditor() {
 }
 
 std::string WindowModel::DecimalSeparator() const { return platform_.DecimalSeparator(); }
+
+// The thousands mark of each language's locale: "1,457,664", "1 457 664",
+// "1.457.664". A size typed with another language's mark is refused rather
+// than guessed at, since "1.457" or "1,457" is a fraction elsewhere.
+std::string WindowModel::DigitGroupSeparator() const {
+    switch (CurrentLanguage()) {
+        case kSwedish:
+            return " ";
+        case kGerman:
+            return ".";
+        default:
+            return ",";
+    }
+}
 
 void WindowModel::SetStatus(const std::string& text) { view_.ShowStatus(1, text); }
 

@@ -231,7 +231,10 @@ void WindowModel::SizeModeChosen(bool useFreeSpace) {
 void WindowModel::SizeLineChosen(int index) {
     if (Enabled(Control::SizeList) && !Busy()) {
         sizeLine_ = index;
-        plan_.SizeLineChosen();
+        // Verify's lines are there to be read: none of them is a size to edit.
+        if (sizeListMode_ == SizeListMode::PieceSizes) {
+            plan_.SizeLineChosen();
+        }
     }
 }
 

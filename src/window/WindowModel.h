@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/DiskCountModel.h"
@@ -116,6 +117,8 @@ private:
     void ShowResult(const TransferResult& result, TextSlot successSlot, TextSlot failureSlot);
     bool MayReplaceTarget();
     void ShowVerifyReport(const VerifyReport& report);
+    void ShowVerifyLines();
+    std::string VerifyMessage() const;
     TransferOptions Options() const;
     ScriptOptions ScriptSettings() const;
     bool OnFloppy(const std::string& path) const;
@@ -137,6 +140,8 @@ private:
     void ShowPieceNames();
     void ShowBigFileName();
     void ShowPlanOutcome(PlanOutcome outcome);
+    void SetSizeListMode(SizeListMode mode);
+    std::pair<WindowTexts::Item, WindowTexts::Item> SizeListTexts() const;
     void ShowWelcome();
 
     // Start-up (WindowStartUp.cpp).
@@ -186,6 +191,7 @@ private:
     void EndPlanning(PlanStatus status) override;
     void RunBaseSizeEditor() override;
     std::string DecimalSeparator() const override;
+    std::string DigitGroupSeparator() const override;
 
     // ScriptView (WindowHosts.cpp).
     void SetStatus(const std::string& text) override;
@@ -229,6 +235,9 @@ private:
     std::vector<std::string> sizeLines_;
     int sizeLine_ = -1;
     std::string newSizeText_;
+    // What the size list shows, and Verify's last report while it shows that.
+    SizeListMode sizeListMode_ = SizeListMode::PieceSizes;
+    VerifyReport verifyReport_;
     int baseSizeLines_ = 0;
     int baseSizeLine_ = -1;
 

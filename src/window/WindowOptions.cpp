@@ -4,6 +4,7 @@
 #include "settings/MemoryModel.h"
 #include "settings/Settings.h"
 #include "settings/SuffixModel.h"
+#include "text/Slots.h"
 #include "text/TextTable.h"
 #include "window/WindowModel.h"
 
@@ -50,6 +51,9 @@ void WindowModel::ReapplyLanguage() {
     view_.FollowLanguage(CurrentLanguage());
     ApplyTexts();
     ShowPlanCount();
+    if (sizeListMode_ == SizeListMode::VerifyResults) {
+        ShowVerifyLines();
+    }
     store_.Write(settings::Language, CurrentLanguage());
     view_.ShowStatus(0, std::string());
     view_.ShowStatus(1, std::string());
@@ -130,7 +134,10 @@ void WindowModel::Exit() {
 }
 
 void WindowModel::ResetSettings() {
-    if (Busy()) {
+    // One click would forget base sizes, folders and options that took long to
+    // set, and the item sits right above Exit: it asks first.
+    if (Busy() || !dialogs_.Message(Text(slot::kResetQuestion), Text(slot::kResetSettings),
+                                    MessageIcon::Question, MessageButtons::YesNo)) {
         return;
     }
     // Everything goes, the position too: the next start uses every default.

@@ -1,9 +1,13 @@
 // The window's captions and hints in the current language, and the texts that
 // follow the job: the big file, the pieces' names and count, what the plan decided.
 
+#include <tuple>
+
+#include "platform/Paths.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/ResultText.h"
 #include "window/WindowModel.h"
 
 namespace brelker {
@@ -75,8 +79,7 @@ void WindowModel::ApplyTexts() {
     texts.applyBaseSize = Item(slot::kModifyBaseSizes, slot::kModifyBaseSizesHint);
     texts.useBaseSize = Item(slot::kUseBaseSize);
     texts.useFreeSpace = Item(slot::kUseFreeSpace);
-    texts.sizeListHeadline = Item(slot::kIndividualSizes);
-    texts.sizeList = {std::string(), Text(slot::kSizeListHint)};
+    std::tie(texts.sizeListHeadline, texts.sizeList) = SizeListTexts();
     texts.newSizeLabel = Item(slot::kNewSize);
     texts.newSize = {std::string(), Text(slot::kNewSizeHint)};
     texts.applyNewSize = Item(slot::kApplyNewSize, slot::kApplyNewSizeHint);
@@ -84,6 +87,54 @@ void WindowModel::ApplyTexts() {
     view_.ApplyTexts(texts);
     view_.ShowPieceCount(std::string());
     view_.ShowEditedPiece(Text(slot::kFileNumber));
+}
+
+// The size list's heading and hint say what it lists.
+std::pair<WindowTexts::Item, WindowTexts::Item> WindowModel::SizeListTexts() const {
+    if (sizeListMode_ == SizeListMode::VerifyResults) {
+        return {Item(slot::kVerifyResultsHeading), {std::string(), Text(slot::kVerifyResultsHint)}};
+    }
+    return {Item(slot::kIndividualSizes), {std::string(), Text(slot::kSizeListHint)}};
+}
+
+void WindowModel::SetSizeListMode(SizeListMode mode) {
+    if (mode == sizeListMode_) {
+        return;
+    }
+    sizeListMode_ = mode;
+    if (mode == SizeListMode::PieceSizes) {
+        verifyReport_ = {};
+    }
+    const auto [heading, list] = SizeListTexts();
+    view_.ShowSizeListHeading(heading.caption, list.hint);
+}
+
+// The end of a Verify: every file that is not OK by name (the first ten; the
+// list shows them all), and the counts.
+std::string WindowModel::VerifyMessage() const {
+    constexpr std::size_t kNamedAtMost = 10;
+    const std::string checksumFile = BareFileName(verifyReport_.checksumFile);
+    if (VerifyPassed(verifyReport_)) {
+        return TextWith(slot::kVerifyAllOk, {checksumFile}) + "\n\n" + VerifySummary(verifyReport_);
+    }
+    std::string text = TextWith(slot::kVerifyNotAllOk, {checksumFile});
+    std::size_t named = 0;
+    std::size_t unnamed = 0;
+    for (const VerifyReport::Entry& entry : verifyReport_.entries) {
+        if (entry.state == CheckState::Ok) {
+            continue;
+        }
+        if (named < kNamedAtMost) {
+            text += "\n" + VerifyLine(entry);
+            ++named;
+        } else {
+            ++unnamed;
+        }
+    }
+    if (unnamed > 0) {
+        text += "\n" + TextWith(slot::kVerifyMoreLines, {std::to_string(unnamed)});
+    }
+    return text + "\n\n" + VerifySummary(verifyReport_);
 }
 
 void WindowModel::ShowPlanCount() {

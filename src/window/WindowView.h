@@ -77,6 +77,18 @@ struct WindowTexts {
         howItWorksButtonHint;
 };
 
+// What SmallerSizesLB lists: the plan's piece sizes, or what Verify found for
+// each file, which is there to be read and never edits the plan.
+enum class SizeListMode { PieceSizes, VerifyResults };
+
+// The mark beside a line of Verify's results; the line's text says the same
+// in words, so neither a colour nor an icon alone carries it.
+enum class LineMark { Ok, Failed, Missing, Unreadable };
+struct MarkedLine {
+    std::string text;
+    LineMark mark;
+};
+
 // The cursor of the whole program.
 enum class Pointer { Arrow, Busy };
 
@@ -112,6 +124,11 @@ public:
     virtual void ClearSizeLines() = 0;
     virtual void SelectSizeLine(int index) = 0;
     virtual void RepaintSizeList() = 0;
+    // SmallerSize, the list's heading, and the list's hint, which change with
+    // what the list shows.
+    virtual void ShowSizeListHeading(const std::string& caption, const std::string& listHint) = 0;
+    // SmallerSizesLB: Verify's lines, each with its mark, in place of all others.
+    virtual void ShowMarkedLines(const std::vector<MarkedLine>& lines) = 0;
     // txtNewSize.
     virtual void SetNewSizeText(const std::string& text) = 0;
     // CBBaseSize: its lines and the selected one (-1: none).

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QListWidget>
+#include <QStyle>
 #include <QTimer>
 
 #include "WindowFixture.h"
@@ -123,6 +126,20 @@ TEST_F(WorkflowTest, VerifyAndJoinCheckEveryPieceAgainstTheChecksumFile) {
                                   "data.bin.Brelked_3: OK", "data.bin: OK"}));
     EXPECT_EQ(Status(1), "3 OK, 1 FAILED, 0 missing");
     EXPECT_EQ(Commands(), "a---d--");
+    // The results are on, under their own heading, each line with its mark.
+    auto* list = Find<QListWidget>("SmallerSizesLB");
+    EXPECT_TRUE(list->isEnabled());
+    EXPECT_EQ(Caption("SmallerSize"), "Verify: result per file");
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Stop);
+    const auto mark = [list](QStyle::StandardPixmap icon) {
+        return list->style()->standardIcon(icon).pixmap(16).toImage();
+    };
+    EXPECT_EQ(list->item(0)->icon().pixmap(16).toImage(), mark(QStyle::SP_DialogApplyButton));
+    EXPECT_EQ(list->item(1)->icon().pixmap(16).toImage(), mark(QStyle::SP_MessageBoxCritical));
+    EXPECT_FALSE(mark(QStyle::SP_MessageBoxCritical).isNull());
+    EXPECT_NE(mark(QStyle::SP_MessageBoxCritical), mark(QStyle::SP_DialogApplyButton));
+    EXPECT_TRUE(list->item(1)->font().bold());
+    EXPECT_FALSE(list->item(0)->font().bold());
 
     dialogs.paths.push_back(Piece(stem, 1));
     Click("JoinFilesBtn");

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <limits>
 #include <sstream>
 #include <thread>
 
-#include "console/ByteSize.h"
 #include "console/ConsoleHost.h"
 #include "console/ConsoleReport.h"
 #include "text/Slots.h"
@@ -15,92 +13,6 @@
 
 namespace brelker {
 namespace {
-
-// Rows as GNU split 9.1 reads -b: what it takes and what it refuses.
-TEST(ByteSizeTest, ReadsSizesAsGnuSplitDoes) {
-    struct Row {
-        const char* text;
-        std::optional<std::int64_t> bytes;
-    };
-    constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
-    const Row rows[] = {
-        {"200", 200},
-        {"010", 10},
-        {"+10", 10},
-        {" 10", 10},
-        {"\t7", 7},
-        {"1b", 512},
-        {"2b", 1024},
-        {"b", 512},
-        {"1K", 1024},
-        {"1k", 1024},
-        {"K", 1024},
-        {"1KiB", 1024},
-        {"1kiB", 1024},
-        {"1KB", 1000},
-        {"1kB", 1000},
-        {"KB", 1000},
-        {"1KD", 1000},
-        {"1m", 1LL << 20},
-        {"700M", 700LL << 20},
-        {"1mB", 1'000'000},
-        {"1MD", 1'000'000},
-        {"650MB", 650'000'000},
-        {"1MiB", 1LL << 20},
-        {"4G", 4LL << 30},
-        {"1GB", 1'000'000'000},
-        {"2T", 2LL << 40},
-        {"1P", 1LL << 50},
-        {"1PB", 1'000'000'000'000'000},
-        {"1E", 1LL << 60},
-        {"7E", 7LL << 60},
-        {"1EiB", 1LL << 60},
-        {"9EB", 9'000'000'000'000'000'000},
-        {"8388607T", 8'388'607LL << 40},
-        {"9223372036854775807", kLargest},
-        // Refused: past 63 bits, zero, signs, fractions, other letters, blanks after.
-        {"8E", std::nullopt},
-        {"10EB", std::nullopt},
-        {"1Z", std::nullopt},
-        {"1Y", std::nullopt},
-        {"8388608T", std::nullopt},
-        {"9223372036854775808", std::nullopt},
-        {"0", std::nullopt},
-        {"00", std::nullopt},
-        {"-1", std::nullopt},
-        {" -0", std::nullopt},
-        {"++1", std::nullopt},
-        {"1.5K", std::nullopt},
-        {"1e3", std::nullopt},
-        {"0x10", std::nullopt},
-        {"", std::nullopt},
-        {" K", std::nullopt},
-        {"iB", std::nullopt},
-        {"1g", std::nullopt},
-        {"1t", std::nullopt},
-        {"1gB", std::nullopt},
-        {"1B", std::nullopt},
-        {"1c", std::nullopt},
-        {"1w", std::nullopt},
-        {"1D", std::nullopt},
-        {"1bB", std::nullopt},
-        {"1Ki", std::nullopt},
-        {"1mib", std::nullopt},
-        {"1MIB", std::nullopt},
-        {"1KBB", std::nullopt},
-        {"1MiBx", std::nullopt},
-        {"5 ", std::nullopt},
-        {"1 K", std::nullopt},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(ParseByteSize(row.text), row.bytes) << "[" << row.text << "]";
-    }
-    // -n N takes the same number, without a unit.
-    EXPECT_EQ(ParseCount(" +3"), 3);
-    EXPECT_EQ(ParseCount("3K"), std::nullopt);
-    EXPECT_EQ(ParseCount("K"), std::nullopt);
-    EXPECT_EQ(ParseCount("0"), std::nullopt);
-}
 
 TEST(ConsoleArgumentsTest, ReadsCommandsOptionsAndTheirMistakes) {
     using Args = std::vector<std::string>;

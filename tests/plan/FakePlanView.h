@@ -49,6 +49,7 @@ public:
         }
     }
     std::string DecimalSeparator() const override { return separator; }
+    std::string DigitGroupSeparator() const override { return groupSeparator; }
 
     bool Group(ControlGroup group) const {
         const auto found = groups.find(group);
@@ -71,6 +72,7 @@ public:
     int editorRuns = 0;
     std::function<void()> onEditor;
     std::string separator = ".";
+    std::string groupSeparator = ",";
 };
 
 }  // namespace brelker

@@ -111,14 +111,16 @@ TEST_F(SizePlanTest, ClickingALineArmsTheEditorWithItsSize) {
 
 TEST_F(SizePlanTest, ANewSizeThatIsNoPositiveNumberIsRefused) {
     ASSERT_TRUE(PlanFile(3'000'000));
-    for (const char* typed : {"0", "-5", "abc", ""}) {
+    // Never a number read up to the first letter or comma.
+    for (const char* typed : {"0", "-5", "abc", "", "12abc", "1.457.664", "2b"}) {
         EXPECT_EQ(Edit(1, typed), PlanOutcome::NewSizeIgnored) << typed;
         EXPECT_EQ(view.lines, (Lines{"1457664", "1457664", "84672"})) << typed;
         EXPECT_FALSE(view.Group(ControlGroup::SizeEditGroup));
     }
-    Edit(0, "1,457,664");  // reads as 1
-    EXPECT_EQ(view.lines.front(), "1");
-    EXPECT_EQ(view.lines.size(), 4u);
+    EXPECT_EQ(Edit(0, "1,000,000"), PlanOutcome::Planned);
+    EXPECT_EQ(view.lines, (Lines{"1000000", "1457664", "542336"}));
+    EXPECT_EQ(Edit(1, "1 MB"), PlanOutcome::Planned);
+    EXPECT_EQ(view.lines, (Lines{"1000000", "1000000", "1000000"}));
 }
 
 TEST_F(SizePlanTest, NoPlanHasMoreThan32736Pieces) {

@@ -228,6 +228,21 @@ TEST_F(Win32WindowTest, VerifyListsItsReportInThePieceList) {
     ASSERT_GE(lines.size(), 3U);
     EXPECT_NE(lines[0].find("big.bin.Brelked_1"), std::string::npos) << lines[0];
     EXPECT_FALSE(StatusPanel(1).empty());
+    // Readable, under its own heading, each line with its mark.
+    const HWND list = Item("SmallerSizesLB");
+    EXPECT_TRUE(::IsWindowEnabled(list));
+    EXPECT_EQ(TextOf(Item("SmallerSize")), "Verify: result per file");
+    EXPECT_NE(ListView_GetImageList(list, LVSIL_SMALL), nullptr);
+    LVITEMW line{};
+    line.mask = LVIF_IMAGE;
+    ListView_GetItem(list, &line);
+    EXPECT_EQ(line.iImage, static_cast<int>(LineMark::Ok));
+
+    // Sizes again: no marks, and no room kept for them.
+    dialogs.paths.push_back(BigFile());
+    Send(Command::ChooseSplitAFile);
+    EXPECT_EQ(ListView_GetImageList(list, LVSIL_SMALL), nullptr);
+    EXPECT_EQ(TextOf(Item("SmallerSize")), "Individual Sizes (B)");
 }
 
 TEST_F(Win32WindowTest, MenuItemsSpeedButtonsAndShortcutsSendTheirCommands) {

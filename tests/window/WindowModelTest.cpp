@@ -38,15 +38,33 @@ public:
     void SetControlEnabled(Control control, bool enabled) override {
         controls[static_cast<std::size_t>(control)] = enabled;
     }
-    void ApplyTexts(const WindowTexts& texts) override { title = texts.title; }
+    void ApplyTexts(const WindowTexts& texts) override {
+        title = texts.title;
+        heading = texts.sizeListHeadline.caption;
+    }
     void ShowBigFileName(const std::string& path) override { bigFile = path; }
     void ShowPieceCount(const std::string& text) override { pieceCount = text; }
     void AddSizeLine(const std::string& line) override { sizeLines.push_back(line); }
-    void ClearSizeLines() override { sizeLines.clear(); }
+    void ClearSizeLines() override {
+        sizeLines.clear();
+        marks.clear();
+    }
     void ShowSizeLines(const std::vector<std::int64_t>& sizes) override {
         sizeLines.clear();
+        marks.clear();
         for (const std::int64_t size : sizes) {
             sizeLines.push_back(std::to_string(size));
+        }
+    }
+    void ShowSizeListHeading(const std::string& caption, const std::string&) override {
+        heading = caption;
+    }
+    void ShowMarkedLines(const std::vector<MarkedLine>& lines) override {
+        sizeLines.clear();
+        marks.clear();
+        for (const MarkedLine& line : lines) {
+            sizeLines.push_back(line.text);
+            marks.push_back(line.mark);
         }
     }
     void ShowStatus(int panel, const std::string& text) override {
@@ -64,8 +82,9 @@ public:
     std::array<bool, kCommandCount> commands{};
     std::array<bool, kMenuCount> menus{};
     std::array<bool, kControlCount> controls{};
-    std::string title, bigFile, pieceCount;
+    std::string title, bigFile, pieceCount, heading;
     std::vector<std::string> sizeLines;
+    std::vector<LineMark> marks;
     std::array<std::string, 2> status;
     std::function<void()> duringWork;
     bool quit = false;
@@ -217,6 +236,137 @@ TEST_F(WindowModelTest, TheSwitchesRunAnUnattendedSplitAndSayWhyOneFails) {
     EXPECT_EQ(dialogs.Texts(),
               std::vector<std::string>{"File is missing: " + (folder / "big/none.bin") +
                                        " / Abnormal termination!"});
+}
+
+TEST_F(WindowModelTest, VerifyShowsItsResultsToReadMarkedAndSaysHowItEnded) {
+    using Lines = std::vector<std::string>;
+    Start();
+    EXPECT_EQ(view.heading, "Individual Sizes (B)");
+    dialogs.paths.push_back(Write("big/data.bin", PatternBytes(3'000'000)));
+    model.Execute(Command::ChooseSplitAFile);
+    model.Execute(Command::DoSplit);
+    const std::string stem = folder / "pieces/data.bin.Brelked_";
+
+    dialogs.paths.push_back(stem + "1");
+    model.Execute(Command::Verify);
+    EXPECT_TRUE(model.Enabled(Control::SizeList));
+    EXPECT_EQ(view.heading, "Verify: result per file");
+    EXPECT_EQ(view.marks, std::vector<LineMark>(4, LineMark::Ok));
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Information);
+    EXPECT_EQ(dialogs.Texts().back(),
+              "Every file matches its checksum in data.bin.sha256.\n\n4 OK, 0 FAILED, 0 missing / "
+              "Verify the smaller files");
+    ExpectViewShowsTheModel();
+
+    WriteFile(stem + "2", std::string(1'457'664, 'x'));
+    std::filesystem::remove(stem + "3");
+    dialogs.paths.push_back(stem + "1");
+    model.Execute(Command::Verify);
+    EXPECT_EQ(view.sizeLines, (Lines{"data.bin.Brelked_1: OK", "data.bin.Brelked_2: FAILED",
+                                     "data.bin.Brelked_3: missing", "data.bin: OK"}));
+    EXPECT_EQ(view.marks, (std::vector<LineMark>{LineMark::Ok, LineMark::Failed, LineMark::Missing,
+                                                 LineMark::Ok}));
+    EXPECT_TRUE(model.Enabled(Control::SizeList));
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Stop);
+    EXPECT_EQ(dialogs.shown.back().text,
+              "Not every file matches its checksum in data.bin.sha256:\n"
+              "data.bin.Brelked_2: FAILED\ndata.bin.Brelked_3: missing\n\n"
+              "2 OK, 1 FAILED, 1 missing");
+    EXPECT_EQ(view.status[1], "2 OK, 1 FAILED, 1 missing");
+
+    // A line of the results is read, not edited as a size.
+    model.SizeLineChosen(1);
+    EXPECT_FALSE(model.Enabled(Control::NewSize));
+    // Another language words the heading and the lines anew.
+    model.Execute(Command::LanguageGerman);
+    EXPECT_EQ(view.heading, "Prüfung: Ergebnis je Datei");
+    EXPECT_EQ(view.sizeLines[1], "data.bin.Brelked_2: FEHLER");
+    model.Execute(Command::LanguageEnglish);
+
+    // A file to split brings the sizes back, under their own heading.
+    dialogs.paths.push_back(Write("big/small.bin", "12345"));
+    model.Execute(Command::ChooseSplitAFile);
+    EXPECT_EQ(view.heading, "Individual Sizes (B)");
+    EXPECT_EQ(view.sizeLines, Lines{"5"});
+    EXPECT_TRUE(view.marks.empty());
+    ExpectViewShowsTheModel();
+}
+
+TEST_F(WindowModelTest, NoBaseSizeChosenAfterVerifyArmsASplitOntoTheVerifiedPieces) {
+    Start();
+    dialogs.paths.push_back(Write("big/other.bin", PatternBytes(2'000'000)));
+    model.Execute(Command::ChooseSplitAFile);
+    model.Execute(Command::DoSplit);
+    const std::string otherPiece = folder / "pieces/other.bin.Brelked_1";
+    const std::string otherBytes = ReadFile(otherPiece);
+    dialogs.paths.push_back(Write("big/data.bin", std::string(3'000'000, 'd')));
+    model.Execute(Command::ChooseSplitAFile);
+
+    dialogs.paths.push_back(otherPiece);
+    model.Execute(Command::Verify);
+    ASSERT_TRUE(model.Enabled(Control::BaseSizeBox));
+    model.BaseSizeChosen(2);
+    EXPECT_FALSE(model.Enabled(Command::DoSplit));
+    model.Execute(Command::DoSplit);
+    EXPECT_EQ(ReadFile(otherPiece), otherBytes);
+}
+
+TEST_F(WindowModelTest, ResetAsksFirstAndNoKeepsEverything) {
+    Start();
+    model.Execute(Command::RemoveSmall);
+    dialogs.answers = {false};
+    model.Execute(Command::ClearRegistry);
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Question);
+    EXPECT_EQ(dialogs.shown.back().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(dialogs.Texts().back(),
+              "Forget every setting (base sizes, folders, options, window position) and exit? / "
+              "Exit and reset default settings");
+    EXPECT_FALSE(model.QuitRequested());
+    EXPECT_FALSE(view.quit);
+    EXPECT_TRUE(store.Read(settings::RemoveSmallFiles));
+    EXPECT_EQ(store.ReadStringSetting(subkey::Path, settings::JoinPath, ""), folder / "pieces");
+
+    dialogs.answers = {true};
+    model.Execute(Command::ClearRegistry);
+    EXPECT_TRUE(model.QuitRequested());
+    EXPECT_TRUE(view.quit);
+    EXPECT_FALSE(store.Read(settings::RemoveSmallFiles));
+    EXPECT_EQ(store.ReadStringSetting(subkey::Path, settings::JoinPath, ""), "");
+}
+
+// The new size is read with the digit groups of the window's language; text
+// that is no size is warned of and changes nothing.
+TEST_F(WindowModelTest, NewSizesAreReadWithTheLanguagesDigitGroups) {
+    using Lines = std::vector<std::string>;
+    Start();
+    dialogs.paths.push_back(Write("big/data.bin", PatternBytes(3'000'000)));
+    model.Execute(Command::ChooseSplitAFile);
+    const auto edit = [this](int line, const std::string& typed) {
+        model.SizeLineChosen(line);
+        model.NewSizeEdited(typed);
+        model.ApplyNewSizeClicked();
+    };
+    const Lines planned = {"1457664", "1457664", "84672"};
+    for (const char* typed : {"12abc", "1.000.000", "1 000,000"}) {
+        dialogs.shown.clear();
+        edit(0, typed);
+        EXPECT_EQ(dialogs.Texts(),
+                  Lines{"The program ignored the new size / The new size can not be used!"})
+            << typed;
+        EXPECT_EQ(view.sizeLines, planned) << typed;
+    }
+    dialogs.shown.clear();
+    edit(0, "1,000,000");
+    EXPECT_EQ(view.sizeLines, (Lines{"1000000", "1457664", "542336"}));
+    edit(1, "2 MB");
+    EXPECT_EQ(view.sizeLines, (Lines{"1000000", "2000000"}));
+    model.Execute(Command::LanguageSwedish);
+    edit(0, "1 500 000");
+    EXPECT_EQ(view.sizeLines, (Lines{"1500000", "1457664", "42336"}));
+    model.Execute(Command::LanguageGerman);
+    edit(0, "2.000.000");
+    EXPECT_EQ(view.sizeLines, (Lines{"2000000", "1000000"}));
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(WindowModelTest, ADroppedFileIsChosenAsItsCommandWouldChooseIt) {
