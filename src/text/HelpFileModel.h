@@ -50,6 +50,8 @@ public:
     // name that was there before is the user's: it is neither replaced nor
     // deleted.
     bool ShowAsFile(FileOpener* desktop = nullptr);
+    // True while the last file shown is with the desktop's handler.
+    bool LeftWithDesktop() const { return leftOpen_.has_value(); }
 
 private:
     bool WriteFile(const std::string& path);
