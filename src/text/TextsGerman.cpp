@@ -588,7 +588,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
      "ohne sie wiederherzustellen: wähle ihre erste kleinere Datei, und die Liste zeigt OK, "
      "FEHLER"},
     {608,
-     "oder fehlt je Datei, die Statuszeile die Summen. Auch sha256sum -c Setup.exe.sha256 prüft."},
+     "oder fehlt je Datei, die Statuszeile zählt sie. Auch sha256sum -c Setup.exe.sha256 prüft."},
     {610, "DIE BEFEHLSZEILE"},
     {611,
      "In einem Terminal, einem Skript oder einer Pipe teilt, fügt und prüft dasselbe Programm"},

