@@ -129,7 +129,7 @@ bool QtDialogs::Run(DiskCountModel& diskCount) {
 void QtDialogs::Show(HelpFileModel& help) {
     if (!hintWindow_ || hintModel_ != &help) {
         // A window of its own, not one that stays above the main window.
-        hintWindow_ = std::make_unique<HintWindow>(help);
+        hintWindow_ = std::make_unique<HintWindow>(help, &desktop_);
         hintModel_ = &help;
     }
     hintWindow_->show();

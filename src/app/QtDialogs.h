@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "platform/Platform.h"
+#include "text/DesktopFileOpener.h"
 #include "window/Dialogs.h"
 
 class QDialog;
@@ -45,7 +46,9 @@ private:
 
     Platform& platform_;
     QWidget* parent_;
-    // One How It Works window for the whole run, and the model it shows.
+    // One How It Works window for the whole run, and the model it shows. Its
+    // file goes to the desktop's handler first.
+    DesktopFileOpener desktop_;
     std::unique_ptr<HintWindow> hintWindow_;
     const HelpFileModel* hintModel_ = nullptr;
 };

@@ -193,8 +193,8 @@ public:
     virtual std::string DecimalSeparator() = 0;
 
     // Opens path in the user's text viewer and waits until the viewer ends.
-    // Returns at once when no viewer can be started.
-    virtual void ShowInTextViewer(const std::string& path) = 0;
+    // False, at once, when no viewer could be started.
+    virtual bool ShowInTextViewer(const std::string& path) = 0;
 
     // Memory for a transfer buffer; null when it cannot be had.
     virtual std::unique_ptr<char[]> Allocate(std::size_t size) = 0;

@@ -726,7 +726,12 @@ bool OnPath(const std::string& program) {
     return false;
 }
 
-// Starts the command with its arguments and waits for it; false when it cannot start.
+// The shell's status for a command it could not find or not run.
+constexpr int kShellCannotRun = 126;
+constexpr int kShellNotFound = 127;
+
+// Starts the command with its arguments and waits for it; false when it cannot
+// start, or when the shell it started reports that it could not run the command.
 bool RunAndWait(const std::vector<std::string>& command) {
     std::vector<char*> argv;
     for (const std::string& argument : command) {
@@ -740,12 +745,14 @@ bool RunAndWait(const std::vector<std::string>& command) {
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    return true;
+    const bool shellFailed = WIFEXITED(status) && (WEXITSTATUS(status) == kShellCannotRun ||
+                                                   WEXITSTATUS(status) == kShellNotFound);
+    return !shellFailed;
 }
 
 }  // namespace
 
-void PosixPlatform::ShowInTextViewer(const std::string& path) {
+bool PosixPlatform::ShowInTextViewer(const std::string& path) {
     std::vector<std::string> command = viewerCommand_;
     if (command.empty()) {
         if (const char* visual = std::getenv("VISUAL"); visual != nullptr && *visual != '\0') {
@@ -761,10 +768,10 @@ void PosixPlatform::ShowInTextViewer(const std::string& path) {
         }
     }
     if (command.empty()) {
-        return;
+        return false;
     }
     command.push_back(path);
-    RunAndWait(command);
+    return RunAndWait(command);
 }
 
 void PosixPlatform::SetViewerCommand(std::vector<std::string> command) {

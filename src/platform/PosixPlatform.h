@@ -66,7 +66,7 @@ public:
     std::string CurrentFolder() override;
     bool SetCurrentFolder(const std::string& folder) override;
     std::string DecimalSeparator() override;
-    void ShowInTextViewer(const std::string& path) override;
+    bool ShowInTextViewer(const std::string& path) override;
 
     std::unique_ptr<char[]> Allocate(std::size_t size) override;
 

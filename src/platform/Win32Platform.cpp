@@ -945,7 +945,7 @@ std::string Win32Platform::DecimalSeparator() {
     return Narrow(separator);
 }
 
-void Win32Platform::ShowInTextViewer(const std::string& path) {
+bool Win32Platform::ShowInTextViewer(const std::string& path) {
     std::vector<std::string> command = viewerCommand_;
     if (command.empty()) {
         command = {"notepad.exe"};
@@ -960,11 +960,12 @@ void Win32Platform::ShowInTextViewer(const std::string& path) {
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process)) {
-        return;
+        return false;
     }
     ::WaitForSingleObject(process.hProcess, INFINITE);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
+    return true;
 }
 
 void Win32Platform::SetViewerCommand(std::vector<std::string> command) {

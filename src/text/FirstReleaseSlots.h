@@ -195,6 +195,8 @@ inline constexpr TextSlot kHelpRestoreStepsLast{136};
 inline constexpr TextSlot kHelpDisksFirst{140};
 inline constexpr TextSlot kHelpDisksLast{144};
 inline constexpr TextSlot kHelpPauseFirst{150};
+// The Pause menu's line on drives A: and B:, between the other choices.
+inline constexpr TextSlot kHelpPauseDrives{154};
 inline constexpr TextSlot kHelpPauseLast{155};
 inline constexpr TextSlot kHelpMemoryFirst{157};
 inline constexpr TextSlot kHelpMemoryLast{164};
@@ -216,6 +218,8 @@ inline constexpr TextSlot kHelpBlockSizesLast{193};
 inline constexpr TextSlot kHelpBlocksServed{194};
 inline constexpr TextSlot kHelpLowerMemory{196};
 inline constexpr TextSlot kHelpContentsFirst{197};
+// The last line of the contents, on joining with COPY.
+inline constexpr TextSlot kHelpContentsCopy{200};
 inline constexpr TextSlot kHelpContentsLast{200};
 inline constexpr TextSlot kHelpSuffixFirst{215};
 inline constexpr TextSlot kHelpSuffixLast{221};
@@ -224,6 +228,8 @@ inline constexpr TextSlot kHelpContentsGerman{231};
 inline constexpr TextSlot kHelpSelfUnitOfferFirst{257};
 inline constexpr TextSlot kHelpSelfUnitOfferLast{258};
 inline constexpr TextSlot kHelpRemoveFirst{273};
+// The remove menu's line on erasing the diskettes in A: and B:.
+inline constexpr TextSlot kHelpRemoveErase{281};
 inline constexpr TextSlot kHelpRemoveLast{282};
 inline constexpr TextSlot kHelpRestoreTooFirst{285};
 inline constexpr TextSlot kHelpRestoreTooLast{286};

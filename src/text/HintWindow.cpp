@@ -25,9 +25,10 @@ constexpr double kMostOfTheScreen = 0.9;
 
 }  // namespace
 
-HintWindow::HintWindow(HelpFileModel& model, QWidget* parent)
+HintWindow::HintWindow(HelpFileModel& model, FileOpener* desktop, QWidget* parent)
     : QWidget(parent, Qt::Window),
       model_(model),
+      desktop_(desktop),
       manualList_(Named(new QListWidget(this), "ListBox1")),
       onFileButton_(Named(new QPushButton(this), "OnFileBtn")) {
     setObjectName(QStringLiteral("TfrmHint"));
@@ -93,8 +94,9 @@ void HintWindow::ShowManual() {
 }
 
 void HintWindow::ShowAsFileClicked() {
-    // Back from the viewer, the manual is where the user left it.
-    if (model_.ShowAsFile()) {
+    // Back from the viewer, the manual is where the user left it; a file with
+    // the desktop's handler is shown in a window of its own, which keeps the focus.
+    if (model_.ShowAsFile(desktop_) && !model_.LeftWithDesktop()) {
         activateWindow();
         onFileButton_->setFocus();
     }

@@ -7,16 +7,19 @@ class QPushButton;
 
 namespace brelker {
 
+class FileOpener;
 class HelpFileModel;
 
 // The How It Works window, showing a HelpFileModel: the manual as a list, and
-// a button that hands the same lines to the text viewer as a file. One
-// instance lives for the whole run and is shown without blocking the main window.
+// a button that hands the same lines as a file to the desktop's handler, when
+// one is given, or else to the text viewer. One instance lives for the whole
+// run and is shown without blocking the main window.
 class HintWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit HintWindow(HelpFileModel& model, QWidget* parent = nullptr);
+    explicit HintWindow(HelpFileModel& model, FileOpener* desktop = nullptr,
+                        QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -28,6 +31,7 @@ private:
     void ShowAsFileClicked();
 
     HelpFileModel& model_;
+    FileOpener* desktop_;
     QListWidget* manualList_;
     QPushButton* onFileButton_;
 };

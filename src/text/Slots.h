@@ -154,4 +154,37 @@ inline constexpr TextSlot kVerifyNotAllOk{543};
 inline constexpr TextSlot kVerifyMoreLines{544};
 inline constexpr TextSlot kResetQuestion{545};
 
+// The help for the program as it is, and the words around it (560-659).
+inline constexpr TextSlot kNothingCanShowFile{560};
+// The verify summary's word for more than one missing file ("2 missing").
+inline constexpr TextSlot kCheckMissingMany{561};
+// The key a menu's shortcuts are held with, as the menus name it.
+inline constexpr TextSlot kControlKey{562};
+// The help's shortcut lines for the commands added after the first release.
+inline constexpr TextSlot kHelpNewShortcutsFirst{570};
+inline constexpr TextSlot kHelpNewShortcutsLast{572};
+// Where the help's restore part differs on a system without the command
+// interpreter: the script is a shell script, the pieces are joined with cat,
+// the floppies are mount points.
+inline constexpr TextSlot kHelpShellOfferFirst{580};
+inline constexpr TextSlot kHelpShellOfferLast{581};
+inline constexpr TextSlot kHelpShellPlacementFirst{582};
+inline constexpr TextSlot kHelpShellPlacementLast{585};
+inline constexpr TextSlot kHelpCatFirst{586};
+inline constexpr TextSlot kHelpCatLast{587};
+inline constexpr TextSlot kHelpContentsCat{588};
+inline constexpr TextSlot kCatExampleCommand{589};
+inline constexpr TextSlot kHelpCatExampleLast{591};
+inline constexpr TextSlot kHelpPauseFloppies{592};
+inline constexpr TextSlot kHelpEraseFloppies{593};
+// The help's sections on what came after the first release.
+inline constexpr TextSlot kHelpVerifyFirst{600};
+inline constexpr TextSlot kHelpVerifyLast{608};
+inline constexpr TextSlot kHelpCommandLineFirst{610};
+inline constexpr TextSlot kHelpCommandLineLast{623};
+inline constexpr TextSlot kHelpDropFirst{625};
+inline constexpr TextSlot kHelpDropLast{628};
+inline constexpr TextSlot kHelpShellScriptFirst{630};
+inline constexpr TextSlot kHelpShellScriptLast{638};
+
 }  // namespace brelker::slot

@@ -13,7 +13,8 @@ inline constexpr int kFirstCommandId = 1000;
 constexpr int CommandId(Command command) { return kFirstCommandId + static_cast<int>(command); }
 // The command of an id, or false when the id is no command's.
 bool CommandOfId(int id, Command& command);
-// The shortcut of a command as its menu item shows it ("Ctrl+A"); empty for none.
+// The shortcut of a command as its menu item shows it in the current language
+// ("Ctrl+A", "Strg+A"); empty for none.
 std::string ShortcutText(Command command);
 
 // The main window's other controls.

@@ -2,6 +2,8 @@
 
 #include "platform/WideText.h"
 #include "settings/Settings.h"
+#include "text/Slots.h"
+#include "text/TextTable.h"
 #include "win32/ControlIds.h"
 #include "win32/Resources.h"
 #include "win32/Win32Ui.h"
@@ -58,7 +60,9 @@ constexpr std::array<SpeedButton, 13> kSpeedButtons = {{
 std::string ShortcutText(Command command) {
     for (const Shortcut& shortcut : kShortcuts) {
         if (shortcut.command == command) {
-            return std::string("Ctrl+") + shortcut.key;
+            // The key's name in the language shown, as the system's own menus
+            // write it: Strg in German.
+            return Text(slot::kControlKey) + "+" + shortcut.key;
         }
     }
     return std::string();

@@ -99,7 +99,10 @@ std::string VerifySummary(const VerifyReport& report) {
     std::string summary;
     for (std::size_t i = 0; i < kStateWords.size(); ++i) {
         if (i < kAlwaysCounted || counts[i] > 0) {
-            summary += (i > 0 ? ", " : "") + std::to_string(counts[i]) + " " + Text(kStateWords[i]);
+            // German puts the verb after a count in the plural ("1 fehlt", "2 fehlen").
+            const bool many = counts[i] != 1 && kStateWords[i] == slot::kCheckMissing;
+            summary += (i > 0 ? ", " : "") + std::to_string(counts[i]) + " " +
+                       Text(many ? slot::kCheckMissingMany : kStateWords[i]);
         }
     }
     return summary;

@@ -28,6 +28,11 @@ WindowModel::WindowModel(Platform& platform, const SettingsStore& store, DialogS
          {Control::SizeList, Control::NewSize, Control::ApplyNewSize, Control::EditedPiece}) {
         controls_[Index(control)] = false;
     }
+    // Whatever window shows the manual, the word that nothing can show its
+    // file comes as the window's own message box.
+    helpFile_.SetNotice([this](const std::string& text, const std::string& caption) {
+        ShowMessage(text, caption, MessageIcon::Warning);
+    });
 }
 
 WindowModel::~WindowModel() = default;

@@ -102,6 +102,24 @@ TEST_F(DialogSeamTest, TheManualsFileGoesToTheViewerFromTheFolderOfTheLastChoice
     EXPECT_EQ(viewed, Lines{folder / "big/The File Brelker_How It Works.TXT"});
 }
 
+TEST_F(DialogSeamTest, InformationOnFileWithNothingToShowTheFileSaysSoInAMessageBox) {
+    Start();
+    ChooseBigFile(PatternBytes(10));
+    // No viewer on this computer, and no handler of the desktop's takes the file.
+    platform.viewerStarts = false;
+    struct NoHandler : FileOpener {
+        bool Open(const std::string&) override { return false; }
+    } desktop;
+    dialogs.helpSteps.push_back(
+        [&desktop](HelpFileModel& help) { return help.ShowAsFile(&desktop); });
+    Click("Hint");
+    const std::string file = folder / "big/The File Brelker_How It Works.TXT";
+    EXPECT_EQ(dialogs.Texts(),
+              Lines{"Nothing on this computer can show " + file + ". / Information On File"});
+    EXPECT_EQ(dialogs.shown.front().icon, MessageIcon::Warning);
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
 TEST_F(DialogSeamTest, ThePlansDecisionsAreWordedByTheWindow) {
     store.Write(settings::BaseSizes, 1);
     store.Write(settings::BaseSizeIndex, 0);

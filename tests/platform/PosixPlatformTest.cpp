@@ -232,16 +232,20 @@ TEST(PosixPlatformTest, TheTextViewerIsWaitedForAndAMissingOneReturnsAtOnce) {
         {"/bin/sh", "-c", "sleep 0.2; cp \"$1\" \"" + (folder / "seen.txt") + "\"", "sh"});
     using Clock = std::chrono::steady_clock;
     auto started = Clock::now();
-    platform.ShowInTextViewer(folder / "help.txt");
+    EXPECT_TRUE(platform.ShowInTextViewer(folder / "help.txt"));
     EXPECT_GE(Clock::now() - started, std::chrono::milliseconds(200));
     EXPECT_EQ(ReadFile(folder / "seen.txt"), "line\r\n");
 
     // A viewer that cannot be started is not waited for, and the file stays as it was.
     platform.SetViewerCommand({"/no/such/viewer"});
     started = Clock::now();
-    platform.ShowInTextViewer(folder / "help.txt");
+    EXPECT_FALSE(platform.ShowInTextViewer(folder / "help.txt"));
     EXPECT_LT(Clock::now() - started, std::chrono::seconds(5));
     EXPECT_EQ(ReadFile(folder / "help.txt"), "line\r\n");
+
+    // A $VISUAL that names no program: the shell starts but cannot run it.
+    platform.SetViewerCommand({"/bin/sh", "-c", "/no/such/viewer \"$1\"", "sh"});
+    EXPECT_FALSE(platform.ShowInTextViewer(folder / "help.txt"));
 }
 
 }  // namespace

@@ -338,12 +338,13 @@ TEST(Win32PlatformTest, TheTextViewerIsWaitedForAndAMissingOneReturnsAtOnce) {
     // "copy" with only a source copies into the current folder.
     std::filesystem::current_path(folder / "seen");
     platform.SetViewerCommand({"cmd.exe", "/c", "ping -n 2 127.0.0.1 >nul & copy /y"});
-    platform.ShowInTextViewer(folder / "help.txt");
+    EXPECT_TRUE(platform.ShowInTextViewer(folder / "help.txt"));
     std::filesystem::current_path(before);
     EXPECT_EQ(ReadFile(folder / "seen\\help.txt"), "line\r\n");
 
     platform.SetViewerCommand({"C:\\no\\such\\viewer.exe"});
-    platform.ShowInTextViewer(folder / "help.txt");  // returns without waiting for anything
+    // Returns without waiting for anything.
+    EXPECT_FALSE(platform.ShowInTextViewer(folder / "help.txt"));
 }
 
 }  // namespace

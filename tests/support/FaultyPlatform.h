@@ -115,12 +115,15 @@ public:
         return 0;
     }
     void EndByInterrupt(int signal) override { endedBy = signal; }
-    void ShowInTextViewer(const std::string& path) override {
+    bool ShowInTextViewer(const std::string& path) override {
+        if (!viewerStarts) {
+            return false;
+        }
         if (viewer) {
             viewer(path);
-            return;
+            return true;
         }
-        NativePlatform::ShowInTextViewer(path);
+        return NativePlatform::ShowInTextViewer(path);
     }
     std::unique_ptr<char[]> Allocate(std::size_t size) override {
         allocations.push_back(size);
@@ -170,6 +173,8 @@ public:
     int endedBy = 0;
     // Stands in for the user's text viewer, which has the file while it runs.
     std::function<void(const std::string&)> viewer;
+    // False: no viewer on this computer can be started.
+    bool viewerStarts = true;
 };
 
 }  // namespace brelker

@@ -97,6 +97,71 @@ TEST_F(HelpFileModelTest, AFileTheViewerSavedAnewUnderItsNameIsLeftToTheUser) {
     EXPECT_EQ(ReadFile(path), "edited");
 }
 
+// The desktop's handler as the test plays it: it takes the file or it does not.
+struct RecordingOpener : FileOpener {
+    bool Open(const std::string& path) override {
+        opened.push_back(path);
+        return takes;
+    }
+    bool takes = true;
+    std::vector<std::string> opened;
+};
+
+TEST_F(HelpFileModelTest, TheDesktopsHandlerKeepsTheFileUntilTheNextShowingOrTheEndOfTheRun) {
+    RecordingOpener desktop;
+    {
+        HelpFileModel model(platform);
+        EXPECT_TRUE(model.ShowAsFile(&desktop));
+        EXPECT_EQ(desktop.opened, std::vector<std::string>{path});
+        // It returned at once and shows the file on its own time: the file
+        // stays, and no viewer of the platform's is started as well.
+        EXPECT_TRUE(viewed.empty());
+        EXPECT_TRUE(Exists(path));
+
+        // Shown again, it is written anew rather than refused as the user's; in
+        // another language under that language's name, the first one gone.
+        EXPECT_TRUE(model.ShowAsFile(&desktop));
+        SetCurrentLanguage(kGerman);
+        const std::string german = model.FilePath();
+        EXPECT_TRUE(model.ShowAsFile(&desktop));
+        EXPECT_EQ(desktop.opened, (std::vector<std::string>{path, path, german}));
+        EXPECT_FALSE(Exists(path));
+        EXPECT_NE(ReadFile(german).find("BEFEHLSZEILE"), std::string::npos);
+        SetCurrentLanguage(kEnglish);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
+
+    // A file the user saved over it under the same name outlives the run.
+    {
+        HelpFileModel model(platform);
+        EXPECT_TRUE(model.ShowAsFile(&desktop));
+        WriteFile(path + ".new", "edited");
+        std::filesystem::rename(path + ".new", path);
+    }
+    EXPECT_EQ(ReadFile(path), "edited");
+}
+
+TEST_F(HelpFileModelTest, WhenNothingCanShowTheFileTheNoticeSaysSoAndTheFileGoes) {
+    std::vector<std::string> notices;
+    help.SetNotice([&notices](const std::string& text, const std::string& caption) {
+        notices.push_back(text + " / " + caption);
+    });
+    // A handler that refuses the file leaves it to the platform's viewer.
+    RecordingOpener desktop;
+    desktop.takes = false;
+    EXPECT_TRUE(help.ShowAsFile(&desktop));
+    EXPECT_EQ(viewed, std::vector<std::string>{path});
+    EXPECT_TRUE(notices.empty());
+
+    platform.viewerStarts = false;
+    EXPECT_FALSE(help.ShowAsFile(&desktop));
+    EXPECT_FALSE(help.ShowAsFile());
+    const std::string notice =
+        "Nothing on this computer can show " + path + ". / Information On File";
+    EXPECT_EQ(notices, (std::vector<std::string>{notice, notice}));
+    EXPECT_FALSE(Exists(path));
+}
+
 #ifndef _WIN32
 // Windows cannot remove the current folder; elsewhere it can be gone.
 TEST_F(HelpFileModelTest, WithoutACurrentFolderNothingIsWritten) {

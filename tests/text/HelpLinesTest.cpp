@@ -12,11 +12,11 @@
 namespace brelker {
 namespace {
 
-std::vector<std::string> LinesIn(int language) {
+std::vector<std::string> LinesIn(int language, HelpSystem system = HelpSystem::Windows) {
     TextTable table;
     table.Fill(".Brelked_");
     table.SetCurrentLanguage(language);
-    return HelpLines(table);
+    return HelpLines(table, system);
 }
 
 std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
@@ -25,13 +25,15 @@ std::ptrdiff_t IndexOf(const std::vector<std::string>& lines, const std::string&
 }
 
 TEST(HelpLinesTest, EveryLanguageHasTheSameNumberOfLinesAndBlankLines) {
-    for (int language = 0; language < kLanguageCount; ++language) {
-        const auto lines = LinesIn(language);
-        ASSERT_EQ(lines.size(), static_cast<std::size_t>(kHelpLineCount)) << language;
-        // Twenty blank lines part the sections; slot 231 is empty in English and Swedish,
-        // slot 305 in English.
-        const int expected[] = {22, 21, 20};
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), expected[language]) << language;
+    for (const HelpSystem system : {HelpSystem::Windows, HelpSystem::Posix}) {
+        for (int language = 0; language < kLanguageCount; ++language) {
+            const auto lines = LinesIn(language, system);
+            ASSERT_EQ(lines.size(), static_cast<std::size_t>(kHelpLineCount)) << language;
+            // Twenty-four blank lines part the sections; slot 231 is empty in English and
+            // Swedish, slot 305 in English.
+            const int expected[] = {26, 25, 24};
+            EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), expected[language]) << language;
+        }
     }
 }
 
@@ -51,8 +53,10 @@ TEST(HelpLinesTest, SectionsComeInTheirOrderEachAfterABlankLine) {
         "THE REMOVE FILE MENU",
         "OLD SETTINGS",
         "THE CONTENTS OF THE SMALLER FILES",
+        "DRAG AND DROP",
         "SHORT CUT COMBINATIONS",
         "SWITCHES TO CONTROL THE PROGRAM",
+        "THE COMMAND LINE",
     };
     std::ptrdiff_t previous = -1;
     for (const std::string& heading : headings) {
@@ -64,14 +68,14 @@ TEST(HelpLinesTest, SectionsComeInTheirOrderEachAfterABlankLine) {
         }
         previous = at;
     }
-    EXPECT_EQ(previous, 143);
+    EXPECT_EQ(previous, 195);
     EXPECT_EQ(lines.front(), headings.front());
 }
 
 TEST(HelpLinesTest, TheScriptNotesAreIndentedByFiveBlanks) {
     TextTable table;
     table.Fill(".Brelked_");
-    const auto lines = HelpLines(table);
+    const auto lines = HelpLines(table, HelpSystem::Windows);
     const std::ptrdiff_t restore = IndexOf(lines, "TO RESTORE A FILE");
     ASSERT_GE(restore, 0);
     const auto at = static_cast<std::size_t>(restore);
@@ -88,7 +92,7 @@ TEST(HelpLinesTest, TheContentsSectionShowsAnEmptyLineBeforeTheExampleExceptInGe
         TextTable table;
         table.Fill(".Brelked_");
         table.SetCurrentLanguage(language);
-        const auto lines = HelpLines(table);
+        const auto lines = HelpLines(table, HelpSystem::Windows);
         const std::ptrdiff_t example = IndexOf(lines, table.Entry(language, slot::kCopyExample));
         ASSERT_GT(example, 0) << language;
         EXPECT_EQ(lines[static_cast<std::size_t>(example - 1)].empty(), language != kGerman);
@@ -102,11 +106,89 @@ TEST(HelpLinesTest, GermanShowsTheSwitchesInEnglishAndTheRestInGerman) {
     const auto german = LinesIn(kGerman);
     const std::ptrdiff_t switches = IndexOf(german, "SWITCHES TO CONTROL THE PROGRAM (in English)");
     ASSERT_EQ(switches, IndexOf(english, "SWITCHES TO CONTROL THE PROGRAM"));
-    for (std::size_t i = static_cast<std::size_t>(switches) + 1; i < english.size(); ++i) {
+    const std::ptrdiff_t commandLine = IndexOf(english, "THE COMMAND LINE");
+    ASSERT_GT(commandLine, switches);
+    for (auto i = static_cast<std::size_t>(switches) + 1; i < static_cast<std::size_t>(commandLine);
+         ++i) {
         EXPECT_EQ(german[i], english[i]) << i;
     }
+    EXPECT_EQ(german[static_cast<std::size_t>(commandLine)], "DIE BEFEHLSZEILE");
     EXPECT_NE(german.front(), english.front());
     EXPECT_EQ(IndexOf(german, "   /selfunitfile=[drive:\\path\\filename]"), -1);
+}
+
+TEST(HelpLinesTest, TheSectionsOnLaterFeaturesAreInEveryLanguageEachAfterABlankLine) {
+    TextTable table;
+    table.Fill(".Brelked_");
+    for (const HelpSystem system : {HelpSystem::Windows, HelpSystem::Posix}) {
+        for (int language = 0; language < kLanguageCount; ++language) {
+            table.SetCurrentLanguage(language);
+            const auto lines = HelpLines(table, system);
+            for (const TextSlot heading : {slot::kHelpVerifyFirst, slot::kHelpShellScriptFirst,
+                                           slot::kHelpDropFirst, slot::kHelpCommandLineFirst}) {
+                const std::string& text = table.Entry(language, heading);
+                ASSERT_FALSE(text.empty()) << language << "/" << heading.number;
+                if (language != kEnglish) {
+                    EXPECT_NE(text, table.Entry(kEnglish, heading)) << language;
+                }
+                const std::ptrdiff_t at = IndexOf(lines, text);
+                ASSERT_GT(at, 0) << text;
+                EXPECT_EQ(lines[static_cast<std::size_t>(at - 1)], "") << text;
+                EXPECT_FALSE(lines[static_cast<std::size_t>(at + 1)].empty()) << text;
+            }
+        }
+    }
+}
+
+// The part of the manual from one heading to the next blank line after another.
+std::string Part(const std::vector<std::string>& lines, const std::string& from,
+                 const std::string& to) {
+    const std::ptrdiff_t first = IndexOf(lines, from);
+    const std::ptrdiff_t last = IndexOf(lines, to);
+    EXPECT_GE(first, 0) << from;
+    EXPECT_GT(last, first) << to;
+    std::string part;
+    for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(first, 0); i < last; ++i) {
+        part += lines[static_cast<std::size_t>(i)] + "\n";
+    }
+    return part;
+}
+
+TEST(HelpLinesTest, TheRestorePartNamesTheToolsOfItsSystem) {
+    TextTable table;
+    table.Fill(".Brelked_");
+    for (int language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(language);
+        table.SetCurrentLanguage(language);
+        const std::string& split = table.Entry(language, slot::kHelpSplitFirst);
+        const std::string& verify = table.Entry(language, slot::kHelpVerifyFirst);
+        const std::string& batchOffer = table.Entry(language, slot::kHelpSelfUnitOfferLast);
+        const std::string& temp = table.Entry(language, TextSlot(263));
+
+        // Windows keeps the batch file run in a folder such as C:\TEMP, and COPY.
+        const auto windows = HelpLines(table, HelpSystem::Windows);
+        const std::string windowsPart = Part(windows, split, verify);
+        EXPECT_NE(windowsPart.find(batchOffer), std::string::npos);
+        EXPECT_NE(windowsPart.find("(" + temp.substr(temp.find('(') + 1)), std::string::npos);
+        EXPECT_NE(windowsPart.find("C:\\TEMP"), std::string::npos);
+        EXPECT_NE(IndexOf(windows, table.Entry(language, slot::kCopyExampleCommand)), -1);
+
+        // Elsewhere the script is run with sh in a folder of the user's choice, and
+        // the pieces are joined with cat; nothing names a drive letter's path.
+        const auto posix = HelpLines(table, HelpSystem::Posix);
+        const std::string posixPart = Part(posix, split, verify);
+        EXPECT_NE(posixPart.find("sh SelfUnit.sh"), std::string::npos) << posixPart;
+        EXPECT_EQ(posixPart.find(batchOffer), std::string::npos);
+        for (const std::string& line : posix) {
+            EXPECT_EQ(line.find("C:\\"), std::string::npos) << line;
+            EXPECT_EQ(line.find("copy/b"), std::string::npos) << line;
+        }
+        EXPECT_NE(IndexOf(posix, table.Entry(language, slot::kCatExampleCommand)), -1);
+        // The parts both systems share are the same lines in the same places.
+        ASSERT_EQ(posix.size(), windows.size());
+        EXPECT_EQ(posix.front(), windows.front());
+        EXPECT_EQ(posix.back(), windows.back());
+    }
 }
 
 TEST(HelpLinesTest, FollowsTheSuffixOnlyWhereTheTableDoes) {

@@ -86,6 +86,27 @@ TEST_F(HintWindowTest, TheButtonHandsTheManualToTheViewerAsAFile) {
     EXPECT_EQ(model.FilePath(), work / "The File Brelker_How It Works.TXT");
 }
 
+// The desktop's handler as the test plays it.
+struct ScriptedOpener : FileOpener {
+    bool Open(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+TEST_F(HintWindowTest, TheDesktopsHandlerIsAskedFirstAndKeepsTheFile) {
+    ScriptedOpener desktop;
+    HintWindow withDesktop(model, &desktop);
+    withDesktop.show();
+    auto* onFile = withDesktop.findChild<QPushButton*>(QStringLiteral("OnFileBtn"));
+    ASSERT_NE(onFile, nullptr);
+    QTest::mouseClick(onFile, Qt::LeftButton);
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{model.FilePath()});
+    EXPECT_TRUE(viewed.empty());
+    EXPECT_TRUE(std::filesystem::exists(model.FilePath()));
+}
+
 }  // namespace
 }  // namespace brelker
 

@@ -94,21 +94,28 @@ TEST_F(TextTableTest, ComposedSlotsAreBuiltFromTheirOwnLanguage) {
             text(slot::kWhenReadyModify).ends_with("'" + text(slot::kModifyBaseSizes) + "'"));
         EXPECT_GT(text(slot::kWhenReadyModify).size(), text(slot::kModifyBaseSizes).size() + 2);
 
+        // The help's shortcut lines name the key as the menus do: Strg in German.
+        const std::string key = " [" + text(slot::kControlKey) + "]+[";
+        EXPECT_EQ(text(slot::kControlKey), language == kGerman ? "Strg" : "Ctrl");
         const std::vector<std::pair<std::string, TextSlot>> shortcuts = {
-            {" [Ctrl]+[A]  ", slot::kChooseSplitFile},
-            {" [Ctrl]+[B]  ", slot::kFindSmallFilesPlace},
-            {" [Ctrl]+[S]  ", slot::kDoSplit},
-            {" [Ctrl]+[D]  ", slot::kChooseJoinFile},
-            {" [Ctrl]+[E]  ", slot::kFindBigFilePlace},
-            {" [Ctrl]+[J]  ", slot::kDoJoin},
-            {" [Ctrl]+[R]  ", slot::kCreateSelfUnit}};
+            {"A", slot::kChooseSplitFile}, {"B", slot::kFindSmallFilesPlace}, {"S", slot::kDoSplit},
+            {"D", slot::kChooseJoinFile},  {"E", slot::kFindBigFilePlace},    {"J", slot::kDoJoin},
+            {"R", slot::kCreateSelfUnit}};
         for (std::size_t i = 0; i < shortcuts.size(); ++i) {
             EXPECT_EQ(text(TextSlot(slot::kShortcutsFirst.number + static_cast<int>(i))),
-                      shortcuts[i].first + stripped(shortcuts[i].second));
+                      key + shortcuts[i].first + "]  " + stripped(shortcuts[i].second));
+        }
+        const std::vector<std::pair<std::string, std::string>> added = {
+            {"K", stripped(slot::kVerifySeries)},
+            {"M", text(slot::kMemoryUsage)},
+            {"H", stripped(slot::kHowItWorks)}};
+        for (std::size_t i = 0; i < added.size(); ++i) {
+            EXPECT_EQ(text(TextSlot(slot::kHelpNewShortcutsFirst.number + static_cast<int>(i))),
+                      key + added[i].first + "]  " + added[i].second);
         }
         const std::string exitWord[] = {"Exit", "Avsluta", "Beende"};
         EXPECT_EQ(text(slot::kShortcutExit),
-                  " [Ctrl]+[Q]  " + exitWord[language] + " " + text(slot::kProgramName));
+                  key + "Q]  " + exitWord[language] + " " + text(slot::kProgramName));
 
         // The program title stands inside a sentence, with words on both sides.
         for (const TextSlot slot : {slot::kRestoreWithProgramHelp, slot::kProgramNotNeededHelp}) {

@@ -285,6 +285,23 @@ TEST_F(Win32WindowTest, MenuItemsSpeedButtonsAndShortcutsSendTheirCommands) {
     EXPECT_TRUE(window->QuitRequested());
 }
 
+TEST_F(Win32WindowTest, MenuItemsNameTheShortcutKeyAsTheLanguageDoes) {
+    Start();
+    const auto shownFor = [this](Command command) {
+        wchar_t caption[256] = {};
+        ::GetMenuStringW(::GetMenu(window->Handle()), CommandId(command), caption, 256,
+                         MF_BYCOMMAND);
+        const std::string text = Narrow(caption);
+        return text.substr(text.find('\t') + 1);
+    };
+    EXPECT_EQ(shownFor(Command::DoSplit), "Ctrl+S");
+    Send(Command::LanguageGerman);
+    EXPECT_EQ(shownFor(Command::DoSplit), "Strg+S");
+    EXPECT_EQ(shownFor(Command::Verify), "Strg+K");
+    Send(Command::LanguageEnglish);
+    EXPECT_EQ(shownFor(Command::DoSplit), "Ctrl+S");
+}
+
 TEST_F(Win32WindowTest, ReturnAppliesANewSizeButIsNoCommandInTheList) {
     Start({"/bigfile=" + BigFile()});
     const HWND list = Item("SmallerSizesLB");

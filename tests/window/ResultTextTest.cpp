@@ -74,6 +74,23 @@ TEST(ResultTextTest, AnUnusableChecksumFileIsNamedWithItsLineAndReason) {
     EXPECT_EQ(VerifySummary(report), "1 OK, 0 FAILED, 0 missing");
 }
 
+TEST(ResultTextTest, TheGermanVerifySummaryCountsMissingFilesInTheirNumber) {
+    FillTextTable(".Brelked_");
+    SetCurrentLanguage(kGerman);
+    VerifyReport report;
+    report.entries = {{"a.Brelked_1", CheckState::Missing}};
+    EXPECT_EQ(VerifySummary(report), "0 OK, 0 FEHLER, 1 fehlt");
+    report.entries.push_back({"a.Brelked_2", CheckState::Missing});
+    EXPECT_EQ(VerifySummary(report), "0 OK, 0 FEHLER, 2 fehlen");
+    // A line names one file: the singular.
+    EXPECT_EQ(VerifyLine(report.entries[0]), "a.Brelked_1: fehlt");
+    report.entries = {{"a.Brelked_1", CheckState::Ok}};
+    EXPECT_EQ(VerifySummary(report), "1 OK, 0 FEHLER, 0 fehlen");
+    SetCurrentLanguage(kSwedish);
+    EXPECT_EQ(VerifySummary(report), "1 OK, 0 FEL, 0 saknas");
+    SetCurrentLanguage(kEnglish);
+}
+
 TEST(ResultTextTest, ADiskQuestionSaysFirstWhatIsWrongWithTheDiskInTheDrive) {
     FillTextTable(".Brelked_");
     SetCurrentLanguage(kEnglish);

@@ -1,0 +1,14 @@
+#include "text/DesktopFileOpener.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "text/WidgetTexts.h"
+
+namespace brelker {
+
+bool DesktopFileOpener::Open(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+}
+
+}  // namespace brelker
