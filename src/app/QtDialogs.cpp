@@ -84,10 +84,12 @@ bool QtDialogs::Message(const std::string& text, const std::string& caption, Mes
             shown = QMessageBox::Question;
             break;
     }
-    QMessageBox box(
-        shown, Q(caption), Q(text),
-        buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-        parent_);
+    QMessageBox box(shown, Q(caption), Q(text),
+                    AsksYesOrNo(buttons) ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    parent_);
+    if (buttons == MessageButtons::YesNoDefaultNo) {
+        box.setDefaultButton(QMessageBox::No);
+    }
     return box.exec() != QMessageBox::No;
 }
 

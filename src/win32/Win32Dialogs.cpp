@@ -103,7 +103,10 @@ std::optional<std::string> Win32Dialogs::SaveFile(const std::string& title,
 
 bool Win32Dialogs::Message(const std::string& text, const std::string& caption, MessageIcon icon,
                            MessageButtons buttons) {
-    UINT style = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    UINT style = AsksYesOrNo(buttons) ? MB_YESNO : MB_OK;
+    if (buttons == MessageButtons::YesNoDefaultNo) {
+        style |= MB_DEFBUTTON2;
+    }
     switch (icon) {
         case MessageIcon::Stop:
             style |= MB_ICONHAND;

@@ -14,7 +14,9 @@ class HelpFileModel;
 class MemoryModel;
 class SuffixModel;
 
-enum class MessageButtons { Ok, YesNo };
+// YesNoDefaultNo is for questions whose Yes loses something: Enter answers No.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
+inline bool AsksYesOrNo(MessageButtons buttons) { return buttons != MessageButtons::Ok; }
 
 // Every file dialog, message box and option dialog of the main window. The
 // program uses the Qt dialogs; tests script the user's answers, so no test

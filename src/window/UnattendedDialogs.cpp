@@ -23,7 +23,7 @@ std::optional<std::string> UnattendedDialogs::SaveFile(const std::string& title,
 
 bool UnattendedDialogs::Message(const std::string& text, const std::string& caption,
                                 MessageIcon icon, MessageButtons buttons) {
-    if (buttons == MessageButtons::YesNo && canAsk_) {
+    if (AsksYesOrNo(buttons) && canAsk_) {
         return interactive_->Message(text, caption, icon, buttons);
     }
     errors_ << "brelker: " << caption << ": " << text << '\n' << std::flush;

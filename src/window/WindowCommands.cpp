@@ -254,7 +254,7 @@ bool WindowModel::MayReplaceTarget() {
     const std::int64_t size = platform_.FileSize(job_.BigFilePath);
     return dialogs_.Message(
         TextWith(slot::kReplaceExisting, {job_.BigFilePath, size < 0 ? "?" : std::to_string(size)}),
-        Text(slot::kProgramName), MessageIcon::Question, MessageButtons::YesNo);
+        Text(slot::kProgramName), MessageIcon::Question, MessageButtons::YesNoDefaultNo);
 }
 
 void WindowModel::Join() {

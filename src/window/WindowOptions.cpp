@@ -137,7 +137,7 @@ void WindowModel::ResetSettings() {
     // One click would forget base sizes, folders and options that took long to
     // set, and the item sits right above Exit: it asks first.
     if (Busy() || !dialogs_.Message(Text(slot::kResetQuestion), Text(slot::kResetSettings),
-                                    MessageIcon::Question, MessageButtons::YesNo)) {
+                                    MessageIcon::Question, MessageButtons::YesNoDefaultNo)) {
         return;
     }
     // Everything goes, the position too: the next start uses every default.

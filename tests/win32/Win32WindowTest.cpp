@@ -44,7 +44,7 @@ class WatchingDialogs : public ScriptedDialogs {
 public:
     bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                  MessageButtons buttons) override {
-        if (buttons == MessageButtons::YesNo && whileAsked) {
+        if (AsksYesOrNo(buttons) && whileAsked) {
             whileAsked(text);
         }
         return ScriptedDialogs::Message(text, caption, icon, buttons);

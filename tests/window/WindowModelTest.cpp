@@ -317,7 +317,7 @@ TEST_F(WindowModelTest, ResetAsksFirstAndNoKeepsEverything) {
     dialogs.answers = {false};
     model.Execute(Command::ClearRegistry);
     EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Question);
-    EXPECT_EQ(dialogs.shown.back().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(dialogs.shown.back().buttons, MessageButtons::YesNoDefaultNo);
     EXPECT_EQ(dialogs.Texts().back(),
               "Forget every setting (base sizes, folders, options, window position) and exit? / "
               "Exit and reset default settings");
