@@ -306,7 +306,7 @@ void MainWindow::Wire() {
 }
 
 void MainWindow::CreateStatusBar() {
-    statusPanels_ = {Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel0"),
+    statusPanels_ = {Named(new ElidedLabel(Qt::ElideMiddle, this), "StatusPanel0"),
                      Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel1")};
     statusPanels_[0]->setFixedWidth(kStatusPanel0Width * logicalDpiX() / 120);
     statusPanels_[1]->setMinimumWidth(50);
@@ -332,8 +332,9 @@ void MainWindow::FitToScreen() {
 bool MainWindow::event(QEvent* event) {
     switch (event->type()) {
         case QEvent::StatusTip:
-            // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0.
-            statusPanels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+            // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0,
+            // whole: the panel takes as many lines as it needs, as long as it is shown.
+            statusPanels_[0]->ShowWrapped(static_cast<QStatusTipEvent*>(event)->tip());
             return true;
         case QEvent::Show:
             FitToScreen();

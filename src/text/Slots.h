@@ -143,4 +143,11 @@ inline constexpr TextSlot kOptionsConflict{530};
 inline constexpr TextSlot kBytesWord{531};
 inline constexpr TextSlot kNoCommand{532};
 
+// The progress of a split, join or Verify in words.
+inline constexpr TextSlot kProgressPercent{680};
+inline constexpr TextSlot kProgressRate{681};
+inline constexpr TextSlot kProgressTimeLeft{682};
+inline constexpr TextSlot kProgressPieceOf{683};
+inline constexpr TextSlot kProgressPiece{684};
+
 }  // namespace brelker::slot

@@ -523,6 +523,12 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {530, "These options cannot be used together: "},
     {531, "bytes"},
     {532, "Give a command: split, join or verify."},
+    // The progress of a split, join or Verify.
+    {680, "%1 %"},
+    {681, "%1 MB/s"},
+    {682, "%1 left"},
+    {683, "File %1 of %2"},
+    {684, "File %1"},
 });
 
 }  // namespace

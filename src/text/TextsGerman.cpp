@@ -549,6 +549,12 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {530, "Diese Optionen können nicht zusammen verwendet werden: "},
     {531, "Bytes"},
     {532, "Geben Sie einen Befehl an: split, join oder verify."},
+    // The progress of a split, join or Verify.
+    {680, "%1 %"},
+    {681, "%1 MB/s"},
+    {682, "noch %1"},
+    {683, "Datei %1 von %2"},
+    {684, "Datei %1"},
 });
 
 }  // namespace

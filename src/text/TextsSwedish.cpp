@@ -544,6 +544,12 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {530, "De här flaggorna kan inte användas tillsammans: "},
     {531, "byte"},
     {532, "Ange ett kommando: split, join eller verify."},
+    // The progress of a split, join or Verify.
+    {680, "%1 %"},
+    {681, "%1 MB/s"},
+    {682, "%1 kvar"},
+    {683, "Fil %1 av %2"},
+    {684, "Fil %1"},
 });
 
 }  // namespace

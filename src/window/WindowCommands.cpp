@@ -317,6 +317,7 @@ int WindowModel::RunWork(TextSlot busySlot, const std::function<int()>& work) {
     SetEnabled(Command::Stop, true);
     DisableForWork();
     const int code = work();
+    EndProgressText();
     RestoreAfterWork();
     SetEnabled(Command::Stop, false);
     SetEnabled(Control::SizeList, listEnabled);
