@@ -28,6 +28,7 @@
 #include "app/ElidedLabel.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
+#include "app/ScreenPlacement.h"
 #include "settings/Settings.h"
 #include "text/WidgetTexts.h"
 
@@ -316,16 +317,27 @@ void MainWindow::CreateStatusBar() {
 }
 
 // Long paths are shortened by their labels, so the window can always be narrower
-// than its screen; a width stored or grown beyond it is taken back.
+// than its screen; a size stored or grown beyond it is taken back, and a window
+// that reaches past the screen's edge (a German window on a small screen) is
+// moved onto it, shrunk only as far as it still does not fit.
 void MainWindow::FitToScreen() {
     const QScreen* shownOn = screen();
     if (shownOn == nullptr) {
         return;
     }
-    const QRect room = shownOn->availableGeometry();
-    const int frame = frameGeometry().width() - width();
-    if (frameGeometry().width() > room.width()) {
-        resize(std::max(minimumSizeHint().width(), room.width() - frame), height());
+    QList<QRect> screens;
+    for (const QScreen* each : QGuiApplication::screens()) {
+        screens.append(each->availableGeometry());
+    }
+    const QRect frame = frameGeometry();
+    const QSize border = frame.size() - size();
+    const QRect fitted =
+        WhollyOnScreen(frame, screens, shownOn->availableGeometry(), minimumSizeHint() + border);
+    if (fitted.size() != frame.size()) {
+        resize(fitted.size() - border);
+    }
+    if (fitted.topLeft() != frame.topLeft()) {
+        move(fitted.topLeft());
     }
 }
 

@@ -18,6 +18,7 @@
 #include "WindowFixture.h"
 #include "app/ElidedLabel.h"
 #include "app/QtDialogs.h"
+#include "app/ScreenPlacement.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -147,6 +148,23 @@ TEST_F(DesktopTest, ARunningSplitShowsItsProgressAndTheNumberOfItsPiece) {
     EXPECT_TRUE(pieces.back().contains(QStringLiteral("…")));
     EXPECT_TRUE(pieces.back().endsWith(QStringLiteral("data.bin.Brelked_3")));
     EXPECT_FALSE(bar->isTextVisible());
+}
+
+// On a 640 x 480 screen the German window, at its usual place, is moved and
+// shrunk until it lies wholly on the screen: its controls let it be that small.
+TEST_F(DesktopTest, TheGermanWindowCanLieWhollyOnA640By480Screen) {
+    Start();
+    Click("LanguageGerman");
+    window->show();
+    QApplication::processEvents();
+    const QRect room(0, 0, 640, 480);
+    const QRect usual(QPoint(settings::MainLeft.defaultValue, settings::MainTop.defaultValue),
+                      window->frameGeometry().size());
+    ASSERT_FALSE(room.contains(usual));
+    const QRect fitted = WhollyOnScreen(usual, {room}, room, window->minimumSizeHint());
+    EXPECT_TRUE(room.contains(fitted)) << fitted.width() << "x" << fitted.height();
+    window->resize(fitted.size());
+    EXPECT_EQ(window->size(), fitted.size());
 }
 
 TEST_F(DesktopTest, ADroppedFileIsChosenAsTheMenuCommandWouldChooseIt) {
