@@ -329,11 +329,13 @@ void MainWindow::FitToScreen() {
     for (const QScreen* each : QGuiApplication::screens()) {
         screens.append(each->availableGeometry());
     }
-    const QRect frame = frameGeometry();
-    const QSize border = frame.size() - size();
-    const QRect fitted =
-        WhollyOnScreen(frame, screens, shownOn->availableGeometry(), minimumSizeHint() + border);
-    if (fitted.size() != frame.size()) {
+    // As it is first shown the window may not yet have grown to the least size
+    // its controls take, which it will have a moment later.
+    const QSize border = frameGeometry().size() - size();
+    const QSize least = minimumSizeHint() + border;
+    const QRect frame(frameGeometry().topLeft(), frameGeometry().size().expandedTo(least));
+    const QRect fitted = WhollyOnScreen(frame, screens, shownOn->availableGeometry(), least);
+    if (fitted.size() != frameGeometry().size()) {
         resize(fitted.size() - border);
     }
     if (fitted.topLeft() != frame.topLeft()) {
