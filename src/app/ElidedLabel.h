@@ -4,20 +4,25 @@
 
 namespace brelker {
 
-// A one-line label that never asks for more width than the window can give: a
-// text too long for it is drawn shortened with "…" (in the middle for paths,
-// so that the file name stays in sight) and shown whole as its tooltip. text()
-// is always the whole text.
+// A label that never asks for more width than the window can give: a text too
+// long for it is drawn shortened with "…" (in the middle for paths, so that
+// the file name and its number stay in sight) and shown whole as its tooltip;
+// or, wrapping, it is broken into lines and the label grows as tall as they
+// need. text() is always the whole text.
 class ElidedLabel : public QLabel {
     Q_OBJECT
 
 public:
     ElidedLabel(Qt::TextElideMode mode, QWidget* parent);
 
+    // Shows text shortened at mode, or wrapped onto as many lines as it needs.
+    void ShowShortened(const QString& text, Qt::TextElideMode mode);
+    void ShowWrapped(const QString& text);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // The text as it is drawn at the label's present width.
+    // The text as it is drawn at the label's present width, lines broken by "\n".
     QString ShownText() const;
 
 protected:
@@ -25,7 +30,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    int WrappedHeight() const;
+
     Qt::TextElideMode mode_;
+    bool wrapping_ = false;
 };
 
 }  // namespace brelker

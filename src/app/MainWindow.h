@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/LauncherProgress.h"
 #include "window/WindowModel.h"
 #include "window/WindowView.h"
 
@@ -22,6 +23,8 @@ class QRadioButton;
 class QToolButton;
 
 namespace brelker {
+
+class ElidedLabel;
 
 // The main window on Qt: its layout, widgets and wiring. What it shows, and
 // when a command is on, the window model decides; every command is one
@@ -78,6 +81,7 @@ private:
     void ShowStatus(int panel, const std::string& text) override;
     void SetProgressRange(int minimum, int maximum) override;
     void SetProgress(int position) override;
+    void ShowProgressText(const std::string& text) override;
     void SetPointer(Pointer pointer) override;
     void Repaint() override;
     void ProcessEvents() override;
@@ -140,7 +144,8 @@ private:
     QPushButton* applyNewSize_ = nullptr;
 
     QProgressBar* progress_ = nullptr;
-    std::array<QLabel*, 2> statusPanels_{};
+    LauncherProgress launcher_;
+    std::array<ElidedLabel*, 2> statusPanels_{};
 
     // Last: it shows itself on the widgets above as it starts.
     WindowModel model_;

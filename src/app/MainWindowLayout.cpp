@@ -29,6 +29,7 @@
 #include "app/ElidedLabel.h"
 #include "app/Icons.h"
 #include "app/MainWindow.h"
+#include "app/ScreenPlacement.h"
 #include "settings/Settings.h"
 #include "text/WidgetTexts.h"
 
@@ -311,7 +312,7 @@ void MainWindow::Wire() {
 }
 
 void MainWindow::CreateStatusBar() {
-    statusPanels_ = {Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel0"),
+    statusPanels_ = {Named(new ElidedLabel(Qt::ElideMiddle, this), "StatusPanel0"),
                      Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel1")};
     statusPanels_[0]->setFixedWidth(kStatusPanel0Width * logicalDpiX() / 120);
     statusPanels_[1]->setMinimumWidth(50);
@@ -321,24 +322,38 @@ void MainWindow::CreateStatusBar() {
 }
 
 // Long paths are shortened by their labels, so the window can always be narrower
-// than its screen; a width stored or grown beyond it is taken back.
+// than its screen; a size stored or grown beyond it is taken back, and a window
+// that reaches past the screen's edge (a German window on a small screen) is
+// moved onto it, shrunk only as far as it still does not fit.
 void MainWindow::FitToScreen() {
     const QScreen* shownOn = screen();
     if (shownOn == nullptr) {
         return;
     }
-    const QRect room = shownOn->availableGeometry();
-    const int frame = frameGeometry().width() - width();
-    if (frameGeometry().width() > room.width()) {
-        resize(std::max(minimumSizeHint().width(), room.width() - frame), height());
+    QList<QRect> screens;
+    for (const QScreen* each : QGuiApplication::screens()) {
+        screens.append(each->availableGeometry());
+    }
+    // As it is first shown the window may not yet have grown to the least size
+    // its controls take, which it will have a moment later.
+    const QSize border = frameGeometry().size() - size();
+    const QSize least = minimumSizeHint() + border;
+    const QRect frame(frameGeometry().topLeft(), frameGeometry().size().expandedTo(least));
+    const QRect fitted = WhollyOnScreen(frame, screens, shownOn->availableGeometry(), least);
+    if (fitted.size() != frameGeometry().size()) {
+        resize(fitted.size() - border);
+    }
+    if (fitted.topLeft() != frame.topLeft()) {
+        move(fitted.topLeft());
     }
 }
 
 bool MainWindow::event(QEvent* event) {
     switch (event->type()) {
         case QEvent::StatusTip:
-            // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0.
-            statusPanels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+            // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0,
+            // whole: the panel takes as many lines as it needs, as long as it is shown.
+            statusPanels_[0]->ShowWrapped(static_cast<QStatusTipEvent*>(event)->tip());
             return true;
         case QEvent::Show:
             FitToScreen();

@@ -28,6 +28,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "app/ElidedLabel.h"
 #include "app/MainWindow.h"
 #include "app/QtTranslations.h"
 #include "app/ScreenPlacement.h"
@@ -175,8 +176,11 @@ void MainWindow::ShowSizeMode(bool useFreeSpace) {
     useBaseSize_->setChecked(!useFreeSpace);
 }
 
+// Panel 0 mostly names the piece being worked on: shortened in the middle,
+// its number stays in sight.
 void MainWindow::ShowStatus(int panel, const std::string& text) {
-    statusPanels_[static_cast<std::size_t>(panel)]->setText(Q(text));
+    statusPanels_[static_cast<std::size_t>(panel)]->ShowShortened(
+        Q(text), panel == 0 ? Qt::ElideMiddle : Qt::ElideRight);
     if (panel == 1) {
         statusBar()->repaint();
     }
@@ -187,6 +191,19 @@ void MainWindow::SetProgressRange(int minimum, int maximum) {
 }
 
 void MainWindow::SetProgress(int position) { progress_->setValue(position); }
+
+// The bar's own text; its format's markers (%p, %v, %m) cannot occur, as the
+// per cent sign of the text is followed by a space.
+void MainWindow::ShowProgressText(const std::string& text) {
+    progress_->setFormat(Q(text));
+    progress_->setTextVisible(!text.empty());
+    const int span = progress_->maximum() - progress_->minimum();
+    if (text.empty() || span <= 0) {
+        launcher_.Hide();
+    } else {
+        launcher_.Show(static_cast<double>(progress_->value() - progress_->minimum()) / span);
+    }
+}
 
 void MainWindow::SetPointer(Pointer pointer) {
     SetScreenCursor(pointer == Pointer::Busy ? Qt::WaitCursor : Qt::ArrowCursor);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QEvent>
+#include <QRegion>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -49,6 +50,24 @@ QPoint ReachablePosition(const QRect& frame, const QList<QRect>& screens, const 
     const int top =
         std::max(primary.top(), std::min(wanted.y(), primary.bottom() + 1 - frame.height()));
     return {left, top};
+}
+
+QRect WhollyOnScreen(const QRect& frame, const QList<QRect>& screens, const QRect& room,
+                     const QSize& minimum) {
+    QRegion uncovered(frame);
+    for (const QRect& screen : screens) {
+        uncovered -= screen;
+    }
+    if (uncovered.isEmpty()) {
+        return frame;
+    }
+    const QSize size(
+        frame.width() > room.width() ? std::max(room.width(), minimum.width()) : frame.width(),
+        frame.height() > room.height() ? std::max(room.height(), minimum.height())
+                                       : frame.height());
+    const int left = std::max(room.left(), std::min(frame.left(), room.right() + 1 - size.width()));
+    const int top = std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - size.height()));
+    return {QPoint(left, top), size};
 }
 
 void CentreOnScreenWhenShown(QWidget& window) {

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -14,6 +15,14 @@ namespace brelker {
 // kept inside it as far as the window's size allows.
 QPoint ReachablePosition(const QRect& frame, const QList<QRect>& screens, const QRect& primary,
                          const QPoint& offset);
+
+// Where a window of `frame` goes so that the user sees all of it: where it is
+// when the `screens` (their available areas) cover it; otherwise moved into
+// `room` (the available area of its own screen), and shrunk only where it is
+// larger than room, though not below `minimum`. A window that cannot become
+// small enough starts at room's top left.
+QRect WhollyOnScreen(const QRect& frame, const QList<QRect>& screens, const QRect& room,
+                     const QSize& minimum);
 
 // Centres `window` on its screen each time it is shown; a dialog otherwise
 // comes up over its parent.

@@ -82,6 +82,9 @@ struct Engine::Run {
     std::int64_t baseTerm = 1;
     std::int64_t memoryLimit = 0;
     std::int64_t bytesOfRun = 0;
+    // What bytesOfRun is measured against; 0 when it cannot be known.
+    std::int64_t bytesToMove = 0;
+    int pieceNumber = 0;
     std::int64_t measuredTotal = 0;
     std::int64_t remaining = 0;
     bool prompting = false;
@@ -322,11 +325,13 @@ int Engine::Transfer(Run& run) {
     host_.SetProgressRange(0, kProgressMaximum);
     host_.SetProgress(0);
     if (split) {
+        run.bytesToMove = job_.ExtractCount;
         run.scale = ScaleFor(static_cast<double>(job_.ExtractCount));
     } else if (!run.prompting) {
         double total = 0;
         for (int i = 1; i <= job_.SmallFileCount; ++i) {
             total += static_cast<double>(job_.SmallFileSizes[static_cast<std::size_t>(i)]);
+            run.bytesToMove += job_.SmallFileSizes[static_cast<std::size_t>(i)];
         }
         run.scale = ScaleFor(total);
     }
@@ -409,7 +414,7 @@ int Engine::Transfer(Run& run) {
 // the file this run wrote, of its size and, where the run hashed it, of its
 // digest: another process may have written to it since.
 int Engine::ConfirmPiecesUnchanged(Run& run) {
-    std::int64_t bytesDone = 0;
+    TransferProgress unshown;
     for (int k = run.firstPieceOnDisk; k <= job_.SmallFileCount; ++k) {
         const auto index = static_cast<std::size_t>(k);
         const std::string piece = PieceName(job_.SmallFilesBase, run.options.Suffix, k);
@@ -424,7 +429,7 @@ int Engine::ConfirmPiecesUnchanged(Run& run) {
             return Refuse(kPieceChanged, piece);
         }
         if (index < job_.PieceDigests.size() && !job_.PieceDigests[index].empty()) {
-            const auto state = CheckFile(piece, job_.PieceDigests[index], 0.0f, bytesDone);
+            const auto state = CheckFile(piece, job_.PieceDigests[index], 0.0f, unshown);
             if (!state) {
                 return kInterrupted;
             }
@@ -653,6 +658,8 @@ int Engine::PieceSteps(Run& run, int piece) {
     host_.SelectSizeLine(piece - 1);
     host_.RepaintSizeList();
     host_.ShowNote(job_.PiecePath);
+    run.pieceNumber = piece;
+    ShowTransfer(run);
 
     job_.BlockSize = static_cast<std::int32_t>(
         BlockSizeFor(sizes[index], run.baseTerm, run.options.MaxFromFile, run.memoryLimit));
@@ -818,6 +825,14 @@ bool Engine::MoveBlock(Run& run, std::int64_t count) {
 void Engine::ShowProgress(const Run& run) {
     const double position = static_cast<double>(run.bytesOfRun) * static_cast<double>(run.scale);
     host_.SetProgress(static_cast<int>(std::clamp(position, 0.0, double{kProgressMaximum})));
+    ShowTransfer(run);
+}
+
+// A split by free space learns its count only with its last piece.
+void Engine::ShowTransfer(const Run& run) {
+    const bool countKnown = !(run.Split() && run.options.UseFreeSpace);
+    host_.ShowTransfer(
+        {run.bytesOfRun, run.bytesToMove, run.pieceNumber, countKnown ? job_.SmallFileCount : 0});
 }
 
 int Engine::EndRun(Run& run, int code) {
@@ -1078,10 +1093,12 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
     host_.ClearSizeList();
     host_.SetProgressRange(0, kProgressMaximum);
     const float scale = ScaleFor(total);
-    std::int64_t bytesDone = 0;
+    TransferProgress progress{0, static_cast<std::int64_t>(total), 0, expected.Count()};
     for (const auto& [path, digest] : files) {
         host_.ShowNote(path);
-        const auto state = CheckFile(path, digest, scale, bytesDone);
+        progress.piece = progress.piece < expected.Count() ? progress.piece + 1 : 0;
+        host_.ShowTransfer(progress);
+        const auto state = CheckFile(path, digest, scale, progress);
         if (!state) {
             host_.SetProgress(0);
             return Result(kInterrupted);
@@ -1096,7 +1113,7 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
 // nothing when the user broke off. A file that cannot be read is not said
 // to differ from its checksum.
 std::optional<CheckState> Engine::CheckFile(const std::string& path, const std::string& digest,
-                                            float scale, std::int64_t& bytesDone) {
+                                            float scale, TransferProgress& progress) {
     const FileHandle file = platform_.OpenForReading(path);
     if (file == kNoFile) {
         return platform_.KindOf(path, true) == FileKind::Missing ? CheckState::Missing
@@ -1110,9 +1127,13 @@ std::optional<CheckState> Engine::CheckFile(const std::string& path, const std::
         got = platform_.Read(file, buffer.get(), kBlock);
         if (got > 0) {
             hash.Update(buffer.get(), static_cast<std::size_t>(got));
-            bytesDone += got;
-            host_.SetProgress(static_cast<int>(
-                std::clamp(static_cast<double>(bytesDone) * scale, 0.0, double{kProgressMaximum})));
+            progress.bytesDone += got;
+            host_.SetProgress(static_cast<int>(std::clamp(
+                static_cast<double>(progress.bytesDone) * scale, 0.0, double{kProgressMaximum})));
+            // Without a scale the check runs unseen, after the bar went back.
+            if (scale > 0) {
+                host_.ShowTransfer(progress);
+            }
         }
         host_.ProcessMessages();
         if (!GoOnAfterStop()) {

@@ -121,8 +121,9 @@ private:
     std::string PieceAtFault(Run& run);
     int RefuseChecksumFile(const ChecksumList& list);
     std::optional<CheckState> CheckFile(const std::string& path, const std::string& digest,
-                                        float scale, std::int64_t& bytesDone);
+                                        float scale, TransferProgress& progress);
     void ShowProgress(const Run& run);
+    void ShowTransfer(const Run& run);
     int EndRun(Run& run, int code);
     int OpenJoinTarget(Run& run);
     int FinishJoinTarget(Run& run, bool flushed, const std::string& flushFailure);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace brelker {
@@ -9,6 +10,17 @@ struct ChecksumProblem;
 // Why a disk is asked for: the next piece, a full disk, or a disk that still
 // holds the piece this run has just written there (so it was not changed).
 enum class DiskPrompt { Plain, Full, NotChanged };
+
+// How far a run is: the bytes moved of the bytes it moves (total 0 when it
+// cannot know them, as a join that asks for each disk), and the number of the
+// piece being moved of the pieces (count 0 while a split by free space still
+// decides it; piece 0 for a file that is no piece, the joined file Verify reads).
+struct TransferProgress {
+    std::int64_t bytesDone = 0;
+    std::int64_t bytesTotal = 0;
+    int piece = 0;
+    int pieceCount = 0;
+};
 
 // What the engine and series discovery need of the window they work in:
 // progress, the size list, status panel 0, repaints, the message pump and
@@ -21,6 +33,9 @@ public:
 
     virtual void SetProgressRange(int minimum, int maximum) = 0;
     virtual void SetProgress(int position) = 0;
+    // With each block, and as each piece begins. A host that words it decides
+    // how often it is shown: this comes far more often than a reader needs.
+    virtual void ShowTransfer(const TransferProgress& /*progress*/) {}
 
     virtual void ClearSizeList() = 0;
     virtual void AddSizeLine(const std::string& line) = 0;

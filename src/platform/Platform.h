@@ -183,6 +183,9 @@ public:
     // The local date and time as the user's locale writes them: short date, a
     // blank, long time.
     virtual std::string LocalDateTimeText() = 0;
+    // Milliseconds on a clock that only ever goes forward, whatever the user
+    // does to the date: for measuring how long the work takes.
+    virtual std::int64_t SteadyMilliseconds() = 0;
 
     // The process's current folder, and making another one current (false when
     // it cannot be: the current folder stays).

@@ -674,6 +674,12 @@ std::string PosixPlatform::LocalDateTimeText() {
     return std::string(text, length);
 }
 
+std::int64_t PosixPlatform::SteadyMilliseconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
+}
+
 std::string PosixPlatform::CurrentFolder() {
     std::error_code error;
     const auto folder = std::filesystem::current_path(error);

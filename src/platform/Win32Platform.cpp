@@ -909,6 +909,10 @@ std::string Win32Platform::JoinPath(const std::string& folder, const std::string
                : folder + "\\" + name;
 }
 
+std::int64_t Win32Platform::SteadyMilliseconds() {
+    return static_cast<std::int64_t>(::GetTickCount64());
+}
+
 std::string Win32Platform::LocalDateTimeText() {
     wchar_t date[128] = {};
     wchar_t time[128] = {};

@@ -65,6 +65,7 @@ public:
     std::string JoinPath(const std::string& folder, const std::string& name) override;
 
     std::string LocalDateTimeText() override;
+    std::int64_t SteadyMilliseconds() override;
 
     std::string CurrentFolder() override;
     bool SetCurrentFolder(const std::string& folder) override;

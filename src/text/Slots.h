@@ -187,4 +187,11 @@ inline constexpr TextSlot kHelpDropLast{628};
 inline constexpr TextSlot kHelpShellScriptFirst{630};
 inline constexpr TextSlot kHelpShellScriptLast{638};
 
+// The progress of a split, join or Verify in words.
+inline constexpr TextSlot kProgressPercent{680};
+inline constexpr TextSlot kProgressRate{681};
+inline constexpr TextSlot kProgressTimeLeft{682};
+inline constexpr TextSlot kProgressPieceOf{683};
+inline constexpr TextSlot kProgressPiece{684};
+
 }  // namespace brelker::slot

@@ -606,6 +606,12 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
      "right size, and with the checksum file it checks them with sha256sum or shasum. No smaller"},
     {637, "file is deleted before the restored file is whole. Names that a batch file cannot hold"},
     {638, "(letters outside code page 850, double quotes) need the shell script."},
+    // The progress of a split, join or Verify.
+    {680, "%1 %"},
+    {681, "%1 MB/s"},
+    {682, "%1 left"},
+    {683, "File %1 of %2"},
+    {684, "File %1"},
 });
 
 }  // namespace

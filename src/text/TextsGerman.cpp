@@ -644,6 +644,12 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
      "Datei wird gelöscht, bevor die wiederhergestellte Datei vollständig ist. Namen, die keine"},
     {638,
      "Batchdatei fassen kann (Zeichen außerhalb Codepage 850, Anführungszeichen), brauchen es."},
+    // The progress of a split, join or Verify.
+    {680, "%1 %"},
+    {681, "%1 MB/s"},
+    {682, "noch %1"},
+    {683, "Datei %1 von %2"},
+    {684, "Datei %1"},
 });
 
 }  // namespace

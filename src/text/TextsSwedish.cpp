@@ -629,6 +629,12 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {637,
      "mindre fil raderas innan den återskapade filen är hel. Namn som en kommandofil inte kan"},
     {638, "innehålla (tecken utanför teckentabell 850, citattecken) kräver skalskriptet."},
+    // The progress of a split, join or Verify.
+    {680, "%1 %"},
+    {681, "%1 MB/s"},
+    {682, "%1 kvar"},
+    {683, "Fil %1 av %2"},
+    {684, "Fil %1"},
 });
 
 }  // namespace

@@ -90,6 +90,36 @@ SIZE WrappedTextExtent(HFONT font, std::string_view text, int width) {
     return Measure(font, text, DT_WORDBREAK | DT_NOPREFIX, width);
 }
 
+std::string ShortenedInMiddle(HFONT font, std::string_view text, int width) {
+    if (TextExtent(font, text, false).cx <= width) {
+        return std::string(text);
+    }
+    const std::wstring whole = Widen(text);
+    const auto cut = [&whole](std::size_t kept) {
+        std::size_t front = kept / 3;
+        std::size_t back = kept - front;
+        // Never between the two halves of a character outside the first plane.
+        if (front > 0 && IS_HIGH_SURROGATE(whole[front - 1])) {
+            --front;
+        }
+        if (back > 0 && IS_LOW_SURROGATE(whole[whole.size() - back])) {
+            --back;
+        }
+        return Narrow(whole.substr(0, front) + L"\u2026" + whole.substr(whole.size() - back));
+    };
+    std::size_t fits = 0;
+    std::size_t tooMany = whole.size();
+    while (tooMany - fits > 1) {
+        const std::size_t kept = (fits + tooMany) / 2;
+        if (TextExtent(font, cut(kept), false).cx <= width) {
+            fits = kept;
+        } else {
+            tooMany = kept;
+        }
+    }
+    return cut(fits);
+}
+
 int LineHeight(HFONT font) { return TextExtent(font, "Ag").cy; }
 
 void Place(HWND child, int x, int y, int width, int height) {

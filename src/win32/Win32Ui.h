@@ -27,6 +27,10 @@ void SetFontOfChildren(HWND parent, HFONT font);
 // except in texts shown as they are (file names).
 SIZE TextExtent(HFONT font, std::string_view text, bool prefix = true);
 SIZE WrappedTextExtent(HFONT font, std::string_view text, int width);
+// text shortened with "…" in its middle until it fits width in the font, two
+// thirds of what is kept from its end: a path's file name and a piece's number
+// are there.
+std::string ShortenedInMiddle(HFONT font, std::string_view text, int width);
 // The height of one line of text in the font.
 int LineHeight(HFONT font);
 

@@ -103,6 +103,7 @@ private:
     void ShowStatus(int panel, const std::string& text) override;
     void SetProgressRange(int minimum, int maximum) override;
     void SetProgress(int position) override;
+    void ShowProgressText(const std::string& text) override;
     void SetPointer(Pointer pointer) override;
     void Repaint() override;
     void ProcessEvents() override;
@@ -115,6 +116,9 @@ private:
     void FollowLanguage(int language) override;
 
     HWND Item(int id) const { return ::GetDlgItem(window_, id); }
+    // The long part of a hint in status panel 0, whole, and whole in its tooltip.
+    void ShowHint(const std::string& hint);
+    void SetStatusText(int panel, const std::string& shown, const std::string& whole);
     void SetControlText(int id, const std::string& text);
     void SetSizeLineCount();
     void ForgetLineMarks();
@@ -138,6 +142,9 @@ private:
     std::map<HWND, std::string> hints_;
     std::string piecesGroupHint_;
     HWND hintShownFor_ = nullptr;
+    // Status panel 1 shows the state and, while the work runs, its progress.
+    std::string stateText_;
+    std::string progressText_;
     std::vector<std::string> sizeLines_;
     // The mark of each line while the list shows Verify's lines, else empty.
     std::vector<LineMark> lineMarks_;

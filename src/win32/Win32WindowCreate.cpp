@@ -309,7 +309,7 @@ void Win32Window::CreateControls() {
 
     AddControl(PROGRESS_CLASSW, kProgress, PBS_SMOOTH);
     ::SendMessageW(Item(kProgress), PBM_SETRANGE32, 0, 100);
-    status_ = AddControl(STATUSCLASSNAMEW, kStatusBar, SBARS_SIZEGRIP);
+    status_ = AddControl(STATUSCLASSNAMEW, kStatusBar, SBARS_SIZEGRIP | SBARS_TOOLTIPS);
 }
 
 // Every tooltip of the window, their texts asked for when they show: the

@@ -79,7 +79,7 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // The long part of the hint of the menu item under the mouse.
             Command command{};
             if ((HIWORD(wParam) & MF_POPUP) == 0 && CommandOfId(LOWORD(wParam), command)) {
-                ShowStatus(0, LongHint(texts_.commands[static_cast<std::size_t>(command)].hint));
+                ShowHint(LongHint(texts_.commands[static_cast<std::size_t>(command)].hint));
             }
             break;
         }
@@ -185,7 +185,7 @@ LRESULT Win32Window::Notified(const NMHDR& header) {
             const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
             Command command{};
             if ((hot.dwFlags & HICF_LEAVING) == 0 && CommandOfId(hot.idNew, command)) {
-                ShowStatus(0, LongHint(texts_.commands[static_cast<std::size_t>(command)].hint));
+                ShowHint(LongHint(texts_.commands[static_cast<std::size_t>(command)].hint));
             }
             return 0;
         }
@@ -270,7 +270,7 @@ void Win32Window::ShowHintOf(HWND under) {
     }
     hintShownFor_ = under;
     if (hints_.count(under) != 0) {
-        ShowStatus(0, LongHint(HintOf(under)));
+        ShowHint(LongHint(HintOf(under)));
     }
 }
 

@@ -246,12 +246,37 @@ void Win32Window::ShowSizeMode(bool useFreeSpace) {
     ::SendMessageW(Item(kUseBaseSize), BM_SETCHECK, useFreeSpace ? BST_UNCHECKED : BST_CHECKED, 0);
 }
 
+// Panel 0 mostly names the piece being worked on: shortened in the middle,
+// its number stays in sight.
 void Win32Window::ShowStatus(int panel, const std::string& text) {
-    ::SendMessageW(status_, SB_SETTEXTW, static_cast<WPARAM>(panel),
-                   reinterpret_cast<LPARAM>(Widen(text).c_str()));
-    if (panel == 1) {
-        ::UpdateWindow(status_);
+    if (panel == 0) {
+        RECT part{};
+        ::SendMessageW(status_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
+        SetStatusText(0, ShortenedInMiddle(font_, text, part.right - part.left - S(8)), text);
+        return;
     }
+    stateText_ = text;
+    const std::string shown = progressText_.empty() ? text : text + "   " + progressText_;
+    SetStatusText(1, shown, shown);
+    ::UpdateWindow(status_);
+}
+
+// A hint is not shortened: the status bar cuts what does not fit, and shows
+// the whole in its tooltip when the mouse comes to it.
+void Win32Window::ShowHint(const std::string& hint) { SetStatusText(0, hint, hint); }
+
+void Win32Window::SetStatusText(int panel, const std::string& shown, const std::string& whole) {
+    ::SendMessageW(status_, SB_SETTEXTW, static_cast<WPARAM>(panel),
+                   reinterpret_cast<LPARAM>(Widen(shown).c_str()));
+    ::SendMessageW(status_, SB_SETTIPTEXTW, static_cast<WPARAM>(panel),
+                   reinterpret_cast<LPARAM>(Widen(whole).c_str()));
+}
+
+// The progress bar of the common controls has no text of its own: the words
+// go after the state in panel 1.
+void Win32Window::ShowProgressText(const std::string& text) {
+    progressText_ = text;
+    ShowStatus(1, stateText_);
 }
 
 void Win32Window::SetProgressRange(int minimum, int maximum) {

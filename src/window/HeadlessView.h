@@ -42,6 +42,7 @@ public:
     void ShowStatus(int, const std::string&) override {}
     void SetProgressRange(int, int) override {}
     void SetProgress(int) override {}
+    void ShowProgressText(const std::string&) override {}
     void SetPointer(Pointer) override {}
     void Repaint() override {}
     void ProcessEvents() override {}

@@ -350,6 +350,7 @@ TransferResult WindowModel::RunWork(TextSlot busySlot,
     SetEnabled(Command::Stop, true);
     DisableForWork();
     TransferResult result = work();
+    EndProgressText();
     RestoreAfterWork();
     SetEnabled(Command::Stop, false);
     SetEnabled(Control::SizeList, listEnabled);

@@ -11,11 +11,21 @@
 
 namespace brelker {
 
+// Each run sets the range as it begins.
 void WindowModel::SetProgressRange(int minimum, int maximum) {
+    progressMeter_.Begin(platform_.DecimalSeparator());
     view_.SetProgressRange(minimum, maximum);
 }
 
 void WindowModel::SetProgress(int position) { view_.SetProgress(position); }
+
+void WindowModel::ShowTransfer(const TransferProgress& progress) {
+    if (const auto text = progressMeter_.Update(progress, platform_.SteadyMilliseconds())) {
+        view_.ShowProgressText(*text);
+    }
+}
+
+void WindowModel::EndProgressText() { view_.ShowProgressText(std::string()); }
 
 void WindowModel::ClearSizeList() { ClearSizeLines(); }
 

@@ -21,6 +21,7 @@
 #include "window/CommandLine.h"
 #include "window/Dialogs.h"
 #include "window/DroppedFile.h"
+#include "window/ProgressMeter.h"
 #include "window/WindowView.h"
 
 namespace brelker {
@@ -153,6 +154,8 @@ private:
     // EngineHost (WindowHosts.cpp).
     void SetProgressRange(int minimum, int maximum) override;
     void SetProgress(int position) override;
+    void ShowTransfer(const TransferProgress& progress) override;
+    void EndProgressText();
     void ClearSizeList() override;
     void AddSizeLine(const std::string& line) override;
     void SelectSizeLine(int index) override;
@@ -212,6 +215,7 @@ private:
     RestoreScript script_;
     DiskCountModel diskCount_;
     HelpFileModel helpFile_;
+    ProgressMeter progressMeter_;
 
     std::array<bool, kCommandCount> commands_{};
     std::array<bool, kCommandCount> checked_{};

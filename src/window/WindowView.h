@@ -141,6 +141,9 @@ public:
     virtual void ShowStatus(int panel, const std::string& text) = 0;
     virtual void SetProgressRange(int minimum, int maximum) = 0;
     virtual void SetProgress(int position) = 0;
+    // The progress of the running work in words (per cent, rate, time left,
+    // the piece), a few times a second; empty when the work is over.
+    virtual void ShowProgressText(const std::string& text) = 0;
     virtual void SetPointer(Pointer pointer) = 0;
     virtual void Repaint() = 0;
     // Lets the window paint and take clicks (the Stop button) during work.

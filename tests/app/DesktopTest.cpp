@@ -11,7 +11,9 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QScreen>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
@@ -21,6 +23,7 @@
 #include "WindowFixture.h"
 #include "app/ElidedLabel.h"
 #include "app/QtDialogs.h"
+#include "app/ScreenPlacement.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -41,6 +44,13 @@ protected:
         QCoreApplication::sendEvent(window.get(), &enter);
         QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window.get(), &drop);
+    }
+    // A changed size goes up from the label to the status bar and the window,
+    // one posted event at each step.
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) {
+            QApplication::processEvents();
+        }
     }
     std::string ToolTipOf(const char* name) {
         auto* label = Find<QLabel>(name);
@@ -74,12 +84,92 @@ TEST_F(DesktopTest, LongPathsKeepTheirFileNameInSightAndTheWindowFitsItsScreen) 
     auto* pieces = static_cast<ElidedLabel*>(Find<QLabel>("SmallFileNames"));
     EXPECT_TRUE(pieces->ShownText().endsWith(QStringLiteral("huge1500m.bin.Brelked_*")));
 
-    // The status panels shorten at the end and show the whole text on demand.
-    const std::string hint(300, 'h');
-    Find<QLabel>("StatusPanel0")->setText(QString::fromStdString(hint));
-    auto* panel = static_cast<ElidedLabel*>(Find<QLabel>("StatusPanel0"));
+    // Status panel 1 shortens at the end and shows the whole text on demand.
+    const std::string state(300, 's');
+    Find<QLabel>("StatusPanel1")->setText(QString::fromStdString(state));
+    auto* panel = static_cast<ElidedLabel*>(Find<QLabel>("StatusPanel1"));
     EXPECT_TRUE(panel->ShownText().endsWith(QStringLiteral("…")));
-    EXPECT_EQ(ToolTipOf("StatusPanel0"), hint);
+    EXPECT_EQ(ToolTipOf("StatusPanel1"), state);
+}
+
+// The longest hint of the window, in German, is read whole in status panel 0:
+// the panel takes the lines it needs while it shows it, and gives them back.
+TEST_F(DesktopTest, AHintTooLongForStatusPanel0IsWrappedNotCut) {
+    Start();
+    Click("LanguageGerman");
+    window->show();
+    QApplication::processEvents();
+    QString longest;
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        longest = widget->statusTip().size() > longest.size() ? widget->statusTip() : longest;
+    }
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        longest = action->statusTip().size() > longest.size() ? action->statusTip() : longest;
+    }
+    auto* panel = static_cast<ElidedLabel*>(Find<QLabel>("StatusPanel0"));
+    const int oneLine = panel->height();
+    ASSERT_GT(panel->fontMetrics().horizontalAdvance(longest), panel->contentsRect().width())
+        << longest.toStdString();
+
+    QStatusTipEvent tip(longest);
+    QCoreApplication::sendEvent(window.get(), &tip);
+    Settle();
+    const QString shown = panel->ShownText();
+    EXPECT_EQ(QString(shown).replace(QLatin1Char('\n'), QLatin1Char(' ')), longest);
+    const int lines = static_cast<int>(shown.count(QLatin1Char('\n'))) + 1;
+    EXPECT_GE(lines, 2);
+    EXPECT_GE(panel->height(), lines * panel->fontMetrics().height());
+
+    QStatusTipEvent left{QString()};
+    QCoreApplication::sendEvent(window.get(), &left);
+    Settle();
+    EXPECT_EQ(panel->height(), oneLine);
+}
+
+// While a split runs, the bar says how far it is and status panel 0 names the
+// piece, shortened in the middle so that its number is seen.
+TEST_F(DesktopTest, ARunningSplitShowsItsProgressAndTheNumberOfItsPiece) {
+    const std::string deep = std::string(folder / "pieces/") + std::string(150, 'p');
+    std::filesystem::create_directories(deep);
+    store.WriteStringSetting(subkey::Path, settings::JoinPath, deep);
+    Start();
+    ChooseBigFile(PatternBytes(3'000'000));
+    window->show();
+    auto* bar = Find<QProgressBar>("PBar");
+    auto* panel = static_cast<ElidedLabel*>(Find<QLabel>("StatusPanel0"));
+    std::vector<QString> texts, pieces;
+    std::int64_t now = 0;
+    platform.clock = [&] {
+        if (bar->isTextVisible()) {
+            texts.push_back(bar->text());
+            pieces.push_back(panel->ShownText());
+        }
+        return now += 100;
+    };
+    Click("DoSplit");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_TRUE(texts.back().contains(QStringLiteral(" MB/s · ")));
+    EXPECT_TRUE(texts.back().endsWith(QStringLiteral(" left · File 3 of 3")));
+    EXPECT_TRUE(pieces.back().contains(QStringLiteral("…")));
+    EXPECT_TRUE(pieces.back().endsWith(QStringLiteral("data.bin.Brelked_3")));
+    EXPECT_FALSE(bar->isTextVisible());
+}
+
+// On a 640 x 480 screen the German window, at its usual place, is moved and
+// shrunk until it lies wholly on the screen: its controls let it be that small.
+TEST_F(DesktopTest, TheGermanWindowCanLieWhollyOnA640By480Screen) {
+    Start();
+    Click("LanguageGerman");
+    window->show();
+    QApplication::processEvents();
+    const QRect room(0, 0, 640, 480);
+    const QRect usual(QPoint(settings::MainLeft.defaultValue, settings::MainTop.defaultValue),
+                      window->frameGeometry().size());
+    ASSERT_FALSE(room.contains(usual));
+    const QRect fitted = WhollyOnScreen(usual, {room}, room, window->minimumSizeHint());
+    EXPECT_TRUE(room.contains(fitted)) << fitted.width() << "x" << fitted.height();
+    window->resize(fitted.size());
+    EXPECT_EQ(window->size(), fitted.size());
 }
 
 TEST_F(DesktopTest, ADroppedFileIsChosenAsTheMenuCommandWouldChooseIt) {

@@ -56,5 +56,32 @@ TEST(ScreenPlacementTest, AWindowOffEveryScreenComesBackOnThePrimaryOne) {
         QPoint(0, 0));
 }
 
+TEST(ScreenPlacementTest, AWindowPastTheEdgeIsMovedOnAndShrunkOnlyWhereItIsTooLarge) {
+    const QRect room(0, 0, 640, 452);  // 640 x 480 less a panel at the bottom
+    const struct {
+        QRect frame;
+        QSize minimum;
+        QRect expected;
+    } rows[] = {
+        {{100, 50, 300, 200}, {200, 100}, {100, 50, 300, 200}},  // wholly on: stays
+        {{100, 50, 600, 400}, {300, 200}, {40, 50, 600, 400}},   // moved, not shrunk
+        {{-30, -20, 300, 200}, {200, 100}, {0, 0, 300, 200}},
+        {{100, 50, 700, 520}, {600, 400}, {0, 0, 640, 452}},   // too large: the whole room
+        {{100, 50, 600, 520}, {600, 400}, {40, 0, 600, 452}},  // only too tall
+        {{100, 50, 700, 520}, {680, 500}, {0, 0, 680, 500}},   // no smaller than it can be
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(WhollyOnScreen(row.frame, {room}, room, row.minimum), row.expected)
+            << row.frame.x() << "," << row.frame.y() << " " << row.frame.width();
+    }
+    // Across two screens side by side it is wholly seen; across the corner of
+    // one taller than the other it is not.
+    const QList<QRect> two = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+    EXPECT_EQ(WhollyOnScreen({1000, 100, 600, 400}, two, two[0], {300, 200}),
+              QRect(1000, 100, 600, 400));
+    EXPECT_EQ(WhollyOnScreen({1000, 800, 600, 400}, two, two[0], {300, 200}),
+              QRect(680, 624, 600, 400));
+}
+
 }  // namespace
 }  // namespace brelker

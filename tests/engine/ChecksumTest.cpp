@@ -371,6 +371,23 @@ TEST_F(ChecksumTransferTest, TheChecksumFileGivesTheCountOfTheSeries) {
     EXPECT_TRUE(result.verified);
 }
 
+TEST_F(ChecksumTransferTest, VerifyReportsEachPieceAndThenTheJoinedFileAsNoPiece) {
+    SplitThree();
+    VerifyReport report;
+    host = FakeHost();
+    ASSERT_EQ(Verify({folder.Path()}, report), TransferOutcome::Done);
+    std::vector<int> pieces;
+    for (const TransferProgress& progress : host.transfers) {
+        if (pieces.empty() || pieces.back() != progress.piece) {
+            pieces.push_back(progress.piece);
+        }
+        EXPECT_EQ(progress.pieceCount, 3);
+        EXPECT_EQ(progress.bytesTotal, 2 * (2 * kPiece + 100));
+    }
+    EXPECT_EQ(pieces, (std::vector<int>{1, 2, 3, 0}));
+    EXPECT_EQ(host.transfers.back().bytesDone, host.transfers.back().bytesTotal);
+}
+
 TEST_F(ChecksumTransferTest, VerifyNamesEachPieceOkFailedMissingOrUnreadable) {
     SplitThree();
     WriteFile(Piece(2), std::string(kPiece, 'x'));

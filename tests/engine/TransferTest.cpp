@@ -82,6 +82,39 @@ TEST_F(TransferTest, ProgressRisesToTheEndAndReturnsToZero) {
     EXPECT_EQ(during.size(), 24u);
 }
 
+// The window words these: the bytes must add up to the total, and the piece
+// named must be the one being moved.
+TEST_F(TransferTest, TheBytesAndThePieceMovedAreReportedAsTheRunGoes) {
+    PlanSplit(PatternBytes(3'000'000), {1'457'664, 1'457'664, 84'672});
+    ASSERT_EQ(Split(), TransferOutcome::Done);
+    ASSERT_FALSE(host.transfers.empty());
+    const TransferProgress& first = host.transfers.front();
+    EXPECT_EQ(first.bytesDone, 0);
+    EXPECT_EQ(first.piece, 1);  // before the first block: the piece is named at once
+    const TransferProgress& last = host.transfers.back();
+    EXPECT_EQ(last.bytesDone, 3'000'000);
+    EXPECT_EQ(last.bytesTotal, 3'000'000);
+    EXPECT_EQ(last.piece, 3);
+    EXPECT_EQ(last.pieceCount, 3);
+    for (std::size_t i = 1; i < host.transfers.size(); ++i) {
+        EXPECT_GE(host.transfers[i].bytesDone, host.transfers[i - 1].bytesDone);
+        EXPECT_GE(host.transfers[i].piece, host.transfers[i - 1].piece);
+        // The bytes lie within those of the piece named: from its first to its last.
+        const std::int64_t starts[] = {0, 0, 1'457'664, 2'915'328, 3'000'000};
+        const auto piece = static_cast<std::size_t>(host.transfers[i].piece);
+        EXPECT_GE(host.transfers[i].bytesDone, starts[piece]) << i;
+        EXPECT_LE(host.transfers[i].bytesDone, starts[piece + 1]) << i;
+    }
+
+    // A join that asks for each disk cannot know the bytes to come.
+    host = FakeHost();
+    options.PauseMode = PauseMode::Always;
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
+    EXPECT_EQ(host.transfers.back().bytesTotal, 0);
+    EXPECT_EQ(host.transfers.back().bytesDone, 3'000'000);
+    EXPECT_EQ(host.transfers.back().piece, 3);
+}
+
 TEST_F(TransferTest, AJoinOfFloppyPiecesMovesTenFullBlocksAndOneOfFourBytes) {
     PlanJoin({PatternBytes(1'457'664, 1), PatternBytes(1'457'664, 2)});
     ASSERT_EQ(JoinSeries(), TransferOutcome::Done);

@@ -20,6 +20,7 @@ public:
         progressMaximum = maximum;
     }
     void SetProgress(int position) override { progress.push_back(position); }
+    void ShowTransfer(const TransferProgress& report) override { transfers.push_back(report); }
     void ClearSizeList() override { sizeLines.clear(); }
     void AddSizeLine(const std::string& line) override { sizeLines.push_back(line); }
     void SelectSizeLine(int index) override { selections.push_back(index); }
@@ -61,6 +62,7 @@ public:
     int progressMinimum = -1;
     int progressMaximum = -1;
     std::vector<int> progress;
+    std::vector<TransferProgress> transfers;
     std::vector<std::string> sizeLines;
     std::vector<int> selections;
     std::vector<std::string> notes;

@@ -106,6 +106,9 @@ public:
     std::unique_ptr<RunLock> LockForWriting(const std::string& path) override {
         return lockedElsewhere.contains(path) ? nullptr : NativePlatform::LockForWriting(path);
     }
+    std::int64_t SteadyMilliseconds() override {
+        return clock ? clock() : NativePlatform::SteadyMilliseconds();
+    }
     void CatchInterrupts() override { catching = true; }
     // The interruption arrives at the given call, as a signal between two blocks would.
     int PendingInterrupt() override {
@@ -171,6 +174,8 @@ public:
     int interruptCalls = 0;
     int interruptSignal = 15;
     int endedBy = 0;
+    // Stands in for the steady clock; the work reads it as it reports progress.
+    std::function<std::int64_t()> clock;
     // Stands in for the user's text viewer, which has the file while it runs.
     std::function<void(const std::string&)> viewer;
     // False: no viewer on this computer can be started.

@@ -557,5 +557,19 @@ TEST_F(Win32WindowTest, HowItWorksShowsTheManualInTheLanguageOfTheMoment) {
     EXPECT_EQ(Narrow(first), help.Lines().front());
 }
 
+// A piece's path in status panel 0 loses its middle, never its number.
+TEST(ShortenedInMiddleTest, APathLosesItsMiddleNotItsEnd) {
+    const HFONT font = CreateMessageFont(96);
+    const std::string path =
+        "C:\\Projects\\" + std::string(200, 'x') + "\\huge1500m.bin.Brelked_12";
+    const std::string shown = ShortenedInMiddle(font, path, 300);
+    EXPECT_LE(TextExtent(font, shown, false).cx, 300);
+    EXPECT_EQ(shown.rfind("huge1500m.bin.Brelked_12"), shown.size() - 24);
+    EXPECT_EQ(shown.rfind("C:\\Proj", 0), 0u);
+    EXPECT_NE(shown.find("\u2026"), std::string::npos);
+    EXPECT_EQ(ShortenedInMiddle(font, "short.bin.Brelked_1", 300), "short.bin.Brelked_1");
+    ::DeleteObject(font);
+}
+
 }  // namespace
 }  // namespace brelker::win32

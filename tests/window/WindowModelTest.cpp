@@ -76,6 +76,7 @@ public:
         }
     }
     void Quit() override { quit = true; }
+    void ShowProgressText(const std::string& text) override { progressTexts.push_back(text); }
 
     bool Checked(Command command) const { return checked_[static_cast<std::size_t>(command)]; }
 
@@ -85,6 +86,7 @@ public:
     std::string title, bigFile, pieceCount, heading;
     std::vector<std::string> sizeLines;
     std::vector<LineMark> marks;
+    std::vector<std::string> progressTexts;
     std::array<std::string, 2> status;
     std::function<void()> duringWork;
     bool quit = false;
@@ -191,6 +193,29 @@ TEST_F(WindowModelTest, ASplitAndAJoinFromChoosingTheFilesToTheResult) {
     EXPECT_EQ(ReadFile(folder / "big/data.bin"), bytes);
     EXPECT_FALSE(model.Enabled(Command::DoJoin));
     ExpectViewShowsTheModel();
+}
+
+// The engine reports each of the split's 24 blocks and the start of each piece;
+// the view hears of it as the clock allows, and the text goes with the work.
+TEST_F(WindowModelTest, ASplitSaysHowFarItIsAFewTimesASecondAndNoMoreOnceDone) {
+    Start();
+    dialogs.paths.push_back(Write("big/data.bin", PatternBytes(3'000'000)));
+    model.Execute(Command::ChooseSplitAFile);
+    std::int64_t now = 0;
+    int reports = 0;
+    platform.clock = [&] {
+        ++reports;
+        return now += 100;
+    };
+    model.Execute(Command::DoSplit);
+    EXPECT_EQ(reports, 27);
+    ASSERT_GE(view.progressTexts.size(), 3u);
+    EXPECT_LE(view.progressTexts.size(), 10u);  // one in three, and the empty one at the end
+    EXPECT_EQ(view.progressTexts.front(), "0 % · File 1 of 3");
+    EXPECT_EQ(view.progressTexts.back(), "");
+    const std::string& late = view.progressTexts[view.progressTexts.size() - 2];
+    EXPECT_NE(late.find(" MB/s · 0:0"), std::string::npos) << late;
+    EXPECT_NE(late.find(" left · File 3 of 3"), std::string::npos) << late;
 }
 
 TEST_F(WindowModelTest, OptionsAreCheckedStoredAndOffDuringWork) {
