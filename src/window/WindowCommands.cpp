@@ -306,9 +306,12 @@ void WindowModel::VerifySeries() {
     // join would put it.
     const std::vector<std::string> folders = {platform_.VolumeOf(job_.SmallFilesBase), SplitPath};
     VerifyReport report;
+    verifying_ = true;
     const TransferResult result =
         RunWork(slot::kVerifying, [&] { return engine_.VerifySeries(Options(), folders, report); });
+    verifying_ = false;
     if (!result.Succeeded()) {
+        SetSizeListMode(SizeListMode::PieceSizes);
         ShowResult(result, slot::kVerifying, slot::kCannotReadPiece);
         return;
     }

@@ -136,7 +136,8 @@ void WindowModel::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
 }
 
 void WindowModel::ClearSizeLines() {
-    SetSizeListMode(SizeListMode::PieceSizes);
+    // Verify empties the list for its own lines: the heading says so from the start.
+    SetSizeListMode(verifying_ ? SizeListMode::VerifyResults : SizeListMode::PieceSizes);
     sizeLines_.clear();
     sizeLine_ = -1;
     view_.ClearSizeLines();

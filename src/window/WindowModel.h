@@ -241,6 +241,8 @@ private:
     std::string newSizeText_;
     // What the size list shows, and Verify's last report while it shows that.
     SizeListMode sizeListMode_ = SizeListMode::PieceSizes;
+    // A Verify is running: the list it empties is its own.
+    bool verifying_ = false;
     VerifyReport verifyReport_;
     int baseSizeLines_ = 0;
     int baseSizeLine_ = -1;

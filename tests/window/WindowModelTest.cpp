@@ -273,7 +273,11 @@ TEST_F(WindowModelTest, VerifyShowsItsResultsToReadMarkedAndSaysHowItEnded) {
     const std::string stem = folder / "pieces/data.bin.Brelked_";
 
     dialogs.paths.push_back(stem + "1");
+    std::string headingWhileRunning;
+    view.duringWork = [&] { headingWhileRunning = view.heading; };
     model.Execute(Command::Verify);
+    view.duringWork = nullptr;
+    EXPECT_EQ(headingWhileRunning, "Verify: result per file");
     EXPECT_TRUE(model.Enabled(Control::SizeList));
     EXPECT_EQ(view.heading, "Verify: result per file");
     EXPECT_EQ(view.marks, std::vector<LineMark>(4, LineMark::Ok));
