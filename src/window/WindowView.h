@@ -72,9 +72,8 @@ struct WindowTexts {
     Item smallFilesGroup, pieceNamesLabel, baseSizeHeadline, baseSizeBox, applyBaseSize;
     Item useBaseSize, useFreeSpace, sizeListHeadline, sizeList, newSizeLabel, newSize, applyNewSize,
         progress;
-    // The speed buttons whose hint differs from their menu item's.
-    std::string verifyButtonHint, stopButtonHint, selfUnitButtonHint, howItWorksButton,
-        howItWorksButtonHint;
+    // How It Works is a text button of the speed bar, with no menu item of its own.
+    std::string howItWorksButton, howItWorksButtonHint;
 };
 
 // What SmallerSizesLB lists: the plan's piece sizes, or what Verify found for
