@@ -340,8 +340,13 @@ bool StreamHasher::HashRange(const Range& range, Sha256& hash, char* buffer) {
 }
 
 // The next ranges of a busy stream are the ones its thread takes next. Only
-// so much is mapped ahead at a time, so that what is mapped stays small.
+// so much is mapped ahead at a time, so that what is mapped stays small. With
+// pieces to hash as well the caller hashes a free stream itself, which keeps
+// both cores as busy and maps less.
 StreamHasher::Range* StreamHasher::NextToMap() {
+    if (pieceDigests_) {
+        return nullptr;
+    }
     const auto next = [this](Stream& stream) -> Range* {
         if (!stream.busy) {
             return nullptr;

@@ -24,10 +24,10 @@ namespace brelker {
 // and every piece is one; each must be hashed in order, but not with the
 // others. A thread of its own takes the next range of a free stream, the whole
 // first since it is the longest, and the caller does the same once it runs
-// too far ahead with its copying, so both cores stay busy. Where the caller
-// finds no free stream, it maps the next range of a busy one, so that the
-// thread that takes it only hashes: a join's one stream, the whole, is then
-// hashed without the cost of mapping it on the way. A piece that is
+// too far ahead with its copying, so both cores stay busy. Where only the
+// whole is hashed, the caller maps its next ranges instead, so that the
+// thread only hashes: a join's one stream is then hashed without the cost of
+// mapping it on the way. A piece that is
 // over is finished in the background while the next one is copied. Short
 // ranges are hashed on the caller's thread alone when the other is idle, where
 // waking it would cost more.
