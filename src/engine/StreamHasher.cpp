@@ -24,6 +24,11 @@ constexpr std::int64_t kInlineLimit = std::int64_t{256} << 10;
 // caller helps: what is read back is then still in the page cache.
 constexpr std::int64_t kLargestLag = std::int64_t{128} << 20;
 
+// The caller maps at most this much ahead of the thread that hashes it, among
+// the next few ranges of a stream.
+constexpr std::int64_t kLargestMappedAhead = std::int64_t{16} << 20;
+constexpr std::size_t kRangesLookedAhead = 4;
+
 }  // namespace
 
 StreamHasher::StreamHasher(Platform& platform, bool pieceDigests)
@@ -102,11 +107,11 @@ void StreamHasher::Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHand
         // the caller's alone until it queues the next one.
         lock.unlock();
         const bool pieceRead =
-            piece == nullptr ||
-            HashRange({pieceFile, pieceOffset, count, piece_}, *piece->hash, callerBuffer_.get());
+            piece == nullptr || HashRange({pieceFile, pieceOffset, count, piece_, 0, nullptr},
+                                          *piece->hash, callerBuffer_.get());
         const bool wholeRead =
-            whole == nullptr ||
-            HashRange({wholeFile, wholeOffset, count, piece_}, *whole->hash, callerBuffer_.get());
+            whole == nullptr || HashRange({wholeFile, wholeOffset, count, piece_, 0, nullptr},
+                                          *whole->hash, callerBuffer_.get());
         if (!pieceRead || !wholeRead) {
             lock.lock();
             if (!pieceRead) {
@@ -128,8 +133,10 @@ void StreamHasher::Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHand
         thread_ = std::thread(&StreamHasher::Work, this);
     }
     changed_.notify_all();
+    while (MapNext(lock)) {
+    }
     while (queuedBytes_ > kLargestLag) {
-        if (!HashNext(lock, callerBuffer_.get())) {
+        if (!HashNext(lock, callerBuffer_.get()) && !MapNext(lock)) {
             changed_.wait(lock);
         }
     }
@@ -137,7 +144,8 @@ void StreamHasher::Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHand
 
 void StreamHasher::Queue(Stream& stream, FileHandle file, std::int64_t offset, std::int64_t count) {
     for (std::int64_t at = 0; at < count; at += kSlice) {
-        stream.queue.push_back({file, offset + at, std::min(kSlice, count - at), piece_});
+        stream.queue.push_back(
+            {file, offset + at, std::min(kSlice, count - at), piece_, ++serial_, nullptr});
         ++pending_[file];
     }
     queuedBytes_ += count;
@@ -153,7 +161,7 @@ std::optional<std::string> StreamHasher::EndPiece() {
     const int piece = piece_;
     EndCurrentPiece();
     while (!Finished(piece)) {
-        if (!HashNext(lock, callerBuffer_.get())) {
+        if (!HashNext(lock, callerBuffer_.get()) && !MapNext(lock)) {
             changed_.wait(lock);
         }
     }
@@ -238,7 +246,7 @@ void StreamHasher::RangeDone(FileHandle file) {
 void StreamHasher::Wait() {
     std::unique_lock lock(mutex_);
     while (!Idle()) {
-        if (!HashNext(lock, callerBuffer_.get())) {
+        if (!HashNext(lock, callerBuffer_.get()) && !MapNext(lock)) {
             changed_.wait(lock);
         }
     }
@@ -281,11 +289,15 @@ bool StreamHasher::HashNext(std::unique_lock<std::mutex>& lock, char* buffer) {
     if (stream == nullptr) {
         return false;
     }
-    const Range range = stream->queue.front();
+    Range range = std::move(stream->queue.front());
     stream->queue.pop_front();
     stream->busy = true;
+    if (range.view) {
+        mappedAheadBytes_ -= range.count;
+    }
     lock.unlock();
     const bool read = HashRange(range, *stream->hash, buffer);
+    range.view.reset();  // unmapped before the lock is taken again
     lock.lock();
     stream->busy = false;
     if (!read) {
@@ -302,6 +314,11 @@ bool StreamHasher::HashNext(std::unique_lock<std::mutex>& lock, char* buffer) {
 
 bool StreamHasher::HashRange(const Range& range, Sha256& hash, char* buffer) {
     std::int64_t done = 0;
+    if (range.view) {
+        return platform_.ReadView(*range.view, [&hash](const char* bytes, std::size_t count) {
+            hash.Update(bytes, count);
+        }) == range.count;
+    }
     if (range.count >= kSmallestMapped) {
         done = platform_.ReadMapped(
             range.file, range.offset, range.count,
@@ -318,6 +335,89 @@ bool StreamHasher::HashRange(const Range& range, Sha256& hash, char* buffer) {
         }
         hash.Update(buffer, static_cast<std::size_t>(chunk));
         done += chunk;
+    }
+    return true;
+}
+
+// The next ranges of a busy stream are the ones its thread takes next. Only
+// so much is mapped ahead at a time, so that what is mapped stays small. With
+// pieces to hash as well the caller hashes a free stream itself, which keeps
+// both cores as busy and maps less.
+StreamHasher::Range* StreamHasher::NextToMap() {
+    if (pieceDigests_) {
+        return nullptr;
+    }
+    const auto next = [this](Stream& stream) -> Range* {
+        if (!stream.busy) {
+            return nullptr;
+        }
+        std::int64_t ahead = mappedAheadBytes_;
+        const std::size_t looked = std::min(stream.queue.size(), kRangesLookedAhead);
+        for (std::size_t k = 0; k < looked; ++k) {
+            Range& range = stream.queue[k];
+            if (!range.mapTried) {
+                ahead += range.count;
+                if (ahead > kLargestMappedAhead) {
+                    return nullptr;
+                }
+                if (range.count >= kSmallestMapped) {
+                    return &range;
+                }
+            }
+        }
+        return nullptr;
+    };
+    if (Range* range = next(whole_)) {
+        return range;
+    }
+    for (const auto& piece : pieces_) {
+        if (Range* range = next(*piece)) {
+            return range;
+        }
+    }
+    return nullptr;
+}
+
+StreamHasher::Range* StreamHasher::QueuedRange(std::uint64_t serial) {
+    // A range only ever comes closer to the front.
+    const auto find = [serial](Stream& stream) -> Range* {
+        const std::size_t looked = std::min(stream.queue.size(), kRangesLookedAhead);
+        for (std::size_t k = 0; k < looked; ++k) {
+            if (stream.queue[k].serial == serial) {
+                return &stream.queue[k];
+            }
+        }
+        return nullptr;
+    };
+    if (Range* range = find(whole_)) {
+        return range;
+    }
+    for (const auto& piece : pieces_) {
+        if (Range* range = find(*piece)) {
+            return range;
+        }
+    }
+    return nullptr;
+}
+
+bool StreamHasher::MapNext(std::unique_lock<std::mutex>& lock) {
+    Range* const next = NextToMap();
+    if (next == nullptr) {
+        return false;
+    }
+    next->mapTried = true;
+    const Range wanted{next->file, next->offset, next->count, next->piece, next->serial, nullptr};
+    lock.unlock();
+    std::unique_ptr<FileView> view = platform_.MapAhead(wanted.file, wanted.offset, wanted.count);
+    lock.lock();
+    // The range may have been taken meanwhile, or its piece ended.
+    if (Range* const range = view ? QueuedRange(wanted.serial) : nullptr) {
+        range->view = std::move(view);
+        mappedAheadBytes_ += range->count;
+    } else if (view) {
+        lock.unlock();
+        view.reset();
+        lock.lock();
     }
     return true;
 }

@@ -24,7 +24,10 @@ namespace brelker {
 // and every piece is one; each must be hashed in order, but not with the
 // others. A thread of its own takes the next range of a free stream, the whole
 // first since it is the longest, and the caller does the same once it runs
-// too far ahead with its copying, so both cores stay busy. A piece that is
+// too far ahead with its copying, so both cores stay busy. Where only the
+// whole is hashed, the caller maps its next ranges instead, so that the
+// thread only hashes: a join's one stream is then hashed without the cost of
+// mapping it on the way. A piece that is
 // over is finished in the background while the next one is copied. Short
 // ranges are hashed on the caller's thread alone when the other is idle, where
 // waking it would cost more.
@@ -77,6 +80,10 @@ private:
         std::int64_t offset;
         std::int64_t count;
         int piece;
+        std::uint64_t serial;  // tells the range apart once the lock was let go
+        // Mapped ahead by the caller; only tried once.
+        std::unique_ptr<FileView> view;
+        bool mapTried = false;
     };
     struct Stream {
         std::unique_ptr<Sha256> hash;
@@ -103,6 +110,11 @@ private:
     // when there is none.
     bool HashNext(std::unique_lock<std::mutex>& lock, char* buffer);
     bool HashRange(const Range& range, Sha256& hash, char* buffer);
+    // Maps the next range of a stream that the other thread is hashing,
+    // unlocking while it does; false when there is none to map.
+    bool MapNext(std::unique_lock<std::mutex>& lock);
+    Range* NextToMap();
+    Range* QueuedRange(std::uint64_t serial);
     bool Idle() const;
 
     Platform& platform_;
@@ -125,6 +137,8 @@ private:
     std::map<FileHandle, int> pending_;
     std::set<FileHandle> released_;
     std::int64_t queuedBytes_ = 0;
+    std::int64_t mappedAheadBytes_ = 0;
+    std::uint64_t serial_ = 0;
     bool stopping_ = false;
     std::thread thread_;
 };

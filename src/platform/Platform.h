@@ -33,6 +33,13 @@ public:
     virtual ~RunLock() = default;
 };
 
+// A range of a file mapped into memory with its pages in place, made by one
+// thread for another to read; unmapped when it goes.
+class FileView {
+public:
+    virtual ~FileView() = default;
+};
+
 struct FolderEntry {
     std::string name;
     bool isFolder = false;
@@ -89,6 +96,27 @@ public:
     // a failed read leaves it at once. The hashing thread reads this way.
     virtual std::int64_t ReadMapped(FileHandle file, std::int64_t offset, std::int64_t count,
                                     const std::function<void(const char*, std::size_t)>& take) = 0;
+    // Maps count bytes of file from offset on, at most as much as one view of
+    // ReadMapped holds, with their pages in place: made by one thread while
+    // another still reads the range before it, so that the reading thread
+    // only reads. Nothing where the range cannot be mapped that way (nor where
+    // the system has no such call); the caller then reads it with ReadMapped.
+    virtual std::unique_ptr<FileView> MapAhead(FileHandle file, std::int64_t offset,
+                                               std::int64_t count) {
+        static_cast<void>(file);
+        static_cast<void>(offset);
+        static_cast<void>(count);
+        return nullptr;
+    }
+    // Hands the bytes of a view from MapAhead to take as ReadMapped does, from
+    // any thread: their count, or -1 when they are not all there any more (the
+    // file was cut shorter since, a read error).
+    virtual std::int64_t ReadView(const FileView& view,
+                                  const std::function<void(const char*, std::size_t)>& take) {
+        static_cast<void>(view);
+        static_cast<void>(take);
+        return -1;
+    }
     // Puts what was written on the disk itself before anything depends on it.
     virtual bool Flush(FileHandle file) = 0;
     // Starts putting count bytes written from offset on on the disk and returns

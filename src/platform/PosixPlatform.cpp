@@ -124,6 +124,24 @@ bool HandOn(const std::function<void(const char*, std::size_t)>& take, const cha
     return true;
 }
 
+// A view that MapAhead made.
+class PosixView : public FileView {
+public:
+    PosixView(void* base, std::size_t length, std::size_t skip)
+        : base_(base), length_(length), skip_(skip) {}
+    ~PosixView() override { ::munmap(base_, length_); }
+    PosixView(const PosixView&) = delete;
+    PosixView& operator=(const PosixView&) = delete;
+
+    const char* Bytes() const { return static_cast<const char*>(base_) + skip_; }
+    std::size_t Size() const { return length_ - skip_; }
+
+private:
+    void* base_;
+    std::size_t length_;
+    std::size_t skip_;
+};
+
 volatile std::sig_atomic_t pendingInterrupt = 0;
 
 void NoteInterrupt(int signal) {
@@ -354,6 +372,37 @@ std::int64_t PosixPlatform::ReadMapped(FileHandle file, std::int64_t offset, std
         done += static_cast<std::int64_t>(size);
     }
     return done;
+}
+
+std::unique_ptr<FileView> PosixPlatform::MapAhead(FileHandle file, std::int64_t offset,
+                                                  std::int64_t count) {
+    struct stat info {};
+    if (count <= 0 || count > kLargestView || offset < 0 || ::fstat(file, &info) != 0 ||
+        offset > info.st_size - count) {
+        return nullptr;  // ReadMapped tells why
+    }
+    GuardBusErrors();
+    static const std::int64_t page = ::sysconf(_SC_PAGESIZE);
+    const std::int64_t start = offset - offset % page;
+    const auto length = static_cast<std::size_t>(offset - start + count);
+    void* view = ::mmap(nullptr, length, PROT_READ, MAP_SHARED | MAP_POPULATE, file,
+                        static_cast<off_t>(start));
+    if (view == MAP_FAILED) {
+        return nullptr;
+    }
+    return std::make_unique<PosixView>(view, length, static_cast<std::size_t>(offset - start));
+}
+
+// The pages were in place when the view was made; one that is gone since (the
+// file was cut shorter) raises SIGBUS, which the guard turns into a failed read.
+std::int64_t PosixPlatform::ReadView(const FileView& view,
+                                     const std::function<void(const char*, std::size_t)>& take) {
+    const auto& mapped = static_cast<const PosixView&>(view);
+    if (!HandOn(take, mapped.Bytes(), mapped.Size())) {
+        lastError = EIO;
+        return -1;
+    }
+    return static_cast<std::int64_t>(mapped.Size());
 }
 
 bool PosixPlatform::Flush(FileHandle file) { return ::fdatasync(file) == 0 || Failed(false); }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -187,6 +190,48 @@ TEST(StreamHasherTest, PiecesFinishInTheBackgroundFromViewsOrReads) {
     EXPECT_EQ(wholeOnly.PieceDigest(1), std::nullopt);  // only the whole was hashed
     platform.Close(file);
 }
+
+#ifndef _WIN32
+// While the thread hashes one range of the whole, the caller maps the next
+// ones, so that the thread only hashes them; a file cut shorter after they were
+// mapped fails the whole instead of ending the process.
+TEST(StreamHasherTest, TheCallerMapsAheadWhatTheThreadHashesNext) {
+    constexpr std::int64_t kRange = 4 << 20;
+    const std::string bytes = PatternBytes(5 * kRange);
+    for (const bool cut : {false, true}) {
+        TempFolder folder;
+        WriteFile(folder / "data", bytes);
+        FaultyPlatform platform;
+        std::atomic<bool> entered = false;
+        std::atomic<bool> goOn = false;
+        platform.beforeMappedRead = [&] {
+            if (!entered.exchange(true)) {
+                for (int k = 0; k < 5000 && !goOn; ++k) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
+            }
+        };
+        const FileHandle file = platform.OpenForReading(folder / "data");
+        StreamHasher hasher(platform, false);
+        hasher.Add(file, 0, kRange);
+        for (int k = 0; k < 5000 && !entered; ++k) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        for (int k = 1; k < 5; ++k) {
+            hasher.Add(file, k * kRange, kRange);
+        }
+        if (cut) {
+            std::filesystem::resize_file(folder / "data", 0);
+        }
+        goOn = true;
+        hasher.NextPiece();
+        EXPECT_EQ(hasher.EndWhole(), cut ? std::nullopt : std::optional(Sha256Hex(bytes))) << cut;
+        EXPECT_EQ(platform.mappedAheadBytes, cut ? 0 : 4 * kRange) << cut;
+        EXPECT_EQ(hasher.FailedPiece(), cut ? 1 : 0);
+        platform.Close(file);
+    }
+}
+#endif
 
 // Pieces large enough to be hashed on the hashing thread.
 constexpr std::int64_t kPiece = 400'000;

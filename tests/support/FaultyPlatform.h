@@ -63,9 +63,29 @@ public:
         if (!mapping) {
             return 0;
         }
+        if (beforeMappedRead) {
+            beforeMappedRead();
+        }
         const std::int64_t got = NativePlatform::ReadMapped(file, offset, count, take);
         readBackBytes += std::max<std::int64_t>(got, 0);
         mappedBytes += std::max<std::int64_t>(got, 0);
+        return got;
+    }
+    // Called from the hashing thread too: views made ahead fail and count as
+    // mapped reads do.
+    std::unique_ptr<FileView> MapAhead(FileHandle file, std::int64_t offset,
+                                       std::int64_t count) override {
+        return mapping && !readBackFails ? NativePlatform::MapAhead(file, offset, count) : nullptr;
+    }
+    std::int64_t ReadView(const FileView& view,
+                          const std::function<void(const char*, std::size_t)>& take) override {
+        if (readBackFails) {
+            return -1;
+        }
+        const std::int64_t got = NativePlatform::ReadView(view, take);
+        readBackBytes += std::max<std::int64_t>(got, 0);
+        mappedBytes += std::max<std::int64_t>(got, 0);
+        mappedAheadBytes += std::max<std::int64_t>(got, 0);
         return got;
     }
     std::int64_t CopyRange(FileHandle from, FileHandle to, std::int64_t count) override {
@@ -150,6 +170,10 @@ public:
     // Bytes read back either way, and the share of them that came mapped.
     std::atomic<std::int64_t> readBackBytes = 0;
     std::atomic<std::int64_t> mappedBytes = 0;
+    // The share of the mapped bytes that came from views made ahead.
+    std::atomic<std::int64_t> mappedAheadBytes = 0;
+    // Runs before each mapped read that makes its own views, on its thread.
+    std::function<void()> beforeMappedRead;
     int copyCalls = 0;
     // Bytes kernel copies move before every further one fails.
     std::int64_t copyRoom = std::numeric_limits<std::int64_t>::max();
