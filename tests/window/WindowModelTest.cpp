@@ -4,145 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
-#include <functional>
-#include <map>
 
-#include "FaultyPlatform.h"
-#include "ScriptedDialogs.h"
-#include "TempFolder.h"
-#include "TestSettingsStore.h"
-#include "platform/Paths.h"
-#include "settings/Settings.h"
+#include "ModelFixture.h"
 #include "text/Slots.h"
-#include "text/TextTable.h"
-#include "window/HeadlessView.h"
-#include "window/WindowModel.h"
 
 namespace brelker {
 namespace {
 
-// Keeps what the model last showed of each state and text.
-class RecordingView : public HeadlessView {
-public:
-    void SetCommandEnabled(Command command, bool enabled) override {
-        commands[static_cast<std::size_t>(command)] = enabled;
-    }
-    void SetCommandChecked(Command command, bool checked) override {
-        checked_[static_cast<std::size_t>(command)] = checked;
-    }
-    void SetMenuEnabled(Menu menu, bool enabled) override {
-        menus[static_cast<std::size_t>(menu)] = enabled;
-    }
-    void SetControlEnabled(Control control, bool enabled) override {
-        controls[static_cast<std::size_t>(control)] = enabled;
-    }
-    void ApplyTexts(const WindowTexts& texts) override {
-        title = texts.title;
-        heading = texts.sizeListHeadline.caption;
-    }
-    void ShowBigFileName(const std::string& path) override { bigFile = path; }
-    void ShowPieceCount(const std::string& text) override { pieceCount = text; }
-    void AddSizeLine(const std::string& line) override { sizeLines.push_back(line); }
-    void ClearSizeLines() override {
-        sizeLines.clear();
-        marks.clear();
-    }
-    void ShowSizeLines(const std::vector<std::int64_t>& sizes) override {
-        sizeLines.clear();
-        marks.clear();
-        for (const std::int64_t size : sizes) {
-            sizeLines.push_back(std::to_string(size));
-        }
-    }
-    void ShowSizeListHeading(const std::string& caption, const std::string&) override {
-        heading = caption;
-    }
-    void ShowMarkedLines(const std::vector<MarkedLine>& lines) override {
-        sizeLines.clear();
-        marks.clear();
-        for (const MarkedLine& line : lines) {
-            sizeLines.push_back(line.text);
-            marks.push_back(line.mark);
-        }
-    }
-    void ShowStatus(int panel, const std::string& text) override {
-        status[static_cast<std::size_t>(panel)] = text;
-    }
-    void ProcessEvents() override {
-        if (duringWork) {
-            duringWork();
-        }
-    }
-    void Quit() override { quit = true; }
-    void ShowProgressText(const std::string& text) override { progressTexts.push_back(text); }
-
-    bool Checked(Command command) const { return checked_[static_cast<std::size_t>(command)]; }
-
-    std::array<bool, kCommandCount> commands{};
-    std::array<bool, kMenuCount> menus{};
-    std::array<bool, kControlCount> controls{};
-    std::string title, bigFile, pieceCount, heading;
-    std::vector<std::string> sizeLines;
-    std::vector<LineMark> marks;
-    std::vector<std::string> progressTexts;
-    std::array<std::string, 2> status;
-    std::function<void()> duringWork;
-    bool quit = false;
-
-private:
-    std::array<bool, kCommandCount> checked_{};
-};
-
-class WindowModelTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        previousFolder = std::filesystem::current_path();
-        for (const char* name : {"big", "pieces"}) {
-            std::filesystem::create_directory(folder / name);
-        }
-        std::filesystem::current_path(folder.Path());
-        store.WriteStringSetting(subkey::Path, settings::SplitPath, folder / "big");
-        store.WriteStringSetting(subkey::Path, settings::JoinPath, folder / "pieces");
-        store.Write(settings::ChangeDisk, 2);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previousFolder);
-        SetCurrentLanguage(kEnglish);
-    }
-
-    void Start(const std::vector<std::string>& arguments = {}) {
-        model.ShowStates();
-        model.Start(arguments);
-    }
-    // Every state the view shows is the model's.
-    void ExpectViewShowsTheModel() const {
-        for (int i = 0; i < kCommandCount; ++i) {
-            const auto command = static_cast<Command>(i);
-            EXPECT_EQ(view.commands[static_cast<std::size_t>(i)], model.Enabled(command)) << i;
-            EXPECT_EQ(view.Checked(command), model.Checked(command)) << i;
-        }
-        for (int i = 0; i < kControlCount; ++i) {
-            EXPECT_EQ(view.controls[static_cast<std::size_t>(i)],
-                      model.Enabled(static_cast<Control>(i)))
-                << i;
-        }
-    }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = folder / name;
-        WriteFile(path, bytes);
-        return path;
-    }
-
-    std::filesystem::path previousFolder;
-    TempFolder folder;
-    FaultyPlatform platform;
-    TestSettingsStore store{folder / "settings.conf"};
-    ScriptedDialogs dialogs;
-    RecordingView view;
-    WindowModel model{platform, store, dialogs, view};
-};
+using WindowModelTest = ModelFixture;
 
 TEST_F(WindowModelTest, ASplitAndAJoinFromChoosingTheFilesToTheResult) {
     Start();
