@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include "FaultyPlatform.h"
 #include "ScriptedDialogs.h"
 #include "TempFolder.h"
+#include "WindowScene.h"
 #include "app/MainWindow.h"
 #include "settings/QtSettingsStore.h"
 #include "settings/Settings.h"
@@ -31,21 +33,9 @@ namespace brelker {
 // dialogs scripted.
 class WindowFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previousFolder = std::filesystem::current_path();
-        for (const char* name : {"big", "pieces", "floppy", "restored"}) {
-            std::filesystem::create_directory(folder / name);
-        }
-        std::filesystem::current_path(folder.Path());
-        platform.SetFloppyMountPoints({folder / "floppy"});
-        store.WriteStringSetting(subkey::Path, settings::SplitPath, folder / "big");
-        store.WriteStringSetting(subkey::Path, settings::JoinPath, folder / "pieces");
-        store.Write(settings::ChangeDisk, 2);
-    }
     void TearDown() override {
         window.reset();
-        std::filesystem::current_path(previousFolder);
-        SetCurrentLanguage(kEnglish);
+        scene.reset();
     }
 
     MainWindow& Start(const std::vector<std::string>& arguments = {}) {
@@ -124,10 +114,10 @@ protected:
         return stem + ".Brelked_" + std::to_string(number);
     }
 
-    std::filesystem::path previousFolder;
     TempFolder folder;
     FaultyPlatform platform;
     QtSettingsStore store{folder / "settings.conf"};
+    std::optional<WindowScene> scene{std::in_place, folder, platform, store};
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };

@@ -21,6 +21,7 @@
 #include "ScriptedDialogs.h"
 #include "TempFolder.h"
 #include "TestSettingsStore.h"
+#include "WindowScene.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
 #include "text/TextTable.h"
@@ -125,21 +126,7 @@ private:
 
 class ModelFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previousFolder = std::filesystem::current_path();
-        for (const char* name : {"big", "pieces", "floppy", "restored"}) {
-            std::filesystem::create_directory(folder / name);
-        }
-        std::filesystem::current_path(folder.Path());
-        platform.SetFloppyMountPoints({folder / "floppy"});
-        store.WriteStringSetting(subkey::Path, settings::SplitPath, folder / "big");
-        store.WriteStringSetting(subkey::Path, settings::JoinPath, folder / "pieces");
-        store.Write(settings::ChangeDisk, 2);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previousFolder);
-        SetCurrentLanguage(kEnglish);
-    }
+    void TearDown() override { scene.reset(); }
 
     void Start(const std::vector<std::string>& arguments = {}) {
         model.ShowStates();
@@ -213,10 +200,10 @@ protected:
         WindowModel model;
     };
 
-    std::filesystem::path previousFolder;
     TempFolder folder;
     FaultyPlatform platform;
     TestSettingsStore store{folder / "settings.conf"};
+    std::optional<WindowScene> scene{std::in_place, folder, platform, store};
     ScriptedDialogs dialogs;
     RecordingView view;
     WindowModel model{platform, store, dialogs, view};
