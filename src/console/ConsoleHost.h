@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/Engine.h"
 #include "engine/EngineHost.h"
+#include "platform/Platform.h"
 #include "script/ScriptView.h"
 
 namespace brelker {
@@ -28,6 +30,14 @@ public:
     // columns tells the terminal's width as it is at each moment (0: unknown):
     // the line is cut to it, so that it never wraps into a trail of lines.
     ConsoleHost(std::ostream& errors, ProgressLine style, std::function<int()> columns);
+
+    // Files that cannot be read are then described as they are on disk (a
+    // FIFO, a folder, the system's reason), rather than called missing.
+    void DescribeFilesOn(Platform& platform) { platform_ = &platform; }
+    // Verify's verdict on each file goes to show as soon as it is known.
+    void ShowCheckedWith(std::function<void(const std::string&, CheckState)> show) {
+        showChecked_ = std::move(show);
+    }
 
     // The bytes the next run moves, for the rate and the time left.
     void BeginRun(std::int64_t bytes);
@@ -60,6 +70,7 @@ public:
     void ReportMissingFile(const std::string& path) override;
     void ReportUnreadableFile(const std::string& path) override;
     void ReportUnusableChecksumFile(const ChecksumProblem& problem) override;
+    void ShowChecked(const std::string& path, CheckState state) override;
     int AskDiskCount() override { return 0; }
 
     // ScriptView
@@ -96,6 +107,8 @@ private:
     Clock::time_point started_;
     Clock::time_point lastShown_;
     std::vector<std::string> lines_;
+    Platform* platform_ = nullptr;
+    std::function<void(const std::string&, CheckState)> showChecked_;
 };
 
 // "1:05" or "1:02:03" for a number of seconds.

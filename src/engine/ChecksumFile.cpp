@@ -265,7 +265,9 @@ ChecksumList ReadSeriesChecksums(Platform& platform, const std::string& stem,
         bool complete = false;
         const auto text = ReadListText(platform, path, complete);
         if (!text) {
-            return Invalid(0, ChecksumFault::Unreadable);
+            ChecksumList unreadable = Invalid(0, ChecksumFault::Unreadable);
+            unreadable.problem.reason = platform.LastErrorText();
+            return unreadable;
         }
         if (complete) {
             return MatchSeries(*text, BareFileName(stem), suffix);
@@ -282,7 +284,7 @@ ChecksumList ReadSeriesChecksums(Platform& platform, const std::string& stem,
         if (list.state == ChecksumList::State::Invalid && list.problem.line > 0) {
             return list;
         }
-        return Invalid(0, ChecksumFault::Unreadable);
+        return Invalid(0, ChecksumFault::TooLarge);
     };
     ChecksumList list = read();
     list.problem.path = list.state == ChecksumList::State::Invalid ? path : std::string();

@@ -42,8 +42,9 @@ enum class ChecksumFault {
     OutOfOrder,       // not the pieces from 1 up, each once, then the joined file
     EndsBeforeWhole,  // no line for the joined file after the pieces
     FolderPart,       // a name with a folder part, or "." or ".."
-    Unreadable,       // the file cannot be read, or is too large to be a list
+    Unreadable,       // the file cannot be read
     NotRegular,       // a folder, a FIFO, a device, a link that leads nowhere
+    TooLarge,         // larger than any list of a series
 };
 
 // A checksum file that cannot be used, the line at fault (from 1; 0 when the
@@ -52,6 +53,8 @@ struct ChecksumProblem {
     std::string path;
     int line = 0;
     ChecksumFault fault = ChecksumFault::NotALine;
+    // The system's reason why it cannot be read, where it gave one.
+    std::string reason;
 
     bool operator==(const ChecksumProblem&) const = default;
 };

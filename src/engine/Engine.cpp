@@ -1104,6 +1104,7 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
             return Result(kInterrupted);
         }
         report.entries.push_back({path, *state});
+        host_.ShowChecked(path, *state);
     }
     host_.SetProgress(0);
     return Result(kTransferDone);
