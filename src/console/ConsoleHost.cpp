@@ -159,7 +159,6 @@ void ConsoleHost::AddSizeLine(const std::string& line) { lines_.push_back(line);
 
 bool ConsoleHost::Decline(const std::string& question) {
     Say(question);
-    declined_ = true;
     return false;
 }
 
@@ -193,6 +192,10 @@ void ConsoleHost::ReportUnreadableFile(const std::string& path) {
 }
 
 void ConsoleHost::ReportUnusableChecksumFile(const ChecksumProblem& problem) {
+    if (platform_ != nullptr) {
+        Say(ChecksumProblemWords(*platform_, problem));
+        return;
+    }
     ChecksumProblem shown = problem;
     shown.path = QuotedName(problem.path);
     Say(ChecksumProblemText(shown));

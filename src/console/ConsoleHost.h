@@ -47,8 +47,6 @@ public:
     void EndRun();
     // Writes one message line, prefixed with the program's name.
     void Say(const std::string& text);
-    // True once a question was answered No because nobody could be asked.
-    bool Declined() const { return declined_; }
 
     // EngineHost
     void SetProgressRange(int minimum, int maximum) override;
@@ -101,7 +99,6 @@ private:
     bool lineShown_ = false;
     // Characters of the line shown, which blanks must cover without escapes.
     std::size_t shownWidth_ = 0;
-    bool declined_ = false;
     int maximum_ = 1000;
     std::int64_t bytes_ = 0;
     Clock::time_point started_;

@@ -7,6 +7,7 @@
 #include "engine/PieceNames.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/ResultText.h"
 
 namespace brelker {
 
@@ -88,6 +89,19 @@ std::string UnreadableFileText(Platform& platform, const std::string& path) {
             break;
     }
     return WithReason(TextWith(slot::kCannotReadNamed, {name}), platform.LastErrorText());
+}
+
+std::string ChecksumProblemWords(Platform& platform, ChecksumProblem problem) {
+    std::string reason;
+    if (problem.fault == ChecksumFault::Unreadable) {
+        if (const FileHandle file = platform.OpenForReading(problem.path); file != kNoFile) {
+            platform.Close(file);
+        } else {
+            reason = platform.LastErrorText();
+        }
+    }
+    problem.path = QuotedName(problem.path);
+    return WithReason(ChecksumProblemText(problem), reason);
 }
 
 }  // namespace brelker

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/ChecksumFile.h"
 #include "engine/Engine.h"
 #include "engine/Job.h"
 #include "platform/Platform.h"
@@ -32,5 +33,9 @@ std::string WithReason(std::string text, const std::string& reason);
 // ("File is missing"), a folder, a device or a FIFO, or a file that cannot
 // be opened, with the system's reason ("Permission denied", an I/O error).
 std::string UnreadableFileText(Platform& platform, const std::string& path);
+
+// What is wrong with a series' checksum file, its name quoted as names are;
+// for one that cannot be read, the system's reason, asked once more.
+std::string ChecksumProblemWords(Platform& platform, ChecksumProblem problem);
 
 }  // namespace brelker

@@ -78,9 +78,11 @@ std::string Naming(TextSlot slot, const std::string& what) {
 // The command line's own words for a run that failed, as other command-line
 // tools say it: what could not be done with which file, and the system's
 // reason. The window keeps its own texts for the same codes.
-std::string FailureText(TransferResult result, bool split) {
+std::string FailureText(Platform& platform, TransferResult result, bool split) {
+    if (result.outcome == TransferOutcome::ChecksumFileUnusable) {
+        return ChecksumProblemWords(platform, result.checksumProblem);
+    }
     result.file = QuotedName(result.file);
-    result.checksumProblem.path = QuotedName(result.checksumProblem.path);
     const std::string& path = result.file;
     const std::string& reason = result.reason;
     std::optional<TextSlot> named;
@@ -102,8 +104,9 @@ std::string FailureText(TransferResult result, bool split) {
     return WithReason(text, reason);
 }
 
-std::string StreamFaultText(StreamFault fault, const std::string& file, const std::string& reason,
-                            std::int64_t pieceBytes, ChecksumProblem problem = {}) {
+std::string StreamFaultText(Platform& platform, StreamFault fault, const std::string& file,
+                            const std::string& reason, std::int64_t pieceBytes,
+                            const ChecksumProblem& problem = {}) {
     const std::string path = QuotedName(file);
     switch (fault) {
         case StreamFault::None:
@@ -138,8 +141,7 @@ std::string StreamFaultText(StreamFault fault, const std::string& file, const st
         case StreamFault::ForeignList:
             return Text(slot::kForeignChecksumFile) + path;
         case StreamFault::ListUnusable:
-            problem.path = QuotedName(problem.path);
-            return ChecksumProblemText(problem);
+            return ChecksumProblemWords(platform, problem);
         case StreamFault::Mismatch:
             return Text(slot::kStreamPieceMismatch) + path;
     }
@@ -236,7 +238,7 @@ int ConsoleRun::Finish(const TransferResult& result, bool split) {
     if (result.Succeeded()) {
         return kExitSuccess;
     }
-    host_.Say(FailureText(result, split));
+    host_.Say(FailureText(platform_, result, split));
     if (!result.removedAfterFailure.empty()) {
         host_.Say(Text(slot::kRemovedAfterFailure) +
                   std::to_string(result.removedAfterFailure.size()));
@@ -425,8 +427,8 @@ int ConsoleRun::SplitStream(FileHandle input, const std::string& inputPath) {
         host_.Say(Text(slot::kStalePieceRemoved) + QuotedName(piece));
     }
     if (fault != StreamFault::None) {
-        host_.Say(
-            StreamFaultText(fault, split.FaultPath(), split.FaultReason(), *request_.pieceBytes));
+        host_.Say(StreamFaultText(platform_, fault, split.FaultPath(), split.FaultReason(),
+                                  *request_.pieceBytes));
         if (!split.Removed().empty()) {
             host_.Say(Text(slot::kRemovedAfterFailure) + std::to_string(split.Removed().size()));
         }
@@ -511,8 +513,8 @@ int ConsoleRun::JoinToOutput() {
         output == kNoFile ? StreamFault::CannotWrite : join.Run(job_, options_.Suffix, output);
     host_.EndRun();
     if (fault != StreamFault::None) {
-        host_.Say(
-            StreamFaultText(fault, join.FaultPath(), join.FaultReason(), 0, join.ListProblem()));
+        host_.Say(StreamFaultText(platform_, fault, join.FaultPath(), join.FaultReason(), 0,
+                                  join.ListProblem()));
         return kExitFailure;
     }
     if (!request_.quiet) {
@@ -565,7 +567,7 @@ int ConsoleRun::Verify() {
     const TransferResult result = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
     host_.EndRun();
     if (!result.Succeeded()) {
-        host_.Say(FailureText(result, false));
+        host_.Say(FailureText(platform_, result, false));
         return kExitFailure;
     }
     if (!Flushed(out_, host_, writeError)) {

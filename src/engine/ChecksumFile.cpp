@@ -265,9 +265,7 @@ ChecksumList ReadSeriesChecksums(Platform& platform, const std::string& stem,
         bool complete = false;
         const auto text = ReadListText(platform, path, complete);
         if (!text) {
-            ChecksumList unreadable = Invalid(0, ChecksumFault::Unreadable);
-            unreadable.problem.reason = platform.LastErrorText();
-            return unreadable;
+            return Invalid(0, ChecksumFault::Unreadable);
         }
         if (complete) {
             return MatchSeries(*text, BareFileName(stem), suffix);

@@ -53,8 +53,6 @@ struct ChecksumProblem {
     std::string path;
     int line = 0;
     ChecksumFault fault = ChecksumFault::NotALine;
-    // The system's reason why it cannot be read, where it gave one.
-    std::string reason;
 
     bool operator==(const ChecksumProblem&) const = default;
 };

@@ -60,8 +60,7 @@ std::string ChecksumProblemText(const ChecksumProblem& problem) {
     if (problem.line > 0) {
         text += ", " + Text(slot::kChecksumFileLine) + " " + std::to_string(problem.line);
     }
-    text += ": " + Text(kReasons[static_cast<std::size_t>(problem.fault)]);
-    return problem.reason.empty() ? text : text + " (" + problem.reason + ")";
+    return text + ": " + Text(kReasons[static_cast<std::size_t>(problem.fault)]);
 }
 
 std::string DiskQuestionText(int piece, DiskPrompt why) {
