@@ -651,7 +651,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {683, "Datei %1 von %2"},
     {684, "Datei %1"},
     // The command line as scripts and terminals meet it.
-    {700, "Überzähliger Operand: "},
+    {700, "Zusätzlicher Operand: "},
     {701, "Keine gültige Anzahl von Teilen: "},
     {702,
      "Kein solcher Eintrag in der Liste der Grundgrößen: %1 (ihre Einträge sind 1 bis %2; brelker "
