@@ -54,11 +54,6 @@ TEST(ConsoleArgumentsTest, ReadsCommandsOptionsAndTheirMistakes) {
               ConsoleRequest::Command::Version);
     EXPECT_EQ(ParseConsoleArguments({"verify", "-qh", "a"}).request->command,
               ConsoleRequest::Command::Help);
-    // The base size list needs no file, as --help needs none.
-    EXPECT_EQ(ParseConsoleArguments({"split", "--list-bases"}).request->command,
-              ConsoleRequest::Command::ListBases);
-    EXPECT_EQ(ParseConsoleArguments({"--list"}).request->command,
-              ConsoleRequest::Command::ListBases);
     // "-" is the stream where one can be read or written whole.
     auto piped = ParseConsoleArguments({"split", "-", "-b", "1G", "-o", "backup.tar"});
     ASSERT_TRUE(piped.request);

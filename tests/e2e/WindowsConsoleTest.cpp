@@ -172,9 +172,8 @@ TEST_F(WindowsConsoleTest, AJoinOntoStandardOutputFeedsASplitOfStandardInput) {
                     .ends_with(Sha256Hex(bytes) + "  copy.bin\n"));
 }
 
-// A named pipe is read as standard input is, to its end; an empty file is
-// one empty piece.
-TEST_F(WindowsConsoleTest, ANamedPipeIsSplitAsItsBytesComeAndAnEmptyFileIsOneEmptyPiece) {
+// A named pipe is read as standard input is, to its end.
+TEST_F(WindowsConsoleTest, ANamedPipeIsSplitAsItsBytesCome) {
     const std::wstring name =
         L"\\\\.\\pipe\\brelker-test-" + std::to_wstring(::GetCurrentProcessId());
     const HANDLE pipe = ::CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND,
@@ -199,10 +198,6 @@ TEST_F(WindowsConsoleTest, ANamedPipeIsSplitAsItsBytesComeAndAnEmptyFileIsOneEmp
     const std::string stem = platform.JoinPath(folder.Path(), "piped.bin.Brelked_");
     EXPECT_EQ(Read(stem + "1") + Read(stem + "2") + Read(stem + "3"), bytes);
     EXPECT_EQ(Brelker("split " + Narrow(name) + " -o x", folder.Path()), 2);  // no -b
-
-    Write(platform.JoinPath(folder.Path(), "empty.bin"), "");
-    EXPECT_EQ(Brelker("split empty.bin -b 1K -q", folder.Path()), 0);
-    EXPECT_EQ(platform.FileSize(platform.JoinPath(folder.Path(), "empty.bin.Brelked_1")), 0);
 }
 
 }  // namespace
