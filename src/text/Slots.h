@@ -194,4 +194,9 @@ inline constexpr TextSlot kProgressTimeLeft{682};
 inline constexpr TextSlot kProgressPieceOf{683};
 inline constexpr TextSlot kProgressPiece{684};
 
+// Records of unfinished work (685-699).
+inline constexpr TextSlot kSeriesUnfinished{685};
+inline constexpr TextSlot kBigFileNotRemoved{686};
+inline constexpr TextSlot kSeriesUnfinishedUncounted{687};
+
 }  // namespace brelker::slot
