@@ -213,7 +213,7 @@ void StreamSplit::RemoveWritten() {
         const bool same = file.identity && platform_.FileIdentity(file.path) == file.identity &&
                           (!file.stamp || platform_.FileStamp(file.path) == file.stamp);
         if (same && platform_.KindOf(file.path, false) == FileKind::Regular &&
-            platform_.DeleteFile(file.path)) {
+            platform_.DeleteFile(file.path) && (!record_ || file.path != record_->Path())) {
             removed_.push_back(file.path);
         }
     }
