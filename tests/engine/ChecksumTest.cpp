@@ -397,6 +397,14 @@ TEST_F(ChecksumTransferTest, ABigFileOrPieceChangedInPlaceDuringTheSplitFailsIt)
     EXPECT_EQ(Split(), TransferOutcome::PieceChanged);
     platform.beforeMappedRead = nullptr;
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
+
+    // A big file that cannot be deleted is said; the series it leaves is whole.
+    PlanSplit(bytes, {kPiece, kPiece, 100});
+    platform.undeletable = {job.BigFilePath};
+    EXPECT_EQ(Split(), TransferOutcome::BigFileNotRemoved);
+    EXPECT_EQ(result.file, job.BigFilePath);
+    EXPECT_EQ(Join(), TransferOutcome::Done);
+    EXPECT_TRUE(result.verified);
 }
 
 TEST_F(ChecksumTransferTest, AJoinStopsAtAPieceThatIsNotTheOneSplitAndKeepsTheRest) {
