@@ -195,28 +195,6 @@ TEST_F(RestoreScriptTest, JoinsOneTwoOrManyPiecesTwoSourcesAtATime) {
     EXPECT_EQ(copies, 11u);
 }
 
-// A script removes the file it was started as only where that file has the
-// size the script itself has: the number it holds must be its size on disk,
-// whatever the language, the code page and the line ends make of its texts.
-TEST_F(RestoreScriptTest, EachScriptHoldsItsOwnSize) {
-    job.PieceDigests = {"", std::string(64, 'a'), std::string(64, 'b'), std::string(64, 'c')};
-    job.WholeDigest = std::string(64, 'd');
-    for (const int language : {kEnglish, kGerman}) {
-        SetCurrentLanguage(language);
-        for (const bool removeSelf : {false, true}) {
-            options.RemoveSelfUnit = removeSelf;
-            for (const auto& [name, before] :
-                 {std::pair{"SelfUnit.bat", "\"%%~zF\"==\""}, {"SelfUnit.sh", "\"$0\")\" = "}}) {
-                const std::string file = Write(name);
-                const std::size_t at = file.rfind(before);
-                ASSERT_NE(at, std::string::npos) << name;
-                EXPECT_EQ(std::stoul(file.substr(at + std::string(before).size())), file.size())
-                    << name << " " << language << " " << removeSelf;
-            }
-        }
-    }
-}
-
 TEST_F(RestoreScriptTest, SpeaksTheCurrentLanguageInItsCodePage) {
     SetCurrentLanguage(kGerman);
     std::string file = Write();
