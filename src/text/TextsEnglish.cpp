@@ -260,7 +260,8 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {275, "'Delete the big file after splitting': the big file is deleted when all smaller"},
     {276, "files have been written and their sizes checked (never when extracting)."},
     {277, "'Delete the smaller files after restoring': each smaller file is deleted as soon"},
-    {278, "as it has been copied into the big file. The self-uniting file does the same."},
+    {278,
+     "as it has been copied into the big file. The self-uniting file deletes them at its end."},
     {279, "'Delete the self-uniting file after restoring': the self-uniting file deletes"},
     {280, "itself at its end."},
     {281, "'Erase the floppies before using them': diskettes in A: and B: are emptied first."},
@@ -463,8 +464,8 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {481, "The checksum file cannot be used: "},
     {482, "line"},
     {483, "not a checksum line"},
-    {484, "out of order: first the smaller files from number 1 up, each once, then the big file"},
-    {485, "the list ends before the big file"},
+    {484, "each smaller file from number 1 up must be listed once, with no gap, and at most one other file"},
+    {485, "it lists none of the smaller files"},
     {486, "a name with a folder part"},
     {487, "the file cannot be read"},
     {488, "not a regular file"},
@@ -479,6 +480,10 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {493,
      "The file is restored but not verified: neither sha256sum nor shasum was found. The smaller "
      "files are kept."},
+    {494,
+     "The file is restored but not verified: certutil could not compute its checksums. The "
+     "smaller files are kept."},
+    {495, "A file of that name was already there and is left as it is; the restored file is: "},
 
     // The command line as a daily tool.
     {500, "  -n, --number N       N pieces of equal size, the last one taking the rest"},
@@ -612,6 +617,9 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {682, "%1 left"},
     {683, "File %1 of %2"},
     {684, "File %1"},
+    {685, "The split of %1 did not finish: %2 of %3 smaller files were written."},
+    {686, "The file has been split, but the big file could not be deleted: "},
+    {687, "The split of %1 did not finish: %2 smaller files were written."},
     // The command line as scripts and terminals meet it.
     {700, "Extra operand: "},
     {701, "Not a valid number of pieces: "},

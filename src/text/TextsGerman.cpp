@@ -278,7 +278,8 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {276, "kleineren Dateien geschrieben und ihre Größen geprüft sind (nie beim Extrahieren)."},
     {277,
      "'Kleinere Dateien nach dem Wiederherstellen löschen': jede kleinere Datei wird gelöscht,"},
-    {278, "sobald sie in die große Datei kopiert ist. Die selbstherstellende Datei tut dasselbe."},
+    {278,
+     "sobald sie in die große Datei kopiert ist. Die selbstherstellende Datei löscht sie am Ende."},
     {279, "'Selbstherstellende Datei nach dem Wiederherstellen löschen': die selbstherstellende"},
     {280, "Datei löscht sich an ihrem Ende selbst."},
     {281, "'Disketten vor der Verwendung löschen': Disketten in A: und B: werden zuerst geleert."},
@@ -479,10 +480,8 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {481, "Die Prüfsummendatei kann nicht verwendet werden: "},
     {482, "Zeile"},
     {483, "keine Prüfsummenzeile"},
-    {484,
-     "falsche Reihenfolge: zuerst die kleineren Dateien ab Nummer 1, jede einmal, dann die große "
-     "Datei"},
-    {485, "die Liste endet vor der großen Datei"},
+    {484, "jede kleinere Datei ab Nummer 1 muss genau einmal und lückenlos aufgeführt sein, dazu höchstens eine andere Datei"},
+    {485, "sie führt keine der kleineren Dateien auf"},
     {486, "ein Name mit Ordnerangabe"},
     {487, "die Datei kann nicht gelesen werden"},
     {488, "keine reguläre Datei"},
@@ -497,6 +496,12 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {493,
      "Die Datei ist wiederhergestellt, aber nicht geprüft: weder sha256sum noch shasum wurde "
      "gefunden. Die kleineren Dateien bleiben erhalten."},
+    {494,
+     "Die Datei ist wiederhergestellt, aber nicht geprüft: certutil konnte die Prüfsummen nicht "
+     "berechnen. Die kleineren Dateien bleiben erhalten."},
+    {495,
+     "Eine Datei dieses Namens war schon vorhanden und bleibt unverändert; die "
+     "wiederhergestellte Datei heißt: "},
 
     // The command line as a daily tool.
     {500, "  -n, --number N       N Teile gleicher Größe, der letzte nimmt den Rest"},
@@ -650,6 +655,9 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {682, "noch %1"},
     {683, "Datei %1 von %2"},
     {684, "Datei %1"},
+    {685, "Das Teilen von %1 wurde nicht beendet: %2 von %3 kleineren Dateien wurden geschrieben."},
+    {686, "Die Datei wurde geteilt, aber die große Datei konnte nicht gelöscht werden: "},
+    {687, "Das Teilen von %1 wurde nicht beendet: %2 kleinere Dateien wurden geschrieben."},
     // The command line as scripts and terminals meet it.
     {700, "Zusätzlicher Operand: "},
     {701, "Keine gültige Anzahl von Teilen: "},

@@ -269,7 +269,8 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {275, "'Radera den stora filen efter uppdelningen': den stora filen raderas när alla mindre"},
     {276, "filer har skrivits och deras storlekar kontrollerats (aldrig vid extrahering)."},
     {277, "'Radera de mindre filerna efter återskapandet': varje mindre fil raderas så snart"},
-    {278, "den har kopierats in i den stora filen. Den självåterskapande filen gör likadant."},
+    {278,
+     "den har kopierats in i den stora filen. Den självåterskapande filen raderar dem i slutet."},
     {279, "'Radera den självåterskapande filen efter återskapandet': den självåterskapande"},
     {280, "filen raderar sig själv när den är klar."},
     {281, "'Töm disketterna innan de används': disketter i A: och B: töms först."},
@@ -479,10 +480,8 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {481, "Kontrollsummefilen kan inte användas: "},
     {482, "rad"},
     {483, "inte en rad med en kontrollsumma"},
-    {484,
-     "fel ordning: först de mindre filerna från nummer 1 och uppåt, var och en en gång, sedan den "
-     "stora filen"},
-    {485, "listan slutar före den stora filen"},
+    {484, "varje mindre fil från nummer 1 och uppåt ska stå en gång, utan lucka, och högst en annan fil"},
+    {485, "den tar inte upp någon av de mindre filerna"},
     {486, "ett namn med en mappdel"},
     {487, "filen kan inte läsas"},
     {488, "inte en vanlig fil"},
@@ -497,6 +496,10 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {493,
      "Filen är återskapad men inte kontrollerad: varken sha256sum eller shasum hittades. De "
      "mindre filerna behålls."},
+    {494,
+     "Filen är återskapad men inte kontrollerad: certutil kunde inte beräkna kontrollsummorna. "
+     "De mindre filerna behålls."},
+    {495, "En fil med det namnet fanns redan och lämnas orörd; den återskapade filen heter: "},
 
     // The command line as a daily tool.
     {500, "  -n, --number N       N delar av samma storlek, där den sista tar resten"},
@@ -635,6 +638,9 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {682, "%1 kvar"},
     {683, "Fil %1 av %2"},
     {684, "Fil %1"},
+    {685, "Delningen av %1 blev inte klar: %2 av %3 mindre filer skrevs."},
+    {686, "Filen har delats, men den stora filen kunde inte tas bort: "},
+    {687, "Delningen av %1 blev inte klar: %2 mindre filer skrevs."},
     // The command line as scripts and terminals meet it.
     {700, "Överflödigt argument: "},
     {701, "Inget giltigt antal delar: "},

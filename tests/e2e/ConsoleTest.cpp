@@ -295,7 +295,7 @@ TEST_F(ConsoleTest, OptionsAsGnuToolsTakeThemAndAProgressLineThatFits) {
         {"exec \"$0\" join b.bin.Brelked_1 -o - >&-", 1,
          "brelker: Cannot write to standard output: Bad file descriptor\n"},
         {"exec \"$0\" split a.bin -b1K -o a.bin/x", 1,
-         "brelker: Cannot create a.bin/x.Brelked_1: Not a directory\n"},
+         "brelker: Could not write the checksum file: a.bin/x.sha256: Not a directory\n"},
     };
     for (const Row& row : rows) {
         ASSERT_TRUE(RunShell(row.script));

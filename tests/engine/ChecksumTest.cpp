@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -87,7 +88,7 @@ TEST(ChecksumListTest, ADamagedListNamesItsFirstLineAtFaultAndWhy) {
     const std::string two = ListLine(2, kB);
     const Row rows[] = {
         {"empty", "# nothing\n\n", EndsBeforeWhole, 0},
-        {"cut off after piece 2", one + two, EndsBeforeWhole, 0},
+        {"the big file alone", kWhole, EndsBeforeWhole, 1},
         {"one blank", kA + " big.bin.Brelked_1\n" + two + kWhole, NotALine, 1},
         {"a byte-order mark further on", one + kBom + two + kWhole, NotALine, 2},
         {"blanks only", one + "  \n" + two + kWhole, NotALine, 2},
@@ -96,9 +97,8 @@ TEST(ChecksumListTest, ADamagedListNamesItsFirstLineAtFaultAndWhy) {
         {"a NUL", one + two + kW + "  big.bin" + std::string(1, '\0') + "x\n", NotALine, 3},
         {"MD5", "MD5 (big.bin.Brelked_1) = " + kA + "\n", NotALine, 1},
         {"a repeated line", one + one + two + kWhole, OutOfOrder, 2},
-        {"turned round", two + one + kWhole, OutOfOrder, 1},
         {"a gap", one + ListLine(3, kC) + kWhole, OutOfOrder, 2},
-        {"the big file first", kWhole + one, OutOfOrder, 1},
+        {"a piece named twice", one + two + kC + "  ./big.bin.Brelked_2\n" + kWhole, OutOfOrder, 3},
         {"the big file twice", one + two + kWhole + kWhole, OutOfOrder, 4},
         {"another file too", one + two + kWhole + kC + "  big.bin.sig\n", OutOfOrder, 4},
         {"up a folder", one + two + kW + "  ../secret.txt\n", FolderPart, 3},
@@ -116,6 +116,54 @@ TEST(ChecksumListTest, ADamagedListNamesItsFirstLineAtFaultAndWhy) {
         EXPECT_EQ(list.problem.fault, row.fault) << row.what;
         EXPECT_EQ(list.problem.line, row.line) << row.what;
     }
+}
+
+// sha256sum writes the lines in the order it is given the names: a shell's
+// glob puts piece 10 before piece 2, and "./" before names it was given so.
+TEST(ChecksumListTest, ListsWrittenByHandAreReadInAnyOrder) {
+    std::string globbed;
+    std::vector<std::string> digests = {""};
+    for (const int k : {1, 10, 11, 2, 3, 4, 5, 6, 7, 8, 9}) {
+        globbed += ListLine(k, std::string(64, static_cast<char>('a' + k % 6)));
+    }
+    for (int k = 1; k <= 11; ++k) {
+        digests.push_back(std::string(64, static_cast<char>('a' + k % 6)));
+    }
+    const ChecksumList ordered = Match(globbed + kWhole);
+    ASSERT_TRUE(ordered.Valid());
+    EXPECT_EQ(ordered.series.pieces, digests);
+    EXPECT_EQ(ordered.series.wholeName, "big.bin");
+
+    const ChecksumList dotted = Match(kW + "  ./big.bin\n" + kA + "  ./big.bin.Brelked_1\n" + kB +
+                                      "  ./big.bin.Brelked_2\n");
+    ASSERT_TRUE(dotted.Valid());
+    EXPECT_EQ(dotted.series.pieces, (std::vector<std::string>{"", kA, kB}));
+    EXPECT_EQ(dotted.series.wholeName, "big.bin");
+
+    // The pieces alone: each is proven, the whole is not claimed.
+    const ChecksumList piecesOnly = Match(ListLine(2, kB) + ListLine(1, kA));
+    ASSERT_TRUE(piecesOnly.Valid());
+    EXPECT_EQ(piecesOnly.series.Count(), 2);
+    EXPECT_TRUE(piecesOnly.series.whole.empty());
+}
+
+// A split's list while it runs, or as a killed split left it: never valid,
+// whatever lines it has so far, and always the program's own to replace.
+TEST(ChecksumListTest, TheRecordOfASplitThatDidNotFinishIsNeverTakenForAWholeList) {
+    const std::string one = ListLine(1, kA);
+    const ChecksumList planned =
+        Match(UnfinishedMark(3, 300) + one + ListLine(2, kB).substr(0, 30));
+    EXPECT_EQ(planned.state, ChecksumList::State::Unfinished);
+    EXPECT_EQ(planned.series.Count(), 1);  // the line cut short is none
+    EXPECT_EQ(planned.plannedPieces, 3);
+    const ChecksumList unknown = Match(UnfinishedMark(0, -1));
+    EXPECT_EQ(unknown.state, ChecksumList::State::Unfinished);
+    EXPECT_EQ(unknown.series.Count(), 0);
+    EXPECT_EQ(unknown.plannedPieces, 0);
+    // A record never holds the whole's line; one that does was edited.
+    EXPECT_EQ(Match(UnfinishedMark(1, 3) + one + kWhole).state, ChecksumList::State::Invalid);
+    // The mark further down is a comment of somebody's.
+    EXPECT_TRUE(Match(one + UnfinishedMark(1, 3) + kWhole).Valid());
 }
 
 TEST(StreamHasherTest, PiecesAndTheWholeComeOutAsIfHashedOneAfterTheOther) {
@@ -286,6 +334,79 @@ TEST_F(ChecksumTransferTest, ASplitWritesWhatSha256sumChecks) {
     EXPECT_TRUE(job.WholeDigest.empty());
 }
 
+// Verify reads the pieces as one stream too: a list whose line for the whole
+// agrees with no join of its pieces is not passed, and the list of a split
+// that did not finish is refused by Verify and a join alike.
+TEST_F(ChecksumTransferTest, VerifyProvesTheWholeLineAndRefusesAnUnfinishedSeries) {
+    SplitThree();
+    const std::string good = ReadFile(ChecksumPath());
+    const std::string edited = good.substr(0, good.rfind('\n', good.size() - 2) + 1) +
+                               std::string(64, 'a') + "  big.bin\n";
+    WriteFile(ChecksumPath(), edited);
+    VerifyReport report;
+    ASSERT_EQ(Verify({folder / "elsewhere"}, report), TransferOutcome::Done);
+    ASSERT_EQ(report.entries.size(), 4u);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(report.entries[static_cast<std::size_t>(k)].state, CheckState::Ok) << k;
+    }
+    EXPECT_EQ(report.entries[3].path, folder / "pieces/big.bin");
+    EXPECT_EQ(report.entries[3].state, CheckState::Failed);
+    WriteFile(ChecksumPath(), good);
+    ASSERT_EQ(Verify({folder / "elsewhere"}, report), TransferOutcome::Done);
+    EXPECT_EQ(report.entries[3].state, CheckState::Ok);
+
+    // Killed after the first piece's line: the record says so.
+    const std::string firstLine = good.substr(0, good.find('\n') + 1);
+    WriteFile(ChecksumPath(),
+              UnfinishedMark(3, static_cast<std::int64_t>(bytes.size())) + firstLine);
+    EXPECT_EQ(Verify({folder.Path()}, report), TransferOutcome::SeriesUnfinished);
+    EXPECT_EQ(result.piece, 1);
+    EXPECT_EQ(result.plannedPieces, 3);
+    EXPECT_EQ(Join(), TransferOutcome::SeriesUnfinished);
+    EXPECT_FALSE(Exists(folder / "joined.bin"));
+    // The next split of the stem replaces the record as its own.
+    SplitThree();
+    EXPECT_EQ(ReadFile(ChecksumPath()), good);
+}
+
+// The big file written to in place while it is split (its size unchanged) may
+// have given the pieces old and new bytes: the split fails and keeps it. A
+// piece written to before it was hashed keeps the big file too.
+TEST_F(ChecksumTransferTest, ABigFileOrPieceChangedInPlaceDuringTheSplitFailsIt) {
+    PlanSplit(bytes, {kPiece, kPiece, 100});
+    host.onPump = [&] {
+        host.onPump = nullptr;
+        std::filesystem::last_write_time(
+            job.BigFilePath,
+            std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+    };
+    EXPECT_EQ(Split(), TransferOutcome::BigFileChanged);
+    EXPECT_FALSE(Exists(ChecksumPath()));
+
+    options.RemoveBigFile = true;
+    PlanSplit(bytes, {kPiece, kPiece, 100});
+    // On the hashing thread, before it reads piece 1 back.
+    std::atomic<bool> written = false;
+    platform.beforeMappedRead = [&] {
+        if (!written.exchange(true)) {
+            std::FILE* piece = std::fopen(Piece(1).c_str(), "r+b");
+            std::fputc('!', piece);
+            std::fclose(piece);
+        }
+    };
+    EXPECT_EQ(Split(), TransferOutcome::PieceChanged);
+    platform.beforeMappedRead = nullptr;
+    EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
+
+    // A big file that cannot be deleted is said; the series it leaves is whole.
+    PlanSplit(bytes, {kPiece, kPiece, 100});
+    platform.undeletable = {job.BigFilePath};
+    EXPECT_EQ(Split(), TransferOutcome::BigFileNotRemoved);
+    EXPECT_EQ(result.file, job.BigFilePath);
+    EXPECT_EQ(Join(), TransferOutcome::Done);
+    EXPECT_TRUE(result.verified);
+}
+
 TEST_F(ChecksumTransferTest, AJoinStopsAtAPieceThatIsNotTheOneSplitAndKeepsTheRest) {
     const std::vector<std::pair<const char*, std::string>> damages = {
         {"corrupted", std::string(kPiece, 'x')},
@@ -298,7 +419,7 @@ TEST_F(ChecksumTransferTest, AJoinStopsAtAPieceThatIsNotTheOneSplitAndKeepsTheRe
         options.RemoveSmallFiles = true;
         EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch) << what;
         EXPECT_EQ(result.file, Piece(2)) << what;
-        EXPECT_FALSE(Exists(Piece(1)));  // checked before it went
+        EXPECT_TRUE(Exists(Piece(1)));  // none goes before the whole is proven
         EXPECT_EQ(ReadFile(Piece(2)), piece2) << what;
         EXPECT_TRUE(Exists(Piece(3))) << what;
         options.RemoveSmallFiles = false;
@@ -380,7 +501,7 @@ TEST_F(ChecksumTransferTest, AJoinChecksWhatReachedTheJoinedFileReadingItBackOnc
         EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch) << removeSmallFiles;
         EXPECT_EQ(result.file, Piece(2)) << removeSmallFiles;
         EXPECT_TRUE(ReadFile(job.BigFilePath) == bytes) << removeSmallFiles;
-        EXPECT_EQ(Exists(Piece(1)), !removeSmallFiles);
+        EXPECT_TRUE(Exists(Piece(1)));
         EXPECT_TRUE(Exists(Piece(2)));
     }
 }
