@@ -726,9 +726,7 @@ int Engine::PieceSteps(Run& run, int piece) {
         return EndRun(run, kSizesDiffer);
     }
     if (split && run.prompting && run.record && !run.record->PutOnDisk()) {
-        result_.file = run.record->Path();
-        result_.reason = run.record->Reason();
-        return EndRun(run, kChecksumFileNotWritten);
+        return EndRun(run, RecordFailed(run));
     }
     // The hashing may still read the piece back: it closes the piece when done.
     if (run.hasher) {
@@ -1146,6 +1144,13 @@ std::optional<std::string> Engine::RecordIdentity(const Run& run) const {
     return std::nullopt;
 }
 
+// The record could not be written: its path and the system's reason.
+int Engine::RecordFailed(const Run& run) {
+    result_.file = run.record->Path();
+    result_.reason = run.record->Reason();
+    return kChecksumFileNotWritten;
+}
+
 // Before the first piece on each disk: the record says what the split is
 // about to do, with the lines of the pieces proven so far.
 int Engine::BeginRecord(Run& run) {
@@ -1154,9 +1159,7 @@ int Engine::BeginRecord(Run& run) {
     }
     const int planned = run.options.UseFreeSpace ? 0 : job_.SmallFileCount;
     if (!run.record->Begin(planned, job_.ExtractCount)) {
-        result_.file = run.record->Path();
-        result_.reason = run.record->Reason();
-        return kChecksumFileNotWritten;
+        return RecordFailed(run);
     }
     NoteRecord(run, false);
     return kTransferDone;
@@ -1175,9 +1178,7 @@ int Engine::ListProvenPieces(Run& run, int upTo) {
         }
         if (!run.record->Add(
                 {*digest, BareFileName(PieceName(job_.SmallFilesBase, run.options.Suffix, k))})) {
-            result_.file = run.record->Path();
-            result_.reason = run.record->Reason();
-            return kChecksumFileNotWritten;
+            return RecordFailed(run);
         }
     }
     return kTransferDone;

@@ -123,6 +123,7 @@ private:
     int RefuseUnfinished(int listed, int planned);
     int CollectDigests(Run& run);
     int BeginRecord(Run& run);
+    int RecordFailed(const Run& run);
     int ListProvenPieces(Run& run, int upTo);
     int FinishRecord(Run& run);
     void NoteRecord(Run& run, bool finished);
