@@ -936,7 +936,7 @@ int Engine::StartChecksums(Run& run) {
             return kTransferDone;
         }
         if (list.state == ChecksumList::State::Unfinished) {
-            return RefuseUnfinished(list.series.Count(), list.plannedPieces);
+            return RefuseUnfinished(list.series.Count(), list.plannedPieces, run.options.Suffix);
         }
         if (!list.Valid()) {
             return RefuseChecksumFile(list);
@@ -962,11 +962,16 @@ bool Engine::JoinHashesPieces(const Run& run) const {
 }
 
 // The list says that the split of the series did not finish: nothing of the
-// pieces is joined or verified.
-int Engine::RefuseUnfinished(int listed, int planned) {
+// pieces is joined or verified. The list names the pieces proven so far; those
+// written may be more, since each is proven in the background.
+int Engine::RefuseUnfinished(int listed, int planned, const std::string& suffix) {
+    int written = 0;
+    while (platform_.Exists(PieceName(job_.SmallFilesBase, suffix, written + 1))) {
+        ++written;
+    }
     result_.file = job_.SmallFilesBase;
     result_.reason.clear();
-    result_.piece = listed;
+    result_.piece = std::max(listed, written);
     result_.plannedPieces = planned;
     return kSeriesUnfinished;
 }
@@ -1200,7 +1205,7 @@ int Engine::FinishChecksums(Run& run) {
         return kTransferDone;
     }
     if (run.expectedUnfinished) {
-        return RefuseUnfinished(run.expected->Count(), run.unfinishedPlanned);
+        return RefuseUnfinished(run.expected->Count(), run.unfinishedPlanned, run.options.Suffix);
     }
     const bool pieceDigests = JoinHashesPieces(run);
     if (pieceDigests) {
@@ -1248,7 +1253,7 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
     report.checksumFile = ChecksumFilePath(job_.SmallFilesBase);
     const ChecksumList list = ReadSeriesChecksums(platform_, job_.SmallFilesBase, options.Suffix);
     if (list.state == ChecksumList::State::Unfinished) {
-        return Result(RefuseUnfinished(list.series.Count(), list.plannedPieces));
+        return Result(RefuseUnfinished(list.series.Count(), list.plannedPieces, options.Suffix));
     }
     if (!list.Valid()) {
         return Result(RefuseChecksumFile(list));

@@ -120,7 +120,7 @@ private:
     // Checksums of the pieces and of the whole.
     int StartChecksums(Run& run);
     bool JoinHashesPieces(const Run& run) const;
-    int RefuseUnfinished(int listed, int planned);
+    int RefuseUnfinished(int listed, int planned, const std::string& suffix);
     int CollectDigests(Run& run);
     int BeginRecord(Run& run);
     int RecordFailed(const Run& run);
