@@ -917,8 +917,8 @@ int Engine::StartChecksums(Run& run) {
         // list there (kept by a split without a list) leaves it out.
         if (OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) !=
             ChecksumOwnership::Foreign) {
-            run.record = std::make_unique<SeriesRecord>(platform_,
-                                                        ChecksumFilePath(job_.SmallFilesBase));
+            run.record =
+                std::make_unique<SeriesRecord>(platform_, ChecksumFilePath(job_.SmallFilesBase));
         }
         // Deleting the big file needs the digest of its bytes, to prove the
         // pieces read back against it.
@@ -1136,8 +1136,8 @@ int Engine::FinishRecord(Run& run) {
 void Engine::NoteRecord(Run& run, bool finished) {
     const std::string& path = run.record->Path();
     std::erase_if(run.written, [&](const Run::Written& file) { return file.path == path; });
-    run.written.push_back({path, platform_.FileIdentity(path),
-                           finished ? platform_.FileStamp(path) : std::nullopt});
+    run.written.push_back(
+        {path, platform_.FileIdentity(path), finished ? platform_.FileStamp(path) : std::nullopt});
 }
 
 std::optional<std::string> Engine::RecordIdentity(const Run& run) const {
@@ -1307,7 +1307,7 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
     // Where a piece could not be read and no joined file is there, the line
     // for the whole is not checked: the piece already fails the series.
     if (!expected.whole.empty() && (back->whole || joined)) {
-        CheckState whole = !back->whole                    ? CheckState::Unreadable
+        CheckState whole = !back->whole                     ? CheckState::Unreadable
                            : *back->whole == expected.whole ? CheckState::Ok
                                                             : CheckState::Failed;
         // The joined file there answers for itself, unless every piece passed
