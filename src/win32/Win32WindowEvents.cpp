@@ -317,7 +317,8 @@ int Win32Window::Run(int show) {
             ::DispatchMessageW(&message);
         }
     }
-    return 0;
+    // Switches whose work failed end in failure however the window is closed.
+    return model_.ExitCode();
 }
 
 }  // namespace brelker::win32

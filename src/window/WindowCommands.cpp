@@ -56,8 +56,7 @@ void WindowModel::ChooseBigFile() {
         SetStatus(Text(slot::kNoFileSelected));
         return;
     }
-    if (const UnusableFile why = TakeBigFile(job_, platform_, *path); why != UnusableFile::None) {
-        ReportFailure(UnusableFileText(why, *path));
+    if (!TakeUsableBigFile(*path)) {
         return;
     }
     BigFileChosen();
@@ -66,6 +65,20 @@ void WindowModel::ChooseBigFile() {
                          MessageIcon::Information, MessageButtons::Ok);
         job_.ExtractActive = false;
     }
+}
+
+// A file that cannot be split leaves the job as the window shows it: Split,
+// if it is on, still splits the file named there.
+bool WindowModel::TakeUsableBigFile(const std::string& path) {
+    const std::string shownPath = job_.BigFilePath;
+    const std::int64_t shownBytes = job_.BigFileBytes;
+    if (const UnusableFile why = TakeBigFile(job_, platform_, path); why != UnusableFile::None) {
+        job_.BigFilePath = shownPath;
+        job_.BigFileBytes = shownBytes;
+        ReportFailure(UnusableFileText(why, path));
+        return false;
+    }
+    return true;
 }
 
 void WindowModel::BigFileChosen(bool plan) {

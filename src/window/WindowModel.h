@@ -113,6 +113,7 @@ private:
 
     // The workflow's steps (WindowCommands.cpp).
     std::optional<std::string> ChoosePiece();
+    bool TakeUsableBigFile(const std::string& path);
     void BigFileChosen(bool plan = true);
     TransferResult RunWork(TextSlot busySlot, const std::function<TransferResult()>& work);
     void ShowResult(const TransferResult& result, TextSlot successSlot, TextSlot failureSlot);

@@ -331,7 +331,9 @@ TEST_F(WindowWorkflowTest, BadChoicesLeaveTheWindowAsItWas) {
     EXPECT_EQ(dialogs.Texts(), Lines{"File is missing: " + vanished + " / Abnormal termination!"});
     EXPECT_EQ(view.bigFile, In("big", "data.bin"));
     EXPECT_EQ(Commands(), "abs-d--");
-    EXPECT_EQ(model.CurrentJob().BigFilePath, vanished);
+    // Split still splits the file shown.
+    EXPECT_EQ(model.CurrentJob().BigFilePath, In("big", "data.bin"));
+    EXPECT_EQ(model.CurrentJob().BigFileBytes, 3'000'000);
 
     ChooseBigFile("", "empty.bin");
     EXPECT_EQ(Commands(), "a---d--");
