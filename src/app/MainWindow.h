@@ -67,6 +67,7 @@ private:
     void ShowPieceCount(const std::string& text) override;
     void SetPiecesGroupHint(const std::string& hint) override;
     void ShowEditedPiece(const std::string& text) override;
+    void ShowModesNote(const std::string& text) override;
     void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
     void AddSizeLine(const std::string& line) override;
     void ClearSizeLines() override;
@@ -137,6 +138,7 @@ private:
     QPushButton* applyBaseSize_ = nullptr;
     QLabel* pieceCount_ = nullptr;
     QLabel* sizeListHeadline_ = nullptr;
+    ElidedLabel* modesNote_ = nullptr;
     QListWidget* sizeList_ = nullptr;
     QLabel* editedPiece_ = nullptr;
     QLabel* newSizeLabel_ = nullptr;

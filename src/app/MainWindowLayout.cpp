@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -248,6 +249,11 @@ void MainWindow::CreateGroups() {
     useFreeSpace_ = Named(new QRadioButton(smallFilesGroup_), "rbSizeFree");
     pieceCount_ = Named(new QLabel(smallFilesGroup_), "lblNrFiles");
     sizeListHeadline_ = Named(new QLabel(smallFilesGroup_), "SmallerSize");
+    // Bold: it tells of options that change what the next split or join writes.
+    modesNote_ = Named(new ElidedLabel(Qt::ElideRight, smallFilesGroup_), "ModesNote");
+    QFont bold = modesNote_->font();
+    bold.setBold(true);
+    modesNote_->setFont(bold);
     sizeList_ = Named(new QListWidget(smallFilesGroup_), "SmallerSizesLB");
     sizeList_->setUniformItemSizes(true);
     sizeList_->setMinimumHeight(120);
@@ -270,6 +276,7 @@ void MainWindow::CreateGroups() {
     small->addWidget(useFreeSpace_, 2, 2);
     small->addWidget(pieceCount_, 2, 3);
     small->addWidget(sizeListHeadline_, 3, 0, 1, 2);
+    small->addWidget(modesNote_, 3, 2, 1, 2);
     small->addWidget(sizeList_, 4, 0, 5, 2);
     small->addWidget(editedPiece_, 4, 2, 1, 2);
     small->addWidget(newSizeLabel_, 5, 2, 1, 2);

@@ -116,6 +116,10 @@ void MainWindow::SetPiecesGroupHint(const std::string& hint) { SetHint(smallFile
 
 void MainWindow::ShowEditedPiece(const std::string& text) { editedPiece_->setText(Q(text)); }
 
+void MainWindow::ShowModesNote(const std::string& text) {
+    modesNote_->ShowShortened(Q(text), Qt::ElideRight);
+}
+
 void MainWindow::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
     FillSizeList(*sizeList_, sizes);
 }

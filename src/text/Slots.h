@@ -194,4 +194,14 @@ inline constexpr TextSlot kProgressTimeLeft{682};
 inline constexpr TextSlot kProgressPieceOf{683};
 inline constexpr TextSlot kProgressPiece{684};
 
+// What the window tells while it waits for the user (700-719).
+inline constexpr TextSlot kEmptyBigFile{700};
+inline constexpr TextSlot kEmptyExtraction{701};
+inline constexpr TextSlot kExtractionOnNote{702};
+inline constexpr TextSlot kAppendingOnNote{703};
+inline constexpr TextSlot kDeleteBaseSizeQuestion{704};
+inline constexpr TextSlot kCloseButton{705};
+// The Pause menu's middle item where floppy drives are mount points, not A: and B:.
+inline constexpr TextSlot kPauseFloppies{706};
+
 }  // namespace brelker::slot

@@ -612,6 +612,14 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {682, "%1 left"},
     {683, "File %1 of %2"},
     {684, "File %1"},
+    // What the window tells while it waits for the user.
+    {700, "The file is empty: there is nothing to split."},
+    {701, "The range to extract is empty: there is nothing to split."},
+    {702, "Extraction on: %1 bytes after the first %2"},
+    {703, "Appending on: the smaller files are added to the end of the big file"},
+    {704, "Delete the base size \"%1\"?"},
+    {705, "Close"},
+    {706, "&Only before smaller files to/from floppy disks"},
 });
 
 }  // namespace

@@ -635,6 +635,14 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {682, "%1 kvar"},
     {683, "Fil %1 av %2"},
     {684, "Fil %1"},
+    // What the window tells while it waits for the user.
+    {700, "Filen är tom: det finns inget att dela upp."},
+    {701, "Området att extrahera är tomt: det finns inget att dela upp."},
+    {702, "Extrahering påslagen: %1 byte efter de första %2"},
+    {703, "Tillägg påslaget: de mindre filerna läggs till i slutet av den stora filen"},
+    {704, "Ta bort grundstorleken \"%1\"?"},
+    {705, "Stäng"},
+    {706, "&Endast före mindre filer till/från disketter"},
 });
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The split and join workflow of the main window: choosing files and places,
 // running the engine with the busy state around it, and reporting its result.
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/PieceNames.h"
@@ -64,6 +65,7 @@ void WindowModel::ChooseBigFile() {
         dialogs_.Message(Text(slot::kExtractionOff), Text(slot::kProgramName),
                          MessageIcon::Information, MessageButtons::Ok);
         job_.ExtractActive = false;
+        ShowModesNote();
     }
 }
 
@@ -229,6 +231,7 @@ void WindowModel::ChooseSeries() {
         dialogs_.Message(Text(slot::kAppendingOff), Text(slot::kProgramName),
                          MessageIcon::Information, MessageButtons::Ok);
         job_.AppendActive = false;
+        ShowModesNote();
     }
     EnableGroup(ControlGroup::SplitGroup, false);
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
@@ -284,11 +287,17 @@ void WindowModel::Join() {
                          Text(slot::kAbnormalTermination), MessageIcon::Warning,
                          MessageButtons::Ok);
     }
-    job_.BigFileBytes = engine_.QueryFileSize(job_.BigFilePath);
+    // A join that failed before the file was made leaves nothing to measure.
+    job_.BigFileBytes = std::max<std::int64_t>(engine_.QueryFileSize(job_.BigFilePath), 0);
     CoverWholeBigFile(job_);
     plan_.ShowBigFileSize(plan_.Unit);
     EnableGroup(ControlGroup::JoinGroup, false);
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+    // Appending was for this join: the next one replaces its target again.
+    if (job_.AppendActive) {
+        job_.AppendActive = false;
+        ShowModesNote();
+    }
 }
 
 void WindowModel::VerifySeries() {
@@ -326,9 +335,11 @@ void WindowModel::VerifySeries() {
     if (!result.Succeeded()) {
         SetSizeListMode(SizeListMode::PieceSizes);
         ShowResult(result, slot::kVerifying, slot::kCannotReadPiece);
-        return;
+    } else {
+        ShowVerifyReport(report);
     }
-    ShowVerifyReport(report);
+    // No plan's count belongs beside Verify's lines, which count themselves.
+    ShowFileCount(std::nullopt);
 }
 
 // Verify's lines go into the size list, which is on while it shows them so

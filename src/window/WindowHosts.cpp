@@ -95,6 +95,11 @@ void WindowModel::EnableGroup(ControlGroup group, bool on) {
         case ControlGroup::SplitGroup:
             SetEnabled(Command::DoSplit, on);
             SetEnabled(Control::SizeList, on);
+            // A split offered names its pieces, also when an earlier plan of
+            // the same file was refused before the names were shown.
+            if (on && plan_.PlansASplit) {
+                ShowPieceNames();
+            }
             break;
         case ControlGroup::SmallFilesPlaceGroup:
             SetEnabled(Command::FindPlaceToSmallFiles, on);
@@ -164,13 +169,8 @@ void WindowModel::SetNewSizeText(const std::string& text) {
 std::string WindowModel::NewSizeText() const { return newSizeText_; }
 
 void WindowModel::ShowPieceCount(int count) {
-    if (count > 0) {
-        ShowFileCount(count);
-        return;
-    }
-    view_.ShowPieceCount(std::string());
-    const bool unknown = count == kUnknownPieceCount && !shownBigFile_.empty();
-    view_.SetPiecesGroupHint(unknown ? Text(slot::kPieceIndexRange) + "?" : std::string());
+    ShowFileCount(count > 0 || count == kUnknownPieceCount ? std::optional<int>(count)
+                                                           : std::nullopt);
 }
 
 void WindowModel::SetBigFileSizeCaption(const std::string& text) { view_.ShowBigFileSize(text); }
@@ -188,9 +188,7 @@ void WindowModel::SetBaseSizeControlsEnabled(bool enabled) {
     SetEnabled(Control::ApplyBaseSize, enabled);
 }
 
-namespace {
-
-TextSlot PlanStatusSlot(PlanStatus status) {
+TextSlot WindowModel::PlanStatusSlot(PlanStatus status) const {
     switch (status) {
         case PlanStatus::ReadyToSplit:
             return slot::kReadyToSplit;
@@ -198,13 +196,14 @@ TextSlot PlanStatusSlot(PlanStatus status) {
             return slot::kChooseBaseSize;
         case PlanStatus::TooManyPieces:
             return slot::kTooManyFiles;
+        case PlanStatus::NothingToSplit:
+            // Split is off: the status bar says why.
+            return job_.ExtractActive ? slot::kEmptyExtraction : slot::kEmptyBigFile;
         case PlanStatus::None:
             break;
     }
     return TextSlot(-1);  // outside the table: the empty text
 }
-
-}  // namespace
 
 void WindowModel::ShowPlanStatus(PlanStatus status) { SetStatus(Text(PlanStatusSlot(status))); }
 

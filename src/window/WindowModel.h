@@ -137,11 +137,13 @@ private:
     void ReportFailure(const std::string& message);
     void ApplyTexts();
     void ReapplyLanguage();
-    void ShowPlanCount();
-    void ShowFileCount(int count);
+    void ShowFileCount(std::optional<int> count);
+    void WordFileCount();
+    void ShowModesNote();
     void ShowPieceNames();
     void ShowBigFileName();
     void ShowPlanOutcome(PlanOutcome outcome);
+    TextSlot PlanStatusSlot(PlanStatus status) const;
     void SetSizeListMode(SizeListMode mode);
     std::pair<WindowTexts::Item, WindowTexts::Item> SizeListTexts() const;
     void ShowWelcome();
@@ -235,6 +237,9 @@ private:
     bool closeAfterWork_ = false;
     // What BigFileName shows: the big file of a split, the target of a join.
     std::string shownBigFile_;
+    // The count lblNrFiles shows (none, or kUnknownPieceCount for "?"), worded
+    // anew in another language.
+    std::optional<int> shownCount_;
     // The size list's lines and selected line, the new size as typed, and the
     // base size list's length and selected line.
     std::vector<std::string> sizeLines_;

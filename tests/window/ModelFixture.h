@@ -57,6 +57,7 @@ public:
     void ShowPieceCount(const std::string& text) override { pieceCount = text; }
     void SetPiecesGroupHint(const std::string& hint) override { piecesHint = hint; }
     void ShowEditedPiece(const std::string& text) override { editedPiece = text; }
+    void ShowModesNote(const std::string& text) override { modesNote = text; }
     void AddSizeLine(const std::string& line) override { sizeLines.push_back(line); }
     void ClearSizeLines() override {
         sizeLines.clear();
@@ -107,7 +108,7 @@ public:
     std::array<bool, kControlCount> controls{};
     WindowTexts texts;
     std::string title, bigFile, bigFileSize, pieceNames, pieceCount, piecesHint, editedPiece,
-        heading;
+        heading, modesNote;
     std::optional<SizeUnit> unit;
     std::vector<std::string> sizeLines;
     std::vector<LineMark> marks;

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "ModelFixture.h"
+#include "plan/BaseSizes.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -451,6 +452,87 @@ TEST_F(WindowWorkflowTest, FreeSpaceModeShowsNoCountAndAQuestionMark) {
     EXPECT_EQ(view.sizeLines.size(), 3u);
     EXPECT_TRUE(model.Enabled(Control::BaseSizeBox));
     EXPECT_EQ(view.piecesHint, "The * in the names is an integer from 1 to 3");
+}
+
+TEST_F(WindowWorkflowTest, WhatStaysOnScreenAfterVerifyAJoinOrARefusalIsTrue) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000'000));
+    model.Execute(Command::DoSplit);
+    dialogs.paths.push_back(Piece(In("pieces", "data.bin"), 1));
+    model.Execute(Command::Verify);
+    EXPECT_EQ(view.sizeLines.size(), 4u);
+    EXPECT_EQ(view.pieceCount, "");  // not the plan's 3 beside four lines
+    model.Execute(Command::LanguageSwedish);
+    EXPECT_EQ(view.pieceCount, "");
+    model.Execute(Command::LanguageEnglish);
+
+    // A join that made nothing shows no size, and the range to extract is empty.
+    dialogs.paths.push_back(Piece(In("pieces", "data.bin"), 1));
+    model.Execute(Command::JoinFiles);
+    std::filesystem::remove(model.CurrentJob().BigFilePath);
+    platform.lockedElsewhere.insert(model.CurrentJob().BigFilePath);
+    model.Execute(Command::DoJoin);
+    EXPECT_EQ(view.status[1], "Abnormal termination!");
+    EXPECT_EQ(view.bigFileSize, " ");
+    EXPECT_EQ(model.CurrentJob().ExtractCount, 0);
+
+    ChooseBigFile("", "empty.bin");
+    EXPECT_FALSE(model.Enabled(Command::DoSplit));
+    EXPECT_EQ(view.status[1], "The file is empty: there is nothing to split.");
+
+    // A plan refused before the names were shown names them once Split is offered.
+    store.Write(settings::BaseSizes, 2);
+    store.Write(settings::BaseSizeIndex, 0);
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(0), "1");
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(1), "1000");
+    RecordingView fresh;
+    WindowModel second(platform, store, dialogs, fresh);
+    second.Start({});
+    dialogs.paths.push_back(Write("big/huge.bin", std::string(40'000, 'x')));
+    second.Execute(Command::ChooseSplitAFile);
+    EXPECT_EQ(fresh.status[1], "Too many files!");
+    EXPECT_EQ(fresh.pieceNames, "");
+    second.BaseSizeChosen(1);
+    EXPECT_TRUE(second.Enabled(Command::DoSplit));
+    EXPECT_EQ(fresh.pieceNames, In("pieces", "huge.bin.Brelked_*"));
+}
+
+TEST_F(WindowWorkflowTest, ExtractionAndAppendingAreShownWhileTheyAreOn) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000));
+    EXPECT_EQ(view.modesNote, "");
+    dialogs.extractSteps.push_back([](ExtractModel& extraction) {
+        extraction.SetExtractActive(true);
+        extraction.SetSkipText("100");
+        extraction.SetCountText("500");
+        return true;
+    });
+    model.Execute(Command::Extract);
+    EXPECT_EQ(view.modesNote, "Extraction on: 500 bytes after the first 100");
+    EXPECT_EQ(view.sizeLines, Lines{"500"});
+    model.Execute(Command::LanguageGerman);
+    EXPECT_EQ(view.modesNote, "Extrahieren eingeschaltet: 500 Bytes nach den ersten 100");
+    model.Execute(Command::LanguageEnglish);
+    ChooseBigFile("12345", "other.bin");
+    EXPECT_EQ(view.modesNote, "");
+
+    const std::string stem = In("pieces", "log.txt");
+    WriteFile(Piece(stem, 1), "new");
+    WriteFile(In("big", "log.txt"), "old ");
+    dialogs.paths.push_back(Piece(stem, 1));
+    model.Execute(Command::JoinFiles);
+    dialogs.extractSteps.push_back([](ExtractModel& extraction) {
+        extraction.SetAppendActive(true);
+        return true;
+    });
+    model.Execute(Command::Extract);
+    EXPECT_EQ(view.modesNote,
+              "Appending on: the smaller files are added to the end of the big file");
+    model.Execute(Command::DoJoin);
+    EXPECT_EQ(ReadFile(In("big", "log.txt")), "old new");
+    // Appending was for that join: the next one would replace its target.
+    EXPECT_FALSE(model.CurrentJob().AppendActive);
+    EXPECT_EQ(view.modesNote, "");
 }
 
 TEST_F(WindowWorkflowTest, TheSizeEditorReplansFromTheEditedPiece) {
