@@ -124,7 +124,7 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {132, "Click the fifth button and select the first smaller file of the series."},
     {133, "The program finds the other smaller files of the series and counts them."},
     {134, "Click the sixth button if the big file should be restored to another folder or"},
-    {135, "get another name. Otherwise it goes to the folder last used for big files."},
+    {135, "get another name. Otherwise it goes into the folder of the smaller files."},
     {136, "Click the seventh button to restore the big file."},
     {137, "{&118}"},
     {138, "Explains the program"},

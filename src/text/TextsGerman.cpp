@@ -130,7 +130,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {132, "Klicke auf die fünfte Schaltfläche und wähle die erste kleinere Datei der Reihe."},
     {133, "Das Programm findet die anderen kleineren Dateien der Reihe und zählt sie."},
     {134, "Mit der sechsten Schaltfläche wählst du für die große Datei einen anderen Ordner oder"},
-    {135, "Namen, sonst kommt sie in den Ordner, der zuletzt für große Dateien benutzt wurde."},
+    {135, "Namen, sonst kommt sie in den Ordner der kleineren Dateien."},
     {136, "Die siebte Schaltfläche stellt die große Datei wieder her."},
     {137, "{&118}"},
     {138, "Erklärt das Programm"},

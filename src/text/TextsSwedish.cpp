@@ -128,7 +128,7 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {132, "Klicka på den femte knappen och välj den första mindre filen i serien."},
     {133, "Programmet hittar de övriga mindre filerna i serien och räknar dem."},
     {134, "Klicka på den sjätte knappen om den stora filen ska återskapas i en annan mapp eller"},
-    {135, "få ett annat namn. Annars hamnar den i den mapp som senast användes för stora filer."},
+    {135, "få ett annat namn. Annars hamnar den i de mindre filernas mapp."},
     {136, "Klicka på den sjunde knappen för att återskapa den stora filen."},
     {137, "{&118}"},
     {138, "Förklarar programmet"},

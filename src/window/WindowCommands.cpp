@@ -209,8 +209,8 @@ void WindowModel::ChooseSeries() {
     SetSelfUnitEnabled(false);
     JoinPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
-    // The big file goes by default into the folder last used for big files.
-    job_.BigFilePath = JoinFolder(SplitPath, BareFileName(job_.BigFilePath));
+    // The big file goes by default beside its pieces, under their stem, as the
+    // command line restores it: where the checksum file and Verify look for it.
     job_.BigFileBytes = 0;
     plan_.ClearSizeList();
     ShowPieceNames();

@@ -161,11 +161,11 @@ TEST_F(DialogSeamTest, JoinFailuresNameWhatWentWrong) {
     platform.unreadable.clear();
     dialogs.paths.push_back(Piece(stem, 1));
     Click("JoinFiles");
-    std::filesystem::create_directory(folder / "big/song.mp3");
+    std::filesystem::create_directory(folder / "pieces/song.mp3");
     Click("DoJoin");
     EXPECT_EQ(dialogs.Texts(),
               (Lines{"Could not read smaller file number: 2 / Abnormal termination!",
-                     Text(slot::kNotARegularFile) + folder / "big/song.mp3" +
+                     Text(slot::kNotARegularFile) + folder / "pieces/song.mp3" +
                          " / Abnormal termination!"}));
 }
 
