@@ -14,18 +14,52 @@ namespace brelker {
 // Each run sets the range as it begins.
 void WindowModel::SetProgressRange(int minimum, int maximum) {
     progressMeter_.Begin(platform_.DecimalSeparator());
+    metering_ = true;
+    heldNote_.reset();
     view_.SetProgressRange(minimum, maximum);
 }
 
 void WindowModel::SetProgress(int position) { view_.SetProgress(position); }
 
+// The words come a few times a second, and the file in panel 0 with them: the
+// two name the same piece, however many pieces went by in between.
 void WindowModel::ShowTransfer(const TransferProgress& progress) {
     if (const auto text = progressMeter_.Update(progress, platform_.SteadyMilliseconds())) {
         view_.ShowProgressText(*text);
+        ShowHeldNote();
     }
 }
 
-void WindowModel::EndProgressText() { view_.ShowProgressText(std::string()); }
+void WindowModel::ShowHeldNote() {
+    if (heldNote_) {
+        view_.ShowStatus(0, *heldNote_);
+        heldNote_.reset();
+    }
+}
+
+void WindowModel::EndProgressText() {
+    metering_ = false;
+    heldNote_.reset();
+    view_.ShowProgressText(std::string());
+}
+
+// While the run waits for the user its words say where it stopped, as the bar
+// does, and the wait counts to neither its rate nor its time left.
+bool WindowModel::AskDuringWork(const std::function<bool()>& ask) {
+    if (metering_) {
+        const std::int64_t now = platform_.SteadyMilliseconds();
+        if (const std::string text = progressMeter_.Latest(now); !text.empty()) {
+            view_.ShowProgressText(text);
+        }
+        ShowHeldNote();
+        progressMeter_.Pause(now);
+    }
+    const bool answer = ask();
+    if (metering_) {
+        progressMeter_.Resume(platform_.SteadyMilliseconds());
+    }
+    return answer;
+}
 
 void WindowModel::ClearSizeList() { ClearSizeLines(); }
 
@@ -41,11 +75,18 @@ void WindowModel::SelectSizeLine(int index) {
 
 void WindowModel::RepaintSizeList() { view_.RepaintSizeList(); }
 
-void WindowModel::ShowNote(const std::string& path) { view_.ShowStatus(0, path); }
+void WindowModel::ShowNote(const std::string& path) {
+    if (metering_) {
+        heldNote_ = path;
+    } else {
+        view_.ShowStatus(0, path);
+    }
+}
 
-void WindowModel::NoteErasing() { ShowNote(Text(slot::kErasingFloppy)); }
+// An erase is no transfer: each file goes as it is deleted.
+void WindowModel::NoteErasing() { view_.ShowStatus(0, Text(slot::kErasingFloppy)); }
 
-void WindowModel::NoteErased(const std::string& path) { ShowNote("Delete " + path); }
+void WindowModel::NoteErased(const std::string& path) { view_.ShowStatus(0, "Delete " + path); }
 
 void WindowModel::RepaintWindow() { view_.Repaint(); }
 
@@ -54,14 +95,19 @@ void WindowModel::ProcessMessages() { view_.ProcessEvents(); }
 void WindowModel::ShowBusyCursor() { view_.SetPointer(Pointer::Busy); }
 
 bool WindowModel::AskToContinue() {
-    return dialogs_.Message(Text(slot::kContinueQuestion), Text(slot::kContinueOrBreak),
-                            MessageIcon::Question, MessageButtons::YesNo);
+    return AskDuringWork([this] {
+        return dialogs_.Message(Text(slot::kContinueQuestion), Text(slot::kContinueOrBreak),
+                                MessageIcon::Question, MessageButtons::YesNo);
+    });
 }
 
 bool WindowModel::AskForDisk(int piece, DiskPrompt why) {
-    return dialogs_.Message(DiskQuestionText(piece, why), Text(slot::kChangeDisk),
-                            why == DiskPrompt::Plain ? MessageIcon::Question : MessageIcon::Warning,
-                            MessageButtons::YesNo);
+    return AskDuringWork([&] {
+        return dialogs_.Message(
+            DiskQuestionText(piece, why), Text(slot::kChangeDisk),
+            why == DiskPrompt::Plain ? MessageIcon::Question : MessageIcon::Warning,
+            MessageButtons::YesNo);
+    });
 }
 
 void WindowModel::ReportUndeletable(const std::string& path) {

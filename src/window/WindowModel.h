@@ -159,6 +159,8 @@ private:
     void SetProgress(int position) override;
     void ShowTransfer(const TransferProgress& progress) override;
     void EndProgressText();
+    void ShowHeldNote();
+    bool AskDuringWork(const std::function<bool()>& ask);
     void ClearSizeList() override;
     void AddSizeLine(const std::string& line) override;
     void SelectSizeLine(int index) override;
@@ -219,6 +221,10 @@ private:
     DiskCountModel diskCount_;
     HelpFileModel helpFile_;
     ProgressMeter progressMeter_;
+    // Between a run's start and end; the file it names in panel 0 waits for
+    // the next words of its progress.
+    bool metering_ = false;
+    std::optional<std::string> heldNote_;
 
     std::array<bool, kCommandCount> commands_{};
     std::array<bool, kCommandCount> checked_{};

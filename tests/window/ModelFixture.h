@@ -83,6 +83,9 @@ public:
     }
     void ShowStatus(int panel, const std::string& text) override {
         status[static_cast<std::size_t>(panel)] = text;
+        if (panel == 0 && !progressTexts.empty() && !progressTexts.back().empty()) {
+            notesWithProgress.push_back(progressTexts.back() + " | " + text);
+        }
     }
     void SetProgress(int position) override { progress = position; }
     void ProcessEvents() override {
@@ -113,6 +116,8 @@ public:
     std::vector<std::string> sizeLines;
     std::vector<LineMark> marks;
     std::vector<std::string> progressTexts;
+    // Each note of panel 0 shown while the run's words are, after those words.
+    std::vector<std::string> notesWithProgress;
     std::array<std::string, 2> status;
     int progress = -1;
     // Unset until the window is shown by the switches.
