@@ -3,6 +3,7 @@
 // and their questions worded here.
 
 #include "plan/BaseSizeModel.h"
+#include "plan/ByteSize.h"
 #include "text/Hints.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
@@ -259,23 +260,20 @@ void WindowModel::EndPlanning(PlanStatus status) { EndBusy(Text(PlanStatusSlot(s
 
 void WindowModel::RunBaseSizeEditor() {
     BaseSizeModel editor(store_);
+    editor.SetAsk([this](const std::string& text, const std::string& caption, MessageIcon icon) {
+        return dialogs_.Message(
+            text, caption, icon,
+            icon == MessageIcon::Question ? MessageButtons::YesNoDefaultNo : MessageButtons::Ok);
+    });
     dialogs_.Run(editor);
 }
 
 std::string WindowModel::DecimalSeparator() const { return platform_.DecimalSeparator(); }
 
-// The thousands mark of each language's locale: "1,457,664", "1 457 664",
-// "1.457.664". A size typed with another language's mark is refused rather
-// than guessed at, since "1.457" or "1,457" is a fraction elsewhere.
+// A size typed with another language's mark is refused rather than guessed
+// at, since "1.457" or "1,457" is a fraction elsewhere.
 std::string WindowModel::DigitGroupSeparator() const {
-    switch (CurrentLanguage()) {
-        case kSwedish:
-            return " ";
-        case kGerman:
-            return ".";
-        default:
-            return ",";
-    }
+    return std::string(DigitGroupSeparatorOf(CurrentLanguage()));
 }
 
 void WindowModel::SetStatus(const std::string& text) { view_.ShowStatus(1, text); }

@@ -536,6 +536,29 @@ TEST_F(WindowWorkflowTest, ExtractionAndAppendingAreShownWhileTheyAreOn) {
     EXPECT_EQ(view.modesNote, "");
 }
 
+TEST_F(WindowWorkflowTest, TheBaseSizeEditorReadsSizesAsTheNewSizeFieldAndAsksBeforeDeleting) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000'000));
+    dialogs.answers = {false};  // keep the entry after all
+    dialogs.baseSizeSteps.push_back([](BaseSizeModel& editor) {
+        editor.SetDescription("Card");
+        editor.SetSizeText("1.5M");  // a fraction: refused
+        editor.AddNew();
+        editor.SetSizeText("1500K");
+        editor.AddNew();
+        editor.ChooseEntry(0);
+        editor.Delete();
+        return false;
+    });
+    model.ApplyBaseSizeClicked();
+    EXPECT_EQ(dialogs.Texts(),
+              (Lines{"The program ignored the new size / The new size can not be used!",
+                     "Delete the base size \"720 kB 3.5'' single\"? / Delete"}));
+    EXPECT_EQ(dialogs.shown.back().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(store.Read(settings::BaseSizes), 10);
+    EXPECT_EQ(view.sizeLines, (Lines{"1536000", "1464000"}));
+}
+
 TEST_F(WindowWorkflowTest, TheSizeEditorReplansFromTheEditedPiece) {
     Start();
     ChooseBigFile(PatternBytes(3'000'000));
