@@ -25,6 +25,7 @@ class QToolButton;
 namespace brelker {
 
 class ElidedLabel;
+class StatusPanels;
 
 // The main window on Qt: its layout, widgets and wiring. What it shows, and
 // when a command is on, the window model decides; every command is one
@@ -147,7 +148,7 @@ private:
 
     QProgressBar* progress_ = nullptr;
     LauncherProgress launcher_;
-    std::array<ElidedLabel*, 2> statusPanels_{};
+    StatusPanels* statusPanels_ = nullptr;
 
     // Last: it shows itself on the widgets above as it starts.
     WindowModel model_;

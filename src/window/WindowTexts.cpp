@@ -5,6 +5,7 @@
 
 #include "platform/Paths.h"
 #include "settings/Settings.h"
+#include "text/HelpLines.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 #include "window/ResultText.h"
@@ -45,7 +46,10 @@ void WindowModel::ApplyTexts() {
     command(Command::ClearRegistry) = Item(slot::kResetSettings, slot::kResetSettingsHint);
     command(Command::Exit) = Item(slot::kExit, slot::kExitHint);
     command(Command::ChangeAlways) = Item(slot::kPauseAlways, slot::kPauseHint);
-    command(Command::ChangeSometimes) = Item(slot::kPauseSometimes, slot::kPauseHint);
+    // Floppies are drives A: and B: on Windows only; elsewhere they are mount points.
+    command(Command::ChangeSometimes) =
+        Item(kThisHelpSystem == HelpSystem::Windows ? slot::kPauseSometimes : slot::kPauseFloppies,
+             slot::kPauseHint);
     command(Command::ChangeNever) = Item(slot::kPauseNever, slot::kPauseHint);
     command(Command::MemoryUsage) =
         Hinted("&" + Text(slot::kMemoryUsage) + "...", slot::kMemoryUsageHint);

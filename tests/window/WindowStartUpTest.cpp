@@ -229,6 +229,14 @@ TEST_F(WindowStartUpTest, ALanguageSwitchRewritesEveryTextAndEmptiesTheStatusBar
     model.Execute(Command::LanguageSwedish);
     EXPECT_EQ(view.Caption(Menu::File), "&Arkiv");
     EXPECT_EQ(view.Caption(Command::DoSplit), "&Dela upp filen");
+    // Floppy drives are A: and B: only where the system names drives so.
+#ifdef _WIN32
+    EXPECT_EQ(view.Caption(Command::ChangeSometimes),
+              "&Endast före mindre filer till/från A: och B:");
+#else
+    EXPECT_EQ(view.Caption(Command::ChangeSometimes),
+              "&Endast före mindre filer till/från disketter");
+#endif
     EXPECT_EQ(view.pieceCount, Text(slot::kFileCount) + "3");
     EXPECT_EQ(view.piecesHint, Text(slot::kPieceIndexRange) + "3");
     EXPECT_EQ(view.title, "Filbrelkaren");
