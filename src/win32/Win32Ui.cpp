@@ -120,6 +120,30 @@ std::string ShortenedInMiddle(HFONT font, std::string_view text, int width) {
     return cut(fits);
 }
 
+std::string WrappedWithin(HFONT font, std::string_view text, int width, int height) {
+    if (WrappedTextExtent(font, text, width).cy <= height) {
+        return std::string(text);
+    }
+    const std::wstring whole = Widen(text);
+    const auto cut = [&whole](std::size_t kept) {
+        if (kept > 0 && IS_HIGH_SURROGATE(whole[kept - 1])) {
+            --kept;
+        }
+        return Narrow(whole.substr(0, kept) + L"\u2026");
+    };
+    std::size_t fits = 0;
+    std::size_t tooMany = whole.size();
+    while (tooMany - fits > 1) {
+        const std::size_t kept = (fits + tooMany) / 2;
+        if (WrappedTextExtent(font, cut(kept), width).cy <= height) {
+            fits = kept;
+        } else {
+            tooMany = kept;
+        }
+    }
+    return cut(fits);
+}
+
 int LineHeight(HFONT font) { return TextExtent(font, "Ag").cy; }
 
 void Place(HWND child, int x, int y, int width, int height) {
