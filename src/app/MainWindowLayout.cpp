@@ -281,8 +281,12 @@ void MainWindow::CreateGroups() {
     small->addWidget(useBaseSize_, 2, 1);
     small->addWidget(useFreeSpace_, 2, 2);
     small->addWidget(pieceCount_, 2, 3);
-    small->addWidget(sizeListHeadline_, 3, 0, 1, 2);
-    small->addWidget(modesNote_, 3, 2, 1, 2);
+    // The note of extraction and appending takes the row's room beside the heading.
+    auto* headingRow = new QHBoxLayout;
+    headingRow->addWidget(sizeListHeadline_);
+    headingRow->addSpacing(12);
+    headingRow->addWidget(modesNote_, 1);
+    small->addLayout(headingRow, 3, 0, 1, 4);
     small->addWidget(sizeList_, 4, 0, 5, 2);
     small->addWidget(editedPiece_, 4, 2, 1, 2);
     small->addWidget(newSizeLabel_, 5, 2, 1, 2);

@@ -616,7 +616,7 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {700, "The file is empty: there is nothing to split."},
     {701, "The range to extract is empty: there is nothing to split."},
     {702, "Extraction on: %1 bytes after the first %2"},
-    {703, "Appending on: the smaller files are added to the end of the big file"},
+    {703, "Appending on: the join adds to the end of the big file"},
     {704, "Delete the base size \"%1\"?"},
     {705, "Close"},
     {706, "&Only before smaller files to/from floppy disks"},

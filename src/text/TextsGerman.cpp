@@ -654,7 +654,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {700, "Die Datei ist leer: Es gibt nichts aufzuteilen."},
     {701, "Der zu extrahierende Bereich ist leer: Es gibt nichts aufzuteilen."},
     {702, "Extrahieren eingeschaltet: %1 Bytes nach den ersten %2"},
-    {703, "Anhängen eingeschaltet: Die kleineren Dateien kommen an das Ende der großen Datei"},
+    {703, "Anhängen eingeschaltet: wird an die große Datei angehängt"},
     {704, "Die Grundgröße \"%1\" löschen?"},
     {705, "Schließen"},
     {706, "&Nur vor kleineren Dateien auf/von Disketten"},

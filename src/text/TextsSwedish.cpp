@@ -639,7 +639,7 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {700, "Filen är tom: det finns inget att dela upp."},
     {701, "Området att extrahera är tomt: det finns inget att dela upp."},
     {702, "Extrahering påslagen: %1 byte efter de första %2"},
-    {703, "Tillägg påslaget: de mindre filerna läggs till i slutet av den stora filen"},
+    {703, "Tillägg påslaget: läggs till i slutet av den stora filen"},
     {704, "Ta bort grundstorleken \"%1\"?"},
     {705, "Stäng"},
     {706, "&Endast före mindre filer till/från disketter"},

@@ -527,8 +527,7 @@ TEST_F(WindowWorkflowTest, ExtractionAndAppendingAreShownWhileTheyAreOn) {
         return true;
     });
     model.Execute(Command::Extract);
-    EXPECT_EQ(view.modesNote,
-              "Appending on: the smaller files are added to the end of the big file");
+    EXPECT_EQ(view.modesNote, "Appending on: the join adds to the end of the big file");
     model.Execute(Command::DoJoin);
     EXPECT_EQ(ReadFile(In("pieces", "log.txt")), "old new");
     // Appending was for that join: the next one would replace its target.
