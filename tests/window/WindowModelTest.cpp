@@ -57,7 +57,7 @@ TEST_F(WindowModelTest, ASplitAndAJoinFromChoosingTheFilesToTheResult) {
     EXPECT_FALSE(model.Enabled(Command::DoSplit));
     EXPECT_FALSE(model.Enabled(Control::BaseSizeBox));
     // Restored beside its pieces, where their checksum file names it.
-    EXPECT_EQ(view.bigFile, JoinFolder(folder / "pieces", "data.bin"));
+    EXPECT_EQ(view.bigFile, folder / "pieces/data.bin");
     model.Execute(Command::DoJoin);
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(view.status[1], "The file is restored and verified!");
