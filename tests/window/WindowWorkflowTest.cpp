@@ -511,9 +511,6 @@ TEST_F(WindowWorkflowTest, ExtractionAndAppendingAreShownWhileTheyAreOn) {
     model.Execute(Command::Extract);
     EXPECT_EQ(view.modesNote, "Extraction on: 500 bytes after the first 100");
     EXPECT_EQ(view.sizeLines, Lines{"500"});
-    model.Execute(Command::LanguageGerman);
-    EXPECT_EQ(view.modesNote, "Extrahieren eingeschaltet: 500 Bytes nach den ersten 100");
-    model.Execute(Command::LanguageEnglish);
     ChooseBigFile("12345", "other.bin");
     EXPECT_EQ(view.modesNote, "");
 
