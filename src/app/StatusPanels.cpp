@@ -10,7 +10,7 @@ namespace brelker {
 namespace {
 
 constexpr int kLines = 2;
-// Room between the panels, and what panel 0 keeps at least of the bar.
+// Room between the panels, and the most of the bar panel 1 takes.
 constexpr int kGap = 6;
 constexpr int kStateShareFifths = 3;
 
