@@ -217,6 +217,11 @@ public:
     virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) = 0;
     // Joins a folder and a name with the separator unless the folder ends with one.
     virtual std::string JoinPath(const std::string& folder, const std::string& name) = 0;
+    // A new, empty folder of this run's own in the user's folder for temporary
+    // files, which others cannot write to; empty when none can be made.
+    virtual std::string MakeTemporaryFolder() = 0;
+    // Removes a folder that is empty; false otherwise.
+    virtual bool RemoveFolder(const std::string& path) = 0;
 
     // The local date and time as the user's locale writes them: short date, a
     // blank, long time.

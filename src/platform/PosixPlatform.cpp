@@ -784,6 +784,17 @@ std::int64_t PosixPlatform::SteadyMilliseconds() {
     return std::int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
 }
 
+// mkdtemp makes the folder for its owner alone (mode 0700) under a name no
+// other run has, so nobody else can put a file or a link where ours will go.
+std::string PosixPlatform::MakeTemporaryFolder() {
+    const char* const given = std::getenv("TMPDIR");
+    const std::string temp = given != nullptr && given[0] == '/' ? given : "/tmp";
+    std::string name = JoinPath(temp, "brelker-XXXXXX");
+    return ::mkdtemp(name.data()) != nullptr ? name : std::string();
+}
+
+bool PosixPlatform::RemoveFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+
 std::string PosixPlatform::CurrentFolder() {
     std::error_code error;
     const auto folder = std::filesystem::current_path(error);

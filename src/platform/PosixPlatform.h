@@ -67,6 +67,8 @@ public:
     bool IsFolder(const std::string& path) override;
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) override;
     std::string JoinPath(const std::string& folder, const std::string& name) override;
+    std::string MakeTemporaryFolder() override;
+    bool RemoveFolder(const std::string& path) override;
 
     std::string LocalDateTimeText() override;
     std::int64_t SteadyMilliseconds() override;

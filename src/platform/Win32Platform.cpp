@@ -935,6 +935,33 @@ std::string Win32Platform::JoinPath(const std::string& folder, const std::string
                : folder + "\\" + name;
 }
 
+// %TEMP% is the user's own; a name with the process and a count in it is new
+// to this run, and CreateDirectory refuses one that is there already.
+std::string Win32Platform::MakeTemporaryFolder() {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH) {
+        return {};
+    }
+    const std::wstring base =
+        std::wstring(temp, length) + L"brelker-" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring folder =
+            base + std::to_wstring((::GetTickCount64() + attempt) % 1'000'000);
+        if (::CreateDirectoryW(LongForm(FullWidePath(folder)).c_str(), nullptr) != 0) {
+            return Plain(folder);
+        }
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+            return {};
+        }
+    }
+    return {};
+}
+
+bool Win32Platform::RemoveFolder(const std::string& path) {
+    return ::RemoveDirectoryW(SystemPath(path).c_str()) != 0;
+}
+
 std::int64_t Win32Platform::SteadyMilliseconds() {
     return static_cast<std::int64_t>(::GetTickCount64());
 }
