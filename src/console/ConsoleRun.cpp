@@ -192,6 +192,9 @@ int ConsoleRun::Finish(const TransferResult& result, bool split) {
     for (const std::string& piece : result.stalePieces) {
         host_.Say(Text(slot::kStalePieceRemoved) + piece);
     }
+    if (!result.appendUndone.empty()) {
+        host_.Say(Text(slot::kAppendUndone) + result.appendUndone);
+    }
     if (!result.partialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + result.partialPath);
     }

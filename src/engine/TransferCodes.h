@@ -28,9 +28,11 @@ inline constexpr int kBigFileChanged = -slot::kBigFileChanged.number;
 inline constexpr int kSelfOverwrite = -slot::kSelfOverwrite.number;
 inline constexpr int kPieceChanged = -slot::kPieceChanged.number;
 inline constexpr int kChecksumFileUnusable = -slot::kChecksumFileUnusable.number;
+inline constexpr int kAppendNotUndone = -slot::kAppendNotUndone.number;
+inline constexpr int kBigFileNamedAsPiece = -slot::kBigFileNamedAsPiece.number;
 
 // The outcome of each code that is not a piece's number.
-inline constexpr std::array<std::pair<int, TransferOutcome>, 16> kOutcomeOfCode = {{
+inline constexpr std::array<std::pair<int, TransferOutcome>, 18> kOutcomeOfCode = {{
     {kTransferDone, TransferOutcome::Done},
     {kSizesDiffer, TransferOutcome::SizesDiffer},
     {kCannotReadBigFile, TransferOutcome::CannotReadBigFile},
@@ -47,6 +49,8 @@ inline constexpr std::array<std::pair<int, TransferOutcome>, 16> kOutcomeOfCode 
     {kSelfOverwrite, TransferOutcome::SelfOverwrite},
     {kPieceChanged, TransferOutcome::PieceChanged},
     {kChecksumFileUnusable, TransferOutcome::ChecksumFileUnusable},
+    {kAppendNotUndone, TransferOutcome::AppendNotUndone},
+    {kBigFileNamedAsPiece, TransferOutcome::BigFileNamedAsPiece},
 }};
 
 }  // namespace brelker

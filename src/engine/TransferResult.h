@@ -45,6 +45,11 @@ enum class TransferOutcome {
     // The series' checksum file is there but cannot be used (checksumProblem
     // says where and why); nothing was written.
     ChecksumFileUnusable,
+    // An earlier append to the target was broken off, and what it appended
+    // cannot safely be taken off: the file names its record.
+    AppendNotUndone,
+    // The big file of a split has the name of one of its own pieces.
+    BigFileNamedAsPiece,
 };
 
 // Everything a front end needs to tell the user how a run went.
@@ -67,6 +72,9 @@ struct TransferResult {
     std::vector<std::string> removedAfterFailure;
     // The pieces of an earlier, longer series that a split removed.
     std::vector<std::string> stalePieces;
+    // The target of a join, where an earlier append to it had been broken
+    // off: what that append had added was taken off first.
+    std::string appendUndone;
 
     bool Succeeded() const { return outcome == TransferOutcome::Done; }
 };

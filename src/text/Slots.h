@@ -194,4 +194,9 @@ inline constexpr TextSlot kProgressTimeLeft{682};
 inline constexpr TextSlot kProgressPieceOf{683};
 inline constexpr TextSlot kProgressPiece{684};
 
+// Appends that can be taken back, and names that are the series' own (700-709).
+inline constexpr TextSlot kAppendNotUndone{700};
+inline constexpr TextSlot kAppendUndone{701};
+inline constexpr TextSlot kBigFileNamedAsPiece{702};
+
 }  // namespace brelker::slot

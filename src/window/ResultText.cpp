@@ -11,15 +11,16 @@ namespace brelker {
 namespace {
 
 // In the order of TransferOutcome; PieceFailed takes the caller's slot.
-constexpr std::array<TextSlot, 17> kOutcomeSlots = {
+constexpr std::array<TextSlot, 19> kOutcomeSlots = {
     slot::kFileSplit,           slot::kSizesDiffer,         slot::kCannotCreatePiece,
     slot::kCannotReadBigFile,   slot::kCannotWriteBigFile,  slot::kNotAllDisksUsed,
     slot::kNotFinished,         slot::kChecksumMismatch,    slot::kChecksumFileNotWritten,
     slot::kNoChecksumFile,      slot::kRunLocked,           slot::kNotARegularFile,
     slot::kForeignChecksumFile, slot::kBigFileChanged,      slot::kSelfOverwrite,
-    slot::kPieceChanged,        slot::kChecksumFileUnusable};
+    slot::kPieceChanged,        slot::kChecksumFileUnusable, slot::kAppendNotUndone,
+    slot::kBigFileNamedAsPiece};
 static_assert(kOutcomeSlots.size() ==
-              static_cast<std::size_t>(TransferOutcome::ChecksumFileUnusable) + 1);
+              static_cast<std::size_t>(TransferOutcome::BigFileNamedAsPiece) + 1);
 
 }  // namespace
 
@@ -44,6 +45,8 @@ std::string TransferFailureText(const TransferResult& result, TextSlot failureSl
         case BigFileChanged:
         case SelfOverwrite:
         case PieceChanged:
+        case AppendNotUndone:
+        case BigFileNamedAsPiece:
             return Text(OutcomeSlot(result.outcome)) + result.file;
         default:
             return Text(OutcomeSlot(result.outcome));
