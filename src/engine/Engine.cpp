@@ -11,6 +11,7 @@
 #include "engine/Series.h"
 #include "engine/StreamHasher.h"
 #include "engine/TransferCodes.h"
+#include "platform/OpenedFile.h"
 #include "platform/OwnNames.h"
 #include "platform/Paths.h"
 
@@ -537,9 +538,8 @@ void Engine::RemoveLeftTemporaries(const std::string& target) {
         }
         const std::string path = JoinFolder(folder, entry.name);
         bool held = false;
-        if (const FileHandle file = platform_.TakeLeftFile(path, held); file != kNoFile) {
+        if (const OpenedFile left(platform_, platform_.TakeLeftFile(path, held)); left) {
             platform_.DeleteFile(path);
-            platform_.Close(file);
         }
     }
 }
@@ -554,16 +554,16 @@ int Engine::UndoBrokenAppend() {
         return kTransferDone;
     }
     bool held = false;
-    const FileHandle record = platform_.TakeLeftFile(recordPath, held);
-    if (record == kNoFile) {
+    OpenedFile record(platform_, platform_.TakeLeftFile(recordPath, held));
+    if (!record) {
         // A live run appends to the target: one whose lock is in another folder.
         return held ? Refuse(kRunLocked, job_.BigFilePath) : Fail(kAppendNotUndone, recordPath);
     }
-    int code = CutBack(ReadAppendRecord(platform_, record), recordPath);
+    int code = CutBack(ReadAppendRecord(platform_, record.Handle()), recordPath);
     if (code == kTransferDone && !platform_.DeleteFile(recordPath)) {
         code = Fail(kCannotWriteBigFile, recordPath);
     }
-    platform_.Close(record);
+    record.Close();
     if (code == kTransferDone) {
         platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
         result_.appendUndone = job_.BigFilePath;
@@ -579,27 +579,28 @@ int Engine::CutBack(const std::optional<AppendRecord>& record, const std::string
         platform_.KindOf(job_.BigFilePath, false) != FileKind::Regular) {
         return Refuse(kAppendNotUndone, recordPath);
     }
-    FileHandle file = platform_.OpenForUpdating(job_.BigFilePath);
-    const bool readable = file != kNoFile;
-    if (!readable) {
-        file = platform_.OpenForWriting(job_.BigFilePath);
-    }
-    if (file == kNoFile) {
+    const FileHandle updating = platform_.OpenForUpdating(job_.BigFilePath);
+    const bool readable = updating != kNoFile;
+    const OpenedFile file(platform_,
+                          readable ? updating : platform_.OpenForWriting(job_.BigFilePath));
+    if (!file) {
         return Fail(kCannotWriteBigFile, job_.BigFilePath);
     }
-    const auto identity = platform_.HandleIdentity(file);
-    const std::int64_t size = platform_.SizeOf(file);
+    const auto identity = platform_.HandleIdentity(file.Handle());
+    const std::int64_t size = platform_.SizeOf(file.Handle());
     bool same = identity && SameFileOnVolume(*identity, record->identity) && size >= record->length;
     if (same && !record->tailDigest.empty()) {
-        same = readable && TailDigest(platform_, file, record->length) == record->tailDigest;
+        same = readable &&
+               TailDigest(platform_, file.Handle(), record->length) == record->tailDigest;
     }
-    int code = same ? kTransferDone : Refuse(kAppendNotUndone, recordPath);
-    if (same && size != record->length &&
-        !(platform_.Truncate(file, record->length) && platform_.Flush(file))) {
-        code = Fail(kCannotWriteBigFile, job_.BigFilePath);
+    if (!same) {
+        return Refuse(kAppendNotUndone, recordPath);
     }
-    platform_.Close(file);
-    return code;
+    if (size != record->length && !(platform_.Truncate(file.Handle(), record->length) &&
+                                     platform_.Flush(file.Handle()))) {
+        return Fail(kCannotWriteBigFile, job_.BigFilePath);
+    }
+    return kTransferDone;
 }
 
 // The record of the target's old length is on the disk beside it before the
@@ -617,22 +618,21 @@ int Engine::WriteAppendRecord(Run& run) {
     const auto size = static_cast<std::int64_t>(text.size());
     const std::string recordPath = AppendRecordPath(job_.BigFilePath);
     std::string temporary;
-    const FileHandle file = platform_.CreateTemporaryBeside(job_.BigFilePath, temporary);
-    if (file == kNoFile) {
+    OpenedFile file(platform_, platform_.CreateTemporaryBeside(job_.BigFilePath, temporary));
+    if (!file) {
         return Fail(kCannotWriteBigFile, recordPath);
     }
-    if (platform_.Write(file, text.data(), size) != size || !platform_.Flush(file) ||
-        !platform_.RenameToNewName(temporary, recordPath)) {
+    if (platform_.Write(file.Handle(), text.data(), size) != size ||
+        !platform_.Flush(file.Handle()) || !platform_.RenameToNewName(temporary, recordPath)) {
         int code = Fail(kCannotWriteBigFile, recordPath);
         if (platform_.Exists(recordPath)) {
             code = Refuse(kRunLocked, job_.BigFilePath);  // another run's, just made
         }
         platform_.DeleteFile(temporary);
-        platform_.Close(file);
         return code;
     }
     platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
-    run.record = file;
+    run.record = file.Release();
     run.recordPath = recordPath;
     return kTransferDone;
 }

@@ -19,6 +19,8 @@ public:
     FileHandle Handle() const { return handle_; }
     // Closes it now, where what follows needs it closed (its size read by name).
     void Close() { platform_.Close(std::exchange(handle_, kNoFile)); }
+    // Hands the file on to whoever closes it from now on.
+    FileHandle Release() { return std::exchange(handle_, kNoFile); }
 
 private:
     Platform& platform_;

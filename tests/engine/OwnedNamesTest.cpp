@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -90,14 +91,26 @@ TEST_F(OwnedNamesTest, ABigFileThatChangesOrAPieceChangedAfterWritingIsCaught) {
 }
 
 TEST_F(OwnedNamesTest, StalePiecesAreRegularFilesOfTheSeriesAndNeverTheBigFile) {
-    // "brelker split big.bin.Brelked_5 -o big.bin": piece 5 is the big file.
+    // "brelker split big.bin.Brelked_5 -o big.bin": the big file would stay
+    // among its own pieces, and every count of the series would take it in.
+    PlanSplit(PatternBytes(200), {100, 100});
+    WriteFile(Piece(3), "an old piece");
+    std::filesystem::rename(job.BigFilePath, Piece(5));
     job.BigFilePath = Piece(5);
+    EXPECT_EQ(Split(), TransferOutcome::BigFileNamedAsPiece);
+    EXPECT_EQ(result.file, Piece(5));
+    EXPECT_FALSE(Exists(Piece(1)));
+    job.BigFilePath = folder / "pieces/../pieces/big.bin.Brelked_5";  // the same file
+    EXPECT_EQ(Split(), TransferOutcome::BigFileNamedAsPiece);
+    EXPECT_EQ(result.file, Piece(5));
+    EXPECT_EQ(ReadFile(Piece(3)), "an old piece");
+
+    job.BigFilePath = folder / "big.bin";
     PlanSplit(PatternBytes(200), {100, 100});
     std::filesystem::create_directory(Piece(4));
-    WriteFile(Piece(3), "an old piece");
     ASSERT_EQ(Split(), TransferOutcome::Done);
-    EXPECT_EQ(result.stalePieces, std::vector<std::string>{Piece(3)});
-    EXPECT_EQ(ReadFile(Piece(5)), PatternBytes(200));
+    std::sort(result.stalePieces.begin(), result.stalePieces.end());
+    EXPECT_EQ(result.stalePieces, (std::vector<std::string>{Piece(3), Piece(5)}));
     EXPECT_TRUE(std::filesystem::is_directory(Piece(4)));
 }
 
@@ -158,22 +171,53 @@ TEST_F(OwnedNamesTest, AnAppendWritesInPlaceEvenWhereTheFileCannotBeRead) {
 #endif
 }
 
-TEST_F(OwnedNamesTest, AJoinRemovesTemporariesThatNoLiveRunHolds) {
+TEST_F(OwnedNamesTest, AJoinRemovesOnlyItsTargetsTemporariesThatNoLiveRunHolds) {
     const std::string pieces = folder / "pieces";
-    const std::string left = pieces + "/.big.bin.part-a1b2c3";
-    const std::string held = pieces + "/.other.part-d4e5f6";
-    const std::string notOurs = pieces + "/.notes.part-1";
-    WriteFile(left, "346 MB of a killed join");
-    WriteFile(held, "a join that still runs");
-    WriteFile(notOurs, "a user's file");
-    platform.lockedElsewhere = {JoinFolder(pieces, "other")};
+    const std::string target = pieces + "/big.bin";
+    std::string left;  // a killed join's
+    platform.Close(platform.CreateTemporaryBeside(target, left));
+    std::string live;  // a join that runs with its locks in another folder
+    const FileHandle held = platform.CreateTemporaryBeside(target, live);
+    std::string otherTarget;
+    platform.Close(platform.CreateTemporaryBeside(pieces + "/other.bin", otherTarget));
+    EXPECT_EQ(BareFileName(left).rfind(".big.bin.brelker-tmp-", 0), 0u) << left;
+    // A user's own hidden files, some close to the form.
+    const std::vector<std::string> users = {
+        pieces + "/.big.bin.part-a1b2c3", pieces + "/.notes.part-backup",
+        pieces + "/.big.bin.brelker-tmp-a1b2c", pieces + "/.big.bin.brelker-tmp-a1b2c3d",
+        pieces + "/.big.bin.brelker-tmp-a1.b2c", pieces + "/.big.bin.brelker-TMP-a1b2c3"};
+    for (const std::string& name : users) {
+        WriteFile(name, "a user's file");
+    }
     PlanJoin({"aa", "bb"});
-    job.BigFilePath = pieces + "/big.bin";
+    job.BigFilePath = target;
     ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
     EXPECT_FALSE(Exists(left));
-    EXPECT_TRUE(Exists(held));
-    EXPECT_TRUE(Exists(notOurs));
+    EXPECT_TRUE(Exists(live));
+    EXPECT_TRUE(Exists(otherTarget));
+    for (const std::string& name : users) {
+        EXPECT_TRUE(Exists(name)) << name;
+    }
+    platform.Close(held);
     EXPECT_GE(platform.flushes, 1);  // the joined file reached the disk before its name
+}
+
+TEST_F(OwnedNamesTest, TheSeriesOwnFilesAreNeverTheTargetOfItsJoin) {
+    PlanJoin({"aa", "bb"});
+    const std::string list = ChecksumFilePath(job.SmallFilesBase);
+    WriteFile(list, "the series' list");
+    for (const std::string& target :
+         {list, folder / "pieces/../pieces/big.bin.sha256", Piece(2), Piece(3)}) {
+        for (const bool append : {true, false}) {
+            job.BigFilePath = target;
+            job.AppendActive = append;
+            EXPECT_EQ(JoinSeries(), TransferOutcome::CannotWriteBigFile) << target;
+            EXPECT_EQ(result.file, target);
+        }
+    }
+    EXPECT_EQ(ReadFile(list), "the series' list");
+    EXPECT_EQ(ReadFile(Piece(2)), "bb");
+    EXPECT_FALSE(Exists(Piece(3)));
 }
 
 TEST_F(OwnedNamesTest, NothingIsWrittenIntoAFolderOrThroughALink) {

@@ -296,10 +296,18 @@ TEST_F(TransferTest, AMissingPieceInTheMiddleOfAJoin) {
     // Pieces 1 and 2 are gone: their bytes stay in the partial file, the big file
     // name is not taken by a file that is not whole.
     EXPECT_FALSE(Exists(job.BigFilePath));
+    EXPECT_EQ(result.partialPath, job.BigFilePath + ".brelker-partial");
     EXPECT_EQ(ReadFile(result.partialPath), "aabb");
     EXPECT_FALSE(Exists(Piece(1)));
     EXPECT_FALSE(Exists(Piece(2)));
     EXPECT_TRUE(Exists(Piece(4)));
+
+    // The next join into the same place keeps it, as the message said.
+    const std::string kept = result.partialPath;
+    PlanJoin({"xx"});
+    options.RemoveSmallFiles = false;
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
+    EXPECT_EQ(ReadFile(kept), "aabb");
 }
 
 TEST_F(TransferTest, APieceThatChangedSinceItWasCountedFailsItsCheck) {
