@@ -590,14 +590,14 @@ int Engine::CutBack(const std::optional<AppendRecord>& record, const std::string
     const std::int64_t size = platform_.SizeOf(file.Handle());
     bool same = identity && SameFileOnVolume(*identity, record->identity) && size >= record->length;
     if (same && !record->tailDigest.empty()) {
-        same = readable &&
-               TailDigest(platform_, file.Handle(), record->length) == record->tailDigest;
+        same =
+            readable && TailDigest(platform_, file.Handle(), record->length) == record->tailDigest;
     }
     if (!same) {
         return Refuse(kAppendNotUndone, recordPath);
     }
-    if (size != record->length && !(platform_.Truncate(file.Handle(), record->length) &&
-                                     platform_.Flush(file.Handle()))) {
+    if (size != record->length &&
+        !(platform_.Truncate(file.Handle(), record->length) && platform_.Flush(file.Handle()))) {
         return Fail(kCannotWriteBigFile, job_.BigFilePath);
     }
     return kTransferDone;

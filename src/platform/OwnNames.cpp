@@ -40,8 +40,8 @@ std::string OwnNameBeside(const std::string& path, std::string_view tag, bool hi
     const std::size_t start = NameStart(path);
     const std::string_view name = std::string_view(path).substr(start);
     const std::string_view dot = hidden ? "." : "";
-    std::string own = std::string(dot) + std::string(name) + std::string(kProgramMark) +
-                      std::string(tag);
+    std::string own =
+        std::string(dot) + std::string(name) + std::string(kProgramMark) + std::string(tag);
     if (own.size() > kLongestOwnName) {
         const std::string digest = "~" + ShortHash(name);
         const std::size_t room =

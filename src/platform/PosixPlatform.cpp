@@ -476,7 +476,11 @@ FileHandle PosixPlatform::CreateTemporaryBeside(const std::string& path, std::st
 
 FileHandle PosixPlatform::TakeLeftFile(const std::string& path, bool& held) {
     held = false;
-    const FileHandle fd = OpenRegular(path, O_RDONLY | O_NOFOLLOW);
+    // Open for writing where it may be: an NFS server locks only such files.
+    FileHandle fd = OpenRegular(path, O_RDWR | O_NOFOLLOW);
+    if (fd == kNoFile && lastError == EACCES) {
+        fd = OpenRegular(path, O_RDONLY | O_NOFOLLOW);
+    }
     if (fd == kNoFile) {
         return kNoFile;
     }

@@ -626,9 +626,9 @@ FileHandle Win32Platform::TakeLeftFile(const std::string& path, bool& held) {
     }
     // Shared with deleting alone: the handle of a live run, which writes,
     // makes this open fail, and no run that comes after can open it.
-    const HANDLE handle = ::CreateFileW(LongForm(full).c_str(), GENERIC_READ, FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const HANDLE handle =
+        ::CreateFileW(LongForm(full).c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         lastError = ::GetLastError();
         held = lastError == ERROR_SHARING_VIOLATION;
@@ -652,8 +652,7 @@ bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
 }
 
 bool Win32Platform::RenameToNewName(const std::string& from, const std::string& to) {
-    return ::MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), 0) != 0 ||
-           Failed(false);
+    return ::MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), 0) != 0 || Failed(false);
 }
 
 std::int64_t Win32Platform::FileSize(const std::string& path) {

@@ -651,9 +651,18 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {683, "Datei %1 von %2"},
     {684, "Datei %1"},
     // Appends that can be taken back, and names that are the series' own.
-    {700, "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen, und das Angehängte lässt sich nicht sicher wieder entfernen: Die Datei hat sich seitdem geändert, oder angehängte kleinere Dateien wurden gelöscht. Prüfen Sie die Datei und löschen Sie dann den Vermerk über jenes Zusammenfügen: "},
-    {701, "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen; was es angehängt hatte, wurde zuerst wieder entfernt: "},
-    {702, "Die große Datei trägt den Namen einer der kleineren Dateien, in die sie geteilt würde, und ein Zusammenfügen hielte sie für eine davon. Wählen Sie einen anderen Namen für die kleineren Dateien: "},
+    {700,
+     "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen, und das "
+     "Angehängte lässt sich nicht sicher wieder entfernen: Die Datei hat sich seitdem geändert, "
+     "oder angehängte kleinere Dateien wurden gelöscht. Prüfen Sie die Datei und löschen Sie dann "
+     "den Vermerk über jenes Zusammenfügen: "},
+    {701,
+     "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen; was es angehängt "
+     "hatte, wurde zuerst wieder entfernt: "},
+    {702,
+     "Die große Datei trägt den Namen einer der kleineren Dateien, in die sie geteilt würde, und "
+     "ein Zusammenfügen hielte sie für eine davon. Wählen Sie einen anderen Namen für die "
+     "kleineren Dateien: "},
 });
 
 }  // namespace

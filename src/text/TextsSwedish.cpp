@@ -636,9 +636,17 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {683, "Fil %1 av %2"},
     {684, "Fil %1"},
     // Appends that can be taken back, and names that are the series' own.
-    {700, "En tidigare sammanfogning som lade till i den här filen avbröts, och det som lades till kan inte tas bort på ett säkert sätt: filen har ändrats sedan dess, eller så har mindre filer som lades till raderats. Kontrollera filen och radera sedan anteckningen om den sammanfogningen: "},
-    {701, "En tidigare sammanfogning som lade till i den här filen avbröts; det som den hade lagt till har tagits bort först: "},
-    {702, "Den stora filen har samma namn som en av de mindre filer den skulle delas upp i, och en sammanfogning skulle ta den för en av dem. Välj ett annat namn för de mindre filerna: "},
+    {700,
+     "En tidigare sammanfogning som lade till i den här filen avbröts, och det som lades till kan "
+     "inte tas bort på ett säkert sätt: filen har ändrats sedan dess, eller så har mindre filer "
+     "som lades till raderats. Kontrollera filen och radera sedan anteckningen om den "
+     "sammanfogningen: "},
+    {701,
+     "En tidigare sammanfogning som lade till i den här filen avbröts; det som den hade lagt till "
+     "har tagits bort först: "},
+    {702,
+     "Den stora filen har samma namn som en av de mindre filer den skulle delas upp i, och en "
+     "sammanfogning skulle ta den för en av dem. Välj ett annat namn för de mindre filerna: "},
 });
 
 }  // namespace

@@ -11,14 +11,25 @@ namespace brelker {
 namespace {
 
 // In the order of TransferOutcome; PieceFailed takes the caller's slot.
-constexpr std::array<TextSlot, 19> kOutcomeSlots = {
-    slot::kFileSplit,           slot::kSizesDiffer,         slot::kCannotCreatePiece,
-    slot::kCannotReadBigFile,   slot::kCannotWriteBigFile,  slot::kNotAllDisksUsed,
-    slot::kNotFinished,         slot::kChecksumMismatch,    slot::kChecksumFileNotWritten,
-    slot::kNoChecksumFile,      slot::kRunLocked,           slot::kNotARegularFile,
-    slot::kForeignChecksumFile, slot::kBigFileChanged,      slot::kSelfOverwrite,
-    slot::kPieceChanged,        slot::kChecksumFileUnusable, slot::kAppendNotUndone,
-    slot::kBigFileNamedAsPiece};
+constexpr std::array<TextSlot, 19> kOutcomeSlots = {slot::kFileSplit,
+                                                    slot::kSizesDiffer,
+                                                    slot::kCannotCreatePiece,
+                                                    slot::kCannotReadBigFile,
+                                                    slot::kCannotWriteBigFile,
+                                                    slot::kNotAllDisksUsed,
+                                                    slot::kNotFinished,
+                                                    slot::kChecksumMismatch,
+                                                    slot::kChecksumFileNotWritten,
+                                                    slot::kNoChecksumFile,
+                                                    slot::kRunLocked,
+                                                    slot::kNotARegularFile,
+                                                    slot::kForeignChecksumFile,
+                                                    slot::kBigFileChanged,
+                                                    slot::kSelfOverwrite,
+                                                    slot::kPieceChanged,
+                                                    slot::kChecksumFileUnusable,
+                                                    slot::kAppendNotUndone,
+                                                    slot::kBigFileNamedAsPiece};
 static_assert(kOutcomeSlots.size() ==
               static_cast<std::size_t>(TransferOutcome::BigFileNamedAsPiece) + 1);
 

@@ -154,9 +154,7 @@ TEST_F(KilledAppendTest, ARecordThatCannotBeTrustedStopsEveryRunAndIsNamed) {
         {"the file is shorter than it was", [this] { std::filesystem::resize_file(target, 10); }},
         {"the file is gone", [this] { std::filesystem::remove(target); }},
         {"its pieces are gone",
-         rewrite([](std::string text) {
-             return text.replace(text.rfind("kept"), 4, "gone");
-         })},
+         rewrite([](std::string text) { return text.replace(text.rfind("kept"), 4, "gone"); })},
         {"the record is cut short", rewrite([](std::string text) { return text.substr(0, 30); })},
         {"a length that is no number",
          rewrite([](std::string text) { return text.replace(text.find("length ") + 7, 1, "x"); })},

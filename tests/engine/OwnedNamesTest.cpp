@@ -183,8 +183,8 @@ TEST_F(OwnedNamesTest, AJoinRemovesOnlyItsTargetsTemporariesThatNoLiveRunHolds) 
     EXPECT_EQ(BareFileName(left).rfind(".big.bin.brelker-tmp-", 0), 0u) << left;
     // A user's own hidden files, some close to the form.
     const std::vector<std::string> users = {
-        pieces + "/.big.bin.part-a1b2c3", pieces + "/.notes.part-backup",
-        pieces + "/.big.bin.brelker-tmp-a1b2c", pieces + "/.big.bin.brelker-tmp-a1b2c3d",
+        pieces + "/.big.bin.part-a1b2c3",        pieces + "/.notes.part-backup",
+        pieces + "/.big.bin.brelker-tmp-a1b2c",  pieces + "/.big.bin.brelker-tmp-a1b2c3d",
         pieces + "/.big.bin.brelker-tmp-a1.b2c", pieces + "/.big.bin.brelker-TMP-a1b2c3"};
     for (const std::string& name : users) {
         WriteFile(name, "a user's file");
