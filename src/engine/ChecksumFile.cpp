@@ -18,6 +18,9 @@ constexpr std::int64_t kLargestChecksumFile = std::int64_t{16} << 20;
 constexpr std::size_t kLongestLine = std::size_t{64} << 10;
 
 constexpr std::string_view kTagStart = "SHA256 (";
+// The program's own words: no list that a person or another tool writes opens
+// with them.
+constexpr std::string_view kUnfinishedMark = "# brelker: unfinished split";
 constexpr std::string_view kTagMiddle = ") = ";
 
 bool NeedsEscape(std::string_view name) { return name.find_first_of("\\\n\r") != name.npos; }
@@ -123,13 +126,24 @@ struct NumberedLine {
     ChecksumLine line;
 };
 
+// Editors on Windows like to start a UTF-8 file with a byte-order mark.
+std::string_view WithoutByteOrderMark(std::string_view text) {
+    return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+}
+
+bool OpensUnfinished(std::string_view text) {
+    return WithoutByteOrderMark(text).starts_with(kUnfinishedMark);
+}
+
 // The checksum lines of a text with the numbers of the lines they stand on;
 // comments and empty lines are passed over. Nothing when a line is none, whose
-// number then goes to badLine.
-std::optional<std::vector<NumberedLine>> ParseNumberedLines(std::string_view text, int& badLine) {
-    // Editors on Windows like to start a UTF-8 file with a byte-order mark.
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.remove_prefix(3);
+// number then goes to badLine. With cutShort, a last line without its line end
+// is passed over: the run that wrote it ended before the line did.
+std::optional<std::vector<NumberedLine>> ParseNumberedLines(std::string_view text, int& badLine,
+                                                            bool cutShort = false) {
+    text = WithoutByteOrderMark(text);
+    if (cutShort && !text.empty() && !text.ends_with('\n')) {
+        text = text.substr(0, text.rfind('\n') + 1);  // all of it goes without any line end
     }
     std::vector<NumberedLine> lines;
     for (int number = 1; !text.empty(); ++number) {
@@ -179,6 +193,22 @@ std::optional<std::string> ReadListText(Platform& platform, const std::string& p
     return text;
 }
 
+// The pieces an unfinished mark says were planned; 0 when it does not say.
+int PlannedPieces(std::string_view text) {
+    const std::string_view mark = text.substr(0, text.find('\n'));
+    const std::string_view after = mark.substr(std::min(kUnfinishedMark.size(), mark.size()));
+    int planned = 0;
+    if (after.starts_with(", ")) {
+        const char* first = after.data() + 2;
+        const auto [end, error] = std::from_chars(first, after.data() + after.size(), planned);
+        if (error != std::errc() || !std::string_view(end, after.data() + after.size() - end)
+                                         .starts_with(" pieces")) {
+            planned = 0;
+        }
+    }
+    return std::max(planned, 0);
+}
+
 ChecksumList Invalid(int line, ChecksumFault fault) {
     ChecksumList list;
     list.state = ChecksumList::State::Invalid;
@@ -207,46 +237,103 @@ std::string FormatChecksumLines(const std::vector<ChecksumLine>& lines) {
     return text;
 }
 
-bool WriteChecksumFile(Platform& platform, const std::string& path,
-                       const std::vector<ChecksumLine>& lines) {
-    const std::string text = FormatChecksumLines(lines);
-    const OpenedFile file(platform, platform.CreateForWriting(path));
+std::string UnfinishedMark(int plannedPieces, std::int64_t plannedBytes) {
+    std::string mark(kUnfinishedMark);
+    if (plannedPieces > 0) {
+        mark += ", " + std::to_string(plannedPieces) + " pieces";
+    }
+    if (plannedBytes >= 0) {
+        mark += ", " + std::to_string(plannedBytes) + " bytes";
+    }
+    return mark + " planned\n";
+}
+
+bool ReplaceChecksumFile(Platform& platform, const std::string& path, const std::string& text,
+                         std::string& reason, FileHandle* kept) {
+    std::string temporary;
+    OpenedFile file(platform, platform.CreateTemporaryBeside(path, temporary));
+    if (!file) {
+        reason = platform.LastErrorText();
+        return false;
+    }
     const auto size = static_cast<std::int64_t>(text.size());
-    return file && platform.Write(file.Handle(), text.data(), size) == size &&
-           platform.Flush(file.Handle());
+    if (platform.Write(file.Handle(), text.data(), size) != size ||
+        !platform.Flush(file.Handle()) || !platform.RenameFile(temporary, path)) {
+        reason = platform.LastErrorText();
+        file.Close();
+        platform.DeleteFile(temporary);
+        return false;
+    }
+    // The new name must be on the disk before anything relies on it.
+    if (!platform.FlushFolder(FolderOfPath(path))) {
+        reason = platform.LastErrorText();
+        return false;
+    }
+    if (kept != nullptr) {
+        *kept = file.Release();
+    }
+    return true;
 }
 
 ChecksumList MatchSeries(std::string_view text, const std::string& stemName,
                          const std::string& suffix) {
+    const bool unfinished = OpensUnfinished(text);
     int badLine = 0;
-    const auto lines = ParseNumberedLines(text, badLine);
+    const auto lines = ParseNumberedLines(text, badLine, unfinished);
     if (!lines) {
         return Invalid(badLine, ChecksumFault::NotALine);
     }
     const std::string piecePrefix = stemName + suffix;
     ChecksumList list;
     SeriesChecksums& series = list.series;
-    for (const auto& [number, line] : *lines) {
-        if (!IsBareName(line.name)) {
+    // Where each piece was listed, to name a gap or a repeat by its line.
+    std::vector<int> lineOf = {0};
+    int wholeLine = 0;
+    for (const auto& [number, listed] : *lines) {
+        std::string_view name = listed.name;
+        while (name.starts_with("./")) {
+            name.remove_prefix(2);
+        }
+        if (!IsBareName(name)) {
             return Invalid(number, ChecksumFault::FolderPart);
         }
-        // The pieces from 1 up, each where it belongs, then the joined file and
-        // nothing after it: what tells a whole list from one cut short or edited.
-        const int k = PieceNumber(line.name, piecePrefix);
-        const bool nextPiece = k == series.Count() + 1;
-        const bool joinedFile = k == 0 && series.Count() > 0;
-        if (!series.wholeName.empty() || !(nextPiece || joinedFile)) {
-            return Invalid(number, ChecksumFault::OutOfOrder);
-        }
-        if (k > 0) {
-            series.pieces.push_back(line.digest);
+        const int k = PieceNumber(name, piecePrefix);
+        if (k == 0) {
+            // One file besides the pieces: the joined one. A running split has
+            // not listed it yet.
+            if (wholeLine != 0 || unfinished) {
+                return Invalid(number, ChecksumFault::OutOfOrder);
+            }
+            wholeLine = number;
+            series.whole = listed.digest;
+            series.wholeName = std::string(name);
             continue;
         }
-        series.whole = line.digest;
-        series.wholeName = line.name;
+        const auto index = static_cast<std::size_t>(k);
+        if (index >= series.pieces.size()) {
+            series.pieces.resize(index + 1);
+            lineOf.resize(index + 1, 0);
+        }
+        if (lineOf[index] != 0) {
+            return Invalid(number, ChecksumFault::OutOfOrder);
+        }
+        lineOf[index] = number;
+        series.pieces[index] = listed.digest;
     }
-    if (series.wholeName.empty()) {
-        return Invalid(0, ChecksumFault::EndsBeforeWhole);
+    // Every piece from 1 up to the highest one listed: a gap is a piece the
+    // list does not prove, named by the line after it.
+    for (std::size_t k = 1; k < lineOf.size(); ++k) {
+        if (lineOf[k] == 0) {
+            return Invalid(lineOf[k + 1 < lineOf.size() ? k + 1 : k], ChecksumFault::OutOfOrder);
+        }
+    }
+    if (unfinished) {
+        list.state = ChecksumList::State::Unfinished;
+        list.plannedPieces = PlannedPieces(WithoutByteOrderMark(text));
+        return list;
+    }
+    if (series.Count() == 0) {
+        return Invalid(wholeLine, ChecksumFault::EndsBeforeWhole);
     }
     list.state = ChecksumList::State::Valid;
     return list;
@@ -299,6 +386,9 @@ ChecksumOwnership OwnershipOf(Platform& platform, const std::string& stem,
     bool complete = false;
     const auto text =
         kind == FileKind::Regular ? ReadListText(platform, path, complete) : std::nullopt;
+    if (text && OpensUnfinished(*text)) {
+        return ChecksumOwnership::Ours;
+    }
     int badLine = 0;
     const auto lines = text && complete ? ParseNumberedLines(*text, badLine) : std::nullopt;
     if (!lines || lines->empty()) {

@@ -9,6 +9,7 @@
 #include "engine/ChecksumFile.h"
 #include "engine/PieceNames.h"
 #include "engine/Series.h"
+#include "engine/SeriesRecord.h"
 #include "engine/StreamHasher.h"
 #include "engine/TransferCodes.h"
 #include "platform/OpenedFile.h"
@@ -112,7 +113,15 @@ struct Engine::Run {
     std::unique_ptr<StreamHasher> hasher;
     std::int64_t sourceOffset = 0;
     std::optional<SeriesChecksums> expected;
+    // A prompted join reads the list of each disk: on a disk before the last
+    // it is the record of a split that had not finished yet, whose lines
+    // prove the pieces so far; a finished list must follow on a later disk.
+    bool expectedUnfinished = false;
+    int unfinishedPlanned = 0;
     int checkedPieces = 0;
+    // A split's record of itself, and the digest of the big file's bytes it moved.
+    std::unique_ptr<SeriesRecord> record;
+    std::string wholeDigest;
     // Where the next block lands in the piece being written, and in a join's target.
     std::int64_t pieceOffset = 0;
     std::int64_t targetOffset = 0;
@@ -274,7 +283,8 @@ TransferResult Engine::RunTransfer(Direction direction, const TransferOptions& o
     // A Stop that came after the last block of the previous run is not this run's.
     job_.StopRequested = false;
     const int code = Transfer(run);
-    if (run.Split() && code != kTransferDone) {
+    // A big file that could not be deleted leaves a whole series beside it.
+    if (run.Split() && code != kTransferDone && code != kBigFileNotRemoved) {
         RemoveWrittenFiles(run);
     }
     return Result(code);
@@ -413,7 +423,13 @@ int Engine::Transfer(Run& run) {
             AbandonJoinTarget(run);
             return code;
         }
-        return FinishJoinTarget(run, flushed, flushFailure);
+        const int code = FinishJoinTarget(run, flushed, flushFailure);
+        if (code == kTransferDone && options.RemoveSmallFiles && !run.prompting) {
+            for (int k = 1; k <= job_.SmallFileCount; ++k) {
+                platform_.DeleteFile(PieceName(job_.SmallFilesBase, options.Suffix, k));
+            }
+        }
+        return code;
     }
     const std::int64_t expected = job_.ExtractActive ? job_.ExtractCount : run.bigFileBytesAtStart;
     if (run.hasher) {
@@ -427,31 +443,46 @@ int Engine::Transfer(Run& run) {
     if (expected != run.measuredTotal) {
         return kSizesDiffer;
     }
-
-    if (const int code = FinishChecksums(run); code != kTransferDone) {
+    // Written to in place, the big file keeps its size but not its stamp: the
+    // pieces may then hold some old bytes and some new, which no list may call whole.
+    if (platform_.FileStamp(job_.BigFilePath) != run.bigFileStamp) {
+        return Refuse(kBigFileChanged, job_.BigFilePath);
+    }
+    if (const int code = CollectDigests(run); code != kTransferDone) {
         return code;
     }
 
     // The big file goes only after every piece has passed its check, and
     // only while each is still what this run wrote.
-    if (options.RemoveBigFile && !job_.ExtractActive) {
+    const bool removeBigFile = options.RemoveBigFile && !job_.ExtractActive;
+    if (removeBigFile) {
         if (const int code = ConfirmPiecesUnchanged(run); code != kTransferDone) {
             return code;
         }
+    }
+    RemoveStalePieces(options.Suffix, run.bigFileStamp);
+    // The list is finished before the big file goes: killed in between, the
+    // user has both, never neither.
+    if (const int code = FinishRecord(run); code != kTransferDone) {
+        return code;
+    }
+    if (removeBigFile) {
         if (platform_.FileStamp(job_.BigFilePath) != run.bigFileStamp) {
             return Refuse(kBigFileChanged, job_.BigFilePath);
         }
-        platform_.DeleteFile(job_.BigFilePath);
+        if (!platform_.DeleteFile(job_.BigFilePath)) {
+            return Fail(kBigFileNotRemoved, job_.BigFilePath);
+        }
     }
-    RemoveStalePieces(options.Suffix, run.bigFileStamp);
     return kTransferDone;
 }
 
 // Before the big file goes, each piece on the disk in the drive must still be
-// the file this run wrote, of its size and, where the run hashed it, of its
-// digest: another process may have written to it since.
+// the file this run wrote, of its size and, read back, of its digest: another
+// process may have written to it since. Where all of them are in the drive,
+// they must also rebuild the big file's bytes, read back as one stream.
 int Engine::ConfirmPiecesUnchanged(Run& run) {
-    TransferProgress unshown;
+    std::vector<std::string> pieces;
     for (int k = run.firstPieceOnDisk; k <= job_.SmallFileCount; ++k) {
         const auto index = static_cast<std::size_t>(k);
         const std::string piece = PieceName(job_.SmallFilesBase, run.options.Suffix, k);
@@ -465,15 +496,23 @@ int Engine::ConfirmPiecesUnchanged(Run& run) {
             platform_.FileSize(piece) != job_.SmallFileSizes[index]) {
             return Refuse(kPieceChanged, piece);
         }
-        if (index < job_.PieceDigests.size() && !job_.PieceDigests[index].empty()) {
-            const auto state = CheckFile(piece, job_.PieceDigests[index], 0.0f, unshown);
-            if (!state) {
-                return kInterrupted;
-            }
-            if (*state != CheckState::Ok) {
-                return Refuse(kPieceChanged, piece);
-            }
+        pieces.push_back(piece);
+    }
+    TransferProgress unshown;
+    const auto back = ReadBack(pieces, 0.0f, unshown);
+    if (!back) {
+        return kInterrupted;
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const auto index = static_cast<std::size_t>(run.firstPieceOnDisk) + i;
+        const bool listed = index < job_.PieceDigests.size() && !job_.PieceDigests[index].empty();
+        if (back->states[i] != CheckState::Ok ||
+            (listed && back->digests[i] != job_.PieceDigests[index])) {
+            return Refuse(kPieceChanged, pieces[i]);
         }
+    }
+    if (run.firstPieceOnDisk == 1 && back->whole != run.wholeDigest) {
+        return Refuse(kPieceChanged, job_.SmallFilesBase);
     }
     return kTransferDone;
 }
@@ -807,6 +846,13 @@ int Engine::PieceSteps(Run& run, int piece) {
 
     std::vector<std::int64_t>& sizes = job_.SmallFileSizes;
     run.pieceOffset = 0;
+    // Each disk tells where the series stood before its first piece; the
+    // erase above has passed.
+    if (split && (piece == 1 || run.prompting)) {
+        if (const int code = BeginRecord(run); code != kTransferDone) {
+            return EndRun(run, code);
+        }
+    }
     if (split) {
         run.piece = platform_.CreateForWriting(job_.PiecePath);
         if (run.piece != kNoFile) {
@@ -854,6 +900,11 @@ int Engine::PieceSteps(Run& run, int piece) {
         Fail(kSizesDiffer, job_.PiecePath);
         return EndRun(run, kSizesDiffer);
     }
+    if (split && run.prompting && run.record && !run.record->PutOnDisk()) {
+        result_.file = run.record->Path();
+        result_.reason = run.record->Reason();
+        return EndRun(run, kChecksumFileNotWritten);
+    }
     // The hashing may still read the piece back: it closes the piece when done.
     if (run.hasher) {
         run.hasher->Release(run.piece);
@@ -875,9 +926,11 @@ int Engine::PieceSteps(Run& run, int piece) {
         run.lastPieceStamp = platform_.FileStamp(job_.PiecePath);
     }
 
-    // A piece may go only once its bytes are safely in the big file and match
-    // their checksum.
-    if (!split && run.options.RemoveSmallFiles) {
+    // A piece of a prompted join goes with its disk, once its bytes are safely
+    // in the big file and match their line in the list; one that no list
+    // proves yet stays. Without disk changes every piece stays until the
+    // whole is proven.
+    if (!split && run.options.RemoveSmallFiles && run.prompting && run.checkedPieces >= piece) {
         if (!platform_.Flush(run.bigFile)) {
             Fail(kSizesDiffer, run.targetPath);
             return EndRun(run, kSizesDiffer);
@@ -1040,14 +1093,30 @@ int Engine::StartChecksums(Run& run) {
         job_.PieceDigests.clear();
         job_.WholeDigest.clear();
         run.sourceOffset = job_.ExtractActive ? job_.ExtractSkip : 0;
-        if (!run.options.WriteChecksumFile) {
+        // The record of the split goes where its list goes; only a vendor's
+        // list there (kept by a split without a list) leaves it out.
+        if (OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) !=
+            ChecksumOwnership::Foreign) {
+            run.record = std::make_unique<SeriesRecord>(platform_,
+                                                        ChecksumFilePath(job_.SmallFilesBase));
+        }
+        // Deleting the big file needs the digest of its bytes, to prove the
+        // pieces read back against it.
+        const bool removeBigFile = run.options.RemoveBigFile && !job_.ExtractActive;
+        if (!run.options.WriteChecksumFile && !removeBigFile) {
             return kTransferDone;
         }
-    } else if (!run.prompting) {
+        run.hasher = std::make_unique<StreamHasher>(platform_, run.options.WriteChecksumFile);
+        return kTransferDone;
+    }
+    if (!run.prompting) {
         const ChecksumList list =
             ReadSeriesChecksums(platform_, job_.SmallFilesBase, run.options.Suffix);
         if (list.state == ChecksumList::State::Absent && !job_.CountedFromChecksumFile) {
             return kTransferDone;
+        }
+        if (list.state == ChecksumList::State::Unfinished) {
+            return RefuseUnfinished(list.series.Count(), list.plannedPieces);
         }
         if (!list.Valid()) {
             return RefuseChecksumFile(list);
@@ -1059,19 +1128,33 @@ int Engine::StartChecksums(Run& run) {
             return kChecksumMismatch;
         }
     }
-    // A split lists the digest of every piece. A join proves what it wrote by
-    // the digest of the whole, read back from the joined file, and so hashes
-    // each byte once; it hashes the pieces as well only where one is deleted
-    // before the end, or where it reads back the pieces instead of what it wrote.
-    const bool pieceDigests = run.Split() || run.options.RemoveSmallFiles || !run.targetReadable;
-    run.hasher = std::make_unique<StreamHasher>(platform_, pieceDigests);
+    run.hasher = std::make_unique<StreamHasher>(platform_, JoinHashesPieces(run));
     return kTransferDone;
+}
+
+// A join proves what it wrote by the digest of the whole, read back from the
+// joined file, and so hashes each byte once. It hashes the pieces as well
+// where one is deleted before the end (a prompted join, disk by disk), where
+// it reads back the pieces instead of what it wrote, and where the list has
+// no line for the whole.
+bool Engine::JoinHashesPieces(const Run& run) const {
+    return run.prompting || !run.targetReadable || (run.expected && run.expected->whole.empty());
+}
+
+// The list says that the split of the series did not finish: nothing of the
+// pieces is joined or verified.
+int Engine::RefuseUnfinished(int listed, int planned) {
+    result_.file = job_.SmallFilesBase;
+    result_.reason.clear();
+    result_.piece = listed;
+    result_.plannedPieces = planned;
+    return kSeriesUnfinished;
 }
 
 // With each disk of a prompted join its checksum file may come in; from then
 // on it says how many pieces there are.
 int Engine::LookForChecksums(Run& run, int piece) {
-    if (run.Split() || run.expected) {
+    if (run.Split() || (run.expected && !run.expectedUnfinished)) {
         return kTransferDone;
     }
     const ChecksumList list =
@@ -1079,10 +1162,17 @@ int Engine::LookForChecksums(Run& run, int piece) {
     if (list.state == ChecksumList::State::Absent) {
         return kTransferDone;
     }
+    if (list.state == ChecksumList::State::Unfinished) {
+        run.expected = list.series;
+        run.expectedUnfinished = true;
+        run.unfinishedPlanned = list.plannedPieces;
+        return kTransferDone;
+    }
     if (!list.Valid()) {
         return RefuseChecksumFile(list);
     }
     run.expected = list.series;
+    run.expectedUnfinished = false;
     if (run.expected->Count() < piece) {
         result_.file = ChecksumFilePath(job_.SmallFilesBase);
         return kChecksumMismatch;
@@ -1129,9 +1219,7 @@ int Engine::CheckPiece(Run& run, int piece) {
         return kTransferDone;
     }
     run.hasher->NextPiece();
-    const bool proveNow =
-        run.Split() ? run.prompting
-                    : run.options.RemoveSmallFiles || (run.prompting && !run.targetReadable);
+    const bool proveNow = run.prompting;
     if (proveNow) {
         run.hasher->Wait();
     }
@@ -1140,7 +1228,10 @@ int Engine::CheckPiece(Run& run, int piece) {
         // a join could not read them, whatever they hold.
         return run.Split() ? kSizesDiffer : failed;
     }
-    if (run.Split() || !proveNow || !run.expected) {
+    if (run.Split()) {
+        return ListProvenPieces(run, piece);
+    }
+    if (!proveNow || !run.expected) {
         return kTransferDone;
     }
     return ComparePieces(run, piece);
@@ -1148,6 +1239,9 @@ int Engine::CheckPiece(Run& run, int piece) {
 
 // Compares the pieces up to the given one that are not compared yet.
 int Engine::ComparePieces(Run& run, int upTo) {
+    // The record of a split that had not finished then lists fewer pieces:
+    // the rest wait for a later disk's list.
+    upTo = std::min(upTo, run.expected->Count());
     for (; run.checkedPieces < upTo; ++run.checkedPieces) {
         const int k = run.checkedPieces + 1;
         if (run.hasher->PieceDigest(k) != run.expected->pieces[static_cast<std::size_t>(k)]) {
@@ -1158,58 +1252,141 @@ int Engine::ComparePieces(Run& run, int upTo) {
     return kTransferDone;
 }
 
-// After the last piece: a split writes its checksum file beside the last
-// piece, a join compares the whole file. A split without checksums removes a
-// checksum file of the same stem, which would fail every later join of the
-// new pieces.
-int Engine::FinishChecksums(Run& run) {
-    const std::string checksumFile = ChecksumFilePath(job_.SmallFilesBase);
+// After the last piece of a split: the digest of every piece and of the
+// whole, once the hashing has read back the last bytes.
+int Engine::CollectDigests(Run& run) {
     if (!run.hasher) {
-        // Only a list of ours is removed; somebody else's stays as it is.
-        if (run.Split() && OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) ==
-                               ChecksumOwnership::Ours) {
-            platform_.DeleteFile(checksumFile);
+        return kTransferDone;
+    }
+    const auto whole = run.hasher->EndWhole();
+    if (run.hasher->FailedPiece() != 0 || !whole) {
+        return Fail(kSizesDiffer, job_.PiecePath);  // the bytes could not be read back
+    }
+    run.wholeDigest = *whole;
+    if (run.options.WriteChecksumFile) {
+        job_.PieceDigests = {std::string()};
+        for (int k = 1; k <= job_.SmallFileCount; ++k) {
+            job_.PieceDigests.push_back(run.hasher->PieceDigest(k).value_or(std::string()));
         }
+        job_.WholeDigest = *whole;
+    }
+    run.hasher.reset();
+    return kTransferDone;
+}
+
+// The split's record becomes its finished list. The joined file's line names
+// the file a join restores, the stem's, so that sha256sum -c checks that file
+// after the join. A split without a list removes its record: the pieces are
+// whole, and a list of an earlier series under the stem's name is gone with it.
+int Engine::FinishRecord(Run& run) {
+    if (!run.record) {
+        return kTransferDone;
+    }
+    const std::string& path = run.record->Path();
+    if (!run.options.WriteChecksumFile) {
+        const auto identity = platform_.FileIdentity(path);
+        if (identity && identity == RecordIdentity(run) && !platform_.DeleteFile(path)) {
+            return Fail(kChecksumFileNotWritten, path);
+        }
+        return kTransferDone;
+    }
+    std::vector<ChecksumLine> lines;
+    for (int k = 1; k <= job_.SmallFileCount; ++k) {
+        lines.push_back({job_.PieceDigests[static_cast<std::size_t>(k)],
+                         BareFileName(PieceName(job_.SmallFilesBase, run.options.Suffix, k))});
+    }
+    lines.push_back({job_.WholeDigest, BareFileName(job_.SmallFilesBase)});
+    if (!run.record->Finish(lines)) {
+        result_.file = path;
+        result_.reason = run.record->Reason();
+        return kChecksumFileNotWritten;
+    }
+    NoteRecord(run, true);
+    return kTransferDone;
+}
+
+// The record is the run's own file under the list's name, by its identity;
+// once finished it is stamped too, so that a failure after it removes the
+// list only while it is what this run wrote.
+void Engine::NoteRecord(Run& run, bool finished) {
+    const std::string& path = run.record->Path();
+    std::erase_if(run.written, [&](const Run::Written& file) { return file.path == path; });
+    run.written.push_back({path, platform_.FileIdentity(path),
+                           finished ? platform_.FileStamp(path) : std::nullopt});
+}
+
+std::optional<std::string> Engine::RecordIdentity(const Run& run) const {
+    for (const Run::Written& file : run.written) {
+        if (run.record && file.path == run.record->Path()) {
+            return file.identity;
+        }
+    }
+    return std::nullopt;
+}
+
+// Before the first piece on each disk: the record says what the split is
+// about to do, with the lines of the pieces proven so far.
+int Engine::BeginRecord(Run& run) {
+    if (!run.record) {
+        return kTransferDone;
+    }
+    const int planned = run.options.UseFreeSpace ? 0 : job_.SmallFileCount;
+    if (!run.record->Begin(planned, job_.ExtractCount)) {
+        result_.file = run.record->Path();
+        result_.reason = run.record->Reason();
+        return kChecksumFileNotWritten;
+    }
+    NoteRecord(run, false);
+    return kTransferDone;
+}
+
+// The lines of the pieces whose digests are known by now go into the record,
+// in order; with a disk to change they are on the disk before it goes.
+int Engine::ListProvenPieces(Run& run, int upTo) {
+    if (!run.record || !run.hasher || !run.options.WriteChecksumFile) {
+        return kTransferDone;
+    }
+    for (int k = run.record->Listed() + 1; k <= upTo; ++k) {
+        const auto digest = run.hasher->PieceDigest(k);
+        if (!digest) {
+            break;
+        }
+        if (!run.record->Add(
+                {*digest, BareFileName(PieceName(job_.SmallFilesBase, run.options.Suffix, k))})) {
+            result_.file = run.record->Path();
+            result_.reason = run.record->Reason();
+            return kChecksumFileNotWritten;
+        }
+    }
+    return kTransferDone;
+}
+
+// After the last piece of a join: the whole file, or where the list has no
+// line for it each piece, compared with the list. A prompted join whose last
+// list was the record of an unfinished split proves nothing whole.
+int Engine::FinishChecksums(Run& run) {
+    if (!run.hasher) {
         return kTransferDone;
     }
     const auto whole = run.hasher->EndWhole();
     if (const int failed = run.hasher->FailedPiece(); failed != 0 || !whole) {
         // The bytes could not be read back.
-        return run.Split() || failed == 0 ? kSizesDiffer : failed;
-    }
-    if (run.Split()) {
-        std::vector<std::string> digests = {std::string()};
-        std::vector<ChecksumLine> lines;
-        for (int k = 1; k <= job_.SmallFileCount; ++k) {
-            digests.push_back(run.hasher->PieceDigest(k).value_or(std::string()));
-            lines.push_back({digests.back(),
-                             BareFileName(PieceName(job_.SmallFilesBase, run.options.Suffix, k))});
-        }
-        run.hasher.reset();
-        lines.push_back({*whole, BareFileName(job_.BigFilePath)});
-        // Whatever was written of it is this run's, and goes if the split fails.
-        if (!WriteChecksumFile(platform_, checksumFile, lines)) {
-            const int code = Fail(kChecksumFileNotWritten, checksumFile);
-            run.written.push_back({checksumFile, platform_.FileIdentity(checksumFile), {}});
-            return code;
-        }
-        run.written.push_back({checksumFile, platform_.FileIdentity(checksumFile),
-                               platform_.FileStamp(checksumFile)});
-        job_.PieceDigests = std::move(digests);
-        job_.WholeDigest = *whole;
-        return kTransferDone;
+        return failed == 0 ? kSizesDiffer : failed;
     }
     if (!run.expected) {
         return kTransferDone;
     }
-    const bool pieceDigests = run.options.RemoveSmallFiles || !run.targetReadable;
+    if (run.expectedUnfinished) {
+        return RefuseUnfinished(run.expected->Count(), run.unfinishedPlanned);
+    }
+    const bool pieceDigests = JoinHashesPieces(run);
     if (pieceDigests) {
         if (const int code = ComparePieces(run, job_.SmallFileCount); code != kTransferDone) {
             return code;
         }
     }
     run.hasher.reset();
-    if (*whole != run.expected->whole) {
+    if (!run.expected->whole.empty() && *whole != run.expected->whole) {
         result_.file = pieceDigests ? job_.BigFilePath : PieceAtFault(run);
         return kChecksumMismatch;
     }
@@ -1247,45 +1424,136 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
     report = {};
     report.checksumFile = ChecksumFilePath(job_.SmallFilesBase);
     const ChecksumList list = ReadSeriesChecksums(platform_, job_.SmallFilesBase, options.Suffix);
+    if (list.state == ChecksumList::State::Unfinished) {
+        return Result(RefuseUnfinished(list.series.Count(), list.plannedPieces));
+    }
     if (!list.Valid()) {
         return Result(RefuseChecksumFile(list));
     }
     const SeriesChecksums& expected = list.series;
-    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::string> pieces;
     for (int k = 1; k <= expected.Count(); ++k) {
-        files.emplace_back(PieceName(job_.SmallFilesBase, options.Suffix, k),
-                           expected.pieces[static_cast<std::size_t>(k)]);
+        pieces.push_back(PieceName(job_.SmallFilesBase, options.Suffix, k));
     }
     // The list names the joined file by a bare name, so it is only ever
     // looked for in these folders; one there that cannot be read is reported.
+    std::optional<std::string> joined;
     for (const std::string& folder : bigFileFolders) {
         const std::string path = JoinFolder(folder, expected.wholeName);
-        if (platform_.KindOf(path, true) == FileKind::Regular) {
-            files.emplace_back(path, expected.whole);
+        if (!expected.wholeName.empty() && platform_.KindOf(path, true) == FileKind::Regular) {
+            joined = path;
             break;
         }
     }
     double total = 0;
-    for (const auto& file : files) {
-        total += static_cast<double>(std::max<std::int64_t>(platform_.FileSize(file.first), 0));
+    for (const std::string& piece : pieces) {
+        total += static_cast<double>(std::max<std::int64_t>(platform_.FileSize(piece), 0));
+    }
+    if (joined) {
+        total += static_cast<double>(std::max<std::int64_t>(platform_.FileSize(*joined), 0));
     }
     host_.ClearSizeList();
     host_.SetProgressRange(0, kProgressMaximum);
     const float scale = ScaleFor(total);
     TransferProgress progress{0, static_cast<std::int64_t>(total), 0, expected.Count()};
-    for (const auto& [path, digest] : files) {
-        host_.ShowNote(path);
-        progress.piece = progress.piece < expected.Count() ? progress.piece + 1 : 0;
-        host_.ShowTransfer(progress);
-        const auto state = CheckFile(path, digest, scale, progress);
-        if (!state) {
-            host_.SetProgress(0);
-            return Result(kInterrupted);
+    const auto back = ReadBack(pieces, scale, progress);
+    if (!back) {
+        host_.SetProgress(0);
+        return Result(kInterrupted);
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        CheckState state = back->states[i];
+        if (state == CheckState::Ok && back->digests[i] != expected.pieces[i + 1]) {
+            state = CheckState::Failed;
         }
-        report.entries.push_back({path, *state});
+        report.entries.push_back({pieces[i], state});
+    }
+    // The list's line for the whole is proven by the pieces read as one
+    // stream, and by the joined file where there is one: a line that agrees
+    // with neither would fail every join.
+    if (!expected.whole.empty()) {
+        CheckState whole = !back->whole                    ? CheckState::Unreadable
+                           : *back->whole == expected.whole ? CheckState::Ok
+                                                            : CheckState::Failed;
+        if (joined) {
+            host_.ShowNote(*joined);
+            progress.piece = 0;
+            host_.ShowTransfer(progress);
+            const auto state = CheckFile(*joined, expected.whole, scale, progress);
+            if (!state) {
+                host_.SetProgress(0);
+                return Result(kInterrupted);
+            }
+            whole = whole == CheckState::Failed ? whole : *state;
+        }
+        report.entries.push_back(
+            {joined.value_or(JoinFolder(FolderOfPath(job_.SmallFilesBase), expected.wholeName)),
+             whole});
     }
     host_.SetProgress(0);
     return Result(kTransferDone);
+}
+
+// Reads files one after the other, each hashed on its own and all of them as
+// one stream, on both threads, with progress and Stop as in a join; nothing
+// when the user broke off. The stream's digest only where every file was read.
+std::optional<Engine::ReadBackResult> Engine::ReadBack(const std::vector<std::string>& paths,
+                                                       float scale, TransferProgress& progress) {
+    constexpr std::int64_t kBlock = std::int64_t{8} << 20;
+    ReadBackResult back;
+    StreamHasher hasher(platform_);
+    bool allRead = true;
+    for (const std::string& path : paths) {
+        if (scale > 0) {
+            host_.ShowNote(path);
+            progress.piece = std::min(progress.piece + 1, std::max(progress.pieceCount, 1));
+            host_.ShowTransfer(progress);
+        }
+        const FileHandle file = platform_.OpenForReading(path);
+        const std::int64_t size = file == kNoFile ? -1 : platform_.SizeOf(file);
+        if (size < 0) {
+            platform_.Close(file);
+            hasher.NextPiece();
+            back.states.push_back(platform_.KindOf(path, true) == FileKind::Missing
+                                      ? CheckState::Missing
+                                      : CheckState::Unreadable);
+            allRead = false;
+            continue;
+        }
+        bool goOn = true;
+        for (std::int64_t offset = 0; offset < size && goOn;) {
+            const std::int64_t count = std::min(kBlock, size - offset);
+            hasher.Add(file, offset, count);
+            offset += count;
+            progress.bytesDone += count;
+            host_.SetProgress(static_cast<int>(std::clamp(
+                static_cast<double>(progress.bytesDone) * scale, 0.0, double{kProgressMaximum})));
+            if (scale > 0) {
+                host_.ShowTransfer(progress);
+            }
+            host_.ProcessMessages();
+            goOn = GoOnAfterStop();
+        }
+        hasher.NextPiece();
+        hasher.Release(file);
+        if (!goOn) {
+            return std::nullopt;
+        }
+        back.states.push_back(CheckState::Ok);
+    }
+    const auto whole = hasher.EndWhole();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const auto digest = hasher.PieceDigest(static_cast<int>(i) + 1);
+        if (back.states[i] == CheckState::Ok && !digest) {
+            back.states[i] = CheckState::Unreadable;
+            allRead = false;
+        }
+        back.digests.push_back(digest.value_or(std::string()));
+    }
+    if (allRead && whole) {
+        back.whole = *whole;
+    }
+    return back;
 }
 
 // Hashes one file block by block, with progress and Stop as in a join;

@@ -96,6 +96,12 @@ public:
 private:
     enum class Direction { Split, Join };
     struct Run;
+    // Files read back: each one's state and digest, and the digest of all as one stream.
+    struct ReadBackResult {
+        std::vector<CheckState> states;
+        std::vector<std::string> digests;
+        std::optional<std::string> whole;
+    };
 
     TransferResult RunTransfer(Direction direction, const TransferOptions& options);
     TransferResult Result(int code);
@@ -120,6 +126,16 @@ private:
     bool GoOnAfterStop();
     // Checksums of the pieces and of the whole.
     int StartChecksums(Run& run);
+    bool JoinHashesPieces(const Run& run) const;
+    int RefuseUnfinished(int listed, int planned);
+    int CollectDigests(Run& run);
+    int BeginRecord(Run& run);
+    int ListProvenPieces(Run& run, int upTo);
+    int FinishRecord(Run& run);
+    void NoteRecord(Run& run, bool finished);
+    std::optional<std::string> RecordIdentity(const Run& run) const;
+    std::optional<ReadBackResult> ReadBack(const std::vector<std::string>& paths, float scale,
+                                           TransferProgress& progress);
     int LookForChecksums(Run& run, int piece);
     void HashMoved(Run& run, std::int64_t count);
     int CheckPiece(Run& run, int piece);

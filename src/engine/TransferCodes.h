@@ -28,11 +28,13 @@ inline constexpr int kBigFileChanged = -slot::kBigFileChanged.number;
 inline constexpr int kSelfOverwrite = -slot::kSelfOverwrite.number;
 inline constexpr int kPieceChanged = -slot::kPieceChanged.number;
 inline constexpr int kChecksumFileUnusable = -slot::kChecksumFileUnusable.number;
+inline constexpr int kSeriesUnfinished = -slot::kSeriesUnfinished.number;
+inline constexpr int kBigFileNotRemoved = -slot::kBigFileNotRemoved.number;
 inline constexpr int kAppendNotUndone = -slot::kAppendNotUndone.number;
 inline constexpr int kBigFileNamedAsPiece = -slot::kBigFileNamedAsPiece.number;
 
 // The outcome of each code that is not a piece's number.
-inline constexpr std::array<std::pair<int, TransferOutcome>, 18> kOutcomeOfCode = {{
+inline constexpr std::array<std::pair<int, TransferOutcome>, 20> kOutcomeOfCode = {{
     {kTransferDone, TransferOutcome::Done},
     {kSizesDiffer, TransferOutcome::SizesDiffer},
     {kCannotReadBigFile, TransferOutcome::CannotReadBigFile},
@@ -49,6 +51,8 @@ inline constexpr std::array<std::pair<int, TransferOutcome>, 18> kOutcomeOfCode 
     {kSelfOverwrite, TransferOutcome::SelfOverwrite},
     {kPieceChanged, TransferOutcome::PieceChanged},
     {kChecksumFileUnusable, TransferOutcome::ChecksumFileUnusable},
+    {kSeriesUnfinished, TransferOutcome::SeriesUnfinished},
+    {kBigFileNotRemoved, TransferOutcome::BigFileNotRemoved},
     {kAppendNotUndone, TransferOutcome::AppendNotUndone},
     {kBigFileNamedAsPiece, TransferOutcome::BigFileNamedAsPiece},
 }};

@@ -45,6 +45,13 @@ enum class TransferOutcome {
     // The series' checksum file is there but cannot be used (checksumProblem
     // says where and why); nothing was written.
     ChecksumFileUnusable,
+    // The series' checksum file says that its split did not finish: piece
+    // holds the pieces it lists, plannedPieces those the split meant to
+    // write (0 when it did not know); file is the series' stem.
+    SeriesUnfinished,
+    // The split is whole and its list finished, but the big file that was to
+    // be deleted after it is still there: file and reason say why.
+    BigFileNotRemoved,
     // An earlier append to the target was broken off, and what it appended
     // cannot safely be taken off: the file names its record.
     AppendNotUndone,
@@ -55,8 +62,9 @@ enum class TransferOutcome {
 // Everything a front end needs to tell the user how a run went.
 struct TransferResult {
     TransferOutcome outcome = TransferOutcome::Done;
-    // The piece of PieceFailed, counted from 1.
+    // The piece of PieceFailed, counted from 1; the pieces listed of SeriesUnfinished.
     int piece = 0;
+    int plannedPieces = 0;
     // The file a failure is about (the one that did not match or could not be
     // written, read, locked or used) and the system's reason, when it has one.
     std::string file;

@@ -19,7 +19,7 @@ public:
     FileHandle Handle() const { return handle_; }
     // Closes it now, where what follows needs it closed (its size read by name).
     void Close() { platform_.Close(std::exchange(handle_, kNoFile)); }
-    // Hands the file on to whoever closes it from now on.
+    // Hands the file to a caller that keeps it open beyond this object.
     FileHandle Release() { return std::exchange(handle_, kNoFile); }
 
 private:

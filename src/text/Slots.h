@@ -194,6 +194,10 @@ inline constexpr TextSlot kProgressTimeLeft{682};
 inline constexpr TextSlot kProgressPieceOf{683};
 inline constexpr TextSlot kProgressPiece{684};
 
+// Records of unfinished work (685-699).
+inline constexpr TextSlot kSeriesUnfinished{685};
+inline constexpr TextSlot kBigFileNotRemoved{686};
+inline constexpr TextSlot kSeriesUnfinishedUncounted{687};
 // Appends that can be taken back, and names that are the series' own (700-709).
 inline constexpr TextSlot kAppendNotUndone{700};
 inline constexpr TextSlot kAppendUndone{701};

@@ -463,8 +463,8 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {481, "The checksum file cannot be used: "},
     {482, "line"},
     {483, "not a checksum line"},
-    {484, "out of order: first the smaller files from number 1 up, each once, then the big file"},
-    {485, "the list ends before the big file"},
+    {484, "each smaller file from number 1 up must be listed once, with no gap, and at most one other file"},
+    {485, "it lists none of the smaller files"},
     {486, "a name with a folder part"},
     {487, "the file cannot be read"},
     {488, "not a regular file"},
@@ -612,6 +612,9 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {682, "%1 left"},
     {683, "File %1 of %2"},
     {684, "File %1"},
+    {685, "The split of %1 did not finish: %2 of %3 smaller files were written."},
+    {686, "The file has been split, but the big file could not be deleted: "},
+    {687, "The split of %1 did not finish: %2 smaller files were written."},
     // Appends that can be taken back, and names that are the series' own.
     {700,
      "An earlier join that appended to this file was broken off, and what it appended cannot be "

@@ -479,10 +479,8 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {481, "Die Prüfsummendatei kann nicht verwendet werden: "},
     {482, "Zeile"},
     {483, "keine Prüfsummenzeile"},
-    {484,
-     "falsche Reihenfolge: zuerst die kleineren Dateien ab Nummer 1, jede einmal, dann die große "
-     "Datei"},
-    {485, "die Liste endet vor der großen Datei"},
+    {484, "jede kleinere Datei ab Nummer 1 muss genau einmal und lückenlos aufgeführt sein, dazu höchstens eine andere Datei"},
+    {485, "sie führt keine der kleineren Dateien auf"},
     {486, "ein Name mit Ordnerangabe"},
     {487, "die Datei kann nicht gelesen werden"},
     {488, "keine reguläre Datei"},
@@ -650,6 +648,9 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {682, "noch %1"},
     {683, "Datei %1 von %2"},
     {684, "Datei %1"},
+    {685, "Das Teilen von %1 wurde nicht beendet: %2 von %3 kleineren Dateien wurden geschrieben."},
+    {686, "Die Datei wurde geteilt, aber die große Datei konnte nicht gelöscht werden: "},
+    {687, "Das Teilen von %1 wurde nicht beendet: %2 kleinere Dateien wurden geschrieben."},
     // Appends that can be taken back, and names that are the series' own.
     {700,
      "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen, und das "

@@ -479,10 +479,8 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {481, "Kontrollsummefilen kan inte användas: "},
     {482, "rad"},
     {483, "inte en rad med en kontrollsumma"},
-    {484,
-     "fel ordning: först de mindre filerna från nummer 1 och uppåt, var och en en gång, sedan den "
-     "stora filen"},
-    {485, "listan slutar före den stora filen"},
+    {484, "varje mindre fil från nummer 1 och uppåt ska stå en gång, utan lucka, och högst en annan fil"},
+    {485, "den tar inte upp någon av de mindre filerna"},
     {486, "ett namn med en mappdel"},
     {487, "filen kan inte läsas"},
     {488, "inte en vanlig fil"},
@@ -635,6 +633,9 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {682, "%1 kvar"},
     {683, "Fil %1 av %2"},
     {684, "Fil %1"},
+    {685, "Delningen av %1 blev inte klar: %2 av %3 mindre filer skrevs."},
+    {686, "Filen har delats, men den stora filen kunde inte tas bort: "},
+    {687, "Delningen av %1 blev inte klar: %2 mindre filer skrevs."},
     // Appends that can be taken back, and names that are the series' own.
     {700,
      "En tidigare sammanfogning som lade till i den här filen avbröts, och det som lades till kan "

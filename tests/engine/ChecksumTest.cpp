@@ -87,7 +87,7 @@ TEST(ChecksumListTest, ADamagedListNamesItsFirstLineAtFaultAndWhy) {
     const std::string two = ListLine(2, kB);
     const Row rows[] = {
         {"empty", "# nothing\n\n", EndsBeforeWhole, 0},
-        {"cut off after piece 2", one + two, EndsBeforeWhole, 0},
+        {"the big file alone", kWhole, EndsBeforeWhole, 1},
         {"one blank", kA + " big.bin.Brelked_1\n" + two + kWhole, NotALine, 1},
         {"a byte-order mark further on", one + kBom + two + kWhole, NotALine, 2},
         {"blanks only", one + "  \n" + two + kWhole, NotALine, 2},
@@ -96,9 +96,8 @@ TEST(ChecksumListTest, ADamagedListNamesItsFirstLineAtFaultAndWhy) {
         {"a NUL", one + two + kW + "  big.bin" + std::string(1, '\0') + "x\n", NotALine, 3},
         {"MD5", "MD5 (big.bin.Brelked_1) = " + kA + "\n", NotALine, 1},
         {"a repeated line", one + one + two + kWhole, OutOfOrder, 2},
-        {"turned round", two + one + kWhole, OutOfOrder, 1},
         {"a gap", one + ListLine(3, kC) + kWhole, OutOfOrder, 2},
-        {"the big file first", kWhole + one, OutOfOrder, 1},
+        {"a piece named twice", one + two + kC + "  ./big.bin.Brelked_2\n" + kWhole, OutOfOrder, 3},
         {"the big file twice", one + two + kWhole + kWhole, OutOfOrder, 4},
         {"another file too", one + two + kWhole + kC + "  big.bin.sig\n", OutOfOrder, 4},
         {"up a folder", one + two + kW + "  ../secret.txt\n", FolderPart, 3},
@@ -116,6 +115,53 @@ TEST(ChecksumListTest, ADamagedListNamesItsFirstLineAtFaultAndWhy) {
         EXPECT_EQ(list.problem.fault, row.fault) << row.what;
         EXPECT_EQ(list.problem.line, row.line) << row.what;
     }
+}
+
+// sha256sum writes the lines in the order it is given the names: a shell's
+// glob puts piece 10 before piece 2, and "./" before names it was given so.
+TEST(ChecksumListTest, ListsWrittenByHandAreReadInAnyOrder) {
+    std::string globbed;
+    std::vector<std::string> digests = {""};
+    for (const int k : {1, 10, 11, 2, 3, 4, 5, 6, 7, 8, 9}) {
+        globbed += ListLine(k, std::string(64, static_cast<char>('a' + k % 6)));
+    }
+    for (int k = 1; k <= 11; ++k) {
+        digests.push_back(std::string(64, static_cast<char>('a' + k % 6)));
+    }
+    const ChecksumList ordered = Match(globbed + kWhole);
+    ASSERT_TRUE(ordered.Valid());
+    EXPECT_EQ(ordered.series.pieces, digests);
+    EXPECT_EQ(ordered.series.wholeName, "big.bin");
+
+    const ChecksumList dotted =
+        Match(kW + "  ./big.bin\n" + kA + "  ./big.bin.Brelked_1\n" + kB + "  ./big.bin.Brelked_2\n");
+    ASSERT_TRUE(dotted.Valid());
+    EXPECT_EQ(dotted.series.pieces, (std::vector<std::string>{"", kA, kB}));
+    EXPECT_EQ(dotted.series.wholeName, "big.bin");
+
+    // The pieces alone: each is proven, the whole is not claimed.
+    const ChecksumList piecesOnly = Match(ListLine(2, kB) + ListLine(1, kA));
+    ASSERT_TRUE(piecesOnly.Valid());
+    EXPECT_EQ(piecesOnly.series.Count(), 2);
+    EXPECT_TRUE(piecesOnly.series.whole.empty());
+}
+
+// A split's list while it runs, or as a killed split left it: never valid,
+// whatever lines it has so far, and always the program's own to replace.
+TEST(ChecksumListTest, TheRecordOfASplitThatDidNotFinishIsNeverTakenForAWholeList) {
+    const std::string one = ListLine(1, kA);
+    const ChecksumList planned = Match(UnfinishedMark(3, 300) + one + ListLine(2, kB).substr(0, 30));
+    EXPECT_EQ(planned.state, ChecksumList::State::Unfinished);
+    EXPECT_EQ(planned.series.Count(), 1);  // the line cut short is none
+    EXPECT_EQ(planned.plannedPieces, 3);
+    const ChecksumList unknown = Match(UnfinishedMark(0, -1));
+    EXPECT_EQ(unknown.state, ChecksumList::State::Unfinished);
+    EXPECT_EQ(unknown.series.Count(), 0);
+    EXPECT_EQ(unknown.plannedPieces, 0);
+    // A record never holds the whole's line; one that does was edited.
+    EXPECT_EQ(Match(UnfinishedMark(1, 3) + one + kWhole).state, ChecksumList::State::Invalid);
+    // The mark further down is a comment of somebody's.
+    EXPECT_TRUE(Match(one + UnfinishedMark(1, 3) + kWhole).Valid());
 }
 
 TEST(StreamHasherTest, PiecesAndTheWholeComeOutAsIfHashedOneAfterTheOther) {
@@ -298,7 +344,7 @@ TEST_F(ChecksumTransferTest, AJoinStopsAtAPieceThatIsNotTheOneSplitAndKeepsTheRe
         options.RemoveSmallFiles = true;
         EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch) << what;
         EXPECT_EQ(result.file, Piece(2)) << what;
-        EXPECT_FALSE(Exists(Piece(1)));  // checked before it went
+        EXPECT_TRUE(Exists(Piece(1)));  // none goes before the whole is proven
         EXPECT_EQ(ReadFile(Piece(2)), piece2) << what;
         EXPECT_TRUE(Exists(Piece(3))) << what;
         options.RemoveSmallFiles = false;
@@ -380,7 +426,7 @@ TEST_F(ChecksumTransferTest, AJoinChecksWhatReachedTheJoinedFileReadingItBackOnc
         EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch) << removeSmallFiles;
         EXPECT_EQ(result.file, Piece(2)) << removeSmallFiles;
         EXPECT_TRUE(ReadFile(job.BigFilePath) == bytes) << removeSmallFiles;
-        EXPECT_EQ(Exists(Piece(1)), !removeSmallFiles);
+        EXPECT_TRUE(Exists(Piece(1)));
         EXPECT_TRUE(Exists(Piece(2)));
     }
 }

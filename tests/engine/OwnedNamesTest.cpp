@@ -27,7 +27,7 @@ TEST_F(OwnedNamesTest, AnInterruptedSplitRemovesWhatItWroteWithoutAsking) {
     platform.interruptAtCall = 2;  // after the second block
     EXPECT_EQ(Split(), TransferOutcome::Interrupted);
     EXPECT_TRUE(host.questions.empty());
-    EXPECT_EQ(result.removedAfterFailure.size(), 2u);
+    EXPECT_EQ(result.removedAfterFailure.size(), 3u);  // the list's record and two pieces
     for (int k = 1; k <= 3; ++k) {
         EXPECT_FALSE(Exists(Piece(k))) << k;
     }
@@ -54,7 +54,8 @@ TEST_F(OwnedNamesTest, PiecesOnADiskTakenOutAreNeverRemoved) {
         }
     };
     EXPECT_EQ(Split(), TransferOutcome::DiskRefused);
-    EXPECT_EQ(result.removedAfterFailure, std::vector<std::string>{Piece(2)});
+    EXPECT_EQ(result.removedAfterFailure,
+              (std::vector<std::string>{ChecksumFilePath(job.SmallFilesBase), Piece(2)}));
     EXPECT_EQ(ReadFile(Piece(1)), "someone else's file");
     EXPECT_EQ(ReadFile(folder / "disk1-piece1"), PatternBytes(300).substr(0, 100));
 }
@@ -200,6 +201,27 @@ TEST_F(OwnedNamesTest, AJoinRemovesOnlyItsTargetsTemporariesThatNoLiveRunHolds) 
     }
     platform.Close(held);
     EXPECT_GE(platform.flushes, 1);  // the joined file reached the disk before its name
+}
+
+TEST_F(OwnedNamesTest, WhatAJoinKeepsOfDeletedPiecesIsNoTemporaryOfTheNextJoin) {
+    const std::string whole = PatternBytes(300);
+    PlanSplit(whole, {100, 100, 100});
+    ASSERT_EQ(Split(), TransferOutcome::Done);
+    WriteFile(Piece(3), PatternBytes(100, 5));  // damaged on its disk
+    options.PauseMode = PauseMode::Always;
+    options.RemoveSmallFiles = true;
+    job.BigFilePath = folder / "joined.bin";
+    EXPECT_EQ(JoinSeries(), TransferOutcome::ChecksumMismatch);
+    EXPECT_FALSE(Exists(Piece(1)));
+    const std::string kept = folder / "joined.bin.brelker-partial";
+    EXPECT_EQ(result.partialPath, kept);
+    EXPECT_EQ(ReadFile(kept).substr(0, 200), whole.substr(0, 200));
+
+    options.PauseMode = PauseMode::Never;
+    job.SmallFilesBase = folder / "other";
+    PlanJoin({"xx"});
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
+    EXPECT_EQ(ReadFile(kept).substr(0, 200), whole.substr(0, 200));
 }
 
 TEST_F(OwnedNamesTest, TheSeriesOwnFilesAreNeverTheTargetOfItsJoin) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "EngineFixture.h"
+#include "engine/ChecksumFile.h"
 #include "HiddenFile.h"
 #include "text/Slots.h"
 
@@ -72,7 +73,8 @@ TEST_F(RemovableMediaTest, WithoutPausesAFullDiskBringsTheFullDiskPrompt) {
     host.answers = {false};
     EXPECT_EQ(Split(), TransferOutcome::DiskRefused);
     // Disk 1 is still in the drive, so its piece is within reach and goes.
-    EXPECT_EQ(result.removedAfterFailure, std::vector<std::string>{Piece(1)});
+    EXPECT_EQ(result.removedAfterFailure,
+              (std::vector<std::string>{ChecksumFilePath(job.SmallFilesBase), Piece(1)}));
 }
 
 TEST_F(RemovableMediaTest, ADiskWithExactlyWhatRemainsTakesTheLastPieceWithoutAPrompt) {

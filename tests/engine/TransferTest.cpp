@@ -220,7 +220,8 @@ TEST_F(TransferTest, AFullDiskEndsTheSplitAndRemovesWhatItWrote) {
     const int filesBefore = OpenFiles();
     EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
     // Pieces 1 and 2 alone would look like a whole series of two.
-    EXPECT_EQ(result.removedAfterFailure, (std::vector<std::string>{Piece(1), Piece(2)}));
+    EXPECT_EQ(result.removedAfterFailure,
+              (std::vector<std::string>{ChecksumFilePath(job.SmallFilesBase), Piece(1), Piece(2)}));
     EXPECT_FALSE(Exists(Piece(1)));
     EXPECT_FALSE(Exists(Piece(2)));
     EXPECT_FALSE(Exists(Piece(3)));
@@ -235,7 +236,7 @@ TEST_F(TransferTest, AFullDiskDuringAJoinIsCaughtAndNoPieceIsDeleted) {
     platform.kernelCopy = false;
     platform.writeRoom = 1200;
     EXPECT_EQ(JoinSeries(), TransferOutcome::SizesDiffer);
-    EXPECT_FALSE(Exists(Piece(1)));  // its bytes all arrived
+    EXPECT_TRUE(Exists(Piece(1)));  // all its bytes arrived, but the whole did not
     EXPECT_TRUE(Exists(Piece(2)));
     EXPECT_EQ(ReadFile(Piece(2)), PatternBytes(1000, 2));
 }
@@ -282,9 +283,15 @@ TEST_F(TransferTest, APieceThatCannotBeCreatedOrOpenedReturnsItsNumber) {
     EXPECT_FALSE(Exists(Piece(1)));  // refused before anything was written
     std::filesystem::remove(Piece(2));
 
-    job.SmallFilesBase = folder / "no/such/folder/big.bin";
+    platform.uncreatable = {Piece(1)};
     EXPECT_EQ(Split(), TransferOutcome::PieceFailed);
     EXPECT_EQ(result.piece, 1);
+    EXPECT_FALSE(Exists(ChecksumFilePath(job.SmallFilesBase)));
+
+    // Where nothing can be written, the list that the split writes first says so.
+    job.SmallFilesBase = folder / "no/such/folder/big.bin";
+    EXPECT_EQ(Split(), TransferOutcome::ChecksumFileNotWritten);
+    EXPECT_EQ(result.file, ChecksumFilePath(job.SmallFilesBase));
 }
 
 TEST_F(TransferTest, AMissingPieceInTheMiddleOfAJoin) {
@@ -293,21 +300,13 @@ TEST_F(TransferTest, AMissingPieceInTheMiddleOfAJoin) {
     options.RemoveSmallFiles = true;
     EXPECT_EQ(JoinSeries(), TransferOutcome::PieceFailed);
     EXPECT_EQ(result.piece, 3);
-    // Pieces 1 and 2 are gone: their bytes stay in the partial file, the big file
-    // name is not taken by a file that is not whole.
+    // Every piece stays until the whole is there; the big file's name is not
+    // taken by a file that is not whole.
     EXPECT_FALSE(Exists(job.BigFilePath));
-    EXPECT_EQ(result.partialPath, job.BigFilePath + ".brelker-partial");
-    EXPECT_EQ(ReadFile(result.partialPath), "aabb");
-    EXPECT_FALSE(Exists(Piece(1)));
-    EXPECT_FALSE(Exists(Piece(2)));
-    EXPECT_TRUE(Exists(Piece(4)));
-
-    // The next join into the same place keeps it, as the message said.
-    const std::string kept = result.partialPath;
-    PlanJoin({"xx"});
-    options.RemoveSmallFiles = false;
-    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
-    EXPECT_EQ(ReadFile(kept), "aabb");
+    EXPECT_TRUE(result.partialPath.empty());
+    for (const int k : {1, 2, 4}) {
+        EXPECT_TRUE(Exists(Piece(k))) << k;
+    }
 }
 
 TEST_F(TransferTest, APieceThatChangedSinceItWasCountedFailsItsCheck) {

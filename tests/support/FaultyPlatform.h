@@ -108,7 +108,16 @@ public:
     }
     bool Flush(FileHandle file) override {
         ++flushes;
+        if (flushesLeft == 0) {
+            return false;
+        }
+        if (flushesLeft > 0) {
+            --flushesLeft;
+        }
         return !failFlushes && NativePlatform::Flush(file);
+    }
+    FileHandle CreateForWriting(const std::string& path) override {
+        return uncreatable.contains(path) ? kNoFile : NativePlatform::CreateForWriting(path);
     }
     bool DeleteFile(const std::string& path) override {
         if (undeletable.contains(path)) {
@@ -183,7 +192,11 @@ public:
     bool failSeeks = false;
     bool failTruncates = false;
     bool failFlushes = false;
+    // Flushes that succeed before every further one fails; -1: all.
+    int flushesLeft = -1;
     int flushes = 0;
+    // Files that cannot be created, as in a folder that may not be written.
+    std::set<std::string> uncreatable;
     std::set<std::string> undeletable;
     // Files that are there but cannot be opened for reading.
     std::set<std::string> unreadable;
