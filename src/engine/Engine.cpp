@@ -68,7 +68,7 @@ struct Engine::Run {
         hasher.reset();  // its thread may still read from the files
         engine.platform_.Close(piece);
         engine.platform_.Close(bigFile);
-        engine.platform_.Close(record);
+        engine.platform_.Close(appendRecord);
         engine.protectedFile_.clear();
     }
     Run(const Run&) = delete;
@@ -104,8 +104,8 @@ struct Engine::Run {
     // What the join wrote is kept whatever happens, once pieces may go.
     bool keptForPieces = false;
     // An append's record of the target's old length, held while the run lives.
-    FileHandle record = kNoFile;
-    std::string recordPath;
+    FileHandle appendRecord = kNoFile;
+    std::string appendRecordPath;
     // The last piece this split wrote on a floppy, to know the disk was changed.
     std::optional<std::string> lastPieceStamp;
     // Checksums: the hashing of the bytes moved, where the next block starts
@@ -671,8 +671,8 @@ int Engine::WriteAppendRecord(Run& run) {
         return code;
     }
     platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
-    run.record = file.Release();
-    run.recordPath = recordPath;
+    run.appendRecord = file.Release();
+    run.appendRecordPath = recordPath;
     return kTransferDone;
 }
 
@@ -700,8 +700,8 @@ int Engine::KeepJoinedBytes(Run& run) {
         }
         run.targetPath = kept;
         platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
-    } else if (run.record != kNoFile && !MarkPiecesGone(platform_, run.record)) {
-        return Fail(kCannotWriteBigFile, run.recordPath);
+    } else if (run.appendRecord != kNoFile && !MarkPiecesGone(platform_, run.appendRecord)) {
+        return Fail(kCannotWriteBigFile, run.appendRecordPath);
     }
     run.keptForPieces = true;
     return kTransferDone;
@@ -732,14 +732,14 @@ int Engine::FinishJoinTarget(Run& run, bool flushed, const std::string& flushFai
     }
     platform_.Close(run.bigFile);
     run.bigFile = kNoFile;
-    if (run.record != kNoFile) {
-        if (!platform_.DeleteFile(run.recordPath)) {
-            const int code = Fail(kCannotWriteBigFile, run.recordPath);
+    if (run.appendRecord != kNoFile) {
+        if (!platform_.DeleteFile(run.appendRecordPath)) {
+            const int code = Fail(kCannotWriteBigFile, run.appendRecordPath);
             AbandonJoinTarget(run);
             return code;
         }
-        platform_.Close(run.record);
-        run.record = kNoFile;
+        platform_.Close(run.appendRecord);
+        run.appendRecord = kNoFile;
         platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
     }
     return kTransferDone;
@@ -753,8 +753,8 @@ void Engine::AbandonJoinTarget(Run& run) {
     if (run.piecesDeleted) {
         platform_.Close(run.bigFile);
         run.bigFile = kNoFile;
-        platform_.Close(run.record);
-        run.record = kNoFile;
+        platform_.Close(run.appendRecord);
+        run.appendRecord = kNoFile;
         result_.partialPath = run.targetPath;
         return;
     }
@@ -773,12 +773,12 @@ void Engine::AbandonJoinTarget(Run& run) {
         cut = platform_.Truncate(file, job_.AppendBaseBytes) && platform_.Flush(file);
         platform_.Close(file);
     }
-    if (run.record != kNoFile) {
-        if (cut && platform_.DeleteFile(run.recordPath)) {
+    if (run.appendRecord != kNoFile) {
+        if (cut && platform_.DeleteFile(run.appendRecordPath)) {
             platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
         }
-        platform_.Close(run.record);
-        run.record = kNoFile;
+        platform_.Close(run.appendRecord);
+        run.appendRecord = kNoFile;
     }
 }
 
@@ -1097,8 +1097,8 @@ int Engine::StartChecksums(Run& run) {
         // list there (kept by a split without a list) leaves it out.
         if (OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) !=
             ChecksumOwnership::Foreign) {
-            run.record = std::make_unique<SeriesRecord>(platform_,
-                                                        ChecksumFilePath(job_.SmallFilesBase));
+            run.record =
+                std::make_unique<SeriesRecord>(platform_, ChecksumFilePath(job_.SmallFilesBase));
         }
         // Deleting the big file needs the digest of its bytes, to prove the
         // pieces read back against it.
@@ -1311,8 +1311,8 @@ int Engine::FinishRecord(Run& run) {
 void Engine::NoteRecord(Run& run, bool finished) {
     const std::string& path = run.record->Path();
     std::erase_if(run.written, [&](const Run::Written& file) { return file.path == path; });
-    run.written.push_back({path, platform_.FileIdentity(path),
-                           finished ? platform_.FileStamp(path) : std::nullopt});
+    run.written.push_back(
+        {path, platform_.FileIdentity(path), finished ? platform_.FileStamp(path) : std::nullopt});
 }
 
 std::optional<std::string> Engine::RecordIdentity(const Run& run) const {
@@ -1472,7 +1472,7 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
     // stream, and by the joined file where there is one: a line that agrees
     // with neither would fail every join.
     if (!expected.whole.empty()) {
-        CheckState whole = !back->whole                    ? CheckState::Unreadable
+        CheckState whole = !back->whole                     ? CheckState::Unreadable
                            : *back->whole == expected.whole ? CheckState::Ok
                                                             : CheckState::Failed;
         if (joined) {

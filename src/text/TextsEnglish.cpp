@@ -463,7 +463,9 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {481, "The checksum file cannot be used: "},
     {482, "line"},
     {483, "not a checksum line"},
-    {484, "each smaller file from number 1 up must be listed once, with no gap, and at most one other file"},
+    {484,
+     "each smaller file from number 1 up must be listed once, with no gap, and at most one other "
+     "file"},
     {485, "it lists none of the smaller files"},
     {486, "a name with a folder part"},
     {487, "the file cannot be read"},

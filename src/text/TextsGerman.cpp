@@ -479,7 +479,9 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {481, "Die Prüfsummendatei kann nicht verwendet werden: "},
     {482, "Zeile"},
     {483, "keine Prüfsummenzeile"},
-    {484, "jede kleinere Datei ab Nummer 1 muss genau einmal und lückenlos aufgeführt sein, dazu höchstens eine andere Datei"},
+    {484,
+     "jede kleinere Datei ab Nummer 1 muss genau einmal und lückenlos aufgeführt sein, dazu "
+     "höchstens eine andere Datei"},
     {485, "sie führt keine der kleineren Dateien auf"},
     {486, "ein Name mit Ordnerangabe"},
     {487, "die Datei kann nicht gelesen werden"},

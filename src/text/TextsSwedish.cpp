@@ -479,7 +479,9 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {481, "Kontrollsummefilen kan inte användas: "},
     {482, "rad"},
     {483, "inte en rad med en kontrollsumma"},
-    {484, "varje mindre fil från nummer 1 och uppåt ska stå en gång, utan lucka, och högst en annan fil"},
+    {484,
+     "varje mindre fil från nummer 1 och uppåt ska stå en gång, utan lucka, och högst en annan "
+     "fil"},
     {485, "den tar inte upp någon av de mindre filerna"},
     {486, "ett namn med en mappdel"},
     {487, "filen kan inte läsas"},

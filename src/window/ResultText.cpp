@@ -11,14 +11,27 @@ namespace brelker {
 namespace {
 
 // In the order of TransferOutcome; PieceFailed takes the caller's slot.
-constexpr std::array<TextSlot, 21> kOutcomeSlots = {
-    slot::kFileSplit,           slot::kSizesDiffer,         slot::kCannotCreatePiece,
-    slot::kCannotReadBigFile,   slot::kCannotWriteBigFile,  slot::kNotAllDisksUsed,
-    slot::kNotFinished,         slot::kChecksumMismatch,    slot::kChecksumFileNotWritten,
-    slot::kNoChecksumFile,      slot::kRunLocked,           slot::kNotARegularFile,
-    slot::kForeignChecksumFile, slot::kBigFileChanged,      slot::kSelfOverwrite,
-    slot::kPieceChanged,        slot::kChecksumFileUnusable, slot::kSeriesUnfinished,
-    slot::kBigFileNotRemoved,   slot::kAppendNotUndone,     slot::kBigFileNamedAsPiece};
+constexpr std::array<TextSlot, 21> kOutcomeSlots = {slot::kFileSplit,
+                                                    slot::kSizesDiffer,
+                                                    slot::kCannotCreatePiece,
+                                                    slot::kCannotReadBigFile,
+                                                    slot::kCannotWriteBigFile,
+                                                    slot::kNotAllDisksUsed,
+                                                    slot::kNotFinished,
+                                                    slot::kChecksumMismatch,
+                                                    slot::kChecksumFileNotWritten,
+                                                    slot::kNoChecksumFile,
+                                                    slot::kRunLocked,
+                                                    slot::kNotARegularFile,
+                                                    slot::kForeignChecksumFile,
+                                                    slot::kBigFileChanged,
+                                                    slot::kSelfOverwrite,
+                                                    slot::kPieceChanged,
+                                                    slot::kChecksumFileUnusable,
+                                                    slot::kSeriesUnfinished,
+                                                    slot::kBigFileNotRemoved,
+                                                    slot::kAppendNotUndone,
+                                                    slot::kBigFileNamedAsPiece};
 static_assert(kOutcomeSlots.size() ==
               static_cast<std::size_t>(TransferOutcome::BigFileNamedAsPiece) + 1);
 
@@ -36,12 +49,11 @@ std::string TransferFailureText(const TransferResult& result, TextSlot failureSl
         case PieceFailed:
             return Text(failureSlot) + std::to_string(result.piece);
         case SeriesUnfinished:
-            return result.plannedPieces > 0
-                       ? TextWith(slot::kSeriesUnfinished,
-                                  {result.file, std::to_string(result.piece),
-                                   std::to_string(result.plannedPieces)})
-                       : TextWith(slot::kSeriesUnfinishedUncounted,
-                                  {result.file, std::to_string(result.piece)});
+            return result.plannedPieces > 0 ? TextWith(slot::kSeriesUnfinished,
+                                                       {result.file, std::to_string(result.piece),
+                                                        std::to_string(result.plannedPieces)})
+                                            : TextWith(slot::kSeriesUnfinishedUncounted,
+                                                       {result.file, std::to_string(result.piece)});
         // These texts end where the file they are about is named.
         case ChecksumMismatch:
         case ChecksumFileNotWritten:

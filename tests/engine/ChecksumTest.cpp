@@ -133,8 +133,8 @@ TEST(ChecksumListTest, ListsWrittenByHandAreReadInAnyOrder) {
     EXPECT_EQ(ordered.series.pieces, digests);
     EXPECT_EQ(ordered.series.wholeName, "big.bin");
 
-    const ChecksumList dotted =
-        Match(kW + "  ./big.bin\n" + kA + "  ./big.bin.Brelked_1\n" + kB + "  ./big.bin.Brelked_2\n");
+    const ChecksumList dotted = Match(kW + "  ./big.bin\n" + kA + "  ./big.bin.Brelked_1\n" + kB +
+                                      "  ./big.bin.Brelked_2\n");
     ASSERT_TRUE(dotted.Valid());
     EXPECT_EQ(dotted.series.pieces, (std::vector<std::string>{"", kA, kB}));
     EXPECT_EQ(dotted.series.wholeName, "big.bin");
@@ -150,7 +150,8 @@ TEST(ChecksumListTest, ListsWrittenByHandAreReadInAnyOrder) {
 // whatever lines it has so far, and always the program's own to replace.
 TEST(ChecksumListTest, TheRecordOfASplitThatDidNotFinishIsNeverTakenForAWholeList) {
     const std::string one = ListLine(1, kA);
-    const ChecksumList planned = Match(UnfinishedMark(3, 300) + one + ListLine(2, kB).substr(0, 30));
+    const ChecksumList planned =
+        Match(UnfinishedMark(3, 300) + one + ListLine(2, kB).substr(0, 30));
     EXPECT_EQ(planned.state, ChecksumList::State::Unfinished);
     EXPECT_EQ(planned.series.Count(), 1);  // the line cut short is none
     EXPECT_EQ(planned.plannedPieces, 3);

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "EngineFixture.h"
-#include "engine/ChecksumFile.h"
 #include "HiddenFile.h"
+#include "engine/ChecksumFile.h"
 #include "text/Slots.h"
 
 namespace brelker {
