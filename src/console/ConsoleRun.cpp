@@ -132,6 +132,8 @@ std::string StreamFaultText(StreamFault fault, const std::string& path, const st
             return ChecksumProblemText(problem);
         case StreamFault::Mismatch:
             return Text(slot::kStreamPieceMismatch) + path;
+        case StreamFault::Unfinished:
+            break;  // said with the counts of the list, as a join into a file says it
     }
     return {};
 }
@@ -417,6 +419,15 @@ int ConsoleRun::JoinToOutput() {
     const StreamFault fault =
         output == kNoFile ? StreamFault::CannotWrite : join.Run(job_, options_.Suffix, output);
     host_.EndRun();
+    if (fault == StreamFault::Unfinished) {
+        TransferResult unfinished;
+        unfinished.outcome = TransferOutcome::SeriesUnfinished;
+        unfinished.file = join.FaultPath();
+        unfinished.piece = join.List().series.Count();
+        unfinished.plannedPieces = join.List().plannedPieces;
+        host_.Say(TransferFailureText(unfinished, slot::kCannotReadPiece));
+        return kExitFailure;
+    }
     if (fault != StreamFault::None) {
         host_.Say(
             StreamFaultText(fault, join.FaultPath(), join.FaultReason(), 0, join.ListProblem()));
@@ -520,7 +531,9 @@ int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& p
     const int status = request.command == ConsoleRequest::Command::Split  ? run.Split()
                        : request.command == ConsoleRequest::Command::Join ? run.Join()
                                                                           : run.Verify();
-    if (const int signal = platform.PendingInterrupt(); signal != 0) {
+    // A run that finished and said so stands, whenever the interruption came:
+    // it is either done and reported, or undone and ended by the signal.
+    if (const int signal = platform.PendingInterrupt(); signal != 0 && status != kExitSuccess) {
         platform.EndByInterrupt(signal);
         return kExitSignalBase + signal;
     }

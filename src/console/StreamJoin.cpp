@@ -22,7 +22,11 @@ StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandl
     }
     // A list that is there but not understood proves nothing, and is not taken
     // for no list: what goes out cannot be taken back.
-    const ChecksumList list = ReadSeriesChecksums(platform_, stem, suffix);
+    list_ = ReadSeriesChecksums(platform_, stem, suffix);
+    const ChecksumList& list = list_;
+    if (list.state == ChecksumList::State::Unfinished) {
+        return Fail(StreamFault::Unfinished, stem, false);
+    }
     if (list.state == ChecksumList::State::Invalid) {
         listProblem_ = list.problem;
         return Fail(StreamFault::ListUnusable, list.problem.path, false);

@@ -33,6 +33,8 @@ public:
     const std::string& FaultReason() const { return faultReason_; }
     // Where and why the checksum file of ListUnusable cannot be used.
     const ChecksumProblem& ListProblem() const { return listProblem_; }
+    // The list of Unfinished: the pieces it lists and those its split planned.
+    const ChecksumList& List() const { return list_; }
 
 private:
     StreamFault CopyPiece(FileHandle piece, const std::string& path, const std::string* digest,
@@ -48,6 +50,7 @@ private:
     std::string faultPath_;
     std::string faultReason_;
     ChecksumProblem listProblem_;
+    ChecksumList list_;
 };
 
 }  // namespace brelker

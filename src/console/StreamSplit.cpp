@@ -4,6 +4,7 @@
 
 #include "engine/ChecksumFile.h"
 #include "engine/PieceNames.h"
+#include "engine/SeriesRecord.h"
 #include "plan/SizePlan.h"
 #include "platform/Paths.h"
 
@@ -44,9 +45,23 @@ StreamFault StreamSplit::Run(FileHandle input, std::int64_t pieceBytes, const st
         }
     }
     // A vendor's list under the stem's name is not rewritten.
-    if (checksums &&
-        OwnershipOf(platform_, job.SmallFilesBase, suffix_) == ChecksumOwnership::Foreign) {
+    const ChecksumOwnership owner = OwnershipOf(platform_, job.SmallFilesBase, suffix_);
+    if (checksums && owner == ChecksumOwnership::Foreign) {
         return Fail(StreamFault::ForeignList, ChecksumFilePath(job.SmallFilesBase), false);
+    }
+    // The list says that the split has not finished before the first piece
+    // is there: killed anywhere, it leaves no series that looks whole.
+    if (input_ && platform_.FileIdentity(ChecksumFilePath(job.SmallFilesBase)) == input_) {
+        return Fail(StreamFault::InputIsPiece, ChecksumFilePath(job.SmallFilesBase), false);
+    }
+    if (owner != ChecksumOwnership::Foreign) {
+        record_ = std::make_unique<SeriesRecord>(platform_, ChecksumFilePath(job.SmallFilesBase));
+        if (!record_->Begin(0, -1)) {
+            faultPath_ = record_->Path();
+            faultReason_ = record_->Reason();
+            return StreamFault::ChecksumNotWritten;
+        }
+        written_.push_back({record_->Path(), platform_.FileIdentity(record_->Path()), {}});
     }
     const auto buffer = platform_.Allocate(static_cast<std::size_t>(kBlock));
     StreamFault fault = buffer ? Copy(input, buffer.get(), pieceBytes, job)
@@ -140,6 +155,11 @@ StreamFault StreamSplit::ClosePiece(Job& job) {
     written_.back().stamp = platform_.FileStamp(job.PiecePath);
     job.SmallFileSizes.push_back(inPiece_);
     job.PieceDigests.push_back(pieceHash_.HexDigest());
+    if (record_ && !record_->Add({job.PieceDigests.back(), BareFileName(job.PiecePath)})) {
+        faultPath_ = record_->Path();
+        faultReason_ = record_->Reason();
+        return StreamFault::ChecksumNotWritten;
+    }
     return StreamFault::None;
 }
 
@@ -147,32 +167,32 @@ StreamFault StreamSplit::Finish(Job& job, bool checksums) {
     const std::string& stem = job.SmallFilesBase;
     const std::string checksumFile = ChecksumFilePath(stem);
     job.WholeDigest = wholeHash_.HexDigest();
+    platform_.FlushFolder(FolderOfPath(stem));
+    RemoveStalePieces(job);
     if (!checksums) {
         job.PieceDigests.clear();
         job.WholeDigest.clear();
-        // The checksum file of an earlier series would fail every join of
-        // these pieces; only a list of ours goes, somebody else's stays.
-        if (OwnershipOf(platform_, stem, suffix_) == ChecksumOwnership::Ours) {
-            platform_.DeleteFile(checksumFile);
-        }
-    } else {
-        if (input_ && platform_.FileIdentity(checksumFile) == input_) {
-            return Fail(StreamFault::InputIsPiece, checksumFile, false);
-        }
-        std::vector<ChecksumLine> lines;
-        for (int k = 1; k <= job.SmallFileCount; ++k) {
-            lines.push_back({job.PieceDigests[static_cast<std::size_t>(k)],
-                             BareFileName(PieceName(stem, suffix_, k))});
-        }
-        lines.push_back({job.WholeDigest, BareFileName(stem)});
-        if (!WriteChecksumFile(platform_, checksumFile, lines)) {
+        // The record replaced the list of an earlier series, which would fail
+        // every join of these pieces; it goes now that the pieces are whole.
+        if (record_ && platform_.FileIdentity(checksumFile) == written_.front().identity &&
+            !platform_.DeleteFile(checksumFile)) {
             return Fail(StreamFault::ChecksumNotWritten, checksumFile, true);
         }
-        written_.push_back({checksumFile, platform_.FileIdentity(checksumFile),
-                            platform_.FileStamp(checksumFile)});
+        return StreamFault::None;
     }
-    platform_.FlushFolder(FolderOfPath(stem));
-    RemoveStalePieces(job);
+    std::vector<ChecksumLine> lines;
+    for (int k = 1; k <= job.SmallFileCount; ++k) {
+        lines.push_back({job.PieceDigests[static_cast<std::size_t>(k)],
+                         BareFileName(PieceName(stem, suffix_, k))});
+    }
+    lines.push_back({job.WholeDigest, BareFileName(stem)});
+    if (!record_->Finish(lines)) {
+        faultPath_ = checksumFile;
+        faultReason_ = record_->Reason();
+        return StreamFault::ChecksumNotWritten;
+    }
+    written_.front() = {checksumFile, platform_.FileIdentity(checksumFile),
+                        platform_.FileStamp(checksumFile)};
     return StreamFault::None;
 }
 
@@ -193,7 +213,7 @@ void StreamSplit::RemoveWritten() {
         const bool same = file.identity && platform_.FileIdentity(file.path) == file.identity &&
                           (!file.stamp || platform_.FileStamp(file.path) == file.stamp);
         if (same && platform_.KindOf(file.path, false) == FileKind::Regular &&
-            platform_.DeleteFile(file.path)) {
+            platform_.DeleteFile(file.path) && (!record_ || file.path != record_->Path())) {
             removed_.push_back(file.path);
         }
     }

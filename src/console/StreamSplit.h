@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "console/ConsoleHost.h"
 #include "engine/Job.h"
+#include "engine/SeriesRecord.h"
 #include "engine/Sha256.h"
 #include "platform/Platform.h"
 
@@ -31,6 +33,7 @@ enum class StreamFault {
     ForeignList,    // the checksum file's name holds a list that is not this program's
     ListUnusable,   // the series' checksum file is there but cannot be used
     Mismatch,       // a piece or the whole differs from its checksum
+    Unfinished,     // the series' list says that its split did not finish
 };
 
 // Splits a stream whose size is known only at its end (standard input) into
@@ -83,6 +86,9 @@ private:
     std::int64_t inPiece_ = 0;
     Sha256 pieceHash_;
     Sha256 wholeHash_;
+    // The list, there and marked unfinished before the first piece; the
+    // first of the files written.
+    std::unique_ptr<SeriesRecord> record_;
     std::vector<Written> written_;
     std::string faultPath_;
     std::string faultReason_;

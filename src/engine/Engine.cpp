@@ -317,8 +317,9 @@ void Engine::RemoveWrittenFiles(Run& run) {
     for (const Run::Written& file : run.written) {
         const bool same = file.identity && platform_.FileIdentity(file.path) == file.identity &&
                           (!file.stamp || platform_.FileStamp(file.path) == file.stamp);
+        // The list's record goes too, but the user is told of the pieces.
         if (same && platform_.KindOf(file.path, false) == FileKind::Regular &&
-            platform_.DeleteFile(file.path)) {
+            platform_.DeleteFile(file.path) && (!run.record || file.path != run.record->Path())) {
             result_.removedAfterFailure.push_back(file.path);
         }
     }
@@ -1097,8 +1098,8 @@ int Engine::StartChecksums(Run& run) {
         // list there (kept by a split without a list) leaves it out.
         if (OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) !=
             ChecksumOwnership::Foreign) {
-            run.record =
-                std::make_unique<SeriesRecord>(platform_, ChecksumFilePath(job_.SmallFilesBase));
+            run.record = std::make_unique<SeriesRecord>(platform_,
+                                                        ChecksumFilePath(job_.SmallFilesBase));
         }
         // Deleting the big file needs the digest of its bytes, to prove the
         // pieces read back against it.
@@ -1311,8 +1312,8 @@ int Engine::FinishRecord(Run& run) {
 void Engine::NoteRecord(Run& run, bool finished) {
     const std::string& path = run.record->Path();
     std::erase_if(run.written, [&](const Run::Written& file) { return file.path == path; });
-    run.written.push_back(
-        {path, platform_.FileIdentity(path), finished ? platform_.FileStamp(path) : std::nullopt});
+    run.written.push_back({path, platform_.FileIdentity(path),
+                           finished ? platform_.FileStamp(path) : std::nullopt});
 }
 
 std::optional<std::string> Engine::RecordIdentity(const Run& run) const {
@@ -1471,10 +1472,14 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
     // The list's line for the whole is proven by the pieces read as one
     // stream, and by the joined file where there is one: a line that agrees
     // with neither would fail every join.
-    if (!expected.whole.empty()) {
-        CheckState whole = !back->whole                     ? CheckState::Unreadable
+    // Where a piece could not be read and no joined file is there, the line
+    // for the whole is not checked: the piece already fails the series.
+    if (!expected.whole.empty() && (back->whole || joined)) {
+        CheckState whole = !back->whole                    ? CheckState::Unreadable
                            : *back->whole == expected.whole ? CheckState::Ok
                                                             : CheckState::Failed;
+        // The joined file there answers for itself, unless every piece passed
+        // and they still do not make the whole: then the list contradicts itself.
         if (joined) {
             host_.ShowNote(*joined);
             progress.piece = 0;
@@ -1484,7 +1489,10 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
                 host_.SetProgress(0);
                 return Result(kInterrupted);
             }
-            whole = whole == CheckState::Failed ? whole : *state;
+            const bool piecesPassed = std::all_of(
+                report.entries.begin(), report.entries.end(),
+                [](const VerifyReport::Entry& entry) { return entry.state == CheckState::Ok; });
+            whole = whole == CheckState::Failed && piecesPassed ? whole : *state;
         }
         report.entries.push_back(
             {joined.value_or(JoinFolder(FolderOfPath(job_.SmallFilesBase), expected.wholeName)),

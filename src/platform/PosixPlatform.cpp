@@ -667,6 +667,9 @@ std::unique_ptr<RunLock> PosixPlatform::LockForWriting(const std::string& path) 
 }
 
 void PosixPlatform::CatchInterrupts() {
+    // Past the file-size limit (ulimit -f) a write then fails with EFBIG, and
+    // the run removes what it wrote, instead of the process dying mid-file.
+    ::signal(SIGXFSZ, SIG_IGN);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         struct sigaction old {};
         ::sigaction(signal, nullptr, &old);

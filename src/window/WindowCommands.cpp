@@ -119,12 +119,16 @@ void WindowModel::Split() {
     }
     const TransferResult result =
         RunWork(slot::kSplitting, [this] { return engine_.SplitBigFile(Options()); });
-    lastSplitDone_ = result.Succeeded();
+    // A big file that could not be deleted after the split leaves a whole
+    // series: it is said, and the series is as usable as any other.
+    const bool piecesWhole =
+        result.Succeeded() || result.outcome == TransferOutcome::BigFileNotRemoved;
+    lastSplitDone_ = piecesWhole;
     ShowResult(result, slot::kFileSplit, slot::kCannotCreatePiece);
     EnableGroup(ControlGroup::SplitGroup, false);
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
     EnableGroup(ControlGroup::SizeEditGroup, false);
-    if (!result.Succeeded()) {
+    if (!piecesWhole) {
         return;
     }
     if (!result.stalePieces.empty()) {
@@ -151,12 +155,16 @@ void WindowModel::ShowResult(const TransferResult& result, TextSlot successSlot,
         EndBusy(Text(successSlot));
     } else {
         const bool interrupted = result.outcome == TransferOutcome::Interrupted;
+        const bool kept = result.outcome == TransferOutcome::BigFileNotRemoved;
         std::string text = TransferFailureText(result, failureSlot);
+        if (kept && !result.reason.empty()) {
+            text += ": " + result.reason;
+        }
         if (const auto removed = result.removedAfterFailure.size(); removed > 0) {
             text += "\n\n" + Text(slot::kRemovedAfterFailure) + std::to_string(removed);
         }
         dialogs_.Message(text, Text(interrupted ? slot::kInterrupted : slot::kAbnormalTermination),
-                         interrupted ? MessageIcon::Warning : MessageIcon::Stop,
+                         interrupted || kept ? MessageIcon::Warning : MessageIcon::Stop,
                          MessageButtons::Ok);
         EndBusy(Text(slot::kAbnormalTermination));
     }

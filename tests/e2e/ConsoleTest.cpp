@@ -289,7 +289,7 @@ TEST_F(ConsoleTest, OptionsAsGnuToolsTakeThemAndAProgressLineThatFits) {
         {"DISPLAY=:99 exec \"$0\" spilt a.bin", 2, "brelker: Unknown command or option: spilt\n"},
         {"exec \"$0\" split a.bin --b 1K", 2, "brelker: Ambiguous option: --b (--bytes, --base)\n"},
         {"exec \"$0\" split a.bin -b1K -o a.bin/x", 1,
-         "brelker: Cannot create a.bin/x.Brelked_1: Not a directory\n"},
+         "brelker: Could not write the checksum file: a.bin/x.sha256: Not a directory\n"},
     };
     for (const Row& row : rows) {
         ASSERT_TRUE(RunShell(row.script));

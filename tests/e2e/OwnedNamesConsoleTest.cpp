@@ -25,6 +25,36 @@ TEST_F(OwnedNamesConsoleTest, AKilledSplitLeavesNoSeriesThatLooksWhole) {
     EXPECT_NE(errors.find("have been removed"), std::string::npos) << errors;
 }
 
+// Killed outright, a split cleans up nothing: what it leaves says that it did
+// not finish, and a join or Verify of it refuses instead of restoring a part.
+// The same for a split from a pipe, and for one stopped by the file-size limit,
+// which ends in a failed write that the split cleans up after.
+TEST_F(OwnedNamesConsoleTest, WhatAKilledSplitLeavesIsNeverJoinedOrVerifiedAsWhole) {
+    ASSERT_TRUE(
+        RunShell("head -c 200000000 /dev/zero > disk.img\n"
+                 "\"$0\" split disk.img -b 1M & pid=$!\n"
+                 "while [ ! -e disk.img.Brelked_3 ]; do :; done\n"
+                 "kill -KILL $pid; wait $pid\n"
+                 "\"$0\" join disk.img.Brelked_1 -o j.bin; echo \"join $?\"\n"
+                 "\"$0\" verify disk.img.Brelked_1 >/dev/null; echo \"verify $?\"\n"
+                 "test -e j.bin || echo 'no j.bin'\n"
+                 "mkfifo feed; \"$0\" split - -b 1M -o s < feed & pid=$!\n"
+                 "exec 3>feed; head -c 2621440 /dev/zero >&3\n"
+                 "while [ ! -e s.Brelked_2 ]; do :; done\n"
+                 "kill -KILL $pid; wait $pid; exec 3>&-\n"
+                 "\"$0\" join s.Brelked_1 -o - >/dev/null; echo \"stream $?\"\n"
+                 "(ulimit -f 2048; exec \"$0\" split disk.img -b 4M -o f); echo \"limit $?\"\n"
+                 "ls f.* 2>/dev/null | wc -l"));
+    const std::string out = process.readAllStandardOutput().toStdString();
+    EXPECT_EQ(out, "join 1\nverify 1\nno j.bin\nstream 1\nlimit 1\n0\n");
+    const std::string errors = process.readAllStandardError().toStdString();
+    EXPECT_NE(errors.find("The split of disk.img did not finish: "), std::string::npos) << errors;
+    EXPECT_NE(errors.find(" of 191 smaller files were written."), std::string::npos) << errors;
+    EXPECT_NE(errors.find("The split of s did not finish: 2 smaller files were written."),
+              std::string::npos)
+        << errors;
+}
+
 TEST_F(OwnedNamesConsoleTest, ASecondRunOnTheSameStemIsRefusedAtOnce) {
     WriteFile(folder / "work/a.bin", PatternBytes(40'000));
     PosixPlatform platform;
@@ -52,7 +82,7 @@ TEST_F(OwnedNamesConsoleTest, MessagesNameThePathAndTheReason) {
          "/dev/null"},
         {{QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("-b1K"),
           QStringLiteral("-o"), QStringLiteral("none/x")},
-         "Cannot create none/x.Brelked_1: No such file or directory"},
+         "Could not write the checksum file: none/x.sha256: No such file or directory"},
         {{QStringLiteral("split"), QStringLiteral("none.bin")},
          "File is missing: none.bin: No such file or directory"},
     };

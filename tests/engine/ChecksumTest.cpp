@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -331,6 +332,79 @@ TEST_F(ChecksumTransferTest, ASplitWritesWhatSha256sumChecks) {
     ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_FALSE(Exists(ChecksumPath()));
     EXPECT_TRUE(job.WholeDigest.empty());
+}
+
+// Verify reads the pieces as one stream too: a list whose line for the whole
+// agrees with no join of its pieces is not passed, and the list of a split
+// that did not finish is refused by Verify and a join alike.
+TEST_F(ChecksumTransferTest, VerifyProvesTheWholeLineAndRefusesAnUnfinishedSeries) {
+    SplitThree();
+    const std::string good = ReadFile(ChecksumPath());
+    const std::string edited = good.substr(0, good.rfind('\n', good.size() - 2) + 1) +
+                               std::string(64, 'a') + "  big.bin\n";
+    WriteFile(ChecksumPath(), edited);
+    VerifyReport report;
+    ASSERT_EQ(Verify({folder / "elsewhere"}, report), TransferOutcome::Done);
+    ASSERT_EQ(report.entries.size(), 4u);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(report.entries[static_cast<std::size_t>(k)].state, CheckState::Ok) << k;
+    }
+    EXPECT_EQ(report.entries[3].path, folder / "pieces/big.bin");
+    EXPECT_EQ(report.entries[3].state, CheckState::Failed);
+    WriteFile(ChecksumPath(), good);
+    ASSERT_EQ(Verify({folder / "elsewhere"}, report), TransferOutcome::Done);
+    EXPECT_EQ(report.entries[3].state, CheckState::Ok);
+
+    // Killed after the first piece's line: the record says so.
+    const std::string firstLine = good.substr(0, good.find('\n') + 1);
+    WriteFile(ChecksumPath(),
+              UnfinishedMark(3, static_cast<std::int64_t>(bytes.size())) + firstLine);
+    EXPECT_EQ(Verify({folder.Path()}, report), TransferOutcome::SeriesUnfinished);
+    EXPECT_EQ(result.piece, 1);
+    EXPECT_EQ(result.plannedPieces, 3);
+    EXPECT_EQ(Join(), TransferOutcome::SeriesUnfinished);
+    EXPECT_FALSE(Exists(folder / "joined.bin"));
+    // The next split of the stem replaces the record as its own.
+    SplitThree();
+    EXPECT_EQ(ReadFile(ChecksumPath()), good);
+}
+
+// The big file written to in place while it is split (its size unchanged) may
+// have given the pieces old and new bytes: the split fails and keeps it. A
+// piece written to before it was hashed keeps the big file too.
+TEST_F(ChecksumTransferTest, ABigFileOrPieceChangedInPlaceDuringTheSplitFailsIt) {
+    PlanSplit(bytes, {kPiece, kPiece, 100});
+    host.onPump = [&] {
+        host.onPump = nullptr;
+        std::filesystem::last_write_time(
+            job.BigFilePath,
+            std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+    };
+    EXPECT_EQ(Split(), TransferOutcome::BigFileChanged);
+    EXPECT_FALSE(Exists(ChecksumPath()));
+
+    options.RemoveBigFile = true;
+    PlanSplit(bytes, {kPiece, kPiece, 100});
+    // On the hashing thread, before it reads piece 1 back.
+    std::atomic<bool> written = false;
+    platform.beforeMappedRead = [&] {
+        if (!written.exchange(true)) {
+            std::FILE* piece = std::fopen(Piece(1).c_str(), "r+b");
+            std::fputc('!', piece);
+            std::fclose(piece);
+        }
+    };
+    EXPECT_EQ(Split(), TransferOutcome::PieceChanged);
+    platform.beforeMappedRead = nullptr;
+    EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
+
+    // A big file that cannot be deleted is said; the series it leaves is whole.
+    PlanSplit(bytes, {kPiece, kPiece, 100});
+    platform.undeletable = {job.BigFilePath};
+    EXPECT_EQ(Split(), TransferOutcome::BigFileNotRemoved);
+    EXPECT_EQ(result.file, job.BigFilePath);
+    EXPECT_EQ(Join(), TransferOutcome::Done);
+    EXPECT_TRUE(result.verified);
 }
 
 TEST_F(ChecksumTransferTest, AJoinStopsAtAPieceThatIsNotTheOneSplitAndKeepsTheRest) {

@@ -101,12 +101,14 @@ public:
     }
 
     // Lets the next run live, as a new process would.
-    void Revive() {
-        dieAtOperation = 0;
+    void Revive() { DieAt(0); }
+    // The call, counted from 1 from now on, at which the process dies; 0: it lives on.
+    void DieAt(int operation) {
+        dieAtOperation = operation;
+        operations = 0;
         dead = false;
     }
 
-    // The call, counted from 1, at which the process dies; 0: it lives on.
     int dieAtOperation = 0;
     // Calls that change the disk so far: a run that lived through them all
     // made this many.

@@ -56,8 +56,8 @@ TEST(ResultTextTest, AnUnusableChecksumFileIsNamedWithItsLineAndReason) {
     using enum ChecksumFault;
     const std::pair<ChecksumProblem, const char*> rows[] = {
         {{"a", 1, NotALine}, "a, line 1: not a checksum line"},
-        {{"a", 7, OutOfOrder}, "a, line 7: out of order: first the smaller files from number 1 up"},
-        {{"a", 0, EndsBeforeWhole}, "a: the list ends before the big file"},
+        {{"a", 7, OutOfOrder}, "a, line 7: each smaller file from number 1 up must be listed once"},
+        {{"a", 1, EndsBeforeWhole}, "a, line 1: it lists none of the smaller files"},
         {{"a", 0, Unreadable}, "a: the file cannot be read"},
         {{"a", 0, NotRegular}, "a: not a regular file"},
     };
