@@ -67,7 +67,7 @@ TEST_F(KilledAppendTest, AnAppendKilledAtAnyCallLeavesWhatTheNextRunsTakeBackOrR
         options.RemoveSmallFiles = removePieces;
         options.PauseMode = removePieces ? PauseMode::Always : PauseMode::Never;
         Arrange();
-        crashing.operations = 0;
+        crashing.Revive();
         ASSERT_TRUE(crashingEngine.JoinSmallFiles(options).Succeeded());
         const int calls = crashing.operations;
         ASSERT_EQ(ReadFile(target), old + whole);
@@ -76,9 +76,7 @@ TEST_F(KilledAppendTest, AnAppendKilledAtAnyCallLeavesWhatTheNextRunsTakeBackOrR
             const std::string at = (removePieces ? "deleting, call " : "call ") +
                                    std::to_string(call) + " of " + std::to_string(calls);
             Arrange();
-            crashing.Revive();
-            crashing.operations = 0;
-            crashing.dieAtOperation = call;
+            crashing.DieAt(call);
             EXPECT_THROW(crashingEngine.JoinSmallFiles(options), SimulatedCrash) << at;
             crashing.Revive();
             const std::string left = ReadFile(target);
