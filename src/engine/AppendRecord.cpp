@@ -72,8 +72,12 @@ std::optional<AppendRecord> ParseAppendRecord(std::string_view text) {
 }
 
 std::optional<AppendRecord> ReadAppendRecord(Platform& platform, FileHandle file) {
+    // Read through the handle itself: on Windows a second handle on a file
+    // held this way is refused.
     std::string text(static_cast<std::size_t>(kLongestRecord), '\0');
-    const std::int64_t got = platform.ReadAt(file, 0, text.data(), kLongestRecord);
+    const std::int64_t got = platform.Seek(file, 0)
+                                 ? platform.Read(file, text.data(), kLongestRecord)
+                                 : std::int64_t{-1};
     if (got < 0 || got == kLongestRecord) {
         return std::nullopt;
     }

@@ -701,6 +701,13 @@ int Engine::KeepJoinedBytes(Run& run) {
         }
         run.targetPath = kept;
         platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
+        // Opened again under its new name, which no run takes for a temporary:
+        // Wine reopens a file (as a read back does) by the name it was opened with.
+        platform_.Close(run.bigFile);
+        run.bigFile = platform_.OpenForUpdating(kept);
+        if (run.bigFile == kNoFile || !platform_.Seek(run.bigFile, run.targetOffset)) {
+            return Fail(kCannotWriteBigFile, kept);
+        }
     } else if (run.appendRecord != kNoFile && !MarkPiecesGone(platform_, run.appendRecord)) {
         return Fail(kCannotWriteBigFile, run.appendRecordPath);
     }

@@ -102,7 +102,7 @@ TEST_F(KilledAppendTest, AnAppendKilledAtAnyCallLeavesWhatTheNextRunsTakeBackOrR
                 EXPECT_FALSE(Exists(record)) << at;
             } else {
                 // Only pieces that are gone stop it, and it wrote nothing.
-                EXPECT_TRUE(removePieces) << at;
+                EXPECT_TRUE(removePieces) << at << ": " << static_cast<int>(again);
                 EXPECT_EQ(ReadFile(target), left) << at;
             }
             // No temporary of the target outlives the next run.
