@@ -12,8 +12,6 @@
 #include <sys/stat.h>
 
 #include "TempFolder.h"
-#include "platform/OwnNames.h"
-#include "platform/Paths.h"
 
 namespace brelker {
 namespace {
@@ -159,42 +157,29 @@ TEST(PosixPlatformTest, ARunLockIsHeldOncePerFileWhateverItsPathAndLeavesNothing
     EXPECT_TRUE(platform.LockForWriting(stem));
 }
 
-TEST(PosixPlatformTest, ATemporaryIsHeldWhileOpenUnderEveryNameAndTakenOnlyOnceLeft) {
+TEST(PosixPlatformTest, ATemporaryIsHeldUnderANewNameAgainstOtherProcessesUntilItIsClosed) {
     TempFolder folder;
     PosixPlatform platform;
-    const std::string target = folder / "big.bin";
     std::string temp;
-    const FileHandle file = platform.CreateTemporaryBeside(target, temp);
+    const FileHandle file = platform.CreateTemporaryBeside(folder / "big.bin", temp);
     ASSERT_NE(file, kNoFile);
-    EXPECT_TRUE(IsTemporaryOf(BareFileName(temp), target)) << temp;
-    bool held = false;
-    EXPECT_EQ(platform.TakeLeftFile(temp, held), kNoFile);
-    EXPECT_TRUE(held);
-    // Held from another process too, and still after a new name.
-    EXPECT_EXIT(
-        {
-            bool other = false;
-            std::exit(platform.TakeLeftFile(temp, other) == kNoFile && other ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
-    const std::string record = folder / "own";
     WriteFile(folder / "taken", "someone's");
     EXPECT_FALSE(platform.RenameToNewName(temp, folder / "taken"));
     EXPECT_EQ(ReadFile(folder / "taken"), "someone's");
-    ASSERT_TRUE(platform.RenameToNewName(temp, record));
-    EXPECT_EQ(platform.TakeLeftFile(record, held), kNoFile);
-    EXPECT_TRUE(held);
-
-    // Once its run is gone, the first that takes it holds it.
+    const std::string own = folder / "own";
+    ASSERT_TRUE(platform.RenameToNewName(temp, own));
+    EXPECT_EXIT(
+        {
+            bool held = false;
+            std::exit(platform.TakeLeftFile(own, held) == kNoFile && held ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
     platform.Close(file);
-    const FileHandle left = platform.TakeLeftFile(record, held);
-    ASSERT_NE(left, kNoFile);
+    bool held = true;
+    const FileHandle left = platform.TakeLeftFile(own, held);
+    EXPECT_NE(left, kNoFile);
     EXPECT_FALSE(held);
-    EXPECT_EQ(platform.TakeLeftFile(record, held), kNoFile);
-    EXPECT_TRUE(held);
     platform.Close(left);
-    EXPECT_EQ(platform.TakeLeftFile(folder / "missing", held), kNoFile);
-    EXPECT_FALSE(held);
 }
 
 TEST(PosixPlatformTest, AnInterruptionIsNotedAndEndsTheProcessOnlyWhenAskedLosingItsLocks) {

@@ -10,8 +10,6 @@
 #undef DeleteFile
 
 #include "TempFolder.h"
-#include "platform/OwnNames.h"
-#include "platform/Paths.h"
 #include "platform/WideText.h"
 
 namespace brelker {
@@ -226,39 +224,6 @@ TEST(Win32PlatformTest, ALockHoldsAgainstOtherProcessesAndEndsWithTheOneAnInterr
         ::testing::ExitedWithCode(130), "");
     EXPECT_TRUE(held);
     EXPECT_TRUE(platform.LockForWriting(other));
-}
-
-// The hold is the sharing of the handle, which the system keeps for every process alike.
-TEST(Win32PlatformTest, ATemporaryIsHeldWhileOpenUnderEveryNameAndTakenOnlyOnceLeft) {
-    TempFolder folder;
-    Win32Platform platform;
-    const std::string target = folder / "big.bin";
-    const std::string record = folder / "own";
-    const std::string taken = folder / "taken";
-    std::string made;
-    const FileHandle file = platform.CreateTemporaryBeside(target, made);
-    ASSERT_NE(file, kNoFile);
-    EXPECT_TRUE(IsTemporaryOf(BareFileName(made), target)) << made;
-    bool held = false;
-    EXPECT_EQ(platform.TakeLeftFile(made, held), kNoFile);
-    EXPECT_TRUE(held);
-    WriteThrough(platform, taken, "someone's");
-    EXPECT_FALSE(platform.RenameToNewName(made, taken));
-    EXPECT_EQ(ReadThrough(platform, taken), "someone's");
-    ASSERT_TRUE(platform.RenameToNewName(made, record));
-    EXPECT_EQ(platform.TakeLeftFile(record, held), kNoFile);
-    EXPECT_TRUE(held);
-
-    // Once its run is gone, the first that takes it holds it, and may delete it.
-    platform.Close(file);
-    const FileHandle left = platform.TakeLeftFile(record, held);
-    ASSERT_NE(left, kNoFile);
-    EXPECT_FALSE(held);
-    EXPECT_EQ(platform.TakeLeftFile(record, held), kNoFile);
-    EXPECT_TRUE(held);
-    EXPECT_TRUE(platform.DeleteFile(record));
-    platform.Close(left);
-    EXPECT_FALSE(platform.Exists(record));
 }
 
 TEST(Win32PlatformTest, NonAsciiNamesInPathsLongerThan260CharactersWork) {
