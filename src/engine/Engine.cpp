@@ -909,9 +909,7 @@ int Engine::PieceSteps(Run& run, int piece) {
         return EndRun(run, kSizesDiffer);
     }
     if (split && run.prompting && run.record && !run.record->PutOnDisk()) {
-        result_.file = run.record->Path();
-        result_.reason = run.record->Reason();
-        return EndRun(run, kChecksumFileNotWritten);
+        return EndRun(run, RecordFailed(run));
     }
     // The hashing may still read the piece back: it closes the piece when done.
     if (run.hasher) {
@@ -1124,7 +1122,7 @@ int Engine::StartChecksums(Run& run) {
             return kTransferDone;
         }
         if (list.state == ChecksumList::State::Unfinished) {
-            return RefuseUnfinished(list.series.Count(), list.plannedPieces);
+            return RefuseUnfinished(list.series.Count(), list.plannedPieces, run.options.Suffix);
         }
         if (!list.Valid()) {
             return RefuseChecksumFile(list);
@@ -1150,11 +1148,16 @@ bool Engine::JoinHashesPieces(const Run& run) const {
 }
 
 // The list says that the split of the series did not finish: nothing of the
-// pieces is joined or verified.
-int Engine::RefuseUnfinished(int listed, int planned) {
+// pieces is joined or verified. The list names the pieces proven so far; those
+// written may be more, since each is proven in the background.
+int Engine::RefuseUnfinished(int listed, int planned, const std::string& suffix) {
+    int written = 0;
+    while (platform_.Exists(PieceName(job_.SmallFilesBase, suffix, written + 1))) {
+        ++written;
+    }
     result_.file = job_.SmallFilesBase;
     result_.reason.clear();
-    result_.piece = listed;
+    result_.piece = std::max(listed, written);
     result_.plannedPieces = planned;
     return kSeriesUnfinished;
 }
@@ -1332,6 +1335,13 @@ std::optional<std::string> Engine::RecordIdentity(const Run& run) const {
     return std::nullopt;
 }
 
+// The record could not be written: its path and the system's reason.
+int Engine::RecordFailed(const Run& run) {
+    result_.file = run.record->Path();
+    result_.reason = run.record->Reason();
+    return kChecksumFileNotWritten;
+}
+
 // Before the first piece on each disk: the record says what the split is
 // about to do, with the lines of the pieces proven so far.
 int Engine::BeginRecord(Run& run) {
@@ -1340,9 +1350,7 @@ int Engine::BeginRecord(Run& run) {
     }
     const int planned = run.options.UseFreeSpace ? 0 : job_.SmallFileCount;
     if (!run.record->Begin(planned, job_.ExtractCount)) {
-        result_.file = run.record->Path();
-        result_.reason = run.record->Reason();
-        return kChecksumFileNotWritten;
+        return RecordFailed(run);
     }
     NoteRecord(run, false);
     return kTransferDone;
@@ -1361,9 +1369,7 @@ int Engine::ListProvenPieces(Run& run, int upTo) {
         }
         if (!run.record->Add(
                 {*digest, BareFileName(PieceName(job_.SmallFilesBase, run.options.Suffix, k))})) {
-            result_.file = run.record->Path();
-            result_.reason = run.record->Reason();
-            return kChecksumFileNotWritten;
+            return RecordFailed(run);
         }
     }
     return kTransferDone;
@@ -1385,7 +1391,7 @@ int Engine::FinishChecksums(Run& run) {
         return kTransferDone;
     }
     if (run.expectedUnfinished) {
-        return RefuseUnfinished(run.expected->Count(), run.unfinishedPlanned);
+        return RefuseUnfinished(run.expected->Count(), run.unfinishedPlanned, run.options.Suffix);
     }
     const bool pieceDigests = JoinHashesPieces(run);
     if (pieceDigests) {
@@ -1433,7 +1439,7 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
     report.checksumFile = ChecksumFilePath(job_.SmallFilesBase);
     const ChecksumList list = ReadSeriesChecksums(platform_, job_.SmallFilesBase, options.Suffix);
     if (list.state == ChecksumList::State::Unfinished) {
-        return Result(RefuseUnfinished(list.series.Count(), list.plannedPieces));
+        return Result(RefuseUnfinished(list.series.Count(), list.plannedPieces, options.Suffix));
     }
     if (!list.Valid()) {
         return Result(RefuseChecksumFile(list));

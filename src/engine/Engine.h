@@ -127,9 +127,10 @@ private:
     // Checksums of the pieces and of the whole.
     int StartChecksums(Run& run);
     bool JoinHashesPieces(const Run& run) const;
-    int RefuseUnfinished(int listed, int planned);
+    int RefuseUnfinished(int listed, int planned, const std::string& suffix);
     int CollectDigests(Run& run);
     int BeginRecord(Run& run);
+    int RecordFailed(const Run& run);
     int ListProvenPieces(Run& run, int upTo);
     int FinishRecord(Run& run);
     void NoteRecord(Run& run, bool finished);

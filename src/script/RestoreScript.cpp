@@ -183,19 +183,28 @@ ScriptResult RestoreScript::Write(const std::string& path, const ScriptOptions& 
         }
         return ScriptResult::NotCreated;
     }
-    // The file must hold exactly these bytes; what the writes report is not
-    // trusted, the size on disk afterwards is.
-    platform_.Write(file.Handle(), bytes->data(), static_cast<std::int64_t>(bytes->size()));
+    // The file must hold exactly these bytes, on the disk itself: the writes,
+    // the flush and the size on disk afterwards all have to say so.
+    const std::int64_t size = static_cast<std::int64_t>(bytes->size());
+    const std::optional<std::string> identity = platform_.HandleIdentity(file.Handle());
+    bool complete = platform_.Write(file.Handle(), bytes->data(), size) == size;
     // Run by its name, as a receiver expects of a shell script. Where the mode
     // cannot be changed (a file system without modes) the script still works
     // as "sh NAME", so that is no failure.
     if (IsShellScriptPath(path)) {
         platform_.MakeExecutable(file.Handle());
     }
+    complete = platform_.Flush(file.Handle()) && complete;
     file.Close();
-    return platform_.FileSize(path) == static_cast<std::int64_t>(bytes->size())
-               ? ScriptResult::Created
-               : ScriptResult::Incomplete;
+    if (complete && platform_.FileSize(path) == size) {
+        return ScriptResult::Created;
+    }
+    // Part of a script is worse than none: a receiver would run it. The file
+    // goes, unless the name has meanwhile come to stand for another file.
+    if (identity && platform_.FileIdentity(path) == identity) {
+        platform_.DeleteFile(path);
+    }
+    return ScriptResult::Incomplete;
 }
 
 }  // namespace brelker

@@ -20,7 +20,7 @@ struct ScriptOptions {
 enum class ScriptResult {
     Created,            // written and found complete on disk
     NotCreated,         // the file could not be created
-    Incomplete,         // the file on disk is not all that was written
+    Incomplete,         // the file could not be written whole, and is removed
     NameUnsafe,         // refused: a batch file cannot hold a name safely
     NameNotInCodePage,  // refused: a batch file cannot write a name in its code page
     NameTaken,          // refused: the path is a file of the job or the file it restores

@@ -31,6 +31,19 @@ struct SelfUnitInput {
 std::int64_t PieceBytes(const SelfUnitInput& input, int number);
 std::int64_t BytesUpTo(const SelfUnitInput& input, int number);
 
+// The digest of piece k, and of the whole file, as the script may hold them:
+// 64 lower-case hex digits, the form the tools print, or empty, so that a
+// damaged job cannot put anything else into a script.
+std::string PieceDigest(const SelfUnitInput& input, int number);
+std::string WholeDigest(const SelfUnitInput& input);
+// True when the script holds a digest to check the pieces or the whole against.
+bool HasDigests(const SelfUnitInput& input);
+
+// The size of a script that writes its own size in decimal once and holds rest
+// bytes besides: a script removes itself only where the file it was started as
+// still has that size, so a file that merely has its name is never removed.
+std::int64_t SizeCountingItself(std::int64_t rest);
+
 // Why a batch script cannot be written for the names of a series.
 enum class BatchRefusal {
     None,

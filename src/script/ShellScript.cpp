@@ -20,25 +20,6 @@ std::string Quoted(const std::string& text) {
 
 std::string Say(const std::string& text) { return "say " + Quoted(text) + "\n"; }
 
-// A digest goes into the script only in the form the tools print, so that a
-// damaged job cannot put anything else there.
-std::string Digest(const std::string& digest) {
-    if (digest.size() != 64) {
-        return {};
-    }
-    for (const char c : digest) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
-            return {};
-        }
-    }
-    return digest;
-}
-
-std::string PieceDigest(const SelfUnitInput& input, int number) {
-    const auto index = static_cast<std::size_t>(number);
-    return index < input.pieceDigests.size() ? Digest(input.pieceDigests[index]) : std::string();
-}
-
 }  // namespace
 
 std::string ComposeShellScript(const SelfUnitInput& input) {
@@ -59,11 +40,22 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
     }
     script += Say(rule) + Say("") + Say(Text(slot::kJoining));
 
+    // The script is the file it was started as only where that file has the
+    // script's size. Read from standard input or sourced, $0 names the shell,
+    // and a file of that name is the user's: the script then works in the
+    // current folder and removes nothing of its own. The size goes in last.
     script +=
+        "\nbytes() { set -- $(wc -c <\"$1\"); printf '%s' \"${1-}\"; }\n"
         "\n# The pieces lie beside this script, wherever it is started from.\n"
-        "case $0 in */*) cd -- \"${0%/*}/\" || fail ;; esac\n"
+        "self=\n"
+        "if [ -f \"$0\" ] && [ \"$(bytes \"$0\")\" = ";
+    const std::size_t sizeAt = script.size();
+    script +=
+        " ]; then\n"
+        "    self=${0##*/}\n"
+        "    case $0 in */*) cd -- \"${0%/*}/\" || fail ;; esac\n"
+        "fi\n"
         "\n"
-        "bytes() { set -- $(wc -c <\"$1\"); printf '%s' \"${1-}\"; }\n"
         "sum=\n"
         "if command -v sha256sum >/dev/null 2>&1; then sum=sha256sum\n"
         "elif command -v shasum >/dev/null 2>&1; then sum='shasum -a 256'\n"
@@ -98,9 +90,9 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
     script +=
         "\n# The pieces are joined under a name of our own, which no existing file has.\n"
         "tmp=.restore.$$.part\n"
-        "set -C\n"
-        ": >\"$tmp\" || fail\n"
-        "set +C\n"
+        // In a subshell: a redirection that fails on a special built-in like
+        // ":" ends a POSIX shell at once, with no word of why.
+        "(set -C; : >\"$tmp\") 2>/dev/null || fail\n"
         "trap 'rm -f -- \"$tmp\"' EXIT\n"
         "trap 'exit 1' HUP INT TERM\n";
     for (int k = 1; k <= count; ++k) {
@@ -108,24 +100,54 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
             "cat <" + Quoted(PieceName(input.stemName, input.suffix, k)) + " >>\"$tmp\" || fail\n";
     }
     script += "[ \"$(bytes \"$tmp\")\" = " + bytes + " ] || fail\n";
-    const std::string whole = Digest(input.wholeDigest);
+    const std::string whole = WholeDigest(input);
     if (!whole.empty()) {
         script += "if [ -n \"$sum\" ] && [ \"$(digest \"$tmp\")\" != " + whole +
                   " ]; then\n    say " + Quoted(Text(slot::kChecksumDiffers) + input.bigName) +
                   "\n    fail\nfi\n";
     }
     // mv would put the file inside a folder of the big file's name.
-    script += "[ ! -d " + big + " ] || fail\nmv -f -- \"$tmp\" " + big + " || fail\ntrap - EXIT\n";
+    script += "[ ! -d " + big + " ] || fail\n";
     // Checksums that could not be checked prove nothing: the file is there,
-    // but the pieces stay until a receiver with a tool has checked it.
-    bool digests = !whole.empty();
-    for (int k = 1; k <= count; ++k) {
-        digests = digests || !PieceDigest(input, k).empty();
+    // but the pieces stay until a receiver with a tool has checked it, and a
+    // file that had the big file's name is not replaced by it. Its new name is
+    // claimed before the move, so that no file of that name is replaced either.
+    if (HasDigests(input)) {
+        const std::string kept = Quoted(input.bigName + ".restored");
+        script +=
+            "if [ -z \"$sum\" ]; then\n"
+            "    if [ -e " +
+            big + " ] || [ -L " + big +
+            " ]; then\n"
+            "        kept=" +
+            kept +
+            " n=0\n"
+            "        until (set -C; : >\"$kept\") 2>/dev/null; do\n"
+            "            n=$((n + 1)); [ \"$n\" -lt 100 ] || fail; kept=" +
+            kept +
+            "-$n\n"
+            "        done\n"
+            "        mv -f -- \"$tmp\" \"$kept\" || { rm -f -- \"$kept\"; fail; }\n"
+            "        trap - EXIT\n"
+            "        say " +
+            Quoted(Text(slot::kRestoredNotVerified)) +
+            "\n"
+            "        say " +
+            Quoted(Text(slot::kRestoredUnderNewName)) +
+            "\"$kept\"\n"
+            "        exit 2\n"
+            "    fi\n"
+            "    mv -f -- \"$tmp\" " +
+            big +
+            " || fail\n"
+            "    trap - EXIT\n"
+            "    say " +
+            Quoted(Text(slot::kRestoredNotVerified)) +
+            "\n"
+            "    exit 2\n"
+            "fi\n";
     }
-    if (digests) {
-        script += "[ -n \"$sum\" ] || { say " + Quoted(Text(slot::kRestoredNotVerified)) +
-                  "; exit 2; }\n";
-    }
+    script += "mv -f -- \"$tmp\" " + big + " || fail\ntrap - EXIT\n";
 
     if (input.removeSmallFiles) {
         for (int k = 1; k <= count; ++k) {
@@ -133,11 +155,12 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
         }
     }
     script += Say(Text(slot::kFileRestored));
-    // A name in a comment could end it at a newline, so an inactive line is left out.
     if (input.removeSelfUnit) {
-        script += "rm -f -- " + Quoted(input.scriptName) + "\n";
+        script += "[ -z \"$self\" ] || rm -f -- \"$self\"\n";
     }
-    return script + "exit 0\n";
+    script += "exit 0\n";
+    return script.insert(
+        sizeAt, std::to_string(SizeCountingItself(static_cast<std::int64_t>(script.size()))));
 }
 
 }  // namespace brelker

@@ -13,7 +13,8 @@ namespace brelker {
 // into a file of their own and renamed to the big file only when the whole is
 // there; only then are pieces and script deleted. Exit code 0 on success, 1
 // when nothing was restored, 2 when the file is restored but its checksums
-// could not be checked for want of a tool (pieces and script stay).
+// could not be checked for want of a tool (pieces and script stay, and a file
+// that had the big file's name keeps it: the restored bytes get a new name).
 std::string ComposeShellScript(const SelfUnitInput& input);
 
 }  // namespace brelker

@@ -107,6 +107,11 @@ inline constexpr TextSlot kScriptNameTaken{490};
 inline constexpr TextSlot kScriptNotWritable{491};
 inline constexpr TextSlot kLinkNotWrittenThrough{492};
 inline constexpr TextSlot kRestoredNotVerified{493};
+// The batch script's words where certutil cannot check the digests, and what
+// either script says where unproven bytes were kept beside a file of the big
+// file's name.
+inline constexpr TextSlot kBatchRestoredNotVerified{494};
+inline constexpr TextSlot kRestoredUnderNewName{495};
 
 // The command line as a daily tool (500-539).
 inline constexpr TextSlot kUsageNumber{500};

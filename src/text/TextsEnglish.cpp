@@ -260,7 +260,8 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {275, "'Delete the big file after splitting': the big file is deleted when all smaller"},
     {276, "files have been written and their sizes checked (never when extracting)."},
     {277, "'Delete the smaller files after restoring': each smaller file is deleted as soon"},
-    {278, "as it has been copied into the big file. The self-uniting file does the same."},
+    {278,
+     "as it has been copied into the big file. The self-uniting file deletes them at its end."},
     {279, "'Delete the self-uniting file after restoring': the self-uniting file deletes"},
     {280, "itself at its end."},
     {281, "'Erase the floppies before using them': diskettes in A: and B: are emptied first."},
@@ -481,6 +482,10 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {493,
      "The file is restored but not verified: neither sha256sum nor shasum was found. The smaller "
      "files are kept."},
+    {494,
+     "The file is restored but not verified: certutil could not compute its checksums. The "
+     "smaller files are kept."},
+    {495, "A file of that name was already there and is left as it is; the restored file is: "},
 
     // The command line as a daily tool.
     {500, "  -n, --number N       N pieces of equal size, the last one taking the rest"},

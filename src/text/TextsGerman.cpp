@@ -278,7 +278,8 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {276, "kleineren Dateien geschrieben und ihre Größen geprüft sind (nie beim Extrahieren)."},
     {277,
      "'Kleinere Dateien nach dem Wiederherstellen löschen': jede kleinere Datei wird gelöscht,"},
-    {278, "sobald sie in die große Datei kopiert ist. Die selbstherstellende Datei tut dasselbe."},
+    {278,
+     "sobald sie in die große Datei kopiert ist. Die selbstherstellende Datei löscht sie am Ende."},
     {279, "'Selbstherstellende Datei nach dem Wiederherstellen löschen': die selbstherstellende"},
     {280, "Datei löscht sich an ihrem Ende selbst."},
     {281, "'Disketten vor der Verwendung löschen': Disketten in A: und B: werden zuerst geleert."},
@@ -497,6 +498,12 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {493,
      "Die Datei ist wiederhergestellt, aber nicht geprüft: weder sha256sum noch shasum wurde "
      "gefunden. Die kleineren Dateien bleiben erhalten."},
+    {494,
+     "Die Datei ist wiederhergestellt, aber nicht geprüft: certutil konnte die Prüfsummen nicht "
+     "berechnen. Die kleineren Dateien bleiben erhalten."},
+    {495,
+     "Eine Datei dieses Namens war schon vorhanden und bleibt unverändert; die "
+     "wiederhergestellte Datei heißt: "},
 
     // The command line as a daily tool.
     {500, "  -n, --number N       N Teile gleicher Größe, der letzte nimmt den Rest"},

@@ -269,7 +269,8 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {275, "'Radera den stora filen efter uppdelningen': den stora filen raderas när alla mindre"},
     {276, "filer har skrivits och deras storlekar kontrollerats (aldrig vid extrahering)."},
     {277, "'Radera de mindre filerna efter återskapandet': varje mindre fil raderas så snart"},
-    {278, "den har kopierats in i den stora filen. Den självåterskapande filen gör likadant."},
+    {278,
+     "den har kopierats in i den stora filen. Den självåterskapande filen raderar dem i slutet."},
     {279, "'Radera den självåterskapande filen efter återskapandet': den självåterskapande"},
     {280, "filen raderar sig själv när den är klar."},
     {281, "'Töm disketterna innan de används': disketter i A: och B: töms först."},
@@ -497,6 +498,10 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {493,
      "Filen är återskapad men inte kontrollerad: varken sha256sum eller shasum hittades. De "
      "mindre filerna behålls."},
+    {494,
+     "Filen är återskapad men inte kontrollerad: certutil kunde inte beräkna kontrollsummorna. "
+     "De mindre filerna behålls."},
+    {495, "En fil med det namnet fanns redan och lämnas orörd; den återskapade filen heter: "},
 
     // The command line as a daily tool.
     {500, "  -n, --number N       N delar av samma storlek, där den sista tar resten"},

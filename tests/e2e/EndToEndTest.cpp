@@ -48,14 +48,20 @@ TEST_F(EndToEndTest, AnUnattendedSplitWithNamedPiecesAndARestoreScript) {
     EXPECT_TRUE(script.starts_with("@echo off\r\necho =====")) << script;
     for (const std::string line :
          {"echo Self-uniting file for: Photo album.zip (1000000 bytes)\r\n",
-          "copy/b \"Disk.Brelked_1\" + \"Disk.Brelked_2\" \"Photo album.zip\"\r\n"
+          "copy/b \"Disk.Brelked_1\" + \"Disk.Brelked_2\" \"%brelker_tmp%\"\r\n",
+          // The split's checksums are checked before any piece is deleted.
+          "set \"brelker_file=Disk.Brelked_2\"\r\ncall :brelker_hash ",
+          "move /y \"%brelker_tmp%\" \"Photo album.zip\" >nul\r\n"
+          "if exist \"%brelker_tmp%\" goto brelker_failed\r\n"
           "for %%F in (\"Photo album.zip\") do if not \"%%~zF\"==\"1000000\" goto "
           "brelker_failed\r\n"
+          "if not defined brelker_verify goto brelker_unverified\r\n"
           "del \"Disk.Brelked_1\"\r\ndel \"Disk.Brelked_2\"\r\n",
-          "if exist \"Photo album.zip\" echo above! It should be 1000000 bytes.\r\n"}) {
+          "if exist \"Photo album.zip\" echo above! It should be 1000000 bytes.\r\n",
+          "\r\nREM for %%F in (\"%~f0\") do if \"%%~zF\"==\""}) {
         EXPECT_NE(script.find(line), std::string::npos) << line;
     }
-    EXPECT_TRUE(script.ends_with("\r\nREM del \"Join.bat\"\r\n"));
+    EXPECT_TRUE(script.ends_with("\" del \"%%~fF\"\r\n"));
 }
 
 TEST_F(EndToEndTest, ABaseSizeOutsideTheListKeepsTheStoredOne) {

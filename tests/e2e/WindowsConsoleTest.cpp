@@ -113,6 +113,34 @@ TEST_F(WindowsConsoleTest, SplitJoinAndVerifyARoundTripOnAWideNameInALongPath) {
     EXPECT_EQ(Brelker("--version", folder.Path()), 0);
 }
 
+// Ended from outside with no chance to clean up (as Task Manager ends a
+// program), a split leaves a list that says it did not finish: a join of what
+// is there refuses and writes nothing.
+TEST_F(WindowsConsoleTest, AJoinOfASplitEndedFromOutsideRefuses) {
+    const std::string work = folder.Path();
+    Write(folder / "big.bin", PatternBytes(60'000'000));
+    std::wstring line = L"\"" + Program() + L"\" split big.bin -b 100K";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 Widen(work).c_str(), &startup, &process));
+    while (platform.FileSize(folder / "big.bin.Brelked_3") < 0 &&
+           ::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        ::Sleep(1);
+    }
+    const bool running = ::TerminateProcess(process.hProcess, 9) != 0;
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    if (!running || platform.FileSize(folder / "big.bin.Brelked_600") >= 0) {
+        GTEST_SKIP() << "the split ended before it could be stopped";
+    }
+    EXPECT_EQ(Brelker("join big.bin.Brelked_1 -o joined.bin", work), 1);
+    EXPECT_FALSE(platform.Exists(folder / "joined.bin"));
+    EXPECT_EQ(Brelker("verify big.bin.Brelked_1", work), 1);
+}
+
 TEST_F(WindowsConsoleTest, TheWindowsSwitchesRunAnUnattendedSplit) {
     const std::string big = platform.JoinPath(folder.Path(),
                                               "Gr\xC3\xBC\xC3\x9F"

@@ -6,6 +6,7 @@
 #include "EngineFixture.h"
 #include "HiddenFile.h"
 #include "engine/ChecksumFile.h"
+#include "engine/Series.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -263,6 +264,76 @@ TEST_F(RemovableMediaTest, OnlyFloppyMountPointsCountAsFloppies) {
     EXPECT_EQ(posix.FloppyRoot("/home/a/media/floppy/a"), std::nullopt);
     EXPECT_EQ(posix.FloppyRoot("A:\\data"), std::nullopt);
 #endif
+}
+
+// With a disk for each piece every disk carries the list as it stood when its
+// last piece was written: each one before the last says that the split went
+// on, and only the last disk's list is finished. A prompted join proves each
+// piece by its disk's list before it deletes it, and refuses the series when
+// the last disk's list is not finished either.
+TEST_F(RemovableMediaTest, EachDiskCarriesTheListAsItStoodAndOnlyTheLastIsFinished) {
+    using std::filesystem::path;
+    const path drive = folder / "pieces";
+    const auto disk = [&](int number) { return path(folder / ("disk" + std::to_string(number))); };
+    // Takes the disk in the drive out as disk number, and puts in disk next:
+    // empty for a split, as it was for a join.
+    const auto swap = [&](int out, int next, bool fresh) {
+        std::filesystem::create_directory(disk(out));
+        for (const auto& entry : std::filesystem::directory_iterator(drive)) {
+            std::filesystem::rename(entry.path(), disk(out) / entry.path().filename());
+        }
+        if (!fresh) {
+            for (const auto& entry : std::filesystem::directory_iterator(disk(next))) {
+                std::filesystem::rename(entry.path(), drive / entry.path().filename());
+            }
+        }
+    };
+    const std::string bytes = PatternBytes(300);
+    PlanSplit(bytes, {100, 100, 100});
+    options.PauseMode = PauseMode::Always;
+    int inDrive = 1;
+    host.onQuestion = [&](const std::string& question) {
+        const int next = question.back() - '0';
+        if (next != inDrive) {
+            swap(inDrive, next, true);
+            inDrive = next;
+        }
+    };
+    ASSERT_EQ(Split(), TransferOutcome::Done);
+    swap(3, 0, true);
+    const auto listOn = [&](int number) {
+        return MatchSeries(ReadFile((disk(number) / "big.bin.sha256").string()), "big.bin",
+                           ".Brelked_");
+    };
+    EXPECT_EQ(listOn(1).state, ChecksumList::State::Unfinished);
+    EXPECT_EQ(listOn(1).series.Count(), 1);
+    EXPECT_EQ(listOn(2).series.Count(), 2);
+    EXPECT_TRUE(listOn(3).Valid());
+
+    // The join: each disk as the split left it.
+    const auto join = [&] {
+        inDrive = 0;
+        host.onQuestion = [&](const std::string& question) {
+            const int next = question.back() - '0';
+            swap(inDrive == 0 ? 9 : inDrive, next, false);
+            inDrive = next;
+        };
+        host.diskCount = 3;
+        TakeSeriesFromDiskCount(job, host);
+        job.BigFilePath = folder / "joined.bin";
+        const TransferOutcome outcome = JoinSeries();
+        swap(inDrive, 0, true);
+        return outcome;
+    };
+    options.RemoveSmallFiles = true;
+    // The last disk's list replaced by the second's: the split never finished.
+    std::filesystem::copy_file(disk(2) / "big.bin.sha256", disk(3) / "big.bin.sha256",
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(join(), TransferOutcome::SeriesUnfinished);
+    EXPECT_FALSE(Exists(folder / "joined.bin"));
+    EXPECT_TRUE(Exists((disk(3) / "big.bin.Brelked_3").string()));  // no list proves it
+    // Pieces 1 and 2 went, each proven by its disk's list: what was joined stays.
+    EXPECT_EQ(ReadFile(result.partialPath), bytes);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <tuple>
 
@@ -98,6 +99,8 @@ TEST_F(RestoreScriptTest, WritesTheExampleByteForByte) {
         "\r\n"
         "echo Restores the file...\r\n"
         "\r\n"
+        "setlocal\r\n"
+        "set brelker_tmp=\r\n"
         "if not exist \"Setup.exe.Brelked_1\" echo Missing smaller file: Setup.exe.Brelked_1\r\n"
         "if not exist \"Setup.exe.Brelked_2\" echo Missing smaller file: Setup.exe.Brelked_2\r\n"
         "if not exist \"Setup.exe.Brelked_3\" echo Missing smaller file: Setup.exe.Brelked_3\r\n"
@@ -116,12 +119,19 @@ TEST_F(RestoreScriptTest, WritesTheExampleByteForByte) {
         "brelker_failed\r\n"
         "for %%F in (\"Setup.exe.Brelked_3\") do if not \"%%~zF\"==\"84672\" goto "
         "brelker_failed\r\n"
-        "copy/b \"Setup.exe.Brelked_1\" + \"Setup.exe.Brelked_2\" \"Setup.exe\"\r\n"
-        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"2915328\" goto brelker_failed\r\n"
+        ":brelker_name\r\n"
+        "set brelker_tmp=brelker-%RANDOM%.tmp\r\n"
+        "if exist \"%brelker_tmp%\" goto brelker_name\r\n"
+        "copy/b \"Setup.exe.Brelked_1\" + \"Setup.exe.Brelked_2\" \"%brelker_tmp%\"\r\n"
+        "copy/b \"%brelker_tmp%\" + \"Setup.exe.Brelked_3\" \"%brelker_tmp%\"\r\n"
+        "for %%F in (\"%brelker_tmp%\") do if not \"%%~zF\"==\"3000000\" goto brelker_failed\r\n"
+        ":brelker_place\r\n"
+        "if exist \"Setup.exe\\*\" goto brelker_failed\r\n"
+        "move /y \"%brelker_tmp%\" \"Setup.exe\" >nul\r\n"
+        "if exist \"%brelker_tmp%\" goto brelker_failed\r\n"
+        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"3000000\" goto brelker_failed\r\n"
         "del \"Setup.exe.Brelked_1\"\r\n"
         "del \"Setup.exe.Brelked_2\"\r\n"
-        "copy/b \"Setup.exe\" + \"Setup.exe.Brelked_3\" \"Setup.exe\"\r\n"
-        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"3000000\" goto brelker_failed\r\n"
         "del \"Setup.exe.Brelked_3\"\r\n"
         "\r\n"
         "for %%F in (\"Setup.exe\") do if \"%%~zF\"==\"3000000\" echo The file is restored!\r\n"
@@ -131,13 +141,13 @@ TEST_F(RestoreScriptTest, WritesTheExampleByteForByte) {
         "if exist \"Setup.exe\" dir \"Setup.exe\"\r\n"
         "if exist \"Setup.exe\" echo Check the size of Setup.exe\r\n"
         "if exist \"Setup.exe\" echo above! It should be 3000000 bytes.\r\n"
-        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"3000000\" goto :eof\r\n"
         "goto brelker_restored\r\n"
         ":brelker_failed\r\n"
+        "if defined brelker_tmp if exist \"%brelker_tmp%\" del \"%brelker_tmp%\"\r\n"
         "echo Could not restore the big file!\r\n"
         "goto :eof\r\n"
         ":brelker_restored\r\n"
-        "REM del \"SelfUnit.bat\"\r\n";
+        "REM for %%F in (\"%~f0\") do if \"%%~zF\"==\"2863\" del \"%%~fF\"\r\n";
     EXPECT_EQ(Write(), expected);
     EXPECT_EQ(view.status, "Self-uniting file created");
     EXPECT_FALSE(view.selfUnitEnabled);
@@ -148,36 +158,36 @@ TEST_F(RestoreScriptTest, JoinsOneTwoOrManyPiecesTwoSourcesAtATime) {
     options.RemoveSmallFiles = false;
     job.SmallFileCount = 1;
     std::string text = Lines(Write());
-    EXPECT_NE(text.find("copy/b \"Setup.exe.Brelked_1\" \"Setup.exe\"\n"), std::string::npos);
+    EXPECT_NE(text.find("copy/b \"Setup.exe.Brelked_1\" \"%brelker_tmp%\"\n"), std::string::npos);
     EXPECT_EQ(text.find(" + "), std::string::npos);
     EXPECT_EQ(text.find("del \"Setup.exe.Brelked"), std::string::npos);
 
+    // A piece is deleted only once the whole file is in place at its size.
     options.RemoveSmallFiles = true;
     text = Lines(Write());
-    EXPECT_NE(text.find("copy/b \"Setup.exe.Brelked_1\" \"Setup.exe\"\n"
-                        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"1457664\" goto "
+    EXPECT_NE(text.find("for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"3000000\" goto "
                         "brelker_failed\n"
-                        "del \"Setup.exe.Brelked_1\"\n"),
+                        "del \"Setup.exe.Brelked_1\"\n\n"),
               std::string::npos);
 
     job.SmallFileCount = 2;
     text = Lines(Write());
-    EXPECT_NE(text.find("copy/b \"Setup.exe.Brelked_1\" + \"Setup.exe.Brelked_2\" \"Setup.exe\"\n"),
+    EXPECT_NE(text.find("copy/b \"Setup.exe.Brelked_1\" + \"Setup.exe.Brelked_2\" "
+                        "\"%brelker_tmp%\"\n"),
               std::string::npos);
-    EXPECT_EQ(text.find("copy/b \"Setup.exe\" +"), std::string::npos);
+    EXPECT_EQ(text.find("copy/b \"%brelker_tmp%\" +"), std::string::npos);
 
     job.SmallFileCount = 12;
     job.SmallFileSizes.assign(13, 100);
     options.RemoveSelfUnit = true;
     text = Lines(Write("restore me.bat"));
-    EXPECT_NE(text.find("copy/b \"Setup.exe\" + \"Setup.exe.Brelked_10\" \"Setup.exe\"\n"
-                        "for %%F in (\"Setup.exe\") do if not \"%%~zF\"==\"1000\" goto "
-                        "brelker_failed\n"
-                        "del \"Setup.exe.Brelked_10\"\n"),
+    EXPECT_NE(text.find("copy/b \"%brelker_tmp%\" + \"Setup.exe.Brelked_10\" \"%brelker_tmp%\"\n"),
               std::string::npos);
     EXPECT_NE(text.find("\"Setup.exe.Brelked_12\""), std::string::npos);
     EXPECT_EQ(text.find("_010"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\ndel \"restore me.bat\"\n"));
+    // The script deletes itself by the name it runs as, never by the one it was written as.
+    EXPECT_EQ(text.find("restore me"), std::string::npos);
+    EXPECT_NE(text.find("\nfor %%F in (\"%~f0\") do if \"%%~zF\"==\""), std::string::npos);
     std::size_t copies = 0;
     for (auto at = text.find("copy/b"); at != std::string::npos; at = text.find("copy/b", at + 1)) {
         ++copies;
@@ -209,10 +219,11 @@ TEST_F(RestoreScriptTest, UsesBareNamesAndTheSuffixOfTheMomentOfWriting) {
     const std::string text = Lines(Write());
     EXPECT_NE(text.find("copy/b \"Disk \x8e"
                         "pple_del1\" + \"Disk \x8e"
-                        "pple_del2\" "
-                        "\"My Movie \x86\x84\x94.avi\"\n"),
+                        "pple_del2\" \"%brelker_tmp%\"\n"),
               std::string::npos)
         << text;
+    EXPECT_NE(text.find("move /y \"%brelker_tmp%\" \"My Movie \x86\x84\x94.avi\" >nul\n"),
+              std::string::npos);
     EXPECT_EQ(text.find("/data"), std::string::npos);
     EXPECT_EQ(text.find("/pieces"), std::string::npos);
 }
@@ -224,9 +235,11 @@ TEST_F(RestoreScriptTest, CommandCharactersInNamesAreEscapedWhereTheyStand) {
     const std::string text = Lines(Write());
     // Quoted, only the percent sign needs doubling; echoed, the rest needs a caret.
     EXPECT_NE(text.find("copy/b \"50%% off.Brelked_1\" + \"50%% off.Brelked_2\" "
-                        "\"a&b%%c^d|e<f>g (1).bin\"\n"),
+                        "\"%brelker_tmp%\"\n"),
               std::string::npos)
         << text;
+    EXPECT_NE(text.find("move /y \"%brelker_tmp%\" \"a&b%%c^d|e<f>g (1).bin\" >nul\n"),
+              std::string::npos);
     EXPECT_NE(
         text.find("echo Self-uniting file for: a^&b%%c^^d^|e^<f^>g ^(1^).bin (3000000 bytes)"),
         std::string::npos);
@@ -335,13 +348,23 @@ TEST_F(RestoreScriptTest, AScriptThatCannotBeCreatedOrComesOutShortIsReported) {
     EXPECT_EQ(ReadFile(folder / "other.txt"), "someone else's");
 #endif
 
-    platform.writeRoom = 100;  // the disk fills up
-    const std::string written = Write();
-    EXPECT_EQ(written.size(), 100u);  // the partial file stays
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0],
-              "Could NOT create the self-uniting file! / Abnormal termination! !");
-    EXPECT_TRUE(view.selfUnitEnabled);
+    // Part of a script is never left behind to be run: not where the disk
+    // fills up, nor where what was written does not reach the disk, and not
+    // an earlier script of that name either.
+    for (const std::string name : {"SelfUnit.bat", "restore.sh"}) {
+        for (const bool fullDisk : {true, false}) {
+            WriteFile(folder / name, "an earlier script");
+            view.messages.clear();
+            platform.writeRoom = fullDisk ? (name.ends_with(".sh") ? 0 : 100)
+                                          : std::numeric_limits<std::int64_t>::max();
+            platform.failFlushes = !fullDisk;
+            EXPECT_EQ(Write(name), "(none)") << name << fullDisk;
+            ASSERT_EQ(view.messages.size(), 1u);
+            EXPECT_EQ(view.messages[0],
+                      "Could NOT create the self-uniting file! / Abnormal termination! !");
+            EXPECT_TRUE(view.selfUnitEnabled);
+        }
+    }
 }
 
 // Every name under the folder, with its bytes where it is a file.

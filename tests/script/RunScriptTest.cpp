@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -113,11 +114,48 @@ protected:
         name = "A b&c 50% ^ (echo INJECTED) \xC3\xA5\xC3\xA4\xC3\xB6.bin";
         Split({70'000, 70'000, 70'000, 1'234});
     }
-    std::string RunBatch() {
-        WriteAndRun("SelfUnit.bat",
-                    "cd " + Sh(folder.Path()) + " && wine cmd /c SelfUnit.bat </dev/null");
+    // Runs the script as script in the folder, after before (a shell command).
+    std::string RunBatch(const std::string& before = {},
+                         const std::string& script = "SelfUnit.bat") {
+        WriteAndRun("SelfUnit.bat", before + "cd " + Sh(folder.Path()) + " && " + "wine cmd /c " +
+                                        Sh(script) + " </dev/null");
         EXPECT_EQ(Output().find("\nINJECTED"), std::string::npos) << Output();
         return Output();
+    }
+    // Flips the first byte of piece k: same size, other bytes.
+    void Damage(std::size_t k) const {
+        std::string piece = ReadFile(Piece(k));
+        piece[0] = static_cast<char>(~piece[0]);
+        WriteFile(Piece(k), piece);
+    }
+    // A certutil.bat first on Wine's path that answers as certutil does on
+    // Windows 10 (spaced: before) with the digests the files have now; the
+    // command that puts it there.
+    std::string CertutilAnswering(bool spaced) const {
+        const auto line = [&](std::string digest) {
+            for (std::size_t at = 2; spaced && at < digest.size(); at += 3) {
+                digest.insert(at, " ");
+            }
+            return "echo " + digest + "\r\n";
+        };
+        std::string bat = "@echo off\r\necho SHA256 hash of the file:\r\n";
+        std::string whole;
+        for (std::size_t k = 1; k < job.SmallFileSizes.size(); ++k) {
+            whole += ReadFile(Piece(k));
+            // Only a name that reached it whole gives a size.
+            bat += "if \"%~x2\"==\".Brelked_" + std::to_string(k) + "\" if \"%~z2\"==\"" +
+                   std::to_string(job.SmallFileSizes[k]) + "\" " + line(Sha256(ReadFile(Piece(k))));
+        }
+        // The script's own file: first what it probes certutil with, then the whole.
+        bat += "if \"%~x2\"==\".tmp\" if \"%~z2\"==\"9\" " + line(Sha256("brelker\r\n"));
+        bat += "if \"%~x2\"==\".tmp\" if \"%~z2\"==\"" + std::to_string(whole.size()) + "\" " +
+               line(Sha256(whole));
+        bat += "echo CertUtil: -hashfile command completed successfully.\r\n";
+        std::filesystem::create_directories(elsewhere / "bin");
+        WriteFile(elsewhere / "bin/certutil.bat", bat);
+        std::string bin = "Z:" + (elsewhere / "bin");
+        std::replace(bin.begin(), bin.end(), '/', '\\');
+        return "export WINEPATH=" + Sh(bin) + "; ";
     }
 };
 
@@ -154,6 +192,76 @@ TEST_F(BatchScriptRun, APieceOfTheWrongSizeIsNamedAndNothingIsWritten) {
         EXPECT_EQ(Output().find("The file is restored!"), std::string::npos);
         EXPECT_TRUE(Big() == "an older file of that name") << remove;  // not printed: bytes
         EXPECT_EQ(FilesInFolder(), 6u);  // the pieces, the script and that file
+    }
+}
+
+// Wine's certutil is a stub that prints nothing: the script cannot prove the
+// bytes, so it says so, keeps every piece and itself, and does not replace a
+// file of the big file's name with what it joined.
+TEST_F(BatchScriptRun, WhereCertutilDoesNotAnswerNothingIsDeletedOrReplaced) {
+    Split({70'000, 70'000, 70'000, 1'234}, true);
+    Damage(2);
+    const std::string joined =
+        ReadFile(Piece(1)) + ReadFile(Piece(2)) + ReadFile(Piece(3)) + ReadFile(Piece(4));
+    WriteFile(folder / name, "an older file of that name");
+    RunBatch();
+    EXPECT_EQ(Output().find("The file is restored!"), std::string::npos) << Output();
+    EXPECT_NE(Output().find("The file is restored but not verified: certutil could not compute "
+                            "its checksums. The smaller files are kept.\r\n"
+                            "A file of that name was already there and is left as it is; the "
+                            "restored file is: A b&c 50% ^ (echo INJECTED) "),
+              std::string::npos)
+        << Output();
+    EXPECT_NE(Output().find(".bin.restored\r\n"), std::string::npos);
+    EXPECT_TRUE(Big() == "an older file of that name");
+    EXPECT_TRUE(ReadFile(folder / (name + ".restored")) == joined);
+    EXPECT_EQ(FilesInFolder(), 7u);  // pieces, script, that file and the restored one
+
+    std::filesystem::remove(folder / name);
+    std::filesystem::remove(folder / (name + ".restored"));
+    EXPECT_NE(RunBatch().find("The file is restored but not verified"), std::string::npos);
+    EXPECT_TRUE(Big() == joined);
+    EXPECT_EQ(FilesInFolder(), 6u);
+}
+
+TEST_F(BatchScriptRun, CertutilChecksEveryPieceAndTheWholeBeforeAnythingIsDeleted) {
+    for (const bool spaced : {false, true}) {
+        Split({70'000, 70'000, 70'000, 1'234}, true);
+        WriteFile(folder / name, "an older file of that name");
+        Damage(3);
+        RunBatch(CertutilAnswering(spaced));
+        EXPECT_NE(Output().find("Checksum does not match: A b&c 50% ^ (echo INJECTED) "),
+                  std::string::npos)
+            << Output();
+        EXPECT_NE(Output().find(".bin.Brelked_3\r\n"), std::string::npos);
+        EXPECT_EQ(Output().find("The file is restored"), std::string::npos);
+        EXPECT_TRUE(Big() == "an older file of that name");
+        EXPECT_EQ(FilesInFolder(), 6u);  // pieces, script and that file: no temporary
+
+        // Mended, and run under another name beside a file of the user's
+        // that has the script's first name.
+        Damage(3);
+        EXPECT_NE(RunBatch(CertutilAnswering(spaced) + "cd " + Sh(folder.Path()) +
+                               " && mv SelfUnit.bat restore-now.bat && echo mine >SelfUnit.bat; ",
+                           "restore-now.bat")
+                      .find("The file is restored!"),
+                  std::string::npos)
+            << Output();
+        EXPECT_TRUE(Big() == original);
+        EXPECT_EQ(ReadFile(folder / "SelfUnit.bat"), "mine\n");
+        EXPECT_EQ(FilesInFolder(), 2u);
+        std::filesystem::remove(folder / "SelfUnit.bat");
+    }
+}
+
+TEST_F(BatchScriptRun, ADiskThatFillsMidCopyLeavesAFileOfTheBigFilesName) {
+    WriteFile(folder / name, "an older file of that name");
+    // The limit (200 blocks of 512 bytes) ends cmd mid-copy; the server of the
+    // prefix is started before, without it.
+    RunBatch("wine cmd /c exit; ulimit -f 200; ");
+    EXPECT_TRUE(Big() == "an older file of that name");
+    for (std::size_t k = 1; k <= 4; ++k) {
+        EXPECT_TRUE(Exists(Piece(k))) << k;
     }
 }
 
@@ -229,12 +337,56 @@ TEST_P(ShellScriptRun, ShasumServesWhereSha256sumIsMissing) {
 
 TEST_P(ShellScriptRun, WithoutAToolForChecksumsTheFileIsRestoredButNothingDeleted) {
     Split({70'000, 70'000, 1'234}, true);
-    EXPECT_EQ(RunShell(PathWith(elsewhere, {"cat", "wc", "mv", "rm"})), 2);
+    const std::string path = PathWith(elsewhere, {"cat", "wc", "mv", "rm"});
+    EXPECT_EQ(RunShell(path), 2);
     EXPECT_NE(Output().find("The file is restored but not verified"), std::string::npos)
         << Output();
     EXPECT_EQ(Output().find("The file is restored!"), std::string::npos);
     EXPECT_TRUE(Big() == original);
     EXPECT_EQ(FilesInFolder(), 5u);  // the pieces and the script stay
+
+    // Unproven bytes never replace a file of the big file's name, nor one of
+    // the name they get instead.
+    WriteFile(folder / name, "an older file of that name");
+    WriteFile(folder / (name + ".restored"), "another one");
+    EXPECT_EQ(RunShell(path), 2);
+    EXPECT_NE(Output().find("The file is restored but not verified: neither sha256sum nor shasum "
+                            "was found. The smaller files are kept.\nA file of that name was "
+                            "already there and is left as it is; the restored file is: " +
+                            name + ".restored-1\n"),
+              std::string::npos)
+        << Output();
+    EXPECT_TRUE(Big() == "an older file of that name");
+    EXPECT_EQ(ReadFile(folder / (name + ".restored")), "another one");
+    EXPECT_TRUE(ReadFile(folder / (name + ".restored-1")) == original);
+    EXPECT_EQ(FilesInFolder(), 7u);
+}
+
+TEST_P(ShellScriptRun, TheScriptRemovesOnlyTheFileItWasStartedAs) {
+    Split({70'000, 1'234});
+    EXPECT_EQ(WriteAndRun("SelfUnit.sh",
+                          "cd " + Sh(folder.Path()) + " && mv SelfUnit.sh restore-now.sh && " +
+                              "echo mine >SelfUnit.sh && " + GetParam() + " restore-now.sh"),
+              0)
+        << Output();
+    EXPECT_TRUE(Big() == original);
+    EXPECT_EQ(ReadFile(folder / "SelfUnit.sh"), "mine\n");
+    EXPECT_EQ(FilesInFolder(), 2u);
+
+    // Read from standard input, the script is no file at all: $0 is the
+    // shell's name, and a file of that name is the user's.
+    Split({70'000, 1'234});
+    std::filesystem::remove(folder / name);
+    const std::string shell = std::string(GetParam()).ends_with(" sh") ? "sh" : GetParam();
+    const std::string own = shell.substr(shell.rfind('/') + 1);
+    WriteFile(folder / own, "mine");
+    EXPECT_EQ(WriteAndRun("SelfUnit.sh",
+                          "cd " + Sh(folder.Path()) + " && " + GetParam() + " <SelfUnit.sh"),
+              0)
+        << Output();
+    EXPECT_TRUE(Big() == original);
+    EXPECT_EQ(ReadFile(folder / own), "mine");
+    EXPECT_TRUE(Exists(folder / "SelfUnit.sh"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shells, ShellScriptRun,
