@@ -75,9 +75,10 @@ std::string TransferFailureText(const TransferResult& result, TextSlot failureSl
 
 std::string ChecksumProblemText(const ChecksumProblem& problem) {
     // In the order of ChecksumFault.
-    constexpr std::array<TextSlot, 6> kReasons = {
-        slot::kNotAChecksumLine,   slot::kChecksumLineOutOfOrder, slot::kChecksumListEndsEarly,
-        slot::kNameWithFolderPart, slot::kChecksumFileUnreadable, slot::kChecksumFileNotRegular};
+    constexpr std::array<TextSlot, 7> kReasons = {
+        slot::kNotAChecksumLine,    slot::kChecksumLineOutOfOrder, slot::kChecksumListEndsEarly,
+        slot::kNameWithFolderPart,  slot::kChecksumFileUnreadable, slot::kChecksumFileNotRegular,
+        slot::kChecksumFileTooLarge};
     std::string text = Text(slot::kChecksumFileUnusable) + problem.path;
     if (problem.line > 0) {
         text += ", " + Text(slot::kChecksumFileLine) + " " + std::to_string(problem.line);
