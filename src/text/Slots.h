@@ -230,4 +230,9 @@ inline constexpr TextSlot kCloseButton{745};
 // The Pause menu's middle item where floppy drives are mount points, not A: and B:.
 inline constexpr TextSlot kPauseFloppies{746};
 
+// Appends that can be taken back, and names that are the series' own (720-739).
+inline constexpr TextSlot kAppendNotUndone{720};
+inline constexpr TextSlot kAppendUndone{721};
+inline constexpr TextSlot kBigFileNamedAsPiece{722};
+
 }  // namespace brelker::slot

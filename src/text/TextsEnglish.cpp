@@ -653,6 +653,17 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {744, "Delete the base size \"%1\"?"},
     {745, "Close"},
     {746, "&Only before smaller files to/from floppy disks"},
+    // Appends that can be taken back, and names that are the series' own.
+    {720,
+     "An earlier join that appended to this file was broken off, and what it appended cannot be "
+     "taken off safely: the file has changed since, or smaller files appended to it have been "
+     "deleted. Check the file, then delete the record of that join: "},
+    {721,
+     "An earlier join that appended to this file was broken off; what it had appended has been "
+     "taken off first: "},
+    {722,
+     "The big file has the name of one of the smaller files it would be split into, and a join "
+     "would take it for one. Choose another name for the smaller files: "},
 });
 
 }  // namespace

@@ -698,6 +698,19 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {744, "Die Grundgröße \"%1\" löschen?"},
     {745, "Schließen"},
     {746, "&Nur vor kleineren Dateien auf/von Disketten"},
+    // Appends that can be taken back, and names that are the series' own.
+    {720,
+     "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen, und das "
+     "Angehängte lässt sich nicht sicher wieder entfernen: Die Datei hat sich seitdem geändert, "
+     "oder angehängte kleinere Dateien wurden gelöscht. Prüfen Sie die Datei und löschen Sie dann "
+     "den Vermerk über jenes Zusammenfügen: "},
+    {721,
+     "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen; was es angehängt "
+     "hatte, wurde zuerst wieder entfernt: "},
+    {722,
+     "Die große Datei trägt den Namen einer der kleineren Dateien, in die sie geteilt würde, und "
+     "ein Zusammenfügen hielte sie für eine davon. Wählen Sie einen anderen Namen für die "
+     "kleineren Dateien: "},
 });
 
 }  // namespace

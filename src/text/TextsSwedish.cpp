@@ -675,6 +675,18 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {744, "Ta bort grundstorleken \"%1\"?"},
     {745, "Stäng"},
     {746, "&Endast före mindre filer till/från disketter"},
+    // Appends that can be taken back, and names that are the series' own.
+    {720,
+     "En tidigare sammanfogning som lade till i den här filen avbröts, och det som lades till kan "
+     "inte tas bort på ett säkert sätt: filen har ändrats sedan dess, eller så har mindre filer "
+     "som lades till raderats. Kontrollera filen och radera sedan anteckningen om den "
+     "sammanfogningen: "},
+    {721,
+     "En tidigare sammanfogning som lade till i den här filen avbröts; det som den hade lagt till "
+     "har tagits bort först: "},
+    {722,
+     "Den stora filen har samma namn som en av de mindre filer den skulle delas upp i, och en "
+     "sammanfogning skulle ta den för en av dem. Välj ett annat namn för de mindre filerna: "},
 });
 
 }  // namespace

@@ -290,6 +290,9 @@ void WindowModel::Join() {
     ShowResult(result,
                result.verified ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
                slot::kCannotReadPiece);
+    if (!result.appendUndone.empty()) {
+        ShowNote(Text(slot::kAppendUndone) + result.appendUndone);
+    }
     if (!result.partialPath.empty()) {
         dialogs_.Message(Text(slot::kPartialFileKept) + result.partialPath,
                          Text(slot::kAbnormalTermination), MessageIcon::Warning,

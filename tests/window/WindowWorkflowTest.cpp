@@ -439,6 +439,31 @@ TEST_F(WindowWorkflowTest, AJoinThatFailsPartWayDeletesNoPiece) {
               1);
 }
 
+TEST_F(WindowWorkflowTest, AnAppendBrokenOffIsTakenOffBeforeTheNextAndSaidSo) {
+    Start();
+    const std::string stem = In("pieces", "log.txt");
+    const std::string target = In("big", "log.txt");
+    WriteFile(Piece(stem, 1), "one ");
+    WriteFile(target, "old ");
+    // Piece 2 goes after counting, and the disk then refuses the cut.
+    platform.failTruncates = true;
+    view.duringWork = [&] { std::filesystem::remove(Piece(stem, 2)); };
+    for (const char* expected : {"old one ", "old one two"}) {
+        WriteFile(Piece(stem, 2), "two");
+        dialogs.paths.push_back(Piece(stem, 1));
+        model.Execute(Command::JoinFiles);
+        model.CurrentJob().AppendActive = true;  // as the extraction dialog sets it
+        model.Execute(Command::DoJoin);
+        EXPECT_EQ(ReadFile(target), expected);
+        platform.failTruncates = false;
+        view.duringWork = nullptr;
+    }
+    EXPECT_EQ(view.status[0],
+              "An earlier join that appended to this file was broken off; what it had appended "
+              "has been taken off first: " +
+                  target);
+}
+
 TEST_F(WindowWorkflowTest, FreeSpaceModeShowsNoCountAndAQuestionMark) {
     Start();
     ChooseBigFile(PatternBytes(3'000'000));
