@@ -1099,6 +1099,8 @@ int Engine::StartChecksums(Run& run) {
         job_.PieceDigests.clear();
         job_.WholeDigest.clear();
         run.sourceOffset = job_.ExtractActive ? job_.ExtractSkip : 0;
+        // A split killed while it wrote its list left the list's temporary.
+        RemoveLeftTemporaries(ChecksumFilePath(job_.SmallFilesBase));
         // The record of the split goes where its list goes; only a vendor's
         // list there (kept by a split without a list) leaves it out.
         if (OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) !=

@@ -645,14 +645,6 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {711, "  --list-bases         list the entries of the base size list for --base, and exit"},
     {712, "(used without -b)"},
     {713, "  FILE device or FIFO  read as standard input is, into pieces of -b SIZE named by -o"},
-    // What the window tells while it waits for the user.
-    {740, "The file is empty: there is nothing to split."},
-    {741, "The range to extract is empty: there is nothing to split."},
-    {742, "Extraction on: %1 bytes after the first %2"},
-    {743, "Appending on: the join adds to the end of the big file"},
-    {744, "Delete the base size \"%1\"?"},
-    {745, "Close"},
-    {746, "&Only before smaller files to/from floppy disks"},
     // Appends that can be taken back, and names that are the series' own.
     {720,
      "An earlier join that appended to this file was broken off, and what it appended cannot be "
@@ -664,6 +656,14 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {722,
      "The big file has the name of one of the smaller files it would be split into, and a join "
      "would take it for one. Choose another name for the smaller files: "},
+    // What the window tells while it waits for the user.
+    {740, "The file is empty: there is nothing to split."},
+    {741, "The range to extract is empty: there is nothing to split."},
+    {742, "Extraction on: %1 bytes after the first %2"},
+    {743, "Appending on: the join adds to the end of the big file"},
+    {744, "Delete the base size \"%1\"?"},
+    {745, "Close"},
+    {746, "&Only before smaller files to/from floppy disks"},
 });
 
 }  // namespace

@@ -690,14 +690,6 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {712, "(gilt ohne -b)"},
     {713,
      "  DATEI Gerät, FIFO   wie die Standardeingabe gelesen, in Teile von -b GRÖSSE namens -o"},
-    // What the window tells while it waits for the user.
-    {740, "Die Datei ist leer: Es gibt nichts aufzuteilen."},
-    {741, "Der zu extrahierende Bereich ist leer: Es gibt nichts aufzuteilen."},
-    {742, "Extrahieren eingeschaltet: %1 Bytes nach den ersten %2"},
-    {743, "Anhängen eingeschaltet: wird an die große Datei angehängt"},
-    {744, "Die Grundgröße \"%1\" löschen?"},
-    {745, "Schließen"},
-    {746, "&Nur vor kleineren Dateien auf/von Disketten"},
     // Appends that can be taken back, and names that are the series' own.
     {720,
      "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen, und das "
@@ -711,6 +703,14 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
      "Die große Datei trägt den Namen einer der kleineren Dateien, in die sie geteilt würde, und "
      "ein Zusammenfügen hielte sie für eine davon. Wählen Sie einen anderen Namen für die "
      "kleineren Dateien: "},
+    // What the window tells while it waits for the user.
+    {740, "Die Datei ist leer: Es gibt nichts aufzuteilen."},
+    {741, "Der zu extrahierende Bereich ist leer: Es gibt nichts aufzuteilen."},
+    {742, "Extrahieren eingeschaltet: %1 Bytes nach den ersten %2"},
+    {743, "Anhängen eingeschaltet: wird an die große Datei angehängt"},
+    {744, "Die Grundgröße \"%1\" löschen?"},
+    {745, "Schließen"},
+    {746, "&Nur vor kleineren Dateien auf/von Disketten"},
 });
 
 }  // namespace

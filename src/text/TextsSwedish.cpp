@@ -667,14 +667,6 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
      "  --list-bases         lista posterna i listan över grundstorlekar för --base och avsluta"},
     {712, "(används utan -b)"},
     {713, "  FIL enhet el. FIFO   läses som standard in, till delar om -b STORLEK med namnet -o"},
-    // What the window tells while it waits for the user.
-    {740, "Filen är tom: det finns inget att dela upp."},
-    {741, "Området att extrahera är tomt: det finns inget att dela upp."},
-    {742, "Extrahering påslagen: %1 byte efter de första %2"},
-    {743, "Tillägg påslaget: läggs till i slutet av den stora filen"},
-    {744, "Ta bort grundstorleken \"%1\"?"},
-    {745, "Stäng"},
-    {746, "&Endast före mindre filer till/från disketter"},
     // Appends that can be taken back, and names that are the series' own.
     {720,
      "En tidigare sammanfogning som lade till i den här filen avbröts, och det som lades till kan "
@@ -687,6 +679,14 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {722,
      "Den stora filen har samma namn som en av de mindre filer den skulle delas upp i, och en "
      "sammanfogning skulle ta den för en av dem. Välj ett annat namn för de mindre filerna: "},
+    // What the window tells while it waits for the user.
+    {740, "Filen är tom: det finns inget att dela upp."},
+    {741, "Området att extrahera är tomt: det finns inget att dela upp."},
+    {742, "Extrahering påslagen: %1 byte efter de första %2"},
+    {743, "Tillägg påslaget: läggs till i slutet av den stora filen"},
+    {744, "Ta bort grundstorleken \"%1\"?"},
+    {745, "Stäng"},
+    {746, "&Endast före mindre filer till/från disketter"},
 });
 
 }  // namespace

@@ -442,7 +442,7 @@ TEST_F(WindowWorkflowTest, AJoinThatFailsPartWayDeletesNoPiece) {
 TEST_F(WindowWorkflowTest, AnAppendBrokenOffIsTakenOffBeforeTheNextAndSaidSo) {
     Start();
     const std::string stem = In("pieces", "log.txt");
-    const std::string target = In("big", "log.txt");
+    const std::string target = stem;  // restored beside its pieces
     WriteFile(Piece(stem, 1), "one ");
     WriteFile(target, "old ");
     // Piece 2 goes after counting, and the disk then refuses the cut.
