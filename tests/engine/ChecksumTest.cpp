@@ -387,14 +387,21 @@ TEST_F(ChecksumTransferTest, ABigFileOrPieceChangedInPlaceDuringTheSplitFailsIt)
     PlanSplit(bytes, {kPiece, kPiece, 100});
     // On the hashing thread, before it reads piece 1 back.
     std::atomic<bool> written = false;
+    std::atomic<bool> overwritten = false;
     platform.beforeMappedRead = [&] {
         if (!written.exchange(true)) {
-            std::FILE* piece = std::fopen(Piece(1).c_str(), "r+b");
-            std::fputc('!', piece);
-            std::fclose(piece);
+            // Windows lets no one open a piece the split holds: the case is
+            // then not made, and the split succeeds.
+            if (std::FILE* piece = std::fopen(Piece(1).c_str(), "r+b"); piece != nullptr) {
+                std::fputc('!', piece);
+                std::fclose(piece);
+                overwritten = true;
+            }
         }
     };
-    EXPECT_EQ(Split(), TransferOutcome::PieceChanged);
+    const TransferOutcome changed = Split();
+    EXPECT_TRUE(changed == TransferOutcome::PieceChanged || !overwritten)
+        << static_cast<int>(changed);
     platform.beforeMappedRead = nullptr;
     EXPECT_EQ(ReadFile(job.BigFilePath), bytes);
 
