@@ -64,15 +64,25 @@ FileHandle OpenRetrying(const std::string& path, int flags) {
 
 // Opened without waiting (a FIFO would wait for a writer), then kept only when
 // it is a regular file; from then on it blocks as files do.
-FileHandle OpenRegular(const std::string& path, int flags) {
+// Opened without waiting and measured: kNoFile, with the reason kept, when
+// either fails.
+FileHandle OpenWithoutWaiting(const std::string& path, int flags, struct stat& info) {
     const FileHandle fd = OpenRetrying(path, flags | O_NONBLOCK);
     if (fd == kNoFile) {
         return kNoFile;
     }
-    struct stat info {};
     if (::fstat(fd, &info) != 0) {
         lastError = errno;
         ::close(fd);
+        return kNoFile;
+    }
+    return fd;
+}
+
+FileHandle OpenRegular(const std::string& path, int flags) {
+    struct stat info {};
+    const FileHandle fd = OpenWithoutWaiting(path, flags, info);
+    if (fd == kNoFile) {
         return kNoFile;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -710,14 +720,9 @@ FileHandle PosixPlatform::OpenStream(const std::string& path) {
     // Opened without waiting, so that a FIFO nobody writes to yet is waited
     // for here, where an interruption is seen: a blocking open would be
     // restarted after each one.
-    const FileHandle fd = OpenRetrying(path, O_RDONLY | O_NONBLOCK);
-    if (fd == kNoFile) {
-        return kNoFile;
-    }
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        lastError = errno;
-        ::close(fd);
+    const FileHandle fd = OpenWithoutWaiting(path, O_RDONLY, info);
+    if (fd == kNoFile) {
         return kNoFile;
     }
     if (!S_ISFIFO(info.st_mode) && !S_ISCHR(info.st_mode) && !S_ISBLK(info.st_mode)) {
