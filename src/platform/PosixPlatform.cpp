@@ -62,10 +62,8 @@ FileHandle OpenRetrying(const std::string& path, int flags) {
     return fd < 0 ? Failed(kNoFile) : fd;
 }
 
-// Opened without waiting (a FIFO would wait for a writer), then kept only when
-// it is a regular file; from then on it blocks as files do.
-// Opened without waiting and measured: kNoFile, with the reason kept, when
-// either fails.
+// Opened without waiting (a FIFO would wait for a writer) and measured:
+// kNoFile, with the reason kept, when either fails.
 FileHandle OpenWithoutWaiting(const std::string& path, int flags, struct stat& info) {
     const FileHandle fd = OpenRetrying(path, flags | O_NONBLOCK);
     if (fd == kNoFile) {
@@ -79,6 +77,7 @@ FileHandle OpenWithoutWaiting(const std::string& path, int flags, struct stat& i
     return fd;
 }
 
+// Kept only when it is a regular file; from then on it blocks as files do.
 FileHandle OpenRegular(const std::string& path, int flags) {
     struct stat info {};
     const FileHandle fd = OpenWithoutWaiting(path, flags, info);
