@@ -34,12 +34,15 @@ bool SeriesRecord::Add(const ChecksumLine& line) {
     return true;
 }
 
+// The disk may leave the drive next: the record is closed too, so that no
+// handle of the program holds it, and the next disk's Begin opens its own.
 bool SeriesRecord::PutOnDisk() {
-    if (file_ == kNoFile || !platform_.Flush(file_)) {
+    const bool flushed = file_ != kNoFile && platform_.Flush(file_);
+    if (!flushed) {
         reason_ = platform_.LastErrorText();
-        return false;
     }
-    return true;
+    CloseFile();
+    return flushed;
 }
 
 bool SeriesRecord::Finish(const std::vector<ChecksumLine>& lines) {

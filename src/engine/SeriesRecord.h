@@ -28,7 +28,8 @@ public:
     bool Begin(int plannedPieces, std::int64_t plannedBytes);
     // Adds the line of the next piece, proven.
     bool Add(const ChecksumLine& line);
-    // Puts the lines added so far on the disk, before the disk leaves the drive.
+    // Puts the lines added so far on the disk and lets the record go, before
+    // the disk leaves the drive; Begin comes before the next line.
     bool PutOnDisk();
     // Replaces the record by the finished list of these lines.
     bool Finish(const std::vector<ChecksumLine>& lines);

@@ -373,6 +373,9 @@ TEST_F(ChecksumTransferTest, VerifyProvesTheWholeLineAndRefusesAnUnfinishedSerie
 // have given the pieces old and new bytes: the split fails and keeps it. A
 // piece written to before it was hashed keeps the big file too.
 TEST_F(ChecksumTransferTest, ABigFileOrPieceChangedInPlaceDuringTheSplitFailsIt) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows lets no other writer into a file the split holds";
+#endif
     PlanSplit(bytes, {kPiece, kPiece, 100});
     host.onPump = [&] {
         host.onPump = nullptr;

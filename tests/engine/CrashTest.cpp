@@ -103,6 +103,11 @@ protected:
 };
 
 TEST_F(CrashTest, AKilledSplitLeavesNothingThatJoinsOrVerifiesAsWhole) {
+#ifdef _WIN32
+    // A process that dies has its handles closed by the system; dying inside
+    // the test process cannot do that, and Windows keeps a held file's name.
+    GTEST_SKIP() << "the simulated death leaves handles that only a real one closes";
+#endif
     for (const bool checksums : {true, false}) {
         for (const bool removeBigFile : {false, true}) {
             options.WriteChecksumFile = checksums;

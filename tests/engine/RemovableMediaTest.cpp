@@ -272,6 +272,9 @@ TEST_F(RemovableMediaTest, OnlyFloppyMountPointsCountAsFloppies) {
 // piece by its disk's list before it deletes it, and refuses the series when
 // the last disk's list is not finished either.
 TEST_F(RemovableMediaTest, EachDiskCarriesTheListAsItStoodAndOnlyTheLastIsFinished) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the disks are swapped by renaming files the run holds, which Windows forbids";
+#endif
     using std::filesystem::path;
     const path drive = folder / "pieces";
     const auto disk = [&](int number) { return path(folder / ("disk" + std::to_string(number))); };
