@@ -15,10 +15,10 @@ namespace brelker {
 
 // Joins a series into a stream (standard output), where nothing written can
 // be taken back: with a checksum file every piece is hashed whole and
-// compared before its first byte goes out, and hashed again as it goes, so
-// that a piece changed in between is named too; the run stops at the first
-// piece that differs. Without a checksum file the pieces go out unverified;
-// with one that is not understood, none goes out.
+// compared before its first byte goes out, and what goes out is hashed as
+// it goes, so that a piece changed in between is caught too; the run stops
+// at the first piece that differs. Without a checksum file the pieces go out
+// unverified; with one that is not understood, none goes out.
 // No piece is ever deleted.
 class StreamJoin {
 public:
@@ -37,13 +37,20 @@ public:
     const ChecksumList& List() const { return list_; }
 
 private:
-    StreamFault CopyPiece(FileHandle piece, const std::string& path, const std::string* digest,
+    // A piece opened for its turn, and the number of its check.
+    struct Pending {
+        FileHandle file = kNoFile;
+        int check = 0;
+    };
+
+    StreamFault CopyPiece(FileHandle piece, const std::string& path, Sha256* sent,
                           FileHandle output, char* buffer);
+    std::string PieceAtFault(const Job& job, const std::string& suffix,
+                             const SeriesChecksums& expected);
     StreamFault Fail(StreamFault fault, const std::string& path, bool withReason);
 
     Platform& platform_;
     ConsoleHost& host_;
-    Sha256 whole_;
     std::int64_t done_ = 0;
     std::int64_t total_ = 0;
     bool verified_ = false;

@@ -94,8 +94,12 @@ void StreamHasher::AddToPiece(FileHandle file, std::int64_t offset, std::int64_t
     Feed(file, offset, kNoFile, 0, count);
 }
 
+void StreamHasher::AddToPieceAhead(FileHandle file, std::int64_t offset, std::int64_t count) {
+    Feed(file, offset, kNoFile, 0, count, false);
+}
+
 void StreamHasher::Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHandle wholeFile,
-                        std::int64_t wholeOffset, std::int64_t count) {
+                        std::int64_t wholeOffset, std::int64_t count, bool keepUp) {
     if (count <= 0) {
         return;
     }
@@ -135,7 +139,7 @@ void StreamHasher::Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHand
     changed_.notify_all();
     while (MapNext(lock)) {
     }
-    while (queuedBytes_ > kLargestLag) {
+    while (keepUp && queuedBytes_ > kLargestLag) {
         if (!HashNext(lock, callerBuffer_.get()) && !MapNext(lock)) {
             changed_.wait(lock);
         }
@@ -157,9 +161,20 @@ void StreamHasher::NextPiece() {
 }
 
 std::optional<std::string> StreamHasher::EndPiece() {
+    int piece = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        piece = piece_;
+        EndCurrentPiece();
+    }
+    return WaitForPiece(piece);
+}
+
+std::optional<std::string> StreamHasher::WaitForPiece(int piece) {
     std::unique_lock lock(mutex_);
-    const int piece = piece_;
-    EndCurrentPiece();
+    if (piece < 1 || piece >= piece_) {
+        return std::nullopt;  // a piece that has not ended would never be finished
+    }
     while (!Finished(piece)) {
         if (!HashNext(lock, callerBuffer_.get()) && !MapNext(lock)) {
             changed_.wait(lock);

@@ -55,11 +55,18 @@ public:
              std::int64_t wholeOffset, std::int64_t count);
     // Adds count bytes of file to the piece alone.
     void AddToPiece(FileHandle file, std::int64_t offset, std::int64_t count);
+    // The same, for the thread to hash while the caller goes on with other
+    // work, however much is queued: a piece checked before it is used, while
+    // the one before it is used.
+    void AddToPieceAhead(FileHandle file, std::int64_t offset, std::int64_t count);
     // Ends the piece without waiting for its bytes; the next one starts empty.
     void NextPiece();
     // Ends the piece and waits until its own bytes are hashed: its digest, or
     // nothing when they could not be read back.
     std::optional<std::string> EndPiece();
+    // Waits until piece number (from 1), which has ended, is hashed, helping
+    // with any range meanwhile: its digest, or nothing as for EndPiece.
+    std::optional<std::string> WaitForPiece(int number);
     // The digest of piece number (from 1) once EndPiece or Wait has returned
     // after it ended; nothing when its bytes could not be read back.
     std::optional<std::string> PieceDigest(int number);
@@ -97,7 +104,7 @@ private:
     // Adds count bytes to the piece (unless pieceFile is kNoFile) and to the
     // whole (unless wholeFile is).
     void Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHandle wholeFile,
-              std::int64_t wholeOffset, std::int64_t count);
+              std::int64_t wholeOffset, std::int64_t count, bool keepUp = true);
     Stream& CurrentPiece();
     void Queue(Stream& stream, FileHandle file, std::int64_t offset, std::int64_t count);
     void EndCurrentPiece();
