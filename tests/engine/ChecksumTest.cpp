@@ -239,14 +239,18 @@ TEST(StreamHasherTest, PiecesFinishInTheBackgroundFromViewsOrReads) {
     platform.Close(file);
 }
 
-#ifndef _WIN32
 // While the thread hashes one range of the whole, the caller maps the next
 // ones, so that the thread only hashes them; a file cut shorter after they were
-// mapped fails the whole instead of ending the process.
+// mapped fails the whole instead of ending the process (Windows refuses to cut
+// a file short while a view of it exists).
 TEST(StreamHasherTest, TheCallerMapsAheadWhatTheThreadHashesNext) {
     constexpr std::int64_t kRange = 4 << 20;
     const std::string bytes = PatternBytes(5 * kRange);
+#ifdef _WIN32
+    for (const bool cut : {false}) {
+#else
     for (const bool cut : {false, true}) {
+#endif
         TempFolder folder;
         WriteFile(folder / "data", bytes);
         FaultyPlatform platform;
@@ -279,7 +283,6 @@ TEST(StreamHasherTest, TheCallerMapsAheadWhatTheThreadHashesNext) {
         platform.Close(file);
     }
 }
-#endif
 
 // Pieces large enough to be hashed on the hashing thread.
 constexpr std::int64_t kPiece = 400'000;
