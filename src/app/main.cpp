@@ -61,6 +61,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    brelker::OccupyStandardDescriptors();
     // File names are bytes on Linux: the arguments are taken as the system gave
     // them, never through a text conversion that could change a name.
     std::vector<std::string> arguments(argv + 1, argv + argc);

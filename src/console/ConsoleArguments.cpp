@@ -4,6 +4,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "console/ShellQuote.h"
 #include "plan/ByteSize.h"
 #include "platform/Paths.h"
 #include "text/Slots.h"
@@ -34,7 +35,7 @@ struct OptionSpec {
     bool split, join, verify;
 };
 
-constexpr std::array<OptionSpec, 12> kOptions = {{
+constexpr std::array<OptionSpec, 13> kOptions = {{
     {'b', "bytes", Takes::Value, true, false, false},
     {'n', "number", Takes::Value, true, false, false},
     {'\0', "base", Takes::Value, true, false, false},
@@ -47,6 +48,7 @@ constexpr std::array<OptionSpec, 12> kOptions = {{
     {'q', "quiet", Takes::Nothing, true, true, true},
     {'h', "help", Takes::Nothing, true, true, true},
     {'\0', "version", Takes::Nothing, true, true, true},
+    {'\0', "list-bases", Takes::Nothing, true, false, false},
 }};
 
 bool BelongsTo(const OptionSpec& option, Command command) {
@@ -77,6 +79,7 @@ struct Reading {
     std::optional<ConsoleParse> mistake;
     bool help = false;
     bool version = false;
+    bool listBases = false;
 
     void Fail(TextSlot slot, std::string argument) {
         if (!mistake) {
@@ -86,6 +89,7 @@ struct Reading {
     void Take(const OptionSpec& option, std::string value, std::string written) {
         help = help || option.longName == "help";
         version = version || option.longName == "version";
+        listBases = listBases || option.longName == "list-bases";
         options.push_back({&option, std::move(value), std::move(written)});
     }
 };
@@ -105,14 +109,14 @@ const OptionSpec* FindLong(std::string_view name, Reading& reading, const std::s
         return beginning.front();
     }
     if (beginning.empty()) {
-        reading.Fail(slot::kUnknownArgument, argument);
+        reading.Fail(slot::kUnknownArgument, QuotedArgument(argument));
     } else {
         std::string names;
         for (const OptionSpec* option : beginning) {
             names +=
                 (names.empty() ? "" : ", ") + std::string("--") + std::string(option->longName);
         }
-        reading.Fail(slot::kAmbiguousOption, argument + " (" + names + ")");
+        reading.Fail(slot::kAmbiguousOption, QuotedArgument(argument) + " (" + names + ")");
     }
     return nullptr;
 }
@@ -129,7 +133,7 @@ void ReadLong(const std::vector<std::string>& arguments, std::size_t& i, Reading
     }
     if (option->takes == Takes::Nothing) {
         if (equals != std::string::npos) {
-            reading.Fail(slot::kUnknownArgument, argument);
+            reading.Fail(slot::kUnknownArgument, QuotedArgument(argument));
             return;
         }
         reading.Take(*option, {}, argument);
@@ -138,7 +142,7 @@ void ReadLong(const std::vector<std::string>& arguments, std::size_t& i, Reading
     } else if (i + 1 < arguments.size()) {
         reading.Take(*option, arguments[++i], argument);
     } else {
-        reading.Fail(slot::kMissingValue, argument);
+        reading.Fail(slot::kMissingValue, QuotedArgument(argument));
     }
 }
 
@@ -154,7 +158,7 @@ void ReadShort(const std::vector<std::string>& arguments, std::size_t& i, Readin
         }
         const std::string written = std::string("-") + argument[at];
         if (option == nullptr) {
-            reading.Fail(slot::kUnknownArgument, written);
+            reading.Fail(slot::kUnknownArgument, QuotedArgument(written));
             return;
         }
         if (option->takes == Takes::Nothing) {
@@ -166,7 +170,7 @@ void ReadShort(const std::vector<std::string>& arguments, std::size_t& i, Readin
         } else if (i + 1 < arguments.size()) {
             reading.Take(*option, arguments[++i], written);
         } else {
-            reading.Fail(slot::kMissingValue, written);
+            reading.Fail(slot::kMissingValue, QuotedArgument(written));
         }
         return;
     }
@@ -199,7 +203,7 @@ std::optional<TextSlot> Apply(ConsoleRequest& request, std::string_view name,
     }
     if (name == "number") {
         request.pieceCount = ParseCount(value);
-        return request.pieceCount ? std::nullopt : std::optional(slot::kBadByteSize);
+        return request.pieceCount ? std::nullopt : std::optional(slot::kBadPieceCount);
     }
     if (name == "base") {
         int entry = 0;
@@ -289,9 +293,9 @@ ConsoleParse ParseConsoleArguments(const std::vector<std::string>& arguments) {
     if (reading.help || arguments.empty()) {
         return {ConsoleRequest{}, TextSlot(0), {}};
     }
-    if (reading.version) {
+    if (reading.version || reading.listBases) {
         ConsoleRequest request;
-        request.command = Command::Version;
+        request.command = reading.version ? Command::Version : Command::ListBases;
         return {request, TextSlot(0), {}};
     }
     if (reading.mistake) {
@@ -310,22 +314,22 @@ ConsoleParse ParseConsoleArguments(const std::vector<std::string>& arguments) {
         }
     }
     if (!known) {
-        return Wrong(slot::kUnknownArgument, reading.words.front());
+        return Wrong(slot::kUnknownArgument, QuotedArgument(reading.words.front()));
     }
     if (reading.words.size() < 2 || reading.words[1].empty()) {
-        return Wrong(slot::kMissingValue, reading.words.front());
+        return Wrong(slot::kMissingValue, QuotedArgument(reading.words.front()));
     }
     if (reading.words.size() > 2) {
-        return Wrong(slot::kUnknownArgument, reading.words[2]);
+        return Wrong(slot::kExtraOperand, QuotedArgument(reading.words[2]));
     }
     request.file = reading.words[1];
 
     for (const GivenOption& given : reading.options) {
         if (!BelongsTo(*given.option, request.command)) {
-            return Wrong(slot::kUnknownArgument, given.written);
+            return Wrong(slot::kUnknownArgument, QuotedArgument(given.written));
         }
         if (const auto wrong = Apply(request, given.option->longName, given.value)) {
-            return Wrong(*wrong, given.value);
+            return Wrong(*wrong, QuotedArgument(given.value));
         }
     }
     const int sizeChoices = (request.pieceBytes ? 1 : 0) + (request.pieceCount ? 1 : 0) +

@@ -11,7 +11,7 @@ namespace brelker {
 
 // What a command line of the form "brelker split|join|verify ..." asks for.
 struct ConsoleRequest {
-    enum class Command { Split, Join, Verify, Help, Version };
+    enum class Command { Split, Join, Verify, Help, Version, ListBases };
     Command command = Command::Help;
     // The file to split ("-": standard input), or a piece of the series to join or verify.
     std::string file;
@@ -38,7 +38,8 @@ struct ConsoleRequest {
 };
 
 // The request, or why the command line is wrong: the text slot of the reason
-// and the argument it concerns.
+// and what follows it, the argument it concerns (quoted where it is what the
+// user typed).
 struct ConsoleParse {
     std::optional<ConsoleRequest> request;
     TextSlot errorSlot{0};
@@ -54,9 +55,10 @@ bool IsConsoleCommandLine(const std::vector<std::string>& arguments);
 // options before or after the command word, short ones bundled ("-qb 1K") and
 // taking their value attached or as the next argument, long ones shortened to
 // any unambiguous beginning ("--by") and taking theirs after "=" or as the
-// next argument; "--" ends the options. --help and --version win over
-// everything else. "-" is standard input as split's FILE and standard output
-// as join's -o, and refused wherever else it would be a file.
+// next argument; "--" ends the options. --help, --version and then
+// --list-bases win over everything else. "-" is standard input as split's
+// FILE and standard output as join's -o, and refused wherever else it would
+// be a file.
 ConsoleParse ParseConsoleArguments(const std::vector<std::string>& arguments);
 
 }  // namespace brelker

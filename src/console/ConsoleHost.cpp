@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdio>
 
+#include "console/ConsoleReport.h"
+#include "console/ShellQuote.h"
+#include "engine/ChecksumFile.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 #include "window/ResultText.h"
@@ -156,18 +159,22 @@ void ConsoleHost::AddSizeLine(const std::string& line) { lines_.push_back(line);
 
 bool ConsoleHost::Decline(const std::string& question) {
     Say(question);
-    declined_ = true;
     return false;
 }
 
 bool ConsoleHost::AskToContinue() { return Decline(Text(slot::kContinueQuestion)); }
 
+// Nobody is there to change the disk: what the run would need is said
+// instead of a question that nobody can answer.
 bool ConsoleHost::AskForDisk(int piece, DiskPrompt why) {
-    return Decline(DiskQuestionText(piece, why));
+    if (why == DiskPrompt::Full) {
+        return Decline(TextWith(slot::kDiskFullForPiece, {std::to_string(piece)}));
+    }
+    return Decline(Text(slot::kNeedsAnotherDisk));
 }
 
 void ConsoleHost::ReportUndeletable(const std::string& path) {
-    Say(Text(slot::kCannotDeleteFile) + path);
+    Say(Text(slot::kCannotDeleteFile) + QuotedName(path));
 }
 
 void ConsoleHost::ShowMessage(const std::string& text, const std::string&, MessageIcon) {
@@ -175,15 +182,30 @@ void ConsoleHost::ShowMessage(const std::string& text, const std::string&, Messa
 }
 
 void ConsoleHost::ReportMissingFile(const std::string& path) {
-    Say(Text(slot::kFileMissing) + path);
+    Say(platform_ != nullptr ? UnreadableFileText(*platform_, path)
+                             : Text(slot::kFileMissing) + QuotedName(path));
 }
 
 void ConsoleHost::ReportUnreadableFile(const std::string& path) {
-    Say(Text(slot::kFileUnreadable) + path);
+    Say(platform_ != nullptr ? UnreadableFileText(*platform_, path)
+                             : Text(slot::kFileUnreadable) + QuotedName(path));
 }
 
 void ConsoleHost::ReportUnusableChecksumFile(const ChecksumProblem& problem) {
-    Say(ChecksumProblemText(problem));
+    if (platform_ != nullptr) {
+        Say(ChecksumProblemWords(*platform_, problem));
+        return;
+    }
+    ChecksumProblem shown = problem;
+    shown.path = QuotedName(problem.path);
+    Say(ChecksumProblemText(shown));
+}
+
+void ConsoleHost::ShowChecked(const std::string& path, CheckState state) {
+    if (showChecked_) {
+        EndRun();
+        showChecked_(path, state);
+    }
 }
 
 }  // namespace brelker

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/Engine.h"
 #include "engine/EngineHost.h"
+#include "platform/Platform.h"
 #include "script/ScriptView.h"
 
 namespace brelker {
@@ -29,6 +31,14 @@ public:
     // the line is cut to it, so that it never wraps into a trail of lines.
     ConsoleHost(std::ostream& errors, ProgressLine style, std::function<int()> columns);
 
+    // Files that cannot be read are then described as they are on disk (a
+    // FIFO, a folder, the system's reason), rather than called missing.
+    void DescribeFilesOn(Platform& platform) { platform_ = &platform; }
+    // Verify's verdict on each file goes to show as soon as it is known.
+    void ShowCheckedWith(std::function<void(const std::string&, CheckState)> show) {
+        showChecked_ = std::move(show);
+    }
+
     // The bytes the next run moves, for the rate and the time left.
     void BeginRun(std::int64_t bytes);
     // Progress of a run whose size is known only at its end: the bytes so far and the rate.
@@ -37,8 +47,6 @@ public:
     void EndRun();
     // Writes one message line, prefixed with the program's name.
     void Say(const std::string& text);
-    // True once a question was answered No because nobody could be asked.
-    bool Declined() const { return declined_; }
 
     // EngineHost
     void SetProgressRange(int minimum, int maximum) override;
@@ -60,6 +68,7 @@ public:
     void ReportMissingFile(const std::string& path) override;
     void ReportUnreadableFile(const std::string& path) override;
     void ReportUnusableChecksumFile(const ChecksumProblem& problem) override;
+    void ShowChecked(const std::string& path, CheckState state) override;
     int AskDiskCount() override { return 0; }
 
     // ScriptView
@@ -90,12 +99,13 @@ private:
     bool lineShown_ = false;
     // Characters of the line shown, which blanks must cover without escapes.
     std::size_t shownWidth_ = 0;
-    bool declined_ = false;
     int maximum_ = 1000;
     std::int64_t bytes_ = 0;
     Clock::time_point started_;
     Clock::time_point lastShown_;
     std::vector<std::string> lines_;
+    Platform* platform_ = nullptr;
+    std::function<void(const std::string&, CheckState)> showChecked_;
 };
 
 // "1:05" or "1:02:03" for a number of seconds.

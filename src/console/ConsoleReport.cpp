@@ -3,14 +3,20 @@
 #include <array>
 #include <cstdio>
 
+#include "console/ShellQuote.h"
 #include "engine/PieceNames.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
+#include "window/ResultText.h"
 
 namespace brelker {
 
+std::string BytesText(std::int64_t bytes) {
+    return std::to_string(bytes) + " " + Text(bytes == 1 ? slot::kByteWord : slot::kBytesWord);
+}
+
 std::string SizeText(std::int64_t bytes) {
-    std::string text = std::to_string(bytes) + " " + Text(slot::kBytesWord);
+    std::string text = BytesText(bytes);
     static constexpr std::array<const char*, 6> kUnits = {"KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
     if (bytes < 1024) {
         return text;
@@ -30,8 +36,8 @@ std::string SplitSummary(const Job& job, const std::string& suffix) {
     const int count = job.SmallFileCount;
     const std::int64_t size = job.SmallFileSizes.at(1);
     const std::int64_t last = job.SmallFileSizes.at(static_cast<std::size_t>(count));
-    const std::string first = PieceName(job.SmallFilesBase, suffix, 1);
-    const std::string final = PieceName(job.SmallFilesBase, suffix, count);
+    const std::string first = QuotedName(PieceName(job.SmallFilesBase, suffix, 1));
+    const std::string final = QuotedName(PieceName(job.SmallFilesBase, suffix, count));
     if (count == 1) {
         return TextWith(slot::kSplitIntoOne, {SizeText(size), first});
     }
@@ -58,6 +64,44 @@ std::string CheckLine(const std::string& name, CheckState state) {
 
 std::string WithReason(std::string text, const std::string& reason) {
     return reason.empty() ? text : text + ": " + reason;
+}
+
+std::string UnreadableFileText(Platform& platform, const std::string& path) {
+    const std::string name = QuotedName(path);
+    switch (platform.KindOf(path, true)) {
+        case FileKind::Missing:
+            if (platform.LastErrorIsMissing()) {
+                return WithReason(Text(slot::kFileMissing) + name, platform.LastErrorText());
+            }
+            break;
+        case FileKind::Folder:
+            return Text(slot::kIsAFolder) + name;
+        case FileKind::Special:
+            return Text(slot::kNotARegularFile) + name;
+        case FileKind::Regular:
+        case FileKind::Link:
+            // Opened once more for the system's reason; a file that opens now
+            // could not be read a moment ago all the same.
+            if (const FileHandle file = platform.OpenForReading(path); file != kNoFile) {
+                platform.Close(file);
+                return TextWith(slot::kCannotReadNamed, {name});
+            }
+            break;
+    }
+    return WithReason(TextWith(slot::kCannotReadNamed, {name}), platform.LastErrorText());
+}
+
+std::string ChecksumProblemWords(Platform& platform, ChecksumProblem problem) {
+    std::string reason;
+    if (problem.fault == ChecksumFault::Unreadable) {
+        if (const FileHandle file = platform.OpenForReading(problem.path); file != kNoFile) {
+            platform.Close(file);
+        } else {
+            reason = platform.LastErrorText();
+        }
+    }
+    problem.path = QuotedName(problem.path);
+    return WithReason(ChecksumProblemText(problem), reason);
 }
 
 }  // namespace brelker

@@ -3,11 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/ChecksumFile.h"
 #include "engine/Engine.h"
 #include "engine/Job.h"
+#include "platform/Platform.h"
 
 namespace brelker {
 
+// "1 byte", "1457664 bytes".
+std::string BytesText(std::int64_t bytes);
 // "1457664 bytes (1.4 MiB)": exact for scripts, and short for people from
 // 1 KiB on.
 std::string SizeText(std::int64_t bytes);
@@ -24,5 +28,14 @@ std::string CheckLine(const std::string& name, CheckState state);
 
 // text, then ": " and the system's reason when there is one.
 std::string WithReason(std::string text, const std::string& reason);
+
+// Why path cannot be read as a file, told from what is there now: nothing
+// ("File is missing"), a folder, a device or a FIFO, or a file that cannot
+// be opened, with the system's reason ("Permission denied", an I/O error).
+std::string UnreadableFileText(Platform& platform, const std::string& path);
+
+// What is wrong with a series' checksum file, its name quoted as names are;
+// for one that cannot be read, the system's reason, asked once more.
+std::string ChecksumProblemWords(Platform& platform, ChecksumProblem problem);
 
 }  // namespace brelker

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleHost.h"
 #include "console/ConsoleReport.h"
+#include "console/ShellQuote.h"
 #include "console/StreamJoin.h"
 #include "console/StreamSplit.h"
 #include "engine/ChecksumFile.h"
@@ -41,12 +43,14 @@ constexpr TextSlot kHelpSlots[] = {slot::kUsage,
                                    slot::kUsageSizeForms,
                                    slot::kUsageNumber,
                                    slot::kUsageBase,
+                                   slot::kUsageListBases,
                                    slot::kUsageFree,
                                    slot::kUsageOutputStem,
                                    slot::kUsageOutputFolder,
                                    slot::kUsageScript,
                                    slot::kUsageNoChecksum,
                                    slot::kUsageStandardInput,
+                                   slot::kUsageNamedStream,
                                    slot::kUsageDefaultSize,
                                    slot::kUsageJoinOptions,
                                    slot::kUsageOutputFile,
@@ -74,7 +78,11 @@ std::string Naming(TextSlot slot, const std::string& what) {
 // The command line's own words for a run that failed, as other command-line
 // tools say it: what could not be done with which file, and the system's
 // reason. The window keeps its own texts for the same codes.
-std::string FailureText(const TransferResult& result, bool split) {
+std::string FailureText(Platform& platform, TransferResult result, bool split) {
+    if (result.outcome == TransferOutcome::ChecksumFileUnusable) {
+        return ChecksumProblemWords(platform, result.checksumProblem);
+    }
+    result.file = QuotedName(result.file);
     const std::string& path = result.file;
     const std::string& reason = result.reason;
     std::optional<TextSlot> named;
@@ -96,13 +104,13 @@ std::string FailureText(const TransferResult& result, bool split) {
     return WithReason(text, reason);
 }
 
-std::string StreamFaultText(StreamFault fault, const std::string& path, const std::string& reason,
-                            std::int64_t pieceBytes, const ChecksumProblem& problem = {}) {
+std::string StreamFaultText(Platform& platform, StreamFault fault, const std::string& file,
+                            const std::string& reason, std::int64_t pieceBytes,
+                            const ChecksumProblem& problem = {}) {
+    const std::string path = QuotedName(file);
     switch (fault) {
         case StreamFault::None:
             break;
-        case StreamFault::Empty:
-            return Text(slot::kNothingToSplit);
         case StreamFault::Locked:
             return Text(slot::kRunLocked) + path;
         case StreamFault::InputIsPiece:
@@ -120,8 +128,12 @@ std::string StreamFaultText(StreamFault fault, const std::string& path, const st
             return path.empty() ? Naming(slot::kCannotReadInput, reason)
                                 : WithReason(TextWith(slot::kCannotReadNamed, {path}), reason);
         case StreamFault::TooManyPieces:
-            return TextWith(slot::kStandardInputTooLong,
-                            {std::to_string(SizePlan::MaxSmallFiles), std::to_string(pieceBytes)});
+            return path.empty()
+                       ? TextWith(slot::kStandardInputTooLong,
+                                  {std::to_string(SizePlan::MaxSmallFiles), BytesText(pieceBytes)})
+                       : TextWith(slot::kStreamTooLong,
+                                  {path, std::to_string(SizePlan::MaxSmallFiles),
+                                   BytesText(pieceBytes)});
         case StreamFault::ChecksumNotWritten:
             return WithReason(Text(slot::kChecksumFileNotWritten) + path, reason);
         case StreamFault::Interrupted:
@@ -129,7 +141,7 @@ std::string StreamFaultText(StreamFault fault, const std::string& path, const st
         case StreamFault::ForeignList:
             return Text(slot::kForeignChecksumFile) + path;
         case StreamFault::ListUnusable:
-            return ChecksumProblemText(problem);
+            return ChecksumProblemWords(platform, problem);
         case StreamFault::Mismatch:
             return Text(slot::kStreamPieceMismatch) + path;
         case StreamFault::Unfinished:
@@ -140,15 +152,38 @@ std::string StreamFaultText(StreamFault fault, const std::string& path, const st
 
 // Puts what scripts read on its way; false, said, when it cannot be written
 // (a full disk, a pipe that was closed): output that was lost is no success.
-bool Flushed(std::ostream& out, ConsoleHost& host) {
+// earlier is the reason of a write that failed before, which a stream in
+// error does not try again.
+bool Flushed(std::ostream& out, ConsoleHost& host, int earlier = 0) {
     errno = 0;
     out.flush();
     if (out) {
         return true;
     }
-    const int error = errno;
+    const int error = earlier != 0 ? earlier : errno;
     host.Say(Naming(slot::kCannotWriteOutput, error != 0 ? std::strerror(error) : ""));
     return false;
+}
+
+// The entries of the base size list with the numbers --base takes and their
+// sizes in bytes; the entry a split takes without a size is marked.
+void ListBaseSizes(const SettingsStore& store, std::ostream& out) {
+    const BaseSizeList list = LoadBaseSizes(store);
+    const int count = static_cast<int>(list.BaseSizeValues.size());
+    const int chosen =
+        list.BaseSizeIndex >= 0 && list.BaseSizeIndex < count ? list.BaseSizeIndex : 0;
+    int widest = 1;
+    for (const std::int64_t bytes : list.BaseSizeValues) {
+        widest = std::max(widest, static_cast<int>(std::to_string(bytes).size()));
+    }
+    for (int i = 0; i < count; ++i) {
+        const auto entry = static_cast<std::size_t>(i);
+        char numbers[64];
+        std::snprintf(numbers, sizeof numbers, "%3d  %*lld  ", i + 1, widest,
+                      static_cast<long long>(list.BaseSizeValues[entry]));
+        out << numbers << (entry < list.BaseSizeTexts.size() ? list.BaseSizeTexts[entry] : "")
+            << (i == chosen ? "  " + Text(slot::kUsedWithoutSize) : std::string()) << '\n';
+    }
 }
 
 class ConsoleRun {
@@ -169,7 +204,9 @@ public:
     int Verify();
 
 private:
-    int SplitStream();
+    int SplitStream(FileHandle input, const std::string& inputPath);
+    int SplitNamedStream();
+    bool RoomForFreeSpaceSplit();
     int SplitDone();
     int JoinToOutput();
     int Finish(const TransferResult& result, bool split);
@@ -185,6 +222,9 @@ private:
     std::ostream& out_;
     Job job_;
     TransferOptions options_;
+    // How a split that no plan fits ends: a failure, or a mistake of the
+    // command line (an entry the base size list does not have).
+    int refusal_ = kExitFailure;
 };
 
 // Says how the run ended. A failure names the file and the system's reason
@@ -192,21 +232,18 @@ private:
 int ConsoleRun::Finish(const TransferResult& result, bool split) {
     host_.EndRun();
     for (const std::string& piece : result.stalePieces) {
-        host_.Say(Text(slot::kStalePieceRemoved) + piece);
+        host_.Say(Text(slot::kStalePieceRemoved) + QuotedName(piece));
     }
     if (!result.partialPath.empty()) {
-        host_.Say(Text(slot::kPartialFileKept) + result.partialPath);
+        host_.Say(Text(slot::kPartialFileKept) + QuotedName(result.partialPath));
     }
     if (result.Succeeded()) {
         return kExitSuccess;
     }
-    host_.Say(FailureText(result, split));
+    host_.Say(FailureText(platform_, result, split));
     if (!result.removedAfterFailure.empty()) {
         host_.Say(Text(slot::kRemovedAfterFailure) +
                   std::to_string(result.removedAfterFailure.size()));
-    }
-    if (result.outcome == TransferOutcome::DiskRefused && host_.Declined()) {
-        host_.Say(Text(slot::kNeedsAnotherDisk));
     }
     return kExitFailure;
 }
@@ -231,7 +268,10 @@ std::optional<std::int64_t> ConsoleRun::BaseSize() {
     int index = request_.baseEntry ? *request_.baseEntry - 1 : list.BaseSizeIndex;
     if (index < 0 || index >= static_cast<int>(list.BaseSizeValues.size())) {
         if (request_.baseEntry) {
-            host_.Say(Text(slot::kNoSuchBaseSize) + std::to_string(*request_.baseEntry));
+            host_.Say(TextWith(slot::kBaseEntryOutOfRange,
+                               {QuotedArgument(std::to_string(*request_.baseEntry)),
+                                std::to_string(list.BaseSizeValues.size())}));
+            refusal_ = kExitUsage;
             return std::nullopt;
         }
         if (list.BaseSizeValues.empty()) {
@@ -243,7 +283,7 @@ std::optional<std::int64_t> ConsoleRun::BaseSize() {
     const std::int64_t size = list.BaseSizeValues[entry];
     if (!request_.SizeGiven() && !request_.quiet) {
         const std::string name = entry < list.BaseSizeTexts.size() ? list.BaseSizeTexts[entry] : "";
-        host_.Say(TextWith(slot::kNoSizeGiven, {name, std::to_string(size)}));
+        host_.Say(TextWith(slot::kNoSizeGiven, {name, BytesText(size)}));
     }
     return size;
 }
@@ -280,36 +320,48 @@ std::optional<std::vector<std::int64_t>> ConsoleRun::PlanPieces() {
     }
     const std::int64_t most = SizePlan::MaxSmallFiles;
     host_.Say(TextWith(slot::kTooManyPiecesOfSize,
-                       {std::to_string(size), std::to_string(count), std::to_string(most),
+                       {BytesText(size), std::to_string(count), std::to_string(most),
                         std::to_string(bytes / most + (bytes % most != 0 ? 1 : 0))}));
     return std::nullopt;
 }
 
 int ConsoleRun::Split() {
     if (request_.FromStandardInput()) {
-        return SplitStream();
+        if (platform_.KindOf(request_.output, true) == FileKind::Folder) {
+            host_.Say(Text(slot::kStandardInputNeedsName));
+            return kExitUsage;
+        }
+        job_.SmallFilesBase = request_.output;
+        return SplitStream(platform_.StandardInput(), {});
+    }
+    // Told by its name alone: opened to be measured, a FIFO would let its
+    // writer start, and closed again, leave it writing to nobody.
+    if (platform_.KindOf(request_.file, true) == FileKind::Special) {
+        return SplitNamedStream();
     }
     if (const UnusableFile why = TakeBigFile(job_, platform_, request_.file);
         why != UnusableFile::None) {
-        const std::string reason = platform_.LastErrorText();
-        host_.Say(UnusableFileText(why, request_.file) +
-                  (why == UnusableFile::Missing ? ": " + reason : std::string()));
-        return kExitFailure;
-    }
-    if (job_.BigFileBytes == 0) {
-        host_.Say(Text(slot::kNothingToSplit));
+        host_.Say(why == UnusableFile::Missing ? UnreadableFileText(platform_, request_.file)
+                                               : UnusableFileText(why, QuotedName(request_.file)));
         return kExitFailure;
     }
     job_.SmallFilesBase = request_.output.empty()
                               ? request_.file
                               : InFolder(request_.output, BareFileName(request_.file));
 
-    if (request_.freeSpace) {
+    if (job_.BigFileBytes == 0 && request_.pieceCount.value_or(1) == 1) {
+        // One empty piece and its list: the series joins back to the empty
+        // file, as every other file joins back to itself.
+        TakePieceSizes(job_, 0, {0});
+    } else if (request_.freeSpace) {
+        if (!RoomForFreeSpaceSplit()) {
+            return kExitFailure;
+        }
         options_.UseFreeSpace = true;
     } else {
         const auto sizes = PlanPieces();
         if (!sizes) {
-            return kExitFailure;
+            return refusal_;
         }
         TakePieceSizes(job_, 0, *sizes);
     }
@@ -322,15 +374,51 @@ int ConsoleRun::Split() {
     return SplitDone();
 }
 
-// Standard input: pieces of the size given, under the name given, as they come.
-int ConsoleRun::SplitStream() {
-    if (platform_.KindOf(request_.output, true) == FileKind::Folder) {
-        host_.Say(Text(slot::kStandardInputNeedsName));
+// Pieces as large as the free space go on one disk here: the command line
+// asks for no other. A file that does not fit is refused before a byte is
+// written, rather than after the disk has been filled.
+bool ConsoleRun::RoomForFreeSpaceSplit() {
+    const std::string volume = platform_.VolumeOf(job_.SmallFilesBase);
+    const std::int64_t room =
+        RoomForOneFile(platform_.FreeSpace(volume), platform_.AllocationUnit(volume));
+    if (room >= job_.BigFileBytes) {
+        return true;
+    }
+    host_.Say(TextWith(slot::kFreeSpaceTooSmall,
+                       {QuotedName(PieceName(job_.SmallFilesBase, options_.Suffix, 1)),
+                        SizeText(std::max<std::int64_t>(room, 0)), SizeText(job_.BigFileBytes)}));
+    return false;
+}
+
+// A device or a FIFO named as the file to split: read as standard input is,
+// to its end, since its size is known only there (a FIFO has none before, a
+// device's says nothing of what a reader gets).
+int ConsoleRun::SplitNamedStream() {
+    const std::string name = QuotedName(request_.file);
+    if (!request_.pieceBytes) {
+        host_.Say(TextWith(slot::kStreamNeedsBytes, {name}));
         return kExitUsage;
     }
-    job_.SmallFilesBase = request_.output;
-    const FileHandle input = platform_.StandardInput();
-    StreamSplit split(platform_, host_);
+    // Beside a device or a FIFO the pieces would land in /dev or /proc.
+    if (request_.output.empty()) {
+        host_.Say(TextWith(slot::kStreamNeedsName, {name}));
+        return kExitUsage;
+    }
+    job_.SmallFilesBase = InFolder(request_.output, BareFileName(request_.file));
+    const FileHandle input = platform_.OpenStream(request_.file);
+    if (input == kNoFile) {
+        host_.Say(WithReason(TextWith(slot::kCannotReadNamed, {name}), platform_.LastErrorText()));
+        return kExitFailure;
+    }
+    const int status = SplitStream(input, request_.file);
+    platform_.Close(input);
+    return status;
+}
+
+// A stream (standard input, or the device or FIFO at inputPath): pieces of
+// the size given, under the name given, as the bytes come.
+int ConsoleRun::SplitStream(FileHandle input, const std::string& inputPath) {
+    StreamSplit split(platform_, host_, inputPath);
     host_.BeginRun(0);
     const StreamFault fault = input == kNoFile
                                   ? StreamFault::CannotRead
@@ -338,11 +426,11 @@ int ConsoleRun::SplitStream() {
                                               options_.WriteChecksumFile, job_);
     host_.EndRun();
     for (const std::string& piece : split.StalePieces()) {
-        host_.Say(Text(slot::kStalePieceRemoved) + piece);
+        host_.Say(Text(slot::kStalePieceRemoved) + QuotedName(piece));
     }
     if (fault != StreamFault::None) {
-        host_.Say(
-            StreamFaultText(fault, split.FaultPath(), split.FaultReason(), *request_.pieceBytes));
+        host_.Say(StreamFaultText(platform_, fault, split.FaultPath(), split.FaultReason(),
+                                  *request_.pieceBytes));
         if (!split.Removed().empty()) {
             host_.Say(Text(slot::kRemovedAfterFailure) + std::to_string(split.Removed().size()));
         }
@@ -356,7 +444,8 @@ int ConsoleRun::SplitDone() {
     if (!request_.quiet) {
         host_.Say(SplitSummary(job_, options_.Suffix));
         if (options_.WriteChecksumFile) {
-            host_.Say(Text(slot::kChecksumFileIs) + ChecksumFilePath(job_.SmallFilesBase));
+            host_.Say(Text(slot::kChecksumFileIs) +
+                      QuotedName(ChecksumFilePath(job_.SmallFilesBase)));
         }
     }
     if (request_.script.empty()) {
@@ -373,10 +462,19 @@ int ConsoleRun::SplitDone() {
 }
 
 int ConsoleRun::Join() {
-    const bool isPiece = TakeSeries(job_, request_.file, options_.Suffix);
-    if (!isPiece || platform_.FileSize(request_.file) < 0) {
-        host_.Say((isPiece ? Text(slot::kFileMissing) : Text(slot::kNotASeriesPiece)) +
-                  request_.file);
+    if (!TakeSeries(job_, request_.file, options_.Suffix)) {
+        host_.Say(Text(slot::kNotASeriesPiece) + QuotedName(request_.file));
+        return kExitFailure;
+    }
+    if (platform_.FileSize(request_.file) < 0) {
+        host_.Say(UnreadableFileText(platform_, request_.file));
+        return kExitFailure;
+    }
+    // As compressors do: the bytes of a file are garbage to a person at a
+    // terminal, and some of them act on the terminal itself.
+    if (request_.ToStandardOutput() && !request_.force &&
+        platform_.IsTerminal(platform_.StandardOutput())) {
+        host_.Say(Text(slot::kStandardOutputIsTerminal));
         return kExitFailure;
     }
     const std::string stem = job_.SmallFilesBase;
@@ -393,7 +491,7 @@ int ConsoleRun::Join() {
     // A join replaces no file unasked: the name beside the pieces is usually
     // the original file.
     if (!request_.append && !request_.force && platform_.Exists(job_.BigFilePath)) {
-        host_.Say(Text(slot::kTargetExists) + job_.BigFilePath);
+        host_.Say(Text(slot::kTargetExists) + QuotedName(job_.BigFilePath));
         return kExitFailure;
     }
     Engine engine(job_, platform_, host_);
@@ -404,7 +502,7 @@ int ConsoleRun::Join() {
     }
     if (!request_.quiet) {
         host_.Say(Text(result.verified ? slot::kJoinedVerified : slot::kJoinedNotVerified) +
-                  job_.BigFilePath);
+                  QuotedName(job_.BigFilePath));
     }
     return kExitSuccess;
 }
@@ -426,8 +524,8 @@ int ConsoleRun::JoinToOutput() {
         return kExitFailure;
     }
     if (fault != StreamFault::None) {
-        host_.Say(
-            StreamFaultText(fault, join.FaultPath(), join.FaultReason(), 0, join.ListProblem()));
+        host_.Say(StreamFaultText(platform_, fault, join.FaultPath(), join.FaultReason(), 0,
+                                  join.ListProblem()));
         return kExitFailure;
     }
     if (!request_.quiet) {
@@ -458,27 +556,32 @@ std::int64_t ConsoleRun::ListedBytes(const std::string& stem) {
 int ConsoleRun::Verify() {
     const std::string stem = FindSeriesBase(request_.file, options_.Suffix);
     if (stem.empty()) {
-        host_.Say(Text(slot::kNotASeriesPiece) + request_.file);
+        host_.Say(Text(slot::kNotASeriesPiece) + QuotedName(request_.file));
         return kExitFailure;
     }
     job_.SmallFilesBase = stem;
     Engine engine(job_, platform_, host_);
     VerifyReport report;
+    // Each line as soon as its file is checked, as sha256sum -c writes them:
+    // a reader of a long check sees it go on, and what was found stays found.
+    int writeError = 0;
+    host_.ShowCheckedWith([&](const std::string& path, CheckState state) {
+        if (!request_.quiet || state != CheckState::Ok) {
+            errno = 0;
+            out_ << CheckLine(BareFileName(path), state) << '\n' << std::flush;
+            writeError = !out_ && writeError == 0 ? errno : writeError;
+        }
+    });
     host_.BeginRun(ListedBytes(stem));
     // The joined file is looked for beside the checksum file, where sha256sum
     // would look for it.
     const TransferResult result = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
     host_.EndRun();
     if (!result.Succeeded()) {
-        host_.Say(FailureText(result, false));
+        host_.Say(FailureText(platform_, result, false));
         return kExitFailure;
     }
-    for (const VerifyReport::Entry& entry : report.entries) {
-        if (!request_.quiet || entry.state != CheckState::Ok) {
-            out_ << CheckLine(BareFileName(entry.path), entry.state) << '\n';
-        }
-    }
-    if (!Flushed(out_, host_)) {
+    if (!Flushed(out_, host_, writeError)) {
         return kExitFailure;
     }
     const bool passed = VerifyPassed(report);
@@ -495,15 +598,19 @@ int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& p
                           ProgressLine progress) {
     SetCurrentLanguage(store.Read(settings::Language));
     FillTextTable(store.Read(settings::AddedFileType));
-    ConsoleHost host(errors, progress, [&platform] { return platform.TerminalColumns(); });
 
     const ConsoleParse parse = ParseConsoleArguments(arguments);
     if (!parse.request) {
-        host.Say(Text(parse.errorSlot) + parse.errorArgument);
+        ConsoleHost(errors, false).Say(Text(parse.errorSlot) + parse.errorArgument);
         errors << Text(slot::kUsage) << '\n' << Text(slot::kTryHelp) << '\n';
         return kExitUsage;
     }
     const ConsoleRequest& request = *parse.request;
+    // Quiet draws no progress line either: nothing on standard error while
+    // the work goes well.
+    ConsoleHost host(errors, request.quiet ? ProgressLine::None : progress,
+                     [&platform] { return platform.TerminalColumns(); });
+    host.DescribeFilesOn(platform);
     switch (request.command) {
         case ConsoleRequest::Command::Help:
             for (const TextSlot line : kHelpSlots) {
@@ -514,6 +621,9 @@ int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& p
             return Flushed(out, host) ? kExitSuccess : kExitFailure;
         case ConsoleRequest::Command::Version:
             out << "brelker " << kVersionText << '\n';
+            return Flushed(out, host) ? kExitSuccess : kExitFailure;
+        case ConsoleRequest::Command::ListBases:
+            ListBaseSizes(store, out);
             return Flushed(out, host) ? kExitSuccess : kExitFailure;
         case ConsoleRequest::Command::Split:
         case ConsoleRequest::Command::Join:

@@ -1,6 +1,7 @@
 #include "console/StreamSplit.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/ChecksumFile.h"
 #include "engine/PieceNames.h"
@@ -16,8 +17,8 @@ constexpr std::int64_t kBlock = std::int64_t{1} << 20;
 
 }  // namespace
 
-StreamSplit::StreamSplit(Platform& platform, ConsoleHost& host)
-    : platform_(platform), host_(host) {}
+StreamSplit::StreamSplit(Platform& platform, ConsoleHost& host, std::string inputPath)
+    : platform_(platform), host_(host), inputPath_(std::move(inputPath)) {}
 
 StreamFault StreamSplit::Run(FileHandle input, std::int64_t pieceBytes, const std::string& suffix,
                              bool checksums, Job& job) {
@@ -65,7 +66,7 @@ StreamFault StreamSplit::Run(FileHandle input, std::int64_t pieceBytes, const st
     }
     const auto buffer = platform_.Allocate(static_cast<std::size_t>(kBlock));
     StreamFault fault = buffer ? Copy(input, buffer.get(), pieceBytes, job)
-                               : Fail(StreamFault::CannotRead, {}, false);
+                               : Fail(StreamFault::CannotRead, inputPath_, false);
     if (fault == StreamFault::None) {
         fault = Finish(job, checksums);
     }
@@ -82,7 +83,7 @@ StreamFault StreamSplit::Copy(FileHandle input, char* buffer, std::int64_t piece
         }
         const std::int64_t got = platform_.Read(input, buffer, kBlock);
         if (got < 0) {
-            return Fail(StreamFault::CannotRead, {}, true);
+            return Fail(StreamFault::CannotRead, inputPath_, true);
         }
         if (got == 0) {
             break;
@@ -115,15 +116,18 @@ StreamFault StreamSplit::Copy(FileHandle input, char* buffer, std::int64_t piece
     if (platform_.PendingInterrupt() != 0) {
         return StreamFault::Interrupted;
     }
-    if (piece_ != kNoFile) {
-        return ClosePiece(job);
+    if (job.SmallFileCount == 0) {
+        // Not one byte came: one empty piece, which joins back to the empty stream.
+        if (const StreamFault fault = OpenPiece(job); fault != StreamFault::None) {
+            return fault;
+        }
     }
-    return job.BigFileBytes == 0 ? StreamFault::Empty : StreamFault::None;
+    return piece_ != kNoFile ? ClosePiece(job) : StreamFault::None;
 }
 
 StreamFault StreamSplit::OpenPiece(Job& job) {
     if (job.SmallFileCount >= SizePlan::MaxSmallFiles) {
-        return Fail(StreamFault::TooManyPieces, {}, false);
+        return Fail(StreamFault::TooManyPieces, inputPath_, false);
     }
     job.PiecePath = PieceName(job.SmallFilesBase, suffix_, job.SmallFileCount + 1);
     if (input_ && platform_.FileIdentity(job.PiecePath) == input_) {

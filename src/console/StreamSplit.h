@@ -18,7 +18,6 @@ namespace brelker {
 // path is the stream's own.
 enum class StreamFault {
     None,
-    Empty,               // not one byte came
     Locked,              // another run writes this stem
     InputIsPiece,        // the stream is a file this run would write
     NotRegular,          // a piece's name holds a folder, a link, a device...
@@ -36,16 +35,18 @@ enum class StreamFault {
     Unfinished,     // the series' list says that its split did not finish
 };
 
-// Splits a stream whose size is known only at its end (standard input) into
-// pieces of one size, as the split of a file does: a piece is created when
-// its first byte arrives, so that no empty piece follows the last, each piece
-// and the whole are hashed as the bytes pass, and the checksum file comes once
-// the stream has ended. Each piece is put on the disk before the next one:
-// the bytes of a stream cannot be read a second time. A split that does not
-// end so removes what it wrote.
+// Splits a stream whose size is known only at its end (standard input, a
+// device, a FIFO) into pieces of one size, as the split of a file does: a
+// piece is created when its first byte arrives, so that no empty piece follows
+// the last, each piece and the whole are hashed as the bytes pass, and the
+// checksum file comes once the stream has ended. A stream that ends before
+// its first byte is one empty piece, as an empty file is. Each piece is put on
+// the disk before the next one: the bytes of a stream cannot be read a second
+// time. A split that does not end so removes what it wrote.
 class StreamSplit {
 public:
-    StreamSplit(Platform& platform, ConsoleHost& host);
+    // inputPath names the stream in what is said of it; empty for standard input.
+    StreamSplit(Platform& platform, ConsoleHost& host, std::string inputPath = {});
 
     // Reads input to its end into pieces of pieceBytes named after the job's
     // SmallFilesBase. The job then holds the count, the sizes and the digests
@@ -54,7 +55,8 @@ public:
     StreamFault Run(FileHandle input, std::int64_t pieceBytes, const std::string& suffix,
                     bool checksums, Job& job);
 
-    // The file a fault is about, and the system's reason where it gave one.
+    // The file a fault is about (the stream's name, empty for standard
+    // input, where it is the stream's own), and the system's reason where it gave one.
     const std::string& FaultPath() const { return faultPath_; }
     const std::string& FaultReason() const { return faultReason_; }
     // What a split that failed removed of its own files.
@@ -79,6 +81,7 @@ private:
 
     Platform& platform_;
     ConsoleHost& host_;
+    const std::string inputPath_;
     std::string suffix_;
     // The stream's own identity, where it is a file: no piece may be it.
     std::optional<std::string> input_;

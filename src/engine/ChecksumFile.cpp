@@ -201,8 +201,8 @@ int PlannedPieces(std::string_view text) {
     if (after.starts_with(", ")) {
         const char* first = after.data() + 2;
         const auto [end, error] = std::from_chars(first, after.data() + after.size(), planned);
-        if (error != std::errc() || !std::string_view(end, after.data() + after.size() - end)
-                                         .starts_with(" pieces")) {
+        if (error != std::errc() ||
+            !std::string_view(end, after.data() + after.size() - end).starts_with(" pieces")) {
             planned = 0;
         }
     }
@@ -369,7 +369,7 @@ ChecksumList ReadSeriesChecksums(Platform& platform, const std::string& stem,
         if (list.state == ChecksumList::State::Invalid && list.problem.line > 0) {
             return list;
         }
-        return Invalid(0, ChecksumFault::Unreadable);
+        return Invalid(0, ChecksumFault::TooLarge);
     };
     ChecksumList list = read();
     list.problem.path = list.state == ChecksumList::State::Invalid ? path : std::string();

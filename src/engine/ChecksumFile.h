@@ -55,8 +55,9 @@ enum class ChecksumFault {
     OutOfOrder,       // not the pieces from 1 up, each once, and at most one other file
     EndsBeforeWhole,  // no piece at all
     FolderPart,       // a name with a folder part, or "." or ".."
-    Unreadable,       // the file cannot be read, or is too large to be a list
+    Unreadable,       // the file cannot be read
     NotRegular,       // a folder, a FIFO, a device, a link that leads nowhere
+    TooLarge,         // larger than any list of a series
 };
 
 // A checksum file that cannot be used, the line at fault (from 1; 0 when the

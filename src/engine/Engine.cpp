@@ -917,8 +917,8 @@ int Engine::StartChecksums(Run& run) {
         // list there (kept by a split without a list) leaves it out.
         if (OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) !=
             ChecksumOwnership::Foreign) {
-            run.record = std::make_unique<SeriesRecord>(platform_,
-                                                        ChecksumFilePath(job_.SmallFilesBase));
+            run.record =
+                std::make_unique<SeriesRecord>(platform_, ChecksumFilePath(job_.SmallFilesBase));
         }
         // Deleting the big file needs the digest of its bytes, to prove the
         // pieces read back against it.
@@ -1136,8 +1136,8 @@ int Engine::FinishRecord(Run& run) {
 void Engine::NoteRecord(Run& run, bool finished) {
     const std::string& path = run.record->Path();
     std::erase_if(run.written, [&](const Run::Written& file) { return file.path == path; });
-    run.written.push_back({path, platform_.FileIdentity(path),
-                           finished ? platform_.FileStamp(path) : std::nullopt});
+    run.written.push_back(
+        {path, platform_.FileIdentity(path), finished ? platform_.FileStamp(path) : std::nullopt});
 }
 
 std::optional<std::string> Engine::RecordIdentity(const Run& run) const {
@@ -1284,7 +1284,12 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
     host_.SetProgressRange(0, kProgressMaximum);
     const float scale = ScaleFor(total);
     TransferProgress progress{0, static_cast<std::int64_t>(total), 0, expected.Count()};
-    const auto back = ReadBack(pieces, scale, progress);
+    // Each piece's verdict is shown as soon as its digest is known.
+    const auto show = [&](std::size_t i, CheckState state, const std::string& digest) {
+        const bool differs = state == CheckState::Ok && digest != expected.pieces[i + 1];
+        host_.ShowChecked(pieces[i], differs ? CheckState::Failed : state);
+    };
+    const auto back = ReadBack(pieces, scale, progress, show);
     if (!back) {
         host_.SetProgress(0);
         return Result(kInterrupted);
@@ -1302,7 +1307,7 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
     // Where a piece could not be read and no joined file is there, the line
     // for the whole is not checked: the piece already fails the series.
     if (!expected.whole.empty() && (back->whole || joined)) {
-        CheckState whole = !back->whole                    ? CheckState::Unreadable
+        CheckState whole = !back->whole                     ? CheckState::Unreadable
                            : *back->whole == expected.whole ? CheckState::Ok
                                                             : CheckState::Failed;
         // The joined file there answers for itself, unless every piece passed
@@ -1324,6 +1329,7 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
         report.entries.push_back(
             {joined.value_or(JoinFolder(FolderOfPath(job_.SmallFilesBase), expected.wholeName)),
              whole});
+        host_.ShowChecked(report.entries.back().path, whole);
     }
     host_.SetProgress(0);
     return Result(kTransferDone);
@@ -1333,7 +1339,8 @@ TransferResult Engine::VerifySeries(const TransferOptions& options,
 // one stream, on both threads, with progress and Stop as in a join; nothing
 // when the user broke off. The stream's digest only where every file was read.
 std::optional<Engine::ReadBackResult> Engine::ReadBack(const std::vector<std::string>& paths,
-                                                       float scale, TransferProgress& progress) {
+                                                       float scale, TransferProgress& progress,
+                                                       const PieceRead& pieceRead) {
     constexpr std::int64_t kBlock = std::int64_t{8} << 20;
     ReadBackResult back;
     StreamHasher hasher(platform_);
@@ -1353,6 +1360,9 @@ std::optional<Engine::ReadBackResult> Engine::ReadBack(const std::vector<std::st
                                       ? CheckState::Missing
                                       : CheckState::Unreadable);
             allRead = false;
+            if (pieceRead) {
+                pieceRead(back.states.size() - 1, back.states.back(), {});
+            }
             continue;
         }
         bool goOn = true;
@@ -1369,12 +1379,23 @@ std::optional<Engine::ReadBackResult> Engine::ReadBack(const std::vector<std::st
             host_.ProcessMessages();
             goOn = GoOnAfterStop();
         }
-        hasher.NextPiece();
+        // Waited for only where it is shown at once; else it is finished
+        // while the next piece is read.
+        std::optional<std::string> digest;
+        if (pieceRead) {
+            digest = hasher.EndPiece();
+        } else {
+            hasher.NextPiece();
+        }
         hasher.Release(file);
         if (!goOn) {
             return std::nullopt;
         }
         back.states.push_back(CheckState::Ok);
+        if (pieceRead) {
+            pieceRead(back.states.size() - 1, digest ? CheckState::Ok : CheckState::Unreadable,
+                      digest.value_or(std::string()));
+        }
     }
     const auto whole = hasher.EndWhole();
     for (std::size_t i = 0; i < paths.size(); ++i) {

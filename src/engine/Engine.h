@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -128,8 +129,12 @@ private:
     int FinishRecord(Run& run);
     void NoteRecord(Run& run, bool finished);
     std::optional<std::string> RecordIdentity(const Run& run) const;
+    // Told of each file read back as soon as its own digest is known: its
+    // index, its state, its digest.
+    using PieceRead = std::function<void(std::size_t, CheckState, const std::string&)>;
     std::optional<ReadBackResult> ReadBack(const std::vector<std::string>& paths, float scale,
-                                           TransferProgress& progress);
+                                           TransferProgress& progress,
+                                           const PieceRead& pieceRead = {});
     int LookForChecksums(Run& run, int piece);
     void HashMoved(Run& run, std::int64_t count);
     int CheckPiece(Run& run, int piece);

@@ -6,6 +6,7 @@
 namespace brelker {
 
 struct ChecksumProblem;
+enum class CheckState;
 
 // Why a disk is asked for: the next piece, a full disk, or a disk that still
 // holds the piece this run has just written there (so it was not changed).
@@ -69,6 +70,8 @@ public:
     virtual void ReportUnreadableFile(const std::string& path) = 0;
     // The series' checksum file is there but cannot be used: which line, and why.
     virtual void ReportUnusableChecksumFile(const ChecksumProblem& problem) = 0;
+    // Verify: the verdict on one file, as soon as it is known.
+    virtual void ShowChecked(const std::string& /*path*/, CheckState /*state*/) {}
     virtual int AskDiskCount() = 0;
 };
 

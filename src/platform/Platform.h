@@ -156,6 +156,9 @@ public:
     // The system's reason for the last call of this thread that failed, in the
     // system's words ("Permission denied"); empty when it has none.
     virtual std::string LastErrorText() = 0;
+    // True when that call failed because the name, or a folder on its way,
+    // does not exist: what is missing, as against what cannot be reached.
+    virtual bool LastErrorIsMissing() = 0;
     // Puts a folder's entries (a name just created, renamed or deleted) on the
     // disk itself; true where the system keeps no such entries apart.
     virtual bool FlushFolder(const std::string& folder) = 0;
@@ -181,6 +184,13 @@ public:
     // and never closed; kNoFile when the process has none.
     virtual FileHandle StandardInput() = 0;
     virtual FileHandle StandardOutput() = 0;
+    // Opens a device or a FIFO by its name to read it as standard input is
+    // read: as it comes, to its end. The wait for a FIFO's writer ends with
+    // an interruption. kNoFile, with the reason, for anything else and for
+    // what cannot be opened.
+    virtual FileHandle OpenStream(const std::string& path) = 0;
+    // True when file is a terminal or a console, which would show bytes as text.
+    virtual bool IsTerminal(FileHandle file) = 0;
     // The identity of an open file, as FileIdentity gives it for a name, so
     // that a stream is never taken for a file that the run writes or reads;
     // nothing when it cannot be told.

@@ -16,6 +16,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <setjmp.h>
 #include <signal.h>
 #include <spawn.h>
@@ -68,7 +69,12 @@ FileHandle OpenRegular(const std::string& path, int flags) {
         return kNoFile;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        lastError = errno;
+        ::close(fd);
+        return kNoFile;
+    }
+    if (!S_ISREG(info.st_mode)) {
         lastError = S_ISDIR(info.st_mode) ? EISDIR : kNotRegular;
         ::close(fd);
         return kNoFile;
@@ -499,7 +505,7 @@ bool PosixPlatform::SameFile(const std::string& first, const std::string& second
 FileKind PosixPlatform::KindOf(const std::string& path, bool followLinks) {
     struct stat info {};
     if ((followLinks ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info)) != 0) {
-        return FileKind::Missing;
+        return Failed(FileKind::Missing);
     }
     if (S_ISREG(info.st_mode)) {
         return FileKind::Regular;
@@ -524,6 +530,8 @@ std::string PosixPlatform::LastErrorText() {
     }
     return lastError == 0 ? std::string() : std::string(std::strerror(lastError));
 }
+
+bool PosixPlatform::LastErrorIsMissing() { return lastError == ENOENT || lastError == ENOTDIR; }
 
 bool PosixPlatform::FlushFolder(const std::string& folder) {
     const int fd = OpenRetrying(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY);
@@ -618,6 +626,50 @@ void PosixPlatform::EndByInterrupt(int signal) {
 FileHandle PosixPlatform::StandardInput() { return STDIN_FILENO; }
 
 FileHandle PosixPlatform::StandardOutput() { return STDOUT_FILENO; }
+
+FileHandle PosixPlatform::OpenStream(const std::string& path) {
+    // Opened without waiting, so that a FIFO nobody writes to yet is waited
+    // for here, where an interruption is seen: a blocking open would be
+    // restarted after each one.
+    const FileHandle fd = OpenRetrying(path, O_RDONLY | O_NONBLOCK);
+    if (fd == kNoFile) {
+        return kNoFile;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        lastError = errno;
+        ::close(fd);
+        return kNoFile;
+    }
+    if (!S_ISFIFO(info.st_mode) && !S_ISCHR(info.st_mode) && !S_ISBLK(info.st_mode)) {
+        lastError = kNotRegular;
+        ::close(fd);
+        return kNoFile;
+    }
+    // Until a writer has come, a FIFO shows neither bytes nor an end.
+    pollfd waiting{fd, POLLIN, 0};
+    int ready = 0;
+    while (S_ISFIFO(info.st_mode) && (ready = ::poll(&waiting, 1, 200)) <= 0) {
+        if (pendingInterrupt != 0 || (ready < 0 && errno != EINTR)) {
+            lastError = ready < 0 && errno != EINTR ? errno : EINTR;
+            ::close(fd);
+            return kNoFile;
+        }
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+bool PosixPlatform::IsTerminal(FileHandle file) { return ::isatty(file) == 1; }
+
+void OccupyStandardDescriptors() {
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            // The lowest free number is fd itself: the ones below it are taken.
+            ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+        }
+    }
+}
 
 std::optional<std::string> PosixPlatform::HandleIdentity(FileHandle file) {
     struct stat info {};

@@ -45,6 +45,7 @@ public:
     FileKind KindOf(const std::string& path, bool followLinks) override;
     std::optional<std::string> FileIdentity(const std::string& path) override;
     std::string LastErrorText() override;
+    bool LastErrorIsMissing() override;
     bool FlushFolder(const std::string& folder) override;
     std::unique_ptr<RunLock> LockForWriting(const std::string& path) override;
     void CatchInterrupts() override;
@@ -52,6 +53,8 @@ public:
     void EndByInterrupt(int signal) override;
     FileHandle StandardInput() override;
     FileHandle StandardOutput() override;
+    FileHandle OpenStream(const std::string& path) override;
+    bool IsTerminal(FileHandle file) override;
     std::optional<std::string> HandleIdentity(FileHandle file) override;
     int TerminalColumns() override;
 
@@ -90,5 +93,13 @@ private:
     std::vector<std::string> viewerCommand_;
     std::string lockFolder_;
 };
+
+// Descriptors 0, 1 and 2 that the process was started without (a script's
+// "<&-", ">&-") are taken, before any file is opened, by /dev/null open the
+// other way round: the next file the program opens would otherwise take the
+// number, and what goes to standard output would land in it. A read of such
+// standard input or a write of such standard output fails as it would have:
+// "Bad file descriptor".
+void OccupyStandardDescriptors();
 
 }  // namespace brelker

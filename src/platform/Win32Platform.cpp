@@ -139,10 +139,17 @@ std::optional<std::string> IdentityOf(HANDLE handle, char separator) {
 struct HandleKind {
     FileKind kind = FileKind::Special;
     bool filtered = false;
+    // The system's reason when the handle could not be asked: it is then not
+    // known to be anything, and no kind is claimed.
+    DWORD error = ERROR_SUCCESS;
 };
 
 HandleKind KindOfHandle(HANDLE handle) {
-    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+    const DWORD type = ::GetFileType(handle);
+    if (type == FILE_TYPE_UNKNOWN && ::GetLastError() != NO_ERROR) {
+        return {FileKind::Special, false, ::GetLastError()};
+    }
+    if (type != FILE_TYPE_DISK) {
         return {};
     }
     FILE_ATTRIBUTE_TAG_INFO tag{};
@@ -153,7 +160,7 @@ HandleKind KindOfHandle(HANDLE handle) {
     } else {
         BY_HANDLE_FILE_INFORMATION info;
         if (!::GetFileInformationByHandle(handle, &info)) {
-            return {};
+            return {FileKind::Special, false, ::GetLastError()};
         }
         // A reparse point of unknown kind counts as a link: never written through.
         tag.FileAttributes = info.dwFileAttributes;
@@ -214,7 +221,7 @@ FileHandle OpenRegular(const std::string& path, DWORD access, DWORD disposition,
     }
     if (kind.kind != FileKind::Regular) {
         ::CloseHandle(handle);
-        lastError = kNotRegular;
+        lastError = kind.error != ERROR_SUCCESS ? kind.error : kNotRegular;
         return kNoFile;
     }
     return AsFileHandle(handle);
@@ -746,7 +753,7 @@ FileKind Win32Platform::KindOf(const std::string& path, bool followLinks) {
     // holds, as its paging file) is told by its attributes, a link not followed.
     const DWORD attributes = ::GetFileAttributesW(system.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return FileKind::Missing;
+        return Failed(FileKind::Missing);
     }
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         return followLinks ? FileKind::Missing : FileKind::Link;
@@ -767,6 +774,10 @@ std::optional<std::string> Win32Platform::FileIdentity(const std::string& path) 
     auto identity = IdentityOf(handle, ':');
     ::CloseHandle(handle);
     return identity;
+}
+
+bool Win32Platform::LastErrorIsMissing() {
+    return lastError == ERROR_FILE_NOT_FOUND || lastError == ERROR_PATH_NOT_FOUND;
 }
 
 std::string Win32Platform::LastErrorText() {
@@ -856,6 +867,21 @@ FileHandle StandardHandle(DWORD which) {
 FileHandle Win32Platform::StandardInput() { return StandardHandle(STD_INPUT_HANDLE); }
 
 FileHandle Win32Platform::StandardOutput() { return StandardHandle(STD_OUTPUT_HANDLE); }
+
+FileHandle Win32Platform::OpenStream(const std::string& path) {
+    if (KindOf(path, true) != FileKind::Special) {
+        lastError = kNotRegular;
+        return kNoFile;
+    }
+    const HANDLE handle = ::CreateFileW(SystemPath(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle == INVALID_HANDLE_VALUE ? Failed(kNoFile) : AsFileHandle(handle);
+}
+
+bool Win32Platform::IsTerminal(FileHandle file) {
+    DWORD mode = 0;
+    return ::GetConsoleMode(AsHandle(file), &mode) != 0;
+}
 
 std::optional<std::string> Win32Platform::HandleIdentity(FileHandle file) {
     return IdentityOf(AsHandle(file), ':');

@@ -48,6 +48,7 @@ public:
     FileKind KindOf(const std::string& path, bool followLinks) override;
     std::optional<std::string> FileIdentity(const std::string& path) override;
     std::string LastErrorText() override;
+    bool LastErrorIsMissing() override;
     bool FlushFolder(const std::string& folder) override;
     std::unique_ptr<RunLock> LockForWriting(const std::string& path) override;
     void CatchInterrupts() override;
@@ -55,6 +56,8 @@ public:
     void EndByInterrupt(int signal) override;
     FileHandle StandardInput() override;
     FileHandle StandardOutput() override;
+    FileHandle OpenStream(const std::string& path) override;
+    bool IsTerminal(FileHandle file) override;
     std::optional<std::string> HandleIdentity(FileHandle file) override;
     int TerminalColumns() override;
 

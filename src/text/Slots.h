@@ -204,4 +204,21 @@ inline constexpr TextSlot kSeriesUnfinished{685};
 inline constexpr TextSlot kBigFileNotRemoved{686};
 inline constexpr TextSlot kSeriesUnfinishedUncounted{687};
 
+// The command line as scripts and terminals meet it (700-719).
+inline constexpr TextSlot kExtraOperand{700};
+inline constexpr TextSlot kBadPieceCount{701};
+inline constexpr TextSlot kBaseEntryOutOfRange{702};
+// The singular of kBytesWord: "1 byte".
+inline constexpr TextSlot kByteWord{703};
+inline constexpr TextSlot kStandardOutputIsTerminal{704};
+inline constexpr TextSlot kStreamNeedsBytes{705};
+inline constexpr TextSlot kStreamNeedsName{706};
+inline constexpr TextSlot kStreamTooLong{707};
+inline constexpr TextSlot kChecksumFileTooLarge{708};
+inline constexpr TextSlot kDiskFullForPiece{709};
+inline constexpr TextSlot kFreeSpaceTooSmall{710};
+inline constexpr TextSlot kUsageListBases{711};
+inline constexpr TextSlot kUsedWithoutSize{712};
+inline constexpr TextSlot kUsageNamedStream{713};
+
 }  // namespace brelker::slot

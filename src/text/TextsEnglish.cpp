@@ -464,7 +464,9 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {481, "The checksum file cannot be used: "},
     {482, "line"},
     {483, "not a checksum line"},
-    {484, "each smaller file from number 1 up must be listed once, with no gap, and at most one other file"},
+    {484,
+     "each smaller file from number 1 up must be listed once, with no gap, and at most one other "
+     "file"},
     {485, "it lists none of the smaller files"},
     {486, "a name with a folder part"},
     {487, "the file cannot be read"},
@@ -496,9 +498,9 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {503, "  FILE -               read standard input, into pieces of -b SIZE named by -o STEM"},
     {504, "  -o -                 write to standard output, each piece checked before it goes out"},
     {505, "Without -b, -n, --base or --free a split takes the base size chosen in the window."},
-    {506, "No -b given: using the base size %1 (%2 bytes)"},
+    {506, "No -b given: using the base size %1 (%2)"},
     {507,
-     "Pieces of %1 bytes would make %2 smaller files, more than the %3 possible: give -b %4 or "
+     "Pieces of %1 would make %2 smaller files, more than the %3 possible: give -b %4 or "
      "more, or -n"},
     {508, "-n %1 asks for more smaller files than the file has bytes (%2)"},
     {509, "Standard input needs the size of the pieces: give -b SIZE"},
@@ -522,7 +524,7 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {526,
      "This smaller file does not match its checksum; what was written before it cannot be taken "
      "back: "},
-    {527, "Standard input holds more than %1 smaller files of %2 bytes: give a bigger -b"},
+    {527, "Standard input holds more than %1 smaller files of %2: give a bigger -b"},
     {528, "Standard output is this file, which would be overwritten while it is read: "},
     {529, "Standard input is this file, which would be overwritten while it is read: "},
     {530, "These options cannot be used together: "},
@@ -620,6 +622,29 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {685, "The split of %1 did not finish: %2 of %3 smaller files were written."},
     {686, "The file has been split, but the big file could not be deleted: "},
     {687, "The split of %1 did not finish: %2 smaller files were written."},
+    // The command line as scripts and terminals meet it.
+    {700, "Extra operand: "},
+    {701, "Not a valid number of pieces: "},
+    {702,
+     "No such entry in the base size list: %1 (its entries are 1 to %2; brelker split --list-bases "
+     "lists them)"},
+    {703, "byte"},
+    {704,
+     "Standard output is a terminal, where the joined file would show as garbage: redirect it to a "
+     "file or a pipe, or give -f to write it there all the same"},
+    {705, "%1 is a device or a pipe, whose size is known only at its end: give -b SIZE"},
+    {706, "%1 is a device or a pipe: say where the pieces go with -o STEM or -o FOLDER"},
+    {707, "%1 holds more than %2 smaller files of %3: give a bigger -b"},
+    {708, "too large for the list of a series"},
+    {709,
+     "The disk is full: smaller file %1 would need another disk, and the command line does not ask "
+     "for disks"},
+    {710,
+     "The disk of %1 has room for %2 and the file takes %3: the rest would need another disk, and "
+     "the command line does not ask for disks"},
+    {711, "  --list-bases         list the entries of the base size list for --base, and exit"},
+    {712, "(used without -b)"},
+    {713, "  FILE device or FIFO  read as standard input is, into pieces of -b SIZE named by -o"},
 });
 
 }  // namespace

@@ -480,7 +480,9 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {481, "Die Prüfsummendatei kann nicht verwendet werden: "},
     {482, "Zeile"},
     {483, "keine Prüfsummenzeile"},
-    {484, "jede kleinere Datei ab Nummer 1 muss genau einmal und lückenlos aufgeführt sein, dazu höchstens eine andere Datei"},
+    {484,
+     "jede kleinere Datei ab Nummer 1 muss genau einmal und lückenlos aufgeführt sein, dazu "
+     "höchstens eine andere Datei"},
     {485, "sie führt keine der kleineren Dateien auf"},
     {486, "ein Name mit Ordnerangabe"},
     {487, "die Datei kann nicht gelesen werden"},
@@ -518,9 +520,9 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
      "  -o -                 auf die Standardausgabe schreiben, jeder Teil wird vorher geprüft"},
     {505,
      "Ohne -b, -n, --base oder --free nimmt eine Aufteilung die im Fenster gewählte Grundgröße."},
-    {506, "Kein -b angegeben: die Grundgröße %1 (%2 Bytes) wird verwendet"},
+    {506, "Kein -b angegeben: die Grundgröße %1 (%2) wird verwendet"},
     {507,
-     "Teile von %1 Bytes ergäben %2 kleinere Dateien, mehr als die %3 möglichen: geben Sie -b %4 "
+     "Teile von %1 ergäben %2 kleinere Dateien, mehr als die %3 möglichen: geben Sie -b %4 "
      "oder mehr an, oder -n"},
     {508, "-n %1 verlangt mehr kleinere Dateien, als die Datei Bytes hat (%2)"},
     {509, "Die Standardeingabe braucht die Größe der Teile: geben Sie -b GRÖSSE an"},
@@ -547,7 +549,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
      "Diese kleinere Datei stimmt nicht mit ihrer Prüfsumme überein; was davor geschrieben wurde, "
      "lässt sich nicht zurücknehmen: "},
     {527,
-     "Die Standardeingabe enthält mehr als %1 kleinere Dateien von %2 Bytes: geben Sie ein "
+     "Die Standardeingabe enthält mehr als %1 kleinere Dateien von %2: geben Sie ein "
      "größeres -b an"},
     {528, "Die Standardausgabe ist diese Datei, die beim Lesen überschrieben würde: "},
     {529, "Die Standardeingabe ist diese Datei, die beim Lesen überschrieben würde: "},
@@ -658,6 +660,36 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {685, "Das Teilen von %1 wurde nicht beendet: %2 von %3 kleineren Dateien wurden geschrieben."},
     {686, "Die Datei wurde geteilt, aber die große Datei konnte nicht gelöscht werden: "},
     {687, "Das Teilen von %1 wurde nicht beendet: %2 kleinere Dateien wurden geschrieben."},
+    // The command line as scripts and terminals meet it.
+    {700, "Zusätzlicher Operand: "},
+    {701, "Keine gültige Anzahl von Teilen: "},
+    {702,
+     "Kein solcher Eintrag in der Liste der Grundgrößen: %1 (ihre Einträge sind 1 bis %2; brelker "
+     "split --list-bases zeigt sie)"},
+    {703, "Byte"},
+    {704,
+     "Die Standardausgabe ist ein Terminal, auf dem die zusammengefügte Datei nur als Zeichensalat "
+     "erschiene: leiten Sie sie in eine Datei oder eine Pipe um, oder geben Sie -f an, um sie "
+     "trotzdem dorthin zu schreiben"},
+    {705,
+     "%1 ist ein Gerät oder eine Pipe, deren Größe erst am Ende bekannt ist: geben Sie -b GRÖSSE "
+     "an"},
+    {706,
+     "%1 ist ein Gerät oder eine Pipe: geben Sie mit -o STAMM oder -o ORDNER an, wohin die Teile "
+     "kommen"},
+    {707, "%1 enthält mehr als %2 kleinere Dateien von %3: geben Sie ein größeres -b an"},
+    {708, "zu groß für die Liste einer Serie"},
+    {709,
+     "Der Datenträger ist voll: Die kleinere Datei %1 bräuchte einen weiteren Datenträger, und die "
+     "Befehlszeile fragt nicht nach Datenträgern"},
+    {710,
+     "Der Datenträger von %1 hat Platz für %2, die Datei braucht %3: Der Rest bräuchte einen "
+     "weiteren Datenträger, und die Befehlszeile fragt nicht nach Datenträgern"},
+    {711,
+     "  --list-bases         die Einträge der Liste der Grundgrößen für --base zeigen und beenden"},
+    {712, "(gilt ohne -b)"},
+    {713,
+     "  DATEI Gerät, FIFO   wie die Standardeingabe gelesen, in Teile von -b GRÖSSE namens -o"},
 });
 
 }  // namespace

@@ -480,7 +480,9 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {481, "Kontrollsummefilen kan inte användas: "},
     {482, "rad"},
     {483, "inte en rad med en kontrollsumma"},
-    {484, "varje mindre fil från nummer 1 och uppåt ska stå en gång, utan lucka, och högst en annan fil"},
+    {484,
+     "varje mindre fil från nummer 1 och uppåt ska stå en gång, utan lucka, och högst en annan "
+     "fil"},
     {485, "den tar inte upp någon av de mindre filerna"},
     {486, "ett namn med en mappdel"},
     {487, "filen kan inte läsas"},
@@ -514,9 +516,9 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
      "  -o -                 skriv till standard ut, varje del kontrolleras innan den skrivs ut"},
     {505,
      "Utan -b, -n, --base eller --free använder en delning grundstorleken som valts i fönstret."},
-    {506, "Inget -b angivet: grundstorleken %1 (%2 byte) används"},
+    {506, "Inget -b angivet: grundstorleken %1 (%2) används"},
     {507,
-     "Delar om %1 byte skulle ge %2 mindre filer, fler än de %3 som är möjliga: ange -b %4 eller "
+     "Delar om %1 skulle ge %2 mindre filer, fler än de %3 som är möjliga: ange -b %4 eller "
      "mer, eller -n"},
     {508, "-n %1 begär fler mindre filer än filen har byte (%2)"},
     {509, "Standard in behöver delarnas storlek: ange -b STORLEK"},
@@ -541,7 +543,7 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {526,
      "Den här mindre filen stämmer inte med sin kontrollsumma; det som skrevs före den kan inte "
      "tas tillbaka: "},
-    {527, "Standard in rymmer fler än %1 mindre filer om %2 byte: ange ett större -b"},
+    {527, "Standard in rymmer fler än %1 mindre filer om %2: ange ett större -b"},
     {528, "Standard ut är den här filen, som skulle skrivas över medan den läses: "},
     {529, "Standard in är den här filen, som skulle skrivas över medan den läses: "},
     {530, "De här flaggorna kan inte användas tillsammans: "},
@@ -641,6 +643,30 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {685, "Delningen av %1 blev inte klar: %2 av %3 mindre filer skrevs."},
     {686, "Filen har delats, men den stora filen kunde inte tas bort: "},
     {687, "Delningen av %1 blev inte klar: %2 mindre filer skrevs."},
+    // The command line as scripts and terminals meet it.
+    {700, "Överflödigt argument: "},
+    {701, "Inget giltigt antal delar: "},
+    {702,
+     "Ingen sådan post i listan över grundstorlekar: %1 (dess poster är 1 till %2; brelker split "
+     "--list-bases listar dem)"},
+    {703, "byte"},
+    {704,
+     "Standard ut är en terminal, där den sammanfogade filen bara skulle bli skräp: styr om den "
+     "till en fil eller ett rör, eller ange -f för att ändå skriva den dit"},
+    {705, "%1 är en enhet eller ett rör, vars storlek blir känd först vid slutet: ange -b STORLEK"},
+    {706, "%1 är en enhet eller ett rör: ange vart delarna ska med -o STAM eller -o MAPP"},
+    {707, "%1 rymmer fler än %2 mindre filer om %3: ange ett större -b"},
+    {708, "för stor för att vara listan över en serie"},
+    {709,
+     "Disken är full: mindre fil %1 skulle behöva en disk till, och kommandoraden ber inte om "
+     "diskar"},
+    {710,
+     "Disken för %1 har plats för %2 och filen tar %3: resten skulle behöva en disk till, och "
+     "kommandoraden ber inte om diskar"},
+    {711,
+     "  --list-bases         lista posterna i listan över grundstorlekar för --base och avsluta"},
+    {712, "(används utan -b)"},
+    {713, "  FIL enhet el. FIFO   läses som standard in, till delar om -b STORLEK med namnet -o"},
 });
 
 }  // namespace

@@ -11,14 +11,25 @@ namespace brelker {
 namespace {
 
 // In the order of TransferOutcome; PieceFailed takes the caller's slot.
-constexpr std::array<TextSlot, 19> kOutcomeSlots = {
-    slot::kFileSplit,           slot::kSizesDiffer,         slot::kCannotCreatePiece,
-    slot::kCannotReadBigFile,   slot::kCannotWriteBigFile,  slot::kNotAllDisksUsed,
-    slot::kNotFinished,         slot::kChecksumMismatch,    slot::kChecksumFileNotWritten,
-    slot::kNoChecksumFile,      slot::kRunLocked,           slot::kNotARegularFile,
-    slot::kForeignChecksumFile, slot::kBigFileChanged,      slot::kSelfOverwrite,
-    slot::kPieceChanged,        slot::kChecksumFileUnusable, slot::kSeriesUnfinished,
-    slot::kBigFileNotRemoved};
+constexpr std::array<TextSlot, 19> kOutcomeSlots = {slot::kFileSplit,
+                                                    slot::kSizesDiffer,
+                                                    slot::kCannotCreatePiece,
+                                                    slot::kCannotReadBigFile,
+                                                    slot::kCannotWriteBigFile,
+                                                    slot::kNotAllDisksUsed,
+                                                    slot::kNotFinished,
+                                                    slot::kChecksumMismatch,
+                                                    slot::kChecksumFileNotWritten,
+                                                    slot::kNoChecksumFile,
+                                                    slot::kRunLocked,
+                                                    slot::kNotARegularFile,
+                                                    slot::kForeignChecksumFile,
+                                                    slot::kBigFileChanged,
+                                                    slot::kSelfOverwrite,
+                                                    slot::kPieceChanged,
+                                                    slot::kChecksumFileUnusable,
+                                                    slot::kSeriesUnfinished,
+                                                    slot::kBigFileNotRemoved};
 static_assert(kOutcomeSlots.size() ==
               static_cast<std::size_t>(TransferOutcome::BigFileNotRemoved) + 1);
 
@@ -36,12 +47,11 @@ std::string TransferFailureText(const TransferResult& result, TextSlot failureSl
         case PieceFailed:
             return Text(failureSlot) + std::to_string(result.piece);
         case SeriesUnfinished:
-            return result.plannedPieces > 0
-                       ? TextWith(slot::kSeriesUnfinished,
-                                  {result.file, std::to_string(result.piece),
-                                   std::to_string(result.plannedPieces)})
-                       : TextWith(slot::kSeriesUnfinishedUncounted,
-                                  {result.file, std::to_string(result.piece)});
+            return result.plannedPieces > 0 ? TextWith(slot::kSeriesUnfinished,
+                                                       {result.file, std::to_string(result.piece),
+                                                        std::to_string(result.plannedPieces)})
+                                            : TextWith(slot::kSeriesUnfinishedUncounted,
+                                                       {result.file, std::to_string(result.piece)});
         // These texts end where the file they are about is named.
         case ChecksumMismatch:
         case ChecksumFileNotWritten:
@@ -61,9 +71,10 @@ std::string TransferFailureText(const TransferResult& result, TextSlot failureSl
 
 std::string ChecksumProblemText(const ChecksumProblem& problem) {
     // In the order of ChecksumFault.
-    constexpr std::array<TextSlot, 6> kReasons = {
-        slot::kNotAChecksumLine,   slot::kChecksumLineOutOfOrder, slot::kChecksumListEndsEarly,
-        slot::kNameWithFolderPart, slot::kChecksumFileUnreadable, slot::kChecksumFileNotRegular};
+    constexpr std::array<TextSlot, 7> kReasons = {
+        slot::kNotAChecksumLine,    slot::kChecksumLineOutOfOrder, slot::kChecksumListEndsEarly,
+        slot::kNameWithFolderPart,  slot::kChecksumFileUnreadable, slot::kChecksumFileNotRegular,
+        slot::kChecksumFileTooLarge};
     std::string text = Text(slot::kChecksumFileUnusable) + problem.path;
     if (problem.line > 0) {
         text += ", " + Text(slot::kChecksumFileLine) + " " + std::to_string(problem.line);

@@ -8,6 +8,7 @@
 
 #include "console/ConsoleHost.h"
 #include "console/ConsoleReport.h"
+#include "console/ShellQuote.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 
@@ -59,27 +60,30 @@ TEST(ConsoleArgumentsTest, ReadsCommandsOptionsAndTheirMistakes) {
     EXPECT_TRUE(piped.request->FromStandardInput());
     EXPECT_TRUE(ParseConsoleArguments({"join", "a", "-o", "-"}).request->ToStandardOutput());
 
+    // What was given is quoted as GNU tools quote it; what the program names, not.
     struct Wrong {
         Args arguments;
         TextSlot slot;
         std::string argument;
     };
     const Wrong wrong[] = {
-        {{"frobnicate"}, slot::kUnknownArgument, "frobnicate"},
+        {{"frobnicate"}, slot::kUnknownArgument, "'frobnicate'"},
         {{"-q"}, slot::kNoCommand, ""},
-        {{"split"}, slot::kMissingValue, "split"},
-        {{"split", "a", "b"}, slot::kUnknownArgument, "b"},
-        {{"split", "a", "-b"}, slot::kMissingValue, "-b"},
-        {{"split", "a", "-qz"}, slot::kUnknownArgument, "-z"},
-        {{"split", "a", "--b", "1"}, slot::kAmbiguousOption, "--b (--bytes, --base)"},
-        {{"split", "a", "--nope"}, slot::kUnknownArgument, "--nope"},
-        {{"split", "a", "--base", "0"}, slot::kNoSuchBaseSize, "0"},
-        {{"split", "a", "-n", "2K"}, slot::kBadByteSize, "2K"},
-        {{"split", "a", "--free=yes"}, slot::kUnknownArgument, "--free=yes"},
+        {{"split"}, slot::kMissingValue, "'split'"},
+        {{"split", "a", "b"}, slot::kExtraOperand, "'b'"},
+        {{"split", "a", "-b"}, slot::kMissingValue, "'-b'"},
+        {{"split", "a", "-qz"}, slot::kUnknownArgument, "'-z'"},
+        {{"split", "a", "--b", "1"}, slot::kAmbiguousOption, "'--b' (--bytes, --base)"},
+        {{"split", "a", "--nope"}, slot::kUnknownArgument, "'--nope'"},
+        {{"split", "a", "--base", "0"}, slot::kNoSuchBaseSize, "'0'"},
+        {{"split", "a", "-b", "1K "}, slot::kBadByteSize, "'1K '"},
+        {{"split", "a", "-n", "2K"}, slot::kBadPieceCount, "'2K'"},
+        {{"split", "a", "-n", "it's\n"}, slot::kBadPieceCount, "'it'\\''s'$'\\n'"},
+        {{"split", "a", "--free=yes"}, slot::kUnknownArgument, "'--free=yes'"},
         {{"split", "a", "--base", "2", "--free"}, slot::kOneSizeChoice, ""},
         {{"split", "a", "-n", "2", "-b", "1K"}, slot::kOneSizeChoice, ""},
-        {{"join", "a", "--free"}, slot::kUnknownArgument, "--free"},
-        {{"verify", "a", "-o", "x"}, slot::kUnknownArgument, "-o"},
+        {{"join", "a", "--free"}, slot::kUnknownArgument, "'--free'"},
+        {{"verify", "a", "-o", "x"}, slot::kUnknownArgument, "'-o'"},
         {{"split", "-", "-o", "x"}, slot::kStandardInputNeedsBytes, ""},
         {{"split", "-", "-b", "1K"}, slot::kStandardInputNeedsName, ""},
         {{"split", "-", "-b", "1K", "-o", "dir/"}, slot::kStandardInputNeedsName, ""},
@@ -152,6 +156,7 @@ TEST(ConsoleReportTest, ChecksLinesAreSha256sumsAndSummariesSayWhatWasMade) {
     // A line break is escaped, and so then is every backslash, after a leading one.
     EXPECT_EQ(CheckLine("a\\b\nc\r", CheckState::Ok), "\\a\\\\b\\nc\\r: OK");
 
+    EXPECT_EQ(SizeText(1), "1 byte");
     EXPECT_EQ(SizeText(1000), "1000 bytes");
     EXPECT_EQ(SizeText(1'457'664), "1457664 bytes (1.4 MiB)");
     EXPECT_EQ(SizeText(1LL << 30), "1073741824 bytes (1.0 GiB)");
@@ -169,6 +174,38 @@ TEST(ConsoleReportTest, ChecksLinesAreSha256sumsAndSummariesSayWhatWasMade) {
     EXPECT_EQ(SplitSummary(job, ".Brelked_"),
               "Split into 3 smaller files of 10 bytes, the last of 4 bytes: out/x.Brelked_1 to "
               "out/x.Brelked_3");
+}
+
+// Names are written as they are, unless a control character in one would act
+// on the terminal: then the whole name is quoted as GNU tools quote it, so
+// that it can be pasted back into a shell.
+TEST(ShellQuoteTest, QuotesNamesOnlyWhereAControlCharacterWouldActOnTheTerminal) {
+    const std::pair<std::string, std::string> names[] = {
+        {"plain name's.bin", "plain name's.bin"},
+        {"caf\xe9.bin", "caf\xe9.bin"},      // Latin-1: shown as the terminal can
+        {"\xC3\xB6l.bin", "\xC3\xB6l.bin"},  // UTF-8
+        {"a\nb", "'a'$'\\n''b'"},            // the form GNU ls and cat write
+        {"\x1b[2J\x7f", "$'\\033''[2J'$'\\177'"},
+        {"x\xC2\x9B[1m", "'x'$'\\302\\233''[1m'"},  // CSI as UTF-8
+        {"x\x9B[1m", "'x'$'\\233''[1m'"},           // and as the lone byte
+    };
+    for (const auto& [name, shown] : names) {
+        EXPECT_EQ(QuotedName(name), shown);
+    }
+    EXPECT_EQ(QuotedArgument("1K "), "'1K '");
+    EXPECT_EQ(QuotedArgument(""), "''");
+    EXPECT_EQ(QuotedArgument("a\nb"), "'a'$'\\n''b'");
+}
+
+TEST(ConsoleHostTest, AFullDiskIsSaidNotAskedAbout) {
+    FillTextTable(".Brelked_");
+    SetCurrentLanguage(kEnglish);
+    std::ostringstream errors;
+    ConsoleHost host(errors, false);
+    EXPECT_FALSE(host.AskForDisk(3, DiskPrompt::Full));
+    EXPECT_EQ(errors.str(),
+              "brelker: The disk is full: smaller file 3 would need another disk, and the command "
+              "line does not ask for disks\n");
 }
 
 }  // namespace

@@ -64,7 +64,6 @@ TEST_F(ConsoleTest, SplitJoinAndVerifyARoundTripOnANameThatIsNotUtf8) {
 
 TEST_F(ConsoleTest, ExitCodesSayWhatWentWrong) {
     WriteFile(folder / "work/a.bin", PatternBytes(40'000));
-    WriteFile(folder / "work/empty.bin", "");
     struct Row {
         QStringList arguments;
         int exitCode;
@@ -73,29 +72,30 @@ TEST_F(ConsoleTest, ExitCodesSayWhatWentWrong) {
     const Row rows[] = {
         {{QStringLiteral("--help")}, 0, ""},
         {{QStringLiteral("--version")}, 0, ""},
-        {{QStringLiteral("split")}, 2, "A value is missing after: split"},
+        {{QStringLiteral("split")}, 2, "A value is missing after: 'split'"},
         {{QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("-b"),
-          QStringLiteral("12Q")},
+          QStringLiteral("1K ")},
          2,
-         "Not a valid size: 12Q"},
+         "Not a valid size: '1K '\n"},
         {{QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("--free"),
           QStringLiteral("-b1K")},
          2,
          "Choose only one of -b, -n, --base and --free."},
         {{QStringLiteral("join"), QStringLiteral("a.bin"), QStringLiteral("--script=x.sh")},
          2,
-         "Unknown command or option: --script=x.sh"},
+         "Unknown command or option: '--script=x.sh'"},
         {{QStringLiteral("split"), QStringLiteral("none.bin")}, 1, "File is missing: none.bin"},
-        {{QStringLiteral("split"), QStringLiteral("empty.bin")}, 1, "There is nothing to split"},
         {{QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("-b"),
           QStringLiteral("1")},
          1,
-         "Pieces of 1 bytes would make 40000 smaller files, more than the 32736 possible: give "
+         "Pieces of 1 byte would make 40000 smaller files, more than the 32736 possible: give "
          "-b 2 or more, or -n"},
+        // A mistake of the command line, as --base 0 is, though only the list can tell.
         {{QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("--base"),
-          QStringLiteral("10")},
-         1,
-         "No such entry in the base size list: 10"},
+          QStringLiteral("99")},
+         2,
+         "No such entry in the base size list: '99' (its entries are 1 to 9; brelker split "
+         "--list-bases lists them)"},
         {{QStringLiteral("join"), QStringLiteral("a.bin")}, 1, "is not that of a smaller file"},
     };
     for (const Row& row : rows) {
@@ -171,7 +171,6 @@ TEST_F(ConsoleTest, PipesSplitStandardInputAndJoinOntoStandardOutputPieceByPiece
         {"exec \"$0\" join backup.tar.Brelked_1 -o - >> backup.tar.Brelked_3", 1,
          "Standard output is this file, which would be overwritten while it is read: "
          "backup.tar.Brelked_3"},
-        {"exec \"$0\" split - -b 1K -o empty < /dev/null", 1, "There is nothing to split"},
         {"exec \"$0\" verify - ", 2, "Here - cannot stand for standard input or output: -"},
     };
     for (const Row& row : rows) {
@@ -181,7 +180,6 @@ TEST_F(ConsoleTest, PipesSplitStandardInputAndJoinOntoStandardOutputPieceByPiece
         EXPECT_NE(errors.find(row.saying), std::string::npos) << row.script << errors;
     }
     EXPECT_EQ(ReadFile(folder / "work/backup.tar.Brelked_3").size(), 102'400u);
-    EXPECT_FALSE(Exists(folder / "work/empty.Brelked_1"));
 
     // Killed while it waits for more: what it wrote goes, as after a split of a file.
     ASSERT_TRUE(
@@ -244,18 +242,16 @@ TEST_F(ConsoleTest, SummariesSayWhatWasMadeAndVerifySpeaksAsSha256sum) {
     std::filesystem::create_directory(folder / "work/d");
     ASSERT_TRUE(RunShell("exec \"$0\" split \"$(printf 'two\\nlines')\" -b 1K -o d"));
     EXPECT_EQ(process.exitCode(), 0);
+    // A name that would break the line is quoted as GNU tools quote it.
     EXPECT_EQ(process.readAllStandardError().toStdString(),
               "brelker: Split into 3 smaller files of 1024 bytes (1.0 KiB), the last of 452 bytes: "
-              "d/" +
-                  name + ".Brelked_1 to d/" + name +
-                  ".Brelked_3\n"
-                  "brelker: Checksum file: d/" +
-                  name + ".sha256\n");
+              "'d/two'$'\\n''lines.Brelked_1' to 'd/two'$'\\n''lines.Brelked_3'\n"
+              "brelker: Checksum file: 'd/two'$'\\n''lines.sha256'\n");
     std::filesystem::create_directory(folder / "work/back");
     ASSERT_TRUE(RunShell("exec \"$0\" join \"d/$(printf 'two\\nlines').Brelked_1\" -o back/"));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardError().toStdString(),
-              "brelker: Restored and verified: back/" + name + "\n");
+              "brelker: Restored and verified: 'back/two'$'\\n''lines'\n");
     EXPECT_TRUE(ReadFile(folder / ("work/back/" + name)) == PatternBytes(2500));
 
     std::filesystem::remove(folder / ("work/d/" + name + ".Brelked_3"));
@@ -276,6 +272,8 @@ TEST_F(ConsoleTest, OptionsAsGnuToolsTakeThemAndAProgressLineThatFits) {
     EXPECT_TRUE(process.readAllStandardError().isEmpty());
     EXPECT_TRUE(Exists(folder / "work/a.bin.Brelked_4"));
     EXPECT_FALSE(Exists(folder / "work/a.bin.sha256"));
+    WriteFile(folder / "work/b.bin", PatternBytes(4000));
+    ASSERT_TRUE(Run({QStringLiteral("split"), QStringLiteral("b.bin"), QStringLiteral("-qb1K")}));
     struct Row {
         const char* script;
         int exitCode;
@@ -286,8 +284,16 @@ TEST_F(ConsoleTest, OptionsAsGnuToolsTakeThemAndAProgressLineThatFits) {
          "brelker: Cannot write to standard output: No space left on device\n"},
         {"exec \"$0\" --version > /dev/full", 1,
          "brelker: Cannot write to standard output: No space left on device\n"},
-        {"DISPLAY=:99 exec \"$0\" spilt a.bin", 2, "brelker: Unknown command or option: spilt\n"},
-        {"exec \"$0\" split a.bin --b 1K", 2, "brelker: Ambiguous option: --b (--bytes, --base)\n"},
+        {"DISPLAY=:99 exec \"$0\" spilt a.bin", 2, "brelker: Unknown command or option: 'spilt'\n"},
+        {"exec \"$0\" split a.bin --b 1K", 2,
+         "brelker: Ambiguous option: '--b' (--bytes, --base)\n"},
+        // Started without standard input or output, as a script's "<&-" leaves it.
+        {"exec \"$0\" split - -b 1K -o c <&-", 1,
+         "brelker: Cannot read standard input: Bad file descriptor\n"},
+        {"exec \"$0\" verify b.bin.Brelked_1 >&-", 1,
+         "brelker: Cannot write to standard output: Bad file descriptor\n"},
+        {"exec \"$0\" join b.bin.Brelked_1 -o - >&-", 1,
+         "brelker: Cannot write to standard output: Bad file descriptor\n"},
         {"exec \"$0\" split a.bin -b1K -o a.bin/x", 1,
          "brelker: Could not write the checksum file: a.bin/x.sha256: Not a directory\n"},
     };
@@ -316,6 +322,28 @@ TEST_F(ConsoleTest, OptionsAsGnuToolsTakeThemAndAProgressLineThatFits) {
         start = end + 1;
     }
     EXPECT_GT(redraws, 0u) << shown;
+
+    // Quiet is quiet on a terminal too; Verify's lines come as each file is
+    // checked, as sha256sum -c writes them, not all at the end.
+    ASSERT_TRUE(
+        RunShell("head -c 160000000 /dev/zero > z.img && \"$0\" split z.img -qb 20M &&\n"
+                 "script -qec \"'$0' verify -q z.img.Brelked_1\" /dev/null > pty.out &&\n"
+                 "\"$0\" verify z.img.Brelked_1 > lines & pid=$!\n"
+                 "while [ ! -s lines ]; do :; done; wc -l < lines; wait $pid\n"
+                 "status=$?; wc -l < lines; rm z.img*; exit $status"));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(ReadFile(folder / "work/pty.out"), "");
+    const std::string counts = process.readAllStandardOutput().toStdString();
+    EXPECT_TRUE(counts.ends_with("\n9\n") && std::stoi(counts) < 9) << counts;
+
+    // Bytes on a terminal are garbage to a person and may act on the terminal.
+    ASSERT_TRUE(RunShell("script -qec \"'$0' join b.bin.Brelked_1 -o -\" /dev/null"));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardOutput().startsWith(
+        "brelker: Standard output is a terminal, where the joined file would show as garbage"));
+    ASSERT_TRUE(RunShell("script -qec \"'$0' join b.bin.Brelked_1 -o - -qf\" /dev/null"));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_GE(process.readAllStandardOutput().size(), 4000);
 }
 
 // A checksum file that is not wholly understood proves nothing: the join stops

@@ -77,9 +77,6 @@ TEST_F(OwnedNamesConsoleTest, MessagesNameThePathAndTheReason) {
     };
     const Row rows[] = {
         {{QStringLiteral("split"), QStringLiteral("dir")}, "This is a folder, not a file: dir"},
-        {{QStringLiteral("split"), QStringLiteral("/dev/null")},
-         "This is not a regular file (a folder, a device, a pipe or a link) and is left as it is: "
-         "/dev/null"},
         {{QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("-b1K"),
           QStringLiteral("-o"), QStringLiteral("none/x")},
          "Could not write the checksum file: none/x.sha256: No such file or directory"},
@@ -105,6 +102,49 @@ TEST_F(OwnedNamesConsoleTest, MessagesNameThePathAndTheReason) {
               "bytes: x.Brelked_1 to x.Brelked_2\n"
               "brelker: Checksum file: x.sha256\n");
     EXPECT_EQ(ReadFile(folder / "work/x.Brelked_5"), PatternBytes(2000));
+}
+
+// What is wrong with a file is said as it is: a FIFO or a folder where a
+// piece should be is no missing file, a list too large is not unreadable, and
+// a disk too small for --free is said before anything is written, never asked.
+TEST_F(OwnedNamesConsoleTest, WhatIsWrongWithAFileIsSaidAsItIs) {
+    WriteFile(folder / "work/a.bin", PatternBytes(4000));
+    ASSERT_TRUE(Run({QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("-qb1K")}));
+    struct Row {
+        const char* script;
+        const char* saying;
+    };
+    const Row rows[] = {
+        {"rm a.bin.Brelked_2 && mkfifo a.bin.Brelked_2 && \"$0\" join a.bin.Brelked_1 -o j",
+         "brelker: This is not a regular file (a folder, a device, a pipe or a link) and is left "
+         "as it is: a.bin.Brelked_2\n"},
+        {"rm a.bin.Brelked_2 && mkdir a.bin.Brelked_2 && \"$0\" join a.bin.Brelked_1 -o j",
+         "brelker: This is a folder, not a file: a.bin.Brelked_2\n"},
+        {"exec \"$0\" join a.bin.Brelked_7 -o j",
+         "brelker: File is missing: a.bin.Brelked_7: No such file or directory\n"},
+        {"head -c 17000000 /dev/zero | tr '\\0' '\\n' >> a.bin.sha256 && "
+         "exec \"$0\" join a.bin.Brelked_1 -o j",
+         "brelker: The checksum file cannot be used: a.bin.sha256: too large for the list of a "
+         "series\n"},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(RunShell(row.script));
+        EXPECT_EQ(process.exitCode(), 1) << row.script;
+        EXPECT_EQ(process.readAllStandardError().toStdString(), row.saying) << row.script;
+    }
+
+    std::filesystem::resize_file(folder / "work/a.bin", std::int64_t{1} << 40);
+    ASSERT_TRUE(Run({QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("--free"),
+                     QStringLiteral("-o"), QStringLiteral("f")}));
+    EXPECT_EQ(process.exitCode(), 1);
+    const std::string errors = process.readAllStandardError().toStdString();
+    EXPECT_TRUE(errors.starts_with("brelker: The disk of f.Brelked_1 has room for ")) << errors;
+    EXPECT_TRUE(
+        errors.ends_with(" and the file takes 1099511627776 bytes (1.0 TiB): the rest "
+                         "would need another disk, and the command line does not ask for "
+                         "disks\n"))
+        << errors;
+    EXPECT_FALSE(Exists(folder / "work/f.Brelked_1"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <windows.h>
@@ -197,6 +198,34 @@ TEST_F(WindowsConsoleTest, AJoinOntoStandardOutputFeedsASplitOfStandardInput) {
     }
     EXPECT_TRUE(Read(platform.JoinPath(folder.Path(), "copy.bin.sha256"))
                     .ends_with(Sha256Hex(bytes) + "  copy.bin\n"));
+}
+
+// A named pipe is read as standard input is, to its end.
+TEST_F(WindowsConsoleTest, ANamedPipeIsSplitAsItsBytesCome) {
+    const std::wstring name =
+        L"\\\\.\\pipe\\brelker-test-" + std::to_wstring(::GetCurrentProcessId());
+    const HANDLE pipe = ::CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND,
+                                           PIPE_TYPE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    std::thread writer([&] {
+        DWORD written = 0;
+        if (::ConnectNamedPipe(pipe, nullptr) || ::GetLastError() == ERROR_PIPE_CONNECTED) {
+            ::WriteFile(pipe, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+            ::FlushFileBuffers(pipe);
+        }
+        ::CloseHandle(pipe);
+    });
+    EXPECT_EQ(Brelker("split " + Narrow(name) + " -b 1M -o piped.bin -q", folder.Path()), 0);
+    // Had the program not come, the writer would wait for a reader forever.
+    const HANDLE late =
+        ::CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (late != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(late);
+    }
+    writer.join();
+    const std::string stem = platform.JoinPath(folder.Path(), "piped.bin.Brelked_");
+    EXPECT_EQ(Read(stem + "1") + Read(stem + "2") + Read(stem + "3"), bytes);
+    EXPECT_EQ(Brelker("split " + Narrow(name) + " -o x", folder.Path()), 2);  // no -b
 }
 
 }  // namespace

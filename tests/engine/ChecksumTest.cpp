@@ -607,7 +607,7 @@ TEST_F(ChecksumTransferTest, TheListOnDiskIsAbsentValidOrInvalidWithItsReason) {
         comments += "# " + std::string(100, 'x') + "\n";
     }
     WriteFile(list, comments);
-    EXPECT_EQ(read().problem, (ChecksumProblem{list, 0, Unreadable}));
+    EXPECT_EQ(read().problem, (ChecksumProblem{list, 0, TooLarge}));
 
     std::filesystem::remove(list);
     std::filesystem::create_directory(list);
