@@ -1,16 +1,24 @@
 #include "console/StreamJoin.h"
 
+#include <algorithm>
+#include <deque>
 #include <utility>
 #include <vector>
 
 #include "engine/Engine.h"
 #include "engine/PieceNames.h"
-#include "engine/StreamHasher.h"
 
 namespace brelker {
 namespace {
 
+// What goes out is read and written a block at a time, into one of a few
+// buffers in turn: large enough for few calls, small enough to stay in the
+// processor's cache while it is hashed.
 constexpr std::int64_t kBlock = std::int64_t{1} << 20;
+constexpr std::int64_t kBuffers = 8;
+
+// The pieces after the one going out that are opened and hashed meanwhile.
+constexpr int kPiecesAhead = 2;
 
 }  // namespace
 
@@ -52,28 +60,29 @@ StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandl
             return Fail(StreamFault::OutputIsPiece, ChecksumFilePath(stem), false);
         }
     }
-    const auto buffer = platform_.Allocate(static_cast<std::size_t>(kBlock));
-    if (!buffer) {
+    const auto buffers = platform_.Allocate(static_cast<std::size_t>(kBuffers * kBlock));
+    if (!buffers) {
         return Fail(StreamFault::CannotRead, PieceName(stem, suffix, 1), false);
     }
+    platform_.WidenPipe(output, kBlock);
     host_.SetProgressRange(0, kProgressMaximum);
     total_ = job.BigFileBytes;
     done_ = 0;
-    // Each piece is hashed whole before its first byte goes out: on the
-    // hashing thread while the piece before it goes out, so that both cores
-    // work. What goes out is hashed once more as it goes: as the whole where
-    // the list has its line, which also catches a piece that changed after
-    // its check, else piece by piece.
+    // Each piece is hashed whole before its first byte goes out: the next
+    // ones are hashed while one goes out. What goes out is hashed once more
+    // from the buffer it went out of: as the whole where the list has its
+    // line, which also catches a piece that changed after its check, else
+    // piece by piece. Both threads take whichever hashing is free, so that
+    // both cores work while this one reads and writes.
     std::unique_ptr<StreamHasher> checks;
     if (expected != nullptr) {
         checks = std::make_unique<StreamHasher>(platform_);
     }
     const bool wholeListed = expected != nullptr && !expected->whole.empty();
-    Sha256 sent;
+    Sha256 pieceSent;
+    Sending sending{buffers.get(), wholeListed ? checks.get() : nullptr,
+                    expected != nullptr && !wholeListed ? &pieceSent : nullptr};
     int checksStarted = 0;
-    // The piece going out and the one after it, opened and queued for their checks.
-    Pending current;
-    Pending next;
     const auto start = [&](int k) {
         const FileHandle file = platform_.OpenForReading(PieceName(stem, suffix, k));
         const std::int64_t size = file == kNoFile ? -1 : platform_.SizeOf(file);
@@ -88,15 +97,25 @@ StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandl
         }
         return Pending{file, checksStarted};
     };
+    // The piece going out, and the ones after it, opened and queued for their checks.
+    Pending current;
+    std::deque<Pending> ahead;
+    int opened = 0;
     // Whatever ends the run, the hashing is over before a piece is closed.
     const auto closeAll = [&] {
         checks.reset();
         platform_.Close(current.file);
-        platform_.Close(next.file);
+        for (const Pending& piece : ahead) {
+            platform_.Close(piece.file);
+        }
     };
     for (int k = 1; k <= job.SmallFileCount; ++k) {
         const std::string path = PieceName(stem, suffix, k);
-        current = k == 1 ? start(k) : std::exchange(next, Pending{});
+        while (opened < std::min(k + kPiecesAhead, job.SmallFileCount)) {
+            ahead.push_back(start(++opened));
+        }
+        current = ahead.front();
+        ahead.pop_front();
         if (current.file == kNoFile) {
             // Opened again, for the system's reason now.
             current = start(k);
@@ -105,9 +124,6 @@ StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandl
                 return Fail(StreamFault::CannotRead, path, true);
             }
         }
-        if (k < job.SmallFileCount) {
-            next = start(k + 1);
-        }
         if (checks) {
             const auto digest = checks->WaitForPiece(current.check);
             if (!digest || *digest != expected->pieces[static_cast<std::size_t>(k)]) {
@@ -115,10 +131,9 @@ StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandl
                 return Fail(digest ? StreamFault::Mismatch : StreamFault::CannotRead, path, false);
             }
         }
-        const StreamFault fault = CopyPiece(
-            current.file, path, expected != nullptr ? &sent : nullptr, output, buffer.get());
-        if (fault == StreamFault::None && expected != nullptr && !wholeListed &&
-            sent.HexDigest() != expected->pieces[static_cast<std::size_t>(k)]) {
+        const StreamFault fault = CopyPiece(current.file, path, output, sending);
+        if (fault == StreamFault::None && sending.piece != nullptr &&
+            sending.piece->HexDigest() != expected->pieces[static_cast<std::size_t>(k)]) {
             closeAll();
             return Fail(StreamFault::Mismatch, path, false);
         }
@@ -128,20 +143,26 @@ StreamFault StreamJoin::Run(const Job& job, const std::string& suffix, FileHandl
         }
         platform_.Close(std::exchange(current.file, kNoFile));
     }
+    const std::optional<std::string> whole = wholeListed ? checks->EndWhole() : std::nullopt;
     closeAll();
-    if (wholeListed && sent.HexDigest() != expected->whole) {
+    if (wholeListed && whole != expected->whole) {
         return Fail(StreamFault::Mismatch, PieceAtFault(job, suffix, *expected), false);
     }
     verified_ = expected != nullptr;
     return StreamFault::None;
 }
 
-// Sends the piece to output as it is now, each byte hashed into sent.
-StreamFault StreamJoin::CopyPiece(FileHandle piece, const std::string& path, Sha256* sent,
-                                  FileHandle output, char* buffer) {
+// Sends the piece to output as it is now, each block from a buffer of its
+// own, so that its hashing may end while the next blocks go out.
+StreamFault StreamJoin::CopyPiece(FileHandle piece, const std::string& path, FileHandle output,
+                                  Sending& sending) {
     for (std::int64_t got = kBlock; got > 0;) {
         if (platform_.PendingInterrupt() != 0) {
             return StreamFault::Interrupted;
+        }
+        char* const buffer = sending.buffers + (sending.next++ % kBuffers) * kBlock;
+        if (sending.whole != nullptr) {
+            sending.whole->WaitForBytes(buffer);
         }
         got = platform_.Read(piece, buffer, kBlock);
         if (got < 0) {
@@ -150,8 +171,10 @@ StreamFault StreamJoin::CopyPiece(FileHandle piece, const std::string& path, Sha
         if (got > 0 && platform_.Write(output, buffer, got) != got) {
             return Fail(StreamFault::CannotWrite, {}, true);
         }
-        if (sent != nullptr) {
-            sent->Update(buffer, static_cast<std::size_t>(got));
+        if (sending.whole != nullptr) {
+            sending.whole->AddToWhole(buffer, got);
+        } else if (sending.piece != nullptr) {
+            sending.piece->Update(buffer, static_cast<std::size_t>(got));
         }
         done_ += got;
         if (total_ > 0) {

@@ -9,6 +9,7 @@
 #include "engine/ChecksumFile.h"
 #include "engine/Job.h"
 #include "engine/Sha256.h"
+#include "engine/StreamHasher.h"
 #include "platform/Platform.h"
 
 namespace brelker {
@@ -42,9 +43,17 @@ private:
         FileHandle file = kNoFile;
         int check = 0;
     };
+    // Where the bytes that go out are hashed: the whole's stream, or each
+    // piece on its own; and the buffers they go out of, taken in turn.
+    struct Sending {
+        char* buffers;
+        StreamHasher* whole;
+        Sha256* piece;
+        std::int64_t next = 0;
+    };
 
-    StreamFault CopyPiece(FileHandle piece, const std::string& path, Sha256* sent,
-                          FileHandle output, char* buffer);
+    StreamFault CopyPiece(FileHandle piece, const std::string& path, FileHandle output,
+                          Sending& sending);
     std::string PieceAtFault(const Job& job, const std::string& suffix,
                              const SeriesChecksums& expected);
     StreamFault Fail(StreamFault fault, const std::string& path, bool withReason);

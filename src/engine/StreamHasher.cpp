@@ -98,6 +98,36 @@ void StreamHasher::AddToPieceAhead(FileHandle file, std::int64_t offset, std::in
     Feed(file, offset, kNoFile, 0, count, false);
 }
 
+void StreamHasher::AddToWhole(const char* bytes, std::int64_t count) {
+    if (count <= 0) {
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    if (Idle() && count <= kInlineLimit) {
+        lock.unlock();
+        whole_.hash->Update(bytes, static_cast<std::size_t>(count));
+        return;
+    }
+    Range range{kNoFile, 0, count, piece_, ++serial_, nullptr};
+    range.bytes = bytes;
+    whole_.queue.push_back(std::move(range));
+    memoryPending_.insert(bytes);
+    queuedBytes_ += count;
+    if (!thread_.joinable()) {
+        thread_ = std::thread(&StreamHasher::Work, this);
+    }
+    changed_.notify_all();
+}
+
+void StreamHasher::WaitForBytes(const char* bytes) {
+    std::unique_lock lock(mutex_);
+    while (memoryPending_.contains(bytes)) {
+        if (!HashNext(lock, callerBuffer_.get()) && !MapNext(lock)) {
+            changed_.wait(lock);
+        }
+    }
+}
+
 void StreamHasher::Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHandle wholeFile,
                         std::int64_t wholeOffset, std::int64_t count, bool keepUp) {
     if (count <= 0) {
@@ -319,7 +349,11 @@ bool StreamHasher::HashNext(std::unique_lock<std::mutex>& lock, char* buffer) {
         NoteFailure(*stream, range.piece);
     }
     queuedBytes_ -= range.count;
-    RangeDone(range.file);
+    if (range.bytes != nullptr) {
+        memoryPending_.erase(memoryPending_.find(range.bytes));
+    } else {
+        RangeDone(range.file);
+    }
     if (stream != &whole_) {
         FinishIfOver(*stream);
     }
@@ -328,6 +362,10 @@ bool StreamHasher::HashNext(std::unique_lock<std::mutex>& lock, char* buffer) {
 }
 
 bool StreamHasher::HashRange(const Range& range, Sha256& hash, char* buffer) {
+    if (range.bytes != nullptr) {
+        hash.Update(range.bytes, static_cast<std::size_t>(range.count));
+        return true;
+    }
     std::int64_t done = 0;
     if (range.view) {
         return platform_.ReadView(*range.view, [&hash](const char* bytes, std::size_t count) {
@@ -370,7 +408,7 @@ StreamHasher::Range* StreamHasher::NextToMap() {
         const std::size_t looked = std::min(stream.queue.size(), kRangesLookedAhead);
         for (std::size_t k = 0; k < looked; ++k) {
             Range& range = stream.queue[k];
-            if (!range.mapTried) {
+            if (!range.mapTried && range.bytes == nullptr) {
                 ahead += range.count;
                 if (ahead > kLargestMappedAhead) {
                     return nullptr;

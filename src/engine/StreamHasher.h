@@ -20,7 +20,8 @@ namespace brelker {
 // Hashes the bytes a run moves: each piece on its own and the whole run, or
 // the whole alone. Each range is read back from the page cache, where the copy
 // has just put it: through views of the cache where the file can be mapped, so
-// that nothing is copied, else with positioned reads. The whole is one stream
+// that nothing is copied, else with positioned reads; bytes that cannot be read
+// back, sent on to a stream, are hashed from the caller's memory. The whole is one stream
 // and every piece is one; each must be hashed in order, but not with the
 // others. A thread of its own takes the next range of a free stream, the whole
 // first since it is the longest, and the caller does the same once it runs
@@ -59,6 +60,13 @@ public:
     // work, however much is queued: a piece checked before it is used, while
     // the one before it is used.
     void AddToPieceAhead(FileHandle file, std::int64_t offset, std::int64_t count);
+    // Adds count bytes held in memory to the whole: bytes sent on to where
+    // they cannot be read back. They must stay as they are until
+    // WaitForBytes(bytes), Wait or EndWhole has returned.
+    void AddToWhole(const char* bytes, std::int64_t count);
+    // Waits until the bytes added at bytes are hashed, helping with any range
+    // meanwhile, so that their memory can take new ones.
+    void WaitForBytes(const char* bytes);
     // Ends the piece without waiting for its bytes; the next one starts empty.
     void NextPiece();
     // Ends the piece and waits until its own bytes are hashed: its digest, or
@@ -91,6 +99,8 @@ private:
         // Mapped ahead by the caller; only tried once.
         std::unique_ptr<FileView> view;
         bool mapTried = false;
+        // Bytes in the caller's memory, instead of the file's.
+        const char* bytes = nullptr;
     };
     struct Stream {
         std::unique_ptr<Sha256> hash;
@@ -143,6 +153,8 @@ private:
     // theirs are done.
     std::map<FileHandle, int> pending_;
     std::set<FileHandle> released_;
+    // The starts of the ranges in memory that are queued or being hashed.
+    std::multiset<const char*> memoryPending_;
     std::int64_t queuedBytes_ = 0;
     std::int64_t mappedAheadBytes_ = 0;
     std::uint64_t serial_ = 0;

@@ -239,6 +239,33 @@ TEST(StreamHasherTest, PiecesFinishInTheBackgroundFromViewsOrReads) {
     platform.Close(file);
 }
 
+// Bytes sent on from memory take their place in the whole among ranges read
+// back, and their buffer is free again only once they are hashed: two buffers
+// taken in turn while the thread is still busy with what came before them.
+TEST(StreamHasherTest, BytesFromMemoryJoinTheWholeInOrderBeforeTheirBufferIsReused) {
+    TempFolder folder;
+    constexpr std::int64_t kPart = 6'000'000;
+    constexpr std::size_t kBlock = 1 << 20;
+    const std::string file = PatternBytes(2 * kPart);
+    const std::string sent = PatternBytes(8 * kBlock, 2);
+    WriteFile(folder / "data", file);
+    NativePlatform platform;
+    const FileHandle handle = platform.OpenForReading(folder / "data");
+    StreamHasher hasher(platform);
+    hasher.Add(handle, 0, kPart);
+    std::vector<std::string> buffers(2, std::string(kBlock, '\0'));
+    for (std::size_t k = 0; k < 8; ++k) {
+        std::string& buffer = buffers[k % 2];
+        hasher.WaitForBytes(buffer.data());
+        sent.copy(buffer.data(), kBlock, k * kBlock);
+        hasher.AddToWhole(buffer.data(), kBlock);
+    }
+    hasher.Add(handle, kPart, kPart);
+    hasher.NextPiece();
+    EXPECT_EQ(hasher.EndWhole(), Sha256Hex(file.substr(0, kPart) + sent + file.substr(kPart)));
+    platform.Close(handle);
+}
+
 // While the thread hashes one range of the whole, the caller maps the next
 // ones, so that the thread only hashes them; a file cut shorter after they were
 // mapped fails the whole instead of ending the process (Windows refuses to cut
