@@ -20,18 +20,17 @@ namespace brelker {
 // Hashes the bytes a run moves: each piece on its own and the whole run, or
 // the whole alone. Each range is read back from the page cache, where the copy
 // has just put it: through views of the cache where the file can be mapped, so
-// that nothing is copied, else with positioned reads; bytes that cannot be read
-// back, sent on to a stream, are hashed from the caller's memory. The whole is one stream
-// and every piece is one; each must be hashed in order, but not with the
-// others. A thread of its own takes the next range of a free stream, the whole
-// first since it is the longest, and the caller does the same once it runs
-// too far ahead with its copying, so both cores stay busy. Where only the
-// whole is hashed, the caller maps its next ranges instead, so that the
+// that nothing is copied, else with positioned reads; bytes sent on to where
+// they cannot be read back are hashed from the caller's memory. The whole is
+// one stream and every piece is one; each must be hashed in order, but not
+// with the others. A thread of its own takes the next range of a free stream,
+// the whole first since it is the longest, and the caller does the same once
+// it runs too far ahead with its copying, so both cores stay busy. Where only
+// the whole is hashed, the caller maps its next ranges instead, so that the
 // thread only hashes: a join's one stream is then hashed without the cost of
-// mapping it on the way. A piece that is
-// over is finished in the background while the next one is copied. Short
-// ranges are hashed on the caller's thread alone when the other is idle, where
-// waking it would cost more.
+// mapping it on the way. A piece that is over is finished in the background
+// while the next one is copied. Short ranges are hashed on the caller's thread
+// alone when the other is idle, where waking it would cost more.
 //
 // The thread is the only one in the program. A stream's digest belongs to
 // whoever marked the stream busy under the lock; the queues, the marks, the
