@@ -15,8 +15,6 @@ namespace {
 // more, and a longer text is shortened rather than widening the window.
 constexpr int kPreferredCharacters = 40;
 
-constexpr int kWrapFlags = Qt::TextWordWrap;
-
 }  // namespace
 
 ElidedLabel::ElidedLabel(Qt::TextElideMode mode, QWidget* parent) : QLabel(parent), mode_(mode) {}
@@ -33,49 +31,47 @@ void ElidedLabel::ShowShortened(const QString& text, Qt::TextElideMode mode) {
 }
 
 void ElidedLabel::ShowWrapped(const QString& text) {
+    const bool changed = !wrapping_;
     wrapping_ = true;
     setText(text);
-    updateGeometry();
+    if (changed) {
+        update();
+    }
 }
 
 QSize ElidedLabel::sizeHint() const {
     QSize hint = QLabel::sizeHint();
     hint.setWidth(std::min(hint.width(), fontMetrics().averageCharWidth() * kPreferredCharacters));
-    if (wrapping_) {
-        hint.setHeight(std::max(hint.height(), WrappedHeight()));
-    }
     return hint;
 }
 
 QSize ElidedLabel::minimumSizeHint() const {
     QSize hint = QLabel::minimumSizeHint();
     hint.setWidth(fontMetrics().horizontalAdvance(QStringLiteral("W…W")));
-    if (wrapping_) {
-        hint.setHeight(std::max(hint.height(), WrappedHeight()));
-    }
     return hint;
 }
 
-// The height of the text broken into lines at the label's width, with its margins.
-int ElidedLabel::WrappedHeight() const {
-    const int room = std::max(contentsRect().width() - 2 * margin(), 1);
-    const QRect lines = fontMetrics().boundingRect(QRect(0, 0, room, 1 << 16), kWrapFlags, text());
-    return lines.height() + (height() - contentsRect().height()) + 2 * margin();
-}
-
 QString ElidedLabel::ShownText() const {
-    const int room = contentsRect().width() - 2 * margin();
+    const int room = std::max(contentsRect().width() - 2 * margin(), 1);
     if (!wrapping_) {
-        return fontMetrics().elidedText(text(), mode_, std::max(room, 0));
+        return fontMetrics().elidedText(text(), mode_, room);
     }
+    const int lineCount =
+        std::max((contentsRect().height() - 2 * margin()) / fontMetrics().lineSpacing(), 1);
     QTextLayout layout(text(), font());
     QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     QStringList lines;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(std::max(room, 1));
+        line.setLineWidth(room);
+        if (lines.size() + 1 == lineCount) {
+            // The last line there is room for takes the rest, shortened if it must be.
+            lines.append(fontMetrics().elidedText(text().mid(line.textStart()).trimmed(),
+                                                  Qt::ElideRight, room));
+            break;
+        }
         lines.append(text().mid(line.textStart(), line.textLength()).trimmed());
     }
     layout.endLayout();
@@ -87,8 +83,8 @@ void ElidedLabel::paintEvent(QPaintEvent* /*event*/) {
     drawFrame(&painter);
     const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     const int alignment = QStyle::visualAlignment(layoutDirection(), this->alignment());
-    style()->drawItemText(&painter, area, wrapping_ ? alignment | kWrapFlags : alignment, palette(),
-                          isEnabled(), wrapping_ ? text() : ShownText(), foregroundRole());
+    style()->drawItemText(&painter, area, alignment, palette(), isEnabled(), ShownText(),
+                          foregroundRole());
 }
 
 bool ElidedLabel::event(QEvent* event) {

@@ -7,15 +7,16 @@ namespace brelker {
 // A label that never asks for more width than the window can give: a text too
 // long for it is drawn shortened with "…" (in the middle for paths, so that
 // the file name and its number stay in sight) and shown whole as its tooltip;
-// or, wrapping, it is broken into lines and the label grows as tall as they
-// need. text() is always the whole text.
+// or, wrapping, it is broken into as many lines as the label's height holds,
+// the last of them shortened at its end should the text need more. text() is
+// always the whole text.
 class ElidedLabel : public QLabel {
     Q_OBJECT
 
 public:
     ElidedLabel(Qt::TextElideMode mode, QWidget* parent);
 
-    // Shows text shortened at mode, or wrapped onto as many lines as it needs.
+    // Shows text shortened at mode on one line, or wrapped onto the lines it has.
     void ShowShortened(const QString& text, Qt::TextElideMode mode);
     void ShowWrapped(const QString& text);
 
@@ -30,8 +31,6 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    int WrappedHeight() const;
-
     Qt::TextElideMode mode_;
     bool wrapping_ = false;
 };

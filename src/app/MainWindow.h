@@ -25,6 +25,7 @@ class QToolButton;
 namespace brelker {
 
 class ElidedLabel;
+class StatusPanels;
 
 // The main window on Qt: its layout, widgets and wiring. What it shows, and
 // when a command is on, the window model decides; every command is one
@@ -67,6 +68,7 @@ private:
     void ShowPieceCount(const std::string& text) override;
     void SetPiecesGroupHint(const std::string& hint) override;
     void ShowEditedPiece(const std::string& text) override;
+    void ShowModesNote(const std::string& text) override;
     void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
     void AddSizeLine(const std::string& line) override;
     void ClearSizeLines() override;
@@ -137,6 +139,7 @@ private:
     QPushButton* applyBaseSize_ = nullptr;
     QLabel* pieceCount_ = nullptr;
     QLabel* sizeListHeadline_ = nullptr;
+    ElidedLabel* modesNote_ = nullptr;
     QListWidget* sizeList_ = nullptr;
     QLabel* editedPiece_ = nullptr;
     QLabel* newSizeLabel_ = nullptr;
@@ -145,7 +148,7 @@ private:
 
     QProgressBar* progress_ = nullptr;
     LauncherProgress launcher_;
-    std::array<ElidedLabel*, 2> statusPanels_{};
+    StatusPanels* statusPanels_ = nullptr;
 
     // Last: it shows itself on the widgets above as it starts.
     WindowModel model_;

@@ -1,11 +1,14 @@
 // The main window's controls, menus, speed bar and status bar, and what each
 // tells the window model.
 
+#include <initializer_list>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,17 +33,11 @@
 #include "app/Icons.h"
 #include "app/MainWindow.h"
 #include "app/ScreenPlacement.h"
+#include "app/StatusPanels.h"
 #include "settings/Settings.h"
 #include "text/WidgetTexts.h"
 
 namespace brelker {
-namespace {
-
-// Width of status panel 0 at 120 pixels per inch; it follows the screen's density.
-constexpr int kStatusPanel0Width = 345;
-
-}  // namespace
-
 MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogService& dialogs,
                        QWidget* parent)
     : QMainWindow(parent), model_(platform, store, dialogs, *this) {
@@ -119,18 +116,27 @@ void MainWindow::CreateMenus() {
     AddCommand(file, Command::ClearRegistry, "ClearRegistry");
     AddCommand(file, Command::Exit, "Exit", QKeySequence(QStringLiteral("Ctrl+Q")));
 
+    // One of three, shown as radio items; the model marks the one chosen, and
+    // none for a stored value outside the three.
+    const auto oneOf = [this](std::initializer_list<QAction*> actions) {
+        auto* group = new QActionGroup(this);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        for (QAction* action : actions) {
+            group->addAction(action);
+        }
+    };
     QMenu* pause = menu(Menu::ChangeOfDisk, "ChangeOfDisk");
-    AddOption(pause, Command::ChangeAlways, "ChangeAlways");
-    AddOption(pause, Command::ChangeSometimes, "ChangeSometimes");
-    AddOption(pause, Command::ChangeNever, "ChangeNever");
+    oneOf({AddOption(pause, Command::ChangeAlways, "ChangeAlways"),
+           AddOption(pause, Command::ChangeSometimes, "ChangeSometimes"),
+           AddOption(pause, Command::ChangeNever, "ChangeNever")});
 
     QMenu* memory = menu(Menu::Memory, "Memory1");
     AddCommand(memory, Command::MemoryUsage, "MemoryUsage", QKeySequence(QStringLiteral("Ctrl+M")));
 
     QMenu* language = menu(Menu::Language, "Language1");
-    AddOption(language, Command::LanguageEnglish, "LanguageEnglish");
-    AddOption(language, Command::LanguageSwedish, "LanguageSwedish");
-    AddOption(language, Command::LanguageGerman, "LanguageGerman");
+    oneOf({AddOption(language, Command::LanguageEnglish, "LanguageEnglish"),
+           AddOption(language, Command::LanguageSwedish, "LanguageSwedish"),
+           AddOption(language, Command::LanguageGerman, "LanguageGerman")});
 
     QMenu* options = menu(Menu::Options, "Options");
     AddCommand(options, Command::ChooseFiletype, "ChooseFiletype");
@@ -248,9 +254,15 @@ void MainWindow::CreateGroups() {
     useFreeSpace_ = Named(new QRadioButton(smallFilesGroup_), "rbSizeFree");
     pieceCount_ = Named(new QLabel(smallFilesGroup_), "lblNrFiles");
     sizeListHeadline_ = Named(new QLabel(smallFilesGroup_), "SmallerSize");
+    // Bold: it tells of options that change what the next split or join writes.
+    modesNote_ = Named(new ElidedLabel(Qt::ElideRight, smallFilesGroup_), "ModesNote");
+    QFont bold = modesNote_->font();
+    bold.setBold(true);
+    modesNote_->setFont(bold);
     sizeList_ = Named(new QListWidget(smallFilesGroup_), "SmallerSizesLB");
     sizeList_->setUniformItemSizes(true);
-    sizeList_->setMinimumHeight(120);
+    // Room for a few lines, and for the window on a 640 x 480 screen.
+    sizeList_->setMinimumHeight(100);
     // A Verify line too long for the list keeps its end, which says what was found.
     sizeList_->setTextElideMode(Qt::ElideMiddle);
     const int mark = sizeList_->style()->pixelMetric(QStyle::PM_SmallIconSize);
@@ -269,7 +281,12 @@ void MainWindow::CreateGroups() {
     small->addWidget(useBaseSize_, 2, 1);
     small->addWidget(useFreeSpace_, 2, 2);
     small->addWidget(pieceCount_, 2, 3);
-    small->addWidget(sizeListHeadline_, 3, 0, 1, 2);
+    // The note of extraction and appending takes the row's room beside the heading.
+    auto* headingRow = new QHBoxLayout;
+    headingRow->addWidget(sizeListHeadline_);
+    headingRow->addSpacing(12);
+    headingRow->addWidget(modesNote_, 1);
+    small->addLayout(headingRow, 3, 0, 1, 4);
     small->addWidget(sizeList_, 4, 0, 5, 2);
     small->addWidget(editedPiece_, 4, 2, 1, 2);
     small->addWidget(newSizeLabel_, 5, 2, 1, 2);
@@ -312,12 +329,8 @@ void MainWindow::Wire() {
 }
 
 void MainWindow::CreateStatusBar() {
-    statusPanels_ = {Named(new ElidedLabel(Qt::ElideMiddle, this), "StatusPanel0"),
-                     Named(new ElidedLabel(Qt::ElideRight, this), "StatusPanel1")};
-    statusPanels_[0]->setFixedWidth(kStatusPanel0Width * logicalDpiX() / 120);
-    statusPanels_[1]->setMinimumWidth(50);
-    statusBar()->addPermanentWidget(statusPanels_[0]);
-    statusBar()->addPermanentWidget(statusPanels_[1], 1);
+    statusPanels_ = new StatusPanels(this);
+    statusBar()->addPermanentWidget(statusPanels_, 1);
     statusBar()->setSizeGripEnabled(true);
 }
 
@@ -351,9 +364,8 @@ void MainWindow::FitToScreen() {
 bool MainWindow::event(QEvent* event) {
     switch (event->type()) {
         case QEvent::StatusTip:
-            // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0,
-            // whole: the panel takes as many lines as it needs, as long as it is shown.
-            statusPanels_[0]->ShowWrapped(static_cast<QStatusTipEvent*>(event)->tip());
+            // ShowApplicationHint: the long part of the hint under the mouse goes to panel 0.
+            statusPanels_->ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
             return true;
         case QEvent::Show:
             FitToScreen();

@@ -32,6 +32,7 @@
 #include "app/MainWindow.h"
 #include "app/QtTranslations.h"
 #include "app/ScreenPlacement.h"
+#include "app/StatusPanels.h"
 #include "plan/SizeListFill.h"
 #include "settings/Settings.h"
 #include "text/WidgetTexts.h"
@@ -116,6 +117,10 @@ void MainWindow::SetPiecesGroupHint(const std::string& hint) { SetHint(smallFile
 
 void MainWindow::ShowEditedPiece(const std::string& text) { editedPiece_->setText(Q(text)); }
 
+void MainWindow::ShowModesNote(const std::string& text) {
+    modesNote_->ShowShortened(Q(text), Qt::ElideRight);
+}
+
 void MainWindow::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
     FillSizeList(*sizeList_, sizes);
 }
@@ -179,9 +184,10 @@ void MainWindow::ShowSizeMode(bool useFreeSpace) {
 // Panel 0 mostly names the piece being worked on: shortened in the middle,
 // its number stays in sight.
 void MainWindow::ShowStatus(int panel, const std::string& text) {
-    statusPanels_[static_cast<std::size_t>(panel)]->ShowShortened(
-        Q(text), panel == 0 ? Qt::ElideMiddle : Qt::ElideRight);
-    if (panel == 1) {
+    if (panel == 0) {
+        statusPanels_->ShowNote(Q(text));
+    } else {
+        statusPanels_->ShowState(Q(text));
         statusBar()->repaint();
     }
 }

@@ -1,5 +1,6 @@
 #include "app/QtDialogs.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -84,9 +85,13 @@ bool QtDialogs::Message(const std::string& text, const std::string& caption, Mes
             shown = QMessageBox::Question;
             break;
     }
+    // Over the dialog it speaks of, while one is open (the suffix's warning, the
+    // base size editor's question), else over the main window.
+    QWidget* const over =
+        QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : parent_;
     QMessageBox box(shown, Q(caption), Q(text),
                     AsksYesOrNo(buttons) ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    parent_);
+                    over);
     if (buttons == MessageButtons::YesNoDefaultNo) {
         box.setDefaultButton(QMessageBox::No);
     }
@@ -94,7 +99,7 @@ bool QtDialogs::Message(const std::string& text, const std::string& caption, Mes
 }
 
 bool QtDialogs::Exec(QDialog& dialog) {
-    CentreOnScreenWhenShown(dialog);
+    CentreOnParentWhenShown(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -41,7 +41,7 @@ public:
 
 private:
     std::optional<std::string> Chosen(const QString& path);
-    // Modal, in the middle of the screen rather than over the main window.
+    // Modal, in the middle of the main window.
     static bool Exec(QDialog& dialog);
 
     Platform& platform_;

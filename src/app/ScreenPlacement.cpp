@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QEvent>
+#include <QLayout>
 #include <QRegion>
 #include <QScreen>
 #include <QStyle>
@@ -19,18 +20,32 @@ class CentreOnShow : public QObject {
 public:
     using QObject::QObject;
 
+    // The dialog takes its show event first: it sets its texts there, and its
+    // layout then gives it the size it is shown at. Placed only afterwards, a
+    // dialog centred at its size before would grow to the right.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            auto* window = static_cast<QWidget*>(watched);
-            if (const QScreen* screen = window->screen()) {
-                window->move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
-                                                 window->frameGeometry().size(),
-                                                 screen->availableGeometry())
-                                 .topLeft());
-            }
+        if (event->type() != QEvent::Show || placing_) {
+            return false;
         }
-        return false;
+        auto* window = static_cast<QWidget*>(watched);
+        placing_ = true;
+        watched->event(event);
+        placing_ = false;
+        if (QLayout* layout = window->layout()) {
+            layout->activate();
+        }
+        const QWidget* parent = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+        const QScreen* screen = parent && parent->isVisible() ? parent->screen() : window->screen();
+        if (screen != nullptr) {
+            const QRect room = screen->availableGeometry();
+            const QRect over = parent && parent->isVisible() ? parent->frameGeometry() : room;
+            window->move(CentredOn(window->frameGeometry().size(), over, room));
+        }
+        return true;
     }
+
+private:
+    bool placing_ = false;
 };
 
 }  // namespace
@@ -70,7 +85,13 @@ QRect WhollyOnScreen(const QRect& frame, const QList<QRect>& screens, const QRec
     return {QPoint(left, top), size};
 }
 
-void CentreOnScreenWhenShown(QWidget& window) {
+QPoint CentredOn(const QSize& size, const QRect& over, const QRect& room) {
+    const QRect centred = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, over);
+    return {std::max(room.left(), std::min(centred.left(), room.right() + 1 - size.width())),
+            std::max(room.top(), std::min(centred.top(), room.bottom() + 1 - size.height()))};
+}
+
+void CentreOnParentWhenShown(QWidget& window) {
     window.installEventFilter(new CentreOnShow(&window));
 }
 

@@ -24,8 +24,13 @@ QPoint ReachablePosition(const QRect& frame, const QList<QRect>& screens, const 
 QRect WhollyOnScreen(const QRect& frame, const QList<QRect>& screens, const QRect& room,
                      const QSize& minimum);
 
-// Centres `window` on its screen each time it is shown; a dialog otherwise
-// comes up over its parent.
-void CentreOnScreenWhenShown(QWidget& window);
+// Where a window of `size` is centred on `over` (its parent's frame), kept
+// inside `room`, the available area of that screen, as far as its size allows.
+QPoint CentredOn(const QSize& size, const QRect& over, const QRect& room);
+
+// Centres `window` on its parent each time it is shown, at the size it has
+// once its texts are set (a dialog sets them as it is shown); without a
+// parent on the screen, on the screen.
+void CentreOnParentWhenShown(QWidget& window);
 
 }  // namespace brelker

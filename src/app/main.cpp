@@ -127,5 +127,6 @@ int main(int argc, char* argv[]) {
         window.show();
     }
     QApplication::exec();
-    return 0;
+    // Switches whose work failed end in failure however the window is closed.
+    return window.ExitCode();
 }

@@ -234,6 +234,9 @@ int ConsoleRun::Finish(const TransferResult& result, bool split) {
     for (const std::string& piece : result.stalePieces) {
         host_.Say(Text(slot::kStalePieceRemoved) + QuotedName(piece));
     }
+    if (!result.appendUndone.empty()) {
+        host_.Say(Text(slot::kAppendUndone) + result.appendUndone);
+    }
     if (!result.partialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + QuotedName(result.partialPath));
     }

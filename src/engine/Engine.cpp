@@ -5,12 +5,15 @@
 #include <limits>
 #include <optional>
 
+#include "engine/AppendRecord.h"
 #include "engine/ChecksumFile.h"
 #include "engine/PieceNames.h"
 #include "engine/Series.h"
 #include "engine/SeriesRecord.h"
 #include "engine/StreamHasher.h"
 #include "engine/TransferCodes.h"
+#include "platform/OpenedFile.h"
+#include "platform/OwnNames.h"
 #include "platform/Paths.h"
 
 namespace brelker {
@@ -65,6 +68,7 @@ struct Engine::Run {
         hasher.reset();  // its thread may still read from the files
         engine.platform_.Close(piece);
         engine.platform_.Close(bigFile);
+        engine.platform_.Close(appendRecord);
         engine.protectedFile_.clear();
     }
     Run(const Run&) = delete;
@@ -97,6 +101,11 @@ struct Engine::Run {
     bool viaTemporary = false;
     // Pieces a join has deleted: their bytes exist only in what it wrote.
     bool piecesDeleted = false;
+    // What the join wrote is kept whatever happens, once pieces may go.
+    bool keptForPieces = false;
+    // An append's record of the target's old length, held while the run lives.
+    FileHandle appendRecord = kNoFile;
+    std::string appendRecordPath;
     // The last piece this split wrote on a floppy, to know the disk was changed.
     std::optional<std::string> lastPieceStamp;
     // Checksums: the hashing of the bytes moved, where the next block starts
@@ -195,11 +204,15 @@ int Engine::RefuseUnownedNames(const Run& run) {
             return Refuse(kNotARegularFile, piece);
         }
     }
+    const std::string checksumFile = ChecksumFilePath(job_.SmallFilesBase);
+    const bool checksumFileIsBigFile =
+        checksumFile == job_.BigFilePath || platform_.SameFile(checksumFile, job_.BigFilePath);
     if (split) {
-        const std::string checksumFile = ChecksumFilePath(job_.SmallFilesBase);
-        if (checksumFile == job_.BigFilePath ||
-            platform_.SameFile(checksumFile, job_.BigFilePath)) {
+        if (checksumFileIsBigFile) {
             return Refuse(kSelfOverwrite, checksumFile);
+        }
+        if (const int refused = RefuseBigFileAmongPieces(run); refused != kTransferDone) {
+            return refused;
         }
         // A vendor's list under the stem's name is not rewritten.
         if (run.options.WriteChecksumFile &&
@@ -209,6 +222,12 @@ int Engine::RefuseUnownedNames(const Run& run) {
         }
         return kTransferDone;
     }
+    // The series' checksum file is read by the join as its pieces are, and a
+    // name of a piece above the count would join the series at its next count.
+    if (checksumFileIsBigFile ||
+        PieceNumberOf(job_.BigFilePath, job_.SmallFilesBase, run.options.Suffix) > 0) {
+        return Refuse(kCannotWriteBigFile, job_.BigFilePath);
+    }
     // A join writes one regular file, or replaces a link by one; it never
     // writes into a folder, a device, a FIFO or a socket, nor appends through
     // a link.
@@ -216,6 +235,24 @@ int Engine::RefuseUnownedNames(const Run& run) {
     if (target == FileKind::Folder || target == FileKind::Special ||
         (target == FileKind::Link && job_.AppendActive)) {
         return Refuse(kNotARegularFile, job_.BigFilePath);
+    }
+    return kTransferDone;
+}
+
+// A big file under the name of a piece of its own series, above the count it
+// is split into, would stay among the pieces: every later count of the series
+// takes it for one, and no checksum list makes such a series join. The name
+// is compared as written and, for the pieces on disk, by identity.
+int Engine::RefuseBigFileAmongPieces(const Run& run) {
+    const std::string& suffix = run.options.Suffix;
+    if (PieceNumberOf(job_.BigFilePath, job_.SmallFilesBase, suffix) > 0) {
+        return Refuse(kBigFileNamedAsPiece, job_.BigFilePath);
+    }
+    for (const std::int64_t number : PieceNumbersOnDisk(platform_, job_.SmallFilesBase, suffix)) {
+        const std::string piece = PieceName(job_.SmallFilesBase, suffix, number);
+        if (platform_.SameFile(piece, job_.BigFilePath)) {
+            return Refuse(kBigFileNamedAsPiece, piece);
+        }
     }
     return kTransferDone;
 }
@@ -484,11 +521,14 @@ int Engine::ConfirmPiecesUnchanged(Run& run) {
 // A join never writes into an existing big file that it would have to leave
 // half written: it writes into a temporary file beside it, which replaces the
 // big file only once every piece arrived whole. An appending join writes after
-// the existing bytes and never before them.
+// the existing bytes and never before them, and records their length first.
 int Engine::OpenJoinTarget(Run& run) {
     result_.partialPath.clear();
     run.piecesDeleted = false;
     RemoveLeftTemporaries(job_.BigFilePath);
+    if (const int code = UndoBrokenAppend(); code != kTransferDone) {
+        return code;
+    }
     // An append writes in place, after the bytes there, and keeps the file's
     // mode and owner; its length is read from the open file, so a file that
     // may be written but not read is measured too. A file that cannot be
@@ -513,7 +553,7 @@ int Engine::OpenJoinTarget(Run& run) {
             return code;
         }
         run.targetOffset = job_.AppendBaseBytes;
-        return kTransferDone;
+        return WriteAppendRecord(run);
     }
     job_.AppendBaseBytes = 0;
     run.bigFile = platform_.CreateTemporaryBeside(job_.BigFilePath, run.targetPath);
@@ -521,42 +561,164 @@ int Engine::OpenJoinTarget(Run& run) {
     return run.bigFile == kNoFile ? Fail(kCannotWriteBigFile, job_.BigFilePath) : kTransferDone;
 }
 
-// A join that was killed leaves its temporary file behind (".NAME.part-XXXXXX").
-// Once no live run holds the lock of NAME, nobody writes it any more: the next
-// join into the folder removes it.
+// A join that died leaves its temporary beside the target, and an append
+// the temporary of its record. Only the temporaries of this target are
+// looked at, by their exact form, and one goes only when no live run holds
+// it: the hold is on the file itself, so a run that keeps its locks in
+// another folder (another session's) still keeps its own.
 void Engine::RemoveLeftTemporaries(const std::string& target) {
     const std::string folder = FolderOfPath(target);
-    const auto entries = platform_.ListFolder(folder.empty() ? "." : folder);
+    const auto entries = platform_.ListFolder(folder);
     if (!entries) {
         return;
     }
-    constexpr std::string_view kMark = ".part-";
-    constexpr std::size_t kRandomLength = 6;
     for (const FolderEntry& entry : *entries) {
-        const std::string& name = entry.name;
-        const auto mark = name.rfind(kMark);
-        if (entry.isFolder || !name.starts_with('.') || mark == std::string::npos || mark < 2 ||
-            name.size() != mark + kMark.size() + kRandomLength) {
+        if (entry.isFolder || !IsTemporaryOf(entry.name, target)) {
             continue;
         }
-        const std::string path = JoinFolder(folder, name);
-        const std::string ownerName = name.substr(1, mark - 1);
-        const std::string owner = JoinFolder(folder, ownerName);
-        if (platform_.KindOf(path, false) != FileKind::Regular) {
-            continue;
-        }
-        // The target's own lock is this run's already.
-        if (ownerName == BareFileName(target) || platform_.SameFile(owner, target)) {
-            platform_.DeleteFile(path);
-        } else if (const auto lock = platform_.LockForWriting(owner)) {
+        const std::string path = JoinFolder(folder, entry.name);
+        bool held = false;
+        if (const OpenedFile left(platform_, platform_.TakeLeftFile(path, held)); left) {
             platform_.DeleteFile(path);
         }
     }
 }
 
+// A record beside the target is what an append left that died before it
+// could take off what it had appended. Before anything else is written to
+// the target, the target gets its old length back and that reaches the disk;
+// only then does the record go. Where that is not safe, nothing is written.
+int Engine::UndoBrokenAppend() {
+    const std::string recordPath = AppendRecordPath(job_.BigFilePath);
+    if (platform_.KindOf(recordPath, false) == FileKind::Missing) {
+        return kTransferDone;
+    }
+    bool held = false;
+    OpenedFile record(platform_, platform_.TakeLeftFile(recordPath, held));
+    if (!record) {
+        // A live run appends to the target: one whose lock is in another folder.
+        return held ? Refuse(kRunLocked, job_.BigFilePath) : Fail(kAppendNotUndone, recordPath);
+    }
+    int code = CutBack(ReadAppendRecord(platform_, record.Handle()), recordPath);
+    if (code == kTransferDone && !platform_.DeleteFile(recordPath)) {
+        code = Fail(kCannotWriteBigFile, recordPath);
+    }
+    record.Close();
+    if (code == kTransferDone) {
+        platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
+        result_.appendUndone = job_.BigFilePath;
+    }
+    return code;
+}
+
+// Cuts the target back to the length its record gives, when the target is
+// still the file that was measured and nothing appended is the only copy of
+// deleted pieces.
+int Engine::CutBack(const std::optional<AppendRecord>& record, const std::string& recordPath) {
+    if (!record || record->piecesGone ||
+        platform_.KindOf(job_.BigFilePath, false) != FileKind::Regular) {
+        return Refuse(kAppendNotUndone, recordPath);
+    }
+    const FileHandle updating = platform_.OpenForUpdating(job_.BigFilePath);
+    const bool readable = updating != kNoFile;
+    const OpenedFile file(platform_,
+                          readable ? updating : platform_.OpenForWriting(job_.BigFilePath));
+    if (!file) {
+        return Fail(kCannotWriteBigFile, job_.BigFilePath);
+    }
+    const auto identity = platform_.HandleIdentity(file.Handle());
+    const std::int64_t size = platform_.SizeOf(file.Handle());
+    bool same = identity && SameFileOnVolume(*identity, record->identity) && size >= record->length;
+    if (same && !record->tailDigest.empty()) {
+        same =
+            readable && TailDigest(platform_, file.Handle(), record->length) == record->tailDigest;
+    }
+    if (!same) {
+        return Refuse(kAppendNotUndone, recordPath);
+    }
+    if (size != record->length &&
+        !(platform_.Truncate(file.Handle(), record->length) && platform_.Flush(file.Handle()))) {
+        return Fail(kCannotWriteBigFile, job_.BigFilePath);
+    }
+    return kTransferDone;
+}
+
+// The record of the target's old length is on the disk beside it before the
+// first byte is appended: written whole under a temporary's name, then given
+// its own, which no other run's record may have. The run holds it until it
+// ends, so a run that finds it held leaves the target alone.
+int Engine::WriteAppendRecord(Run& run) {
+    AppendRecord record;
+    record.length = job_.AppendBaseBytes;
+    record.identity = platform_.HandleIdentity(run.bigFile).value_or(std::string());
+    if (run.targetReadable) {
+        record.tailDigest = TailDigest(platform_, run.bigFile, record.length).value_or("");
+    }
+    const std::string text = AppendRecordText(record);
+    const auto size = static_cast<std::int64_t>(text.size());
+    const std::string recordPath = AppendRecordPath(job_.BigFilePath);
+    std::string temporary;
+    OpenedFile file(platform_, platform_.CreateTemporaryBeside(job_.BigFilePath, temporary));
+    if (!file) {
+        return Fail(kCannotWriteBigFile, recordPath);
+    }
+    if (platform_.Write(file.Handle(), text.data(), size) != size ||
+        !platform_.Flush(file.Handle()) || !platform_.RenameToNewName(temporary, recordPath)) {
+        int code = Fail(kCannotWriteBigFile, recordPath);
+        if (platform_.Exists(recordPath)) {
+            code = Refuse(kRunLocked, job_.BigFilePath);  // another run's, just made
+        }
+        platform_.DeleteFile(temporary);
+        return code;
+    }
+    platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
+    run.appendRecord = file.Release();
+    run.appendRecordPath = recordPath;
+    return kTransferDone;
+}
+
+// Before the first piece a join deletes, what it writes is made safe to be
+// the only copy of that piece: a temporary gets a visible name that no later
+// join takes for a dead run's temporary (a failure's message gives it), and
+// an append's record says that what follows the old length must stay.
+int Engine::KeepJoinedBytes(Run& run) {
+    if (run.keptForPieces) {
+        return kTransferDone;
+    }
+    if (run.viaTemporary) {
+        std::string kept;
+        for (int n = 1; n < 100 && kept.empty(); ++n) {
+            const std::string candidate = OwnNameBeside(
+                job_.BigFilePath, n == 1 ? "partial" : "partial-" + std::to_string(n), false);
+            if (platform_.RenameToNewName(run.targetPath, candidate)) {
+                kept = candidate;
+            } else if (!platform_.Exists(candidate)) {
+                break;
+            }
+        }
+        if (kept.empty()) {
+            return Fail(kCannotWriteBigFile, run.targetPath);
+        }
+        run.targetPath = kept;
+        platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
+        // Opened again under its new name, which no run takes for a temporary:
+        // Wine reopens a file (as a read back does) by the name it was opened with.
+        platform_.Close(run.bigFile);
+        run.bigFile = platform_.OpenForUpdating(kept);
+        if (run.bigFile == kNoFile || !platform_.Seek(run.bigFile, run.targetOffset)) {
+            return Fail(kCannotWriteBigFile, kept);
+        }
+    } else if (run.appendRecord != kNoFile && !MarkPiecesGone(platform_, run.appendRecord)) {
+        return Fail(kCannotWriteBigFile, run.appendRecordPath);
+    }
+    run.keptForPieces = true;
+    return kTransferDone;
+}
+
 // The joined file is measured open; it must be on the disk (flushed says so)
 // before it takes the big file's name, and the name after: a crash in between
-// must not leave a renamed file whose bytes never reached the disk.
+// must not leave a renamed file whose bytes never reached the disk. It is
+// renamed while still held. An append is done once its record is gone.
 int Engine::FinishJoinTarget(Run& run, bool flushed, const std::string& flushFailure) {
     if (platform_.SizeOf(run.bigFile) != run.measuredTotal) {
         AbandonJoinTarget(run);
@@ -568,8 +730,6 @@ int Engine::FinishJoinTarget(Run& run, bool flushed, const std::string& flushFai
         AbandonJoinTarget(run);
         return kCannotWriteBigFile;
     }
-    platform_.Close(run.bigFile);
-    run.bigFile = kNoFile;
     if (run.viaTemporary) {
         if (!platform_.RenameFile(run.targetPath, job_.BigFilePath)) {
             const int code = Fail(kCannotWriteBigFile, job_.BigFilePath);
@@ -578,32 +738,55 @@ int Engine::FinishJoinTarget(Run& run, bool flushed, const std::string& flushFai
         }
         platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
     }
+    platform_.Close(run.bigFile);
+    run.bigFile = kNoFile;
+    if (run.appendRecord != kNoFile) {
+        if (!platform_.DeleteFile(run.appendRecordPath)) {
+            const int code = Fail(kCannotWriteBigFile, run.appendRecordPath);
+            AbandonJoinTarget(run);
+            return code;
+        }
+        platform_.Close(run.appendRecord);
+        run.appendRecord = kNoFile;
+        platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
+    }
     return kTransferDone;
 }
 
 // What a join that did not finish leaves: the big file as it was before, unless
 // pieces are gone whose bytes exist only in what the join wrote; then that stays
-// and the job says where.
+// and the job says where. An append's record goes only once the cut back to the
+// old length is on the disk; otherwise it stays for the next run to cut with.
 void Engine::AbandonJoinTarget(Run& run) {
     if (run.piecesDeleted) {
         platform_.Close(run.bigFile);
         run.bigFile = kNoFile;
+        platform_.Close(run.appendRecord);
+        run.appendRecord = kNoFile;
         result_.partialPath = run.targetPath;
         return;
     }
     if (run.viaTemporary) {
+        platform_.DeleteFile(run.targetPath);
         platform_.Close(run.bigFile);
         run.bigFile = kNoFile;
-        platform_.DeleteFile(run.targetPath);
         return;
     }
+    bool cut = false;
     if (run.bigFile != kNoFile) {
-        platform_.Truncate(run.bigFile, job_.AppendBaseBytes);
+        cut = platform_.Truncate(run.bigFile, job_.AppendBaseBytes) && platform_.Flush(run.bigFile);
         platform_.Close(run.bigFile);
         run.bigFile = kNoFile;
     } else if (const FileHandle file = platform_.OpenForWriting(run.targetPath); file != kNoFile) {
-        platform_.Truncate(file, job_.AppendBaseBytes);
+        cut = platform_.Truncate(file, job_.AppendBaseBytes) && platform_.Flush(file);
         platform_.Close(file);
+    }
+    if (run.appendRecord != kNoFile) {
+        if (cut && platform_.DeleteFile(run.appendRecordPath)) {
+            platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
+        }
+        platform_.Close(run.appendRecord);
+        run.appendRecord = kNoFile;
     }
 }
 
@@ -757,6 +940,9 @@ int Engine::PieceSteps(Run& run, int piece) {
         if (!platform_.Flush(run.bigFile)) {
             Fail(kSizesDiffer, run.targetPath);
             return EndRun(run, kSizesDiffer);
+        }
+        if (const int code = KeepJoinedBytes(run); code != kTransferDone) {
+            return EndRun(run, code);
         }
         if (platform_.DeleteFile(job_.PiecePath)) {
             run.piecesDeleted = true;
@@ -913,6 +1099,8 @@ int Engine::StartChecksums(Run& run) {
         job_.PieceDigests.clear();
         job_.WholeDigest.clear();
         run.sourceOffset = job_.ExtractActive ? job_.ExtractSkip : 0;
+        // A split killed while it wrote its list left the list's temporary.
+        RemoveLeftTemporaries(ChecksumFilePath(job_.SmallFilesBase));
         // The record of the split goes where its list goes; only a vendor's
         // list there (kept by a split without a list) leaves it out.
         if (OwnershipOf(platform_, job_.SmallFilesBase, run.options.Suffix) !=

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/AppendRecord.h"
 #include "engine/ChecksumFile.h"
 #include "engine/EngineHost.h"
 #include "engine/Job.h"
@@ -109,8 +110,14 @@ private:
     int Refuse(int code, const std::string& path);
     int Fail(int code, const std::string& path);
     int RefuseUnownedNames(const Run& run);
+    int RefuseBigFileAmongPieces(const Run& run);
     int TakeLocks(Run& run);
     void RemoveLeftTemporaries(const std::string& target);
+    // An append's record of the target's old length.
+    int UndoBrokenAppend();
+    int CutBack(const std::optional<AppendRecord>& record, const std::string& recordPath);
+    int WriteAppendRecord(Run& run);
+    int KeepJoinedBytes(Run& run);
     int ConfirmPiecesUnchanged(Run& run);
     void RemoveWrittenFiles(Run& run);
     int PieceSteps(Run& run, int piece);

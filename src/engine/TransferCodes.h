@@ -30,9 +30,11 @@ inline constexpr int kPieceChanged = -slot::kPieceChanged.number;
 inline constexpr int kChecksumFileUnusable = -slot::kChecksumFileUnusable.number;
 inline constexpr int kSeriesUnfinished = -slot::kSeriesUnfinished.number;
 inline constexpr int kBigFileNotRemoved = -slot::kBigFileNotRemoved.number;
+inline constexpr int kAppendNotUndone = -slot::kAppendNotUndone.number;
+inline constexpr int kBigFileNamedAsPiece = -slot::kBigFileNamedAsPiece.number;
 
 // The outcome of each code that is not a piece's number.
-inline constexpr std::array<std::pair<int, TransferOutcome>, 18> kOutcomeOfCode = {{
+inline constexpr std::array<std::pair<int, TransferOutcome>, 20> kOutcomeOfCode = {{
     {kTransferDone, TransferOutcome::Done},
     {kSizesDiffer, TransferOutcome::SizesDiffer},
     {kCannotReadBigFile, TransferOutcome::CannotReadBigFile},
@@ -51,6 +53,8 @@ inline constexpr std::array<std::pair<int, TransferOutcome>, 18> kOutcomeOfCode 
     {kChecksumFileUnusable, TransferOutcome::ChecksumFileUnusable},
     {kSeriesUnfinished, TransferOutcome::SeriesUnfinished},
     {kBigFileNotRemoved, TransferOutcome::BigFileNotRemoved},
+    {kAppendNotUndone, TransferOutcome::AppendNotUndone},
+    {kBigFileNamedAsPiece, TransferOutcome::BigFileNamedAsPiece},
 }};
 
 }  // namespace brelker

@@ -52,6 +52,11 @@ enum class TransferOutcome {
     // The split is whole and its list finished, but the big file that was to
     // be deleted after it is still there: file and reason say why.
     BigFileNotRemoved,
+    // An earlier append to the target was broken off, and what it appended
+    // cannot safely be taken off: the file names its record.
+    AppendNotUndone,
+    // The big file of a split has the name of one of its own pieces.
+    BigFileNamedAsPiece,
 };
 
 // Everything a front end needs to tell the user how a run went.
@@ -75,6 +80,9 @@ struct TransferResult {
     std::vector<std::string> removedAfterFailure;
     // The pieces of an earlier, longer series that a split removed.
     std::vector<std::string> stalePieces;
+    // The target of a join, where an earlier append to it had been broken
+    // off: what that append had added was taken off first.
+    std::string appendUndone;
 
     bool Succeeded() const { return outcome == TransferOutcome::Done; }
 };

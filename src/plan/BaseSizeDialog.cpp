@@ -27,13 +27,15 @@ BaseSizeDialog::BaseSizeDialog(BaseSizeModel& model, QWidget* parent)
       sizeField_(Named(new QLineEdit(this), "txtSize")),
       modifyButton_(Named(new QPushButton(this), "UpdateBtn")),
       deleteButton_(Named(new QPushButton(this), "DeleteBtn")),
-      newButton_(Named(new QPushButton(this), "NewBtn")) {
+      newButton_(Named(new QPushButton(this), "NewBtn")),
+      closeButton_(Named(new QPushButton(this), "CloseBtn")) {
     setObjectName(QStringLiteral("TFrmBaseSize"));
     setModal(true);
     listLabel_->setBuddy(entryList_);
     descriptionLabel_->setBuddy(descriptionField_);
     sizeLabel_->setBuddy(sizeField_);
-    for (QPushButton* button : {modifyButton_, deleteButton_, newButton_}) {
+    // Enter in a field presses nothing: each button says itself what it does.
+    for (QPushButton* button : {modifyButton_, deleteButton_, newButton_, closeButton_}) {
         button->setAutoDefault(false);
     }
 
@@ -50,6 +52,7 @@ BaseSizeDialog::BaseSizeDialog(BaseSizeModel& model, QWidget* parent)
     buttons->addWidget(newButton_);
     layout->addLayout(buttons, 4, 1);
     layout->setRowStretch(5, 1);
+    layout->addWidget(closeButton_, 6, 1, Qt::AlignRight);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
     resize(560, 260);
@@ -83,6 +86,7 @@ BaseSizeDialog::BaseSizeDialog(BaseSizeModel& model, QWidget* parent)
         model_.AddNew();
         ShowEverything();
     });
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void BaseSizeDialog::showEvent(QShowEvent* event) {
@@ -102,6 +106,7 @@ void BaseSizeDialog::ShowTexts() {
     modifyButton_->setText(SlotText(slot::kModify));
     deleteButton_->setText(SlotText(slot::kDelete));
     newButton_->setText(SlotText(slot::kNew));
+    closeButton_->setText(SlotText(slot::kCloseButton));
 }
 
 void BaseSizeDialog::EntryChosen(int row) {

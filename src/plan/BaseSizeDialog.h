@@ -11,8 +11,8 @@ namespace brelker {
 
 class BaseSizeModel;
 
-// Shows a BaseSizeModel: the list, the two edits and Modify, Delete and New.
-// It is closed with its close box.
+// Shows a BaseSizeModel: the list, the two edits, Modify, Delete and New, and
+// Close, as every edit is stored at once.
 class BaseSizeDialog : public QDialog {
     Q_OBJECT
 
@@ -40,6 +40,7 @@ private:
     QPushButton* modifyButton_;
     QPushButton* deleteButton_;
     QPushButton* newButton_;
+    QPushButton* closeButton_;
 };
 
 }  // namespace brelker

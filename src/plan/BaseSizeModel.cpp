@@ -3,6 +3,9 @@
 #include <utility>
 
 #include "plan/BaseSizes.h"
+#include "plan/ByteSize.h"
+#include "text/Slots.h"
+#include "text/TextTable.h"
 
 namespace brelker {
 
@@ -50,16 +53,30 @@ void BaseSizeModel::EnableByEdits() {
     modifyEnabled_ = complete && chosenEntry_ != -1;
 }
 
+// A size is read as the New Size field of the main window reads one, with the
+// digit groups of the window's language.
+std::optional<std::int64_t> BaseSizeModel::TypedSize() const {
+    const auto size = ParseTypedSize(sizeText_, DigitGroupSeparatorOf(CurrentLanguage()));
+    if (!size && ask_) {
+        ask_(Text(slot::kNewSizeIgnored), Text(slot::kNewSizeUnusable), MessageIcon::Warning);
+    }
+    return size;
+}
+
 void BaseSizeModel::Modify() {
     if (!modifyEnabled_) {
         return;
     }
-    ModifyStoredBaseSize(store_, chosenEntry_, description_, sizeText_);
-    Reload();
+    if (const auto size = TypedSize()) {
+        ModifyStoredBaseSize(store_, chosenEntry_, description_, *size);
+        Reload();
+    }
 }
 
+// A deleted entry cannot be had back but by typing it again: the user says so first.
 void BaseSizeModel::Delete() {
-    if (!deleteEnabled_) {
+    if (!deleteEnabled_ || (ask_ && !ask_(TextWith(slot::kDeleteBaseSizeQuestion, {description_}),
+                                          Text(slot::kDelete), MessageIcon::Question))) {
         return;
     }
     DeleteStoredBaseSize(store_, static_cast<int>(entryTexts_.size()), chosenEntry_);
@@ -70,8 +87,10 @@ void BaseSizeModel::AddNew() {
     if (!newEnabled_) {
         return;
     }
-    AddStoredBaseSize(store_, static_cast<int>(entryTexts_.size()), description_, sizeText_);
-    Reload();
+    if (const auto size = TypedSize()) {
+        AddStoredBaseSize(store_, static_cast<int>(entryTexts_.size()), description_, *size);
+        Reload();
+    }
 }
 
 }  // namespace brelker

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "text/MessageIcon.h"
 
 namespace brelker {
 
@@ -9,10 +15,18 @@ class SettingsStore;
 
 // The base size editor: the stored list, the entry chosen from it, the two
 // texts being edited and which of Modify, Delete and New can be pressed.
-// Every edit goes to the store at once; there is no OK and no Cancel.
+// Every edit goes to the store at once; there is no OK and no Cancel, and the
+// editor is closed when the user is done.
 class BaseSizeModel {
 public:
+    // Shows a message box: a question (Yes and No, No the default) for the
+    // question icon, else a notice with OK. True for Yes or OK.
+    using Ask =
+        std::function<bool(const std::string& text, const std::string& caption, MessageIcon icon)>;
+
     explicit BaseSizeModel(const SettingsStore& store);
+    // Without it nothing is told, and nothing asked is refused.
+    void SetAsk(Ask ask) { ask_ = std::move(ask); }
 
     // The stored list's texts, read anew after every edit.
     const std::vector<std::string>& EntryTexts() const { return entryTexts_; }
@@ -30,7 +44,10 @@ public:
     bool DeleteEnabled() const { return deleteEnabled_; }
     bool NewEnabled() const { return newEnabled_; }
     // Each does nothing while its button is disabled; afterwards the list is
-    // read again and nothing is chosen.
+    // read again and nothing is chosen. The size is read as the window's New
+    // Size field reads one ("4G", "650 MB", "1,457,664"); text that is no size
+    // is refused with a notice, and the edits stay to be put right. Delete
+    // asks first.
     void Modify();
     void Delete();
     void AddNew();
@@ -38,8 +55,10 @@ public:
 private:
     void Reload();
     void EnableByEdits();
+    std::optional<std::int64_t> TypedSize() const;
 
     const SettingsStore& store_;
+    Ask ask_;
     std::vector<std::string> entryTexts_;
     int chosenEntry_ = -1;
     std::string description_;

@@ -59,24 +59,17 @@ BaseSizeList LoadBaseSizes(const SettingsStore& store) {
     return list;
 }
 
-std::int64_t TypedBaseSize(std::string_view typed) {
-    const std::int64_t size = DecimalToInt64(typed);
-    return size < 1 ? kFallbackBaseSize : size;
-}
-
 void ModifyStoredBaseSize(const SettingsStore& store, int index, std::string_view text,
-                          std::string_view typedSize) {
+                          std::int64_t size) {
     store.Write(settings::BaseSizeIndex, index);
-    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(index),
-                             std::to_string(TypedBaseSize(typedSize)));
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(index), std::to_string(size));
     store.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(index), text);
 }
 
 int AddStoredBaseSize(const SettingsStore& store, int count, std::string_view text,
-                      std::string_view typedSize) {
+                      std::int64_t size) {
     store.Write(settings::BaseSizeIndex, count);
-    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(count),
-                             std::to_string(TypedBaseSize(typedSize)));
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(count), std::to_string(size));
     store.Write(settings::BaseSizes, count + 1);
     store.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(count), text);
     return count + 1;

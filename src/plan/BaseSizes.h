@@ -60,14 +60,12 @@ std::string ReadStoredBaseSizeText(const SettingsStore& store, int index);
 // The stored count, kept within what can be read.
 int ReadStoredBaseSizeCount(const SettingsStore& store);
 
-// The edits of the base size editor on a stored list of count entries. A typed
-// size that is not a positive number stores kFallbackBaseSize. A modified or
-// new entry becomes the chosen one; the new count is returned.
-std::int64_t TypedBaseSize(std::string_view typed);
+// The edits of the base size editor on a stored list of count entries. A
+// modified or new entry becomes the chosen one; the new count is returned.
 void ModifyStoredBaseSize(const SettingsStore& store, int index, std::string_view text,
-                          std::string_view typedSize);
+                          std::int64_t size);
 int AddStoredBaseSize(const SettingsStore& store, int count, std::string_view text,
-                      std::string_view typedSize);
+                      std::int64_t size);
 int DeleteStoredBaseSize(const SettingsStore& store, int count, int index);
 
 }  // namespace brelker

@@ -3,6 +3,8 @@
 #include <limits>
 #include <string>
 
+#include "text/TextTable.h"
+
 namespace brelker {
 namespace {
 
@@ -183,6 +185,17 @@ std::optional<std::int64_t> ParseTypedSize(std::string_view text, std::string_vi
         return std::nullopt;
     }
     return ParseByteSize(plain + std::string(unit == "B" ? std::string_view() : unit));
+}
+
+std::string_view DigitGroupSeparatorOf(int language) {
+    switch (language) {
+        case kSwedish:
+            return " ";
+        case kGerman:
+            return ".";
+        default:
+            return ",";
+    }
 }
 
 }  // namespace brelker

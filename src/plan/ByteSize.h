@@ -28,4 +28,8 @@ std::optional<std::int64_t> ParseCount(std::string_view text);
 // is refused, as it is too easily meant as bytes to be taken either way.
 std::optional<std::int64_t> ParseTypedSize(std::string_view text, std::string_view groupSeparator);
 
+// The thousands mark of each language's locale: "1,457,664", "1 457 664",
+// "1.457.664".
+std::string_view DigitGroupSeparatorOf(int language);
+
 }  // namespace brelker

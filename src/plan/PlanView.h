@@ -22,7 +22,8 @@ enum class ControlGroup {
 };
 
 // What status panel 1 says about the plan.
-enum class PlanStatus { None, ReadyToSplit, ChooseBaseSize, TooManyPieces };
+// NothingToSplit: the big file, or the range of it to extract, has no bytes.
+enum class PlanStatus { None, ReadyToSplit, ChooseBaseSize, TooManyPieces, NothingToSplit };
 
 // A piece count that is not known before the split (pieces sized by free space).
 inline constexpr int kUnknownPieceCount = -1;

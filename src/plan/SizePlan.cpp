@@ -32,7 +32,7 @@ PlanOutcome SizePlan::CalculateSmallFileSizes(int keptCount) {
     if (job_.BigFileBytes == 0) {
         view_.EnableGroup(ControlGroup::SplitGroup, false);
         view_.EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
-        view_.ShowPlanStatus(PlanStatus::None);
+        view_.ShowPlanStatus(PlanStatus::NothingToSplit);
         return PlanOutcome::Planned;
     }
 

@@ -125,12 +125,24 @@ public:
     virtual void StartFlush(FileHandle file, std::int64_t offset, std::int64_t count) = 0;
     virtual void Close(FileHandle file) = 0;
     virtual bool DeleteFile(const std::string& path) = 0;
-    // Creates a new, empty file with an unused name in the folder of path, for
-    // writing; its name goes to tempPath. A file that is renamed over path once
-    // it is complete never leaves path half written.
+    // Creates a new, empty file with an unused name in the folder of path
+    // (TemporaryPattern's), for writing and reading back; its name goes to
+    // tempPath. A file that is renamed over path once it is complete never
+    // leaves path half written. The file is held while it is open, under
+    // whatever name it is given since: no other run takes it, by TakeLeftFile,
+    // for one that a dead run left.
     virtual FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) = 0;
+    // Opens a file that a run of this program created with
+    // CreateTemporaryBeside and may have left behind when it died, for
+    // reading, and holds it as that run held it. kNoFile when it cannot be
+    // opened, or is no regular file; held is set when a live run (of this
+    // process or another) still holds it.
+    virtual FileHandle TakeLeftFile(const std::string& path, bool& held) = 0;
     // Gives a file another name, replacing a file of that name in one step.
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
+    // Gives a file a name that nothing has yet: false, and both names as they
+    // were, when something has it. A file held open stays held.
+    virtual bool RenameToNewName(const std::string& from, const std::string& to) = 0;
     // Lets everyone run an open file that its owner may write (0755 less the
     // user's umask), as a script is run; nothing where the system marks no
     // file as runnable. False when the mode could not be changed.
@@ -224,6 +236,11 @@ public:
     virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) = 0;
     // Joins a folder and a name with the separator unless the folder ends with one.
     virtual std::string JoinPath(const std::string& folder, const std::string& name) = 0;
+    // A new, empty folder of this run's own in the user's folder for temporary
+    // files, which others cannot write to; empty when none can be made.
+    virtual std::string MakeTemporaryFolder() = 0;
+    // Removes a folder that is empty; false otherwise.
+    virtual bool RemoveFolder(const std::string& path) = 0;
 
     // The local date and time as the user's locale writes them: short date, a
     // blank, long time.

@@ -28,6 +28,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/OwnNames.h"
 #include "platform/ShortHash.h"
 
 namespace brelker {
@@ -197,6 +198,22 @@ std::int64_t ReadFully(std::int64_t count, ReadCall read) {
         done += got;
     }
     return done;
+}
+
+// True while path still names the file open at fd.
+bool NameLeadsTo(const std::string& path, int fd) {
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
+// Closes fd, keeping errno for the failure it is closed after.
+FileHandle CloseAndFail(int fd) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return kNoFile;
 }
 
 // A path counts as lying in folder when it is the folder or below it.
@@ -435,27 +452,58 @@ bool PosixPlatform::DeleteFile(const std::string& path) {
 }
 
 FileHandle PosixPlatform::CreateTemporaryBeside(const std::string& path, std::string& tempPath) {
-    const auto slash = path.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    // Hidden, and named after the file it will become, so that a user who finds
-    // one left behind knows what it is.
-    std::string pattern = folder + "." + name + ".part-XXXXXX";
-    int fd;
-    do {
-        fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        lastError = errno;
-        tempPath.clear();
+    tempPath.clear();
+    // A run that clears away what dead runs left may lock a temporary in the
+    // moment between its creation and its lock, and remove it: the name
+    // must still lead to the file once it is locked, or another is made.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::string pattern = TemporaryPattern(path);
+        int fd;
+        do {
+            fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) {
+            return Failed(kNoFile);
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !NameLeadsTo(pattern, fd)) {
+            ::close(fd);
+            continue;
+        }
+        // mkostemp makes the file private; the finished file gets the usual mode.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, kNewFileMode & ~mask);
+        tempPath = pattern;
+        return fd;
+    }
+    lastError = EEXIST;
+    return kNoFile;
+}
+
+FileHandle PosixPlatform::TakeLeftFile(const std::string& path, bool& held) {
+    held = false;
+    // Open for writing where it may be: an NFS server locks only such files.
+    FileHandle fd = OpenRegular(path, O_RDWR | O_NOFOLLOW);
+    if (fd == kNoFile && lastError == EACCES) {
+        fd = OpenRegular(path, O_RDONLY | O_NOFOLLOW);
+    }
+    if (fd == kNoFile) {
         return kNoFile;
     }
-    // mkostemp makes the file private; the finished file gets the usual mode.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, kNewFileMode & ~mask);
-    tempPath = pattern;
+    int locked;
+    do {
+        locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
+        held = errno == EWOULDBLOCK;
+        return Failed(CloseAndFail(fd));
+    }
+    // Another run took it and removed it just now.
+    if (!NameLeadsTo(path, fd)) {
+        ::close(fd);
+        lastError = ENOENT;
+        return kNoFile;
+    }
     return fd;
 }
 
@@ -466,6 +514,37 @@ bool PosixPlatform::MakeExecutable(FileHandle file) {
 }
 
 bool PosixPlatform::RenameFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 || Failed(false);
+}
+
+bool PosixPlatform::RenameToNewName(const std::string& from, const std::string& to) {
+#ifdef __linux__
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return Failed(false);
+    }
+#endif
+    // A file system that cannot rename so: a second name, then the first
+    // taken away; link fails where the name is taken.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        if (::unlink(from.c_str()) != 0) {
+            lastError = errno;
+            ::unlink(to.c_str());
+            return false;
+        }
+        return true;
+    }
+    if (errno != EPERM && errno != ENOTSUP) {
+        return Failed(false);
+    }
+    // Nor with second names (FAT): only where nothing has the name yet.
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+        lastError = EEXIST;
+        return false;
+    }
     return ::rename(from.c_str(), to.c_str()) == 0 || Failed(false);
 }
 
@@ -797,6 +876,17 @@ std::int64_t PosixPlatform::SteadyMilliseconds() {
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     return std::int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
 }
+
+// mkdtemp makes the folder for its owner alone (mode 0700) under a name no
+// other run has, so nobody else can put a file or a link where ours will go.
+std::string PosixPlatform::MakeTemporaryFolder() {
+    const char* const given = std::getenv("TMPDIR");
+    const std::string temp = given != nullptr && given[0] == '/' ? given : "/tmp";
+    std::string name = JoinPath(temp, "brelker-XXXXXX");
+    return ::mkdtemp(name.data()) != nullptr ? name : std::string();
+}
+
+bool PosixPlatform::RemoveFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
 
 std::string PosixPlatform::CurrentFolder() {
     std::error_code error;

@@ -13,6 +13,7 @@
 // windows.h names DeleteFile as a macro for DeleteFileW; the platform's method keeps its name.
 #undef DeleteFile
 
+#include "platform/OwnNames.h"
 #include "platform/ShortHash.h"
 #include "platform/WideText.h"
 
@@ -661,20 +662,19 @@ bool Win32Platform::DeleteFile(const std::string& path) {
 }
 
 FileHandle Win32Platform::CreateTemporaryBeside(const std::string& path, std::string& tempPath) {
-    const auto separator = path.find_last_of("\\/");
-    const std::string folder =
-        separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-    const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
-    // Named after the file it will become, so that a user who finds one left
-    // behind knows what it is. Not hidden: the attribute would stay on the file.
+    // Not hidden: the attribute would stay on the file. The handle holds the
+    // file: it shares no writing, and TakeLeftFile asks for sharing that
+    // this handle does not give.
+    const std::string pattern = TemporaryPattern(path);
+    const std::size_t random = pattern.size() - kTemporaryRandomLength;
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device seed;
-    std::mt19937 random(seed());
+    std::mt19937 generator(seed());
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = folder + "." + name + ".part-";
-        for (int i = 0; i < 6; ++i) {
-            candidate += kLetters[pick(random)];
+        std::string candidate = pattern;
+        for (std::size_t i = random; i < candidate.size(); ++i) {
+            candidate[i] = kLetters[pick(generator)];
         }
         // Readable as well, as what CreateForWriting gives: what is written is read back.
         const FileHandle file = OpenFile(candidate, GENERIC_READ | GENERIC_WRITE, CREATE_NEW);
@@ -691,6 +691,31 @@ FileHandle Win32Platform::CreateTemporaryBeside(const std::string& path, std::st
     return kNoFile;
 }
 
+FileHandle Win32Platform::TakeLeftFile(const std::string& path, bool& held) {
+    held = false;
+    const std::wstring full = FullWidePath(Widen(path));
+    if (IsDeviceName(full)) {
+        lastError = kNotRegular;
+        return kNoFile;
+    }
+    // Shared with deleting alone: the handle of a live run, which writes,
+    // makes this open fail, and no run that comes after can open it.
+    const HANDLE handle =
+        ::CreateFileW(LongForm(full).c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        lastError = ::GetLastError();
+        held = lastError == ERROR_SHARING_VIOLATION;
+        return kNoFile;
+    }
+    if (KindOfHandle(handle).kind != FileKind::Regular) {
+        ::CloseHandle(handle);
+        lastError = kNotRegular;
+        return kNoFile;
+    }
+    return AsFileHandle(handle);
+}
+
 // Windows runs a file by its name's extension, not by a mode.
 bool Win32Platform::MakeExecutable(FileHandle) { return true; }
 
@@ -698,6 +723,10 @@ bool Win32Platform::RenameFile(const std::string& from, const std::string& to) {
     return ::MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
                          MOVEFILE_REPLACE_EXISTING) != 0 ||
            Failed(false);
+}
+
+bool Win32Platform::RenameToNewName(const std::string& from, const std::string& to) {
+    return ::MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), 0) != 0 || Failed(false);
 }
 
 std::int64_t Win32Platform::FileSize(const std::string& path) {
@@ -1000,6 +1029,33 @@ std::string Win32Platform::JoinPath(const std::string& folder, const std::string
     return !folder.empty() && (folder.back() == '\\' || folder.back() == '/')
                ? folder + name
                : folder + "\\" + name;
+}
+
+// %TEMP% is the user's own; a name with the process and a count in it is new
+// to this run, and CreateDirectory refuses one that is there already.
+std::string Win32Platform::MakeTemporaryFolder() {
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH) {
+        return {};
+    }
+    const std::wstring base =
+        std::wstring(temp, length) + L"brelker-" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring folder =
+            base + std::to_wstring((::GetTickCount64() + attempt) % 1'000'000);
+        if (::CreateDirectoryW(LongForm(FullWidePath(folder)).c_str(), nullptr) != 0) {
+            return Plain(folder);
+        }
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+            return {};
+        }
+    }
+    return {};
+}
+
+bool Win32Platform::RemoveFolder(const std::string& path) {
+    return ::RemoveDirectoryW(SystemPath(path).c_str()) != 0;
 }
 
 std::int64_t Win32Platform::SteadyMilliseconds() {

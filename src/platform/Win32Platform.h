@@ -38,7 +38,9 @@ public:
     void Close(FileHandle file) override;
     bool DeleteFile(const std::string& path) override;
     FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) override;
+    FileHandle TakeLeftFile(const std::string& path, bool& held) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
+    bool RenameToNewName(const std::string& from, const std::string& to) override;
     bool MakeExecutable(FileHandle file) override;
 
     std::int64_t FileSize(const std::string& path) override;
@@ -70,6 +72,8 @@ public:
     bool IsFolder(const std::string& path) override;
     std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) override;
     std::string JoinPath(const std::string& folder, const std::string& name) override;
+    std::string MakeTemporaryFolder() override;
+    bool RemoveFolder(const std::string& path) override;
 
     std::string LocalDateTimeText() override;
     std::int64_t SteadyMilliseconds() override;

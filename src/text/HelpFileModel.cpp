@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "platform/OpenedFile.h"
-#include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "text/Encoding.h"
 #include "text/HelpLines.h"
@@ -16,17 +15,25 @@ HelpFileModel::~HelpFileModel() {
     if (leftOpen_) {
         DeleteIfWritten(leftOpenPath_, leftOpen_);
     }
+    // A file the user saved there under another name keeps the folder.
+    if (!folder_.empty()) {
+        platform_.RemoveFolder(folder_);
+    }
 }
 
 std::vector<std::string> HelpFileModel::Lines() const { return HelpLines(ProgramTexts()); }
 
-std::string HelpFileModel::FilePath() const {
-    const std::string folder = platform_.CurrentFolder();
-    if (folder.empty()) {
-        return {};
+// Not the current folder: the user did not put the manual there, and a file a
+// killed run left behind would stand in the way of the next.
+std::string HelpFileModel::FilePath() {
+    if (folder_.empty()) {
+        folder_ = platform_.MakeTemporaryFolder();
+        if (folder_.empty()) {
+            return {};
+        }
     }
-    return JoinFolder(folder,
-                      Text(slot::kProgramName) + "_" + Text(slot::kHowItWorksTitle) + ".TXT");
+    return platform_.JoinPath(
+        folder_, Text(slot::kProgramName) + "_" + Text(slot::kHowItWorksTitle) + ".TXT");
 }
 
 void HelpFileModel::DeleteIfWritten(const std::string& path,

@@ -19,14 +19,16 @@ public:
 };
 
 // The How It Works manual: the lines its window lists, and the same lines as a
-// file in the current folder that the user's text viewer is given.
+// file that the user's text viewer is given, in a folder of the run's own among
+// the temporary files, which goes when the program ends.
 class HelpFileModel {
 public:
     // Tells the user something about the file: a text and a caption for a message box.
     using Notice = std::function<void(const std::string& text, const std::string& caption)>;
 
     explicit HelpFileModel(Platform& platform) : platform_(platform) {}
-    // A file still left to the desktop's handler goes with the program.
+    // A file still left to the desktop's handler goes with the program, and
+    // so does its folder.
     ~HelpFileModel();
     HelpFileModel(const HelpFileModel&) = delete;
     HelpFileModel& operator=(const HelpFileModel&) = delete;
@@ -37,9 +39,9 @@ public:
 
     // The manual in the current language.
     std::vector<std::string> Lines() const;
-    // The program's name and the window's title in the current folder; empty
-    // when there is no current folder, which must not put the file in the root.
-    std::string FilePath() const;
+    // The program's name and the window's title, in the run's folder (made
+    // the first time); empty when no folder can be made.
+    std::string FilePath();
 
     // Writes the lines in Windows-1252, each ending in CR LF, and shows the
     // file: with the desktop's handler when one is given and takes it, the
@@ -60,6 +62,7 @@ private:
 
     Platform& platform_;
     Notice notice_;
+    std::string folder_;
     // The file left with the desktop's handler, and its identity when written.
     std::string leftOpenPath_;
     std::optional<std::string> leftOpen_;

@@ -220,5 +220,19 @@ inline constexpr TextSlot kFreeSpaceTooSmall{710};
 inline constexpr TextSlot kUsageListBases{711};
 inline constexpr TextSlot kUsedWithoutSize{712};
 inline constexpr TextSlot kUsageNamedStream{713};
+// What the window tells while it waits for the user (740-759).
+inline constexpr TextSlot kEmptyBigFile{740};
+inline constexpr TextSlot kEmptyExtraction{741};
+inline constexpr TextSlot kExtractionOnNote{742};
+inline constexpr TextSlot kAppendingOnNote{743};
+inline constexpr TextSlot kDeleteBaseSizeQuestion{744};
+inline constexpr TextSlot kCloseButton{745};
+// The Pause menu's middle item where floppy drives are mount points, not A: and B:.
+inline constexpr TextSlot kPauseFloppies{746};
+
+// Appends that can be taken back, and names that are the series' own (720-739).
+inline constexpr TextSlot kAppendNotUndone{720};
+inline constexpr TextSlot kAppendUndone{721};
+inline constexpr TextSlot kBigFileNamedAsPiece{722};
 
 }  // namespace brelker::slot

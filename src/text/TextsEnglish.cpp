@@ -124,7 +124,7 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {132, "Click the fifth button and select the first smaller file of the series."},
     {133, "The program finds the other smaller files of the series and counts them."},
     {134, "Click the sixth button if the big file should be restored to another folder or"},
-    {135, "get another name. Otherwise it goes to the folder last used for big files."},
+    {135, "get another name. Otherwise it goes into the folder of the smaller files."},
     {136, "Click the seventh button to restore the big file."},
     {137, "{&118}"},
     {138, "Explains the program"},
@@ -645,6 +645,25 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {711, "  --list-bases         list the entries of the base size list for --base, and exit"},
     {712, "(used without -b)"},
     {713, "  FILE device or FIFO  read as standard input is, into pieces of -b SIZE named by -o"},
+    // Appends that can be taken back, and names that are the series' own.
+    {720,
+     "An earlier join that appended to this file was broken off, and what it appended cannot be "
+     "taken off safely: the file has changed since, or smaller files appended to it have been "
+     "deleted. Check the file, then delete the record of that join: "},
+    {721,
+     "An earlier join that appended to this file was broken off; what it had appended has been "
+     "taken off first: "},
+    {722,
+     "The big file has the name of one of the smaller files it would be split into, and a join "
+     "would take it for one. Choose another name for the smaller files: "},
+    // What the window tells while it waits for the user.
+    {740, "The file is empty: there is nothing to split."},
+    {741, "The range to extract is empty: there is nothing to split."},
+    {742, "Extraction on: %1 bytes after the first %2"},
+    {743, "Appending on: the join adds to the end of the big file"},
+    {744, "Delete the base size \"%1\"?"},
+    {745, "Close"},
+    {746, "&Only before smaller files to/from floppy disks"},
 });
 
 }  // namespace

@@ -130,7 +130,7 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {132, "Klicke auf die fünfte Schaltfläche und wähle die erste kleinere Datei der Reihe."},
     {133, "Das Programm findet die anderen kleineren Dateien der Reihe und zählt sie."},
     {134, "Mit der sechsten Schaltfläche wählst du für die große Datei einen anderen Ordner oder"},
-    {135, "Namen, sonst kommt sie in den Ordner, der zuletzt für große Dateien benutzt wurde."},
+    {135, "Namen, sonst kommt sie in den Ordner der kleineren Dateien."},
     {136, "Die siebte Schaltfläche stellt die große Datei wieder her."},
     {137, "{&118}"},
     {138, "Erklärt das Programm"},
@@ -690,6 +690,27 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {712, "(gilt ohne -b)"},
     {713,
      "  DATEI Gerät, FIFO   wie die Standardeingabe gelesen, in Teile von -b GRÖSSE namens -o"},
+    // Appends that can be taken back, and names that are the series' own.
+    {720,
+     "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen, und das "
+     "Angehängte lässt sich nicht sicher wieder entfernen: Die Datei hat sich seitdem geändert, "
+     "oder angehängte kleinere Dateien wurden gelöscht. Prüfen Sie die Datei und löschen Sie dann "
+     "den Vermerk über jenes Zusammenfügen: "},
+    {721,
+     "Ein früheres Zusammenfügen, das an diese Datei anhängte, wurde abgebrochen; was es angehängt "
+     "hatte, wurde zuerst wieder entfernt: "},
+    {722,
+     "Die große Datei trägt den Namen einer der kleineren Dateien, in die sie geteilt würde, und "
+     "ein Zusammenfügen hielte sie für eine davon. Wählen Sie einen anderen Namen für die "
+     "kleineren Dateien: "},
+    // What the window tells while it waits for the user.
+    {740, "Die Datei ist leer: Es gibt nichts aufzuteilen."},
+    {741, "Der zu extrahierende Bereich ist leer: Es gibt nichts aufzuteilen."},
+    {742, "Extrahieren eingeschaltet: %1 Bytes nach den ersten %2"},
+    {743, "Anhängen eingeschaltet: wird an die große Datei angehängt"},
+    {744, "Die Grundgröße \"%1\" löschen?"},
+    {745, "Schließen"},
+    {746, "&Nur vor kleineren Dateien auf/von Disketten"},
 });
 
 }  // namespace

@@ -128,7 +128,7 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {132, "Klicka på den femte knappen och välj den första mindre filen i serien."},
     {133, "Programmet hittar de övriga mindre filerna i serien och räknar dem."},
     {134, "Klicka på den sjätte knappen om den stora filen ska återskapas i en annan mapp eller"},
-    {135, "få ett annat namn. Annars hamnar den i den mapp som senast användes för stora filer."},
+    {135, "få ett annat namn. Annars hamnar den i de mindre filernas mapp."},
     {136, "Klicka på den sjunde knappen för att återskapa den stora filen."},
     {137, "{&118}"},
     {138, "Förklarar programmet"},
@@ -667,6 +667,26 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
      "  --list-bases         lista posterna i listan över grundstorlekar för --base och avsluta"},
     {712, "(används utan -b)"},
     {713, "  FIL enhet el. FIFO   läses som standard in, till delar om -b STORLEK med namnet -o"},
+    // Appends that can be taken back, and names that are the series' own.
+    {720,
+     "En tidigare sammanfogning som lade till i den här filen avbröts, och det som lades till kan "
+     "inte tas bort på ett säkert sätt: filen har ändrats sedan dess, eller så har mindre filer "
+     "som lades till raderats. Kontrollera filen och radera sedan anteckningen om den "
+     "sammanfogningen: "},
+    {721,
+     "En tidigare sammanfogning som lade till i den här filen avbröts; det som den hade lagt till "
+     "har tagits bort först: "},
+    {722,
+     "Den stora filen har samma namn som en av de mindre filer den skulle delas upp i, och en "
+     "sammanfogning skulle ta den för en av dem. Välj ett annat namn för de mindre filerna: "},
+    // What the window tells while it waits for the user.
+    {740, "Filen är tom: det finns inget att dela upp."},
+    {741, "Området att extrahera är tomt: det finns inget att dela upp."},
+    {742, "Extrahering påslagen: %1 byte efter de första %2"},
+    {743, "Tillägg påslaget: läggs till i slutet av den stora filen"},
+    {744, "Ta bort grundstorleken \"%1\"?"},
+    {745, "Stäng"},
+    {746, "&Endast före mindre filer till/från disketter"},
 });
 
 }  // namespace

@@ -78,6 +78,7 @@ constexpr std::array kNames = {
     Entry{"ApplyNewSize", kApplyNewSize},
     Entry{"PBar", kProgress},
     Entry{"StatusBar", kStatusBar},
+    Entry{"ModesNote", kModesNote},
 };
 
 // The dialogs' controls; the buttons that end a dialog are IDOK and IDCANCEL.

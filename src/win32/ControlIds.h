@@ -45,6 +45,7 @@ enum ControlId : int {
     kApplyNewSize,
     kProgress,
     kStatusBar,
+    kModesNote,
 };
 
 // The controls of the option dialogs, the disk count question and How It Works.

@@ -65,9 +65,12 @@ void HowItWorksWindow::Show() {
         SetFontOfChildren(window_, font_);
     }
     ShowManual();
-    // As wide as the lines of the present language, unless the user has it open already.
+    // As wide as the lines of the present language, unless the user has it open
+    // already: then it only widens for lines of a language wider than it fits.
     if (!::IsWindowVisible(window_)) {
         FitToLines();
+    } else {
+        WidenForLines();
     }
     ::ShowWindow(window_, SW_SHOWNORMAL);
     ::SetForegroundWindow(window_);
@@ -96,6 +99,7 @@ LRESULT HowItWorksWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // while it was open.
             if (LOWORD(wParam) != WA_INACTIVE && ::GetDlgItem(window_, kManualList) != nullptr) {
                 ShowManual();
+                WidenForLines();
             }
             break;
         case WM_CTLCOLORLISTBOX:
@@ -152,6 +156,7 @@ void HowItWorksWindow::ShowManual() {
 // As wide as the longest line of the present language, within the screen, and
 // in the middle of it.
 void HowItWorksWindow::FitToLines() {
+    fittedLine_ = widestLine_;
     const int dpi = DpiOf(window_);
     const RECT room = WorkAreaOf(window_);
     const int most = (room.right - room.left) * kMostOfTheScreenPercent / 100;
@@ -163,6 +168,32 @@ void HowItWorksWindow::FitToLines() {
     const int height = std::min<int>(frame.bottom - frame.top, room.bottom - room.top);
     ::SetWindowPos(window_, nullptr, room.left + (room.right - room.left - width) / 2,
                    room.top + (room.bottom - room.top - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    Arrange();
+}
+
+// Lines wider than the list would scroll sideways: the window grows to show
+// them, within the screen, as far to each side as it can.
+void HowItWorksWindow::WidenForLines() {
+    if (widestLine_ <= fittedLine_) {
+        return;
+    }
+    fittedLine_ = widestLine_;
+    const HWND list = ::GetDlgItem(window_, kManualList);
+    RECT inside{};
+    ::GetClientRect(list, &inside);
+    const int missing = widestLine_ + Scaled(8, DpiOf(window_)) - inside.right;
+    if (missing <= 0) {
+        return;
+    }
+    RECT frame{};
+    ::GetWindowRect(window_, &frame);
+    const RECT room = WorkAreaOf(window_);
+    const int most = (room.right - room.left) * kMostOfTheScreenPercent / 100;
+    const int width = std::min<int>(frame.right - frame.left + missing, most);
+    const int left = std::clamp<int>(frame.left - (width - (frame.right - frame.left)) / 2,
+                                     room.left, room.right - width);
+    ::SetWindowPos(window_, nullptr, left, frame.top, width, frame.bottom - frame.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     Arrange();
 }

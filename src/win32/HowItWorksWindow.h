@@ -28,6 +28,7 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void ShowManual();
     void FitToLines();
+    void WidenForLines();
     void Arrange();
 
     HINSTANCE instance_;
@@ -35,6 +36,9 @@ private:
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
     int widestLine_ = 0;
+    // The widest line the window was last made wide enough for: a window the
+    // user made narrower stays so until a language with wider lines comes.
+    int fittedLine_ = 0;
 };
 
 }  // namespace brelker::win32

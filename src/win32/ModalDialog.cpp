@@ -141,9 +141,19 @@ void ModalDialog::Fit(int width, int height) {
                          static_cast<DWORD>(::GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
     const int outerWidth = frame.right - frame.left;
     const int outerHeight = frame.bottom - frame.top;
-    const RECT room = WorkAreaOf(::GetParent(dialog_) != nullptr ? ::GetParent(dialog_) : dialog_);
-    const int left = room.left + std::max<int>(0, (room.right - room.left - outerWidth) / 2);
-    const int top = room.top + std::max<int>(0, (room.bottom - room.top - outerHeight) / 2);
+    // In the middle of the window it belongs to, kept on that window's screen;
+    // with none shown, in the middle of the screen.
+    const HWND owner = ::GetParent(dialog_);
+    const bool overOwner = owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner);
+    const RECT room = WorkAreaOf(owner != nullptr ? owner : dialog_);
+    RECT over = room;
+    if (overOwner) {
+        ::GetWindowRect(owner, &over);
+    }
+    const int left = std::clamp<int>(over.left + (over.right - over.left - outerWidth) / 2,
+                                     room.left, std::max<int>(room.left, room.right - outerWidth));
+    const int top = std::clamp<int>(over.top + (over.bottom - over.top - outerHeight) / 2, room.top,
+                                    std::max<int>(room.top, room.bottom - outerHeight));
     ::SetWindowPos(dialog_, nullptr, left, top, outerWidth, outerHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -46,7 +46,7 @@ protected:
     int ButtonWidth(std::string_view text) const;
     int CheckBoxWidth(std::string_view text) const;
     void Put(int id, int x, int y, int width, int height);
-    // The client area's size; the dialog then stands in the middle of the screen.
+    // The client area's size; the dialog then stands in the middle of its owner.
     void Fit(int width, int height);
 
     // True while the dialog itself writes into a field.

@@ -352,6 +352,9 @@ private:
         Add(WC_BUTTONW, kModifyButton, kButton | WS_GROUP);
         Add(WC_BUTTONW, kDeleteButton, kButton);
         Add(WC_BUTTONW, kNewButton, kButton);
+        // Every edit is stored at once: Close is all there is to say at the end.
+        Add(WC_BUTTONW, IDCANCEL, kButton | WS_GROUP);
+        SetItemText(IDCANCEL, Text(slot::kCloseButton));
         SetItemText(kEntryListLabel, Text(slot::kBaseSizeList));
         SetItemText(kDescriptionLabel, Text(slot::kBaseSizeDescription));
         SetItemText(kSizeLabel, Text(slot::kBaseSizeBytes));
@@ -394,7 +397,10 @@ private:
             Put(id, buttonX, y, ButtonWidth(text), field + S(4));
             buttonX += ButtonWidth(text) + S(6);
         }
-        Fit(x + right + margin, margin + Line() + S(4) + height + margin);
+        const int listBottom = margin + Line() + S(4) + height;
+        const int closeWidth = ButtonWidth(Text(slot::kCloseButton));
+        Put(IDCANCEL, x + right - closeWidth, listBottom - field - S(4), closeWidth, field + S(4));
+        Fit(x + right + margin, listBottom + margin);
     }
 
     bool Command(int id, int code) override {

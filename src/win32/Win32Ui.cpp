@@ -36,6 +36,23 @@ SIZE Measure(HFONT font, std::string_view text, UINT format, int width) {
     return {wide.empty() ? 0 : room.right - room.left, room.bottom - room.top};
 }
 
+// cut(kept) is a text shortened to kept of its length characters: the one with
+// the most of them that still fits.
+template <typename Cut, typename Fits>
+std::string MostThatFits(std::size_t length, const Cut& cut, const Fits& fits) {
+    std::size_t fitting = 0;
+    std::size_t tooMany = length;
+    while (tooMany - fitting > 1) {
+        const std::size_t kept = (fitting + tooMany) / 2;
+        if (fits(cut(kept))) {
+            fitting = kept;
+        } else {
+            tooMany = kept;
+        }
+    }
+    return cut(fitting);
+}
+
 }  // namespace
 
 void SetText(HWND window, std::string_view text) { ::SetWindowTextW(window, Widen(text).c_str()); }
@@ -107,17 +124,25 @@ std::string ShortenedInMiddle(HFONT font, std::string_view text, int width) {
         }
         return Narrow(whole.substr(0, front) + L"\u2026" + whole.substr(whole.size() - back));
     };
-    std::size_t fits = 0;
-    std::size_t tooMany = whole.size();
-    while (tooMany - fits > 1) {
-        const std::size_t kept = (fits + tooMany) / 2;
-        if (TextExtent(font, cut(kept), false).cx <= width) {
-            fits = kept;
-        } else {
-            tooMany = kept;
-        }
+    return MostThatFits(whole.size(), cut, [font, width](const std::string& shown) {
+        return TextExtent(font, shown, false).cx <= width;
+    });
+}
+
+std::string WrappedWithin(HFONT font, std::string_view text, int width, int height) {
+    if (WrappedTextExtent(font, text, width).cy <= height) {
+        return std::string(text);
     }
-    return cut(fits);
+    const std::wstring whole = Widen(text);
+    const auto cut = [&whole](std::size_t kept) {
+        if (kept > 0 && IS_HIGH_SURROGATE(whole[kept - 1])) {
+            --kept;
+        }
+        return Narrow(whole.substr(0, kept) + L"\u2026");
+    };
+    return MostThatFits(whole.size(), cut, [font, width, height](const std::string& shown) {
+        return WrappedTextExtent(font, shown, width).cy <= height;
+    });
 }
 
 int LineHeight(HFONT font) { return TextExtent(font, "Ag").cy; }

@@ -31,6 +31,9 @@ SIZE WrappedTextExtent(HFONT font, std::string_view text, int width);
 // thirds of what is kept from its end: a path's file name and a piece's number
 // are there.
 std::string ShortenedInMiddle(HFONT font, std::string_view text, int width);
+// text wrapped at width as it fits into height: whole, or as much of it as
+// fits with "…" after it.
+std::string WrappedWithin(HFONT font, std::string_view text, int width, int height);
 // The height of one line of text in the font.
 int LineHeight(HFONT font);
 

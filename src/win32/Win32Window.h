@@ -44,6 +44,10 @@ public:
     const std::vector<std::string>& SizeLines() const { return sizeLines_; }
     // The width that a control's caption needs and the width it was given.
     int CaptionWidthNeeded(int id) const;
+    // What a status panel shows, before it is wrapped onto its two lines.
+    const std::string& StatusText(int panel) const {
+        return statusTexts_[static_cast<std::size_t>(panel)];
+    }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -89,6 +93,7 @@ private:
     void ShowPieceCount(const std::string& text) override;
     void SetPiecesGroupHint(const std::string& hint) override;
     void ShowEditedPiece(const std::string& text) override;
+    void ShowModesNote(const std::string& text) override;
     void ShowSizeLines(const std::vector<std::int64_t>& sizes) override;
     void AddSizeLine(const std::string& line) override;
     void ClearSizeLines() override;
@@ -119,6 +124,15 @@ private:
     // The long part of a hint in status panel 0, whole, and whole in its tooltip.
     void ShowHint(const std::string& hint);
     void SetStatusText(int panel, const std::string& shown, const std::string& whole);
+    // Panel 1 as wide as its state needs, up to three fifths of the bar; panel 0 the rest.
+    void ArrangeStatusParts();
+    // A status panel's text, wrapped onto the bar's two lines (WM_DRAWITEM).
+    void DrawStatusPart(const DRAWITEMSTRUCT& part) const;
+    // The progress bar's own painting, with the run's words over it.
+    static LRESULT CALLBACK ProgressProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR self);
+    void PaintProgress(HWND bar);
+    int ProgressHeight() const;
     void SetControlText(int id, const std::string& text);
     void SetSizeLineCount();
     void ForgetLineMarks();
@@ -133,6 +147,7 @@ private:
     HWND status_ = nullptr;
     HWND tips_ = nullptr;
     HFONT font_ = nullptr;
+    HFONT boldFont_ = nullptr;
     HIMAGELIST pictures_ = nullptr;
     // The marks beside Verify's lines, in the order of LineMark.
     HIMAGELIST lineIcons_ = nullptr;
@@ -142,9 +157,10 @@ private:
     std::map<HWND, std::string> hints_;
     std::string piecesGroupHint_;
     HWND hintShownFor_ = nullptr;
-    // Status panel 1 shows the state and, while the work runs, its progress.
+    // Status panel 1 shows the state; the bar shows the progress of the running work.
     std::string stateText_;
     std::string progressText_;
+    std::array<std::string, 2> statusTexts_;
     std::vector<std::string> sizeLines_;
     // The mark of each line while the list shows Verify's lines, else empty.
     std::vector<LineMark> lineMarks_;

@@ -95,6 +95,7 @@ Win32Window::Win32Window(HINSTANCE instance, Platform& platform, const SettingsS
     CreateControls();
     CreateHintTips();
     SetFontOfChildren(window_, font_);
+    ::SendMessageW(Item(kModesNote), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
     model_.ShowStates();
     // A first size that fits every caption; the texts change it as they come.
     const SIZE least = MinimumClientSize();
@@ -121,6 +122,9 @@ Win32Window::~Win32Window() {
     if (font_ != nullptr) {
         ::DeleteObject(font_);
     }
+    if (boldFont_ != nullptr) {
+        ::DeleteObject(boldFont_);
+    }
 }
 
 void Win32Window::CreateFontAndIcons() {
@@ -128,6 +132,14 @@ void Win32Window::CreateFontAndIcons() {
         ::DeleteObject(font_);
     }
     font_ = CreateMessageFont(dpi_);
+    // The note of extraction and appending stands out: it changes what the next run writes.
+    if (boldFont_ != nullptr) {
+        ::DeleteObject(boldFont_);
+    }
+    LOGFONTW bold{};
+    ::GetObjectW(font_, sizeof bold, &bold);
+    bold.lfWeight = FW_BOLD;
+    boldFont_ = ::CreateFontIndirectW(&bold);
     // Pictures of 24 pixels at 96 per inch, drawn for the size the screen needs.
     const int size = S(24);
     if (pictures_ != nullptr) {
@@ -291,6 +303,8 @@ void Win32Window::CreateControls() {
     AddControl(WC_BUTTONW, kUseFreeSpace, BS_AUTORADIOBUTTON);
     AddControl(WC_STATICW, kPieceCount, kLabel);
     AddControl(WC_STATICW, kSizeListHeadline, SS_LEFT);
+    // SS_NOTIFY: it takes the mouse, so that its tooltip shows it whole.
+    AddControl(WC_STATICW, kModesNote, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_NOTIFY);
     // Up to 32736 lines: the list asks for the text of the lines it shows.
     const HWND list =
         AddControl(WC_LISTVIEWW, kSizeList,
@@ -309,6 +323,8 @@ void Win32Window::CreateControls() {
 
     AddControl(PROGRESS_CLASSW, kProgress, PBS_SMOOTH);
     ::SendMessageW(Item(kProgress), PBM_SETRANGE32, 0, 100);
+    ::SetWindowSubclass(Item(kProgress), &Win32Window::ProgressProcedure, 0,
+                        reinterpret_cast<DWORD_PTR>(this));
     status_ = AddControl(STATUSCLASSNAMEW, kStatusBar, SBARS_SIZEGRIP | SBARS_TOOLTIPS);
 }
 
@@ -320,7 +336,7 @@ void Win32Window::CreateHintTips() {
                               CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
     ::SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, S(400));
     for (const int id : {kHintButton, kBaseSizeBox, kApplyBaseSize, kSizeList, kNewSize,
-                         kApplyNewSize, kProgress}) {
+                         kApplyNewSize, kProgress, kModesNote}) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

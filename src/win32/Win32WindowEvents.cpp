@@ -50,6 +50,12 @@ LRESULT Win32Window::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             Layout();
             return 0;
+        case WM_DRAWITEM:
+            if (wParam == kStatusBar) {
+                DrawStatusPart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             // Labels and buttons on the window's own face, not on white.
@@ -317,7 +323,8 @@ int Win32Window::Run(int show) {
             ::DispatchMessageW(&message);
         }
     }
-    return 0;
+    // Switches whose work failed end in failure however the window is closed.
+    return model_.ExitCode();
 }
 
 }  // namespace brelker::win32

@@ -11,8 +11,6 @@
 namespace brelker::win32 {
 namespace {
 
-// Width of status panel 0 at 120 pixels per inch.
-constexpr int kStatusPanel0Width = 345;
 // Room kept for the largest numbers a label can show.
 constexpr char kWidestSize[] = "1099511627776";
 constexpr char kWidestPieceNumber[] = "32736";
@@ -97,8 +95,9 @@ SIZE Win32Window::MinimumClientSize() const {
     ::GetWindowRect(status_, &status);
     const int line = LineHeight(font_);
     const int row = line + S(12);
-    const int height = (speedBar.bottom - speedBar.top) + (status.bottom - status.top) + S(16) +
-                       3 * margin + (line + 2 * row + margin) + (line + 4 * row + S(120) + margin);
+    const int height = (speedBar.bottom - speedBar.top) + (status.bottom - status.top) +
+                       ProgressHeight() + 3 * margin + (line + 2 * row + margin) +
+                       (line + 4 * row + S(120) + margin);
     return {width, height};
 }
 
@@ -131,9 +130,10 @@ void Win32Window::Layout() {
     RECT client{};
     ::GetClientRect(window_, &client);
     ResizeSpeedBar();
+    // Two lines high within the panels' borders, for the hints and states that wrap.
+    ::SendMessageW(status_, SB_SETMINHEIGHT, static_cast<WPARAM>(2 * LineHeight(font_) + S(6)), 0);
     ::SendMessageW(status_, WM_SIZE, 0, 0);
-    const int panels[] = {::MulDiv(kStatusPanel0Width, dpi_, 120), -1};
-    ::SendMessageW(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panels));
+    ArrangeStatusParts();
 
     RECT bar{};
     ::GetWindowRect(speedBar_, &bar);
@@ -185,7 +185,7 @@ void Win32Window::Layout() {
     // The smaller files: names, base size, mode and count, then the list with
     // the editor of one size beside it.
     top += bigHeight + margin;
-    const int progressHeight = S(16);
+    const int progressHeight = ProgressHeight();
     const int bottom = client.bottom - statusHeight - progressHeight - 2 * margin;
     Place(Item(kSmallFilesGroup), margin, top, width, bottom - top);
     y = top + line + S(6);
@@ -205,7 +205,10 @@ void Win32Window::Layout() {
     }
     Place(Item(kPieceCount), x, y + S(3), left + inner - x, line);
     y += row;
-    Place(Item(kSizeListHeadline), left, y, inner, line);
+    // The list's heading, and beside it the note of extraction and appending.
+    const int headingWidth = std::min(TextWidth(TextOf(Item(kSizeListHeadline))) + gap, inner);
+    Place(Item(kSizeListHeadline), left, y, headingWidth, line);
+    Place(Item(kModesNote), left + headingWidth + gap, y, inner - headingWidth - gap, line);
     y += line + S(4);
     const int editor = std::max({TextWidth(TextOf(Item(kEditedPiece)) + kWidestPieceNumber),
                                  TextWidth(texts_.newSizeLabel.caption),
@@ -234,6 +237,25 @@ void Win32Window::Layout() {
     ::InvalidateRect(window_, nullptr, TRUE);
 }
 
+// The bar carries the run's words: a line of text high, at least.
+int Win32Window::ProgressHeight() const { return std::max(S(16), LineHeight(font_) + S(4)); }
+
+// The state is read whole where the bar has room for it; the hint or the file
+// in panel 0 gives way.
+void Win32Window::ArrangeStatusParts() {
+    RECT bar{};
+    ::GetClientRect(status_, &bar);
+    const int grip = ::GetSystemMetrics(SM_CXVSCROLL) + S(4);
+    // The text, the room DrawStatusPart keeps at its sides and the panel's borders.
+    int stateWidth = 0;
+    if (!stateText_.empty()) {
+        stateWidth =
+            std::min<int>(TextWidth(stateText_, false) + S(6) + S(12), (bar.right - grip) * 3 / 5);
+    }
+    const int parts[] = {std::max<int>(bar.right - grip - stateWidth, S(40)), -1};
+    ::SendMessageW(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+}
+
 void Win32Window::DpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     CreateFontAndIcons();
@@ -242,6 +264,7 @@ void Win32Window::DpiChanged(int dpi, const RECT& suggested) {
         ListView_SetImageList(Item(kSizeList), lineIcons_, LVSIL_SMALL);
     }
     SetFontOfChildren(window_, font_);
+    ::SendMessageW(Item(kModesNote), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);

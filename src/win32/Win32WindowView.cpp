@@ -1,6 +1,7 @@
 // What the window model shows reaches the controls here.
 
 #include <algorithm>
+#include <tuple>
 
 #include "platform/WideText.h"
 #include "settings/Settings.h"
@@ -70,7 +71,16 @@ void Win32Window::SetMenuEnabled(Menu menu, bool enabled) {
 }
 
 void Win32Window::SetControlEnabled(Control control, bool enabled) {
-    ::EnableWindow(Item(ControlIdOfControl(control)), enabled);
+    const HWND shown = Item(ControlIdOfControl(control));
+    ::EnableWindow(shown, enabled);
+    // A list view keeps its white face when it is off: grey says it takes no click.
+    if (control == Control::SizeList) {
+        const COLORREF face = ::GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE);
+        ListView_SetBkColor(shown, face);
+        ListView_SetTextBkColor(shown, face);
+        ListView_SetTextColor(shown, ::GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        ::InvalidateRect(shown, nullptr, TRUE);
+    }
 }
 
 void Win32Window::ApplyTexts(const WindowTexts& texts) {
@@ -138,6 +148,12 @@ void Win32Window::SetPiecesGroupHint(const std::string& hint) {
 }
 
 void Win32Window::ShowEditedPiece(const std::string& text) { SetControlText(kEditedPiece, text); }
+
+// Shortened at its end where the row is short; whole in its tooltip.
+void Win32Window::ShowModesNote(const std::string& text) {
+    SetControlText(kModesNote, text);
+    hints_[Item(kModesNote)] = text.empty() ? std::string() : text + "|" + text;
+}
 
 void Win32Window::SetSizeLineCount() {
     ListView_SetItemCountEx(Item(kSizeList), static_cast<int>(sizeLines_.size()), LVSICF_NOSCROLL);
@@ -256,27 +272,112 @@ void Win32Window::ShowStatus(int panel, const std::string& text) {
         return;
     }
     stateText_ = text;
-    const std::string shown = progressText_.empty() ? text : text + "   " + progressText_;
-    SetStatusText(1, shown, shown);
+    ArrangeStatusParts();
+    SetStatusText(1, text, text);
     ::UpdateWindow(status_);
 }
 
-// A hint is not shortened: the status bar cuts what does not fit, and shows
-// the whole in its tooltip when the mouse comes to it.
+// A hint is not shortened: it wraps onto the bar's second line, and what does
+// not fit even there is whole in the panel's tooltip.
 void Win32Window::ShowHint(const std::string& hint) { SetStatusText(0, hint, hint); }
 
+// The panels draw themselves (DrawStatusPart): a status bar's own text takes
+// one line only.
 void Win32Window::SetStatusText(int panel, const std::string& shown, const std::string& whole) {
-    ::SendMessageW(status_, SB_SETTEXTW, static_cast<WPARAM>(panel),
-                   reinterpret_cast<LPARAM>(Widen(shown).c_str()));
+    statusTexts_[static_cast<std::size_t>(panel)] = shown;
+    ::SendMessageW(status_, SB_SETTEXTW, static_cast<WPARAM>(panel) | SBT_OWNERDRAW, 0);
     ::SendMessageW(status_, SB_SETTIPTEXTW, static_cast<WPARAM>(panel),
                    reinterpret_cast<LPARAM>(Widen(whole).c_str()));
+    RECT part{};
+    ::SendMessageW(status_, SB_GETRECT, static_cast<WPARAM>(panel),
+                   reinterpret_cast<LPARAM>(&part));
+    ::InvalidateRect(status_, &part, TRUE);
 }
 
-// The progress bar of the common controls has no text of its own: the words
-// go after the state in panel 1.
+void Win32Window::DrawStatusPart(const DRAWITEMSTRUCT& part) const {
+    if (part.itemID > 1) {
+        return;
+    }
+    RECT room = part.rcItem;
+    ::InflateRect(&room, -S(3), 0);
+    const std::string shown = WrappedWithin(font_, statusTexts_[part.itemID],
+                                            room.right - room.left, room.bottom - room.top);
+    const std::wstring text = Widen(shown);
+    const HGDIOBJ previous = ::SelectObject(part.hDC, font_);
+    ::SetBkMode(part.hDC, TRANSPARENT);
+    ::SetTextColor(part.hDC, ::GetSysColor(COLOR_BTNTEXT));
+    // One line or two, in the middle of the bar's height.
+    RECT lines = room;
+    ::DrawTextW(part.hDC, text.c_str(), -1, &lines, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    ::OffsetRect(&room, 0,
+                 std::max<int>((room.bottom - room.top - (lines.bottom - lines.top)) / 2, 0));
+    ::DrawTextW(part.hDC, text.c_str(), -1, &room, DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(part.hDC, previous);
+}
+
+// The progress bar of the common controls has no text of its own: it gets
+// the run's words painted over it, as the bar of the Qt window shows them.
 void Win32Window::ShowProgressText(const std::string& text) {
     progressText_ = text;
-    ShowStatus(1, stateText_);
+    ::InvalidateRect(Item(kProgress), nullptr, FALSE);
+    ::UpdateWindow(Item(kProgress));
+}
+
+LRESULT CALLBACK Win32Window::ProgressProcedure(HWND bar, UINT message, WPARAM wParam,
+                                                LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    switch (message) {
+        case WM_PAINT:
+            reinterpret_cast<Win32Window*>(self)->PaintProgress(bar);
+            return 0;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(bar, &Win32Window::ProgressProcedure, 0);
+            break;
+        default:
+            break;
+    }
+    return ::DefSubclassProc(bar, message, wParam, lParam);
+}
+
+// The bar as the control draws it, then the words over it in the colours of
+// what lies beneath each part of them: those over the done part as on a
+// selection, the rest as on the window. Drawn aside first, so nothing flickers.
+void Win32Window::PaintProgress(HWND bar) {
+    PAINTSTRUCT paint{};
+    const HDC target = ::BeginPaint(bar, &paint);
+    RECT client{};
+    ::GetClientRect(bar, &client);
+    const HDC aside = ::CreateCompatibleDC(target);
+    const HBITMAP picture = ::CreateCompatibleBitmap(target, client.right, client.bottom);
+    const HGDIOBJ previousPicture = ::SelectObject(aside, picture);
+    ::FillRect(aside, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::DefSubclassProc(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(aside),
+                      PRF_CLIENT | PRF_ERASEBKGND);
+    if (!progressText_.empty()) {
+        const auto low = static_cast<int>(::SendMessageW(bar, PBM_GETRANGE, TRUE, 0));
+        const auto high = static_cast<int>(::SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
+        const auto position = static_cast<int>(::SendMessageW(bar, PBM_GETPOS, 0, 0));
+        const int done = high > low ? ::MulDiv(client.right, position - low, high - low) : 0;
+        const std::wstring words = Widen(progressText_);
+        const HGDIOBJ previousFont = ::SelectObject(aside, font_);
+        ::SetBkMode(aside, TRANSPARENT);
+        for (const auto& [left, right, colour] :
+             {std::tuple{0, done, COLOR_HIGHLIGHTTEXT},
+              std::tuple{done, static_cast<int>(client.right), COLOR_WINDOWTEXT}}) {
+            const int saved = ::SaveDC(aside);
+            ::IntersectClipRect(aside, left, 0, right, client.bottom);
+            ::SetTextColor(aside, ::GetSysColor(colour));
+            RECT room = client;
+            ::DrawTextW(aside, words.c_str(), -1, &room,
+                        DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+            ::RestoreDC(aside, saved);
+        }
+        ::SelectObject(aside, previousFont);
+    }
+    ::BitBlt(target, 0, 0, client.right, client.bottom, aside, 0, 0, SRCCOPY);
+    ::SelectObject(aside, previousPicture);
+    ::DeleteObject(picture);
+    ::DeleteDC(aside);
+    ::EndPaint(bar, &paint);
 }
 
 void Win32Window::SetProgressRange(int minimum, int maximum) {

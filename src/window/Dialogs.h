@@ -49,6 +49,10 @@ public:
     // The How It Works window: shown and brought to the front without waiting,
     // so the main window stays usable while the manual is open.
     virtual void Show(HelpFileModel& help) = 0;
+
+    // From now on somebody watches the window: a run that was to end by itself
+    // stopped early and the window waits for the user instead.
+    virtual void UserWatches() {}
 };
 
 }  // namespace brelker

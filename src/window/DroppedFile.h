@@ -43,6 +43,7 @@ public:
     void Run(BaseSizeModel& baseSizes) override { shown_.Run(baseSizes); }
     bool Run(DiskCountModel& diskCount) override { return shown_.Run(diskCount); }
     void Show(HelpFileModel& help) override { shown_.Show(help); }
+    void UserWatches() override { shown_.UserWatches(); }
 
 private:
     DialogService& shown_;

@@ -28,6 +28,7 @@ public:
     void ShowPieceCount(const std::string&) override {}
     void SetPiecesGroupHint(const std::string&) override {}
     void ShowEditedPiece(const std::string&) override {}
+    void ShowModesNote(const std::string&) override {}
     void ShowSizeLines(const std::vector<std::int64_t>&) override {}
     void AddSizeLine(const std::string&) override {}
     void ClearSizeLines() override {}

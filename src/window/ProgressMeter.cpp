@@ -76,17 +76,47 @@ void ProgressMeter::Begin(const std::string& decimalSeparator) {
     separator_ = decimalSeparator;
     start_.reset();
     lastShown_ = 0;
+    last_.reset();
+    waited_ = 0;
+    waitingSince_.reset();
+}
+
+std::int64_t ProgressMeter::Elapsed(std::int64_t now) const {
+    return now - *start_ - waited_ - (waitingSince_ ? now - *waitingSince_ : 0);
 }
 
 std::optional<std::string> ProgressMeter::Update(const TransferProgress& progress,
                                                  std::int64_t now) {
+    last_ = progress;
     if (!start_) {
         start_ = now;
     } else if (now - lastShown_ < kInterval) {
         return std::nullopt;
     }
     lastShown_ = now;
-    return ProgressText(progress, now - *start_, separator_);
+    return ProgressText(progress, Elapsed(now), separator_);
+}
+
+std::string ProgressMeter::Latest(std::int64_t now) {
+    if (!last_) {
+        return {};
+    }
+    lastShown_ = now;
+    return ProgressText(*last_, Elapsed(now), separator_);
+}
+
+// The clock runs from the first report: a prompt before it is no wait of the run's.
+void ProgressMeter::Pause(std::int64_t now) {
+    if (start_ && !waitingSince_) {
+        waitingSince_ = now;
+    }
+}
+
+void ProgressMeter::Resume(std::int64_t now) {
+    if (waitingSince_) {
+        waited_ += now - *waitingSince_;
+        waitingSince_.reset();
+    }
 }
 
 }  // namespace brelker

@@ -29,11 +29,23 @@ public:
     // The text to show for progress at now, or nothing while the last one
     // shown is still fresh.
     std::optional<std::string> Update(const TransferProgress& progress, std::int64_t now);
+    // The text for the last progress reported, however fresh the one shown:
+    // what stays on screen while the run waits. Empty before the first report.
+    std::string Latest(std::int64_t now);
+    // The run waits for the user (a disk prompt, the Stop question) from Pause
+    // to Resume: the wait counts to neither the rate nor the time left.
+    void Pause(std::int64_t now);
+    void Resume(std::int64_t now);
 
 private:
+    std::int64_t Elapsed(std::int64_t now) const;
+
     std::string separator_ = ".";
     std::optional<std::int64_t> start_;
     std::int64_t lastShown_ = 0;
+    std::optional<TransferProgress> last_;
+    std::int64_t waited_ = 0;
+    std::optional<std::int64_t> waitingSince_;
 };
 
 }  // namespace brelker

@@ -11,7 +11,7 @@ namespace brelker {
 namespace {
 
 // In the order of TransferOutcome; PieceFailed takes the caller's slot.
-constexpr std::array<TextSlot, 19> kOutcomeSlots = {slot::kFileSplit,
+constexpr std::array<TextSlot, 21> kOutcomeSlots = {slot::kFileSplit,
                                                     slot::kSizesDiffer,
                                                     slot::kCannotCreatePiece,
                                                     slot::kCannotReadBigFile,
@@ -29,9 +29,11 @@ constexpr std::array<TextSlot, 19> kOutcomeSlots = {slot::kFileSplit,
                                                     slot::kPieceChanged,
                                                     slot::kChecksumFileUnusable,
                                                     slot::kSeriesUnfinished,
-                                                    slot::kBigFileNotRemoved};
+                                                    slot::kBigFileNotRemoved,
+                                                    slot::kAppendNotUndone,
+                                                    slot::kBigFileNamedAsPiece};
 static_assert(kOutcomeSlots.size() ==
-              static_cast<std::size_t>(TransferOutcome::BigFileNotRemoved) + 1);
+              static_cast<std::size_t>(TransferOutcome::BigFileNamedAsPiece) + 1);
 
 }  // namespace
 
@@ -63,6 +65,8 @@ std::string TransferFailureText(const TransferResult& result, TextSlot failureSl
         case SelfOverwrite:
         case PieceChanged:
         case BigFileNotRemoved:
+        case AppendNotUndone:
+        case BigFileNamedAsPiece:
             return Text(OutcomeSlot(result.outcome)) + result.file;
         default:
             return Text(OutcomeSlot(result.outcome));

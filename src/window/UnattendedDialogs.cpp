@@ -1,5 +1,7 @@
 #include "window/UnattendedDialogs.h"
 
+#include <utility>
+
 namespace brelker {
 
 std::optional<std::string> UnattendedDialogs::OpenFile(const std::string& title,
@@ -23,11 +25,24 @@ std::optional<std::string> UnattendedDialogs::SaveFile(const std::string& title,
 
 bool UnattendedDialogs::Message(const std::string& text, const std::string& caption,
                                 MessageIcon icon, MessageButtons buttons) {
-    if (AsksYesOrNo(buttons) && canAsk_) {
+    if (canAsk_ && (watched_ || AsksYesOrNo(buttons))) {
         return interactive_->Message(text, caption, icon, buttons);
     }
     errors_ << "brelker: " << caption << ": " << text << '\n' << std::flush;
+    if (canAsk_) {
+        unseen_.push_back({text, caption, icon});
+    }
     return buttons == MessageButtons::Ok;
+}
+
+void UnattendedDialogs::UserWatches() {
+    if (!canAsk_ || watched_) {
+        return;
+    }
+    watched_ = true;
+    for (const Said& said : std::exchange(unseen_, {})) {
+        interactive_->Message(said.text, said.caption, said.icon, MessageButtons::Ok);
+    }
 }
 
 void UnattendedDialogs::Run(BaseSizeModel& baseSizes) {

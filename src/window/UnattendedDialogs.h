@@ -1,6 +1,8 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "window/Dialogs.h"
 
@@ -30,11 +32,21 @@ public:
     void Run(BaseSizeModel& baseSizes) override;
     bool Run(DiskCountModel& diskCount) override { return canAsk_ && interactive_->Run(diskCount); }
     void Show(HelpFileModel& help) override;
+    void UserWatches() override;
 
 private:
+    struct Said {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+    };
+
     DialogService* interactive_;
     std::ostream& errors_;
     const bool canAsk_;
+    bool watched_ = false;
+    // What went to the error stream only, for the user should one come.
+    std::vector<Said> unseen_;
 };
 
 }  // namespace brelker

@@ -1,6 +1,7 @@
 // The split and join workflow of the main window: choosing files and places,
 // running the engine with the busy state around it, and reporting its result.
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/PieceNames.h"
@@ -56,8 +57,7 @@ void WindowModel::ChooseBigFile() {
         SetStatus(Text(slot::kNoFileSelected));
         return;
     }
-    if (const UnusableFile why = TakeBigFile(job_, platform_, *path); why != UnusableFile::None) {
-        ReportFailure(UnusableFileText(why, *path));
+    if (!TakeUsableBigFile(*path)) {
         return;
     }
     BigFileChosen();
@@ -65,7 +65,22 @@ void WindowModel::ChooseBigFile() {
         dialogs_.Message(Text(slot::kExtractionOff), Text(slot::kProgramName),
                          MessageIcon::Information, MessageButtons::Ok);
         job_.ExtractActive = false;
+        ShowModesNote();
     }
+}
+
+// A file that cannot be split leaves the job as the window shows it: Split,
+// if it is on, still splits the file named there.
+bool WindowModel::TakeUsableBigFile(const std::string& path) {
+    const std::string shownPath = job_.BigFilePath;
+    const std::int64_t shownBytes = job_.BigFileBytes;
+    if (const UnusableFile why = TakeBigFile(job_, platform_, path); why != UnusableFile::None) {
+        job_.BigFilePath = shownPath;
+        job_.BigFileBytes = shownBytes;
+        ReportFailure(UnusableFileText(why, path));
+        return false;
+    }
+    return true;
 }
 
 void WindowModel::BigFileChosen(bool plan) {
@@ -202,8 +217,8 @@ void WindowModel::ChooseSeries() {
     SetSelfUnitEnabled(false);
     JoinPath = platform_.CurrentFolder();
     store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
-    // The big file goes by default into the folder last used for big files.
-    job_.BigFilePath = JoinFolder(SplitPath, BareFileName(job_.BigFilePath));
+    // The big file goes by default beside its pieces, under their stem, as the
+    // command line restores it: where the checksum file and Verify look for it.
     job_.BigFileBytes = 0;
     plan_.ClearSizeList();
     ShowPieceNames();
@@ -224,6 +239,7 @@ void WindowModel::ChooseSeries() {
         dialogs_.Message(Text(slot::kAppendingOff), Text(slot::kProgramName),
                          MessageIcon::Information, MessageButtons::Ok);
         job_.AppendActive = false;
+        ShowModesNote();
     }
     EnableGroup(ControlGroup::SplitGroup, false);
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
@@ -274,16 +290,25 @@ void WindowModel::Join() {
     ShowResult(result,
                result.verified ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
                slot::kCannotReadPiece);
+    if (!result.appendUndone.empty()) {
+        ShowNote(Text(slot::kAppendUndone) + result.appendUndone);
+    }
     if (!result.partialPath.empty()) {
         dialogs_.Message(Text(slot::kPartialFileKept) + result.partialPath,
                          Text(slot::kAbnormalTermination), MessageIcon::Warning,
                          MessageButtons::Ok);
     }
-    job_.BigFileBytes = engine_.QueryFileSize(job_.BigFilePath);
+    // A join that failed before the file was made leaves nothing to measure.
+    job_.BigFileBytes = std::max<std::int64_t>(engine_.QueryFileSize(job_.BigFilePath), 0);
     CoverWholeBigFile(job_);
     plan_.ShowBigFileSize(plan_.Unit);
     EnableGroup(ControlGroup::JoinGroup, false);
     EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+    // Appending was for this join: the next one replaces its target again.
+    if (job_.AppendActive) {
+        job_.AppendActive = false;
+        ShowModesNote();
+    }
 }
 
 void WindowModel::VerifySeries() {
@@ -321,9 +346,11 @@ void WindowModel::VerifySeries() {
     if (!result.Succeeded()) {
         SetSizeListMode(SizeListMode::PieceSizes);
         ShowResult(result, slot::kVerifying, slot::kCannotReadPiece);
-        return;
+    } else {
+        ShowVerifyReport(report);
     }
-    ShowVerifyReport(report);
+    // No plan's count belongs beside Verify's lines, which count themselves.
+    ShowFileCount(std::nullopt);
 }
 
 // Verify's lines go into the size list, which is on while it shows them so

@@ -3,6 +3,7 @@
 // and their questions worded here.
 
 #include "plan/BaseSizeModel.h"
+#include "plan/ByteSize.h"
 #include "text/Hints.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
@@ -14,18 +15,52 @@ namespace brelker {
 // Each run sets the range as it begins.
 void WindowModel::SetProgressRange(int minimum, int maximum) {
     progressMeter_.Begin(platform_.DecimalSeparator());
+    metering_ = true;
+    heldNote_.reset();
     view_.SetProgressRange(minimum, maximum);
 }
 
 void WindowModel::SetProgress(int position) { view_.SetProgress(position); }
 
+// The words come a few times a second, and the file in panel 0 with them: the
+// two name the same piece, however many pieces went by in between.
 void WindowModel::ShowTransfer(const TransferProgress& progress) {
     if (const auto text = progressMeter_.Update(progress, platform_.SteadyMilliseconds())) {
         view_.ShowProgressText(*text);
+        ShowHeldNote();
     }
 }
 
-void WindowModel::EndProgressText() { view_.ShowProgressText(std::string()); }
+void WindowModel::ShowHeldNote() {
+    if (heldNote_) {
+        view_.ShowStatus(0, *heldNote_);
+        heldNote_.reset();
+    }
+}
+
+void WindowModel::EndProgressText() {
+    metering_ = false;
+    heldNote_.reset();
+    view_.ShowProgressText(std::string());
+}
+
+// While the run waits for the user its words say where it stopped, as the bar
+// does, and the wait counts to neither its rate nor its time left.
+bool WindowModel::AskDuringWork(const std::function<bool()>& ask) {
+    if (metering_) {
+        const std::int64_t now = platform_.SteadyMilliseconds();
+        if (const std::string text = progressMeter_.Latest(now); !text.empty()) {
+            view_.ShowProgressText(text);
+        }
+        ShowHeldNote();
+        progressMeter_.Pause(now);
+    }
+    const bool answer = ask();
+    if (metering_) {
+        progressMeter_.Resume(platform_.SteadyMilliseconds());
+    }
+    return answer;
+}
 
 void WindowModel::ClearSizeList() { ClearSizeLines(); }
 
@@ -41,11 +76,18 @@ void WindowModel::SelectSizeLine(int index) {
 
 void WindowModel::RepaintSizeList() { view_.RepaintSizeList(); }
 
-void WindowModel::ShowNote(const std::string& path) { view_.ShowStatus(0, path); }
+void WindowModel::ShowNote(const std::string& path) {
+    if (metering_) {
+        heldNote_ = path;
+    } else {
+        view_.ShowStatus(0, path);
+    }
+}
 
-void WindowModel::NoteErasing() { ShowNote(Text(slot::kErasingFloppy)); }
+// An erase is no transfer: each file goes as it is deleted.
+void WindowModel::NoteErasing() { view_.ShowStatus(0, Text(slot::kErasingFloppy)); }
 
-void WindowModel::NoteErased(const std::string& path) { ShowNote("Delete " + path); }
+void WindowModel::NoteErased(const std::string& path) { view_.ShowStatus(0, "Delete " + path); }
 
 void WindowModel::RepaintWindow() { view_.Repaint(); }
 
@@ -54,14 +96,19 @@ void WindowModel::ProcessMessages() { view_.ProcessEvents(); }
 void WindowModel::ShowBusyCursor() { view_.SetPointer(Pointer::Busy); }
 
 bool WindowModel::AskToContinue() {
-    return dialogs_.Message(Text(slot::kContinueQuestion), Text(slot::kContinueOrBreak),
-                            MessageIcon::Question, MessageButtons::YesNo);
+    return AskDuringWork([this] {
+        return dialogs_.Message(Text(slot::kContinueQuestion), Text(slot::kContinueOrBreak),
+                                MessageIcon::Question, MessageButtons::YesNo);
+    });
 }
 
 bool WindowModel::AskForDisk(int piece, DiskPrompt why) {
-    return dialogs_.Message(DiskQuestionText(piece, why), Text(slot::kChangeDisk),
-                            why == DiskPrompt::Plain ? MessageIcon::Question : MessageIcon::Warning,
-                            MessageButtons::YesNo);
+    return AskDuringWork([&] {
+        return dialogs_.Message(
+            DiskQuestionText(piece, why), Text(slot::kChangeDisk),
+            why == DiskPrompt::Plain ? MessageIcon::Question : MessageIcon::Warning,
+            MessageButtons::YesNo);
+    });
 }
 
 void WindowModel::ReportUndeletable(const std::string& path) {
@@ -95,6 +142,11 @@ void WindowModel::EnableGroup(ControlGroup group, bool on) {
         case ControlGroup::SplitGroup:
             SetEnabled(Command::DoSplit, on);
             SetEnabled(Control::SizeList, on);
+            // A split offered names its pieces, also when an earlier plan of
+            // the same file was refused before the names were shown.
+            if (on && plan_.PlansASplit) {
+                ShowPieceNames();
+            }
             break;
         case ControlGroup::SmallFilesPlaceGroup:
             SetEnabled(Command::FindPlaceToSmallFiles, on);
@@ -164,13 +216,8 @@ void WindowModel::SetNewSizeText(const std::string& text) {
 std::string WindowModel::NewSizeText() const { return newSizeText_; }
 
 void WindowModel::ShowPieceCount(int count) {
-    if (count > 0) {
-        ShowFileCount(count);
-        return;
-    }
-    view_.ShowPieceCount(std::string());
-    const bool unknown = count == kUnknownPieceCount && !shownBigFile_.empty();
-    view_.SetPiecesGroupHint(unknown ? Text(slot::kPieceIndexRange) + "?" : std::string());
+    ShowFileCount(count > 0 || count == kUnknownPieceCount ? std::optional<int>(count)
+                                                           : std::nullopt);
 }
 
 void WindowModel::SetBigFileSizeCaption(const std::string& text) { view_.ShowBigFileSize(text); }
@@ -188,9 +235,7 @@ void WindowModel::SetBaseSizeControlsEnabled(bool enabled) {
     SetEnabled(Control::ApplyBaseSize, enabled);
 }
 
-namespace {
-
-TextSlot PlanStatusSlot(PlanStatus status) {
+TextSlot WindowModel::PlanStatusSlot(PlanStatus status) const {
     switch (status) {
         case PlanStatus::ReadyToSplit:
             return slot::kReadyToSplit;
@@ -198,13 +243,14 @@ TextSlot PlanStatusSlot(PlanStatus status) {
             return slot::kChooseBaseSize;
         case PlanStatus::TooManyPieces:
             return slot::kTooManyFiles;
+        case PlanStatus::NothingToSplit:
+            // Split is off: the status bar says why.
+            return job_.ExtractActive ? slot::kEmptyExtraction : slot::kEmptyBigFile;
         case PlanStatus::None:
             break;
     }
     return TextSlot(-1);  // outside the table: the empty text
 }
-
-}  // namespace
 
 void WindowModel::ShowPlanStatus(PlanStatus status) { SetStatus(Text(PlanStatusSlot(status))); }
 
@@ -214,23 +260,20 @@ void WindowModel::EndPlanning(PlanStatus status) { EndBusy(Text(PlanStatusSlot(s
 
 void WindowModel::RunBaseSizeEditor() {
     BaseSizeModel editor(store_);
+    editor.SetAsk([this](const std::string& text, const std::string& caption, MessageIcon icon) {
+        return dialogs_.Message(
+            text, caption, icon,
+            icon == MessageIcon::Question ? MessageButtons::YesNoDefaultNo : MessageButtons::Ok);
+    });
     dialogs_.Run(editor);
 }
 
 std::string WindowModel::DecimalSeparator() const { return platform_.DecimalSeparator(); }
 
-// The thousands mark of each language's locale: "1,457,664", "1 457 664",
-// "1.457.664". A size typed with another language's mark is refused rather
-// than guessed at, since "1.457" or "1,457" is a fraction elsewhere.
+// A size typed with another language's mark is refused rather than guessed
+// at, since "1.457" or "1,457" is a fraction elsewhere.
 std::string WindowModel::DigitGroupSeparator() const {
-    switch (CurrentLanguage()) {
-        case kSwedish:
-            return " ";
-        case kGerman:
-            return ".";
-        default:
-            return ",";
-    }
+    return std::string(DigitGroupSeparatorOf(CurrentLanguage()));
 }
 
 void WindowModel::SetStatus(const std::string& text) { view_.ShowStatus(1, text); }

@@ -113,6 +113,7 @@ private:
 
     // The workflow's steps (WindowCommands.cpp).
     std::optional<std::string> ChoosePiece();
+    bool TakeUsableBigFile(const std::string& path);
     void BigFileChosen(bool plan = true);
     TransferResult RunWork(TextSlot busySlot, const std::function<TransferResult()>& work);
     void ShowResult(const TransferResult& result, TextSlot successSlot, TextSlot failureSlot);
@@ -136,11 +137,13 @@ private:
     void ReportFailure(const std::string& message);
     void ApplyTexts();
     void ReapplyLanguage();
-    void ShowPlanCount();
-    void ShowFileCount(int count);
+    void ShowFileCount(std::optional<int> count);
+    void WordFileCount();
+    void ShowModesNote();
     void ShowPieceNames();
     void ShowBigFileName();
     void ShowPlanOutcome(PlanOutcome outcome);
+    TextSlot PlanStatusSlot(PlanStatus status) const;
     void SetSizeListMode(SizeListMode mode);
     std::pair<WindowTexts::Item, WindowTexts::Item> SizeListTexts() const;
     void ShowWelcome();
@@ -156,6 +159,8 @@ private:
     void SetProgress(int position) override;
     void ShowTransfer(const TransferProgress& progress) override;
     void EndProgressText();
+    void ShowHeldNote();
+    bool AskDuringWork(const std::function<bool()>& ask);
     void ClearSizeList() override;
     void AddSizeLine(const std::string& line) override;
     void SelectSizeLine(int index) override;
@@ -216,6 +221,10 @@ private:
     DiskCountModel diskCount_;
     HelpFileModel helpFile_;
     ProgressMeter progressMeter_;
+    // Between a run's start and end; the file it names in panel 0 waits for
+    // the next words of its progress.
+    bool metering_ = false;
+    std::optional<std::string> heldNote_;
 
     std::array<bool, kCommandCount> commands_{};
     std::array<bool, kCommandCount> checked_{};
@@ -234,6 +243,9 @@ private:
     bool closeAfterWork_ = false;
     // What BigFileName shows: the big file of a split, the target of a join.
     std::string shownBigFile_;
+    // The count lblNrFiles shows (none, or kUnknownPieceCount for "?"), worded
+    // anew in another language.
+    std::optional<int> shownCount_;
     // The size list's lines and selected line, the new size as typed, and the
     // base size list's length and selected line.
     std::vector<std::string> sizeLines_;

@@ -50,7 +50,6 @@ void WindowModel::SwitchLanguage(int language) {
 void WindowModel::ReapplyLanguage() {
     view_.FollowLanguage(CurrentLanguage());
     ApplyTexts();
-    ShowPlanCount();
     if (sizeListMode_ == SizeListMode::VerifyResults) {
         ShowVerifyLines();
     }
@@ -91,7 +90,6 @@ void WindowModel::ChangeSuffix() {
     FillTextTable(options_.Suffix);
     ApplyTexts();
     if (job_.BigFileBytes > 0) {
-        ShowPlanCount();
         ShowPieceNames();
     }
 }
@@ -108,6 +106,7 @@ void WindowModel::ChangeExtraction() {
         return;
     }
     extraction.Commit(job_);
+    ShowModesNote();
     if (!Enabled(Command::DoSplit)) {
         return;
     }
@@ -121,6 +120,9 @@ void WindowModel::ChangeExtraction() {
     plan_.ClearSizeList();
     EnableGroup(ControlGroup::SplitGroup, false);
     EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
+    ShowFileCount(std::nullopt);
+    SetStatus(job_.BigFileBytes < 0 ? Text(slot::kFileMissing) + job_.BigFilePath
+                                    : Text(PlanStatusSlot(PlanStatus::NothingToSplit)));
 }
 
 void WindowModel::Exit() {

@@ -19,7 +19,16 @@ void WindowModel::Start(const std::vector<std::string>& arguments) {
     }
     const CommandLine commandLine = ParseCommandLine(arguments);
     RunCommandLine(commandLine);
-    if (!commandLine.files.empty() && !quitRequested_) {
+    if (quitRequested_) {
+        return;
+    }
+    // A run that was to end by itself stopped early: the window is the user's
+    // now, and says so itself rather than to a stream nobody may read.
+    if (IsUnattended(commandLine)) {
+        view_.ShowWindow(false);
+        dialogs_.UserWatches();
+    }
+    if (!commandLine.files.empty()) {
         OpenFilesFromCommandLine(commandLine.files);
     }
 }
@@ -110,10 +119,9 @@ void WindowModel::ShowWelcome() {
                             " " + std::string(kVersionText));
 }
 
-// False when the file cannot be measured: the message has been shown.
+// False when the file cannot be used: the message has been shown.
 bool WindowModel::ChooseBigFileFromCommandLine(const std::string& path) {
-    if (const UnusableFile why = TakeBigFile(job_, platform_, path); why != UnusableFile::None) {
-        ReportFailure(UnusableFileText(why, path));
+    if (!TakeUsableBigFile(path)) {
         return false;
     }
     // Planned once, after every switch: the base size may still change.
@@ -126,13 +134,24 @@ void WindowModel::RunCommandLine(const CommandLine& commandLine) {
     bool minimizeRequested = false;
     bool exitRequested = false;
     bool selfUnitRequested = false;
+    bool bigFileChosen = false;
+    // A switch that cannot be followed ends the switches, and the program goes
+    // on interactively without a split. A big file already chosen is planned
+    // all the same, with the base size the list shows: Split is never offered
+    // on a plan that was not made.
+    const auto stop = [&] {
+        exitCode_ = 1;
+        if (bigFileChosen) {
+            ShowPlanOutcome(plan_.BaseSizeChosen(baseSizeLine_));
+        }
+    };
     for (const CommandLine::Step& step : commandLine.steps) {
         switch (step.option) {
             case CommandLine::Option::BigFile:
                 if (!ChooseBigFileFromCommandLine(step.value)) {
-                    exitCode_ = 1;
-                    return;  // the program goes on interactively, without a split
+                    return stop();
                 }
+                bigFileChosen = true;
                 break;
             case CommandLine::Option::SmallFiles:
                 job_.SmallFilesBase = step.value;
@@ -144,8 +163,7 @@ void WindowModel::RunCommandLine(const CommandLine& commandLine) {
                     dialogs_.Message("'" + step.value + "' is not a valid integer value",
                                      std::string(settings::kProgramName), MessageIcon::Stop,
                                      MessageButtons::Ok);
-                    exitCode_ = 1;
-                    return;  // nothing after this: no base size step, no split
+                    return stop();
                 }
                 // Selected without running the change handler: that comes last.
                 if (number >= 1 && number <= baseSizeLines_) {

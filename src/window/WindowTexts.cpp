@@ -5,6 +5,7 @@
 
 #include "platform/Paths.h"
 #include "settings/Settings.h"
+#include "text/HelpLines.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 #include "window/ResultText.h"
@@ -45,7 +46,10 @@ void WindowModel::ApplyTexts() {
     command(Command::ClearRegistry) = Item(slot::kResetSettings, slot::kResetSettingsHint);
     command(Command::Exit) = Item(slot::kExit, slot::kExitHint);
     command(Command::ChangeAlways) = Item(slot::kPauseAlways, slot::kPauseHint);
-    command(Command::ChangeSometimes) = Item(slot::kPauseSometimes, slot::kPauseHint);
+    // Floppies are drives A: and B: on Windows only; elsewhere they are mount points.
+    command(Command::ChangeSometimes) =
+        Item(kThisHelpSystem == HelpSystem::Windows ? slot::kPauseSometimes : slot::kPauseFloppies,
+             slot::kPauseHint);
     command(Command::ChangeNever) = Item(slot::kPauseNever, slot::kPauseHint);
     command(Command::MemoryUsage) =
         Hinted("&" + Text(slot::kMemoryUsage) + "...", slot::kMemoryUsageHint);
@@ -85,7 +89,8 @@ void WindowModel::ApplyTexts() {
     texts.applyNewSize = Item(slot::kApplyNewSize, slot::kApplyNewSizeHint);
     texts.progress = {std::string(), Text(slot::kProgressHint)};
     view_.ApplyTexts(texts);
-    view_.ShowPieceCount(std::string());
+    WordFileCount();
+    ShowModesNote();
     view_.ShowEditedPiece(Text(slot::kFileNumber));
 }
 
@@ -137,18 +142,39 @@ std::string WindowModel::VerifyMessage() const {
     return text + "\n\n" + VerifySummary(verifyReport_);
 }
 
-void WindowModel::ShowPlanCount() {
-    if (plan_.UseFreeSpace) {
-        view_.ShowPieceCount(std::string());
-        view_.SetPiecesGroupHint(Text(slot::kPieceIndexRange) + "?");
-    } else {
-        ShowFileCount(job_.SmallFileCount);
-    }
+void WindowModel::ShowFileCount(std::optional<int> count) {
+    shownCount_ = count;
+    WordFileCount();
 }
 
-void WindowModel::ShowFileCount(int count) {
-    view_.ShowPieceCount(Text(slot::kFileCount) + std::to_string(count));
-    view_.SetPiecesGroupHint(Text(slot::kPieceIndexRange) + std::to_string(count));
+// lblNrFiles and the hint of the pieces' group: "Nr. of files: 3" and "... 1 to
+// 3", nothing, or in free-space mode a "?" for a count the split finds out.
+void WindowModel::WordFileCount() {
+    std::string label;
+    std::string hint;
+    if (shownCount_ == kUnknownPieceCount) {
+        hint = shownBigFile_.empty() ? std::string() : Text(slot::kPieceIndexRange) + "?";
+    } else if (shownCount_) {
+        label = Text(slot::kFileCount) + std::to_string(*shownCount_);
+        hint = Text(slot::kPieceIndexRange) + std::to_string(*shownCount_);
+    }
+    view_.ShowPieceCount(label);
+    view_.SetPiecesGroupHint(hint);
+}
+
+// Extraction and appending change what a split or join writes; while either
+// is on the pieces' group says so, as the options that set them are a dialog
+// away.
+void WindowModel::ShowModesNote() {
+    std::string note;
+    if (job_.ExtractActive) {
+        note = TextWith(slot::kExtractionOnNote,
+                        {std::to_string(job_.ExtractCount), std::to_string(job_.ExtractSkip)});
+    }
+    if (job_.AppendActive) {
+        note += (note.empty() ? "" : " \u00b7 ") + Text(slot::kAppendingOnNote);
+    }
+    view_.ShowModesNote(note);
 }
 
 // SmallFileNames: the pieces' stem, the suffix and "*" for the number.

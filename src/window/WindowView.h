@@ -115,6 +115,9 @@ public:
     virtual void ShowPieceCount(const std::string& text) = 0;
     virtual void SetPiecesGroupHint(const std::string& hint) = 0;
     virtual void ShowEditedPiece(const std::string& text) = 0;
+    // A note in the pieces' group while a split or join works differently:
+    // extraction or appending is on. Empty while neither is.
+    virtual void ShowModesNote(const std::string& text) = 0;
 
     // SmallerSizesLB: every line at once (32736 appear without delay), one
     // more, none; the selected line (-1: none).

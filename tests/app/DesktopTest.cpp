@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
@@ -24,6 +25,7 @@
 #include "app/ElidedLabel.h"
 #include "app/QtDialogs.h"
 #include "app/ScreenPlacement.h"
+#include "app/StatusPanels.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -86,19 +88,33 @@ TEST_F(DesktopTest, LongPathsKeepTheirFileNameInSightAndTheWindowFitsItsScreen) 
 
     // Status panel 1 shortens at the end and shows the whole text on demand.
     const std::string state(300, 's');
-    Find<QLabel>("StatusPanel1")->setText(QString::fromStdString(state));
+    Find<StatusPanels>("StatusPanels")->ShowState(QString::fromStdString(state));
     auto* panel = static_cast<ElidedLabel*>(Find<QLabel>("StatusPanel1"));
     EXPECT_TRUE(panel->ShownText().endsWith(QStringLiteral("…")));
     EXPECT_EQ(ToolTipOf("StatusPanel1"), state);
 }
 
-// The longest hint of the window, in German, is read whole in status panel 0:
-// the panel takes the lines it needs while it shows it, and gives them back.
-TEST_F(DesktopTest, AHintTooLongForStatusPanel0IsWrappedNotCut) {
+// The longest hint of the window, in German, is read whole in status panel 0,
+// on the two lines the panel always has: the window does not jump as it comes
+// and goes. The state beside it is read whole too, in every language.
+TEST_F(DesktopTest, LongHintsAndStatesAreReadWholeAndTheWindowKeepsItsHeight) {
     Start();
-    Click("LanguageGerman");
     window->show();
     QApplication::processEvents();
+    auto* panels = Find<StatusPanels>("StatusPanels");
+    auto* state = static_cast<ElidedLabel*>(Find<QLabel>("StatusPanel1"));
+    for (const char* language : {"LanguageEnglish", "LanguageSwedish", "LanguageGerman"}) {
+        Click(language);
+        Settle();
+        for (const TextSlot slot : {slot::kSelfUnitNotCreated, slot::kFileRestoredUnverified}) {
+            panels->ShowState(QString::fromStdString(Text(slot)));
+            EXPECT_EQ(QString(state->ShownText()).replace(QLatin1Char('\n'), QLatin1Char(' ')),
+                      QString::fromStdString(Text(slot)))
+                << language;
+        }
+    }
+    panels->ShowState(QString());
+    const int windowHeight = window->height();
     QString longest;
     for (const QWidget* widget : window->findChildren<QWidget*>()) {
         longest = widget->statusTip().size() > longest.size() ? widget->statusTip() : longest;
@@ -107,7 +123,7 @@ TEST_F(DesktopTest, AHintTooLongForStatusPanel0IsWrappedNotCut) {
         longest = action->statusTip().size() > longest.size() ? action->statusTip() : longest;
     }
     auto* panel = static_cast<ElidedLabel*>(Find<QLabel>("StatusPanel0"));
-    const int oneLine = panel->height();
+    const int panelHeight = panel->height();
     ASSERT_GT(panel->fontMetrics().horizontalAdvance(longest), panel->contentsRect().width())
         << longest.toStdString();
 
@@ -116,14 +132,15 @@ TEST_F(DesktopTest, AHintTooLongForStatusPanel0IsWrappedNotCut) {
     Settle();
     const QString shown = panel->ShownText();
     EXPECT_EQ(QString(shown).replace(QLatin1Char('\n'), QLatin1Char(' ')), longest);
-    const int lines = static_cast<int>(shown.count(QLatin1Char('\n'))) + 1;
-    EXPECT_GE(lines, 2);
-    EXPECT_GE(panel->height(), lines * panel->fontMetrics().height());
+    EXPECT_EQ(shown.count(QLatin1Char('\n')), 1);
+    EXPECT_EQ(panel->height(), panelHeight);
+    EXPECT_EQ(window->height(), windowHeight);
 
     QStatusTipEvent left{QString()};
     QCoreApplication::sendEvent(window.get(), &left);
     Settle();
-    EXPECT_EQ(panel->height(), oneLine);
+    EXPECT_EQ(panel->height(), panelHeight);
+    EXPECT_EQ(window->height(), windowHeight);
 }
 
 // While a split runs, the bar says how far it is and status panel 0 names the
@@ -310,22 +327,25 @@ TEST_F(DesktopTest, QtsDialogsLeaveNoEnglishWordInSwedish) {
 }
 
 // The Qt dialogs themselves, each over the model of its request, played once
-// the modal dialog is up.
-TEST_F(DesktopTest, EachRequestShowsItsDialogInTheMiddleOfTheScreenAndTellsItsButton) {
+// the modal dialog is up: each in the middle of the main window, at the size
+// its texts give it, and a dialog's warning over the dialog.
+TEST_F(DesktopTest, EachRequestShowsItsDialogOverTheMainWindowAndTellsItsButton) {
     Start();
-    window->move(0, 0);
+    Click("LanguageGerman");
+    window->move(40, 30);
     window->show();
     HelpFileModel help(platform);
     QtDialogs shownDialogs(platform, window.get());
     std::vector<std::string> names;
-    QRect shown;
+    std::vector<QPoint> offCentre;
     // Presses the button (none: closes the dialog) of the dialog the next request shows.
-    const auto closeWith = [&names, &shown](const char* button) {
-        QTimer::singleShot(0, [&names, &shown, button] {
+    const auto closeWith = [this, &names, &offCentre](const char* button) {
+        QTimer::singleShot(0, [this, &names, &offCentre, button] {
             QWidget* dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);
             names.push_back(dialog->objectName().toStdString());
-            shown = dialog->frameGeometry();
+            offCentre.push_back(dialog->frameGeometry().center() -
+                                window->frameGeometry().center());
             if (button == nullptr) {
                 dialog->close();
                 return;
@@ -336,9 +356,6 @@ TEST_F(DesktopTest, EachRequestShowsItsDialogInTheMiddleOfTheScreenAndTellsItsBu
     MemoryModel memory(store);
     closeWith("OkButton");
     EXPECT_TRUE(shownDialogs.Run(memory));
-    const QRect room = window->screen()->availableGeometry();
-    EXPECT_LE(std::abs(shown.center().x() - room.center().x()), 1);
-    EXPECT_LE(std::abs(shown.center().y() - room.center().y()), 1);
     closeWith("CancelButton");
     EXPECT_FALSE(shownDialogs.Run(memory));
     SuffixModel suffix(store);
@@ -355,6 +372,23 @@ TEST_F(DesktopTest, EachRequestShowsItsDialogInTheMiddleOfTheScreenAndTellsItsBu
     shownDialogs.Run(editor);
     EXPECT_EQ(names, (std::vector<std::string>{"TMemory", "TMemory", "TFrmFileType", "TfrmExtract",
                                                "TfrmDisk", "TFrmBaseSize"}));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_LE(offCentre[i].manhattanLength(), 2) << names[i];
+    }
+
+    QString warnedOver;
+    QTimer::singleShot(0, [&warnedOver] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QTimer::singleShot(0, [&warnedOver] {
+            QWidget* warning = QApplication::activeModalWidget();
+            warnedOver = warning->parentWidget()->objectName();
+            warning->close();
+        });
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtFtype"))->setText(QStringLiteral("a?"));
+        dialog->close();
+    });
+    shownDialogs.Run(suffix);
+    EXPECT_EQ(warnedOver, QStringLiteral("TFrmFileType"));
 
     // The manual does not wait.
     shownDialogs.Show(help);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QActionGroup>
+
 #include "WindowFixture.h"
 #include "text/Slots.h"
 
@@ -63,6 +65,12 @@ TEST_F(StartUpTest, TogglesAndPauseItemsShowTheModelsMark) {
     EXPECT_EQ(store.Read(settings::ChangeDisk), 0);
     EXPECT_TRUE(Find<QAction>("ChangeAlways")->isChecked());
     EXPECT_FALSE(Find<QAction>("ChangeNever")->isChecked());
+    // One of three: the menus draw them as radio items.
+    for (const char* item : {"ChangeNever", "LanguageGerman"}) {
+        ASSERT_NE(Find<QAction>(item)->actionGroup(), nullptr) << item;
+        EXPECT_TRUE(Find<QAction>(item)->actionGroup()->isExclusive()) << item;
+        EXPECT_EQ(Find<QAction>(item)->actionGroup()->actions().size(), 3) << item;
+    }
 }
 
 TEST_F(StartUpTest, ALanguageSwitchRewritesTheTextsOfEveryWidget) {

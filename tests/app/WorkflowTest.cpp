@@ -73,7 +73,7 @@ TEST_F(WorkflowTest, AJoinThroughTheButtonsAndTheUnitButtons) {
     Click("JoinFilesBtn");
     EXPECT_EQ(Commands(), "a---dej");
     EXPECT_EQ(SizeLines(), (Lines{"6", "7", "5"}));
-    EXPECT_EQ(Caption("BigFileName"), folder / "big/movie.avi");
+    EXPECT_EQ(Caption("BigFileName"), folder / "pieces/movie.avi");
     EXPECT_FALSE(Enabled("CBBaseSize"));
     EXPECT_FALSE(Enabled("ApplyBaseSize"));
 

@@ -348,6 +348,19 @@ TEST_F(ConsoleTest, OptionsAsGnuToolsTakeThemAndAProgressLineThatFits) {
 
 // A checksum file that is not wholly understood proves nothing: the join stops
 // before it writes, and Verify never reads a file the list names outside the series.
+// Split under another name, the series restores under that name, so its list
+// names that file: sha256sum -c checks the restored file, and so does Verify.
+TEST_F(ConsoleTest, TheListNamesTheFileTheJoinRestores) {
+    ASSERT_TRUE(
+        RunShell("head -c 5000 /dev/urandom > big.bin\n"
+                 "\"$0\" split big.bin -b 2K -o other -q\n"
+                 "tail -n 1 other.sha256 | cut -c 67-\n"
+                 "\"$0\" join other.Brelked_1 -q && cmp big.bin other && echo same\n"
+                 "sha256sum --quiet -c other.sha256 && echo checked\n"
+                 "\"$0\" verify other.Brelked_1 | tail -n 1"));
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(), "other\nsame\nchecked\nother: OK\n");
+}
+
 TEST_F(ConsoleTest, ADamagedChecksumFileStopsTheJoinAndVerifyReadsOnlyTheSeries) {
     const std::string bytes = PatternBytes(2'500'000);
     WriteFile(folder / "work/d.bin", bytes);

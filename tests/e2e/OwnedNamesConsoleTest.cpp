@@ -90,18 +90,61 @@ TEST_F(OwnedNamesConsoleTest, MessagesNameThePathAndTheReason) {
         EXPECT_NE(errors.find(row.saying), std::string::npos) << errors;
     }
 
-    // Stale pieces are named as they go; the big file among them stays.
-    WriteFile(folder / "work/x.Brelked_5", PatternBytes(2000));
+    // Stale pieces are named as they go.
     WriteFile(folder / "work/x.Brelked_3", "old");
-    ASSERT_TRUE(Run({QStringLiteral("split"), QStringLiteral("x.Brelked_5"), QStringLiteral("-b1K"),
+    ASSERT_TRUE(Run({QStringLiteral("split"), QStringLiteral("a.bin"), QStringLiteral("-b3K"),
                      QStringLiteral("-o"), QStringLiteral("x")}));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(process.readAllStandardError().toStdString(),
               "brelker: Removed a smaller file of an earlier, longer series: x.Brelked_3\n"
-              "brelker: Split into 2 smaller files of 1024 bytes (1.0 KiB), the last of 976 "
+              "brelker: Split into 2 smaller files of 3072 bytes (3.0 KiB), the last of 928 "
               "bytes: x.Brelked_1 to x.Brelked_2\n"
               "brelker: Checksum file: x.sha256\n");
-    EXPECT_EQ(ReadFile(folder / "work/x.Brelked_5"), PatternBytes(2000));
+}
+
+TEST_F(OwnedNamesConsoleTest, TheSeriesOwnFilesAreNoJoinTargetAndNoBigFileIsAmongItsPieces) {
+    WriteFile(folder / "work/f", PatternBytes(5000));
+    ASSERT_TRUE(Run(QStringLiteral("split f -qb1K").split(u' ')));
+    const std::string list = ReadFile(folder / "work/f.sha256");
+    const std::pair<const char*, const char*> rows[] = {
+        {"join f.Brelked_1 -o f.sha256 --append", "Cannot write f.sha256"},
+        {"join f.Brelked_1 -o ./f.sha256 --append -f", "Cannot write ./f.sha256"},
+        {"join f.Brelked_1 -o f.sha256 -f", "Cannot write f.sha256"},
+        {"join f.Brelked_1 -o f.Brelked_6", "Cannot write f.Brelked_6"},
+        // The big file would stay among the pieces of its own series, as piece 5.
+        {"split f.Brelked_5 -b 2K -o f",
+         "The big file has the name of one of the smaller files it would be split into, and a "
+         "join would take it for one. Choose another name for the smaller files: f.Brelked_5"},
+    };
+    for (const auto& [arguments, saying] : rows) {
+        ASSERT_TRUE(Run(QString::fromLatin1(arguments).split(u' ')));
+        EXPECT_EQ(process.exitCode(), 1) << arguments;
+        const std::string errors = process.readAllStandardError().toStdString();
+        EXPECT_NE(errors.find(saying), std::string::npos) << errors;
+        EXPECT_EQ(ReadFile(folder / "work/f.sha256"), list) << arguments;
+        EXPECT_FALSE(Exists(folder / "work/f.Brelked_6")) << arguments;
+    }
+}
+
+TEST_F(OwnedNamesConsoleTest, AnAppendKilledHalfWayIsTakenOffBeforeTheNextOne) {
+    // Stopped once its record is there, then killed as the OOM killer would.
+    ASSERT_TRUE(RunShell(
+        "head -c 64000000 /dev/urandom > big.bin && \"$0\" split big.bin -qb 1M\n"
+        "printf head > target.bin\n"
+        "\"$0\" join big.bin.Brelked_1 -o target.bin --append -q & pid=$!\n"
+        "while [ ! -e .target.bin.brelker-append ] && kill -0 $pid 2>/dev/null; do :; done\n"
+        "kill -STOP $pid; size=$(wc -c < target.bin); kill -KILL $pid\n"
+        "{ wait $pid; } 2>/dev/null; echo \"status $?\"\n"
+        "test -e .target.bin.brelker-append && [ \"$size\" -lt 64000004 ] && echo recorded\n"
+        "\"$0\" join big.bin.Brelked_1 -o target.bin --append; echo \"again $?\"\n"
+        "{ printf head; cat big.bin; } | cmp - target.bin && echo whole\n"
+        "echo \"left $(ls -A | grep -c brelker-)\""));
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(),
+              "status 137\nrecorded\nagain 0\nwhole\nleft 0\n");
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "brelker: An earlier join that appended to this file was broken off; what it had "
+              "appended has been taken off first: target.bin\n"
+              "brelker: Restored and verified: target.bin\n");
 }
 
 // What is wrong with a file is said as it is: a FIFO or a folder where a

@@ -136,10 +136,15 @@ TEST_F(CrashTest, AKilledSplitLeavesNothingThatJoinsOrVerifiesAsWhole) {
                 EXPECT_TRUE(!lived || joined.Succeeded()) << where;
                 ExpectVerifyTellsTheTruth(where);
 
-                // The next split of the stem finishes over what is left.
+                // The next split of the stem finishes over what is left, and
+                // leaves nothing of the dead one's.
                 if (!lived) {
                     ASSERT_TRUE(SplitOnce(0, result)) << where;
                     EXPECT_TRUE(result.Succeeded()) << where;
+                    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "pieces"),
+                                            std::filesystem::directory_iterator()),
+                              checksums ? 4 : 3)
+                        << where;
                 }
                 if (lived) {
                     EXPECT_GT(dieAt, 10) << "a split makes more calls than that";

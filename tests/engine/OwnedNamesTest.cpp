@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -13,6 +14,7 @@
 
 #include "EngineFixture.h"
 #include "engine/ChecksumFile.h"
+#include "platform/OpenedFile.h"
 #include "platform/Paths.h"
 
 namespace brelker {
@@ -90,14 +92,26 @@ TEST_F(OwnedNamesTest, ABigFileThatChangesOrAPieceChangedAfterWritingIsCaught) {
 }
 
 TEST_F(OwnedNamesTest, StalePiecesAreRegularFilesOfTheSeriesAndNeverTheBigFile) {
-    // "brelker split big.bin.Brelked_5 -o big.bin": piece 5 is the big file.
+    // "brelker split big.bin.Brelked_5 -o big.bin": the big file would stay
+    // among its own pieces, and every count of the series would take it in.
+    PlanSplit(PatternBytes(200), {100, 100});
+    WriteFile(Piece(3), "an old piece");
+    std::filesystem::rename(job.BigFilePath, Piece(5));
     job.BigFilePath = Piece(5);
+    EXPECT_EQ(Split(), TransferOutcome::BigFileNamedAsPiece);
+    EXPECT_EQ(result.file, Piece(5));
+    EXPECT_FALSE(Exists(Piece(1)));
+    job.BigFilePath = folder / "pieces/../pieces/big.bin.Brelked_5";  // the same file
+    EXPECT_EQ(Split(), TransferOutcome::BigFileNamedAsPiece);
+    EXPECT_EQ(result.file, Piece(5));
+    EXPECT_EQ(ReadFile(Piece(3)), "an old piece");
+
+    job.BigFilePath = folder / "big.bin";
     PlanSplit(PatternBytes(200), {100, 100});
     std::filesystem::create_directory(Piece(4));
-    WriteFile(Piece(3), "an old piece");
     ASSERT_EQ(Split(), TransferOutcome::Done);
-    EXPECT_EQ(result.stalePieces, std::vector<std::string>{Piece(3)});
-    EXPECT_EQ(ReadFile(Piece(5)), PatternBytes(200));
+    std::sort(result.stalePieces.begin(), result.stalePieces.end());
+    EXPECT_EQ(result.stalePieces, (std::vector<std::string>{Piece(3), Piece(5)}));
     EXPECT_TRUE(std::filesystem::is_directory(Piece(4)));
 }
 
@@ -158,22 +172,50 @@ TEST_F(OwnedNamesTest, AnAppendWritesInPlaceEvenWhereTheFileCannotBeRead) {
 #endif
 }
 
-TEST_F(OwnedNamesTest, AJoinRemovesTemporariesThatNoLiveRunHolds) {
+TEST_F(OwnedNamesTest, AJoinRemovesOnlyItsTargetsTemporariesThatNoLiveRunHolds) {
     const std::string pieces = folder / "pieces";
-    const std::string left = pieces + "/.big.bin.part-a1b2c3";
-    const std::string held = pieces + "/.other.part-d4e5f6";
-    const std::string notOurs = pieces + "/.notes.part-1";
-    WriteFile(left, "346 MB of a killed join");
-    WriteFile(held, "a join that still runs");
-    WriteFile(notOurs, "a user's file");
-    platform.lockedElsewhere = {JoinFolder(pieces, "other")};
-    PlanJoin({"aa", "bb"});
     job.BigFilePath = pieces + "/big.bin";
+    std::string left;  // a killed join's
+    platform.Close(platform.CreateTemporaryBeside(job.BigFilePath, left));
+    std::string live;  // a join that runs with its locks in another folder
+    const OpenedFile held(platform, platform.CreateTemporaryBeside(job.BigFilePath, live));
+    std::string other;
+    platform.Close(platform.CreateTemporaryBeside(pieces + "/other.bin", other));
+    // A user's own hidden files, some close to the form.
+    std::vector<std::string> kept = {live, other};
+    for (const char* name : {".big.bin.part-a1b2c3", ".notes.part-backup",
+                             ".big.bin.brelker-tmp-a1b2c", ".big.bin.brelker-tmp-a1.b2c"}) {
+        kept.push_back(pieces + "/" + name);
+        WriteFile(kept.back(), "a user's file");
+    }
+    PlanJoin({"aa", "bb"});
     ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
-    EXPECT_FALSE(Exists(left));
-    EXPECT_TRUE(Exists(held));
-    EXPECT_TRUE(Exists(notOurs));
+    EXPECT_FALSE(Exists(left)) << left;
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(Exists(name)) << name;
+    }
     EXPECT_GE(platform.flushes, 1);  // the joined file reached the disk before its name
+}
+
+TEST_F(OwnedNamesTest, WhatAJoinKeepsOfDeletedPiecesIsNoTemporaryOfTheNextJoin) {
+    const std::string whole = PatternBytes(300);
+    PlanSplit(whole, {100, 100, 100});
+    ASSERT_EQ(Split(), TransferOutcome::Done);
+    WriteFile(Piece(3), PatternBytes(100, 5));  // damaged on its disk
+    options.PauseMode = PauseMode::Always;
+    options.RemoveSmallFiles = true;
+    job.BigFilePath = folder / "joined.bin";
+    EXPECT_EQ(JoinSeries(), TransferOutcome::ChecksumMismatch);
+    EXPECT_FALSE(Exists(Piece(1)));
+    const std::string kept = folder / "joined.bin.brelker-partial";
+    EXPECT_EQ(result.partialPath, kept);
+    EXPECT_EQ(ReadFile(kept).substr(0, 200), whole.substr(0, 200));
+
+    options.PauseMode = PauseMode::Never;
+    job.SmallFilesBase = folder / "other";
+    PlanJoin({"xx"});
+    ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
+    EXPECT_EQ(ReadFile(kept).substr(0, 200), whole.substr(0, 200));
 }
 
 TEST_F(OwnedNamesTest, NothingIsWrittenIntoAFolderOrThroughALink) {

@@ -122,6 +122,12 @@ TEST_F(BaseSizeDialogTest, EachButtonEditsTheStoreAndTheListIsShownAnew) {
     QTest::mouseClick(remove, Qt::LeftButton);
     EXPECT_EQ(list->count(), 9);
     EXPECT_EQ(store.Read(settings::BaseSizes), 9);
+
+    auto* close = dialog->findChild<QPushButton*>(QStringLiteral("CloseBtn"));
+    ASSERT_TRUE(close);
+    EXPECT_EQ(close->text(), QStringLiteral("Close"));
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
 }
 
 }  // namespace

@@ -92,12 +92,12 @@ TEST_F(BaseSizesTest, ADamagedHugeCountReadsNoMoreThanALimit) {
 
 TEST_F(BaseSizesTest, EditsChooseTheirEntryAndADeleteMovesTheRestUp) {
     LoadBaseSizes(store);
-    int count = AddStoredBaseSize(store, 9, "Stick", "abc");  // no number: the floppy size
+    int count = AddStoredBaseSize(store, 9, "Stick", 4'294'967'296);
     EXPECT_EQ(count, 10);
     EXPECT_EQ(store.Read(settings::BaseSizeIndex), 9);
-    EXPECT_EQ(ReadStoredBaseSize(store, 9), kFallbackBaseSize);
+    EXPECT_EQ(ReadStoredBaseSize(store, 9), 4'294'967'296);
 
-    ModifyStoredBaseSize(store, 2, "Zip", "4000");
+    ModifyStoredBaseSize(store, 2, "Zip", 4000);
     EXPECT_EQ(store.Read(settings::BaseSizeIndex), 2);
     EXPECT_EQ(ReadStoredBaseSizeText(store, 2), "Zip");
 

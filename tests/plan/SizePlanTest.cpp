@@ -77,7 +77,7 @@ TEST_F(SizePlanTest, AnEmptyFileDisablesSplittingAndKeepsTheList) {
     ASSERT_TRUE(PlanFile(0));
     EXPECT_FALSE(view.Group(ControlGroup::SplitGroup));
     EXPECT_FALSE(view.Group(ControlGroup::SmallFilesPlaceGroup));
-    EXPECT_EQ(view.status, PlanStatus::None);
+    EXPECT_EQ(view.status, PlanStatus::NothingToSplit);
     EXPECT_EQ(view.lines.size(), 3u);
 }
 

@@ -157,6 +157,31 @@ TEST(PosixPlatformTest, ARunLockIsHeldOncePerFileWhateverItsPathAndLeavesNothing
     EXPECT_TRUE(platform.LockForWriting(stem));
 }
 
+TEST(PosixPlatformTest, ATemporaryIsHeldUnderANewNameAgainstOtherProcessesUntilItIsClosed) {
+    TempFolder folder;
+    PosixPlatform platform;
+    std::string temp;
+    const FileHandle file = platform.CreateTemporaryBeside(folder / "big.bin", temp);
+    ASSERT_NE(file, kNoFile);
+    WriteFile(folder / "taken", "someone's");
+    EXPECT_FALSE(platform.RenameToNewName(temp, folder / "taken"));
+    EXPECT_EQ(ReadFile(folder / "taken"), "someone's");
+    const std::string own = folder / "own";
+    ASSERT_TRUE(platform.RenameToNewName(temp, own));
+    EXPECT_EXIT(
+        {
+            bool held = false;
+            std::exit(platform.TakeLeftFile(own, held) == kNoFile && held ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    platform.Close(file);
+    bool held = true;
+    const FileHandle left = platform.TakeLeftFile(own, held);
+    EXPECT_NE(left, kNoFile);
+    EXPECT_FALSE(held);
+    platform.Close(left);
+}
+
 TEST(PosixPlatformTest, AnInterruptionIsNotedAndEndsTheProcessOnlyWhenAskedLosingItsLocks) {
     TempFolder folder;
     PosixPlatform platform;

@@ -246,7 +246,7 @@ TEST(Win32PlatformTest, NonAsciiNamesInPathsLongerThan260CharactersWork) {
     std::string temp;
     const FileHandle file = platform.CreateTemporaryBeside(path, temp);
     ASSERT_NE(file, kNoFile);
-    EXPECT_EQ(temp.rfind(deep + "\\." + kWideName + ".part-", 0), 0u) << temp;
+    EXPECT_EQ(temp.rfind(deep + "\\." + kWideName + ".brelker-tmp-", 0), 0u) << temp;
     EXPECT_EQ(platform.Write(file, "new", 3), 3);
     platform.Close(file);
     EXPECT_TRUE(platform.RenameFile(temp, path));  // replaces the old file in one step

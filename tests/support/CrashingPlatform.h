@@ -81,6 +81,12 @@ public:
         }
         return FaultyPlatform::RenameFile(from, to);
     }
+    bool RenameToNewName(const std::string& from, const std::string& to) override {
+        if (!Step()) {
+            return false;
+        }
+        return FaultyPlatform::RenameToNewName(from, to);
+    }
     bool FlushFolder(const std::string& folder) override {
         if (!Step()) {
             return false;

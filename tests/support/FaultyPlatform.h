@@ -103,6 +103,9 @@ public:
         copyRoom -= std::max<std::int64_t>(copied, 0);
         return copied;
     }
+    bool Truncate(FileHandle file, std::int64_t size) override {
+        return !failTruncates && NativePlatform::Truncate(file, size);
+    }
     bool Seek(FileHandle file, std::int64_t offset) override {
         return !failSeeks && NativePlatform::Seek(file, offset);
     }
@@ -193,6 +196,7 @@ public:
     // Bytes kernel copies move before every further one fails.
     std::int64_t copyRoom = std::numeric_limits<std::int64_t>::max();
     bool failSeeks = false;
+    bool failTruncates = false;
     bool failFlushes = false;
     // Flushes that succeed before every further one fails; -1: all.
     int flushesLeft = -1;

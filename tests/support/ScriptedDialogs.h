@@ -56,6 +56,9 @@ public:
     bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                  MessageButtons buttons) override {
         shown.push_back({text, caption, icon, buttons});
+        if (whileShown) {
+            whileShown(shown.back());
+        }
         if (buttons == MessageButtons::Ok || answers.empty()) {
             return true;
         }
@@ -86,6 +89,8 @@ public:
 
     std::deque<std::optional<std::string>> paths;
     std::deque<bool> answers;
+    // What happens while a message box is open, as the user reads it.
+    std::function<void(const Shown&)> whileShown;
     Steps<MemoryModel> memorySteps;
     Steps<SuffixModel> suffixSteps;
     Steps<ExtractModel> extractSteps;

@@ -16,14 +16,16 @@
 namespace brelker {
 namespace {
 
-// The file goes into the process's current folder: each test works in a
-// folder of its own and goes back afterwards.
+// The file goes into a folder of the model's own among the temporary files,
+// never into the current folder, which each test makes a folder of its own.
 class HelpFileModelTest : public ::testing::Test {
 protected:
     void SetUp() override {
         FillTextTable(".Brelked_");
         SetCurrentLanguage(kEnglish);
         ASSERT_TRUE(platform.SetCurrentFolder(work.Path()));
+        path = help.FilePath();
+        ASSERT_FALSE(path.empty());
         // The viewer records the path it was given and what the file held,
         // read through the platform, which takes the UTF-8 name on Windows too.
         platform.viewer = [this](const std::string& shown) {
@@ -37,6 +39,8 @@ protected:
         };
     }
     void TearDown() override {
+        // What a test left in the model's folder (a user's file of the same name).
+        std::filesystem::remove_all(std::filesystem::path(path).parent_path());
         std::filesystem::current_path(saved);
         SetCurrentLanguage(kEnglish);
     }
@@ -45,13 +49,15 @@ protected:
     TempFolder work;
     FaultyPlatform platform;
     HelpFileModel help{platform};
-    const std::string path = work / "The File Brelker_How It Works.TXT";
+    std::string path;
     std::vector<std::string> viewed;
     std::vector<std::string> seen;
 };
 
 TEST_F(HelpFileModelTest, TheViewerGetsTheLinesInWindows1252AndTheFileGoesAfterwards) {
-    EXPECT_EQ(help.FilePath(), path);
+    const std::filesystem::path shown(path);
+    EXPECT_EQ(shown.filename(), "The File Brelker_How It Works.TXT");
+    EXPECT_NE(shown.parent_path(), work.Path());
     for (const int language : {kEnglish, kSwedish}) {
         SetCurrentLanguage(language);
         viewed.clear();
@@ -109,14 +115,17 @@ struct RecordingOpener : FileOpener {
 
 TEST_F(HelpFileModelTest, TheDesktopsHandlerKeepsTheFileUntilTheNextShowingOrTheEndOfTheRun) {
     RecordingOpener desktop;
+    std::filesystem::path folder;
     {
         HelpFileModel model(platform);
+        const std::string first = model.FilePath();
+        folder = std::filesystem::path(first).parent_path();
         EXPECT_TRUE(model.ShowAsFile(&desktop));
-        EXPECT_EQ(desktop.opened, std::vector<std::string>{path});
+        EXPECT_EQ(desktop.opened, std::vector<std::string>{first});
         // It returned at once and shows the file on its own time: the file
         // stays, and no viewer of the platform's is started as well.
         EXPECT_TRUE(viewed.empty());
-        EXPECT_TRUE(Exists(path));
+        EXPECT_TRUE(Exists(first));
 
         // Shown again, it is written anew rather than refused as the user's; in
         // another language under that language's name, the first one gone.
@@ -124,21 +133,26 @@ TEST_F(HelpFileModelTest, TheDesktopsHandlerKeepsTheFileUntilTheNextShowingOrThe
         SetCurrentLanguage(kGerman);
         const std::string german = model.FilePath();
         EXPECT_TRUE(model.ShowAsFile(&desktop));
-        EXPECT_EQ(desktop.opened, (std::vector<std::string>{path, path, german}));
-        EXPECT_FALSE(Exists(path));
+        EXPECT_EQ(desktop.opened, (std::vector<std::string>{first, first, german}));
+        EXPECT_FALSE(Exists(first));
         EXPECT_NE(ReadFile(german).find("BEFEHLSZEILE"), std::string::npos);
         SetCurrentLanguage(kEnglish);
     }
+    // The end of the run takes the file and its folder; the current folder got nothing.
+    EXPECT_FALSE(std::filesystem::exists(folder));
     EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
 
     // A file the user saved over it under the same name outlives the run.
+    std::string edited;
     {
         HelpFileModel model(platform);
+        edited = model.FilePath();
         EXPECT_TRUE(model.ShowAsFile(&desktop));
-        WriteFile(path + ".new", "edited");
-        std::filesystem::rename(path + ".new", path);
+        WriteFile(edited + ".new", "edited");
+        std::filesystem::rename(edited + ".new", edited);
     }
-    EXPECT_EQ(ReadFile(path), "edited");
+    EXPECT_EQ(ReadFile(edited), "edited");
+    std::filesystem::remove_all(std::filesystem::path(edited).parent_path());
 }
 
 TEST_F(HelpFileModelTest, WhenNothingCanShowTheFileTheNoticeSaysSoAndTheFileGoes) {
@@ -163,14 +177,14 @@ TEST_F(HelpFileModelTest, WhenNothingCanShowTheFileTheNoticeSaysSoAndTheFileGoes
 }
 
 #ifndef _WIN32
-// Windows cannot remove the current folder; elsewhere it can be gone.
-TEST_F(HelpFileModelTest, WithoutACurrentFolderNothingIsWritten) {
+// Windows cannot remove the current folder; elsewhere it can be gone, which
+// the manual does not need.
+TEST_F(HelpFileModelTest, TheFileNeedsNoCurrentFolder) {
     std::filesystem::create_directory(work / "gone");
     std::filesystem::current_path(work / "gone");
     std::filesystem::remove(work / "gone");
-    EXPECT_EQ(help.FilePath(), "");
-    EXPECT_FALSE(help.ShowAsFile());
-    EXPECT_TRUE(viewed.empty());
+    EXPECT_TRUE(help.ShowAsFile());
+    EXPECT_EQ(viewed, std::vector<std::string>{path});
 }
 #endif
 

@@ -83,7 +83,8 @@ TEST_F(HintWindowTest, ListsTheManualInTheLanguageOfItsLastActivation) {
 TEST_F(HintWindowTest, TheButtonHandsTheManualToTheViewerAsAFile) {
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(viewed, std::vector<std::string>{model.FilePath()});
-    EXPECT_EQ(model.FilePath(), work / "The File Brelker_How It Works.TXT");
+    EXPECT_TRUE(model.FilePath().ends_with("/The File Brelker_How It Works.TXT"));
+    EXPECT_TRUE(std::filesystem::is_empty(work.Path()));
 }
 
 // The desktop's handler as the test plays it.

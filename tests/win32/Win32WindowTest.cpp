@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -32,6 +33,7 @@
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32Ui.h"
 #include "win32/Win32Window.h"
+#include "window/ProgressMeter.h"
 
 // After the test helpers: it declares a global "byte" that their locals would shadow.
 #include <shlobj.h>
@@ -113,12 +115,7 @@ protected:
         }
         return lines;
     }
-    std::string StatusPanel(int panel) const {
-        wchar_t text[512] = {};
-        ::SendMessageW(Item("StatusBar"), SB_GETTEXTW, static_cast<WPARAM>(panel),
-                       reinterpret_cast<LPARAM>(text));
-        return Narrow(text);
-    }
+    std::string StatusPanel(int panel) const { return window->StatusText(panel); }
 
     // Every state that the menus, the speed bar and the controls show is the model's.
     void ExpectViewShowsTheModel() const {
@@ -365,6 +362,74 @@ TEST_F(Win32WindowTest, OnADenserScreenEveryCaptionStillFits) {
     }
 }
 
+// The run's words go on the bar and the state into a panel as wide as it needs:
+// the longest of each is read whole in every language, at 96 and 144 dpi.
+TEST_F(Win32WindowTest, TheProgressWordsAndTheStateFitInEveryLanguageAndDensity) {
+    Start({"/bigfile=" + BigFile(2000)});
+    Send(Command::WriteChecksums);  // a join without a checksum file says the longest state
+    Send(Command::DoSplit);
+    const auto fontOf = [](HWND control) {
+        return reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    };
+    for (const int dpi : {96, 144}) {
+        if (dpi == 144) {
+            RECT frame{};
+            ::GetWindowRect(window->Handle(), &frame);
+            RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
+                           frame.top + (frame.bottom - frame.top) * 3 / 2};
+            ::SendMessageW(window->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+        }
+        for (const Command language :
+             {Command::LanguageSwedish, Command::LanguageGerman, Command::LanguageEnglish}) {
+            Send(language);
+            const std::string words = ProgressText({99'000, 100'000, 32736, 32736}, 1, ",") +
+                                      " \u00b7 " + TextWith(slot::kProgressRate, {"999,9"}) +
+                                      " \u00b7 " + TextWith(slot::kProgressTimeLeft, {"59:59"});
+            RECT bar{};
+            ::GetClientRect(Item("PBar"), &bar);
+            EXPECT_LE(TextExtent(fontOf(Item("lblNrFiles")), words, false).cx, bar.right)
+                << words << " at " << dpi;
+
+            dialogs.paths.push_back(folder / "pieces/big.bin.Brelked_1");
+            Send(Command::JoinFiles);
+            Send(Command::DoJoin);  // Yes: the file of the round before is replaced
+            const std::string state = StatusPanel(1);
+            EXPECT_EQ(state, Text(slot::kFileRestoredUnverified));
+            RECT panel{};
+            ::SendMessageW(Item("StatusBar"), SB_GETRECT, 1, reinterpret_cast<LPARAM>(&panel));
+            const int room = panel.right - panel.left - 2 * Scaled(3, dpi);
+            EXPECT_EQ(
+                WrappedWithin(fontOf(Item("lblNrFiles")), state, room, panel.bottom - panel.top),
+                state)
+                << state << " at " << dpi;
+        }
+    }
+}
+
+// A list that takes no click looks so, as every other control that is off.
+TEST_F(Win32WindowTest, TheSizeListIsGreyWhileItIsOff) {
+    Start();
+    const HWND list = Item("SmallerSizesLB");
+    EXPECT_FALSE(::IsWindowEnabled(list));
+    EXPECT_EQ(ListView_GetBkColor(list), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ListView_GetTextColor(list), ::GetSysColor(COLOR_GRAYTEXT));
+    dialogs.paths.push_back(BigFile());
+    Send(Command::ChooseSplitAFile);
+    EXPECT_TRUE(::IsWindowEnabled(list));
+    EXPECT_EQ(ListView_GetBkColor(list), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(ListView_GetTextColor(list), ::GetSysColor(COLOR_WINDOWTEXT));
+
+    // While extraction is on, the pieces' group says so.
+    dialogs.extractSteps.push_back([](ExtractModel& extraction) {
+        extraction.SetExtractActive(true);
+        extraction.SetCountText("500");
+        return true;
+    });
+    Send(Command::Extract);
+    EXPECT_EQ(TextOf(Item("ModesNote")), "Extraction on: 500 bytes after the first 0");
+}
+
 TEST_F(Win32WindowTest, AFileDroppedFromExplorerIsTakenByItsName) {
     // A name outside the ANSI code page: it goes by UTF-16 from Explorer to the model.
     const std::string piece = folder.Path() +
@@ -429,10 +494,20 @@ void Click(HWND dialog, int id) {
 }
 
 TEST_F(Win32WindowTest, TheMemoryDialogReplacesANumberOutOfBoundsAsItIsTyped) {
+    Start();
     SetCurrentLanguage(kGerman);
     MemoryModel memory(store);
     std::vector<std::string> fields;
-    WhenADialogShows([&fields](HWND dialog) {
+    POINT offCentre{};
+    const HWND owner = window->Handle();
+    WhenADialogShows([&fields, &offCentre, owner](HWND dialog) {
+        // In the middle of the window it belongs to.
+        RECT place{};
+        RECT over{};
+        ::GetWindowRect(dialog, &place);
+        ::GetWindowRect(owner, &over);
+        offCentre = {(place.left + place.right) / 2 - (over.left + over.right) / 2,
+                     (place.top + place.bottom) / 2 - (over.top + over.bottom) / 2};
         // Every label as wide as its German text.
         for (const int id : {kMemoryHeadline, kFileShareLabel, kRamShareLabel}) {
             const HWND label = ::GetDlgItem(dialog, id);
@@ -448,7 +523,8 @@ TEST_F(Win32WindowTest, TheMemoryDialogReplacesANumberOutOfBoundsAsItIsTyped) {
         fields.push_back(FieldText(dialog, kFileShareField));
         Click(dialog, IDOK);
     });
-    EXPECT_TRUE(RunMemoryDialog(nullptr, memory));
+    EXPECT_TRUE(RunMemoryDialog(owner, memory));
+    EXPECT_LE(std::abs(offCentre.x) + std::abs(offCentre.y), 2);
     EXPECT_EQ(fields, (std::vector<std::string>{"20", "20", "100"}));
     EXPECT_EQ(memory.MaxFromFileText(), "100");
     EXPECT_EQ(memory.MaxFromRAMText(), "20");
@@ -519,7 +595,8 @@ TEST_F(Win32WindowTest, TheBaseSizeEditorOffersTheButtonsItsModelAllows) {
                        reinterpret_cast<LPARAM>(list));
         EXPECT_EQ(FieldText(dialog, kSizeField), "4700000000");
         enabled(dialog);
-        ::SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(FieldText(dialog, IDCANCEL), "Close");
+        Click(dialog, IDCANCEL);
     });
     RunBaseSizeDialog(nullptr, baseSizes);
     EXPECT_EQ(buttons, (std::vector<std::string>{"001", "010"}));
@@ -548,8 +625,12 @@ TEST_F(Win32WindowTest, HowItWorksShowsTheManualInTheLanguageOfTheMoment) {
     const HWND lines = ::GetDlgItem(manual, kManualList);
     EXPECT_EQ(::SendMessageW(lines, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(help.Lines().size()));
 
+    // German lines are wider: the open window grows to show them, not to scroll sideways.
     SetCurrentLanguage(kGerman);
     shown.Show(help);
+    RECT inside{};
+    ::GetClientRect(lines, &inside);
+    EXPECT_LE(::SendMessageW(lines, LB_GETHORIZONTALEXTENT, 0, 0), inside.right);
     EXPECT_EQ(TextOf(manual), Text(slot::kHowItWorksTitle));
     EXPECT_EQ(TextOf(::GetDlgItem(manual, kOnFileButton)), Text(slot::kInformationOnFile));
     wchar_t first[512] = {};

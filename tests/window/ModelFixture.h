@@ -57,6 +57,7 @@ public:
     void ShowPieceCount(const std::string& text) override { pieceCount = text; }
     void SetPiecesGroupHint(const std::string& hint) override { piecesHint = hint; }
     void ShowEditedPiece(const std::string& text) override { editedPiece = text; }
+    void ShowModesNote(const std::string& text) override { modesNote = text; }
     void AddSizeLine(const std::string& line) override { sizeLines.push_back(line); }
     void ClearSizeLines() override {
         sizeLines.clear();
@@ -82,6 +83,9 @@ public:
     }
     void ShowStatus(int panel, const std::string& text) override {
         status[static_cast<std::size_t>(panel)] = text;
+        if (panel == 0 && !progressTexts.empty() && !progressTexts.back().empty()) {
+            notesWithProgress.push_back(progressTexts.back() + " | " + text);
+        }
     }
     void SetProgress(int position) override { progress = position; }
     void ProcessEvents() override {
@@ -107,11 +111,13 @@ public:
     std::array<bool, kControlCount> controls{};
     WindowTexts texts;
     std::string title, bigFile, bigFileSize, pieceNames, pieceCount, piecesHint, editedPiece,
-        heading;
+        heading, modesNote;
     std::optional<SizeUnit> unit;
     std::vector<std::string> sizeLines;
     std::vector<LineMark> marks;
     std::vector<std::string> progressTexts;
+    // Each note of panel 0 shown while the run's words are, after those words.
+    std::vector<std::string> notesWithProgress;
     std::array<std::string, 2> status;
     int progress = -1;
     // Unset until the window is shown by the switches.

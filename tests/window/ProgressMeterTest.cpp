@@ -71,5 +71,25 @@ TEST_F(ProgressMeterTest, TheTextComesAtMostFourTimesASecondFromTheFirstReportOn
               "5 % · 5,0 MB/s · 0:19 left · File 1 of 1");
 }
 
+// A prompt shows the words for where the run stopped, and the minute the user
+// took to change the disk is no time the bytes took.
+TEST_F(ProgressMeterTest, AWaitForTheUserShowsTheLatestAndStopsTheClock) {
+    ProgressMeter meter;
+    meter.Begin(".");
+    EXPECT_EQ(meter.Latest(500), "");  // nothing reported yet
+    meter.Pause(500);                  // a prompt before the first piece: the clock is not running
+    meter.Resume(30'500);
+    meter.Update({0, 100'000'000, 1, 3}, 1000);
+    EXPECT_EQ(meter.Update({40'000'000, 100'000'000, 1, 3}, 2000),
+              "40 % · 40.0 MB/s · 0:02 left · File 1 of 3");
+    EXPECT_EQ(meter.Update({48'000'000, 100'000'000, 1, 3}, 2100), std::nullopt);
+    EXPECT_EQ(meter.Latest(2100), "48 % · 43.6 MB/s · 0:02 left · File 1 of 3");
+    meter.Pause(2100);
+    EXPECT_EQ(meter.Latest(32'100), "48 % · 43.6 MB/s · 0:02 left · File 1 of 3");
+    meter.Resume(62'100);
+    EXPECT_EQ(meter.Update({60'000'000, 100'000'000, 2, 3}, 62'400),
+              "60 % · 42.9 MB/s · 0:01 left · File 2 of 3");
+}
+
 }  // namespace
 }  // namespace brelker

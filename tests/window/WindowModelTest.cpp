@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "ModelFixture.h"
+#include "plan/BaseSizes.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -55,12 +56,12 @@ TEST_F(WindowModelTest, ASplitAndAJoinFromChoosingTheFilesToTheResult) {
     EXPECT_TRUE(model.Enabled(Command::DoJoin));
     EXPECT_FALSE(model.Enabled(Command::DoSplit));
     EXPECT_FALSE(model.Enabled(Control::BaseSizeBox));
-    EXPECT_EQ(view.bigFile, JoinFolder(folder / "big", "data.bin"));
-    dialogs.answers = {true};  // replace the original
+    // Restored beside its pieces, where their checksum file names it.
+    EXPECT_EQ(view.bigFile, folder / "pieces/data.bin");
     model.Execute(Command::DoJoin);
-    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Question);
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(view.status[1], "The file is restored and verified!");
-    EXPECT_EQ(ReadFile(folder / "big/data.bin"), bytes);
+    EXPECT_EQ(ReadFile(folder / "pieces/data.bin"), bytes);
     EXPECT_FALSE(model.Enabled(Command::DoJoin));
     ExpectViewShowsTheModel();
 }
@@ -86,6 +87,52 @@ TEST_F(WindowModelTest, ASplitSaysHowFarItIsAFewTimesASecondAndNoMoreOnceDone) {
     const std::string& late = view.progressTexts[view.progressTexts.size() - 2];
     EXPECT_NE(late.find(" MB/s · 0:0"), std::string::npos) << late;
     EXPECT_NE(late.find(" left · File 3 of 3"), std::string::npos) << late;
+}
+
+// At a disk prompt the words say where the bar stands, and the user's time at
+// the prompt is not counted into the rate.
+TEST_F(WindowModelTest, ADiskPromptShowsWhereTheRunStoppedAndStopsItsClock) {
+    store.Write(settings::ChangeDisk, 0);
+    Start();
+    dialogs.paths.push_back(Write("big/data.bin", PatternBytes(3'000'000)));
+    model.Execute(Command::ChooseSplitAFile);
+    std::int64_t now = 0;
+    platform.clock = [&] { return now += 100; };
+    std::vector<std::string> atPrompt;
+    dialogs.whileShown = [&](const ScriptedDialogs::Shown&) {
+        atPrompt.push_back(view.progressTexts.empty() ? "" : view.progressTexts.back());
+        now += 60'000;  // a minute to find the disk
+    };
+    model.Execute(Command::DoSplit);
+    ASSERT_EQ(atPrompt.size(), 3u);
+    EXPECT_TRUE(atPrompt[1].starts_with("48 % · ")) << atPrompt[1];
+    EXPECT_TRUE(atPrompt[1].ends_with(" · File 1 of 3")) << atPrompt[1];
+    EXPECT_EQ(view.status[1], "The file has been split!");
+    const std::string& late = view.progressTexts[view.progressTexts.size() - 2];
+    EXPECT_EQ(late.find(" 0.0 MB/s"), std::string::npos) << late;
+}
+
+// Thousands of small pieces go by between two texts: panel 0 names the piece
+// that the words name.
+TEST_F(WindowModelTest, PanelZeroAndTheWordsNameTheSamePiece) {
+    store.Write(settings::BaseSizes, 1);
+    store.Write(settings::BaseSizeIndex, 0);
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(0), "100000");
+    Start();
+    dialogs.paths.push_back(Write("big/data.bin", PatternBytes(3'000'000)));
+    model.Execute(Command::ChooseSplitAFile);
+    std::int64_t now = 0;
+    platform.clock = [&] { return now += 10; };
+    model.Execute(Command::DoSplit);
+    ASSERT_GE(view.notesWithProgress.size(), 3u);
+    EXPECT_LT(view.notesWithProgress.size(), 15u);
+    for (const std::string& shown : view.notesWithProgress) {
+        const std::size_t file = shown.find("File ");
+        const std::size_t of = shown.find(" of 30");
+        ASSERT_NE(of, std::string::npos) << shown;
+        const std::string piece = shown.substr(file + 5, of - file - 5);
+        EXPECT_TRUE(shown.ends_with(".Brelked_" + piece)) << shown;
+    }
 }
 
 TEST_F(WindowModelTest, OptionsAreCheckedStoredAndOffDuringWork) {

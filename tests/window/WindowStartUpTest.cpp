@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "ModelFixture.h"
 #include "plan/BaseSizes.h"
 #include "text/Slots.h"
+#include "window/UnattendedDialogs.h"
 
 namespace brelker {
 namespace {
@@ -92,11 +94,54 @@ TEST_F(WindowStartUpTest, ABaseSizeOutsideTheListIsIgnoredAndANonNumberStopsEver
     EXPECT_EQ(store.Read(settings::BaseSizeIndex), 6);
     EXPECT_EQ(view.sizeLines, Lines{"1000000"});
 
-    const WindowModel& second = Restart({"/bigfile=" + big, "/basesize=two", "/split", "/exit"});
+    WindowModel& second = Restart({"/bigfile=" + big, "/basesize=two", "/split", "/exit"});
     EXPECT_EQ(dialogs.Texts(), Lines{"'two' is not a valid integer value / The File Brelker"});
     EXPECT_FALSE(Exists(In("pieces", "a.bin.Brelked_1")));
     EXPECT_FALSE(second.QuitRequested());
     EXPECT_EQ(second.ExitCode(), 1);
+    // The big file is planned with the base size the list shows, so Split does what it offers.
+    const RecordingView& shown = runs_.back()->view;
+    EXPECT_EQ(shown.sizeLines, Lines{"1000000"});
+    EXPECT_EQ(shown.pieceCount, "Nr. of files: 1");
+    second.Execute(Command::DoSplit);
+    EXPECT_EQ(ReadFile(In("pieces", "a.bin.Brelked_1")), ReadFile(big));
+
+    // A file that cannot be split after one that can leaves the first one planned.
+    std::filesystem::remove(In("pieces", "a.bin.Brelked_1"));
+    WindowModel& third = Restart({"/bigfile=" + big, "/bigfile=" + In("big", "none.bin")});
+    EXPECT_EQ(runs_.back()->view.sizeLines, Lines{"1000000"});
+    EXPECT_EQ(third.CurrentJob().BigFilePath, big);
+    third.Execute(Command::DoSplit);
+    EXPECT_EQ(ReadFile(In("pieces", "a.bin.Brelked_1")), ReadFile(big));
+}
+
+TEST_F(WindowStartUpTest, AnUnattendedRunThatStopsEarlyLeavesItsMessagesToTheWindow) {
+    const std::string none = In("big", "none.bin");
+    const std::string missing = "File is missing: " + none + " / Abnormal termination!";
+    std::ostringstream errors;
+    UnattendedDialogs unattended(errors, &dialogs);
+    RecordingView shown;
+    WindowModel run(platform, store, unattended, shown);
+    run.Start({"/bigfile=" + none, "/split", "/exit"});
+    // Said where a script reads it, and shown to whoever now has the window.
+    EXPECT_NE(errors.str().find("File is missing: " + none), std::string::npos);
+    EXPECT_EQ(dialogs.Texts(), Lines{missing});
+    EXPECT_EQ(shown.shownMinimized, false);
+    EXPECT_FALSE(run.QuitRequested());
+    EXPECT_EQ(run.ExitCode(), 1);
+
+    // Whatever the user does next is answered in the window.
+    const std::string big = In("big", "a.bin");
+    WriteFile(big, PatternBytes(2'000'000));
+    dialogs.paths.push_back(big);
+    run.Execute(Command::ChooseSplitAFile);
+    run.SizeLineChosen(0);
+    run.NewSizeEdited("0");
+    run.ApplyNewSizeClicked();
+    EXPECT_EQ(dialogs.Texts(),
+              (Lines{missing, "The program ignored the new size / The new size can not be used!"}));
+    EXPECT_EQ(errors.str().find("ignored"), std::string::npos);
+    EXPECT_EQ(run.ExitCode(), 1);  // the switches' work still failed
 }
 
 TEST_F(WindowStartUpTest, AMissingBigFileStopsTheCommandLineAndTheProgramWaits) {
@@ -173,6 +218,14 @@ TEST_F(WindowStartUpTest, ALanguageSwitchRewritesEveryTextAndEmptiesTheStatusBar
     model.Execute(Command::LanguageSwedish);
     EXPECT_EQ(view.Caption(Menu::File), "&Arkiv");
     EXPECT_EQ(view.Caption(Command::DoSplit), "&Dela upp filen");
+    // Floppy drives are A: and B: only where the system names drives so.
+#ifdef _WIN32
+    EXPECT_EQ(view.Caption(Command::ChangeSometimes),
+              "&Endast före mindre filer till/från A: och B:");
+#else
+    EXPECT_EQ(view.Caption(Command::ChangeSometimes),
+              "&Endast före mindre filer till/från disketter");
+#endif
     EXPECT_EQ(view.pieceCount, Text(slot::kFileCount) + "3");
     EXPECT_EQ(view.piecesHint, Text(slot::kPieceIndexRange) + "3");
     EXPECT_EQ(view.title, "Filbrelkaren");

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "ModelFixture.h"
+#include "plan/BaseSizes.h"
 #include "text/Slots.h"
 
 namespace brelker {
@@ -58,7 +59,8 @@ TEST_F(WindowWorkflowTest, AJoinFromChoosingAnyPieceToTheRestoredFile) {
     EXPECT_EQ(Commands(), "a---dej");
     EXPECT_EQ(view.sizeLines, (Lines{"6", "7", "5"}));
     EXPECT_EQ(view.pieceCount, "Nr. of files: 3");
-    EXPECT_EQ(view.bigFile, In("big", "movie.avi"));
+    // Beside the pieces, however long ago a split used another folder.
+    EXPECT_EQ(view.bigFile, In("pieces", "movie.avi"));
     EXPECT_EQ(view.status[1], "Ready to restore the file!");
     EXPECT_FALSE(model.Enabled(Control::BaseSizeBox));
     EXPECT_FALSE(model.Enabled(Control::ApplyBaseSize));
@@ -83,7 +85,7 @@ TEST_F(WindowWorkflowTest, AJoinAsksBeforeItReplacesAnExistingFile) {
     const std::string stem = In("pieces", "movie.avi");
     WriteFile(Piece(stem, 1), "new ");
     WriteFile(Piece(stem, 2), "film");
-    const std::string original = In("big", "movie.avi");
+    const std::string original = In("pieces", "movie.avi");
     WriteFile(original, "the original");
     dialogs.paths.push_back(Piece(stem, 1));
     model.Execute(Command::JoinFiles);
@@ -293,7 +295,7 @@ TEST_F(WindowWorkflowTest, PiecesOnDisksAreCountedByTheUserAndMeasuredWhenTheirD
     EXPECT_EQ(dialogs.Texts(), (Lines{"Ready for diskette/file number 1? / Change diskette",
                                       "Ready for diskette/file number 2? / Change diskette",
                                       "Ready for diskette/file number 3? / Change diskette"}));
-    EXPECT_EQ(ReadFile(In("big", "song.mp3")), "la la laa");
+    EXPECT_EQ(ReadFile(In("pieces", "song.mp3")), "la la laa");
     EXPECT_EQ(view.sizeLines, (Lines{"3", "3", "3"}));
     EXPECT_EQ(view.status[1],
               "The file is restored, but it could not be verified: there is no checksum file.");
@@ -331,7 +333,9 @@ TEST_F(WindowWorkflowTest, BadChoicesLeaveTheWindowAsItWas) {
     EXPECT_EQ(dialogs.Texts(), Lines{"File is missing: " + vanished + " / Abnormal termination!"});
     EXPECT_EQ(view.bigFile, In("big", "data.bin"));
     EXPECT_EQ(Commands(), "abs-d--");
-    EXPECT_EQ(model.CurrentJob().BigFilePath, vanished);
+    // Split still splits the file shown.
+    EXPECT_EQ(model.CurrentJob().BigFilePath, In("big", "data.bin"));
+    EXPECT_EQ(model.CurrentJob().BigFileBytes, 3'000'000);
 
     ChooseBigFile("", "empty.bin");
     EXPECT_EQ(Commands(), "a---d--");
@@ -388,7 +392,7 @@ TEST_F(WindowWorkflowTest, NoDisksAGapOrAJoinDoneNeverArmTheWrongCommand) {
     dialogs.paths.push_back(Piece(stem, 1));
     model.Execute(Command::JoinFiles);
     model.Execute(Command::DoJoin);
-    EXPECT_EQ(ReadFile(In("big", "song.mp3")), "la la laa");
+    EXPECT_EQ(ReadFile(In("pieces", "song.mp3")), "la la laa");
     model.BaseSizeChosen(0);
     EXPECT_EQ(Commands(), "a---d--");
 }
@@ -435,6 +439,31 @@ TEST_F(WindowWorkflowTest, AJoinThatFailsPartWayDeletesNoPiece) {
               1);
 }
 
+TEST_F(WindowWorkflowTest, AnAppendBrokenOffIsTakenOffBeforeTheNextAndSaidSo) {
+    Start();
+    const std::string stem = In("pieces", "log.txt");
+    const std::string target = stem;  // restored beside its pieces
+    WriteFile(Piece(stem, 1), "one ");
+    WriteFile(target, "old ");
+    // Piece 2 goes after counting, and the disk then refuses the cut.
+    platform.failTruncates = true;
+    view.duringWork = [&] { std::filesystem::remove(Piece(stem, 2)); };
+    for (const char* expected : {"old one ", "old one two"}) {
+        WriteFile(Piece(stem, 2), "two");
+        dialogs.paths.push_back(Piece(stem, 1));
+        model.Execute(Command::JoinFiles);
+        model.CurrentJob().AppendActive = true;  // as the extraction dialog sets it
+        model.Execute(Command::DoJoin);
+        EXPECT_EQ(ReadFile(target), expected);
+        platform.failTruncates = false;
+        view.duringWork = nullptr;
+    }
+    EXPECT_EQ(view.status[0],
+              "An earlier join that appended to this file was broken off; what it had appended "
+              "has been taken off first: " +
+                  target);
+}
+
 TEST_F(WindowWorkflowTest, FreeSpaceModeShowsNoCountAndAQuestionMark) {
     Start();
     ChooseBigFile(PatternBytes(3'000'000));
@@ -448,6 +477,106 @@ TEST_F(WindowWorkflowTest, FreeSpaceModeShowsNoCountAndAQuestionMark) {
     EXPECT_EQ(view.sizeLines.size(), 3u);
     EXPECT_TRUE(model.Enabled(Control::BaseSizeBox));
     EXPECT_EQ(view.piecesHint, "The * in the names is an integer from 1 to 3");
+}
+
+TEST_F(WindowWorkflowTest, WhatStaysOnScreenAfterVerifyAJoinOrARefusalIsTrue) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000'000));
+    model.Execute(Command::DoSplit);
+    dialogs.paths.push_back(Piece(In("pieces", "data.bin"), 1));
+    model.Execute(Command::Verify);
+    EXPECT_EQ(view.sizeLines.size(), 4u);
+    EXPECT_EQ(view.pieceCount, "");  // not the plan's 3 beside four lines
+    model.Execute(Command::LanguageSwedish);
+    EXPECT_EQ(view.pieceCount, "");
+    model.Execute(Command::LanguageEnglish);
+
+    // A join that made nothing shows no size, and the range to extract is empty.
+    dialogs.paths.push_back(Piece(In("pieces", "data.bin"), 1));
+    model.Execute(Command::JoinFiles);
+    std::filesystem::remove(model.CurrentJob().BigFilePath);
+    platform.lockedElsewhere.insert(model.CurrentJob().BigFilePath);
+    model.Execute(Command::DoJoin);
+    EXPECT_EQ(view.status[1], "Abnormal termination!");
+    EXPECT_EQ(view.bigFileSize, " ");
+    EXPECT_EQ(model.CurrentJob().ExtractCount, 0);
+
+    ChooseBigFile("", "empty.bin");
+    EXPECT_FALSE(model.Enabled(Command::DoSplit));
+    EXPECT_EQ(view.status[1], "The file is empty: there is nothing to split.");
+
+    // A plan refused before the names were shown names them once Split is offered.
+    store.Write(settings::BaseSizes, 2);
+    store.Write(settings::BaseSizeIndex, 0);
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(0), "1");
+    store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(1), "1000");
+    RecordingView fresh;
+    WindowModel second(platform, store, dialogs, fresh);
+    second.Start({});
+    dialogs.paths.push_back(Write("big/huge.bin", std::string(40'000, 'x')));
+    second.Execute(Command::ChooseSplitAFile);
+    EXPECT_EQ(fresh.status[1], "Too many files!");
+    EXPECT_EQ(fresh.pieceNames, "");
+    second.BaseSizeChosen(1);
+    EXPECT_TRUE(second.Enabled(Command::DoSplit));
+    EXPECT_EQ(fresh.pieceNames, In("pieces", "huge.bin.Brelked_*"));
+}
+
+TEST_F(WindowWorkflowTest, ExtractionAndAppendingAreShownWhileTheyAreOn) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000));
+    EXPECT_EQ(view.modesNote, "");
+    dialogs.extractSteps.push_back([](ExtractModel& extraction) {
+        extraction.SetExtractActive(true);
+        extraction.SetSkipText("100");
+        extraction.SetCountText("500");
+        return true;
+    });
+    model.Execute(Command::Extract);
+    EXPECT_EQ(view.modesNote, "Extraction on: 500 bytes after the first 100");
+    EXPECT_EQ(view.sizeLines, Lines{"500"});
+    ChooseBigFile("12345", "other.bin");
+    EXPECT_EQ(view.modesNote, "");
+
+    const std::string stem = In("pieces", "log.txt");
+    WriteFile(Piece(stem, 1), "new");
+    WriteFile(In("pieces", "log.txt"), "old ");
+    dialogs.paths.push_back(Piece(stem, 1));
+    model.Execute(Command::JoinFiles);
+    dialogs.extractSteps.push_back([](ExtractModel& extraction) {
+        extraction.SetAppendActive(true);
+        return true;
+    });
+    model.Execute(Command::Extract);
+    EXPECT_EQ(view.modesNote, "Appending on: the join adds to the end of the big file");
+    model.Execute(Command::DoJoin);
+    EXPECT_EQ(ReadFile(In("pieces", "log.txt")), "old new");
+    // Appending was for that join: the next one would replace its target.
+    EXPECT_FALSE(model.CurrentJob().AppendActive);
+    EXPECT_EQ(view.modesNote, "");
+}
+
+TEST_F(WindowWorkflowTest, TheBaseSizeEditorReadsSizesAsTheNewSizeFieldAndAsksBeforeDeleting) {
+    Start();
+    ChooseBigFile(PatternBytes(3'000'000));
+    dialogs.answers = {false};  // keep the entry after all
+    dialogs.baseSizeSteps.push_back([](BaseSizeModel& editor) {
+        editor.SetDescription("Card");
+        editor.SetSizeText("1.5M");  // a fraction: refused
+        editor.AddNew();
+        editor.SetSizeText("1500K");
+        editor.AddNew();
+        editor.ChooseEntry(0);
+        editor.Delete();
+        return false;
+    });
+    model.ApplyBaseSizeClicked();
+    EXPECT_EQ(dialogs.Texts(),
+              (Lines{"The program ignored the new size / The new size can not be used!",
+                     "Delete the base size \"720 kB 3.5'' single\"? / Delete"}));
+    EXPECT_EQ(dialogs.shown.back().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(store.Read(settings::BaseSizes), 10);
+    EXPECT_EQ(view.sizeLines, (Lines{"1536000", "1464000"}));
 }
 
 TEST_F(WindowWorkflowTest, TheSizeEditorReplansFromTheEditedPiece) {
