@@ -9,16 +9,17 @@
 #include "engine/ChecksumFile.h"
 #include "engine/Job.h"
 #include "engine/Sha256.h"
+#include "engine/StreamHasher.h"
 #include "platform/Platform.h"
 
 namespace brelker {
 
 // Joins a series into a stream (standard output), where nothing written can
 // be taken back: with a checksum file every piece is hashed whole and
-// compared before its first byte goes out, and hashed again as it goes, so
-// that a piece changed in between is named too; the run stops at the first
-// piece that differs. Without a checksum file the pieces go out unverified;
-// with one that is not understood, none goes out.
+// compared before its first byte goes out, and what goes out is hashed as
+// it goes, so that a piece changed in between is caught too; the run stops
+// at the first piece that differs. Without a checksum file the pieces go out
+// unverified; with one that is not understood, none goes out.
 // No piece is ever deleted.
 class StreamJoin {
 public:
@@ -37,13 +38,28 @@ public:
     const ChecksumList& List() const { return list_; }
 
 private:
-    StreamFault CopyPiece(FileHandle piece, const std::string& path, const std::string* digest,
-                          FileHandle output, char* buffer);
+    // A piece opened for its turn, and the number of its check.
+    struct Pending {
+        FileHandle file = kNoFile;
+        int check = 0;
+    };
+    // Where the bytes that go out are hashed: the whole's stream, or each
+    // piece on its own; and the buffers they go out of, taken in turn.
+    struct Sending {
+        char* buffers;
+        StreamHasher* whole;
+        Sha256* piece;
+        std::int64_t next = 0;
+    };
+
+    StreamFault CopyPiece(FileHandle piece, const std::string& path, FileHandle output,
+                          Sending& sending);
+    std::string PieceAtFault(const Job& job, const std::string& suffix,
+                             const SeriesChecksums& expected);
     StreamFault Fail(StreamFault fault, const std::string& path, bool withReason);
 
     Platform& platform_;
     ConsoleHost& host_;
-    Sha256 whole_;
     std::int64_t done_ = 0;
     std::int64_t total_ = 0;
     bool verified_ = false;

@@ -94,8 +94,42 @@ void StreamHasher::AddToPiece(FileHandle file, std::int64_t offset, std::int64_t
     Feed(file, offset, kNoFile, 0, count);
 }
 
+void StreamHasher::AddToPieceAhead(FileHandle file, std::int64_t offset, std::int64_t count) {
+    Feed(file, offset, kNoFile, 0, count, false);
+}
+
+void StreamHasher::AddToWhole(const char* bytes, std::int64_t count) {
+    if (count <= 0) {
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    if (Idle() && count <= kInlineLimit) {
+        lock.unlock();
+        whole_.hash->Update(bytes, static_cast<std::size_t>(count));
+        return;
+    }
+    Range range{kNoFile, 0, count, piece_, ++serial_, nullptr};
+    range.bytes = bytes;
+    whole_.queue.push_back(std::move(range));
+    memoryPending_.insert(bytes);
+    queuedBytes_ += count;
+    if (!thread_.joinable()) {
+        thread_ = std::thread(&StreamHasher::Work, this);
+    }
+    changed_.notify_all();
+}
+
+void StreamHasher::WaitForBytes(const char* bytes) {
+    std::unique_lock lock(mutex_);
+    while (memoryPending_.contains(bytes)) {
+        if (!HashNext(lock, callerBuffer_.get()) && !MapNext(lock)) {
+            changed_.wait(lock);
+        }
+    }
+}
+
 void StreamHasher::Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHandle wholeFile,
-                        std::int64_t wholeOffset, std::int64_t count) {
+                        std::int64_t wholeOffset, std::int64_t count, bool keepUp) {
     if (count <= 0) {
         return;
     }
@@ -135,7 +169,7 @@ void StreamHasher::Feed(FileHandle pieceFile, std::int64_t pieceOffset, FileHand
     changed_.notify_all();
     while (MapNext(lock)) {
     }
-    while (queuedBytes_ > kLargestLag) {
+    while (keepUp && queuedBytes_ > kLargestLag) {
         if (!HashNext(lock, callerBuffer_.get()) && !MapNext(lock)) {
             changed_.wait(lock);
         }
@@ -157,9 +191,20 @@ void StreamHasher::NextPiece() {
 }
 
 std::optional<std::string> StreamHasher::EndPiece() {
+    int piece = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        piece = piece_;
+        EndCurrentPiece();
+    }
+    return WaitForPiece(piece);
+}
+
+std::optional<std::string> StreamHasher::WaitForPiece(int piece) {
     std::unique_lock lock(mutex_);
-    const int piece = piece_;
-    EndCurrentPiece();
+    if (piece < 1 || piece >= piece_) {
+        return std::nullopt;  // a piece that has not ended would never be finished
+    }
     while (!Finished(piece)) {
         if (!HashNext(lock, callerBuffer_.get()) && !MapNext(lock)) {
             changed_.wait(lock);
@@ -304,7 +349,11 @@ bool StreamHasher::HashNext(std::unique_lock<std::mutex>& lock, char* buffer) {
         NoteFailure(*stream, range.piece);
     }
     queuedBytes_ -= range.count;
-    RangeDone(range.file);
+    if (range.bytes != nullptr) {
+        memoryPending_.erase(memoryPending_.find(range.bytes));
+    } else {
+        RangeDone(range.file);
+    }
     if (stream != &whole_) {
         FinishIfOver(*stream);
     }
@@ -313,6 +362,10 @@ bool StreamHasher::HashNext(std::unique_lock<std::mutex>& lock, char* buffer) {
 }
 
 bool StreamHasher::HashRange(const Range& range, Sha256& hash, char* buffer) {
+    if (range.bytes != nullptr) {
+        hash.Update(range.bytes, static_cast<std::size_t>(range.count));
+        return true;
+    }
     std::int64_t done = 0;
     if (range.view) {
         return platform_.ReadView(*range.view, [&hash](const char* bytes, std::size_t count) {
@@ -355,7 +408,7 @@ StreamHasher::Range* StreamHasher::NextToMap() {
         const std::size_t looked = std::min(stream.queue.size(), kRangesLookedAhead);
         for (std::size_t k = 0; k < looked; ++k) {
             Range& range = stream.queue[k];
-            if (!range.mapTried) {
+            if (!range.mapTried && range.bytes == nullptr) {
                 ahead += range.count;
                 if (ahead > kLargestMappedAhead) {
                     return nullptr;

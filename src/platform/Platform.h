@@ -196,6 +196,13 @@ public:
     // and never closed; kNoFile when the process has none.
     virtual FileHandle StandardInput() = 0;
     virtual FileHandle StandardOutput() = 0;
+    // Lets a pipe hold up to bytes at a time where the system allows it, so
+    // that its writer and its reader take turns less often; leaves any other
+    // file as it is.
+    virtual void WidenPipe(FileHandle file, std::int64_t bytes) {
+        static_cast<void>(file);
+        static_cast<void>(bytes);
+    }
     // Opens a device or a FIFO by its name to read it as standard input is
     // read: as it comes, to its end. The wait for a FIFO's writer ends with
     // an interruption. kNoFile, with the reason, for anything else and for

@@ -715,6 +715,20 @@ FileHandle PosixPlatform::StandardInput() { return STDIN_FILENO; }
 
 FileHandle PosixPlatform::StandardOutput() { return STDOUT_FILENO; }
 
+void PosixPlatform::WidenPipe(FileHandle file, std::int64_t bytes) {
+#ifdef F_SETPIPE_SZ
+    struct stat info {};
+    if (::fstat(file, &info) == 0 && S_ISFIFO(info.st_mode) &&
+        ::fcntl(file, F_GETPIPE_SZ) < bytes) {
+        // Refused beyond the system's limit for a user: the pipe stays as it was.
+        static_cast<void>(::fcntl(file, F_SETPIPE_SZ, static_cast<int>(bytes)));
+    }
+#else
+    static_cast<void>(file);
+    static_cast<void>(bytes);
+#endif
+}
+
 FileHandle PosixPlatform::OpenStream(const std::string& path) {
     // Opened without waiting, so that a FIFO nobody writes to yet is waited
     // for here, where an interruption is seen: a blocking open would be

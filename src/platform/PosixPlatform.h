@@ -55,6 +55,7 @@ public:
     void EndByInterrupt(int signal) override;
     FileHandle StandardInput() override;
     FileHandle StandardOutput() override;
+    void WidenPipe(FileHandle file, std::int64_t bytes) override;
     FileHandle OpenStream(const std::string& path) override;
     bool IsTerminal(FileHandle file) override;
     std::optional<std::string> HandleIdentity(FileHandle file) override;

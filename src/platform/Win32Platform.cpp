@@ -252,6 +252,57 @@ bool OnFixedDisk(HANDLE file) {
     return ::GetDriveTypeW(path.substr(0, 3).c_str()) == DRIVE_FIXED;
 }
 
+// A read-only mapping of a file on a fixed disk, made through a handle of its
+// own with read access (the caller's may be for writing only), which the
+// mapping keeps open; nullptr where the file is not to be mapped.
+HANDLE MappingOf(HANDLE file) {
+    if (!OnFixedDisk(file)) {
+        return nullptr;
+    }
+    const HANDLE own = ::ReOpenFile(file, GENERIC_READ, kShareAll, 0);
+    if (own == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    const HANDLE mapping = ::CreateFileMappingW(own, nullptr, PAGE_READONLY, 0, 0, nullptr);
+    ::CloseHandle(own);
+    return mapping;
+}
+
+// A view of length bytes of a mapping from offset on; it starts skip bytes
+// earlier, where views must start.
+const void* MapRange(HANDLE mapping, std::int64_t offset, std::size_t length, std::size_t& skip) {
+    static const std::int64_t granularity = [] {
+        SYSTEM_INFO info;
+        ::GetSystemInfo(&info);
+        return std::int64_t{info.dwAllocationGranularity};
+    }();
+    const std::int64_t start = offset - offset % granularity;
+    skip = static_cast<std::size_t>(offset - start);
+    return ::MapViewOfFile(mapping, FILE_MAP_READ, static_cast<DWORD>(start >> 32),
+                           static_cast<DWORD>(start & 0xFFFFFFFF), skip + length);
+}
+
+// Pages are at least this large; a view made ahead touches one byte of each.
+constexpr std::size_t kPageTouched = 4096;
+
+// A view that MapAhead made.
+class Win32View : public FileView {
+public:
+    Win32View(const void* base, std::size_t skip, std::size_t size)
+        : base_(base), skip_(skip), size_(size) {}
+    ~Win32View() override { ::UnmapViewOfFile(base_); }
+    Win32View(const Win32View&) = delete;
+    Win32View& operator=(const Win32View&) = delete;
+
+    const char* Bytes() const { return static_cast<const char*>(base_) + skip_; }
+    std::size_t Size() const { return size_; }
+
+private:
+    const void* base_;
+    std::size_t skip_;
+    std::size_t size_;
+};
+
 // Identity, size and times of whatever has this name, folders too; links followed.
 bool Information(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
     const HANDLE handle = OpenToLookAt(SystemPath(path), true);
@@ -538,33 +589,15 @@ std::int64_t Win32Platform::ReadMapped(FileHandle file, std::int64_t offset, std
         lastError = ERROR_HANDLE_EOF;
         return -1;
     }
-    if (count == 0 || !OnFixedDisk(AsHandle(file))) {
-        return 0;
-    }
-    // Mapped through a handle of its own with read access: the caller's may be
-    // for writing only. The mapping keeps the file open once that is closed.
-    const HANDLE own = ::ReOpenFile(AsHandle(file), GENERIC_READ, kShareAll, 0);
-    if (own == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    const HANDLE mapping = ::CreateFileMappingW(own, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    ::CloseHandle(own);
+    const HANDLE mapping = count == 0 ? nullptr : MappingOf(AsHandle(file));
     if (mapping == nullptr) {
         return 0;
     }
-    static const std::int64_t granularity = [] {
-        SYSTEM_INFO info;
-        ::GetSystemInfo(&info);
-        return std::int64_t{info.dwAllocationGranularity};
-    }();
     std::int64_t done = 0;
     while (done < count) {
-        const std::int64_t at = offset + done;
-        const std::int64_t start = at - at % granularity;
-        const auto skip = static_cast<std::size_t>(at - start);
         const auto length = static_cast<std::size_t>(std::min(count - done, kLargestView));
-        const void* view = ::MapViewOfFile(mapping, FILE_MAP_READ, static_cast<DWORD>(start >> 32),
-                                           static_cast<DWORD>(start & 0xFFFFFFFF), skip + length);
+        std::size_t skip = 0;
+        const void* view = MapRange(mapping, offset + done, length, skip);
         if (view == nullptr) {
             break;  // the rest is read as usual
         }
@@ -574,6 +607,40 @@ std::int64_t Win32Platform::ReadMapped(FileHandle file, std::int64_t offset, std
     }
     ::CloseHandle(mapping);
     return done;
+}
+
+std::unique_ptr<FileView> Win32Platform::MapAhead(FileHandle file, std::int64_t offset,
+                                                  std::int64_t count) {
+    LARGE_INTEGER size;
+    if (count <= 0 || count > kLargestView || offset < 0 ||
+        !::GetFileSizeEx(AsHandle(file), &size) || offset > size.QuadPart - count) {
+        return nullptr;  // ReadMapped tells why
+    }
+    const HANDLE mapping = MappingOf(AsHandle(file));
+    if (mapping == nullptr) {
+        return nullptr;
+    }
+    std::size_t skip = 0;
+    const auto length = static_cast<std::size_t>(count);
+    const void* view = MapRange(mapping, offset, length, skip);
+    ::CloseHandle(mapping);  // the view keeps it
+    if (view == nullptr) {
+        return nullptr;
+    }
+    // Each page is touched here, so that the thread that reads the view finds
+    // them all in place, as a populated view on POSIX.
+    const auto* bytes = static_cast<const volatile char*>(view);
+    for (std::size_t at = 0; at < skip + length; at += kPageTouched) {
+        static_cast<void>(bytes[at]);
+    }
+    return std::make_unique<Win32View>(view, skip, length);
+}
+
+std::int64_t Win32Platform::ReadView(const FileView& view,
+                                     const std::function<void(const char*, std::size_t)>& take) {
+    const auto& mapped = static_cast<const Win32View&>(view);
+    take(mapped.Bytes(), mapped.Size());
+    return static_cast<std::int64_t>(mapped.Size());
 }
 
 bool Win32Platform::Flush(FileHandle file) {

@@ -29,6 +29,10 @@ public:
                         std::int64_t count) override;
     std::int64_t ReadMapped(FileHandle file, std::int64_t offset, std::int64_t count,
                             const std::function<void(const char*, std::size_t)>& take) override;
+    std::unique_ptr<FileView> MapAhead(FileHandle file, std::int64_t offset,
+                                       std::int64_t count) override;
+    std::int64_t ReadView(const FileView& view,
+                          const std::function<void(const char*, std::size_t)>& take) override;
     bool Flush(FileHandle file) override;
     void StartFlush(FileHandle file, std::int64_t offset, std::int64_t count) override;
     void Close(FileHandle file) override;

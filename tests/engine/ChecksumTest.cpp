@@ -239,14 +239,45 @@ TEST(StreamHasherTest, PiecesFinishInTheBackgroundFromViewsOrReads) {
     platform.Close(file);
 }
 
-#ifndef _WIN32
+// Bytes sent on from memory take their place in the whole among ranges read
+// back, and their buffer is free again only once they are hashed: two buffers
+// taken in turn while the thread is still busy with what came before them.
+TEST(StreamHasherTest, BytesFromMemoryJoinTheWholeInOrderBeforeTheirBufferIsReused) {
+    TempFolder folder;
+    constexpr std::int64_t kPart = 6'000'000;
+    constexpr std::size_t kBlock = 1 << 20;
+    const std::string file = PatternBytes(2 * kPart);
+    const std::string sent = PatternBytes(8 * kBlock, 2);
+    WriteFile(folder / "data", file);
+    NativePlatform platform;
+    const FileHandle handle = platform.OpenForReading(folder / "data");
+    StreamHasher hasher(platform);
+    hasher.Add(handle, 0, kPart);
+    std::vector<std::string> buffers(2, std::string(kBlock, '\0'));
+    for (std::size_t k = 0; k < 8; ++k) {
+        std::string& buffer = buffers[k % 2];
+        hasher.WaitForBytes(buffer.data());
+        sent.copy(buffer.data(), kBlock, k * kBlock);
+        hasher.AddToWhole(buffer.data(), kBlock);
+    }
+    hasher.Add(handle, kPart, kPart);
+    hasher.NextPiece();
+    EXPECT_EQ(hasher.EndWhole(), Sha256Hex(file.substr(0, kPart) + sent + file.substr(kPart)));
+    platform.Close(handle);
+}
+
 // While the thread hashes one range of the whole, the caller maps the next
 // ones, so that the thread only hashes them; a file cut shorter after they were
-// mapped fails the whole instead of ending the process.
+// mapped fails the whole instead of ending the process (Windows refuses to cut
+// a file short while a view of it exists).
 TEST(StreamHasherTest, TheCallerMapsAheadWhatTheThreadHashesNext) {
     constexpr std::int64_t kRange = 4 << 20;
     const std::string bytes = PatternBytes(5 * kRange);
+#ifdef _WIN32
+    for (const bool cut : {false}) {
+#else
     for (const bool cut : {false, true}) {
+#endif
         TempFolder folder;
         WriteFile(folder / "data", bytes);
         FaultyPlatform platform;
@@ -279,7 +310,6 @@ TEST(StreamHasherTest, TheCallerMapsAheadWhatTheThreadHashesNext) {
         platform.Close(file);
     }
 }
-#endif
 
 // Pieces large enough to be hashed on the hashing thread.
 constexpr std::int64_t kPiece = 400'000;

@@ -23,6 +23,9 @@ public:
         return unreadable.contains(path) ? kNoFile : NativePlatform::OpenForUpdating(path);
     }
     std::int64_t Read(FileHandle file, char* buffer, std::int64_t count) override {
+        if (beforeRead) {
+            beforeRead(file);
+        }
         if (readsLeft == 0) {
             return 0;  // as if the file had ended early
         }
@@ -186,6 +189,9 @@ public:
     std::atomic<std::int64_t> mappedAheadBytes = 0;
     // Runs before each mapped read that makes its own views, on its thread.
     std::function<void()> beforeMappedRead;
+    // Runs before each read from a file's position, as another process that
+    // writes to the file meanwhile would.
+    std::function<void(FileHandle)> beforeRead;
     int copyCalls = 0;
     // Bytes kernel copies move before every further one fails.
     std::int64_t copyRoom = std::numeric_limits<std::int64_t>::max();
