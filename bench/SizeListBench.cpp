@@ -10,7 +10,7 @@
 #include <QApplication>
 #include <QListWidget>
 
-#include "plan/SizeListFill.h"
+#include "qt/SizeListFill.h"
 
 namespace {
 

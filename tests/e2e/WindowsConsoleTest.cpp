@@ -11,7 +11,7 @@
 #undef DeleteFile
 
 #include "TempFolder.h"
-#include "engine/Sha256.h"
+#include "checksum/Sha256.h"
 #include "platform/WideText.h"
 #include "platform/Win32Platform.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/ChecksumFile.h"
-#include "engine/EngineHost.h"
+#include "checksum/ChecksumFile.h"
+#include "transfer/EngineHost.h"
 
 namespace brelker {
 

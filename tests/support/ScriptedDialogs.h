@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/DiskCountModel.h"
-#include "plan/BaseSizeModel.h"
-#include "settings/ExtractModel.h"
-#include "settings/MemoryModel.h"
-#include "settings/SuffixModel.h"
-#include "text/HelpFileModel.h"
-#include "window/Dialogs.h"
+#include "model/BaseSizeModel.h"
+#include "model/Dialogs.h"
+#include "model/DiskCountModel.h"
+#include "model/ExtractModel.h"
+#include "model/HelpFileModel.h"
+#include "model/MemoryModel.h"
+#include "model/SuffixModel.h"
 
 namespace brelker {
 

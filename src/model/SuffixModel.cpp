@@ -1,0 +1,21 @@
+#include "model/SuffixModel.h"
+
+#include "settings/Settings.h"
+
+namespace brelker {
+
+SuffixModel::SuffixModel(const SettingsStore& store) : text_(store.Read(settings::AddedFileType)) {}
+
+bool SuffixModel::HasForbiddenCharacter() const {
+    return text_.find_first_of(ForbiddenSuffixChars) != std::string::npos;
+}
+
+void SuffixModel::Commit(const SettingsStore& store) const {
+    if (!OkEnabled()) {
+        return;
+    }
+    store.Write(settings::AddedFileType,
+                text_.empty() ? settings::AddedFileType.defaultValue : std::string_view(text_));
+}
+
+}  // namespace brelker
