@@ -1,9 +1,9 @@
-#include "engine/Series.h"
+#include "transfer/Series.h"
 
 #include <algorithm>
 
-#include "engine/ChecksumFile.h"
-#include "engine/PieceNames.h"
+#include "checksum/ChecksumFile.h"
+#include "transfer/PieceNames.h"
 
 namespace brelker {
 
