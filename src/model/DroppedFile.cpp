@@ -27,7 +27,7 @@ std::optional<std::string> DropAnsweringDialogs::OpenFile(const std::string& tit
     std::optional<std::string> path;
     path.swap(dropped_);
     // As a confirmed dialog does: the folder of the choice becomes the current one.
-    platform_.SetCurrentFolder(FolderOfPath(*path));
+    session_.SetCurrentFolder(FolderOfPath(*path));
     return path;
 }
 

@@ -19,8 +19,8 @@ DroppedAs ClassifyDroppedFile(const std::string& path, const std::string& suffix
 // as if the user had chosen that file in the dialog.
 class DropAnsweringDialogs : public DialogService {
 public:
-    DropAnsweringDialogs(DialogService& shown, Platform& platform)
-        : shown_(shown), platform_(platform) {}
+    DropAnsweringDialogs(DialogService& shown, Desktop& session)
+        : shown_(shown), session_(session) {}
 
     void AnswerNextOpen(const std::string& path) { dropped_ = path; }
     // A handler that asked nothing leaves no answer behind for a later dialog.
@@ -47,7 +47,7 @@ public:
 
 private:
     DialogService& shown_;
-    Platform& platform_;
+    Desktop& session_;
     std::optional<std::string> dropped_;
 };
 

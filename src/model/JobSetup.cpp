@@ -6,15 +6,15 @@
 
 namespace brelker {
 
-UnusableFile TakeBigFile(Job& job, Platform& platform, const std::string& path) {
+UnusableFile TakeBigFile(Job& job, Files& files, const std::string& path) {
     job.BigFilePath = path;
-    job.BigFileBytes = platform.FileSize(path);
+    job.BigFileBytes = files.FileSize(path);
     if (job.BigFileBytes >= 0) {
         CoverWholeBigFile(job);
         return UnusableFile::None;
     }
     // Told apart without opening it: a FIFO would wait for a writer forever.
-    switch (platform.KindOf(path, true)) {
+    switch (files.KindOf(path, true)) {
         case FileKind::Folder:
             return UnusableFile::Folder;
         case FileKind::Special:

@@ -17,7 +17,7 @@ enum class UnusableFile { None, Missing, Folder, NotRegular };
 // Takes path as the big file of a split: its size, and an extraction range
 // over the whole of it. When the file cannot be read the job's size is -1
 // and the answer says why.
-UnusableFile TakeBigFile(Job& job, Platform& platform, const std::string& path);
+UnusableFile TakeBigFile(Job& job, Files& files, const std::string& path);
 // What the user is told about such a file: "This is a folder, not a file: "
 // and the like, with the path.
 std::string UnusableFileText(UnusableFile why, const std::string& path);

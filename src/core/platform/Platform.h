@@ -46,12 +46,11 @@ struct FolderEntry {
     bool isHidden = false;  // hidden and system files survive a floppy erase
 };
 
-// Every call the program makes to the operating system. The program holds one
-// instance; tests derive from it to inject faults (a full disk, a failed read,
-// a floppy that is a temp folder).
-class Platform {
+// Files and folders: what the transfer core, the checksums and the scripts
+// read, write, rename, lock and delete.
+class Files {
 public:
-    virtual ~Platform() = default;
+    virtual ~Files() = default;
 
     // Files. Handles are kNoFile when the file cannot be opened or created, and
     // for anything that is not a regular file: opening a FIFO or a device
@@ -179,6 +178,51 @@ public:
     // another run, of this process or another, holds it. path need not exist,
     // and nothing is created at path or beside it.
     virtual std::unique_ptr<RunLock> LockForWriting(const std::string& path) = 0;
+    // The identity of an open file, as FileIdentity gives it for a name, so
+    // that a stream is never taken for a file that the run writes or reads;
+    // nothing when it cannot be told.
+    virtual std::optional<std::string> HandleIdentity(FileHandle file) = 0;
+
+    // Folders.
+    virtual bool IsFolder(const std::string& path) = 0;
+    // The entries of a folder without "." and "..", or nothing when it cannot be read.
+    virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) = 0;
+    // Joins a folder and a name with the separator unless the folder ends with one.
+    virtual std::string JoinPath(const std::string& folder, const std::string& name) = 0;
+    // A new, empty folder of this run's own in the user's folder for temporary
+    // files, which others cannot write to; empty when none can be made.
+    virtual std::string MakeTemporaryFolder() = 0;
+    // Removes a folder that is empty; false otherwise.
+    virtual bool RemoveFolder(const std::string& path) = 0;
+
+    // Physical memory in bytes, which bounds a transfer buffer.
+    virtual std::int64_t PhysicalMemory() = 0;
+    // Memory for a transfer buffer; null when it cannot be had.
+    virtual std::unique_ptr<char[]> Allocate(std::size_t size) = 0;
+};
+
+// The disks that files lie on: free space for sizing pieces, and floppies.
+class Volumes {
+public:
+    virtual ~Volumes() = default;
+
+    // The volume that a path lies on, as FreeSpace takes it.
+    virtual std::string VolumeOf(const std::string& path) = 0;
+    // Free bytes on the volume; -1 when there is no disk or no such volume.
+    virtual std::int64_t FreeSpace(const std::string& volume) = 0;
+    // The unit in which the volume hands out space to files, in bytes.
+    virtual std::int64_t AllocationUnit(const std::string& volume) = 0;
+    // The root of the floppy drive that path lies on, or nothing when it lies on
+    // no floppy. Only a floppy may ever be erased. The path is taken as the
+    // system resolves it: relative to the current folder, "." and ".." applied.
+    virtual std::optional<std::string> FloppyRoot(const std::string& path) = 0;
+};
+
+// The command line's process: interruptions, standard input and output,
+// devices and FIFOs read as streams, the terminal.
+class Streams {
+public:
+    virtual ~Streams() = default;
 
     // Interruptions from outside (Ctrl+C, termination, a closed terminal):
     // from CatchInterrupts on they no longer end the process at once but are
@@ -192,7 +236,7 @@ public:
 
     // The process's standard input and output, whatever they are (a pipe, a
     // terminal, a file), for the command line's "-". They are read and
-    // written as they come, without the checks of the opening calls above,
+    // written as they come, without the checks of Files' opening calls,
     // and never closed; kNoFile when the process has none.
     virtual FileHandle StandardInput() = 0;
     virtual FileHandle StandardOutput() = 0;
@@ -210,37 +254,16 @@ public:
     virtual FileHandle OpenStream(const std::string& path) = 0;
     // True when file is a terminal or a console, which would show bytes as text.
     virtual bool IsTerminal(FileHandle file) = 0;
-    // The identity of an open file, as FileIdentity gives it for a name, so
-    // that a stream is never taken for a file that the run writes or reads;
-    // nothing when it cannot be told.
-    virtual std::optional<std::string> HandleIdentity(FileHandle file) = 0;
     // The width in columns of the terminal that standard error is shown on;
     // 0 when it is no terminal or its width cannot be told.
     virtual int TerminalColumns() = 0;
+};
 
-    // The volume that a path lies on, as FreeSpace takes it.
-    virtual std::string VolumeOf(const std::string& path) = 0;
-    // Free bytes on the volume; -1 when there is no disk or no such volume.
-    virtual std::int64_t FreeSpace(const std::string& volume) = 0;
-    // The unit in which the volume hands out space to files, in bytes.
-    virtual std::int64_t AllocationUnit(const std::string& volume) = 0;
-    virtual std::int64_t PhysicalMemory() = 0;
-    // The root of the floppy drive that path lies on, or nothing when it lies on
-    // no floppy. Only a floppy may ever be erased. The path is taken as the
-    // system resolves it: relative to the current folder, "." and ".." applied.
-    virtual std::optional<std::string> FloppyRoot(const std::string& path) = 0;
-
-    // Folders.
-    virtual bool IsFolder(const std::string& path) = 0;
-    // The entries of a folder without "." and "..", or nothing when it cannot be read.
-    virtual std::optional<std::vector<FolderEntry>> ListFolder(const std::string& path) = 0;
-    // Joins a folder and a name with the separator unless the folder ends with one.
-    virtual std::string JoinPath(const std::string& folder, const std::string& name) = 0;
-    // A new, empty folder of this run's own in the user's folder for temporary
-    // files, which others cannot write to; empty when none can be made.
-    virtual std::string MakeTemporaryFolder() = 0;
-    // Removes a folder that is empty; false otherwise.
-    virtual bool RemoveFolder(const std::string& path) = 0;
+// The user's session: the current folder, the locale's date and decimal
+// separator, the clock, the text viewer.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
 
     // The local date and time as the user's locale writes them: short date, a
     // blank, long time.
@@ -260,9 +283,12 @@ public:
     // Opens path in the user's text viewer and waits until the viewer ends.
     // False, at once, when no viewer could be started.
     virtual bool ShowInTextViewer(const std::string& path) = 0;
-
-    // Memory for a transfer buffer; null when it cannot be had.
-    virtual std::unique_ptr<char[]> Allocate(std::size_t size) = 0;
 };
+
+// Every call the program makes to the operating system. The program holds one
+// instance; tests derive from it to inject faults (a full disk, a failed read,
+// a floppy that is a temp folder). A part of the program that needs only some
+// of it takes only that interface.
+class Platform : public Files, public Volumes, public Streams, public Desktop {};
 
 }  // namespace brelker

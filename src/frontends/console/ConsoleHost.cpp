@@ -182,18 +182,18 @@ void ConsoleHost::ShowMessage(const std::string& text, const std::string&, Messa
 }
 
 void ConsoleHost::ReportMissingFile(const std::string& path) {
-    Say(platform_ != nullptr ? UnreadableFileText(*platform_, path)
-                             : Text(slot::kFileMissing) + QuotedName(path));
+    Say(files_ != nullptr ? UnreadableFileText(*files_, path)
+                          : Text(slot::kFileMissing) + QuotedName(path));
 }
 
 void ConsoleHost::ReportUnreadableFile(const std::string& path) {
-    Say(platform_ != nullptr ? UnreadableFileText(*platform_, path)
-                             : Text(slot::kFileUnreadable) + QuotedName(path));
+    Say(files_ != nullptr ? UnreadableFileText(*files_, path)
+                          : Text(slot::kFileUnreadable) + QuotedName(path));
 }
 
 void ConsoleHost::ReportUnusableChecksumFile(const ChecksumProblem& problem) {
-    if (platform_ != nullptr) {
-        Say(ChecksumProblemWords(*platform_, problem));
+    if (files_ != nullptr) {
+        Say(ChecksumProblemWords(*files_, problem));
         return;
     }
     ChecksumProblem shown = problem;

@@ -33,7 +33,7 @@ public:
 
     // Files that cannot be read are then described as they are on disk (a
     // FIFO, a folder, the system's reason), rather than called missing.
-    void DescribeFilesOn(Platform& platform) { platform_ = &platform; }
+    void DescribeFilesOn(Files& files) { files_ = &files; }
     // Verify's verdict on each file goes to show as soon as it is known.
     void ShowCheckedWith(std::function<void(const std::string&, CheckState)> show) {
         showChecked_ = std::move(show);
@@ -104,7 +104,7 @@ private:
     Clock::time_point started_;
     Clock::time_point lastShown_;
     std::vector<std::string> lines_;
-    Platform* platform_ = nullptr;
+    Files* files_ = nullptr;
     std::function<void(const std::string&, CheckState)> showChecked_;
 };
 

@@ -66,12 +66,12 @@ std::string WithReason(std::string text, const std::string& reason) {
     return reason.empty() ? text : text + ": " + reason;
 }
 
-std::string UnreadableFileText(Platform& platform, const std::string& path) {
+std::string UnreadableFileText(Files& files, const std::string& path) {
     const std::string name = QuotedName(path);
-    switch (platform.KindOf(path, true)) {
+    switch (files.KindOf(path, true)) {
         case FileKind::Missing:
-            if (platform.LastErrorIsMissing()) {
-                return WithReason(Text(slot::kFileMissing) + name, platform.LastErrorText());
+            if (files.LastErrorIsMissing()) {
+                return WithReason(Text(slot::kFileMissing) + name, files.LastErrorText());
             }
             break;
         case FileKind::Folder:
@@ -82,22 +82,22 @@ std::string UnreadableFileText(Platform& platform, const std::string& path) {
         case FileKind::Link:
             // Opened once more for the system's reason; a file that opens now
             // could not be read a moment ago all the same.
-            if (const FileHandle file = platform.OpenForReading(path); file != kNoFile) {
-                platform.Close(file);
+            if (const FileHandle file = files.OpenForReading(path); file != kNoFile) {
+                files.Close(file);
                 return TextWith(slot::kCannotReadNamed, {name});
             }
             break;
     }
-    return WithReason(TextWith(slot::kCannotReadNamed, {name}), platform.LastErrorText());
+    return WithReason(TextWith(slot::kCannotReadNamed, {name}), files.LastErrorText());
 }
 
-std::string ChecksumProblemWords(Platform& platform, ChecksumProblem problem) {
+std::string ChecksumProblemWords(Files& files, ChecksumProblem problem) {
     std::string reason;
     if (problem.fault == ChecksumFault::Unreadable) {
-        if (const FileHandle file = platform.OpenForReading(problem.path); file != kNoFile) {
-            platform.Close(file);
+        if (const FileHandle file = files.OpenForReading(problem.path); file != kNoFile) {
+            files.Close(file);
         } else {
-            reason = platform.LastErrorText();
+            reason = files.LastErrorText();
         }
     }
     problem.path = QuotedName(problem.path);

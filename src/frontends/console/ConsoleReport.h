@@ -32,10 +32,10 @@ std::string WithReason(std::string text, const std::string& reason);
 // Why path cannot be read as a file, told from what is there now: nothing
 // ("File is missing"), a folder, a device or a FIFO, or a file that cannot
 // be opened, with the system's reason ("Permission denied", an I/O error).
-std::string UnreadableFileText(Platform& platform, const std::string& path);
+std::string UnreadableFileText(Files& files, const std::string& path);
 
 // What is wrong with a series' checksum file, its name quoted as names are;
 // for one that cannot be read, the system's reason, asked once more.
-std::string ChecksumProblemWords(Platform& platform, ChecksumProblem problem);
+std::string ChecksumProblemWords(Files& files, ChecksumProblem problem);
 
 }  // namespace brelker

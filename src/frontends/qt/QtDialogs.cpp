@@ -20,7 +20,7 @@
 
 namespace brelker {
 
-QtDialogs::QtDialogs(Platform& platform, QWidget* parent) : platform_(platform), parent_(parent) {}
+QtDialogs::QtDialogs(Desktop& session, QWidget* parent) : session_(session), parent_(parent) {}
 
 QtDialogs::~QtDialogs() = default;
 
@@ -29,7 +29,7 @@ std::optional<std::string> QtDialogs::Chosen(const QString& path) {
         return std::nullopt;
     }
     // The rest of the program takes the folders of its dialogs from the current folder.
-    platform_.SetCurrentFolder(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString());
+    session_.SetCurrentFolder(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString());
     // A file name is bytes in the system's encoding, not necessarily UTF-8.
     return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
 }

@@ -21,7 +21,7 @@ QString QtNameFilters(const std::string& filter);
 
 class QtDialogs : public DialogService {
 public:
-    QtDialogs(Platform& platform, QWidget* parent);
+    QtDialogs(Desktop& session, QWidget* parent);
     ~QtDialogs() override;
     void SetParent(QWidget* parent) { parent_ = parent; }
 
@@ -44,7 +44,7 @@ private:
     // Modal, in the middle of the main window.
     static bool Exec(QDialog& dialog);
 
-    Platform& platform_;
+    Desktop& session_;
     QWidget* parent_;
     // One How It Works window for the whole run, and the model it shows. Its
     // file goes to the desktop's handler first.

@@ -30,8 +30,8 @@ std::wstring SystemFilter(const std::string& filter) {
 
 }  // namespace
 
-Win32Dialogs::Win32Dialogs(HINSTANCE instance, Platform& platform)
-    : instance_(instance), platform_(platform) {}
+Win32Dialogs::Win32Dialogs(HINSTANCE instance, Desktop& session)
+    : instance_(instance), session_(session) {}
 
 Win32Dialogs::~Win32Dialogs() = default;
 
@@ -46,7 +46,7 @@ HWND Win32Dialogs::HowItWorks() const { return howItWorks_ ? howItWorks_->Handle
 // not every system's dialog moves: the folder of the choice is made current.
 std::optional<std::string> Win32Dialogs::Chosen(const std::wstring& path) {
     const std::string chosen = Narrow(path.c_str());
-    platform_.SetCurrentFolder(FolderOfPath(chosen));
+    session_.SetCurrentFolder(FolderOfPath(chosen));
     return chosen;
 }
 

@@ -17,7 +17,7 @@ class HowItWorksWindow;
 // that is active at the time (the main window, or an option dialog that warns).
 class Win32Dialogs : public DialogService {
 public:
-    Win32Dialogs(HINSTANCE instance, Platform& platform);
+    Win32Dialogs(HINSTANCE instance, Desktop& session);
     ~Win32Dialogs() override;
     Win32Dialogs(const Win32Dialogs&) = delete;
     Win32Dialogs& operator=(const Win32Dialogs&) = delete;
@@ -47,7 +47,7 @@ private:
     std::optional<std::string> Chosen(const std::wstring& path);
 
     HINSTANCE instance_;
-    Platform& platform_;
+    Desktop& session_;
     HWND owner_ = nullptr;
     std::unique_ptr<HowItWorksWindow> howItWorks_;
     HelpFileModel* howItWorksModel_ = nullptr;
