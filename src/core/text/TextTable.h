@@ -10,7 +10,7 @@
 namespace brelker {
 
 inline constexpr int kLanguageCount = 3;
-inline constexpr int kSlotCount = 800;
+inline constexpr int kSlotCount = 1000;
 
 enum Language : int { kEnglish = 0, kSwedish = 1, kGerman = 2 };
 
