@@ -17,6 +17,8 @@ class SuffixModel;
 // YesNoDefaultNo is for questions whose Yes loses something: Enter answers No.
 enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 inline bool AsksYesOrNo(MessageButtons buttons) { return buttons != MessageButtons::Ok; }
+// The answer to a question with a way out that is neither Yes nor No.
+enum class Answer { Yes, No, Cancel };
 
 // Every file dialog, message box and option dialog of the main window. The
 // program uses the Qt dialogs; tests script the user's answers, so no test
@@ -36,6 +38,9 @@ public:
     // True for OK or Yes.
     virtual bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                          MessageButtons buttons) = 0;
+    // A question with the question icon and Yes, No and Cancel; Escape and
+    // closing the box are Cancel.
+    virtual Answer AskYesNoCancel(const std::string& text, const std::string& caption) = 0;
 
     // The option dialogs, each shown over its model until it closes: true when
     // it was accepted (OK or Save), false for any other way out. What an

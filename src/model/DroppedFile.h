@@ -37,6 +37,9 @@ public:
                  MessageButtons buttons) override {
         return shown_.Message(text, caption, icon, buttons);
     }
+    Answer AskYesNoCancel(const std::string& text, const std::string& caption) override {
+        return shown_.AskYesNoCancel(text, caption);
+    }
     bool Run(MemoryModel& memory) override { return shown_.Run(memory); }
     bool Run(SuffixModel& suffix) override { return shown_.Run(suffix); }
     bool Run(ExtractModel& extraction) override { return shown_.Run(extraction); }

@@ -35,6 +35,14 @@ bool UnattendedDialogs::Message(const std::string& text, const std::string& capt
     return buttons == MessageButtons::Ok;
 }
 
+Answer UnattendedDialogs::AskYesNoCancel(const std::string& text, const std::string& caption) {
+    if (canAsk_ && watched_) {
+        return interactive_->AskYesNoCancel(text, caption);
+    }
+    errors_ << "brelker: " << caption << ": " << text << '\n' << std::flush;
+    return Answer::Yes;
+}
+
 void UnattendedDialogs::UserWatches() {
     if (!canAsk_ || watched_) {
         return;

@@ -24,6 +24,9 @@ public:
                                         const std::string& proposedName) override;
     bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                  MessageButtons buttons) override;
+    // A run nobody watches answers Yes: a scheduled split that died is to
+    // finish on its next start.
+    Answer AskYesNoCancel(const std::string& text, const std::string& caption) override;
     // Without a display to show it on, a dialog is cancelled rather than left
     // waiting for a click nobody can give, and the manual is not shown.
     bool Run(MemoryModel& memory) override { return canAsk_ && interactive_->Run(memory); }

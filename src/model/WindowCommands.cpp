@@ -6,6 +6,7 @@
 
 #include "model/JobSetup.h"
 #include "model/ResultText.h"
+#include "model/StoppedRun.h"
 #include "model/WindowModel.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
@@ -132,8 +133,13 @@ void WindowModel::Split() {
     if (Busy()) {
         return;
     }
-    const TransferResult result =
-        RunWork(slot::kSplitting, [this] { return engine_.SplitBigFile(Options()); });
+    const auto resume = AskToContinueStoppedRun(dialogs_, platform_, job_, options_.Suffix, true);
+    if (!resume) {
+        return;
+    }
+    const TransferResult result = RunWork(slot::kSplitting, [this, resume] {
+        return engine_.SplitBigFile(Resuming(Options(), *resume));
+    });
     // A big file that could not be deleted after the split leaves a whole
     // series: it is said, and the series is as usable as any other.
     const bool piecesWhole =
@@ -148,6 +154,9 @@ void WindowModel::Split() {
     }
     if (!result.stalePieces.empty()) {
         ShowNote(Text(slot::kStalePiecesRemoved) + std::to_string(result.stalePieces.size()));
+    }
+    if (result.resumedPieces > 0) {
+        ShowNote(TextWith(slot::kResumedAfter, {std::to_string(result.resumedPieces)}));
     }
     SetSelfUnitEnabled(true);
     if (OnFloppy(job_.SmallFilesBase) &&
@@ -285,8 +294,16 @@ void WindowModel::Join() {
     if (Busy() || !MayReplaceTarget()) {
         return;
     }
-    const TransferResult result =
-        RunWork(slot::kJoining, [this] { return engine_.JoinSmallFiles(Options()); });
+    const auto resume = AskToContinueStoppedRun(dialogs_, platform_, job_, options_.Suffix, false);
+    if (!resume) {
+        return;
+    }
+    const TransferResult result = RunWork(slot::kJoining, [this, resume] {
+        return engine_.JoinSmallFiles(Resuming(Options(), *resume));
+    });
+    if (result.resumedPieces > 0) {
+        ShowNote(TextWith(slot::kResumedAfter, {std::to_string(result.resumedPieces)}));
+    }
     ShowResult(result,
                result.verified ? slot::kFileRestoredVerified : slot::kFileRestoredUnverified,
                slot::kCannotReadPiece);

@@ -67,6 +67,18 @@ public:
         return answer;
     }
 
+    // Recorded with the buttons of a Yes/No question; the next scripted
+    // choice answers it (Yes once the script runs out).
+    Answer AskYesNoCancel(const std::string& text, const std::string& caption) override {
+        shown.push_back({text, caption, MessageIcon::Question, MessageButtons::YesNo});
+        if (choices.empty()) {
+            return Answer::Yes;
+        }
+        const Answer answer = choices.front();
+        choices.pop_front();
+        return answer;
+    }
+
     bool Run(MemoryModel& memory) override { return Play(memorySteps, memory, "TMemory"); }
     bool Run(SuffixModel& suffix) override { return Play(suffixSteps, suffix, "TFrmFileType"); }
     bool Run(ExtractModel& extraction) override {
@@ -89,6 +101,7 @@ public:
 
     std::deque<std::optional<std::string>> paths;
     std::deque<bool> answers;
+    std::deque<Answer> choices;
     // What happens while a message box is open, as the user reads it.
     std::function<void(const Shown&)> whileShown;
     Steps<MemoryModel> memorySteps;

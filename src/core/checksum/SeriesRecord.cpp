@@ -16,8 +16,9 @@ bool SeriesRecord::Begin(int plannedPieces, std::int64_t plannedBytes) {
     plannedPieces_ = plannedPieces;
     plannedBytes_ = plannedBytes;
     return ReplaceChecksumFile(
-        platform_, path_, UnfinishedMark(plannedPieces, plannedBytes) + FormatChecksumLines(lines_),
-        reason_, &file_);
+        platform_, path_,
+        UnfinishedMark(plannedPieces, plannedBytes) + note_ + FormatChecksumLines(lines_), reason_,
+        &file_);
 }
 
 // The line goes after what is there without being put on the disk at once: a

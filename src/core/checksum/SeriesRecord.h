@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "checksum/ChecksumFile.h"
@@ -26,6 +27,12 @@ public:
     // split whose pieces go to several disks writes it on each disk before
     // the disk's first piece, so that each disk tells where the series stood.
     bool Begin(int plannedPieces, std::int64_t plannedBytes);
+    // Comment lines that follow the mark from the next Begin on: what the
+    // same split run again needs to know the record for its own.
+    void Describe(std::string note) { note_ = std::move(note); }
+    // The lines of pieces a stopped run proved and this one keeps, before
+    // the next Begin.
+    void Keep(std::vector<ChecksumLine> lines) { lines_ = std::move(lines); }
     // Adds the line of the next piece, proven.
     bool Add(const ChecksumLine& line);
     // Puts the lines added so far on the disk and lets the record go, before
@@ -49,6 +56,7 @@ private:
     std::vector<ChecksumLine> lines_;
     int plannedPieces_ = 0;
     std::int64_t plannedBytes_ = -1;
+    std::string note_;
     std::string reason_;
 };
 

@@ -135,8 +135,10 @@ public:
     // CreateTemporaryBeside and may have left behind when it died, for
     // reading, and holds it as that run held it. kNoFile when it cannot be
     // opened, or is no regular file; held is set when a live run (of this
-    // process or another) still holds it.
-    virtual FileHandle TakeLeftFile(const std::string& path, bool& held) = 0;
+    // process or another) still holds it. forWriting opens it for writing as
+    // well, to go on with it (kNoFile where it may not be written).
+    virtual FileHandle TakeLeftFile(const std::string& path, bool& held,
+                                    bool forWriting = false) = 0;
     // Gives a file another name, replacing a file of that name in one step.
     virtual bool RenameFile(const std::string& from, const std::string& to) = 0;
     // Gives a file a name that nothing has yet: false, and both names as they

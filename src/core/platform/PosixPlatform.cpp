@@ -489,11 +489,11 @@ FileHandle PosixPlatform::CreateTemporaryBeside(const std::string& path, std::st
     return kNoFile;
 }
 
-FileHandle PosixPlatform::TakeLeftFile(const std::string& path, bool& held) {
+FileHandle PosixPlatform::TakeLeftFile(const std::string& path, bool& held, bool forWriting) {
     held = false;
     // Open for writing where it may be: an NFS server locks only such files.
     FileHandle fd = OpenRegular(path, O_RDWR | O_NOFOLLOW);
-    if (fd == kNoFile && lastError == EACCES) {
+    if (fd == kNoFile && lastError == EACCES && !forWriting) {
         fd = OpenRegular(path, O_RDONLY | O_NOFOLLOW);
     }
     if (fd == kNoFile) {

@@ -691,7 +691,7 @@ FileHandle Win32Platform::CreateTemporaryBeside(const std::string& path, std::st
     return kNoFile;
 }
 
-FileHandle Win32Platform::TakeLeftFile(const std::string& path, bool& held) {
+FileHandle Win32Platform::TakeLeftFile(const std::string& path, bool& held, bool forWriting) {
     held = false;
     const std::wstring full = FullWidePath(Widen(path));
     if (IsDeviceName(full)) {
@@ -700,9 +700,9 @@ FileHandle Win32Platform::TakeLeftFile(const std::string& path, bool& held) {
     }
     // Shared with deleting alone: the handle of a live run, which writes,
     // makes this open fail, and no run that comes after can open it.
-    const HANDLE handle =
-        ::CreateFileW(LongForm(full).c_str(), GENERIC_READ, FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const HANDLE handle = ::CreateFileW(
+        LongForm(full).c_str(), GENERIC_READ | (forWriting ? GENERIC_WRITE : 0), FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         lastError = ::GetLastError();
         held = lastError == ERROR_SHARING_VIOLATION;

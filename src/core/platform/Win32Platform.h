@@ -38,7 +38,7 @@ public:
     void Close(FileHandle file) override;
     bool DeleteFile(const std::string& path) override;
     FileHandle CreateTemporaryBeside(const std::string& path, std::string& tempPath) override;
-    FileHandle TakeLeftFile(const std::string& path, bool& held) override;
+    FileHandle TakeLeftFile(const std::string& path, bool& held, bool forWriting = false) override;
     bool RenameFile(const std::string& from, const std::string& to) override;
     bool RenameToNewName(const std::string& from, const std::string& to) override;
     bool MakeExecutable(FileHandle file) override;

@@ -61,6 +61,8 @@ constexpr std::array kHelpOrder = {
     Slots(slot::kHelpVerifyFirst, slot::kHelpVerifyLast), kBlank,
     // THE SHELL SCRIPT
     Slots(slot::kHelpShellScriptFirst, slot::kHelpShellScriptLast), kBlank,
+    // CONTINUING A RUN THAT STOPPED
+    Slots(slot::kHelpResumeFirst, slot::kHelpResumeLast), kBlank,
     // TO CHOOSE SIZES OF THE SMALLER FILES
     Slots(slot::kHelpSizesFirst, slot::kHelpSizesLast),
     Slots(slot::kHelpBaseSizeFirst, slot::kHelpBaseSizeLast),

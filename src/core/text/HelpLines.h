@@ -10,7 +10,7 @@ class TextTable;
 
 // Number of lines of the How It Works manual, in every language and for
 // every system.
-inline constexpr int kHelpLineCount = 209;
+inline constexpr int kHelpLineCount = 219;
 
 // The system whose tools the manual's restore part names: the command
 // interpreter's batch files, COPY and drives A: and B: on Windows; sh, cat and

@@ -235,4 +235,20 @@ inline constexpr TextSlot kAppendNotUndone{720};
 inline constexpr TextSlot kAppendUndone{721};
 inline constexpr TextSlot kBigFileNamedAsPiece{722};
 
+// Continuing a split or a join that stopped (880-929).
+inline constexpr TextSlot kUsageResume{880};
+inline constexpr TextSlot kSplitStoppedUseResume{881};
+inline constexpr TextSlot kJoinStoppedUseResume{882};
+inline constexpr TextSlot kSplitStoppedQuestion{883};
+inline constexpr TextSlot kJoinStoppedQuestion{884};
+inline constexpr TextSlot kResumedAfter{885};
+inline constexpr TextSlot kResumeAfresh{886};
+// Why: the big file, the plan, the list, or a record that tells too little.
+inline constexpr TextSlot kResumeBigFileChanged{887};
+inline constexpr TextSlot kResumePlanChanged{888};
+inline constexpr TextSlot kResumeListChanged{889};
+inline constexpr TextSlot kResumeNotPossible{890};
+inline constexpr TextSlot kHelpResumeFirst{891};
+inline constexpr TextSlot kHelpResumeLast{899};
+
 }  // namespace brelker::slot

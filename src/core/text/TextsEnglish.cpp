@@ -664,6 +664,41 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {744, "Delete the base size \"%1\"?"},
     {745, "Close"},
     {746, "&Only before smaller files to/from floppy disks"},
+    // Continuing a split or a join that stopped.
+    {880,
+     "  --resume             split, join: continue a run that stopped, after what still checks "
+     "out"},
+    {881,
+     "The split of %1 stopped after %2 of %3 smaller files: --resume continues it after the "
+     "smaller "
+     "files that still match its checksum file; to start afresh, remove %4 first"},
+    {882,
+     "The join into %1 stopped after %2 of %3 smaller files: --resume continues it after what "
+     "still "
+     "matches the checksum file; to start afresh, remove %4 first"},
+    {883,
+     "A split of %1 stopped after %2 of %3 smaller files. Continue it? Yes keeps the smaller files "
+     "that still match the checksum file; No removes them and starts afresh."},
+    {884,
+     "A join into %1 stopped after %2 of %3 smaller files. Continue it? Yes keeps what still "
+     "matches the checksum file; No starts afresh."},
+    {885, "Continued after %1 smaller files that still match the checksum file."},
+    {886, "Started afresh: "},
+    {887, "the big file has changed since the run stopped (its size or time of change)"},
+    {888, "the sizes, the range or the suffix differ from those of the run that stopped"},
+    {889, "the checksum file has changed since the run stopped"},
+    {890, "the record of the run that stopped does not say enough to continue it"},
+    {891, "CONTINUING A RUN THAT STOPPED"},
+    {892,
+     "A split or a join that was killed (a power cut, a crash) can go on where it stopped: run"},
+    {893, "it again the same way. The window asks whether to continue it; brelker split or join"},
+    {894, "continues with --resume and otherwise refuses; /split without a window continues. Only"},
+    {895, "what still matches the checksum file is kept: the smaller files the split had listed,"},
+    {896,
+     "the bytes the join or the append had written, piece by piece; the rest is done again. A"},
+    {897, "big file of another size or time of change, other sizes, another suffix or a changed"},
+    {898, "checksum file make the run start afresh, and it says why. Without a checksum file"},
+    {899, "nothing can be proven, so nothing is kept."},
 });
 
 }  // namespace

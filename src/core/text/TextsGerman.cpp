@@ -711,6 +711,43 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {744, "Die Grundgröße \"%1\" löschen?"},
     {745, "Schließen"},
     {746, "&Nur vor kleineren Dateien auf/von Disketten"},
+    // Einen abgebrochenen Lauf fortsetzen.
+    {880,
+     "  --resume             split, join: einen abgebrochenen Lauf nach dem Geprüften fortsetzen"},
+    {881,
+     "Das Teilen von %1 brach nach %2 von %3 kleineren Dateien ab: --resume setzt es nach den "
+     "kleineren Dateien fort, die noch zur Prüfsummendatei passen; um neu zu beginnen, zuerst %4 "
+     "entfernen"},
+    {882,
+     "Das Zusammenfügen in %1 brach nach %2 von %3 kleineren Dateien ab: --resume setzt es nach "
+     "dem "
+     "fort, was noch zur Prüfsummendatei passt; um neu zu beginnen, zuerst %4 entfernen"},
+    {883,
+     "Ein Teilen von %1 brach nach %2 von %3 kleineren Dateien ab. Fortsetzen? Ja behält die "
+     "kleineren Dateien, die noch zur Prüfsummendatei passen; Nein entfernt sie und beginnt neu."},
+    {884,
+     "Ein Zusammenfügen in %1 brach nach %2 von %3 kleineren Dateien ab. Fortsetzen? Ja behält, "
+     "was noch zur Prüfsummendatei passt; Nein beginnt neu."},
+    {885, "Fortgesetzt nach %1 kleineren Dateien, die noch zur Prüfsummendatei passen."},
+    {886, "Neu begonnen: "},
+    {887, "die große Datei hat sich seit dem Abbruch geändert (Größe oder Änderungszeit)"},
+    {888, "die Größen, der Bereich oder die Endung weichen von denen des abgebrochenen Laufs ab"},
+    {889, "die Prüfsummendatei hat sich seit dem Abbruch geändert"},
+    {890, "der Eintrag des abgebrochenen Laufs sagt zu wenig, um ihn fortzusetzen"},
+    {891, "EINEN ABGEBROCHENEN LAUF FORTSETZEN"},
+    {892, "Ein Teilen oder Zusammenfügen, das beendet wurde (Stromausfall, Absturz), kann dort"},
+    {893,
+     "weitergehen, wo es aufhörte: einfach genauso noch einmal starten. Das Fenster fragt, ob"},
+    {894, "es fortgesetzt werden soll; brelker split oder join setzt mit --resume fort und lehnt"},
+    {895, "sonst ab; /split ohne Fenster setzt fort. Behalten wird nur, was noch zur"},
+    {896, "Prüfsummendatei passt: die kleineren Dateien, die das Teilen aufgelistet hatte, die"},
+    {897,
+     "Bytes, die das Zusammenfügen oder Anhängen geschrieben hatte, Datei für Datei; der Rest"},
+    {898,
+     "wird neu gemacht. Eine geänderte große Datei, andere Größen, eine andere Endung oder eine"},
+    {899,
+     "geänderte Prüfsummendatei lassen ihn neu beginnen (mit Grund); ohne Prüfsummen bleibt "
+     "nichts."},
 });
 
 }  // namespace

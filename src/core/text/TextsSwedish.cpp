@@ -687,6 +687,40 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {744, "Ta bort grundstorleken \"%1\"?"},
     {745, "Stäng"},
     {746, "&Endast före mindre filer till/från disketter"},
+    // Att fortsätta en delning eller sammanfogning som avbröts.
+    {880,
+     "  --resume             split, join: fortsätt en körning som avbröts, efter det som stämmer"},
+    {881,
+     "Delningen av %1 avbröts efter %2 av %3 mindre filer: --resume fortsätter den efter de mindre "
+     "filer som fortfarande stämmer med kontrollsummefilen; för att börja om, ta först bort %4"},
+    {882,
+     "Sammanfogningen till %1 avbröts efter %2 av %3 mindre filer: --resume fortsätter den efter "
+     "det "
+     "som fortfarande stämmer med kontrollsummefilen; för att börja om, ta först bort %4"},
+    {883,
+     "En delning av %1 avbröts efter %2 av %3 mindre filer. Fortsätta den? Ja behåller de mindre "
+     "filer som fortfarande stämmer med kontrollsummefilen; Nej tar bort dem och börjar om."},
+    {884,
+     "En sammanfogning till %1 avbröts efter %2 av %3 mindre filer. Fortsätta den? Ja behåller det "
+     "som fortfarande stämmer med kontrollsummefilen; Nej börjar om."},
+    {885, "Fortsatte efter %1 mindre filer som fortfarande stämmer med kontrollsummefilen."},
+    {886, "Började om: "},
+    {887, "den stora filen har ändrats sedan körningen avbröts (dess storlek eller ändringstid)"},
+    {888, "storlekarna, området eller ändelsen skiljer sig från den avbrutna körningens"},
+    {889, "kontrollsummefilen har ändrats sedan körningen avbröts"},
+    {890, "posten från den avbrutna körningen säger för lite för att fortsätta den"},
+    {891, "ATT FORTSÄTTA EN KÖRNING SOM AVBRÖTS"},
+    {892,
+     "En delning eller sammanfogning som dödades (strömavbrott, krasch) kan fortsätta där den"},
+    {893,
+     "slutade: kör den igen på samma sätt. Fönstret frågar om den ska fortsätta; brelker split"},
+    {894, "eller join fortsätter med --resume och vägrar annars; /split utan fönster fortsätter."},
+    {895, "Bara det som fortfarande stämmer med kontrollsummefilen behålls: de mindre filer som"},
+    {896,
+     "delningen hade listat, de byte som sammanfogningen eller tillägget hade skrivit, fil för"},
+    {897, "fil; resten görs om. En stor fil med annan storlek eller ändringstid, andra storlekar,"},
+    {898, "en annan ändelse eller en ändrad kontrollsummefil gör att körningen börjar om, och den"},
+    {899, "säger varför. Utan kontrollsummefil kan inget bevisas, så inget behålls."},
 });
 
 }  // namespace

@@ -34,7 +34,8 @@ std::string AppendRecordPath(const std::string& target) { return OwnNameBeside(t
 std::string AppendRecordText(const AppendRecord& record) {
     return std::string(kHeading) + "\nlength " + std::to_string(record.length) + "\nidentity " +
            (record.identity.empty() ? "-" : record.identity) + "\ntail " +
-           (record.tailDigest.empty() ? "-" : record.tailDigest) + "\npieces " +
+           (record.tailDigest.empty() ? "-" : record.tailDigest) +
+           (record.series.empty() ? "" : "\nseries " + record.series) + "\npieces " +
            std::string(record.piecesGone ? kGone : kKept) + "\n";
 }
 
@@ -48,14 +49,20 @@ std::optional<AppendRecord> ParseAppendRecord(std::string_view text) {
         lines.push_back(text.substr(0, end));
         text.remove_prefix(end + 1);
     }
-    if (lines.size() != 5 || lines[0] != kHeading) {
+    // The series' line is left out by a run without a list, and by older runs.
+    if ((lines.size() != 5 && lines.size() != 6) || lines[0] != kHeading) {
         return std::nullopt;
     }
     const auto length = Value(lines[1], "length");
     const auto identity = Value(lines[2], "identity");
     const auto tail = Value(lines[3], "tail");
-    const auto pieces = Value(lines[4], "pieces");
+    const auto series = lines.size() == 6 ? Value(lines[4], "series") : std::string_view("-");
+    const auto pieces = Value(lines.back(), "pieces");
     AppendRecord record;
+    if (!series || (lines.size() == 6 && !IsHexDigest(*series))) {
+        return std::nullopt;
+    }
+    record.series = lines.size() == 6 ? std::string(*series) : std::string();
     if (!length || !identity || !tail || !pieces || (*pieces != kKept && *pieces != kGone) ||
         (*tail != "-" && !IsHexDigest(*tail))) {
         return std::nullopt;

@@ -20,6 +20,9 @@ struct AppendRecord {
     // bytes before length; empty where the target could not be read.
     std::string identity;
     std::string tailDigest;
+    // The series appended from (SeriesIdentity), so that the same append run
+    // again may continue after what it proves; empty where it had no list.
+    std::string series;
     // Smaller files appended from have been deleted since: what follows the
     // old end is the only copy of their bytes and is never cut off.
     bool piecesGone = false;

@@ -13,6 +13,7 @@
 #include "platform/Paths.h"
 #include "transfer/AppendRecord.h"
 #include "transfer/PieceNames.h"
+#include "transfer/Resume.h"
 #include "transfer/Series.h"
 #include "transfer/TransferCodes.h"
 
@@ -143,6 +144,13 @@ struct Engine::Run {
     // The first piece on the disk in the drive: pieces before it went out with
     // earlier disks.
     int firstPieceOnDisk = 1;
+    // Continuing a stopped run: the first piece this run moves, the digests
+    // of those before it (a split's, from its list), and the series that a
+    // join's records tie its temporary to.
+    int firstPiece = 1;
+    std::vector<std::string> keptDigests;
+    std::optional<std::string> series;
+    bool takenOver = false;
 };
 
 Engine::Engine(Job& job, Platform& platform, EngineHost& host)
@@ -340,6 +348,11 @@ int Engine::Transfer(Run& run) {
         return locked;
     }
 
+    // Prompts come before every piece, or only for floppies; a pause mode
+    // that no menu item sets is taken as the default, floppies only.
+    run.floppyRoot = platform_.FloppyRoot(job_.SmallFilesBase);
+    run.prompting = PromptsBeforePieces(options.PauseMode, run.floppyRoot.has_value());
+
     // The big file stays open for the whole run. Its size and stamp at the
     // start tell, at the end, whether it changed while it was read.
     if (split) {
@@ -353,11 +366,6 @@ int Engine::Transfer(Run& run) {
     } else if (const int code = OpenJoinTarget(run); code != kTransferDone) {
         return code;
     }
-
-    // Prompts come before every piece, or only for floppies; a pause mode
-    // that no menu item sets is taken as the default, floppies only.
-    run.floppyRoot = platform_.FloppyRoot(job_.SmallFilesBase);
-    run.prompting = PromptsBeforePieces(options.PauseMode, run.floppyRoot.has_value());
 
     // A free-space split decides its pieces as it goes.
     if (split && options.UseFreeSpace) {
@@ -398,8 +406,11 @@ int Engine::Transfer(Run& run) {
     run.baseTerm = split ? platform_.FileSize(job_.BigFilePath) / 52 + 1 : 1;
     run.memoryLimit = PercentOf(platform_.PhysicalMemory(), options.MaxFromRAM);
 
+    if (const int code = split ? ContinueSplit(run) : ContinueJoin(run); code != kTransferDone) {
+        return EndRun(run, code);
+    }
     // The count is read again before each piece: a free-space split raises it.
-    for (int i = 1; i <= job_.SmallFileCount; ++i) {
+    for (int i = run.firstPiece; i <= job_.SmallFileCount; ++i) {
         if (const int code = PieceSteps(run, i); code != kNextPiece) {
             return code;
         }
@@ -525,7 +536,14 @@ int Engine::ConfirmPiecesUnchanged(Run& run) {
 int Engine::OpenJoinTarget(Run& run) {
     result_.partialPath.clear();
     run.piecesDeleted = false;
+    if (!run.prompting) {
+        run.series = SeriesIdentity(platform_, job_.SmallFilesBase, run.options.Suffix);
+    }
+    if (job_.AppendActive ? TakeOverAppend(run) : TakeOverJoin(run)) {
+        return kTransferDone;
+    }
     RemoveLeftTemporaries(job_.BigFilePath);
+    RemoveLeftTemporaries(JoinRecordPath(job_.BigFilePath));
     if (const int code = UndoBrokenAppend(); code != kTransferDone) {
         return code;
     }
@@ -558,7 +576,154 @@ int Engine::OpenJoinTarget(Run& run) {
     job_.AppendBaseBytes = 0;
     run.bigFile = platform_.CreateTemporaryBeside(job_.BigFilePath, run.targetPath);
     run.viaTemporary = true;
-    return run.bigFile == kNoFile ? Fail(kCannotWriteBigFile, job_.BigFilePath) : kTransferDone;
+    if (run.bigFile == kNoFile) {
+        return Fail(kCannotWriteBigFile, job_.BigFilePath);
+    }
+    // The record that lets the same join go on with the temporary, should it
+    // stop; without it the temporary is only ever removed.
+    const std::string record = JoinRecordPath(job_.BigFilePath);
+    if (!run.series || !WriteJoinRecord(platform_, job_.BigFilePath, *run.series, run.targetPath)) {
+        platform_.DeleteFile(record);
+    }
+    return kTransferDone;
+}
+
+// A join run again with Resume takes over the temporary that the same join
+// left, where its record ties it to this series and no live run holds it.
+bool Engine::TakeOverJoin(Run& run) {
+    if (!run.options.Resume || !run.series) {
+        return false;
+    }
+    const auto temporary = RecordedTemporary(platform_, job_.BigFilePath, *run.series);
+    bool held = false;
+    const FileHandle file =
+        temporary ? platform_.TakeLeftFile(*temporary, held, true) : FileHandle{kNoFile};
+    if (file == kNoFile) {
+        return false;
+    }
+    job_.AppendBaseBytes = 0;
+    run.bigFile = file;
+    run.targetPath = *temporary;
+    run.viaTemporary = true;
+    run.takenOver = true;
+    return true;
+}
+
+// An append run again with Resume goes on after its old end, where its record
+// ties it to this series and the target is still the file it measured; the
+// record stays until the append is done.
+bool Engine::TakeOverAppend(Run& run) {
+    const std::string recordPath = AppendRecordPath(job_.BigFilePath);
+    if (!run.options.Resume || !run.series ||
+        platform_.KindOf(recordPath, false) != FileKind::Regular) {
+        return false;
+    }
+    bool held = false;
+    OpenedFile record(platform_, platform_.TakeLeftFile(recordPath, held));
+    const auto recorded = record ? ReadAppendRecord(platform_, record.Handle()) : std::nullopt;
+    if (!recorded || recorded->series != *run.series || recorded->piecesGone) {
+        return false;
+    }
+    OpenedFile target(platform_, platform_.OpenForUpdating(job_.BigFilePath));
+    const auto identity = target ? platform_.HandleIdentity(target.Handle()) : std::nullopt;
+    if (!identity || !SameFileOnVolume(*identity, recorded->identity) ||
+        platform_.SizeOf(target.Handle()) < recorded->length ||
+        TailDigest(platform_, target.Handle(), recorded->length).value_or("") !=
+            recorded->tailDigest) {
+        return false;
+    }
+    job_.AppendBaseBytes = recorded->length;
+    run.targetPath = job_.BigFilePath;
+    run.bigFile = target.Release();
+    run.appendRecord = record.Release();
+    run.appendRecordPath = recordPath;
+    run.takenOver = true;
+    return true;
+}
+
+// The bytes a taken-over target holds count only as far as they prove,
+// piece by piece, against the list; the rest is cut off, and the join goes
+// on after the last piece that proved. They are hashed once more into the
+// whole, which is compared at the end as always.
+int Engine::ContinueJoin(Run& run) {
+    if (!run.takenOver) {
+        return kTransferDone;
+    }
+    const std::int64_t base = job_.AppendBaseBytes;
+    const int kept = run.expected && run.hasher ? ProvenPrefix(platform_, run.bigFile, base,
+                                                               job_.SmallFileSizes, *run.expected)
+                                                : 0;
+    std::int64_t bytes = 0;
+    for (int k = 1; k <= kept; ++k) {
+        const std::int64_t size = job_.SmallFileSizes[static_cast<std::size_t>(k)];
+        run.hasher->Add(run.bigFile, base + bytes, size);
+        run.hasher->NextPiece();
+        host_.AddSizeLine(std::to_string(size));
+        bytes += size;
+    }
+    if (!platform_.Truncate(run.bigFile, base + bytes) ||
+        !platform_.Seek(run.bigFile, base + bytes)) {
+        return Fail(kCannotWriteBigFile, run.targetPath);
+    }
+    run.targetOffset = base + bytes;
+    run.measuredTotal = bytes;
+    run.bytesOfRun = bytes;
+    run.firstPiece = kept + 1;
+    result_.resumedPieces = kept;
+    ShowProgress(run);
+    return kTransferDone;
+}
+
+// A split run again with Resume over the unfinished list of the same split
+// keeps the pieces that still prove against the list and goes on after them;
+// the whole's digest still covers every byte, the kept pieces' read from the
+// big file. Whatever a record says, the first piece written comes after it
+// is rewritten with the kept lines alone.
+int Engine::ContinueSplit(Run& run) {
+    const bool resumable = run.record && !run.prompting && !run.options.UseFreeSpace;
+    if (resumable) {
+        run.record->Describe(SplitResumeNote(run.bigFileStamp.value_or(std::string()),
+                                             run.bigFileBytesAtStart, job_, run.options.Suffix));
+    }
+    if (!resumable || !run.options.Resume) {
+        return kTransferDone;
+    }
+    if (!FindSplitResume(platform_, job_, run.options.Suffix).Found()) {
+        return kTransferDone;
+    }
+    const ChecksumList list =
+        ReadSeriesChecksums(platform_, job_.SmallFilesBase, run.options.Suffix);
+    const int kept = ProvenPieces(platform_, job_.SmallFilesBase, run.options.Suffix,
+                                  job_.SmallFileSizes, list.series);
+    std::vector<ChecksumLine> lines;
+    std::int64_t offset = job_.ExtractActive ? job_.ExtractSkip : 0;
+    for (int k = 1; k <= kept; ++k) {
+        const auto index = static_cast<std::size_t>(k);
+        const std::string piece = PieceName(job_.SmallFilesBase, run.options.Suffix, k);
+        lines.push_back({list.series.pieces[index], BareFileName(piece)});
+        run.written.push_back({piece, platform_.FileIdentity(piece), platform_.FileStamp(piece)});
+        if (run.hasher) {
+            run.hasher->Add(kNoFile, 0, run.bigFile, offset, job_.SmallFileSizes[index]);
+            run.hasher->NextPiece();
+        }
+        host_.AddSizeLine(std::to_string(job_.SmallFileSizes[index]));
+        offset += job_.SmallFileSizes[index];
+        run.measuredTotal += job_.SmallFileSizes[index];
+    }
+    if (kept == 0) {
+        return kTransferDone;
+    }
+    if (!platform_.Seek(run.bigFile, offset)) {
+        return Fail(kCannotReadBigFile, job_.BigFilePath);
+    }
+    run.keptDigests.assign(list.series.pieces.begin(), list.series.pieces.begin() + kept + 1);
+    run.sourceOffset = offset;
+    run.bytesOfRun = run.measuredTotal;
+    run.firstPiece = kept + 1;
+    result_.resumedPieces = kept;
+    run.record->Keep(std::move(lines));
+    ShowProgress(run);
+    return BeginRecord(run);
 }
 
 // A join that died leaves its temporary beside the target, and an append
@@ -651,6 +816,7 @@ int Engine::WriteAppendRecord(Run& run) {
     AppendRecord record;
     record.length = job_.AppendBaseBytes;
     record.identity = platform_.HandleIdentity(run.bigFile).value_or(std::string());
+    record.series = run.series.value_or(std::string());
     if (run.targetReadable) {
         record.tailDigest = TailDigest(platform_, run.bigFile, record.length).value_or("");
     }
@@ -737,6 +903,7 @@ int Engine::FinishJoinTarget(Run& run, bool flushed, const std::string& flushFai
             return code;
         }
         platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
+        platform_.DeleteFile(JoinRecordPath(job_.BigFilePath));
     }
     platform_.Close(run.bigFile);
     run.bigFile = kNoFile;
@@ -768,6 +935,7 @@ void Engine::AbandonJoinTarget(Run& run) {
     }
     if (run.viaTemporary) {
         platform_.DeleteFile(run.targetPath);
+        platform_.DeleteFile(JoinRecordPath(job_.BigFilePath));
         platform_.Close(run.bigFile);
         run.bigFile = kNoFile;
         return;
@@ -1279,7 +1447,10 @@ int Engine::CollectDigests(Run& run) {
     if (run.options.WriteChecksumFile) {
         job_.PieceDigests = {std::string()};
         for (int k = 1; k <= job_.SmallFileCount; ++k) {
-            job_.PieceDigests.push_back(run.hasher->PieceDigest(k).value_or(std::string()));
+            const auto index = static_cast<std::size_t>(k);
+            job_.PieceDigests.push_back(index < run.keptDigests.size()
+                                            ? run.keptDigests[index]
+                                            : run.hasher->PieceDigest(k).value_or(std::string()));
         }
         job_.WholeDigest = *whole;
     }

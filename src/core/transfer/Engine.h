@@ -33,6 +33,10 @@ struct TransferOptions {
     bool RemoveBigFile = settings::RemoveBigFile.defaultValue;
     bool EraseFloppyDisks = settings::EraseFloppyDisks.defaultValue;
     bool WriteChecksumFile = settings::WriteChecksumFile.defaultValue;
+    // Continue what the same run left when it stopped (a split's unfinished
+    // list, a join's temporary, an append's record), after what still proves
+    // against the series' list; otherwise such a run starts afresh.
+    bool Resume = false;
 };
 
 // Unreadable: the file is there, but it could not be read to the end.
@@ -117,6 +121,11 @@ private:
     int UndoBrokenAppend();
     int CutBack(const std::optional<AppendRecord>& record, const std::string& recordPath);
     int WriteAppendRecord(Run& run);
+    // Going on with what a stopped run of the same work left.
+    int ContinueSplit(Run& run);
+    bool TakeOverJoin(Run& run);
+    bool TakeOverAppend(Run& run);
+    int ContinueJoin(Run& run);
     int KeepJoinedBytes(Run& run);
     int ConfirmPiecesUnchanged(Run& run);
     void RemoveWrittenFiles(Run& run);

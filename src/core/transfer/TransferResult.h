@@ -83,6 +83,9 @@ struct TransferResult {
     // The target of a join, where an earlier append to it had been broken
     // off: what that append had added was taken off first.
     std::string appendUndone;
+    // The pieces a run asked to continue kept from the run that stopped
+    // before it: proven against the list, not moved again.
+    int resumedPieces = 0;
 
     bool Succeeded() const { return outcome == TransferOutcome::Done; }
 };

@@ -35,7 +35,7 @@ struct OptionSpec {
     bool split, join, verify;
 };
 
-constexpr std::array<OptionSpec, 13> kOptions = {{
+constexpr std::array<OptionSpec, 14> kOptions = {{
     {'b', "bytes", Takes::Value, true, false, false},
     {'n', "number", Takes::Value, true, false, false},
     {'\0', "base", Takes::Value, true, false, false},
@@ -45,6 +45,7 @@ constexpr std::array<OptionSpec, 13> kOptions = {{
     {'\0', "no-checksum", Takes::Nothing, true, false, false},
     {'\0', "append", Takes::Nothing, false, true, false},
     {'f', "force", Takes::Nothing, false, true, false},
+    {'\0', "resume", Takes::Nothing, true, true, false},
     {'q', "quiet", Takes::Nothing, true, true, true},
     {'h', "help", Takes::Nothing, true, true, true},
     {'\0', "version", Takes::Nothing, true, true, true},
@@ -224,6 +225,8 @@ std::optional<TextSlot> Apply(ConsoleRequest& request, std::string_view name,
         request.noChecksum = true;
     } else if (name == "append") {
         request.append = true;
+    } else if (name == "resume") {
+        request.resume = true;
     } else if (name == "force") {
         request.force = true;
     } else if (name == "quiet") {
@@ -247,6 +250,11 @@ std::optional<ConsoleParse> WrongUseOfStreams(const ConsoleRequest& request) {
     }
     if (request.ToStandardOutput() && request.append) {
         return Wrong(slot::kOptionsConflict, "--append, -o -");
+    }
+    // A stream is read or written once, as it comes: there is nothing to continue.
+    if (request.resume && (request.ToStandardOutput() || request.FromStandardInput())) {
+        return Wrong(slot::kOptionsConflict,
+                     request.ToStandardOutput() ? "--resume, -o -" : "--resume, -");
     }
     if (!request.FromStandardInput()) {
         return std::nullopt;

@@ -29,6 +29,8 @@ struct ConsoleRequest {
     // Join: replace an existing file rather than refuse it.
     bool force = false;
     bool noChecksum = false;
+    // Continue a split or a join into a file that stopped.
+    bool resume = false;
     bool quiet = false;
 
     bool FromStandardInput() const { return command == Command::Split && file == "-"; }

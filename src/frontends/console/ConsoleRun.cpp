@@ -14,6 +14,7 @@
 #include "console/StreamSplit.h"
 #include "model/JobSetup.h"
 #include "model/ResultText.h"
+#include "model/StoppedRun.h"
 #include "plan/BaseSizes.h"
 #include "plan/PieceSizes.h"
 #include "plan/SizePlan.h"
@@ -57,6 +58,7 @@ constexpr TextSlot kHelpSlots[] = {slot::kUsage,
                                    slot::kUsageStandardOutput,
                                    slot::kUsageAppend,
                                    slot::kUsageForce,
+                                   slot::kUsageResume,
                                    slot::kUsageOtherOptions,
                                    slot::kUsageQuiet,
                                    slot::kUsageHelp,
@@ -210,6 +212,7 @@ private:
     int SplitDone();
     int JoinToOutput();
     int Finish(const TransferResult& result, bool split);
+    bool MayStart(bool split);
     std::optional<std::vector<std::int64_t>> PlanPieces();
     std::optional<std::int64_t> BaseSize();
     std::string InFolder(const std::string& path, const std::string& name);
@@ -240,6 +243,9 @@ int ConsoleRun::Finish(const TransferResult& result, bool split) {
     if (!result.partialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + QuotedName(result.partialPath));
     }
+    if (result.resumedPieces > 0 && !request_.quiet) {
+        host_.Say(TextWith(slot::kResumedAfter, {std::to_string(result.resumedPieces)}));
+    }
     if (result.Succeeded()) {
         return kExitSuccess;
     }
@@ -249,6 +255,26 @@ int ConsoleRun::Finish(const TransferResult& result, bool split) {
                   std::to_string(result.removedAfterFailure.size()));
     }
     return kExitFailure;
+}
+
+// A split or a join into a file that the same run left when it stopped goes
+// on only with --resume, after what still proves; without it the run is
+// refused and nothing is changed. A record of another file or plan is no
+// reason to refuse: the run starts afresh, and with --resume it says why. An
+// append without --resume takes back what the stopped one appended, as it
+// always did.
+bool ConsoleRun::MayStart(bool split) {
+    const ResumePoint point = split ? FindSplitResume(platform_, job_, options_.Suffix)
+                                    : FindJoinResume(platform_, job_, options_.Suffix);
+    options_.Resume = request_.resume;
+    if (point.Found() && !request_.resume && !job_.AppendActive) {
+        host_.Say(StoppedRunRefusal(point, split, job_));
+        return false;
+    }
+    if (point.state == ResumePoint::State::Changed && request_.resume && !request_.quiet) {
+        host_.Say(AfreshText(point.change));
+    }
+    return true;
 }
 
 // An -o that names a folder, as an existing one or by its ending separator,
@@ -369,6 +395,9 @@ int ConsoleRun::Split() {
         TakePieceSizes(job_, 0, *sizes);
     }
 
+    if (!MayStart(true)) {
+        return kExitFailure;
+    }
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
     if (const int status = Finish(engine.SplitBigFile(options_), true); status != kExitSuccess) {
@@ -495,6 +524,9 @@ int ConsoleRun::Join() {
     // the original file.
     if (!request_.append && !request_.force && platform_.Exists(job_.BigFilePath)) {
         host_.Say(Text(slot::kTargetExists) + QuotedName(job_.BigFilePath));
+        return kExitFailure;
+    }
+    if (!MayStart(false)) {
         return kExitFailure;
     }
     Engine engine(job_, platform_, host_);

@@ -98,6 +98,15 @@ bool QtDialogs::Message(const std::string& text, const std::string& caption, Mes
     return box.exec() != QMessageBox::No;
 }
 
+Answer QtDialogs::AskYesNoCancel(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Question, Q(caption), Q(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    const int answer = box.exec();
+    return answer == QMessageBox::Yes  ? Answer::Yes
+           : answer == QMessageBox::No ? Answer::No
+                                       : Answer::Cancel;
+}
+
 bool QtDialogs::Exec(QDialog& dialog) {
     CentreOnParentWhenShown(dialog);
     return dialog.exec() == QDialog::Accepted;

@@ -125,6 +125,12 @@ bool Win32Dialogs::Message(const std::string& text, const std::string& caption, 
     return answer != IDNO;
 }
 
+Answer Win32Dialogs::AskYesNoCancel(const std::string& text, const std::string& caption) {
+    const int answer = ::MessageBoxW(Owner(), Widen(text).c_str(), Widen(caption).c_str(),
+                                     MB_YESNOCANCEL | MB_ICONQUESTION);
+    return answer == IDYES ? Answer::Yes : answer == IDNO ? Answer::No : Answer::Cancel;
+}
+
 bool Win32Dialogs::Run(MemoryModel& memory) { return RunMemoryDialog(Owner(), memory); }
 
 bool Win32Dialogs::Run(SuffixModel& suffix) {

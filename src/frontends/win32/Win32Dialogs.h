@@ -32,6 +32,7 @@ public:
                                         const std::string& proposedName) override;
     bool Message(const std::string& text, const std::string& caption, MessageIcon icon,
                  MessageButtons buttons) override;
+    Answer AskYesNoCancel(const std::string& text, const std::string& caption) override;
     bool Run(MemoryModel& memory) override;
     bool Run(SuffixModel& suffix) override;
     bool Run(ExtractModel& extraction) override;

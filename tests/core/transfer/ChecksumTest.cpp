@@ -536,7 +536,7 @@ TEST_F(ChecksumTransferTest, AJoinChecksWhatReachedTheJoinedFileReadingItBackOnc
     ASSERT_EQ(Join(), TransferOutcome::Done);
     for (const bool removeSmallFiles : {false, true}) {
         platform.writeCalls = 0;
-        platform.garbledWrite = 2;  // one block per piece: piece 2's
+        platform.garbledWrite = 3;  // the join's record, then a block per piece: piece 2's
         options.RemoveSmallFiles = removeSmallFiles;
         EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch) << removeSmallFiles;
         EXPECT_EQ(result.file, Piece(2)) << removeSmallFiles;
