@@ -5,9 +5,13 @@
 
 #include <filesystem>
 
+#include "CrashingPlatform.h"
+#include "FakeHost.h"
 #include "ModelFixture.h"
+#include "checksum/ChecksumFile.h"
 #include "plan/BaseSizes.h"
 #include "text/Slots.h"
+#include "transfer/Engine.h"
 
 namespace brelker {
 namespace {
@@ -592,6 +596,56 @@ TEST_F(WindowWorkflowTest, TheSizeEditorReplansFromTheEditedPiece) {
     model.BaseSizeChosen(0);
     EXPECT_EQ(view.sizeLines.size(), 5u);
     EXPECT_EQ(store.Read(settings::BaseSizeIndex), 0);
+}
+
+// A split of the same file into the same pieces, killed near its end as a
+// power cut would end it: its list stays unfinished.
+void KillSplitNearItsEnd(const std::string& big, const std::string& stem) {
+    Job job;
+    job.BigFilePath = big;
+    job.SmallFilesBase = stem;
+    job.BigFileBytes = 3'000'000;
+    job.ExtractCount = job.BigFileBytes;
+    job.SmallFileCount = 3;
+    job.SmallFileSizes = {0, 1457664, 1457664, 84672};
+    CrashingPlatform crashing;
+    FakeHost host;
+    TransferOptions options;
+    options.PauseMode = PauseMode::Never;
+    Job whole = job;
+    ASSERT_TRUE(Engine(whole, crashing, host).SplitBigFile(options).Succeeded());
+    crashing.DieAt(crashing.operations - 4);
+    EXPECT_THROW(Engine(job, crashing, host).SplitBigFile(options), SimulatedCrash);
+}
+
+TEST_F(WindowWorkflowTest, ASplitThatStoppedGoesOnAfterYesStartsAfreshAfterNoAndWaitsOnCancel) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the simulated death leaves handles that only a real one closes";
+#endif
+    Start();
+    const std::string bytes = PatternBytes(3'000'000);
+    const std::string stem = In("pieces", "data.bin");
+    for (const Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
+        const std::string big = ChooseBigFile(bytes);
+        KillSplitNearItsEnd(big, stem);
+        const std::string left = ReadFile(ChecksumFilePath(stem));
+        dialogs.shown.clear();
+        dialogs.choices = {answer};
+        view.status[0].clear();
+        model.Execute(Command::DoSplit);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text.find("A split of " + big + " stopped after"), 0u);
+        if (answer == Answer::Cancel) {
+            EXPECT_EQ(ReadFile(ChecksumFilePath(stem)), left);
+            EXPECT_TRUE(model.Enabled(Command::DoSplit));
+            continue;
+        }
+        EXPECT_EQ(view.status[1], "The file has been split!");
+        EXPECT_EQ(ReadFile(Piece(stem, 1)) + ReadFile(Piece(stem, 2)) + ReadFile(Piece(stem, 3)),
+                  bytes);
+        EXPECT_EQ(view.status[0].starts_with("Continued after"), answer == Answer::Yes)
+            << view.status[0];
+    }
 }
 
 }  // namespace
