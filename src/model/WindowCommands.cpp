@@ -310,6 +310,9 @@ void WindowModel::Join() {
     if (!result.appendUndone.empty()) {
         ShowNote(Text(slot::kAppendUndone) + result.appendUndone);
     }
+    if (!result.keptForResume.empty()) {
+        ShowNote(Text(slot::kJoinKeptForResume) + result.keptForResume);
+    }
     if (!result.partialPath.empty()) {
         dialogs_.Message(Text(slot::kPartialFileKept) + result.partialPath,
                          Text(slot::kAbnormalTermination), MessageIcon::Warning,

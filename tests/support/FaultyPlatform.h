@@ -103,6 +103,8 @@ public:
         copyRoom -= std::max<std::int64_t>(copied, 0);
         return copied;
     }
+    // A write that found no room left is a full disk.
+    bool LastErrorIsFull() override { return writeRoom <= 0 || NativePlatform::LastErrorIsFull(); }
     bool Truncate(FileHandle file, std::int64_t size) override {
         return !failTruncates && NativePlatform::Truncate(file, size);
     }

@@ -172,6 +172,9 @@ public:
     // True when that call failed because the name, or a folder on its way,
     // does not exist: what is missing, as against what cannot be reached.
     virtual bool LastErrorIsMissing() = 0;
+    // True when that call failed because the disk, or the user's share of it,
+    // is full: what more room would cure.
+    virtual bool LastErrorIsFull() = 0;
     // Puts a folder's entries (a name just created, renamed or deleted) on the
     // disk itself; true where the system keeps no such entries apart.
     virtual bool FlushFolder(const std::string& folder) = 0;

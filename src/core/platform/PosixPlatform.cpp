@@ -621,6 +621,8 @@ std::string PosixPlatform::LastErrorText() {
 
 bool PosixPlatform::LastErrorIsMissing() { return lastError == ENOENT || lastError == ENOTDIR; }
 
+bool PosixPlatform::LastErrorIsFull() { return lastError == ENOSPC || lastError == EDQUOT; }
+
 bool PosixPlatform::FlushFolder(const std::string& folder) {
     const int fd = OpenRetrying(folder.empty() ? "." : folder, O_RDONLY | O_DIRECTORY);
     if (fd == kNoFile) {

@@ -48,6 +48,7 @@ public:
     std::optional<std::string> FileIdentity(const std::string& path) override;
     std::string LastErrorText() override;
     bool LastErrorIsMissing() override;
+    bool LastErrorIsFull() override;
     bool FlushFolder(const std::string& folder) override;
     std::unique_ptr<RunLock> LockForWriting(const std::string& path) override;
     void CatchInterrupts() override;

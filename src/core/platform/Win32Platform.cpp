@@ -809,6 +809,10 @@ bool Win32Platform::LastErrorIsMissing() {
     return lastError == ERROR_FILE_NOT_FOUND || lastError == ERROR_PATH_NOT_FOUND;
 }
 
+bool Win32Platform::LastErrorIsFull() {
+    return lastError == ERROR_DISK_FULL || lastError == ERROR_HANDLE_DISK_FULL;
+}
+
 std::string Win32Platform::LastErrorText() {
     if (lastError == kNotRegular) {
         return "Not a regular file";

@@ -250,5 +250,6 @@ inline constexpr TextSlot kResumeListChanged{889};
 inline constexpr TextSlot kResumeNotPossible{890};
 inline constexpr TextSlot kHelpResumeFirst{891};
 inline constexpr TextSlot kHelpResumeLast{899};
+inline constexpr TextSlot kJoinKeptForResume{900};
 
 }  // namespace brelker::slot

@@ -699,6 +699,9 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {897, "big file of another size or time of change, other sizes, another suffix or a changed"},
     {898, "checksum file make the run start afresh, and it says why. Without a checksum file"},
     {899, "nothing can be proven, so nothing is kept."},
+    {900,
+     "The disk is full. What was joined so far is kept, and the same join goes on with it once "
+     "there is room (on the command line with --resume): "},
 });
 
 }  // namespace

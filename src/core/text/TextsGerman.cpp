@@ -748,6 +748,9 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {899,
      "geänderte Prüfsummendatei lassen ihn neu beginnen (mit Grund); ohne Prüfsummen bleibt "
      "nichts."},
+    {900,
+     "Der Datenträger ist voll. Das bisher Zusammengefügte bleibt erhalten, und dasselbe "
+     "Zusammenfügen setzt es fort, sobald Platz ist (in der Befehlszeile mit --resume): "},
 });
 
 }  // namespace

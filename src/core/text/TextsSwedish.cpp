@@ -721,6 +721,10 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {897, "fil; resten görs om. En stor fil med annan storlek eller ändringstid, andra storlekar,"},
     {898, "en annan ändelse eller en ändrad kontrollsummefil gör att körningen börjar om, och den"},
     {899, "säger varför. Utan kontrollsummefil kan inget bevisas, så inget behålls."},
+    {900,
+     "Disken är full. Det som hittills sammanfogats behålls, och samma sammanfogning fortsätter "
+     "med "
+     "det när det finns plats (på kommandoraden med --resume): "},
 });
 
 }  // namespace

@@ -151,6 +151,10 @@ struct Engine::Run {
     std::vector<std::string> keptDigests;
     std::optional<std::string> series;
     bool takenOver = false;
+    // A join whose record ties its temporary to the series keeps the
+    // temporary when the disk fills up, for the same join to go on with.
+    bool joinRecorded = false;
+    bool outOfRoom = false;
 };
 
 Engine::Engine(Job& job, Platform& platform, EngineHost& host)
@@ -582,7 +586,9 @@ int Engine::OpenJoinTarget(Run& run) {
     // The record that lets the same join go on with the temporary, should it
     // stop; without it the temporary is only ever removed.
     const std::string record = JoinRecordPath(job_.BigFilePath);
-    if (!run.series || !WriteJoinRecord(platform_, job_.BigFilePath, *run.series, run.targetPath)) {
+    run.joinRecorded = run.series && !run.prompting &&
+                       WriteJoinRecord(platform_, job_.BigFilePath, *run.series, run.targetPath);
+    if (!run.joinRecorded) {
         platform_.DeleteFile(record);
     }
     return kTransferDone;
@@ -606,6 +612,7 @@ bool Engine::TakeOverJoin(Run& run) {
     run.targetPath = *temporary;
     run.viaTemporary = true;
     run.takenOver = true;
+    run.joinRecorded = true;
     return true;
 }
 
@@ -933,6 +940,12 @@ void Engine::AbandonJoinTarget(Run& run) {
         result_.partialPath = run.targetPath;
         return;
     }
+    if (run.viaTemporary && run.outOfRoom && run.joinRecorded) {
+        platform_.Close(run.bigFile);
+        run.bigFile = kNoFile;
+        result_.keptForResume = run.targetPath;
+        return;
+    }
     if (run.viaTemporary) {
         platform_.DeleteFile(run.targetPath);
         platform_.DeleteFile(JoinRecordPath(job_.BigFilePath));
@@ -1162,6 +1175,7 @@ int Engine::CopyPiece(Run& run, std::int64_t size) {
     while (done < size) {
         const std::int64_t count = done + block <= size ? block : size - done;
         if (!MoveBlock(run, count)) {
+            run.outOfRoom = !run.Split() && platform_.LastErrorIsFull();
             return Fail(kSizesDiffer, run.Split() ? job_.PiecePath : run.targetPath);
         }
         // What is flushed later goes on its way to the disk now, while the

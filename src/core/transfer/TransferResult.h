@@ -86,6 +86,9 @@ struct TransferResult {
     // The pieces a run asked to continue kept from the run that stopped
     // before it: proven against the list, not moved again.
     int resumedPieces = 0;
+    // A join into a file that ran out of room keeps what it joined so far
+    // here, for the same join to go on with once there is room.
+    std::string keptForResume;
 
     bool Succeeded() const { return outcome == TransferOutcome::Done; }
 };

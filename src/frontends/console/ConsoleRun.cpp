@@ -243,6 +243,9 @@ int ConsoleRun::Finish(const TransferResult& result, bool split) {
     if (!result.partialPath.empty()) {
         host_.Say(Text(slot::kPartialFileKept) + QuotedName(result.partialPath));
     }
+    if (!result.keptForResume.empty()) {
+        host_.Say(Text(slot::kJoinKeptForResume) + QuotedName(result.keptForResume));
+    }
     if (result.resumedPieces > 0 && !request_.quiet) {
         host_.Say(TextWith(slot::kResumedAfter, {std::to_string(result.resumedPieces)}));
     }

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 
 #include "CrashingPlatform.h"
@@ -203,6 +204,40 @@ TEST_F(ResumeTest, AKilledJoinOrAppendContinuesInWhatItHadWritten) {
             }
         }
         EXPECT_GT(shorter, 6) << (append ? "append" : "join");
+    }
+}
+
+// A join that runs out of room keeps what it joined, for the same join to go
+// on with once there is room; any other failure, or a join that is not asked
+// to go on, leaves nothing of it behind.
+TEST_F(ResumeTest, AJoinThatRanOutOfRoomKeepsItsTemporaryForTheSameJoin) {
+    WholeRun(SplitJob(), true);
+    const int whole = WholeRun(JoinJob(false), false);
+    std::filesystem::remove(Target());
+    platform.kernelCopy = false;
+    for (const bool resume : {true, false}) {
+        platform.writeRoom = 3500;  // the join's record, then three pieces and a half
+        Job job = JoinJob(false);
+        TransferResult result;
+        options.Resume = false;
+        ASSERT_TRUE(Run(job, false, 0, result));
+        EXPECT_EQ(result.outcome, TransferOutcome::SizesDiffer);
+        const std::string kept = result.keptForResume;
+        ASSERT_FALSE(kept.empty());
+        EXPECT_TRUE(Exists(kept));
+        EXPECT_FALSE(Exists(Target()));
+        EXPECT_EQ(FindJoinResume(platform, JoinJob(false), ".Brelked_").done, 3);
+
+        platform.writeRoom = std::numeric_limits<std::int64_t>::max();
+        options.Resume = resume;
+        job = JoinJob(false);
+        ASSERT_TRUE(Run(job, false, 0, result));
+        ASSERT_TRUE(result.Succeeded()) << resume;
+        EXPECT_EQ(ReadFile(Target()), bytes);
+        EXPECT_EQ(result.resumedPieces, resume ? 3 : 0);
+        EXPECT_EQ(platform.operations < whole, resume);
+        EXPECT_FALSE(Exists(kept));
+        std::filesystem::remove(Target());
     }
 }
 
