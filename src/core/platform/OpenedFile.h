@@ -19,6 +19,11 @@ public:
     FileHandle Handle() const { return handle_; }
     // Closes it now, where what follows needs it closed (its size read by name).
     void Close() { platform_.Close(std::exchange(handle_, kNoFile)); }
+    // Closes it and holds handle instead.
+    void Reset(FileHandle handle) {
+        Close();
+        handle_ = handle;
+    }
     // Hands the file to a caller that keeps it open beyond this object.
     FileHandle Release() { return std::exchange(handle_, kNoFile); }
 

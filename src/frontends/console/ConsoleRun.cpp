@@ -90,7 +90,11 @@ std::string FailureText(Platform& platform, TransferResult result, bool split) {
         named = split ? slot::kCannotCreateNamed : slot::kCannotReadNamed;
     } else if (result.outcome == TransferOutcome::CannotReadBigFile) {
         named = slot::kCannotReadNamed;
-    } else if (result.outcome == TransferOutcome::CannotWriteBigFile) {
+    } else if (result.outcome == TransferOutcome::ReadBackFailed) {
+        named = slot::kCannotReadNamed;
+    } else if (result.outcome == TransferOutcome::CannotWriteBigFile ||
+               result.outcome == TransferOutcome::FlushFailed ||
+               result.outcome == TransferOutcome::BlockFailed) {
         named = slot::kCannotWriteNamed;
     }
     if (named && !path.empty()) {
