@@ -11,7 +11,7 @@ namespace brelker {
 namespace {
 
 // In the order of TransferOutcome; PieceFailed takes the caller's slot.
-constexpr std::array<TextSlot, 25> kOutcomeSlots = {slot::kFileSplit,
+constexpr std::array<TextSlot, 27> kOutcomeSlots = {slot::kFileSplit,
                                                     slot::kSizesDiffer,
                                                     slot::kCannotCreatePiece,
                                                     slot::kCannotReadBigFile,
@@ -35,9 +35,10 @@ constexpr std::array<TextSlot, 25> kOutcomeSlots = {slot::kFileSplit,
                                                     slot::kSizesDiffer,
                                                     slot::kSizesDiffer,
                                                     slot::kSizesDiffer,
-                                                    slot::kSizesDiffer};
-static_assert(kOutcomeSlots.size() ==
-              static_cast<std::size_t>(TransferOutcome::ReadBackFailed) + 1);
+                                                    slot::kSizesDiffer,
+                                                    slot::kInputIsPiece,
+                                                    slot::kStandardInputTooLong};
+static_assert(kOutcomeSlots.size() == static_cast<std::size_t>(TransferOutcome::TooManyPieces) + 1);
 
 }  // namespace
 

@@ -96,4 +96,17 @@ Step ListWriter::Remove() {
     return {};
 }
 
+TransferResult SplitResult(const Step& step, OwnedFiles& owned,
+                           const std::optional<ListWriter>& list,
+                           std::vector<std::string> stalePieces) {
+    TransferResult result;
+    if (step) {
+        result.removedAfterFailure =
+            owned.RemoveAll(list && list->Active() ? list->Path() : std::string());
+    }
+    result.Take(step);
+    result.stalePieces = std::move(stalePieces);
+    return result;
+}
+
 }  // namespace brelker

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,5 +54,13 @@ private:
     const std::string path_;
     std::unique_ptr<SeriesRecord> record_;
 };
+
+// The result of a split: step's failure, the stale pieces it removed, and,
+// where it failed, what it removed of its own files so that nothing is left
+// that looks like a whole series (the list's record goes too, but the user
+// is told of the pieces).
+TransferResult SplitResult(const Step& step, OwnedFiles& owned,
+                           const std::optional<ListWriter>& list,
+                           std::vector<std::string> stalePieces);
 
 }  // namespace brelker

@@ -13,19 +13,17 @@ SplitRun::SplitRun(Job& job, Platform& platform, EngineHost& host, const Transfe
 SplitRun::~SplitRun() { hasher_.reset(); }
 
 TransferResult SplitRun::Run() {
-    TransferResult result;
     const Step step = Transfer();
+    hasher_.reset();
+    piece_.Close();
     // A big file that could not be deleted leaves a whole series beside it.
-    if (step && step->outcome != TransferOutcome::BigFileNotRemoved) {
-        hasher_.reset();
-        piece_.Close();
-        // The list's record goes too, but the user is told of the pieces.
-        result.removedAfterFailure =
-            owned_.RemoveAll(list_ && list_->Active() ? list_->Path() : std::string());
+    if (step && step->outcome == TransferOutcome::BigFileNotRemoved) {
+        TransferResult result;
+        result.Take(step);
+        result.stalePieces = stale_;
+        return result;
     }
-    result.Take(step);
-    result.stalePieces = stale_;
-    return result;
+    return SplitResult(step, owned_, list_, stale_);
 }
 
 bool SplitRun::RemovesBigFile() const { return options_.RemoveBigFile && !job_.ExtractActive; }

@@ -71,6 +71,11 @@ enum class TransferOutcome {
     // Bytes that were written could not be read back to be proven: file is
     // the one read back.
     ReadBackFailed,
+    // The stream a split reads or a join writes is a file of the series
+    // itself (a piece or its list), named by file.
+    StreamIsSeriesFile,
+    // A stream holds more pieces than a series may have.
+    TooManyPieces,
 };
 
 // What went wrong in one step of a run: everything a front end needs to say
