@@ -1,8 +1,19 @@
 #include "model/SuffixModel.h"
 
 #include "settings/Settings.h"
+#include "text/Slots.h"
+#include "text/TextTable.h"
 
 namespace brelker {
+
+std::string ForbiddenCharsMessage() {
+    std::string text = Text(slot::kForbiddenCharacters);
+    for (const char forbidden : ForbiddenSuffixChars) {
+        text += ' ';
+        text += forbidden;
+    }
+    return text;
+}
 
 SuffixModel::SuffixModel(const SettingsStore& store) : text_(store.Read(settings::AddedFileType)) {}
 

@@ -11,6 +11,8 @@ class SettingsStore;
 // Characters no file name may hold on the systems the pieces travel to; a
 // suffix with one of them would make every piece name invalid.
 inline constexpr std::string_view ForbiddenSuffixChars = "\\/:*?\"<>|";
+// The warning of a forbidden character: it lists every one, each after a blank.
+std::string ForbiddenCharsMessage();
 
 // The piece-name suffix: the text between the big file's name and the running
 // number of each piece, as it is being edited.

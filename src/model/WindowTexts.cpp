@@ -7,7 +7,6 @@
 #include "model/WindowModel.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
-#include "text/HelpLines.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 
@@ -20,8 +19,21 @@ WindowTexts::Item Item(TextSlot captionSlot, TextSlot hintSlot) {
     return {Text(captionSlot), Text(hintSlot)};
 }
 
-WindowTexts::Item Hinted(const std::string& caption, TextSlot hintSlot) {
-    return {caption, Text(hintSlot)};
+std::string OptionalText(TextSlot slot) { return slot == TextSlot(0) ? std::string() : Text(slot); }
+
+std::string Caption(const CommandEntry& entry) {
+    const std::string text = OptionalText(entry.caption);
+    switch (entry.form) {
+        case CaptionForm::Dots:
+            return text + "...";
+        case CaptionForm::Mnemonic:
+            return "&" + text;
+        case CaptionForm::MnemonicDots:
+            return "&" + text + "...";
+        case CaptionForm::Text:
+            break;
+    }
+    return text;
 }
 
 }  // namespace
@@ -29,49 +41,16 @@ WindowTexts::Item Hinted(const std::string& caption, TextSlot hintSlot) {
 void WindowModel::ApplyTexts() {
     WindowTexts texts;
     texts.title = Text(slot::kProgramName);
-    const auto command = [&texts](Command item) -> WindowTexts::Item& {
-        return texts.commands[Index(item)];
-    };
-    command(Command::ChooseSplitAFile) = Item(slot::kChooseSplitFile, slot::kChooseSplitFileHint);
-    command(Command::FindPlaceToSmallFiles) =
-        Item(slot::kFindSmallFilesPlace, slot::kFindSmallFilesPlaceHint);
-    command(Command::DoSplit) = Item(slot::kDoSplit, slot::kDoSplitHint);
-    command(Command::CreateUnbrelkerFile) =
-        Hinted("&" + Text(slot::kCreateSelfUnit), slot::kCreateSelfUnitHint);
-    command(Command::JoinFiles) = Item(slot::kChooseJoinFile, slot::kChooseJoinFileHint);
-    command(Command::FindPlaceToBigFile) =
-        Item(slot::kFindBigFilePlace, slot::kFindBigFilePlaceHint);
-    command(Command::DoJoin) = Item(slot::kDoJoin, slot::kDoJoinHint);
-    command(Command::Verify) = Hinted(Text(slot::kVerifySeries) + "...", slot::kVerifySeriesHint);
-    command(Command::ClearRegistry) = Item(slot::kResetSettings, slot::kResetSettingsHint);
-    command(Command::Exit) = Item(slot::kExit, slot::kExitHint);
-    command(Command::ChangeAlways) = Item(slot::kPauseAlways, slot::kPauseHint);
-    // Floppies are drives A: and B: on Windows only; elsewhere they are mount points.
-    command(Command::ChangeSometimes) =
-        Item(kThisHelpSystem == HelpSystem::Windows ? slot::kPauseSometimes : slot::kPauseFloppies,
-             slot::kPauseHint);
-    command(Command::ChangeNever) = Item(slot::kPauseNever, slot::kPauseHint);
-    command(Command::MemoryUsage) =
-        Hinted("&" + Text(slot::kMemoryUsage) + "...", slot::kMemoryUsageHint);
-    command(Command::LanguageEnglish) = Item(slot::kEnglishItem, slot::kLanguageHint);
-    command(Command::LanguageSwedish) = Item(slot::kSwedishItem, slot::kLanguageHint);
-    command(Command::LanguageGerman) = Item(slot::kGermanItem);
-    command(Command::ChooseFiletype) =
-        Hinted("&" + Text(slot::kChangeSuffix) + "...", slot::kChangeSuffixHint);
-    command(Command::RemoveSmall) = Item(slot::kRemoveSmallFiles, slot::kRemoveFilesHint);
-    command(Command::RemoveBig) = Item(slot::kRemoveBigFile, slot::kRemoveFilesHint);
-    command(Command::RemoveSelf) = Item(slot::kRemoveSelfUnit, slot::kRemoveFilesHint);
-    command(Command::EraseFloppies) = Item(slot::kEraseFloppies, slot::kRemoveFilesHint);
-    command(Command::WriteChecksums) = Item(slot::kWriteChecksumFile, slot::kWriteChecksumFileHint);
-    command(Command::Extract) = {Text(slot::kExtractOrAppend) + "...", std::string()};
-    command(Command::Hint) = Hinted(Text(slot::kHowItWorks) + "...", slot::kHowItWorksHint);
-    command(Command::Stop) = {std::string(), Text(slot::kPauseButtonHint)};
+    for (const CommandEntry& entry : kCommandTable) {
+        texts.commands[Index(entry.command)] = {Caption(entry), OptionalText(entry.hint)};
+    }
     texts.howItWorksButton = StripAccelerator(Text(slot::kHowItWorks));
     texts.howItWorksButtonHint =
         Text(slot::kHowItWorksShortHint) + "|" + Text(slot::kHowItWorksHint);
 
-    texts.menus = {Text(slot::kFileMenu),     Text(slot::kPauseMenu),   Text(slot::kMemoryMenu),
-                   Text(slot::kLanguageMenu), Text(slot::kOptionsMenu), Text(slot::kHelpMenu)};
+    for (const MenuEntry& entry : kMenuTable) {
+        texts.menus[Index(entry.menu)] = Text(entry.caption);
+    }
 
     texts.bigFileGroup = Item(slot::kBigFile, slot::kSizeUnitHint);
     texts.bigFileNameLabel = Item(slot::kBigFileName);

@@ -5,58 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "model/WindowParts.h"
 #include "plan/SizeDisplay.h"
 
 namespace brelker {
-
-// The commands of the main window: each is one menu item, most with a speed
-// button that shares its state. Stop is the speed button alone.
-enum class Command {
-    ChooseSplitAFile,
-    FindPlaceToSmallFiles,
-    DoSplit,
-    CreateUnbrelkerFile,
-    JoinFiles,
-    FindPlaceToBigFile,
-    DoJoin,
-    Verify,
-    ClearRegistry,
-    Exit,
-    ChangeAlways,
-    ChangeSometimes,
-    ChangeNever,
-    MemoryUsage,
-    LanguageEnglish,
-    LanguageSwedish,
-    LanguageGerman,
-    ChooseFiletype,
-    RemoveSmall,
-    RemoveBig,
-    RemoveSelf,
-    EraseFloppies,
-    WriteChecksums,
-    Extract,
-    Hint,
-    Stop,
-};
-inline constexpr int kCommandCount = static_cast<int>(Command::Stop) + 1;
-
-// The menus, which the work switches off as a whole.
-enum class Menu { File, ChangeOfDisk, Memory, Language, Options, Help };
-inline constexpr int kMenuCount = static_cast<int>(Menu::Help) + 1;
-
-// The controls of the size plan.
-enum class Control {
-    BaseSizeBox,    // CBBaseSize
-    UseBaseSize,    // rbSizeBase
-    UseFreeSpace,   // rbSizeFree
-    ApplyBaseSize,  // the base size editor's button
-    SizeList,       // SmallerSizesLB
-    NewSize,        // txtNewSize
-    ApplyNewSize,   // its button
-    EditedPiece,    // ChangeItem
-};
-inline constexpr int kControlCount = static_cast<int>(Control::EditedPiece) + 1;
 
 // The texts of the window that change only with the language or the suffix:
 // a caption and a hint ("short|long") for each element that has them.

@@ -18,9 +18,9 @@
 namespace brelker {
 namespace {
 
-// The program as Windows names it; under Wine the build tree is on drive Z:.
-std::wstring Program() {
-    std::string path = BRELKER_BINARY;
+// The program as Windows names it (brelker.com, or the window's brelker.exe);
+// under Wine the build tree is on drive Z:.
+std::wstring Program(std::string path = BRELKER_BINARY) {
     if (path.starts_with('/')) {
         path = "Z:" + path;
     }
@@ -32,13 +32,19 @@ std::wstring Program() {
 
 class WindowsConsoleTest : public ::testing::Test {
 protected:
-    // Runs a command line in folder and waits for it; its exit code, or -1 when it did not start.
-    static int Run(const std::wstring& commandLine, const std::string& folder) {
+    // Runs a command line in folder and waits for it, its standard error into
+    // errors when given; its exit code, or -1 when it did not start.
+    static int Run(const std::wstring& commandLine, const std::string& folder,
+                   HANDLE errors = nullptr) {
         std::wstring line = commandLine;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        if (errors != nullptr) {
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdError = errors;
+        }
         PROCESS_INFORMATION process{};
-        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, errors != nullptr, 0, nullptr,
                               Widen(folder).c_str(), &startup, &process)) {
             return -1;
         }
@@ -168,6 +174,23 @@ TEST_F(WindowsConsoleTest, TheWindowsSwitchesRunAnUnattendedSplit) {
               1);
     EXPECT_NE(Read(platform.JoinPath(folder.Path(), "err.txt")).find("none.bin"),
               std::string::npos);
+}
+
+// Both programs take their arguments by one rule: a misspelt command is a
+// usage error, from the window's program too, rather than a window.
+TEST_F(WindowsConsoleTest, AMisspeltCommandIsAUsageErrorFromEitherProgram) {
+    Write(platform.JoinPath(folder.Path(), "a.bin"), bytes);
+    for (const std::wstring& program : {Program(), Program(BRELKER_WINDOW_BINARY)}) {
+        const std::string errors = platform.JoinPath(folder.Path(), "err.txt");
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        const HANDLE file = ::CreateFileW(Widen(errors).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                          &inherited, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(Run(L"\"" + program + L"\" spilt a.bin", folder.Path(), file), 2);
+        ::CloseHandle(file);
+        EXPECT_TRUE(Read(errors).starts_with("brelker: Unknown command or option: 'spilt'"))
+            << Read(errors);
+    }
 }
 
 TEST_F(WindowsConsoleTest, TheBatchScriptRebuildsTheFileInCmd) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <string_view>
 
 #include "ModelFixture.h"
 #include "plan/BaseSizes.h"
@@ -14,6 +16,31 @@ namespace brelker {
 namespace {
 
 using WindowModelTest = ModelFixture;
+
+// Both windows build their menus, shortcuts and speed bar from one table: a
+// row out of place would run another command, a name or key given twice would
+// reach only one of its owners.
+TEST(WindowPartsTest, EachCommandHasItsRowAndEveryNameAndKeyIsItsOwn) {
+    std::set<std::string_view> names;
+    std::set<char> keys;
+    for (int i = 0; i < kCommandCount; ++i) {
+        const CommandEntry& entry = kCommandTable[static_cast<std::size_t>(i)];
+        EXPECT_EQ(static_cast<int>(entry.command), i) << entry.name;
+        EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
+        EXPECT_TRUE(entry.shortcut == '\0' || keys.insert(entry.shortcut).second) << entry.name;
+        EXPECT_EQ(entry.caption == TextSlot(0), entry.command == Command::Stop) << entry.name;
+    }
+    for (const SpeedButtonEntry& button : kSpeedBarTable) {
+        EXPECT_TRUE(names.insert(button.name).second) << button.name;
+    }
+    for (int part = 0; part < kPartCount; ++part) {
+        EXPECT_TRUE(names.insert(NameOf(static_cast<Part>(part))).second) << part;
+    }
+    for (const MenuEntry& menu : kMenuTable) {
+        EXPECT_EQ(&menu - kMenuTable.data(), static_cast<int>(menu.menu)) << menu.name;
+        EXPECT_TRUE(names.insert(menu.name).second) << menu.name;
+    }
+}
 
 TEST_F(WindowModelTest, ASplitAndAJoinFromChoosingTheFilesToTheResult) {
     Start();

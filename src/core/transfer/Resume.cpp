@@ -225,7 +225,7 @@ std::optional<std::string> RecordedTemporary(Platform& platform, const std::stri
     return path;
 }
 
-int ProvenRanges(Platform& platform, const std::vector<KeptRange>& ranges) {
+int KeptRanges(Platform& platform, const std::vector<KeptRange>& ranges) {
     StreamHasher hasher(platform);
     for (const KeptRange& range : ranges) {
         hasher.AddToPiece(range.file, range.offset, range.size);
@@ -240,8 +240,8 @@ int ProvenRanges(Platform& platform, const std::vector<KeptRange>& ranges) {
     return proven;
 }
 
-int ProvenPieces(Platform& platform, const std::string& stem, const std::string& suffix,
-                 const std::vector<std::int64_t>& sizes, const SeriesChecksums& listed) {
+int KeptPieces(Platform& platform, const std::string& stem, const std::string& suffix,
+               const std::vector<std::int64_t>& sizes, const SeriesChecksums& listed) {
     std::vector<std::unique_ptr<OpenedFile>> files;
     std::vector<KeptRange> ranges;
     const int count = std::min(listed.Count(), static_cast<int>(sizes.size()) - 1);
@@ -258,11 +258,11 @@ int ProvenPieces(Platform& platform, const std::string& stem, const std::string&
         ranges.push_back({file->Handle(), 0, sizes[index], listed.pieces[index]});
         files.push_back(std::move(file));
     }
-    return ProvenRanges(platform, ranges);
+    return KeptRanges(platform, ranges);
 }
 
-int ProvenPrefix(Platform& platform, FileHandle file, std::int64_t base,
-                 const std::vector<std::int64_t>& sizes, const SeriesChecksums& listed) {
+int KeptPrefix(Platform& platform, FileHandle file, std::int64_t base,
+               const std::vector<std::int64_t>& sizes, const SeriesChecksums& listed) {
     const std::int64_t size = platform.SizeOf(file);
     std::vector<KeptRange> ranges;
     std::int64_t offset = base;
@@ -275,7 +275,7 @@ int ProvenPrefix(Platform& platform, FileHandle file, std::int64_t base,
         ranges.push_back({file, offset, sizes[index], listed.pieces[index]});
         offset += sizes[index];
     }
-    return ProvenRanges(platform, ranges);
+    return KeptRanges(platform, ranges);
 }
 
 }  // namespace brelker

@@ -90,16 +90,16 @@ struct KeptRange {
 
 // How many of the ranges, from the first on, hash to their digests: the count
 // up to the first that does not. Read on both threads; the files stay open.
-int ProvenRanges(Platform& platform, const std::vector<KeptRange>& ranges);
+int KeptRanges(Platform& platform, const std::vector<KeptRange>& ranges);
 
 // How many of the pieces whose lines the list holds, from 1 on, are still
 // what it lists: there, a regular file, of the planned size, of its digest.
-int ProvenPieces(Platform& platform, const std::string& stem, const std::string& suffix,
-                 const std::vector<std::int64_t>& sizes, const SeriesChecksums& listed);
+int KeptPieces(Platform& platform, const std::string& stem, const std::string& suffix,
+               const std::vector<std::int64_t>& sizes, const SeriesChecksums& listed);
 
 // How many pieces' bytes, from 1 on, file holds whole after base, as the
 // list gives their digests.
-int ProvenPrefix(Platform& platform, FileHandle file, std::int64_t base,
-                 const std::vector<std::int64_t>& sizes, const SeriesChecksums& listed);
+int KeptPrefix(Platform& platform, FileHandle file, std::int64_t base,
+               const std::vector<std::int64_t>& sizes, const SeriesChecksums& listed);
 
 }  // namespace brelker

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "console/ShellQuote.h"
+#include "model/CommandLine.h"
 #include "plan/ByteSize.h"
 #include "platform/Paths.h"
 #include "text/Slots.h"
@@ -294,6 +295,18 @@ bool IsConsoleCommandLine(const std::vector<std::string>& arguments) {
         }
     }
     return false;
+}
+
+StartKind ChooseStart(const std::vector<std::string>& arguments) {
+    if (IsConsoleCommandLine(arguments)) {
+        return StartKind::CommandLine;
+    }
+    const bool switches = !ParseCommandLine(arguments).steps.empty();
+    // "brelker spilt f.bin" is a usage error, not a window that opens spilt.
+    if (!switches && arguments.size() > 1 && !arguments.front().starts_with('/')) {
+        return StartKind::CommandLine;
+    }
+    return switches ? StartKind::Switches : StartKind::Window;
 }
 
 ConsoleParse ParseConsoleArguments(const std::vector<std::string>& arguments) {

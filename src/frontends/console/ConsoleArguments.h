@@ -53,6 +53,14 @@ struct ConsoleParse {
 // start with "/".
 bool IsConsoleCommandLine(const std::vector<std::string>& arguments);
 
+// What a start of the program is for, by its arguments alone, and the same
+// for every program that takes them: the command line (a command word, an
+// option with "-", or a word and more words that the window would not take,
+// such as a misspelt command), the window's "/" switches, or the window with
+// the files it was given, if any.
+enum class StartKind { CommandLine, Switches, Window };
+StartKind ChooseStart(const std::vector<std::string>& arguments);
+
 // Reads the arguments after the program's name as GNU tools read theirs:
 // options before or after the command word, short ones bundled ("-qb 1K") and
 // taking their value attached or as the next argument, long ones shortened to

@@ -13,7 +13,6 @@
 
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleRun.h"
-#include "model/CommandLine.h"
 #include "model/HeadlessView.h"
 #include "platform/WideText.h"
 #include "platform/Win32Platform.h"
@@ -40,8 +39,7 @@ int main() {
     brelker::Win32Platform platform;
     const brelker::RegistrySettingsStore store;
     const std::vector<std::string> arguments = brelker::CommandLineArguments();
-    if (!brelker::IsConsoleCommandLine(arguments) &&
-        !brelker::ParseCommandLine(arguments).steps.empty()) {
+    if (brelker::ChooseStart(arguments) == brelker::StartKind::Switches) {
         return brelker::RunSwitchesWithoutWindow(arguments, platform, store, std::cerr);
     }
     return brelker::RunConsoleCommandLine(arguments, platform, store, std::cout, std::cerr,

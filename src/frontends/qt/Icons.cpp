@@ -68,50 +68,50 @@ void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& color) {
     p.drawPolygon(QPolygonF({to + u * 3, to - u * 5 + n * 5, to - u * 5 - n * 5}));
 }
 
-void Paint(QPainter& p, IconKind kind) {
+void Paint(QPainter& p, Picture kind) {
     switch (kind) {
-        case IconKind::ChooseBigFile:
+        case Picture::ChooseBigFile:
             Page(p, QRectF(5, 2, 20, 27));
             Lines(p, QRectF(5, 2, 20, 27), 4);
             break;
-        case IconKind::PiecesPlace:
+        case Picture::PiecesPlace:
             Folder(p, QRectF(2, 8, 28, 21));
             Page(p, QRectF(11, 3, 10, 13));
             break;
-        case IconKind::Split:
+        case Picture::Split:
             Page(p, QRectF(2, 3, 13, 18));
             Arrow(p, QPointF(14, 20), QPointF(22, 26), kBlue);
             Page(p, QRectF(20, 8, 9, 11));
             Page(p, QRectF(22, 19, 9, 11));
             break;
-        case IconKind::SelfUnit:
+        case Picture::SelfUnit:
             Page(p, QRectF(5, 2, 20, 27), QColor(235, 242, 255));
             p.setPen(QPen(kGreen, 2.2));
             p.drawText(QRectF(5, 8, 20, 18), Qt::AlignCenter, QStringLiteral(">_"));
             break;
-        case IconKind::ChoosePiece:
+        case Picture::ChoosePiece:
             Page(p, QRectF(10, 2, 14, 18));
             Page(p, QRectF(6, 7, 14, 18));
             Page(p, QRectF(2, 12, 14, 18));
             break;
-        case IconKind::BigFilePlace:
+        case Picture::BigFilePlace:
             Folder(p, QRectF(2, 8, 28, 21));
             Page(p, QRectF(9, 2, 14, 18));
             break;
-        case IconKind::Join:
+        case Picture::Join:
             Page(p, QRectF(2, 2, 9, 11));
             Page(p, QRectF(2, 16, 9, 11));
             Arrow(p, QPointF(11, 15), QPointF(18, 15), kGreen);
             Page(p, QRectF(19, 4, 12, 24));
             break;
-        case IconKind::Verify:
+        case Picture::Verify:
             Page(p, QRectF(2, 2, 14, 18));
             Page(p, QRectF(6, 8, 14, 18));
             p.setPen(QPen(kGreen, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.setBrush(Qt::NoBrush);
             p.drawPolyline(QPolygonF({QPointF(14, 20), QPointF(19, 26), QPointF(29, 12)}));
             break;
-        case IconKind::Stop: {
+        case Picture::Stop: {
             QPainterPath octagon;
             const qreal c = 9.0;
             octagon.moveTo(c + 3, 3);
@@ -132,7 +132,7 @@ void Paint(QPainter& p, IconKind kind) {
             p.drawRect(QRectF(18, 10, 4, 12));
             break;
         }
-        case IconKind::Exit:
+        case Picture::Exit:
             p.setPen(QPen(kInk, 1.5));
             p.setBrush(QColor(160, 110, 70));
             p.drawRect(QRectF(4, 3, 14, 26));
@@ -143,7 +143,7 @@ void Paint(QPainter& p, IconKind kind) {
 
 }  // namespace
 
-QIcon SpeedBarIcon(IconKind kind) {
+QIcon SpeedBarIcon(Picture kind) {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

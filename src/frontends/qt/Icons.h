@@ -2,24 +2,13 @@
 
 #include <QIcon>
 
+#include "model/WindowParts.h"
+
 namespace brelker {
 
 // The speed bar's pictures, drawn here so that they read well on any desktop,
 // with or without an icon theme.
-enum class IconKind {
-    ChooseBigFile,
-    PiecesPlace,
-    Split,
-    SelfUnit,
-    ChoosePiece,
-    BigFilePlace,
-    Join,
-    Verify,
-    Stop,
-    Exit
-};
-
-QIcon SpeedBarIcon(IconKind kind);
+QIcon SpeedBarIcon(Picture kind);
 
 }  // namespace brelker
 

@@ -101,11 +101,9 @@ private:
     void CreateGroups();
     void CreateStatusBar();
     void Wire();
-    QAction* AddCommand(QMenu* menu, Command command, const char* name,
-                        const QKeySequence& shortcut = QKeySequence());
-    // A menu item with a check mark that only the model sets.
-    QAction* AddOption(QMenu* menu, Command command, const char* name);
-    QToolButton* AddSpeedButton(Command command, const char* name, const QIcon& icon);
+    // A command's action, with the check mark that only the model sets for an option.
+    QAction* AddCommand(const CommandEntry& entry);
+    QToolButton* AddSpeedButton(const SpeedButtonEntry& entry);
     void FitToScreen();
     void SetScreenCursor(Qt::CursorShape shape);
 

@@ -1,8 +1,6 @@
 // The main window's controls, menus, speed bar and status bar, and what each
 // tells the window model.
 
-#include <initializer_list>
-
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -65,21 +63,17 @@ MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogSer
 
 MainWindow::~MainWindow() = default;
 
-QAction* MainWindow::AddCommand(QMenu* menu, Command command, const char* name,
-                                const QKeySequence& shortcut) {
-    auto* action = new QAction(this);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    if (menu != nullptr) {
-        menu->addAction(action);
+QAction* MainWindow::AddCommand(const CommandEntry& entry) {
+    auto* action = Named(new QAction(this), entry.name);
+    if (entry.shortcut != '\0') {
+        action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QLatin1Char(entry.shortcut)));
     }
+    const Command command = entry.command;
     connect(action, &QAction::triggered, this, [this, command] { model_.Execute(command); });
     actions_[static_cast<std::size_t>(command)] = action;
-    return action;
-}
-
-QAction* MainWindow::AddOption(QMenu* menu, Command command, const char* name) {
-    QAction* action = AddCommand(menu, command, name);
+    if (entry.kind == ItemKind::Plain) {
+        return action;
+    }
     action->setCheckable(true);
     // The check mark shows the option; the model sets it, so a click must not
     // toggle it behind the model's back.
@@ -93,75 +87,43 @@ QAction* MainWindow::AddOption(QMenu* menu, Command command, const char* name) {
 }
 
 void MainWindow::CreateMenus() {
-    const auto menu = [this](Menu which, const char* name) {
-        QMenu* added = Named(menuBar()->addMenu(QString()), name);
-        menus_[static_cast<std::size_t>(which)] = added;
-        return added;
-    };
-    QMenu* file = menu(Menu::File, "File1");
-    AddCommand(file, Command::ChooseSplitAFile, "ChooseSplitAFile",
-               QKeySequence(QStringLiteral("Ctrl+A")));
-    AddCommand(file, Command::FindPlaceToSmallFiles, "FindPlaceToSmallFiles",
-               QKeySequence(QStringLiteral("Ctrl+B")));
-    AddCommand(file, Command::DoSplit, "DoSplit", QKeySequence(QStringLiteral("Ctrl+S")));
-    AddCommand(file, Command::CreateUnbrelkerFile, "CreateUnbrelkerFile",
-               QKeySequence(QStringLiteral("Ctrl+R")));
-    file->addSeparator();
-    AddCommand(file, Command::JoinFiles, "JoinFiles", QKeySequence(QStringLiteral("Ctrl+D")));
-    AddCommand(file, Command::FindPlaceToBigFile, "FindPlaceToBigFile",
-               QKeySequence(QStringLiteral("Ctrl+E")));
-    AddCommand(file, Command::DoJoin, "DoJoin", QKeySequence(QStringLiteral("Ctrl+J")));
-    AddCommand(file, Command::Verify, "Verify", QKeySequence(QStringLiteral("Ctrl+K")));
-    file->addSeparator();
-    AddCommand(file, Command::ClearRegistry, "ClearRegistry");
-    AddCommand(file, Command::Exit, "Exit", QKeySequence(QStringLiteral("Ctrl+Q")));
-
+    for (const MenuEntry& entry : kMenuTable) {
+        menus_[static_cast<std::size_t>(entry.menu)] =
+            Named(menuBar()->addMenu(QString()), entry.name);
+    }
     // One of three, shown as radio items; the model marks the one chosen, and
     // none for a stored value outside the three.
-    const auto oneOf = [this](std::initializer_list<QAction*> actions) {
-        auto* group = new QActionGroup(this);
-        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-        for (QAction* action : actions) {
-            group->addAction(action);
+    QActionGroup* oneOf = nullptr;
+    const CommandEntry* previous = nullptr;
+    for (const CommandEntry& entry : kCommandTable) {
+        QAction* action = AddCommand(entry);
+        if (entry.inMenu) {
+            QMenu* menu = menus_[static_cast<std::size_t>(entry.menu)];
+            if (entry.separatorBefore) {
+                menu->addSeparator();
+            }
+            menu->addAction(action);
         }
-    };
-    QMenu* pause = menu(Menu::ChangeOfDisk, "ChangeOfDisk");
-    oneOf({AddOption(pause, Command::ChangeAlways, "ChangeAlways"),
-           AddOption(pause, Command::ChangeSometimes, "ChangeSometimes"),
-           AddOption(pause, Command::ChangeNever, "ChangeNever")});
-
-    QMenu* memory = menu(Menu::Memory, "Memory1");
-    AddCommand(memory, Command::MemoryUsage, "MemoryUsage", QKeySequence(QStringLiteral("Ctrl+M")));
-
-    QMenu* language = menu(Menu::Language, "Language1");
-    oneOf({AddOption(language, Command::LanguageEnglish, "LanguageEnglish"),
-           AddOption(language, Command::LanguageSwedish, "LanguageSwedish"),
-           AddOption(language, Command::LanguageGerman, "LanguageGerman")});
-
-    QMenu* options = menu(Menu::Options, "Options");
-    AddCommand(options, Command::ChooseFiletype, "ChooseFiletype");
-    options->addSeparator();
-    AddOption(options, Command::RemoveSmall, "RemoveSmall");
-    AddOption(options, Command::RemoveBig, "RemoveBig");
-    AddOption(options, Command::RemoveSelf, "RemoveSelf");
-    AddOption(options, Command::EraseFloppies, "EraseFloppies");
-    AddOption(options, Command::WriteChecksums, "WriteChecksums");
-    options->addSeparator();
-    AddCommand(options, Command::Extract, "Extract");
-
-    QMenu* help = menu(Menu::Help, "Help1");
-    AddCommand(help, Command::Hint, "Hint", QKeySequence(QStringLiteral("Ctrl+H")));
-    // Stop has a speed button only.
-    AddCommand(nullptr, Command::Stop, "Stop");
+        if (entry.kind == ItemKind::Radio) {
+            if (previous == nullptr || previous->kind != ItemKind::Radio ||
+                previous->menu != entry.menu) {
+                oneOf = new QActionGroup(this);
+                oneOf->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+            }
+            oneOf->addAction(action);
+        }
+        previous = &entry;
+    }
 }
 
 // A speed button shows its command's action: one state, one handler for both.
-QToolButton* MainWindow::AddSpeedButton(Command command, const char* name, const QIcon& icon) {
+QToolButton* MainWindow::AddSpeedButton(const SpeedButtonEntry& entry) {
+    QAction* action = Action(entry.command);
     // The picture belongs to the action, shown on the button only.
-    Action(command)->setIcon(icon);
-    Action(command)->setIconVisibleInMenu(false);
-    auto* button = Named(new QToolButton(speedBar_), name);
-    button->setDefaultAction(Action(command));
+    action->setIcon(SpeedBarIcon(entry.picture));
+    action->setIconVisibleInMenu(false);
+    auto* button = Named(new QToolButton(speedBar_), entry.name);
+    button->setDefaultAction(action);
     button->setIconSize(QSize(28, 28));
     button->setAutoRaise(true);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -171,7 +133,7 @@ QToolButton* MainWindow::AddSpeedButton(Command command, const char* name, const
 }
 
 void MainWindow::CreateSpeedBar() {
-    auto* bar = Named(new QToolBar(this), "SpeedBar");
+    auto* bar = Named(new QToolBar(this), NameOf(Part::SpeedBar));
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->toggleViewAction()->setEnabled(false);
@@ -180,25 +142,19 @@ void MainWindow::CreateSpeedBar() {
     addToolBar(Qt::TopToolBarArea, bar);
     speedBar_ = bar;
 
-    AddSpeedButton(Command::ChooseSplitAFile, "SplitAFileBtn",
-                   SpeedBarIcon(IconKind::ChooseBigFile));
-    AddSpeedButton(Command::FindPlaceToSmallFiles, "FindPlaceToSmallFilesBtn",
-                   SpeedBarIcon(IconKind::PiecesPlace));
-    AddSpeedButton(Command::DoSplit, "DoSplitBtn", SpeedBarIcon(IconKind::Split));
-    AddSpeedButton(Command::CreateUnbrelkerFile, "SelfUnitBtn", SpeedBarIcon(IconKind::SelfUnit));
-    bar->addSeparator();
-    AddSpeedButton(Command::JoinFiles, "JoinFilesBtn", SpeedBarIcon(IconKind::ChoosePiece));
-    AddSpeedButton(Command::FindPlaceToBigFile, "FindPlaceToBigFileBtn",
-                   SpeedBarIcon(IconKind::BigFilePlace));
-    AddSpeedButton(Command::DoJoin, "DoJoinBtn", SpeedBarIcon(IconKind::Join));
-    AddSpeedButton(Command::Verify, "VerifyBtn", SpeedBarIcon(IconKind::Verify));
-    bar->addSeparator();
-    stopButton_ = AddSpeedButton(Command::Stop, "StopBtn", SpeedBarIcon(IconKind::Stop));
-    AddSpeedButton(Command::Exit, "ExitBtn", SpeedBarIcon(IconKind::Exit));
+    for (const SpeedButtonEntry& entry : kSpeedBarTable) {
+        if (entry.gapBefore) {
+            bar->addSeparator();
+        }
+        QToolButton* button = AddSpeedButton(entry);
+        if (entry.command == Command::Stop) {
+            stopButton_ = button;
+        }
+    }
     bar->addSeparator();
     // How It Works is a word, not an icon, with a hint of its own: a button of
     // its own that runs the same command.
-    howItWorksButton_ = Named(new QToolButton(bar), "HintBtn");
+    howItWorksButton_ = Named(new QToolButton(bar), NameOf(Part::HintButton));
     howItWorksButton_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     howItWorksButton_->setMinimumWidth(120);
     howItWorksButton_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -214,24 +170,24 @@ void MainWindow::CreateGroups() {
     setCentralWidget(central);
     auto* layout = new QVBoxLayout(central);
 
-    bigFileGroup_ = Named(new QGroupBox(central), "BigFileGB");
+    bigFileGroup_ = Named(new QGroupBox(central), NameOf(Part::BigFileGroup));
     auto* big = new QGridLayout(bigFileGroup_);
-    bigFileNameLabel_ = Named(new QLabel(bigFileGroup_), "lblBigFileName");
-    bigFileName_ = Named(new ElidedLabel(Qt::ElideMiddle, bigFileGroup_), "BigFileName");
-    bigFileSizeLabel_ = Named(new QLabel(bigFileGroup_), "lblBigFileSize");
-    bigFileSize_ = Named(new QLabel(bigFileGroup_), "BigFileSize");
+    bigFileNameLabel_ = Named(new QLabel(bigFileGroup_), NameOf(Part::BigFileNameLabel));
+    bigFileName_ =
+        Named(new ElidedLabel(Qt::ElideMiddle, bigFileGroup_), NameOf(Part::BigFileName));
+    bigFileSizeLabel_ = Named(new QLabel(bigFileGroup_), NameOf(Part::BigFileSizeLabel));
+    bigFileSize_ = Named(new QLabel(bigFileGroup_), NameOf(Part::BigFileSize));
     bigFileSize_->setMinimumWidth(110);
     big->addWidget(bigFileNameLabel_, 0, 0);
     big->addWidget(bigFileName_, 0, 1, 1, 7);
     big->addWidget(bigFileSizeLabel_, 1, 0);
     big->addWidget(bigFileSize_, 1, 1);
-    const char* const unitNames[] = {"BigFileRB1", "BigFileRB2", "BigFileRB3", "BigFileRB4",
-                                     "BigFileRB5"};
-    const char* const unitTexts[] = {"B", "kB", "MB", "GB", "TB"};
     for (int unit = 1; unit <= 5; ++unit) {
-        QRadioButton* button =
-            Named(new QRadioButton(QLatin1String(unitTexts[unit - 1]), bigFileGroup_),
-                  unitNames[unit - 1]);
+        const std::string_view caption = kUnitCaptions[static_cast<std::size_t>(unit - 1)];
+        QRadioButton* button = Named(
+            new QRadioButton(QLatin1String(caption.data(), static_cast<qsizetype>(caption.size())),
+                             bigFileGroup_),
+            NameOf(static_cast<Part>(static_cast<int>(Part::FirstUnitButton) + unit - 1)));
         unitButtons_[static_cast<std::size_t>(unit - 1)] = button;
         big->addWidget(button, 1, 1 + unit);
         connect(button, &QRadioButton::clicked, this,
@@ -240,26 +196,27 @@ void MainWindow::CreateGroups() {
     big->setColumnStretch(1, 1);
     layout->addWidget(bigFileGroup_);
 
-    smallFilesGroup_ = Named(new QGroupBox(central), "ActualSizeGB");
+    smallFilesGroup_ = Named(new QGroupBox(central), NameOf(Part::SmallFilesGroup));
     auto* small = new QGridLayout(smallFilesGroup_);
-    pieceNamesLabel_ = Named(new QLabel(smallFilesGroup_), "lblSmallFileNames");
-    pieceNames_ = Named(new ElidedLabel(Qt::ElideMiddle, smallFilesGroup_), "SmallFileNames");
-    baseSizeHeadline_ = Named(new QLabel(smallFilesGroup_), "BaseSizeHeadline");
-    baseSizeBox_ = Named(new QComboBox(smallFilesGroup_), "CBBaseSize");
+    pieceNamesLabel_ = Named(new QLabel(smallFilesGroup_), NameOf(Part::PieceNamesLabel));
+    pieceNames_ =
+        Named(new ElidedLabel(Qt::ElideMiddle, smallFilesGroup_), NameOf(Part::PieceNames));
+    baseSizeHeadline_ = Named(new QLabel(smallFilesGroup_), NameOf(Part::BaseSizeHeadline));
+    baseSizeBox_ = Named(new QComboBox(smallFilesGroup_), NameOf(Part::BaseSizeBox));
     // A long name in the user's list must not widen the window.
     baseSizeBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     baseSizeBox_->setMinimumContentsLength(20);
-    applyBaseSize_ = Named(new QPushButton(smallFilesGroup_), "ApplyBaseSize");
+    applyBaseSize_ = Named(new QPushButton(smallFilesGroup_), NameOf(Part::ApplyBaseSize));
     useBaseSize_ = Named(new QRadioButton(smallFilesGroup_), "rbSizeBase");
     useFreeSpace_ = Named(new QRadioButton(smallFilesGroup_), "rbSizeFree");
-    pieceCount_ = Named(new QLabel(smallFilesGroup_), "lblNrFiles");
-    sizeListHeadline_ = Named(new QLabel(smallFilesGroup_), "SmallerSize");
+    pieceCount_ = Named(new QLabel(smallFilesGroup_), NameOf(Part::PieceCount));
+    sizeListHeadline_ = Named(new QLabel(smallFilesGroup_), NameOf(Part::SizeListHeadline));
     // Bold: it tells of options that change what the next split or join writes.
-    modesNote_ = Named(new ElidedLabel(Qt::ElideRight, smallFilesGroup_), "ModesNote");
+    modesNote_ = Named(new ElidedLabel(Qt::ElideRight, smallFilesGroup_), NameOf(Part::ModesNote));
     QFont bold = modesNote_->font();
     bold.setBold(true);
     modesNote_->setFont(bold);
-    sizeList_ = Named(new QListWidget(smallFilesGroup_), "SmallerSizesLB");
+    sizeList_ = Named(new QListWidget(smallFilesGroup_), NameOf(Part::SizeList));
     sizeList_->setUniformItemSizes(true);
     // Room for a few lines, and for the window on a 640 x 480 screen.
     sizeList_->setMinimumHeight(100);
@@ -267,10 +224,10 @@ void MainWindow::CreateGroups() {
     sizeList_->setTextElideMode(Qt::ElideMiddle);
     const int mark = sizeList_->style()->pixelMetric(QStyle::PM_SmallIconSize);
     sizeList_->setIconSize(QSize(mark, mark));
-    editedPiece_ = Named(new QLabel(smallFilesGroup_), "ChangeItem");
-    newSizeLabel_ = Named(new QLabel(smallFilesGroup_), "lblNewSize");
-    newSize_ = Named(new QLineEdit(smallFilesGroup_), "txtNewSize");
-    applyNewSize_ = Named(new QPushButton(smallFilesGroup_), "ApplyNewSize");
+    editedPiece_ = Named(new QLabel(smallFilesGroup_), NameOf(Part::EditedPiece));
+    newSizeLabel_ = Named(new QLabel(smallFilesGroup_), NameOf(Part::NewSizeLabel));
+    newSize_ = Named(new QLineEdit(smallFilesGroup_), NameOf(Part::NewSize));
+    applyNewSize_ = Named(new QPushButton(smallFilesGroup_), NameOf(Part::ApplyNewSize));
     newSizeLabel_->setBuddy(newSize_);
 
     small->addWidget(pieceNamesLabel_, 0, 0);
@@ -297,7 +254,7 @@ void MainWindow::CreateGroups() {
     small->setColumnStretch(2, 1);
     layout->addWidget(smallFilesGroup_, 1);
 
-    progress_ = Named(new QProgressBar(central), "PBar");
+    progress_ = Named(new QProgressBar(central), NameOf(Part::Progress));
     progress_->setRange(0, 100);
     progress_->setValue(0);
     progress_->setTextVisible(false);

@@ -12,19 +12,6 @@
 #include "text/TextTable.h"
 
 namespace brelker {
-namespace {
-
-// The warning lists every forbidden character, each after a blank.
-std::string ForbiddenCharsMessage() {
-    std::string text = Text(slot::kForbiddenCharacters);
-    for (const char forbidden : ForbiddenSuffixChars) {
-        text += ' ';
-        text += forbidden;
-    }
-    return text;
-}
-
-}  // namespace
 
 SuffixDialog::SuffixDialog(SuffixModel& model, SuffixWarning warning, QWidget* parent)
     : QDialog(parent),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <QLatin1String>
 #include <QString>
@@ -29,8 +30,8 @@ void SetHint(Control* control, TextSlot slot) {
 }
 
 template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
+Widget* Named(Widget* widget, std::string_view name) {
+    widget->setObjectName(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
     return widget;
 }
 

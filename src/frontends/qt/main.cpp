@@ -68,12 +68,8 @@ int main(int argc, char* argv[]) {
     brelker::PosixPlatform platform;
     const brelker::QtSettingsStore store;
 
-    // A word and more words that the window would not take (a misspelt
-    // command: "brelker spilt f.bin") get the command line's usage error, with
-    // or without a display, rather than a window that ignores them.
-    const bool mistypedCommand = arguments.size() > 1 && !arguments.front().starts_with('/') &&
-                                 brelker::ParseCommandLine(arguments).steps.empty();
-    if (brelker::IsConsoleCommandLine(arguments) || mistypedCommand) {
+    const brelker::StartKind start = brelker::ChooseStart(arguments);
+    if (start == brelker::StartKind::CommandLine) {
         // QtCore only, for the settings store: no display, no platform plugin.
         QCoreApplication app(argc, argv);
         return brelker::RunConsoleCommandLine(arguments, platform, store, std::cout, std::cerr,
@@ -85,7 +81,7 @@ int main(int argc, char* argv[]) {
     if (!brelker::DisplayAnswers()) {
         QCoreApplication app(argc, argv);
         // The window's switches still run, with no window at all.
-        if (!brelker::ParseCommandLine(arguments).steps.empty()) {
+        if (start == brelker::StartKind::Switches) {
             return brelker::RunSwitchesWithoutWindow(arguments, platform, store, std::cerr);
         }
         brelker::SetCurrentLanguage(store.Read(brelker::settings::Language));

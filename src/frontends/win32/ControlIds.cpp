@@ -10,77 +10,6 @@ namespace {
 
 using Entry = std::pair<std::string_view, int>;
 
-constexpr Entry Of(std::string_view name, Command command) { return {name, CommandId(command)}; }
-
-constexpr std::array kNames = {
-    // Menu items, then the speed buttons that run the same command.
-    Of("ChooseSplitAFile", Command::ChooseSplitAFile),
-    Of("FindPlaceToSmallFiles", Command::FindPlaceToSmallFiles),
-    Of("DoSplit", Command::DoSplit),
-    Of("CreateUnbrelkerFile", Command::CreateUnbrelkerFile),
-    Of("JoinFiles", Command::JoinFiles),
-    Of("FindPlaceToBigFile", Command::FindPlaceToBigFile),
-    Of("DoJoin", Command::DoJoin),
-    Of("Verify", Command::Verify),
-    Of("ClearRegistry", Command::ClearRegistry),
-    Of("Exit", Command::Exit),
-    Of("ChangeAlways", Command::ChangeAlways),
-    Of("ChangeSometimes", Command::ChangeSometimes),
-    Of("ChangeNever", Command::ChangeNever),
-    Of("MemoryUsage", Command::MemoryUsage),
-    Of("LanguageEnglish", Command::LanguageEnglish),
-    Of("LanguageSwedish", Command::LanguageSwedish),
-    Of("LanguageGerman", Command::LanguageGerman),
-    Of("ChooseFiletype", Command::ChooseFiletype),
-    Of("RemoveSmall", Command::RemoveSmall),
-    Of("RemoveBig", Command::RemoveBig),
-    Of("RemoveSelf", Command::RemoveSelf),
-    Of("EraseFloppies", Command::EraseFloppies),
-    Of("WriteChecksums", Command::WriteChecksums),
-    Of("Extract", Command::Extract),
-    Of("Hint", Command::Hint),
-    Of("SplitAFileBtn", Command::ChooseSplitAFile),
-    Of("FindPlaceToSmallFilesBtn", Command::FindPlaceToSmallFiles),
-    Of("DoSplitBtn", Command::DoSplit),
-    Of("SelfUnitBtn", Command::CreateUnbrelkerFile),
-    Of("JoinFilesBtn", Command::JoinFiles),
-    Of("FindPlaceToBigFileBtn", Command::FindPlaceToBigFile),
-    Of("DoJoinBtn", Command::DoJoin),
-    Of("VerifyBtn", Command::Verify),
-    Of("StopBtn", Command::Stop),
-    Of("ExitBtn", Command::Exit),
-    Entry{"SpeedBar", kSpeedBar},
-    Entry{"HintBtn", kHintButton},
-    Entry{"BigFileGB", kBigFileGroup},
-    Entry{"lblBigFileName", kBigFileNameLabel},
-    Entry{"BigFileName", kBigFileName},
-    Entry{"lblBigFileSize", kBigFileSizeLabel},
-    Entry{"BigFileSize", kBigFileSize},
-    Entry{"BigFileRB1", kFirstUnitButton},
-    Entry{"BigFileRB2", kFirstUnitButton + 1},
-    Entry{"BigFileRB3", kFirstUnitButton + 2},
-    Entry{"BigFileRB4", kFirstUnitButton + 3},
-    Entry{"BigFileRB5", kFirstUnitButton + 4},
-    Entry{"ActualSizeGB", kSmallFilesGroup},
-    Entry{"lblSmallFileNames", kPieceNamesLabel},
-    Entry{"SmallFileNames", kPieceNames},
-    Entry{"BaseSizeHeadline", kBaseSizeHeadline},
-    Entry{"CBBaseSize", kBaseSizeBox},
-    Entry{"ApplyBaseSize", kApplyBaseSize},
-    Entry{"rbSizeBase", kUseBaseSize},
-    Entry{"rbSizeFree", kUseFreeSpace},
-    Entry{"lblNrFiles", kPieceCount},
-    Entry{"SmallerSize", kSizeListHeadline},
-    Entry{"SmallerSizesLB", kSizeList},
-    Entry{"ChangeItem", kEditedPiece},
-    Entry{"lblNewSize", kNewSizeLabel},
-    Entry{"txtNewSize", kNewSize},
-    Entry{"ApplyNewSize", kApplyNewSize},
-    Entry{"PBar", kProgress},
-    Entry{"StatusBar", kStatusBar},
-    Entry{"ModesNote", kModesNote},
-};
-
 // The dialogs' controls; the buttons that end a dialog are IDOK and IDCANCEL.
 constexpr std::array kDialogNames = {
     Entry{"lblMaxAllowedRAM", kMemoryHeadline},
@@ -134,9 +63,20 @@ bool CommandOfId(int id, Command& command) {
 }
 
 int ControlIdOf(std::string_view name) {
-    for (const auto& [known, id] : kNames) {
-        if (known == name) {
-            return id;
+    // Menu items, the speed buttons that run the same commands, the other parts.
+    for (const CommandEntry& entry : kCommandTable) {
+        if (entry.inMenu && entry.name == name) {
+            return CommandId(entry.command);
+        }
+    }
+    for (const SpeedButtonEntry& entry : kSpeedBarTable) {
+        if (entry.name == name) {
+            return CommandId(entry.command);
+        }
+    }
+    for (int part = 0; part < kPartCount; ++part) {
+        if (NameOf(static_cast<Part>(part)) == name) {
+            return PartId(static_cast<Part>(part));
         }
     }
     for (const auto& [known, id] : kDialogNames) {

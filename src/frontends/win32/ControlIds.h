@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/WindowView.h"
+#include "model/WindowParts.h"
 
 namespace brelker::win32 {
 
@@ -17,35 +17,37 @@ bool CommandOfId(int id, Command& command);
 // ("Ctrl+A", "Strg+A"); empty for none.
 std::string ShortcutText(Command command);
 
-// The main window's other controls.
+// The main window's other controls, one id for each of its named parts.
+inline constexpr int kFirstPartId = 2000;
+constexpr int PartId(Part part) { return kFirstPartId + static_cast<int>(part); }
 enum ControlId : int {
-    kSpeedBar = 2000,
-    kHintButton,
-    kBigFileGroup,
-    kBigFileNameLabel,
-    kBigFileName,
-    kBigFileSizeLabel,
-    kBigFileSize,
-    kFirstUnitButton,  // BigFileRB1 .. BigFileRB5
-    kLastUnitButton = kFirstUnitButton + 4,
-    kSmallFilesGroup,
-    kPieceNamesLabel,
-    kPieceNames,
-    kBaseSizeHeadline,
-    kBaseSizeBox,
-    kApplyBaseSize,
-    kUseBaseSize,
-    kUseFreeSpace,
-    kPieceCount,
-    kSizeListHeadline,
-    kSizeList,
-    kEditedPiece,
-    kNewSizeLabel,
-    kNewSize,
-    kApplyNewSize,
-    kProgress,
-    kStatusBar,
-    kModesNote,
+    kSpeedBar = PartId(Part::SpeedBar),
+    kHintButton = PartId(Part::HintButton),
+    kBigFileGroup = PartId(Part::BigFileGroup),
+    kBigFileNameLabel = PartId(Part::BigFileNameLabel),
+    kBigFileName = PartId(Part::BigFileName),
+    kBigFileSizeLabel = PartId(Part::BigFileSizeLabel),
+    kBigFileSize = PartId(Part::BigFileSize),
+    kFirstUnitButton = PartId(Part::FirstUnitButton),
+    kLastUnitButton = PartId(Part::LastUnitButton),
+    kSmallFilesGroup = PartId(Part::SmallFilesGroup),
+    kPieceNamesLabel = PartId(Part::PieceNamesLabel),
+    kPieceNames = PartId(Part::PieceNames),
+    kBaseSizeHeadline = PartId(Part::BaseSizeHeadline),
+    kBaseSizeBox = PartId(Part::BaseSizeBox),
+    kApplyBaseSize = PartId(Part::ApplyBaseSize),
+    kUseBaseSize = PartId(Part::UseBaseSize),
+    kUseFreeSpace = PartId(Part::UseFreeSpace),
+    kPieceCount = PartId(Part::PieceCount),
+    kSizeListHeadline = PartId(Part::SizeListHeadline),
+    kSizeList = PartId(Part::SizeList),
+    kEditedPiece = PartId(Part::EditedPiece),
+    kNewSizeLabel = PartId(Part::NewSizeLabel),
+    kNewSize = PartId(Part::NewSize),
+    kApplyNewSize = PartId(Part::ApplyNewSize),
+    kProgress = PartId(Part::Progress),
+    kStatusBar = PartId(Part::StatusBar),
+    kModesNote = PartId(Part::ModesNote),
 };
 
 // The controls of the option dialogs, the disk count question and How It Works.

@@ -127,16 +127,6 @@ private:
     MemoryModel& model_;
 };
 
-// The warning lists every forbidden character, each after a blank.
-std::string ForbiddenCharsMessage() {
-    std::string text = Text(slot::kForbiddenCharacters);
-    for (const char forbidden : ForbiddenSuffixChars) {
-        text += ' ';
-        text += forbidden;
-    }
-    return text;
-}
-
 class SuffixDialog : public ModalDialog {
 public:
     SuffixDialog(SuffixModel& model,

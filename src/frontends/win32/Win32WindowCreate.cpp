@@ -14,58 +14,22 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"BrelkerMainWindow";
 
-struct Shortcut {
-    char key;
-    Command command;
-};
-
-// Ctrl with a letter; the menu items show them beside their captions.
-constexpr std::array<Shortcut, 11> kShortcuts = {{
-    {'A', Command::ChooseSplitAFile},
-    {'B', Command::FindPlaceToSmallFiles},
-    {'S', Command::DoSplit},
-    {'R', Command::CreateUnbrelkerFile},
-    {'D', Command::JoinFiles},
-    {'E', Command::FindPlaceToBigFile},
-    {'J', Command::DoJoin},
-    {'K', Command::Verify},
-    {'Q', Command::Exit},
-    {'M', Command::MemoryUsage},
-    {'H', Command::Hint},
-}};
-
-struct SpeedButton {
-    Command command;
-    int picture;  // icon resource; 0 for a gap
-};
-
-constexpr std::array<SpeedButton, 13> kSpeedButtons = {{
-    {Command::ChooseSplitAFile, kChooseBigFileIcon},
-    {Command::FindPlaceToSmallFiles, kPiecesPlaceIcon},
-    {Command::DoSplit, kSplitIcon},
-    {Command::CreateUnbrelkerFile, kSelfUnitIcon},
-    {Command::Stop, 0},
-    {Command::JoinFiles, kChoosePieceIcon},
-    {Command::FindPlaceToBigFile, kBigFilePlaceIcon},
-    {Command::DoJoin, kJoinIcon},
-    {Command::Verify, kVerifyIcon},
-    {Command::Stop, 0},
-    {Command::Stop, kStopIcon},
-    {Command::Exit, kExitIcon},
-    {Command::Stop, 0},
-}};
+// The icon resource of a speed bar picture: they are numbered in the pictures' order.
+int PictureResource(Picture picture) {
+    static_assert(kExitIcon - kChooseBigFileIcon == static_cast<int>(Picture::Exit));
+    return kChooseBigFileIcon + static_cast<int>(picture);
+}
 
 }  // namespace
 
 std::string ShortcutText(Command command) {
-    for (const Shortcut& shortcut : kShortcuts) {
-        if (shortcut.command == command) {
-            // The key's name in the language shown, as the system's own menus
-            // write it: Strg in German.
-            return Text(slot::kControlKey) + "+" + shortcut.key;
-        }
+    const char key = EntryOf(command).shortcut;
+    if (key == '\0') {
+        return std::string();
     }
-    return std::string();
+    // The key's name in the language shown, as the system's own menus write
+    // it: Strg in German.
+    return Text(slot::kControlKey) + "+" + key;
 }
 
 Win32Window::Win32Window(HINSTANCE instance, Platform& platform, const SettingsStore& store,
@@ -146,13 +110,12 @@ void Win32Window::CreateFontAndIcons() {
         ::ImageList_Destroy(pictures_);
     }
     pictures_ = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 0);
-    for (const SpeedButton& button : kSpeedButtons) {
-        if (button.picture != 0) {
-            const auto icon = static_cast<HICON>(::LoadImageW(
-                instance_, MAKEINTRESOURCEW(button.picture), IMAGE_ICON, size, size, 0));
-            ::ImageList_AddIcon(pictures_, icon);
-            ::DestroyIcon(icon);
-        }
+    for (const SpeedButtonEntry& button : kSpeedBarTable) {
+        const auto icon = static_cast<HICON>(
+            ::LoadImageW(instance_, MAKEINTRESOURCEW(PictureResource(button.picture)), IMAGE_ICON,
+                         size, size, 0));
+        ::ImageList_AddIcon(pictures_, icon);
+        ::DestroyIcon(icon);
     }
     // Verify's marks at the size of a small icon: the program's own check mark
     // for OK, the system's stop sign and warning triangle for the rest.
@@ -172,69 +135,34 @@ void Win32Window::CreateFontAndIcons() {
 
 void Win32Window::CreateMenus() {
     menuBar_ = ::CreateMenu();
-    const auto menu = [this](Menu which) {
+    for (const MenuEntry& entry : kMenuTable) {
         HMENU added = ::CreatePopupMenu();
         ::AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(added), L"-");
-        menus_[static_cast<std::size_t>(which)] = added;
-        return added;
-    };
-    const auto item = [](HMENU into, Command command) {
-        ::AppendMenuW(into, MF_STRING, static_cast<UINT_PTR>(CommandId(command)), L"-");
-    };
-    // Radio items: the one of the three that is chosen shows a dot.
-    const auto radio = [](HMENU into, Command command) {
+        menus_[static_cast<std::size_t>(entry.menu)] = added;
+    }
+    std::vector<ACCEL> table;
+    for (const CommandEntry& entry : kCommandTable) {
+        if (entry.shortcut != '\0') {
+            table.push_back({FCONTROL | FVIRTKEY, static_cast<WORD>(entry.shortcut),
+                             static_cast<WORD>(CommandId(entry.command))});
+        }
+        if (!entry.inMenu) {
+            continue;
+        }
+        HMENU into = menus_[static_cast<std::size_t>(entry.menu)];
+        if (entry.separatorBefore) {
+            ::AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
+        }
+        // Radio items: the one of the three that is chosen shows a dot.
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-        info.fType = MFT_STRING | MFT_RADIOCHECK;
-        info.wID = static_cast<UINT>(CommandId(command));
+        info.fType = entry.kind == ItemKind::Radio ? MFT_STRING | MFT_RADIOCHECK : MFT_STRING;
+        info.wID = static_cast<UINT>(CommandId(entry.command));
         info.dwTypeData = const_cast<wchar_t*>(L"-");
         ::InsertMenuItemW(into, static_cast<UINT>(::GetMenuItemCount(into)), TRUE, &info);
-    };
-    const auto separator = [](HMENU into) { ::AppendMenuW(into, MF_SEPARATOR, 0, nullptr); };
-
-    HMENU file = menu(Menu::File);
-    for (const Command command : {Command::ChooseSplitAFile, Command::FindPlaceToSmallFiles,
-                                  Command::DoSplit, Command::CreateUnbrelkerFile}) {
-        item(file, command);
     }
-    separator(file);
-    for (const Command command :
-         {Command::JoinFiles, Command::FindPlaceToBigFile, Command::DoJoin, Command::Verify}) {
-        item(file, command);
-    }
-    separator(file);
-    item(file, Command::ClearRegistry);
-    item(file, Command::Exit);
-
-    HMENU pause = menu(Menu::ChangeOfDisk);
-    for (const Command command :
-         {Command::ChangeAlways, Command::ChangeSometimes, Command::ChangeNever}) {
-        radio(pause, command);
-    }
-    item(menu(Menu::Memory), Command::MemoryUsage);
-    HMENU language = menu(Menu::Language);
-    for (const Command command :
-         {Command::LanguageEnglish, Command::LanguageSwedish, Command::LanguageGerman}) {
-        radio(language, command);
-    }
-    HMENU options = menu(Menu::Options);
-    item(options, Command::ChooseFiletype);
-    separator(options);
-    for (const Command command : {Command::RemoveSmall, Command::RemoveBig, Command::RemoveSelf,
-                                  Command::EraseFloppies, Command::WriteChecksums}) {
-        item(options, command);
-    }
-    separator(options);
-    item(options, Command::Extract);
-    item(menu(Menu::Help), Command::Hint);
     ::SetMenu(window_, menuBar_);
-
-    std::vector<ACCEL> table;
-    for (const Shortcut& shortcut : kShortcuts) {
-        table.push_back({FCONTROL | FVIRTKEY, static_cast<WORD>(shortcut.key),
-                         static_cast<WORD>(CommandId(shortcut.command))});
-    }
     shortcuts_ = ::CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
 }
 
@@ -249,22 +177,23 @@ void Win32Window::CreateSpeedBar() {
     ::SendMessageW(speedBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_));
     std::vector<TBBUTTON> buttons;
     int picture = 0;
-    for (const SpeedButton& button : kSpeedButtons) {
-        TBBUTTON added{};
-        if (button.picture == 0) {
-            added.fsStyle = BTNS_SEP;
-        } else {
-            added.iBitmap = picture++;
-            added.idCommand = CommandId(button.command);
-            added.fsState = TBSTATE_ENABLED;
-            added.fsStyle = BTNS_BUTTON;
+    TBBUTTON gap{};
+    gap.fsStyle = BTNS_SEP;
+    for (const SpeedButtonEntry& button : kSpeedBarTable) {
+        if (button.gapBefore) {
+            buttons.push_back(gap);
         }
+        TBBUTTON added{};
+        added.iBitmap = picture++;
+        added.idCommand = CommandId(button.command);
+        added.fsState = TBSTATE_ENABLED;
+        added.fsStyle = BTNS_BUTTON;
         buttons.push_back(added);
     }
-    // The room for How It Works, a raised button with a caption over the bar's end.
-    TBBUTTON room{};
-    room.fsStyle = BTNS_SEP;
-    buttons.push_back(room);
+    // A gap, then the room for How It Works, a raised button with a caption
+    // over the bar's end.
+    buttons.push_back(gap);
+    buttons.push_back(gap);
     ::SendMessageW(speedBar_, TB_ADDBUTTONSW, buttons.size(),
                    reinterpret_cast<LPARAM>(buttons.data()));
     hintButton_ = AddControl(WC_BUTTONW, kHintButton, BS_PUSHBUTTON | WS_TABSTOP);
@@ -286,11 +215,10 @@ void Win32Window::CreateControls() {
     AddControl(WC_STATICW, kBigFileName, kPath);
     AddControl(WC_STATICW, kBigFileSizeLabel, kLabel);
     AddControl(WC_STATICW, kBigFileSize, kLabel);
-    const char* const units[] = {"B", "kB", "MB", "GB", "TB"};
     for (int i = 0; i < 5; ++i) {
         const HWND unit = AddControl(WC_BUTTONW, kFirstUnitButton + i,
                                      BS_AUTORADIOBUTTON | WS_TABSTOP | (i == 0 ? WS_GROUP : 0));
-        SetText(unit, units[i]);
+        SetText(unit, kUnitCaptions[static_cast<std::size_t>(i)]);
     }
 
     AddControl(WC_BUTTONW, kSmallFilesGroup, BS_GROUPBOX);

@@ -51,7 +51,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     brelker::Win32Platform platform;
     const brelker::RegistrySettingsStore store;
     const std::vector<std::string> arguments = brelker::CommandLineArguments();
-    if (!arguments.empty() && brelker::IsConsoleCommandLine(arguments)) {
+    if (brelker::ChooseStart(arguments) == brelker::StartKind::CommandLine) {
         WriteToParentConsole();
         return brelker::RunConsoleCommandLine(arguments, platform, store, std::cout, std::cerr,
                                               brelker::ProgressLine::None);

@@ -221,7 +221,7 @@ TEST_F(ResumeTest, AJoinThatRanOutOfRoomKeepsItsTemporaryForTheSameJoin) {
         TransferResult result;
         options.Resume = false;
         ASSERT_TRUE(Run(job, false, 0, result));
-        EXPECT_EQ(result.outcome, TransferOutcome::SizesDiffer);
+        EXPECT_EQ(result.outcome, TransferOutcome::BlockFailed);
         const std::string kept = result.keptForResume;
         ASSERT_FALSE(kept.empty());
         EXPECT_TRUE(Exists(kept));

@@ -15,6 +15,27 @@
 namespace brelker {
 namespace {
 
+// Every program takes its arguments by one rule: a misspelt command is the
+// command line's usage error, never a window that ignores it.
+TEST(ConsoleArgumentsTest, ChoosesTheCommandLineTheSwitchesOrTheWindow) {
+    using enum StartKind;
+    const std::pair<std::vector<std::string>, StartKind> rows[] = {
+        {{}, Window},
+        {{"notes.txt"}, Window},
+        {{"/splits/a.bin"}, Window},
+        {{"/spli", "a.bin"}, Window},
+        {{"split", "a.bin"}, CommandLine},
+        {{"-q"}, CommandLine},
+        {{"spilt", "a.bin"}, CommandLine},
+        {{"a.bin", "b.bin"}, CommandLine},
+        {{"/bigfile=a.bin", "/split"}, Switches},
+        {{"a.bin", "/split", "/exit"}, Switches},
+    };
+    for (const auto& [arguments, start] : rows) {
+        EXPECT_EQ(ChooseStart(arguments), start) << testing::PrintToString(arguments);
+    }
+}
+
 TEST(ConsoleArgumentsTest, ReadsCommandsOptionsAndTheirMistakes) {
     using Args = std::vector<std::string>;
     EXPECT_FALSE(IsConsoleCommandLine({}));
