@@ -39,7 +39,7 @@ std::string DurationText(std::int64_t seconds) {
 }  // namespace
 
 std::string ProgressText(const TransferProgress& progress, std::int64_t elapsed,
-                         const std::string& decimalSeparator) {
+                         const std::string& decimalSeparator, std::int64_t doneBefore) {
     std::vector<std::string> parts;
     const std::int64_t done = std::max<std::int64_t>(progress.bytesDone, 0);
     const std::int64_t total = progress.bytesTotal;
@@ -48,8 +48,9 @@ std::string ProgressText(const TransferProgress& progress, std::int64_t elapsed,
             100.0, 100.0 * static_cast<double>(done) / static_cast<double>(total)));
         parts.push_back(TextWith(slot::kProgressPercent, {std::to_string(percent)}));
     }
-    if (elapsed >= kShortestMeasure && done > 0) {
-        const double rate = static_cast<double>(done) * 1000.0 / static_cast<double>(elapsed);
+    const std::int64_t moved = done - std::clamp<std::int64_t>(doneBefore, 0, done);
+    if (elapsed >= kShortestMeasure && moved > 0) {
+        const double rate = static_cast<double>(moved) * 1000.0 / static_cast<double>(elapsed);
         parts.push_back(TextWith(slot::kProgressRate, {RateText(rate, decimalSeparator)}));
         if (total > done) {
             const double left = static_cast<double>(total - done) / rate;
@@ -75,6 +76,7 @@ std::string ProgressText(const TransferProgress& progress, std::int64_t elapsed,
 void ProgressMeter::Begin(const std::string& decimalSeparator) {
     separator_ = decimalSeparator;
     start_.reset();
+    doneAtStart_ = 0;
     lastShown_ = 0;
     last_.reset();
     waited_ = 0;
@@ -90,11 +92,12 @@ std::optional<std::string> ProgressMeter::Update(const TransferProgress& progres
     last_ = progress;
     if (!start_) {
         start_ = now;
+        doneAtStart_ = progress.bytesDone;
     } else if (now - lastShown_ < kInterval) {
         return std::nullopt;
     }
     lastShown_ = now;
-    return ProgressText(progress, Elapsed(now), separator_);
+    return ProgressText(progress, Elapsed(now), separator_, doneAtStart_);
 }
 
 std::string ProgressMeter::Latest(std::int64_t now) {
@@ -102,7 +105,7 @@ std::string ProgressMeter::Latest(std::int64_t now) {
         return {};
     }
     lastShown_ = now;
-    return ProgressText(*last_, Elapsed(now), separator_);
+    return ProgressText(*last_, Elapsed(now), separator_, doneAtStart_);
 }
 
 // The clock runs from the first report: a prompt before it is no wait of the run's.

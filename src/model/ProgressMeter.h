@@ -11,9 +11,11 @@ namespace brelker {
 // What a run's progress says in words: per cent, rate, time left and the
 // piece ("42 % · 85.3 MB/s · 0:12 left · File 3 of 7"), each part only where
 // it is known. elapsed is the time the bytes took so far, in milliseconds;
-// the time left assumes the rest moves as fast as they did.
+// the time left assumes the rest moves as fast as they did. doneBefore of
+// the bytes done were done before elapsed began (what a run that continues
+// a stopped one kept): they count to the per cent, not to the rate.
 std::string ProgressText(const TransferProgress& progress, std::int64_t elapsed,
-                         const std::string& decimalSeparator);
+                         const std::string& decimalSeparator, std::int64_t doneBefore = 0);
 
 // Words a run's progress a few times a second, however often the engine
 // reports it: a transfer moves thousands of blocks, a reader needs no more.
@@ -42,6 +44,8 @@ private:
 
     std::string separator_ = ".";
     std::optional<std::int64_t> start_;
+    // The bytes already done at the first report: kept, not moved by the run.
+    std::int64_t doneAtStart_ = 0;
     std::int64_t lastShown_ = 0;
     std::optional<TransferProgress> last_;
     std::int64_t waited_ = 0;

@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+#include "CrashingPlatform.h"
+#include "FakeHost.h"
 #include "FaultyPlatform.h"
 #include "ScriptedDialogs.h"
 #include "TempFolder.h"
@@ -27,6 +29,7 @@
 #include "platform/Paths.h"
 #include "settings/Settings.h"
 #include "text/TextTable.h"
+#include "transfer/Engine.h"
 
 namespace brelker {
 
@@ -194,6 +197,25 @@ protected:
         dialogs.paths.push_back(path);
         model.Execute(Command::ChooseSplitAFile);
         return path;
+    }
+    // A split of the same file into the same pieces, killed near its end as a
+    // power cut would end it: its list stays unfinished.
+    static void KillSplitNearItsEnd(const std::string& big, const std::string& stem) {
+        Job job;
+        job.BigFilePath = big;
+        job.SmallFilesBase = stem;
+        job.BigFileBytes = 3'000'000;
+        job.ExtractCount = job.BigFileBytes;
+        job.SmallFileCount = 3;
+        job.SmallFileSizes = {0, 1457664, 1457664, 84672};
+        CrashingPlatform crashing;
+        FakeHost host;
+        TransferOptions options;
+        options.PauseMode = PauseMode::Never;
+        Job whole = job;
+        ASSERT_TRUE(Engine(whole, crashing, host).SplitBigFile(options).Succeeded());
+        crashing.DieAt(crashing.operations - 4);
+        EXPECT_THROW(Engine(job, crashing, host).SplitBigFile(options), SimulatedCrash);
     }
     static std::string Piece(const std::string& stem, int number) {
         return stem + ".Brelked_" + std::to_string(number);

@@ -69,6 +69,13 @@ TEST_F(ProgressMeterTest, TheTextComesAtMostFourTimesASecondFromTheFirstReportOn
     EXPECT_EQ(meter.Update({1'000'000, 100'000'000, 1, 1}, 60'100), std::nullopt);
     EXPECT_EQ(meter.Update({5'000'000, 100'000'000, 1, 1}, 61'000),
               "5 % · 5,0 MB/s · 0:19 left · File 1 of 1");
+
+    // A run that continues a stopped one starts with the bytes it kept: they
+    // are done, but took none of its time.
+    meter.Begin(".");
+    EXPECT_EQ(meter.Update({60'000'000, 100'000'000, 7, 10}, 0), "60 % · File 7 of 10");
+    EXPECT_EQ(meter.Update({70'000'000, 100'000'000, 8, 10}, 1000),
+              "70 % · 10.0 MB/s · 0:03 left · File 8 of 10");
 }
 
 // A prompt shows the words for where the run stopped, and the minute the user

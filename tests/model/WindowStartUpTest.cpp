@@ -144,6 +144,30 @@ TEST_F(WindowStartUpTest, AnUnattendedRunThatStopsEarlyLeavesItsMessagesToTheWin
     EXPECT_EQ(run.ExitCode(), 1);  // the switches' work still failed
 }
 
+// A scheduled split that died finishes on its next start: the switches
+// continue it without asking, and say so where a script reads it.
+TEST_F(WindowStartUpTest, TheSwitchesContinueASplitThatStopped) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the simulated death leaves handles that only a real one closes";
+#endif
+    const std::string big = In("big", "a.bin");
+    const std::string bytes = PatternBytes(3'000'000);
+    WriteFile(big, bytes);
+    const std::string stem = In("pieces", "a.bin");
+    KillSplitNearItsEnd(big, stem);
+    std::ostringstream errors;
+    UnattendedDialogs unattended(errors, &dialogs);
+    RecordingView shown;
+    WindowModel run(platform, store, unattended, shown);
+    run.Start({"/bigfile=" + big, "/split", "/exit"});
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_NE(errors.str().find("A split of " + big + " stopped after"), std::string::npos);
+    EXPECT_EQ(run.ExitCode(), 0);
+    EXPECT_EQ(ReadFile(Piece(stem, 1)) + ReadFile(Piece(stem, 2)) + ReadFile(Piece(stem, 3)),
+              bytes);
+    EXPECT_EQ(shown.status[0].find("Continued after"), 0u) << shown.status[0];
+}
+
 TEST_F(WindowStartUpTest, AMissingBigFileStopsTheCommandLineAndTheProgramWaits) {
     const std::string none = In("big", "none.bin");
     Start({"/bigfile=" + none, "/split", "/exit"});

@@ -598,26 +598,6 @@ TEST_F(WindowWorkflowTest, TheSizeEditorReplansFromTheEditedPiece) {
     EXPECT_EQ(store.Read(settings::BaseSizeIndex), 0);
 }
 
-// A split of the same file into the same pieces, killed near its end as a
-// power cut would end it: its list stays unfinished.
-void KillSplitNearItsEnd(const std::string& big, const std::string& stem) {
-    Job job;
-    job.BigFilePath = big;
-    job.SmallFilesBase = stem;
-    job.BigFileBytes = 3'000'000;
-    job.ExtractCount = job.BigFileBytes;
-    job.SmallFileCount = 3;
-    job.SmallFileSizes = {0, 1457664, 1457664, 84672};
-    CrashingPlatform crashing;
-    FakeHost host;
-    TransferOptions options;
-    options.PauseMode = PauseMode::Never;
-    Job whole = job;
-    ASSERT_TRUE(Engine(whole, crashing, host).SplitBigFile(options).Succeeded());
-    crashing.DieAt(crashing.operations - 4);
-    EXPECT_THROW(Engine(job, crashing, host).SplitBigFile(options), SimulatedCrash);
-}
-
 TEST_F(WindowWorkflowTest, ASplitThatStoppedGoesOnAfterYesStartsAfreshAfterNoAndWaitsOnCancel) {
 #ifdef _WIN32
     GTEST_SKIP() << "the simulated death leaves handles that only a real one closes";
