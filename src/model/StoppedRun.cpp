@@ -41,6 +41,10 @@ std::optional<bool> AskToContinueStoppedRun(DialogService& dialogs, Platform& pl
                                             const Job& job, const std::string& suffix, bool split) {
     const ResumePoint point =
         split ? FindSplitResume(platform, job, suffix) : FindJoinResume(platform, job, suffix);
+    if (point.state == ResumePoint::State::Changed) {
+        dialogs.Message(AfreshText(point.change), Text(slot::kProgramName),
+                        MessageIcon::Information, MessageButtons::Ok);
+    }
     if (!point.Found()) {
         return false;
     }

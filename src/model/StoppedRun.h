@@ -27,7 +27,9 @@ inline TransferOptions Resuming(TransferOptions options, bool resume) {
 
 // Asks whether the split or join of the job continues what the same run left
 // when it stopped: true to continue, false to start afresh (a split's old
-// pieces are removed first), nothing when the user cancelled.
+// pieces are removed first), nothing when the user cancelled. What the same
+// run left for another file, plan or list is not asked about: the run starts
+// afresh, and the user is told why.
 std::optional<bool> AskToContinueStoppedRun(DialogService& dialogs, Platform& platform,
                                             const Job& job, const std::string& suffix, bool split);
 

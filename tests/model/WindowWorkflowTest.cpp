@@ -626,6 +626,18 @@ TEST_F(WindowWorkflowTest, ASplitThatStoppedGoesOnAfterYesStartsAfreshAfterNoAnd
         EXPECT_EQ(view.status[0].starts_with("Continued after"), answer == Answer::Yes)
             << view.status[0];
     }
+
+    // What was left of the file as it was is not offered: the user is told why.
+    const std::string big = ChooseBigFile(bytes);
+    KillSplitNearItsEnd(big, stem);
+    const std::string changed = PatternBytes(3'000'000, 2);
+    WriteFile(big, changed);
+    dialogs.shown.clear();
+    model.Execute(Command::DoSplit);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text.find("Started afresh: the big file has changed"), 0u);
+    EXPECT_EQ(ReadFile(Piece(stem, 1)) + ReadFile(Piece(stem, 2)) + ReadFile(Piece(stem, 3)),
+              changed);
 }
 
 }  // namespace

@@ -78,6 +78,25 @@ int WholePieces(const Job& job, std::int64_t size) {
     return whole;
 }
 
+std::string JoinRecordStart(const std::string& series) {
+    return std::string(kJoinHeading) + "\nseries " + series + "\n";
+}
+
+// The temporary a join's record names, where it is still there.
+std::optional<std::string> TemporaryOfRecord(Platform& platform, const std::string& target,
+                                             std::string_view record) {
+    const auto line = LineStarting(record, "temporary ");
+    if (!line) {
+        return std::nullopt;
+    }
+    const std::string name(line->substr(std::string_view("temporary ").size()));
+    const std::string path = JoinFolder(FolderOfPath(target), name);
+    if (!IsTemporaryOf(name, target) || platform.KindOf(path, false) != FileKind::Regular) {
+        return std::nullopt;
+    }
+    return path;
+}
+
 ResumePoint Changed(ResumePoint point, ResumeChange change) {
     point.state = ResumePoint::State::Changed;
     point.change = change;
@@ -163,12 +182,15 @@ ResumePoint FindJoinResume(Platform& platform, const Job& job, const std::string
     if (job.AppendActive) {
         return FindAppendResume(platform, job, *series);
     }
+    // A record whose temporary is gone is what a join left that was killed
+    // after its file took its name.
     const auto head = ReadHead(platform, JoinRecordPath(job.BigFilePath));
-    if (!head) {
+    const auto temporary =
+        head ? TemporaryOfRecord(platform, job.BigFilePath, *head) : std::nullopt;
+    if (!temporary) {
         return point;
     }
-    const auto temporary = RecordedTemporary(platform, job.BigFilePath, *series);
-    if (!temporary) {
+    if (!head->starts_with(JoinRecordStart(*series))) {
         return Changed(point, ResumeChange::ListChanged);
     }
     point.done = WholePieces(job, platform.FileSize(*temporary));
@@ -198,8 +220,8 @@ std::string JoinRecordPath(const std::string& target) { return OwnNameBeside(tar
 
 bool WriteJoinRecord(Platform& platform, const std::string& target, const std::string& series,
                      const std::string& temporary) {
-    const std::string text = std::string(kJoinHeading) + "\nseries " + series + "\ntemporary " +
-                             BareFileName(temporary) + "\n";
+    const std::string text =
+        JoinRecordStart(series) + "temporary " + BareFileName(temporary) + "\n";
     std::string reason;
     return ReplaceChecksumFile(platform, JoinRecordPath(target), text, reason);
 }
@@ -207,22 +229,10 @@ bool WriteJoinRecord(Platform& platform, const std::string& target, const std::s
 std::optional<std::string> RecordedTemporary(Platform& platform, const std::string& target,
                                              const std::string& series) {
     const auto head = ReadHead(platform, JoinRecordPath(target));
-    if (!head || !head->starts_with(std::string(kJoinHeading) + "\nseries " + series + "\n")) {
+    if (!head || !head->starts_with(JoinRecordStart(series))) {
         return std::nullopt;
     }
-    const auto line = LineStarting(*head, "temporary ");
-    if (!line) {
-        return std::nullopt;
-    }
-    const std::string name(line->substr(std::string_view("temporary ").size()));
-    if (!IsTemporaryOf(name, target)) {
-        return std::nullopt;
-    }
-    const std::string path = JoinFolder(FolderOfPath(target), name);
-    if (platform.KindOf(path, false) != FileKind::Regular) {
-        return std::nullopt;
-    }
-    return path;
+    return TemporaryOfRecord(platform, target, *head);
 }
 
 int KeptRanges(Platform& platform, const std::vector<KeptRange>& ranges) {
