@@ -9,7 +9,7 @@
 
 namespace brelker {
 
-BaseSizeModel::BaseSizeModel(const SettingsStore& store) : store_(store) { Reload(); }
+BaseSizeModel::BaseSizeModel(SettingsStore& store) : store_(store) { Reload(); }
 
 void BaseSizeModel::Reload() {
     const int count = ReadStoredBaseSizeCount(store_);

@@ -24,7 +24,7 @@ public:
     using Ask =
         std::function<bool(const std::string& text, const std::string& caption, MessageIcon icon)>;
 
-    explicit BaseSizeModel(const SettingsStore& store);
+    explicit BaseSizeModel(SettingsStore& store);
     // Without it nothing is told, and nothing asked is refused.
     void SetAsk(Ask ask) { ask_ = std::move(ask); }
 
@@ -57,7 +57,7 @@ private:
     void EnableByEdits();
     std::optional<std::int64_t> TypedSize() const;
 
-    const SettingsStore& store_;
+    SettingsStore& store_;
     Ask ask_;
     std::vector<std::string> entryTexts_;
     int chosenEntry_ = -1;

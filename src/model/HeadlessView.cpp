@@ -5,11 +5,16 @@
 
 namespace brelker {
 
+ViewParts ViewParts::PlaceOnly(PlaceView& place) {
+    static BlankView blank;
+    return ViewParts(blank, blank, blank, blank, place, blank);
+}
+
 int RunSwitchesWithoutWindow(const std::vector<std::string>& arguments, Platform& platform,
-                             const SettingsStore& store, std::ostream& errors) {
+                             SettingsStore& store, std::ostream& errors) {
     HeadlessView view;
     UnattendedDialogs dialogs(errors);
-    WindowModel model(platform, store, dialogs, view);
+    WindowModel model(platform, store, dialogs, ViewParts::PlaceOnly(view));
     model.Start(arguments);
     return model.ExitCode();
 }

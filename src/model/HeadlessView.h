@@ -10,11 +10,9 @@
 
 namespace brelker {
 
-// The view of a run with no window at all: the switches of an unattended split
-// where no toolkit is at hand (Windows, for now). It shows nothing; it only
-// keeps the window's place, so that the position stored at the end is the one
-// read at the start.
-class HeadlessView : public WindowView {
+// A view that shows nothing of any part: what the model shows on in place of
+// the parts a view leaves out.
+class BlankView : public WindowView {
 public:
     void SetCommandEnabled(Command, bool) override {}
     void SetCommandChecked(Command, bool) override {}
@@ -47,16 +45,26 @@ public:
     void SetPointer(Pointer) override {}
     void Repaint() override {}
     void ProcessEvents() override {}
+    void MoveTo(int, int) override {}
+    int Left() const override { return 0; }
+    int Top() const override { return 0; }
+    void ShowWindow(bool) override {}
+    void Quit() override {}
+    void CloseLater() override {}
+    void FollowLanguage(int) override {}
+};
+
+// The view of a run with no window at all: the switches of an unattended split
+// where no toolkit is at hand. It keeps only the window's place, so that the
+// position stored at the end is the one read at the start.
+class HeadlessView : public PlaceView {
+public:
     void MoveTo(int left, int top) override {
         left_ = left;
         top_ = top;
     }
     int Left() const override { return left_; }
     int Top() const override { return top_; }
-    void ShowWindow(bool) override {}
-    void Quit() override {}
-    void CloseLater() override {}
-    void FollowLanguage(int) override {}
 
 private:
     int left_ = 0;
@@ -67,6 +75,6 @@ private:
 // messages go to errors, no question is asked. The exit code: 0, or 1 when
 // the work asked for failed.
 int RunSwitchesWithoutWindow(const std::vector<std::string>& arguments, Platform& platform,
-                             const SettingsStore& store, std::ostream& errors);
+                             SettingsStore& store, std::ostream& errors);
 
 }  // namespace brelker

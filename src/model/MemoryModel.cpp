@@ -26,7 +26,7 @@ void MemoryModel::SetMaxFromRAMText(std::string_view typed) {
     editedMaxFromRAM_ = InBounds(DecimalToInt32(typed), settings::MaxFromRAM);
 }
 
-void MemoryModel::Commit(const SettingsStore& store) {
+void MemoryModel::Commit(SettingsStore& store) {
     acceptedMaxFromFile_ = editedMaxFromFile_;
     acceptedMaxFromRAM_ = editedMaxFromRAM_;
     store.Write(settings::MaxFromRAM, acceptedMaxFromRAM_);

@@ -25,7 +25,7 @@ public:
     std::string MaxFromRAMText() const { return std::to_string(editedMaxFromRAM_); }
 
     // Save: stores the edited pair and makes it the accepted one.
-    void Commit(const SettingsStore& store);
+    void Commit(SettingsStore& store);
 
     // The accepted pair: as stored when the dialog opened, even outside the
     // bounds, or as just saved. The window takes it over however the dialog closed.

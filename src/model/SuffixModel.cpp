@@ -21,7 +21,7 @@ bool SuffixModel::HasForbiddenCharacter() const {
     return text_.find_first_of(ForbiddenSuffixChars) != std::string::npos;
 }
 
-void SuffixModel::Commit(const SettingsStore& store) const {
+void SuffixModel::Commit(SettingsStore& store) const {
     if (!OkEnabled()) {
         return;
     }

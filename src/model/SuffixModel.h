@@ -32,7 +32,7 @@ public:
 
     // OK stores the text unchanged, an empty one as the default; a text that
     // OK could not be pressed for is never stored.
-    void Commit(const SettingsStore& store) const;
+    void Commit(SettingsStore& store) const;
 
 private:
     std::string text_;

@@ -7,7 +7,7 @@
 #include "model/JobSetup.h"
 #include "model/ResultText.h"
 #include "model/StoppedRun.h"
-#include "model/WindowModel.h"
+#include "model/WindowLogic.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
@@ -34,21 +34,21 @@ LineMark MarkOf(CheckState state) {
 
 }  // namespace
 
-TransferOptions WindowModel::Options() const {
+TransferOptions WindowLogic::Options() const {
     TransferOptions options = options_;
     options.UseFreeSpace = plan_.UseFreeSpace;
     return options;
 }
 
-ScriptOptions WindowModel::ScriptSettings() const {
+ScriptOptions WindowLogic::ScriptSettings() const {
     return {options_.Suffix, options_.RemoveSmallFiles, options_.RemoveSelfUnit};
 }
 
-bool WindowModel::OnFloppy(const std::string& path) const {
+bool WindowLogic::OnFloppy(const std::string& path) const {
     return platform_.FloppyRoot(path).has_value();
 }
 
-void WindowModel::ChooseBigFile() {
+void WindowLogic::ChooseBigFile() {
     if (Busy()) {
         return;
     }
@@ -72,7 +72,7 @@ void WindowModel::ChooseBigFile() {
 
 // A file that cannot be split leaves the job as the window shows it: Split,
 // if it is on, still splits the file named there.
-bool WindowModel::TakeUsableBigFile(const std::string& path) {
+bool WindowLogic::TakeUsableBigFile(const std::string& path) {
     const std::string shownPath = job_.BigFilePath;
     const std::int64_t shownBytes = job_.BigFileBytes;
     if (const UnusableFile why = TakeBigFile(job_, platform_, path); why != UnusableFile::None) {
@@ -84,7 +84,7 @@ bool WindowModel::TakeUsableBigFile(const std::string& path) {
     return true;
 }
 
-void WindowModel::BigFileChosen(bool plan) {
+void WindowLogic::BigFileChosen(bool plan) {
     // Verify's lines are about another series; a file of no bytes plans nothing to show.
     if (sizeListMode_ == SizeListMode::VerifyResults) {
         ClearSizeLines();
@@ -105,15 +105,12 @@ void WindowModel::BigFileChosen(bool plan) {
     }
     if (job_.BigFileBytes > 0) {
         ShowPieceNames();
-        EnableGroup(ControlGroup::SplitGroup, true);
-        EnableGroup(ControlGroup::SmallFilesPlaceGroup, true);
-        EnableGroup(ControlGroup::JoinGroup, false);
-        EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+        Arm(Armed::Split);
     }
     SetSelfUnitEnabled(false);
 }
 
-void WindowModel::ChoosePiecesPlace() {
+void WindowLogic::ChoosePiecesPlace() {
     if (Busy()) {
         return;
     }
@@ -129,7 +126,7 @@ void WindowModel::ChoosePiecesPlace() {
     store_.WriteStringSetting(subkey::Path, settings::JoinPath, JoinPath);
 }
 
-void WindowModel::Split() {
+void WindowLogic::Split() {
     if (Busy()) {
         return;
     }
@@ -166,14 +163,14 @@ void WindowModel::Split() {
     }
 }
 
-void WindowModel::WriteRestoreScript() {
+void WindowLogic::WriteRestoreScript() {
     if (Busy()) {
         return;
     }
     script_.AskPathAndWrite(JoinPath, ScriptSettings());
 }
 
-void WindowModel::ShowResult(const TransferResult& result, TextSlot successSlot,
+void WindowLogic::ShowResult(const TransferResult& result, TextSlot successSlot,
                              TextSlot failureSlot) {
     if (result.Succeeded()) {
         EndBusy(Text(successSlot));
@@ -195,14 +192,14 @@ void WindowModel::ShowResult(const TransferResult& result, TextSlot successSlot,
     ShowFileCount(job_.SmallFileCount);
 }
 
-std::optional<std::string> WindowModel::ChoosePiece() {
+std::optional<std::string> WindowLogic::ChoosePiece() {
     if (Busy()) {
         return std::nullopt;
     }
     return dialogs_.OpenFile(Text(slot::kChooseFirstPiece), Text(slot::kPieceFilter), JoinPath);
 }
 
-void WindowModel::ChooseSeries() {
+void WindowLogic::ChooseSeries() {
     const auto path = ChoosePiece();
     if (!path) {
         return;
@@ -212,15 +209,9 @@ void WindowModel::ChooseSeries() {
     // The job now names a series that is not there: neither what Join nor what
     // Split was armed for before may run on it (a join would replace a big file
     // with nothing, a split would cut the wrong file into these pieces).
-    const auto disarm = [this] {
-        EnableGroup(ControlGroup::JoinGroup, false);
-        EnableGroup(ControlGroup::BigFilePlaceGroup, false);
-        EnableGroup(ControlGroup::SplitGroup, false);
-        EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
-    };
     if (engine_.QueryFileSize(job_.PiecePath) == -1) {
         ReportMissingFile(job_.PiecePath);
-        disarm();
+        Arm(Armed::Nothing);
         return;
     }
     SetSelfUnitEnabled(false);
@@ -240,7 +231,7 @@ void WindowModel::ChooseSeries() {
     }
     if (job_.SmallFileCount == 0) {
         // Not whole (the message has been shown), or no disks at all.
-        disarm();
+        Arm(Armed::Nothing);
         EndBusy(Text(slot::kAbnormalTermination));
         return;
     }
@@ -250,10 +241,7 @@ void WindowModel::ChooseSeries() {
         job_.AppendActive = false;
         ShowModesNote();
     }
-    EnableGroup(ControlGroup::SplitGroup, false);
-    EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
-    EnableGroup(ControlGroup::JoinGroup, true);
-    EnableGroup(ControlGroup::BigFilePlaceGroup, true);
+    Arm(Armed::Join);
     EnableGroup(ControlGroup::BaseSizeBoxGroup, false);
     ShowFileCount(job_.SmallFileCount);
     ShowBigFileName();
@@ -261,7 +249,7 @@ void WindowModel::ChooseSeries() {
     EndBusy(Text(slot::kReadyToJoin));
 }
 
-void WindowModel::ChooseBigFilePlace() {
+void WindowLogic::ChooseBigFilePlace() {
     if (Busy()) {
         return;
     }
@@ -278,7 +266,7 @@ void WindowModel::ChooseBigFilePlace() {
 
 // A join replaces the file at its target only when the user says so: the
 // name beside the pieces is usually the original file. An append adds to it.
-bool WindowModel::MayReplaceTarget() {
+bool WindowLogic::MayReplaceTarget() {
     // A folder or a device is not replaced at all: the join refuses it.
     const FileKind kind = platform_.KindOf(job_.BigFilePath, false);
     if (job_.AppendActive || (kind != FileKind::Regular && kind != FileKind::Link)) {
@@ -290,7 +278,7 @@ bool WindowModel::MayReplaceTarget() {
         Text(slot::kProgramName), MessageIcon::Question, MessageButtons::YesNoDefaultNo);
 }
 
-void WindowModel::Join() {
+void WindowLogic::Join() {
     if (Busy() || !MayReplaceTarget()) {
         return;
     }
@@ -331,7 +319,7 @@ void WindowModel::Join() {
     }
 }
 
-void WindowModel::VerifySeries() {
+void WindowLogic::VerifySeries() {
     const auto path = ChoosePiece();
     if (!path) {
         return;
@@ -347,11 +335,8 @@ void WindowModel::VerifySeries() {
     // The earlier big file is no longer the job's: a base size chosen now
     // must not plan it, and arm a split onto the verified pieces.
     plan_.PlansASplit = false;
-    for (const ControlGroup group :
-         {ControlGroup::SplitGroup, ControlGroup::SmallFilesPlaceGroup, ControlGroup::JoinGroup,
-          ControlGroup::BigFilePlaceGroup, ControlGroup::SizeEditGroup}) {
-        EnableGroup(group, false);
-    }
+    Arm(Armed::Nothing);
+    EnableGroup(ControlGroup::SizeEditGroup, false);
     SetSelfUnitEnabled(false);
     ShowPieceNames();
 
@@ -375,7 +360,7 @@ void WindowModel::VerifySeries() {
 
 // Verify's lines go into the size list, which is on while it shows them so
 // that they can be read and scrolled; a message box says how it ended.
-void WindowModel::ShowVerifyReport(const VerifyReport& report) {
+void WindowLogic::ShowVerifyReport(const VerifyReport& report) {
     SetSizeListMode(SizeListMode::VerifyResults);
     verifyReport_ = report;
     ShowVerifyLines();
@@ -386,7 +371,7 @@ void WindowModel::ShowVerifyReport(const VerifyReport& report) {
                      MessageButtons::Ok);
 }
 
-void WindowModel::ShowVerifyLines() {
+void WindowLogic::ShowVerifyLines() {
     std::vector<MarkedLine> lines;
     sizeLines_.clear();
     for (const VerifyReport::Entry& entry : verifyReport_.entries) {
@@ -394,31 +379,27 @@ void WindowModel::ShowVerifyLines() {
         sizeLines_.push_back(lines.back().text);
     }
     sizeLine_ = -1;
-    view_.ShowMarkedLines(lines);
+    view_.sizes.ShowMarkedLines(lines);
 }
 
-// Runs a split, join or Verify with every command but Stop switched off. The
-// size list is enabled first, so that it is remembered as enabled, and
-// afterwards gets back the state it had before.
-TransferResult WindowModel::RunWork(TextSlot busySlot,
+// Runs a split, join or Verify with every command but Stop switched off;
+// afterwards each state is again what its facts say.
+TransferResult WindowLogic::RunWork(TextSlot busySlot,
                                     const std::function<TransferResult()>& work) {
     BeginBusy(Text(busySlot));
-    const bool listEnabled = Enabled(Control::SizeList);
-    SetEnabled(Control::SizeList, true);
-    SetEnabled(Command::Stop, true);
-    DisableForWork();
+    busy_ = true;
+    UpdateStates();
     TransferResult result = work();
     EndProgressText();
-    RestoreAfterWork();
-    SetEnabled(Command::Stop, false);
-    SetEnabled(Control::SizeList, listEnabled);
+    busy_ = false;
+    UpdateStates();
     // The window was closed during the work and the user chose to stop it.
     if (std::exchange(closeAfterWork_, false) && result.outcome == TransferOutcome::Interrupted) {
-        view_.CloseLater();
+        view_.frame.CloseLater();
     }
     return result;
 }
 
-void WindowModel::Stop() { job_.StopRequested = true; }
+void WindowLogic::Stop() { job_.StopRequested = true; }
 
 }  // namespace brelker

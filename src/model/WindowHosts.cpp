@@ -4,7 +4,7 @@
 
 #include "model/BaseSizeModel.h"
 #include "model/ResultText.h"
-#include "model/WindowModel.h"
+#include "model/WindowLogic.h"
 #include "plan/ByteSize.h"
 #include "text/Hints.h"
 #include "text/Slots.h"
@@ -13,44 +13,44 @@
 namespace brelker {
 
 // Each run sets the range as it begins.
-void WindowModel::SetProgressRange(int minimum, int maximum) {
+void WindowLogic::SetProgressRange(int minimum, int maximum) {
     progressMeter_.Begin(platform_.DecimalSeparator());
     metering_ = true;
     heldNote_.reset();
-    view_.SetProgressRange(minimum, maximum);
+    view_.work.SetProgressRange(minimum, maximum);
 }
 
-void WindowModel::SetProgress(int position) { view_.SetProgress(position); }
+void WindowLogic::SetProgress(int position) { view_.work.SetProgress(position); }
 
 // The words come a few times a second, and the file in panel 0 with them: the
 // two name the same piece, however many pieces went by in between.
-void WindowModel::ShowTransfer(const TransferProgress& progress) {
+void WindowLogic::ShowTransfer(const TransferProgress& progress) {
     if (const auto text = progressMeter_.Update(progress, platform_.SteadyMilliseconds())) {
-        view_.ShowProgressText(*text);
+        view_.work.ShowProgressText(*text);
         ShowHeldNote();
     }
 }
 
-void WindowModel::ShowHeldNote() {
+void WindowLogic::ShowHeldNote() {
     if (heldNote_) {
-        view_.ShowStatus(0, *heldNote_);
+        view_.work.ShowStatus(0, *heldNote_);
         heldNote_.reset();
     }
 }
 
-void WindowModel::EndProgressText() {
+void WindowLogic::EndProgressText() {
     metering_ = false;
     heldNote_.reset();
-    view_.ShowProgressText(std::string());
+    view_.work.ShowProgressText(std::string());
 }
 
 // While the run waits for the user its words say where it stopped, as the bar
 // does, and the wait counts to neither its rate nor its time left.
-bool WindowModel::AskDuringWork(const std::function<bool()>& ask) {
+bool WindowLogic::AskDuringWork(const std::function<bool()>& ask) {
     if (metering_) {
         const std::int64_t now = platform_.SteadyMilliseconds();
         if (const std::string text = progressMeter_.Latest(now); !text.empty()) {
-            view_.ShowProgressText(text);
+            view_.work.ShowProgressText(text);
         }
         ShowHeldNote();
         progressMeter_.Pause(now);
@@ -62,47 +62,49 @@ bool WindowModel::AskDuringWork(const std::function<bool()>& ask) {
     return answer;
 }
 
-void WindowModel::ClearSizeList() { ClearSizeLines(); }
+void WindowLogic::ClearSizeList() { ClearSizeLines(); }
 
-void WindowModel::AddSizeLine(const std::string& line) {
+void WindowLogic::AddSizeLine(const std::string& line) {
     sizeLines_.push_back(line);
-    view_.AddSizeLine(line);
+    view_.sizes.AddSizeLine(line);
 }
 
-void WindowModel::SelectSizeLine(int index) {
+void WindowLogic::SelectSizeLine(int index) {
     sizeLine_ = index;
-    view_.SelectSizeLine(index);
+    view_.sizes.SelectSizeLine(index);
 }
 
-void WindowModel::RepaintSizeList() { view_.RepaintSizeList(); }
+void WindowLogic::RepaintSizeList() { view_.sizes.RepaintSizeList(); }
 
-void WindowModel::ShowNote(const std::string& path) {
+void WindowLogic::ShowNote(const std::string& path) {
     if (metering_) {
         heldNote_ = path;
     } else {
-        view_.ShowStatus(0, path);
+        view_.work.ShowStatus(0, path);
     }
 }
 
 // An erase is no transfer: each file goes as it is deleted.
-void WindowModel::NoteErasing() { view_.ShowStatus(0, Text(slot::kErasingFloppy)); }
+void WindowLogic::NoteErasing() { view_.work.ShowStatus(0, Text(slot::kErasingFloppy)); }
 
-void WindowModel::NoteErased(const std::string& path) { view_.ShowStatus(0, "Delete " + path); }
+void WindowLogic::NoteErased(const std::string& path) {
+    view_.work.ShowStatus(0, "Delete " + path);
+}
 
-void WindowModel::RepaintWindow() { view_.Repaint(); }
+void WindowLogic::RepaintWindow() { view_.work.Repaint(); }
 
-void WindowModel::ProcessMessages() { view_.ProcessEvents(); }
+void WindowLogic::ProcessMessages() { view_.work.ProcessEvents(); }
 
-void WindowModel::ShowBusyCursor() { view_.SetPointer(Pointer::Busy); }
+void WindowLogic::ShowBusyCursor() { view_.work.SetPointer(Pointer::Busy); }
 
-bool WindowModel::AskToContinue() {
+bool WindowLogic::AskToContinue() {
     return AskDuringWork([this] {
         return dialogs_.Message(Text(slot::kContinueQuestion), Text(slot::kContinueOrBreak),
                                 MessageIcon::Question, MessageButtons::YesNo);
     });
 }
 
-bool WindowModel::AskForDisk(int piece, DiskPrompt why) {
+bool WindowLogic::AskForDisk(int piece, DiskPrompt why) {
     return AskDuringWork([&] {
         return dialogs_.Message(
             DiskQuestionText(piece, why), Text(slot::kChangeDisk),
@@ -111,33 +113,33 @@ bool WindowModel::AskForDisk(int piece, DiskPrompt why) {
     });
 }
 
-void WindowModel::ReportUndeletable(const std::string& path) {
+void WindowLogic::ReportUndeletable(const std::string& path) {
     ShowMessage(Text(slot::kCannotDeleteFile) + path, Text(slot::kDelete), MessageIcon::Warning);
 }
 
-void WindowModel::BeginCounting() { BeginBusy(Text(slot::kCountingFiles)); }
+void WindowLogic::BeginCounting() { BeginBusy(Text(slot::kCountingFiles)); }
 
-int WindowModel::AskDiskCount() {
+int WindowLogic::AskDiskCount() {
     if (dialogs_.Run(diskCount_)) {
         diskCount_.Confirm();
     }
     return diskCount_.DiskCount();
 }
 
-void WindowModel::ReportMissingFile(const std::string& path) {
+void WindowLogic::ReportMissingFile(const std::string& path) {
     ReportFailure(Text(slot::kFileMissing) + path);
 }
 
-void WindowModel::ReportUnreadableFile(const std::string& path) {
+void WindowLogic::ReportUnreadableFile(const std::string& path) {
     ReportFailure(Text(slot::kFileUnreadable) + path);
 }
 
-void WindowModel::ReportUnusableChecksumFile(const ChecksumProblem& problem) {
+void WindowLogic::ReportUnusableChecksumFile(const ChecksumProblem& problem) {
     ReportFailure(ChecksumProblemText(problem));
 }
 
 // The plan's numbered groups: each switches the commands and controls it names.
-void WindowModel::EnableGroup(ControlGroup group, bool on) {
+void WindowLogic::EnableGroup(ControlGroup group, bool on) {
     switch (group) {
         case ControlGroup::SplitGroup:
             SetEnabled(Command::DoSplit, on);
@@ -176,7 +178,7 @@ void WindowModel::EnableGroup(ControlGroup group, bool on) {
     }
 }
 
-void WindowModel::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
+void WindowLogic::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
     SetSizeListMode(SizeListMode::PieceSizes);
     sizeLines_.clear();
     sizeLines_.reserve(sizes.size());
@@ -184,58 +186,60 @@ void WindowModel::ShowSizeLines(const std::vector<std::int64_t>& sizes) {
         sizeLines_.push_back(std::to_string(size));
     }
     sizeLine_ = -1;
-    view_.ShowSizeLines(sizes);
+    view_.sizes.ShowSizeLines(sizes);
 }
 
-void WindowModel::ClearSizeLines() {
+void WindowLogic::ClearSizeLines() {
     // Verify empties the list for its own lines: the heading says so from the start.
     SetSizeListMode(verifying_ ? SizeListMode::VerifyResults : SizeListMode::PieceSizes);
     sizeLines_.clear();
     sizeLine_ = -1;
-    view_.ClearSizeLines();
+    view_.sizes.ClearSizeLines();
 }
 
-int WindowModel::SelectedSizeLine() const { return sizeLine_; }
+int WindowLogic::SelectedSizeLine() const { return sizeLine_; }
 
-std::string WindowModel::SizeLineText(int index) const {
+std::string WindowLogic::SizeLineText(int index) const {
     return index >= 0 && index < static_cast<int>(sizeLines_.size())
                ? sizeLines_[static_cast<std::size_t>(index)]
                : std::string();
 }
 
-void WindowModel::ShowEditedPiece(int piece) {
-    view_.ShowEditedPiece(Text(slot::kFileNumber) +
-                          (piece > 0 ? std::to_string(piece) : std::string()));
+void WindowLogic::ShowEditedPiece(int piece) {
+    view_.job.ShowEditedPiece(Text(slot::kFileNumber) +
+                              (piece > 0 ? std::to_string(piece) : std::string()));
 }
 
-void WindowModel::SetNewSizeText(const std::string& text) {
+void WindowLogic::SetNewSizeText(const std::string& text) {
     newSizeText_ = text;
-    view_.SetNewSizeText(text);
+    view_.sizes.SetNewSizeText(text);
 }
 
-std::string WindowModel::NewSizeText() const { return newSizeText_; }
+std::string WindowLogic::NewSizeText() const { return newSizeText_; }
 
-void WindowModel::ShowPieceCount(int count) {
+void WindowLogic::ShowPieceCount(int count) {
     ShowFileCount(count > 0 || count == kUnknownPieceCount ? std::optional<int>(count)
                                                            : std::nullopt);
 }
 
-void WindowModel::SetBigFileSizeCaption(const std::string& text) { view_.ShowBigFileSize(text); }
-
-void WindowModel::SelectUnitButton(SizeUnit unit) { view_.SelectUnitButton(unit); }
-
-void WindowModel::ShowBaseSizes(const std::vector<std::string>& texts, int selected) {
-    baseSizeLines_ = static_cast<int>(texts.size());
-    baseSizeLine_ = selected >= 0 && selected < baseSizeLines_ ? selected : -1;
-    view_.ShowBaseSizes(texts, baseSizeLine_);
+void WindowLogic::SetBigFileSizeCaption(const std::string& text) {
+    view_.job.ShowBigFileSize(text);
 }
 
-void WindowModel::SetBaseSizeControlsEnabled(bool enabled) {
+void WindowLogic::SelectUnitButton(SizeUnit unit) { view_.job.SelectUnitButton(unit); }
+
+void WindowLogic::ShowBaseSizes(const std::vector<std::string>& texts, int selected) {
+    baseSizeLines_ = static_cast<int>(texts.size());
+    baseSizeLine_ = selected >= 0 && selected < baseSizeLines_ ? selected : -1;
+    view_.sizes.ShowBaseSizes(texts, baseSizeLine_);
+}
+
+void WindowLogic::SetBaseSizeControlsEnabled(bool enabled) {
     SetEnabled(Control::BaseSizeBox, enabled);
     SetEnabled(Control::ApplyBaseSize, enabled);
 }
 
-TextSlot WindowModel::PlanStatusSlot(PlanStatus status) const {
+TextSlot WindowLogic::PlanStatusSlot(PlanStatus status) const {
     switch (status) {
         case PlanStatus::ReadyToSplit:
             return slot::kReadyToSplit;
@@ -252,13 +256,13 @@ TextSlot WindowModel::PlanStatusSlot(PlanStatus status) const {
     return TextSlot(-1);  // outside the table: the empty text
 }
 
-void WindowModel::ShowPlanStatus(PlanStatus status) { SetStatus(Text(PlanStatusSlot(status))); }
+void WindowLogic::ShowPlanStatus(PlanStatus status) { SetStatus(Text(PlanStatusSlot(status))); }
 
-void WindowModel::BeginPlanning() { BeginBusy(Text(slot::kWorking)); }
+void WindowLogic::BeginPlanning() { BeginBusy(Text(slot::kWorking)); }
 
-void WindowModel::EndPlanning(PlanStatus status) { EndBusy(Text(PlanStatusSlot(status))); }
+void WindowLogic::EndPlanning(PlanStatus status) { EndBusy(Text(PlanStatusSlot(status))); }
 
-void WindowModel::RunBaseSizeEditor() {
+void WindowLogic::RunBaseSizeEditor() {
     BaseSizeModel editor(store_);
     editor.SetAsk([this](const std::string& text, const std::string& caption, MessageIcon icon) {
         return dialogs_.Message(
@@ -268,26 +272,26 @@ void WindowModel::RunBaseSizeEditor() {
     dialogs_.Run(editor);
 }
 
-std::string WindowModel::DecimalSeparator() const { return platform_.DecimalSeparator(); }
+std::string WindowLogic::DecimalSeparator() const { return platform_.DecimalSeparator(); }
 
 // A size typed with another language's mark is refused rather than guessed
 // at, since "1.457" or "1,457" is a fraction elsewhere.
-std::string WindowModel::DigitGroupSeparator() const {
+std::string WindowLogic::DigitGroupSeparator() const {
     return std::string(DigitGroupSeparatorOf(CurrentLanguage()));
 }
 
-void WindowModel::SetStatus(const std::string& text) { view_.ShowStatus(1, text); }
+void WindowLogic::SetStatus(const std::string& text) { view_.work.ShowStatus(1, text); }
 
-void WindowModel::ShowMessage(const std::string& text, const std::string& caption,
+void WindowLogic::ShowMessage(const std::string& text, const std::string& caption,
                               MessageIcon icon) {
     dialogs_.Message(text, caption, icon, MessageButtons::Ok);
 }
 
-void WindowModel::SetSelfUnitEnabled(bool enabled) {
+void WindowLogic::SetSelfUnitEnabled(bool enabled) {
     SetEnabled(Command::CreateUnbrelkerFile, enabled);
 }
 
-std::optional<std::string> WindowModel::AskSavePath(const std::string& title,
+std::optional<std::string> WindowLogic::AskSavePath(const std::string& title,
                                                     const std::string& filter,
                                                     const std::string& folder,
                                                     const std::string& proposedName) {

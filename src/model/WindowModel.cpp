@@ -1,13 +1,45 @@
 #include "model/WindowModel.h"
 
+#include <utility>
+
 #include "model/ResultText.h"
+#include "model/WindowLogic.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
 
-WindowModel::WindowModel(Platform& platform, const SettingsStore& store, DialogService& dialogs,
-                         WindowView& view)
+WindowModel::WindowModel(Platform& platform, SettingsStore& store, DialogService& dialogs,
+                         const ViewParts& view)
+    : logic_(std::make_unique<WindowLogic>(platform, store, dialogs, view)) {}
+WindowModel::~WindowModel() = default;
+void WindowModel::ShowStates() { logic_->ShowStates(); }
+void WindowModel::Start(const std::vector<std::string>& arguments) { logic_->Start(arguments); }
+bool WindowModel::QuitRequested() const { return logic_->QuitRequested(); }
+int WindowModel::ExitCode() const { return logic_->ExitCode(); }
+void WindowModel::Execute(Command command) { logic_->Execute(command); }
+bool WindowModel::Enabled(Command command) const { return logic_->Enabled(command); }
+bool WindowModel::Checked(Command command) const { return logic_->Checked(command); }
+bool WindowModel::Enabled(Control control) const { return logic_->Enabled(control); }
+bool WindowModel::Enabled(Menu menu) const { return logic_->Enabled(menu); }
+bool WindowModel::Busy() const { return logic_->Busy(); }
+void WindowModel::BaseSizeChosen(int index) { logic_->BaseSizeChosen(index); }
+void WindowModel::ApplyBaseSizeClicked() { logic_->ApplyBaseSizeClicked(); }
+void WindowModel::SizeModeChosen(bool useFreeSpace) { logic_->SizeModeChosen(useFreeSpace); }
+void WindowModel::SizeLineChosen(int index) { logic_->SizeLineChosen(index); }
+void WindowModel::NewSizeChanged(const std::string& text) { logic_->NewSizeChanged(text); }
+void WindowModel::NewSizeEdited(const std::string& text) { logic_->NewSizeEdited(text); }
+void WindowModel::NewSizeConfirmed() { logic_->NewSizeConfirmed(); }
+void WindowModel::ApplyNewSizeClicked() { logic_->ApplyNewSizeClicked(); }
+void WindowModel::UnitChosen(SizeUnit unit) { logic_->UnitChosen(unit); }
+void WindowModel::FilesDropped(const std::vector<std::string>& paths) {
+    logic_->FilesDropped(paths);
+}
+bool WindowModel::CloseRequested() { return logic_->CloseRequested(); }
+Job& WindowModel::CurrentJob() { return logic_->CurrentJob(); }
+
+WindowLogic::WindowLogic(Platform& platform, SettingsStore& store, DialogService& dialogs,
+                         const ViewParts& view)
     : platform_(platform),
       store_(store),
       dialogs_(dialogs, platform),
@@ -18,7 +50,6 @@ WindowModel::WindowModel(Platform& platform, const SettingsStore& store, DialogS
       helpFile_(platform) {
     // At first everything is on but the commands that need a job, and Stop.
     commands_.fill(true);
-    menus_.fill(true);
     controls_.fill(true);
     for (const Command command : {Command::DoSplit, Command::DoJoin, Command::FindPlaceToSmallFiles,
                                   Command::FindPlaceToBigFile, Command::Stop}) {
@@ -35,23 +66,28 @@ WindowModel::WindowModel(Platform& platform, const SettingsStore& store, DialogS
     });
 }
 
-WindowModel::~WindowModel() = default;
+WindowLogic::~WindowLogic() = default;
 
-void WindowModel::ShowStates() {
+void WindowLogic::ShowStates() {
     for (int i = 0; i < kCommandCount; ++i) {
         const auto command = static_cast<Command>(i);
-        view_.SetCommandEnabled(command, Enabled(command));
-        view_.SetCommandChecked(command, Checked(command));
+        shownCommands_[Index(command)] = Enabled(command);
+        view_.states.SetCommandEnabled(command, Enabled(command));
+        view_.states.SetCommandChecked(command, Checked(command));
     }
     for (int i = 0; i < kMenuCount; ++i) {
-        view_.SetMenuEnabled(static_cast<Menu>(i), Enabled(static_cast<Menu>(i)));
+        const auto menu = static_cast<Menu>(i);
+        shownMenus_[Index(menu)] = Enabled(menu);
+        view_.states.SetMenuEnabled(menu, Enabled(menu));
     }
     for (int i = 0; i < kControlCount; ++i) {
-        view_.SetControlEnabled(static_cast<Control>(i), Enabled(static_cast<Control>(i)));
+        const auto control = static_cast<Control>(i);
+        shownControls_[Index(control)] = Enabled(control);
+        view_.states.SetControlEnabled(control, Enabled(control));
     }
 }
 
-void WindowModel::Execute(Command command) {
+void WindowLogic::Execute(Command command) {
     if (!Enabled(command)) {
         return;
     }
@@ -111,85 +147,111 @@ void WindowModel::Execute(Command command) {
     }
 }
 
-void WindowModel::SetEnabled(Command command, bool enabled) {
-    commands_[Index(command)] = enabled;
-    view_.SetCommandEnabled(command, enabled);
+namespace {
+
+// The commands a running split, join or Verify switches off one by one; the
+// others sit in menus that go off as a whole and keep their own states.
+bool OffDuringWork(Command command) {
+    switch (command) {
+        case Command::ChooseSplitAFile:
+        case Command::FindPlaceToSmallFiles:
+        case Command::DoSplit:
+        case Command::CreateUnbrelkerFile:
+        case Command::JoinFiles:
+        case Command::FindPlaceToBigFile:
+        case Command::DoJoin:
+        case Command::Verify:
+        case Command::Exit:
+        case Command::Hint:
+            return true;
+        default:
+            return false;
+    }
 }
 
-void WindowModel::SetChecked(Command command, bool checked) {
-    checked_[Index(command)] = checked;
-    view_.SetCommandChecked(command, checked);
-}
-
-void WindowModel::SetEnabled(Control control, bool enabled) {
-    controls_[Index(control)] = enabled;
-    view_.SetControlEnabled(control, enabled);
-}
-
-void WindowModel::SetEnabled(Menu menu, bool enabled) {
-    menus_[Index(menu)] = enabled;
-    view_.SetMenuEnabled(menu, enabled);
-}
+}  // namespace
 
 // While the work runs only Stop may be used: the speed buttons and the plan's
-// controls go off one by one, the menus as a whole (their items keep their
-// own states for afterwards).
-void WindowModel::DisableForWork() {
-    commandsBeforeWork_ = commands_;
-    controlsBeforeWork_ = controls_;
-    menusBeforeWork_ = menus_;
-    for (const Command command :
-         {Command::ChooseSplitAFile, Command::FindPlaceToSmallFiles, Command::DoSplit,
-          Command::CreateUnbrelkerFile, Command::JoinFiles, Command::FindPlaceToBigFile,
-          Command::DoJoin, Command::Verify, Command::Exit, Command::Hint}) {
-        SetEnabled(command, false);
+// controls are off, the menus as a whole (their items keep their own states
+// for afterwards); ChangeItem, which only shows a number, keeps its state.
+bool WindowLogic::Enabled(Command command) const {
+    if (command == Command::Stop) {
+        return busy_;
     }
-    for (int i = 0; i < kMenuCount; ++i) {
-        SetEnabled(static_cast<Menu>(i), false);
-    }
-    for (int i = 0; i < kControlCount; ++i) {
-        if (static_cast<Control>(i) != Control::EditedPiece) {
-            SetEnabled(static_cast<Control>(i), false);
-        }
-    }
+    return commands_[Index(command)] && !(busy_ && OffDuringWork(command));
 }
 
-void WindowModel::RestoreAfterWork() {
+bool WindowLogic::Enabled(Control control) const {
+    return controls_[Index(control)] && (!busy_ || control == Control::EditedPiece);
+}
+
+// Every enabled state follows from the facts in one place; the view hears of
+// each one that changed.
+void WindowLogic::UpdateStates() {
     for (int i = 0; i < kCommandCount; ++i) {
-        if (static_cast<Command>(i) != Command::Stop) {
-            SetEnabled(static_cast<Command>(i), commandsBeforeWork_[static_cast<std::size_t>(i)]);
+        const auto command = static_cast<Command>(i);
+        if (std::exchange(shownCommands_[Index(command)], Enabled(command)) != Enabled(command)) {
+            view_.states.SetCommandEnabled(command, Enabled(command));
         }
     }
     for (int i = 0; i < kMenuCount; ++i) {
-        SetEnabled(static_cast<Menu>(i), menusBeforeWork_[static_cast<std::size_t>(i)]);
+        const auto menu = static_cast<Menu>(i);
+        if (std::exchange(shownMenus_[Index(menu)], Enabled(menu)) != Enabled(menu)) {
+            view_.states.SetMenuEnabled(menu, Enabled(menu));
+        }
     }
     for (int i = 0; i < kControlCount; ++i) {
-        SetEnabled(static_cast<Control>(i), controlsBeforeWork_[static_cast<std::size_t>(i)]);
+        const auto control = static_cast<Control>(i);
+        if (std::exchange(shownControls_[Index(control)], Enabled(control)) != Enabled(control)) {
+            view_.states.SetControlEnabled(control, Enabled(control));
+        }
     }
 }
 
-void WindowModel::BeginBusy(const std::string& text) {
-    view_.SetPointer(Pointer::Busy);
-    view_.ShowStatus(1, text);
+void WindowLogic::SetEnabled(Command command, bool enabled) {
+    commands_[Index(command)] = enabled;
+    UpdateStates();
 }
 
-void WindowModel::EndBusy(const std::string& text) {
-    view_.SetPointer(Pointer::Arrow);
-    view_.ShowStatus(0, std::string());
-    view_.ShowStatus(1, text);
+void WindowLogic::SetChecked(Command command, bool checked) {
+    checked_[Index(command)] = checked;
+    view_.states.SetCommandChecked(command, checked);
+}
+
+void WindowLogic::SetEnabled(Control control, bool enabled) {
+    controls_[Index(control)] = enabled;
+    UpdateStates();
+}
+
+void WindowLogic::Arm(Armed what) {
+    EnableGroup(ControlGroup::SplitGroup, what == Armed::Split);
+    EnableGroup(ControlGroup::SmallFilesPlaceGroup, what == Armed::Split);
+    EnableGroup(ControlGroup::JoinGroup, what == Armed::Join);
+    EnableGroup(ControlGroup::BigFilePlaceGroup, what == Armed::Join);
+}
+
+void WindowLogic::BeginBusy(const std::string& text) {
+    view_.work.SetPointer(Pointer::Busy);
+    view_.work.ShowStatus(1, text);
+}
+
+void WindowLogic::EndBusy(const std::string& text) {
+    view_.work.SetPointer(Pointer::Arrow);
+    view_.work.ShowStatus(0, std::string());
+    view_.work.ShowStatus(1, text);
 }
 
 // A stop box with the message, and "Abnormal termination!" in the status bar.
-void WindowModel::ReportFailure(const std::string& message) {
+void WindowLogic::ReportFailure(const std::string& message) {
     dialogs_.Message(message, Text(slot::kAbnormalTermination), MessageIcon::Stop,
                      MessageButtons::Ok);
-    view_.ShowStatus(1, Text(slot::kAbnormalTermination));
-    view_.SetPointer(Pointer::Arrow);
+    view_.work.ShowStatus(1, Text(slot::kAbnormalTermination));
+    view_.work.SetPointer(Pointer::Arrow);
 }
 
 // A dropped file is taken as if chosen in the dialog of the matching command;
 // several files or a folder are explained and refused.
-void WindowModel::FilesDropped(const std::vector<std::string>& paths) {
+void WindowLogic::FilesDropped(const std::vector<std::string>& paths) {
     if (paths.empty() || Busy()) {
         return;
     }
@@ -214,26 +276,26 @@ void WindowModel::FilesDropped(const std::vector<std::string>& paths) {
 }
 
 // The plan's controls: each reaches the plan only while it is on.
-void WindowModel::BaseSizeChosen(int index) {
+void WindowLogic::BaseSizeChosen(int index) {
     if (Enabled(Control::BaseSizeBox)) {
         baseSizeLine_ = index;
         ShowPlanOutcome(plan_.BaseSizeChosen(index));
     }
 }
 
-void WindowModel::ApplyBaseSizeClicked() {
+void WindowLogic::ApplyBaseSizeClicked() {
     if (Enabled(Control::ApplyBaseSize)) {
         ShowPlanOutcome(plan_.EditBaseSizes());
     }
 }
 
-void WindowModel::SizeModeChosen(bool useFreeSpace) {
+void WindowLogic::SizeModeChosen(bool useFreeSpace) {
     if (Enabled(useFreeSpace ? Control::UseFreeSpace : Control::UseBaseSize)) {
         ShowPlanOutcome(useFreeSpace ? plan_.UseFreeSpaceChosen() : plan_.UseBaseSizeChosen());
     }
 }
 
-void WindowModel::SizeLineChosen(int index) {
+void WindowLogic::SizeLineChosen(int index) {
     if (Enabled(Control::SizeList) && !Busy()) {
         sizeLine_ = index;
         // Verify's lines are there to be read: none of them is a size to edit.
@@ -243,21 +305,21 @@ void WindowModel::SizeLineChosen(int index) {
     }
 }
 
-void WindowModel::NewSizeEdited(const std::string& text) {
+void WindowLogic::NewSizeEdited(const std::string& text) {
     newSizeText_ = text;
     if (Enabled(Control::NewSize)) {
         plan_.NewSizeEdited();
     }
 }
 
-void WindowModel::NewSizeConfirmed() { ApplyNewSizeClicked(); }
+void WindowLogic::NewSizeConfirmed() { ApplyNewSizeClicked(); }
 
-void WindowModel::ApplyNewSizeClicked() {
+void WindowLogic::ApplyNewSizeClicked() {
     if (Enabled(Control::ApplyNewSize)) {
         ShowPlanOutcome(plan_.ApplyNewSize());
     }
 }
 
-void WindowModel::UnitChosen(SizeUnit unit) { plan_.ShowBigFileSize(unit); }
+void WindowLogic::UnitChosen(SizeUnit unit) { plan_.ShowBigFileSize(unit); }
 
 }  // namespace brelker

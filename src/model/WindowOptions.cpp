@@ -3,7 +3,7 @@
 #include "model/ExtractModel.h"
 #include "model/MemoryModel.h"
 #include "model/SuffixModel.h"
-#include "model/WindowModel.h"
+#include "model/WindowLogic.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
@@ -11,7 +11,7 @@
 namespace brelker {
 
 // A toggle takes the opposite of its check mark and is stored at once.
-void WindowModel::Toggle(Command item, bool& field, const BoolSetting& setting) {
+void WindowLogic::Toggle(Command item, bool& field, const BoolSetting& setting) {
     if (Busy()) {
         return;
     }
@@ -20,7 +20,7 @@ void WindowModel::Toggle(Command item, bool& field, const BoolSetting& setting) 
     store_.Write(setting, field);
 }
 
-void WindowModel::SetPauseMode(PauseMode mode) {
+void WindowLogic::SetPauseMode(PauseMode mode) {
     const std::array<Command, 3> items = {Command::ChangeAlways, Command::ChangeSometimes,
                                           Command::ChangeNever};
     const auto index = static_cast<std::size_t>(mode);
@@ -34,7 +34,7 @@ void WindowModel::SetPauseMode(PauseMode mode) {
     store_.Write(settings::ChangeDisk, static_cast<int>(options_.PauseMode));
 }
 
-void WindowModel::SwitchLanguage(int language) {
+void WindowLogic::SwitchLanguage(int language) {
     const std::array<Command, 3> items = {Command::LanguageEnglish, Command::LanguageSwedish,
                                           Command::LanguageGerman};
     if (Busy() || Checked(items[static_cast<std::size_t>(language)])) {
@@ -47,24 +47,24 @@ void WindowModel::SwitchLanguage(int language) {
     ReapplyLanguage();
 }
 
-void WindowModel::ReapplyLanguage() {
-    view_.FollowLanguage(CurrentLanguage());
+void WindowLogic::ReapplyLanguage() {
+    view_.frame.FollowLanguage(CurrentLanguage());
     ApplyTexts();
     if (sizeListMode_ == SizeListMode::VerifyResults) {
         ShowVerifyLines();
     }
     store_.Write(settings::Language, CurrentLanguage());
-    view_.ShowStatus(0, std::string());
-    view_.ShowStatus(1, std::string());
+    view_.work.ShowStatus(0, std::string());
+    view_.work.ShowStatus(1, std::string());
 }
 
-void WindowModel::ShowHowItWorks() {
+void WindowLogic::ShowHowItWorks() {
     if (!Busy()) {
         dialogs_.Show(helpFile_);
     }
 }
 
-void WindowModel::ChangeMemoryLimits() {
+void WindowLogic::ChangeMemoryLimits() {
     if (Busy()) {
         return;
     }
@@ -77,7 +77,7 @@ void WindowModel::ChangeMemoryLimits() {
     options_.MaxFromFile = memory.MaxFromFile();
 }
 
-void WindowModel::ChangeSuffix() {
+void WindowLogic::ChangeSuffix() {
     if (Busy()) {
         return;
     }
@@ -94,7 +94,7 @@ void WindowModel::ChangeSuffix() {
     }
 }
 
-void WindowModel::ChangeExtraction() {
+void WindowLogic::ChangeExtraction() {
     if (Busy()) {
         return;
     }
@@ -125,17 +125,17 @@ void WindowModel::ChangeExtraction() {
                                     : Text(PlanStatusSlot(PlanStatus::NothingToSplit)));
 }
 
-void WindowModel::Exit() {
-    store_.Write(settings::MainTop, view_.Top());
-    store_.Write(settings::MainLeft, view_.Left());
+void WindowLogic::Exit() {
+    store_.Write(settings::MainTop, view_.place.Top());
+    store_.Write(settings::MainLeft, view_.place.Left());
     quitRequested_ = true;
     // A quit asked for before the event loop runs (an unattended split with
     // /exit) or from inside a running transfer still ends the program, once
     // the work has returned.
-    view_.Quit();
+    view_.frame.Quit();
 }
 
-void WindowModel::ResetSettings() {
+void WindowLogic::ResetSettings() {
     // One click would forget base sizes, folders and options that took long to
     // set, and the item sits right above Exit: it asks first.
     if (Busy() || !dialogs_.Message(Text(slot::kResetQuestion), Text(slot::kResetSettings),
@@ -145,12 +145,12 @@ void WindowModel::ResetSettings() {
     // Everything goes, the position too: the next start uses every default.
     store_.ResetSettings();
     quitRequested_ = true;
-    view_.Quit();
+    view_.frame.Quit();
 }
 
 // The work must never go on invisibly, with no window to stop it: closing asks
 // the Stop question, and only a stopped run lets the window close.
-bool WindowModel::CloseRequested() {
+bool WindowLogic::CloseRequested() {
     if (Busy()) {
         job_.StopRequested = true;
         closeAfterWork_ = true;

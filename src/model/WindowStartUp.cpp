@@ -2,17 +2,18 @@
 // switches, which may run a whole split before the window waits for the user.
 
 #include "model/JobSetup.h"
-#include "model/WindowModel.h"
+#include "model/WindowLogic.h"
 #include "platform/Decimal.h"
 #include "platform/Paths.h"
 #include "platform/Version.h"
 #include "settings/Settings.h"
+#include "text/Languages.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 
 namespace brelker {
 
-void WindowModel::Start(const std::vector<std::string>& arguments) {
+void WindowLogic::Start(const std::vector<std::string>& arguments) {
     LoadSettings();
     if (arguments.empty()) {
         return;
@@ -25,7 +26,7 @@ void WindowModel::Start(const std::vector<std::string>& arguments) {
     // A run that was to end by itself stopped early: the window is the user's
     // now, and says so itself rather than to a stream nobody may read.
     if (IsUnattended(commandLine)) {
-        view_.ShowWindow(false);
+        view_.frame.ShowWindow(false);
         dialogs_.UserWatches();
     }
     if (!commandLine.files.empty()) {
@@ -38,7 +39,7 @@ void WindowModel::Start(const std::vector<std::string>& arguments) {
 // other file as the one to split. Several files or a folder get the drop's
 // message. A relative name is made whole now, before any dialog changes the
 // current folder.
-void WindowModel::OpenFilesFromCommandLine(const std::vector<std::string>& files) {
+void WindowLogic::OpenFilesFromCommandLine(const std::vector<std::string>& files) {
     std::vector<std::string> paths;
     for (const std::string& file : files) {
         paths.push_back(IsAbsolutePath(file) ? file
@@ -47,13 +48,13 @@ void WindowModel::OpenFilesFromCommandLine(const std::vector<std::string>& files
     FilesDropped(paths);
 }
 
-void WindowModel::LoadSettings() {
+void WindowLogic::LoadSettings() {
     // A stored language outside the three checks no item; the texts read English.
     SetCurrentLanguage(store_.Read(settings::Language));
     SetChecked(Command::LanguageEnglish, CurrentLanguage() == kEnglish);
     SetChecked(Command::LanguageSwedish, CurrentLanguage() == kSwedish);
     SetChecked(Command::LanguageGerman, CurrentLanguage() == kGerman);
-    view_.FollowLanguage(CurrentLanguage());
+    view_.frame.FollowLanguage(CurrentLanguage());
 
     options_.RemoveSmallFiles = store_.Read(settings::RemoveSmallFiles);
     options_.RemoveBigFile = store_.Read(settings::RemoveBigFile);
@@ -70,7 +71,7 @@ void WindowModel::LoadSettings() {
     options_.MaxFromRAM = store_.Read(settings::MaxFromRAM);
 
     // The view keeps a window stored on a screen that is gone on one that is there.
-    view_.MoveTo(store_.Read(settings::MainLeft), store_.Read(settings::MainTop));
+    view_.place.MoveTo(store_.Read(settings::MainLeft), store_.Read(settings::MainTop));
 
     options_.Suffix = store_.Read(settings::AddedFileType);
     FillTextTable(options_.Suffix);
@@ -83,7 +84,7 @@ void WindowModel::LoadSettings() {
     plan_.LoadBaseSizes();
 
     plan_.UseFreeSpace = store_.Read(settings::UseFreeSpace);
-    view_.ShowSizeMode(plan_.UseFreeSpace);
+    view_.sizes.ShowSizeMode(plan_.UseFreeSpace);
     ShowPlanOutcome(plan_.ApplyUseFreeSpace());
 
     // A stored unit outside the five selects no button and stays the unit in use.
@@ -97,30 +98,26 @@ void WindowModel::LoadSettings() {
 
     job_.ExtractActive = false;
 
-    EnableGroup(ControlGroup::SplitGroup, false);
-    EnableGroup(ControlGroup::SmallFilesPlaceGroup, false);
-    EnableGroup(ControlGroup::JoinGroup, false);
-    EnableGroup(ControlGroup::BigFilePlaceGroup, false);
+    Arm(Armed::Nothing);
     SetSelfUnitEnabled(false);
     ShowWelcome();
 }
 
 // "Welcome to The File Brelker, version 2.7" in status panel 0. "version" is
-// written small inside the sentence, except in German, where every noun keeps
-// its capital.
-void WindowModel::ShowWelcome() {
+// written small inside the sentence, except where every noun keeps its capital.
+void WindowLogic::ShowWelcome() {
     std::string version = Text(slot::kVersion);
-    if (CurrentLanguage() != kGerman) {
+    if (!FactsOf(CurrentLanguage()).capitalizesNouns) {
         for (char& c : version) {
             c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
         }
     }
-    view_.ShowStatus(0, Text(slot::kWelcomeTo) + " " + Text(slot::kProgramName) + ", " + version +
-                            " " + std::string(kVersionText));
+    view_.work.ShowStatus(0, Text(slot::kWelcomeTo) + " " + Text(slot::kProgramName) + ", " +
+                                 version + " " + std::string(kVersionText));
 }
 
 // False when the file cannot be used: the message has been shown.
-bool WindowModel::ChooseBigFileFromCommandLine(const std::string& path) {
+bool WindowLogic::ChooseBigFileFromCommandLine(const std::string& path) {
     if (!TakeUsableBigFile(path)) {
         return false;
     }
@@ -129,7 +126,7 @@ bool WindowModel::ChooseBigFileFromCommandLine(const std::string& path) {
     return true;
 }
 
-void WindowModel::RunCommandLine(const CommandLine& commandLine) {
+void WindowLogic::RunCommandLine(const CommandLine& commandLine) {
     bool splitRequested = false;
     bool minimizeRequested = false;
     bool exitRequested = false;
@@ -168,7 +165,7 @@ void WindowModel::RunCommandLine(const CommandLine& commandLine) {
                 // Selected without running the change handler: that comes last.
                 if (number >= 1 && number <= baseSizeLines_) {
                     baseSizeLine_ = number - 1;
-                    view_.SelectBaseSize(baseSizeLine_);
+                    view_.sizes.SelectBaseSize(baseSizeLine_);
                 }
                 break;
             }
@@ -192,7 +189,7 @@ void WindowModel::RunCommandLine(const CommandLine& commandLine) {
     if (!splitRequested) {
         return;
     }
-    view_.ShowWindow(minimizeRequested);
+    view_.frame.ShowWindow(minimizeRequested);
     // A refused plan, an empty file or no file at all: nothing is written.
     if (!Enabled(Command::DoSplit)) {
         ReportFailure(Text(slot::kNothingToSplit));

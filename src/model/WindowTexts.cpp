@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "model/ResultText.h"
-#include "model/WindowModel.h"
+#include "model/WindowLogic.h"
 #include "platform/Paths.h"
 #include "settings/Settings.h"
 #include "text/Slots.h"
@@ -38,7 +38,7 @@ std::string Caption(const CommandEntry& entry) {
 
 }  // namespace
 
-void WindowModel::ApplyTexts() {
+void WindowLogic::ApplyTexts() {
     WindowTexts texts;
     texts.title = Text(slot::kProgramName);
     for (const CommandEntry& entry : kCommandTable) {
@@ -67,21 +67,21 @@ void WindowModel::ApplyTexts() {
     texts.newSize = {std::string(), Text(slot::kNewSizeHint)};
     texts.applyNewSize = Item(slot::kApplyNewSize, slot::kApplyNewSizeHint);
     texts.progress = {std::string(), Text(slot::kProgressHint)};
-    view_.ApplyTexts(texts);
+    view_.states.ApplyTexts(texts);
     WordFileCount();
     ShowModesNote();
-    view_.ShowEditedPiece(Text(slot::kFileNumber));
+    view_.job.ShowEditedPiece(Text(slot::kFileNumber));
 }
 
 // The size list's heading and hint say what it lists.
-std::pair<WindowTexts::Item, WindowTexts::Item> WindowModel::SizeListTexts() const {
+std::pair<WindowTexts::Item, WindowTexts::Item> WindowLogic::SizeListTexts() const {
     if (sizeListMode_ == SizeListMode::VerifyResults) {
         return {Item(slot::kVerifyResultsHeading), {std::string(), Text(slot::kVerifyResultsHint)}};
     }
     return {Item(slot::kIndividualSizes), {std::string(), Text(slot::kSizeListHint)}};
 }
 
-void WindowModel::SetSizeListMode(SizeListMode mode) {
+void WindowLogic::SetSizeListMode(SizeListMode mode) {
     if (mode == sizeListMode_) {
         return;
     }
@@ -90,12 +90,12 @@ void WindowModel::SetSizeListMode(SizeListMode mode) {
         verifyReport_ = {};
     }
     const auto [heading, list] = SizeListTexts();
-    view_.ShowSizeListHeading(heading.caption, list.hint);
+    view_.sizes.ShowSizeListHeading(heading.caption, list.hint);
 }
 
 // The end of a Verify: every file that is not OK by name (the first ten; the
 // list shows them all), and the counts.
-std::string WindowModel::VerifyMessage() const {
+std::string WindowLogic::VerifyMessage() const {
     constexpr std::size_t kNamedAtMost = 10;
     const std::string checksumFile = BareFileName(verifyReport_.checksumFile);
     if (VerifyPassed(verifyReport_)) {
@@ -121,14 +121,14 @@ std::string WindowModel::VerifyMessage() const {
     return text + "\n\n" + VerifySummary(verifyReport_);
 }
 
-void WindowModel::ShowFileCount(std::optional<int> count) {
+void WindowLogic::ShowFileCount(std::optional<int> count) {
     shownCount_ = count;
     WordFileCount();
 }
 
 // lblNrFiles and the hint of the pieces' group: "Nr. of files: 3" and "... 1 to
 // 3", nothing, or in free-space mode a "?" for a count the split finds out.
-void WindowModel::WordFileCount() {
+void WindowLogic::WordFileCount() {
     std::string label;
     std::string hint;
     if (shownCount_ == kUnknownPieceCount) {
@@ -137,14 +137,14 @@ void WindowModel::WordFileCount() {
         label = Text(slot::kFileCount) + std::to_string(*shownCount_);
         hint = Text(slot::kPieceIndexRange) + std::to_string(*shownCount_);
     }
-    view_.ShowPieceCount(label);
-    view_.SetPiecesGroupHint(hint);
+    view_.job.ShowPieceCount(label);
+    view_.job.SetPiecesGroupHint(hint);
 }
 
 // Extraction and appending change what a split or join writes; while either
 // is on the pieces' group says so, as the options that set them are a dialog
 // away.
-void WindowModel::ShowModesNote() {
+void WindowLogic::ShowModesNote() {
     std::string note;
     if (job_.ExtractActive) {
         note = TextWith(slot::kExtractionOnNote,
@@ -153,20 +153,20 @@ void WindowModel::ShowModesNote() {
     if (job_.AppendActive) {
         note += (note.empty() ? "" : " \u00b7 ") + Text(slot::kAppendingOnNote);
     }
-    view_.ShowModesNote(note);
+    view_.job.ShowModesNote(note);
 }
 
 // SmallFileNames: the pieces' stem, the suffix and "*" for the number.
-void WindowModel::ShowPieceNames() {
-    view_.ShowPieceNames(job_.SmallFilesBase + options_.Suffix + "*");
+void WindowLogic::ShowPieceNames() {
+    view_.job.ShowPieceNames(job_.SmallFilesBase + options_.Suffix + "*");
 }
 
-void WindowModel::ShowBigFileName() {
+void WindowLogic::ShowBigFileName() {
     shownBigFile_ = job_.BigFilePath;
-    view_.ShowBigFileName(shownBigFile_);
+    view_.job.ShowBigFileName(shownBigFile_);
 }
 
-void WindowModel::ShowPlanOutcome(PlanOutcome outcome) {
+void WindowLogic::ShowPlanOutcome(PlanOutcome outcome) {
     switch (outcome) {
         case PlanOutcome::Replanned:
             ShowMessage(Text(slot::kBaseSizeAppliedInstead), Text(slot::kTooBigNewSize),

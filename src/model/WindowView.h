@@ -43,20 +43,29 @@ struct MarkedLine {
 // The cursor of the whole program.
 enum class Pointer { Arrow, Busy };
 
-// What the window model shows of a window: the Qt window on Linux, the Win32
-// window on Windows. The model decides and keeps every state and text; a view
-// puts them on the screen and tells the model what the user did (which line
-// was chosen, what was typed), and is never asked what it shows.
-class WindowView {
-public:
-    virtual ~WindowView() = default;
+// What the window model shows of a window, in parts by what each shows: the
+// Qt window on Linux and the Win32 window on Windows show every part (a
+// WindowView); a view with less to show implements only its parts. The model
+// decides and keeps every state and text; a view puts them on the screen and
+// tells the model what the user did (which line was chosen, what was typed),
+// and is never asked what it shows.
 
+// The commands', menus' and controls' states, and the texts that change only
+// with the language or the suffix.
+class StateView {
+public:
+    virtual ~StateView() = default;
     virtual void SetCommandEnabled(Command command, bool enabled) = 0;
     virtual void SetCommandChecked(Command command, bool checked) = 0;
     virtual void SetMenuEnabled(Menu menu, bool enabled) = 0;
     virtual void SetControlEnabled(Control control, bool enabled) = 0;
     virtual void ApplyTexts(const WindowTexts& texts) = 0;
+};
 
+// The job: the big file and the pieces.
+class JobView {
+public:
+    virtual ~JobView() = default;
     // BigFileName, BigFileSize and the size unit buttons (none for a unit
     // outside the five).
     virtual void ShowBigFileName(const std::string& path) = 0;
@@ -70,7 +79,12 @@ public:
     // A note in the pieces' group while a split or join works differently:
     // extraction or appending is on. Empty while neither is.
     virtual void ShowModesNote(const std::string& text) = 0;
+};
 
+// The size plan's list and fields.
+class SizesView {
+public:
+    virtual ~SizesView() = default;
     // SmallerSizesLB: every line at once (32736 appear without delay), one
     // more, none; the selected line (-1: none).
     virtual void ShowSizeLines(const std::vector<std::int64_t>& sizes) = 0;
@@ -90,7 +104,12 @@ public:
     virtual void SelectBaseSize(int index) = 0;
     // rbSizeBase and rbSizeFree.
     virtual void ShowSizeMode(bool useFreeSpace) = 0;
+};
 
+// The work as it runs: the status bar, the progress bar, the pointer.
+class WorkView {
+public:
+    virtual ~WorkView() = default;
     // Status panel 0 (hints, notes, the file being worked on) and 1 (states).
     virtual void ShowStatus(int panel, const std::string& text) = 0;
     virtual void SetProgressRange(int minimum, int maximum) = 0;
@@ -102,12 +121,23 @@ public:
     virtual void Repaint() = 0;
     // Lets the window paint and take clicks (the Stop button) during work.
     virtual void ProcessEvents() = 0;
+};
 
-    // The window as a whole: its place on the screen (moved onto a screen
-    // when it would not be seen there), shown normally or minimized.
+// The window's place on the screen, stored at the end and read at the start.
+class PlaceView {
+public:
+    virtual ~PlaceView() = default;
+    // Moved onto a screen when it would not be seen there.
     virtual void MoveTo(int left, int top) = 0;
     virtual int Left() const = 0;
     virtual int Top() const = 0;
+};
+
+// The window as a whole, shown and ended.
+class FrameView {
+public:
+    virtual ~FrameView() = default;
+    // Shown normally or minimized.
     virtual void ShowWindow(bool minimized) = 0;
     // Ends the program once the event loop runs (or at once when it runs).
     virtual void Quit() = 0;
@@ -115,6 +145,35 @@ public:
     virtual void CloseLater() = 0;
     // The language of the toolkit's own texts (standard buttons, file dialogs).
     virtual void FollowLanguage(int language) = 0;
+};
+
+// A window that shows every part.
+class WindowView : public StateView,
+                   public JobView,
+                   public SizesView,
+                   public WorkView,
+                   public PlaceView,
+                   public FrameView {};
+
+// The parts the model shows on. A view that shows only some gives those; the
+// rest go to a view that shows nothing.
+struct ViewParts {
+    ViewParts(WindowView& view)  // NOLINT: a whole window is every part
+        : states(view), job(view), sizes(view), work(view), place(view), frame(view) {}
+    // Only the window's place, as a run with no window keeps it.
+    static ViewParts PlaceOnly(PlaceView& place);
+
+    StateView& states;
+    JobView& job;
+    SizesView& sizes;
+    WorkView& work;
+    PlaceView& place;
+    FrameView& frame;
+
+private:
+    ViewParts(StateView& states_, JobView& job_, SizesView& sizes_, WorkView& work_,
+              PlaceView& place_, FrameView& frame_)
+        : states(states_), job(job_), sizes(sizes_), work(work_), place(place_), frame(frame_) {}
 };
 
 }  // namespace brelker

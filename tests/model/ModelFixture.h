@@ -34,8 +34,11 @@
 namespace brelker {
 
 // Keeps what the model last showed of each state and text.
-class RecordingView : public HeadlessView {
+class RecordingView : public BlankView {
 public:
+    void MoveTo(int left, int top) override { place.MoveTo(left, top); }
+    int Left() const override { return place.Left(); }
+    int Top() const override { return place.Top(); }
     void SetCommandEnabled(Command command, bool enabled) override {
         commands[static_cast<std::size_t>(command)] = enabled;
     }
@@ -109,6 +112,7 @@ public:
         return texts.menus[static_cast<std::size_t>(menu)];
     }
 
+    HeadlessView place;
     std::array<bool, kCommandCount> commands{};
     std::array<bool, kMenuCount> menus{};
     std::array<bool, kControlCount> controls{};
@@ -222,7 +226,7 @@ protected:
     }
 
     struct Run {
-        Run(Platform& platform, const SettingsStore& store, DialogService& dialogs)
+        Run(Platform& platform, SettingsStore& store, DialogService& dialogs)
             : model(platform, store, dialogs, view) {}
         RecordingView view;
         WindowModel model;

@@ -29,7 +29,7 @@ int ReadStoredBaseSizeCount(const SettingsStore& store) {
     return std::min(store.Read(settings::BaseSizes), kMostBaseSizes);
 }
 
-BaseSizeList LoadBaseSizes(const SettingsStore& store) {
+BaseSizeList LoadBaseSizes(SettingsStore& store) {
     BaseSizeList list;
     list.BaseSizeIndex = store.Read(settings::BaseSizeIndex);
     list.count = ReadStoredBaseSizeCount(store);
@@ -59,15 +59,14 @@ BaseSizeList LoadBaseSizes(const SettingsStore& store) {
     return list;
 }
 
-void ModifyStoredBaseSize(const SettingsStore& store, int index, std::string_view text,
+void ModifyStoredBaseSize(SettingsStore& store, int index, std::string_view text,
                           std::int64_t size) {
     store.Write(settings::BaseSizeIndex, index);
     store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(index), std::to_string(size));
     store.WriteStringSetting(subkey::BaseSize, BaseSizeTextName(index), text);
 }
 
-int AddStoredBaseSize(const SettingsStore& store, int count, std::string_view text,
-                      std::int64_t size) {
+int AddStoredBaseSize(SettingsStore& store, int count, std::string_view text, std::int64_t size) {
     store.Write(settings::BaseSizeIndex, count);
     store.WriteStringSetting(subkey::BaseSize, BaseSizeValueName(count), std::to_string(size));
     store.Write(settings::BaseSizes, count + 1);
@@ -75,7 +74,7 @@ int AddStoredBaseSize(const SettingsStore& store, int count, std::string_view te
     return count + 1;
 }
 
-int DeleteStoredBaseSize(const SettingsStore& store, int count, int index) {
+int DeleteStoredBaseSize(SettingsStore& store, int count, int index) {
     count -= 1;
     store.Write(settings::BaseSizes, count);
     // The stored selection is not shifted: the entry that moves up into the

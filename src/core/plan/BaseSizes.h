@@ -52,7 +52,7 @@ std::string BaseSizeTextName(int index);
 
 // Reads the list from the store, first writing the nine defaults when the
 // stored count is missing, 0 or negative.
-BaseSizeList LoadBaseSizes(const SettingsStore& store);
+BaseSizeList LoadBaseSizes(SettingsStore& store);
 
 // Stored sizes and typed sizes are read the tolerant way and kept exact in 64 bits.
 std::int64_t ReadStoredBaseSize(const SettingsStore& store, int index);
@@ -62,10 +62,9 @@ int ReadStoredBaseSizeCount(const SettingsStore& store);
 
 // The edits of the base size editor on a stored list of count entries. A
 // modified or new entry becomes the chosen one; the new count is returned.
-void ModifyStoredBaseSize(const SettingsStore& store, int index, std::string_view text,
+void ModifyStoredBaseSize(SettingsStore& store, int index, std::string_view text,
                           std::int64_t size);
-int AddStoredBaseSize(const SettingsStore& store, int count, std::string_view text,
-                      std::int64_t size);
-int DeleteStoredBaseSize(const SettingsStore& store, int count, int index);
+int AddStoredBaseSize(SettingsStore& store, int count, std::string_view text, std::int64_t size);
+int DeleteStoredBaseSize(SettingsStore& store, int count, int index);
 
 }  // namespace brelker

@@ -9,7 +9,7 @@
 
 namespace brelker {
 
-SizePlan::SizePlan(Job& job, const SettingsStore& store, PlanView& view)
+SizePlan::SizePlan(Job& job, SettingsStore& store, PlanView& view)
     : job_(job), store_(store), view_(view) {}
 
 std::int64_t SizePlan::SelectedBaseSize() const {

@@ -28,7 +28,7 @@ public:
     // No plan ever has more pieces than this.
     static constexpr int MaxSmallFiles = 32736;
 
-    SizePlan(Job& job, const SettingsStore& store, PlanView& view);
+    SizePlan(Job& job, SettingsStore& store, PlanView& view);
 
     // Recomputes the plan, keeping pieces 1 to keptCount as they are.
     PlanOutcome CalculateSmallFileSizes(int keptCount);
@@ -64,7 +64,7 @@ public:
 
 private:
     Job& job_;
-    const SettingsStore& store_;
+    SettingsStore& store_;
     PlanView& view_;
 };
 

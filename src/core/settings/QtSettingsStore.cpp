@@ -89,25 +89,25 @@ std::string QtSettingsStore::ReadStringSetting(std::string_view subkeyName, std:
 }
 
 void QtSettingsStore::WriteIntegerSetting(std::string_view subkeyName, std::string_view name,
-                                          int value) const {
+                                          int value) {
     Open(filePath_)->setValue(KeyOf(subkeyName, name), value);
 }
 
 void QtSettingsStore::WriteBoolSetting(std::string_view subkeyName, std::string_view name,
-                                       bool value) const {
+                                       bool value) {
     Open(filePath_)->setValue(KeyOf(subkeyName, name), value ? 1 : 0);
 }
 
 void QtSettingsStore::WriteStringSetting(std::string_view subkeyName, std::string_view name,
-                                         std::string_view value) const {
+                                         std::string_view value) {
     Open(filePath_)->setValue(KeyOf(subkeyName, name), ToQString(value));
 }
 
-void QtSettingsStore::DeleteSettingValue(std::string_view subkeyName, std::string_view name) const {
+void QtSettingsStore::DeleteSettingValue(std::string_view subkeyName, std::string_view name) {
     Open(filePath_)->remove(KeyOf(subkeyName, name));
 }
 
-void QtSettingsStore::DeleteSettingsKey(std::string_view subkeyName) const {
+void QtSettingsStore::DeleteSettingsKey(std::string_view subkeyName) {
     Open(filePath_)->remove(KeyOf(subkeyName));
 }
 

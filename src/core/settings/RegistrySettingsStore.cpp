@@ -181,31 +181,30 @@ std::string RegistrySettingsStore::ReadStringSetting(std::string_view subkeyName
 }
 
 void RegistrySettingsStore::WriteIntegerSetting(std::string_view subkeyName, std::string_view name,
-                                                int value) const {
+                                                int value) {
     WriteNumber(KeyOf(subkeyName), name, static_cast<DWORD>(value));
 }
 
 void RegistrySettingsStore::WriteBoolSetting(std::string_view subkeyName, std::string_view name,
-                                             bool value) const {
+                                             bool value) {
     WriteNumber(KeyOf(subkeyName), name, value ? 1 : 0);
 }
 
 void RegistrySettingsStore::WriteStringSetting(std::string_view subkeyName, std::string_view name,
-                                               std::string_view value) const {
+                                               std::string_view value) {
     const std::wstring text = Widen(value);
     WriteValue(KeyOf(subkeyName), name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
-void RegistrySettingsStore::DeleteSettingValue(std::string_view subkeyName,
-                                               std::string_view name) const {
+void RegistrySettingsStore::DeleteSettingValue(std::string_view subkeyName, std::string_view name) {
     const Key key = Key::Open(KeyOf(subkeyName), KEY_SET_VALUE);
     if (key) {
         ::RegDeleteValueW(key.Handle(), Widen(name).c_str());
     }
 }
 
-void RegistrySettingsStore::DeleteSettingsKey(std::string_view subkeyName) const {
+void RegistrySettingsStore::DeleteSettingsKey(std::string_view subkeyName) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, Widen(KeyOf(subkeyName)).c_str());
 }
 

@@ -27,15 +27,13 @@ public:
     std::string ReadStringSetting(std::string_view subkey, std::string_view name,
                                   std::string_view defaultValue) const override;
 
-    void WriteIntegerSetting(std::string_view subkey, std::string_view name,
-                             int value) const override;
-    void WriteBoolSetting(std::string_view subkey, std::string_view name,
-                          bool value) const override;
+    void WriteIntegerSetting(std::string_view subkey, std::string_view name, int value) override;
+    void WriteBoolSetting(std::string_view subkey, std::string_view name, bool value) override;
     void WriteStringSetting(std::string_view subkey, std::string_view name,
-                            std::string_view value) const override;
+                            std::string_view value) override;
 
-    void DeleteSettingValue(std::string_view subkey, std::string_view name) const override;
-    void DeleteSettingsKey(std::string_view subkey) const override;
+    void DeleteSettingValue(std::string_view subkey, std::string_view name) override;
+    void DeleteSettingsKey(std::string_view subkey) override;
 
     // The key of the version level, e.g. "HKEY_CURRENT_USER\Software\...\v2.7".
     std::string Location() const override;

@@ -3,7 +3,7 @@
 #include "settings/Settings.h"
 
 namespace brelker {
-void SettingsStore::ResetSettings() const {
+void SettingsStore::ResetSettings() {
     for (const std::string_view subkeyName : settings::kResetOrder) {
         DeleteSettingsKey(subkeyName);
     }
@@ -21,15 +21,15 @@ std::string SettingsStore::Read(const StringSetting& setting) const {
     return ReadStringSetting(setting.subkey, setting.name, setting.defaultValue);
 }
 
-void SettingsStore::Write(const IntegerSetting& setting, int value) const {
+void SettingsStore::Write(const IntegerSetting& setting, int value) {
     WriteIntegerSetting(setting.subkey, setting.name, value);
 }
 
-void SettingsStore::Write(const BoolSetting& setting, bool value) const {
+void SettingsStore::Write(const BoolSetting& setting, bool value) {
     WriteBoolSetting(setting.subkey, setting.name, value);
 }
 
-void SettingsStore::Write(const StringSetting& setting, std::string_view value) const {
+void SettingsStore::Write(const StringSetting& setting, std::string_view value) {
     WriteStringSetting(setting.subkey, setting.name, value);
 }
 

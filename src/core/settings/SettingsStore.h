@@ -61,28 +61,26 @@ public:
     virtual std::string ReadStringSetting(std::string_view subkey, std::string_view name,
                                           std::string_view defaultValue) const = 0;
 
-    virtual void WriteIntegerSetting(std::string_view subkey, std::string_view name,
-                                     int value) const = 0;
-    virtual void WriteBoolSetting(std::string_view subkey, std::string_view name,
-                                  bool value) const = 0;
+    virtual void WriteIntegerSetting(std::string_view subkey, std::string_view name, int value) = 0;
+    virtual void WriteBoolSetting(std::string_view subkey, std::string_view name, bool value) = 0;
     virtual void WriteStringSetting(std::string_view subkey, std::string_view name,
-                                    std::string_view value) const = 0;
+                                    std::string_view value) = 0;
 
-    virtual void DeleteSettingValue(std::string_view subkey, std::string_view name) const = 0;
-    virtual void DeleteSettingsKey(std::string_view subkey) const = 0;
+    virtual void DeleteSettingValue(std::string_view subkey, std::string_view name) = 0;
+    virtual void DeleteSettingsKey(std::string_view subkey) = 0;
 
     // Where the values are kept, for messages and tests.
     virtual std::string Location() const = 0;
 
     // Deletes every subkey, so that the next start uses every default.
-    void ResetSettings() const;
+    void ResetSettings();
 
     int Read(const IntegerSetting& setting) const;
     bool Read(const BoolSetting& setting) const;
     std::string Read(const StringSetting& setting) const;
-    void Write(const IntegerSetting& setting, int value) const;
-    void Write(const BoolSetting& setting, bool value) const;
-    void Write(const StringSetting& setting, std::string_view value) const;
+    void Write(const IntegerSetting& setting, int value);
+    void Write(const BoolSetting& setting, bool value);
+    void Write(const StringSetting& setting, std::string_view value);
 };
 
 }  // namespace brelker

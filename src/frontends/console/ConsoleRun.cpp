@@ -166,7 +166,7 @@ bool Flushed(std::ostream& out, ConsoleHost& host, int earlier = 0) {
 
 // The entries of the base size list with the numbers --base takes and their
 // sizes in bytes; the entry a split takes without a size is marked.
-void ListBaseSizes(const SettingsStore& store, std::ostream& out) {
+void ListBaseSizes(SettingsStore& store, std::ostream& out) {
     const BaseSizeList list = LoadBaseSizes(store);
     const int count = static_cast<int>(list.BaseSizeValues.size());
     const int chosen =
@@ -187,7 +187,7 @@ void ListBaseSizes(const SettingsStore& store, std::ostream& out) {
 
 class ConsoleRun {
 public:
-    ConsoleRun(const ConsoleRequest& request, Platform& platform, const SettingsStore& store,
+    ConsoleRun(const ConsoleRequest& request, Platform& platform, SettingsStore& store,
                ConsoleHost& host, std::ostream& out)
         : request_(request), platform_(platform), store_(store), host_(host), out_(out) {
         options_.MaxFromRAM = store.Read(settings::MaxFromRAM);
@@ -217,7 +217,7 @@ private:
 
     const ConsoleRequest& request_;
     Platform& platform_;
-    const SettingsStore& store_;
+    SettingsStore& store_;
     ConsoleHost& host_;
     std::ostream& out_;
     Job job_;
@@ -619,7 +619,7 @@ int ConsoleRun::Verify() {
 }  // namespace
 
 int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& platform,
-                          const SettingsStore& store, std::ostream& out, std::ostream& errors,
+                          SettingsStore& store, std::ostream& out, std::ostream& errors,
                           ProgressLine progress) {
     SetCurrentLanguage(store.Read(settings::Language));
     FillTextTable(store.Read(settings::AddedFileType));

@@ -24,7 +24,7 @@ inline constexpr int kExitSignalBase = 128;
 // stored language, a progress line on errors drawn as progress says. Returns
 // the exit code.
 int RunConsoleCommandLine(const std::vector<std::string>& arguments, Platform& platform,
-                          const SettingsStore& store, std::ostream& out, std::ostream& errors,
+                          SettingsStore& store, std::ostream& out, std::ostream& errors,
                           ProgressLine progress);
 
 }  // namespace brelker

@@ -37,7 +37,7 @@ brelker::ProgressLine ProgressConsole() {
 int main() {
     ::SetConsoleOutputCP(CP_UTF8);
     brelker::Win32Platform platform;
-    const brelker::RegistrySettingsStore store;
+    brelker::RegistrySettingsStore store;
     const std::vector<std::string> arguments = brelker::CommandLineArguments();
     if (brelker::ChooseStart(arguments) == brelker::StartKind::Switches) {
         return brelker::RunSwitchesWithoutWindow(arguments, platform, store, std::cerr);

@@ -34,7 +34,7 @@ class MainWindow : public QMainWindow, private WindowView {
     Q_OBJECT
 
 public:
-    MainWindow(Platform& platform, const SettingsStore& store, DialogService& dialogs,
+    MainWindow(Platform& platform, SettingsStore& store, DialogService& dialogs,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 

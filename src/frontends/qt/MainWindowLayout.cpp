@@ -36,7 +36,7 @@
 #include "settings/Settings.h"
 
 namespace brelker {
-MainWindow::MainWindow(Platform& platform, const SettingsStore& store, DialogService& dialogs,
+MainWindow::MainWindow(Platform& platform, SettingsStore& store, DialogService& dialogs,
                        QWidget* parent)
     : QMainWindow(parent), model_(platform, store, dialogs, *this) {
     setObjectName(QStringLiteral("TMain"));

@@ -66,7 +66,7 @@ int main(int argc, char* argv[]) {
     // them, never through a text conversion that could change a name.
     std::vector<std::string> arguments(argv + 1, argv + argc);
     brelker::PosixPlatform platform;
-    const brelker::QtSettingsStore store;
+    brelker::QtSettingsStore store;
 
     const brelker::StartKind start = brelker::ChooseStart(arguments);
     if (start == brelker::StartKind::CommandLine) {

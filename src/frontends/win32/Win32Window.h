@@ -21,7 +21,7 @@ namespace brelker::win32 {
 // item, speed button and shortcut send alike.
 class Win32Window : private WindowView {
 public:
-    Win32Window(HINSTANCE instance, Platform& platform, const SettingsStore& store,
+    Win32Window(HINSTANCE instance, Platform& platform, SettingsStore& store,
                 DialogService& dialogs);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;

@@ -32,7 +32,7 @@ std::string ShortcutText(Command command) {
     return Text(slot::kControlKey) + "+" + key;
 }
 
-Win32Window::Win32Window(HINSTANCE instance, Platform& platform, const SettingsStore& store,
+Win32Window::Win32Window(HINSTANCE instance, Platform& platform, SettingsStore& store,
                          DialogService& dialogs)
     : instance_(instance), model_(platform, store, dialogs, *this) {
     WNDCLASSEXW kind{};

@@ -49,7 +49,7 @@ void WriteToParentConsole() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     brelker::Win32Platform platform;
-    const brelker::RegistrySettingsStore store;
+    brelker::RegistrySettingsStore store;
     const std::vector<std::string> arguments = brelker::CommandLineArguments();
     if (brelker::ChooseStart(arguments) == brelker::StartKind::CommandLine) {
         WriteToParentConsole();

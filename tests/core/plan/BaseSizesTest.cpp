@@ -44,7 +44,8 @@ TEST_F(BaseSizesTest, AStoreThatCannotBeWrittenStillGivesTheNineDefaults) {
     GTEST_SKIP() << "a test cannot take write access to a key of its own user away";
 #else
     std::filesystem::create_directory(folder / "folder.conf");  // a folder where the file goes
-    const BaseSizeList list = LoadBaseSizes(QtSettingsStore(folder / "folder.conf"));
+    QtSettingsStore unwritable(folder / "folder.conf");
+    const BaseSizeList list = LoadBaseSizes(unwritable);
     ASSERT_EQ(list.count, 9);
     EXPECT_EQ(list.BaseSizeValues[1], 1'457'664);
     EXPECT_EQ(list.BaseSizeTexts[8], "1 TB Mass Storage");

@@ -123,12 +123,12 @@ TEST_F(QtSettingsStoreTest, ADamagedOrUnwritableStoreNeverFails) {
 
     // A store where a file stands in the place of its folder can be neither read nor written.
     WriteFile(folder / "blocker", "");
-    const QtSettingsStore unwritable(folder / "blocker/settings.conf");
+    QtSettingsStore unwritable(folder / "blocker/settings.conf");
     unwritable.Write(settings::Language, 2);
     unwritable.ResetSettings();
     EXPECT_EQ(unwritable.Read(settings::Language), 0);
 
-    const QtSettingsStore aFolder(folder.Path());
+    QtSettingsStore aFolder(folder.Path());
     aFolder.Write(settings::MaxFromRAM, 40);
     EXPECT_EQ(aFolder.Read(settings::MaxFromRAM), 20);
 }
@@ -139,7 +139,7 @@ TEST(UserSettingsStoreTest, LivesInTheUsersConfigFolderUnderTheMakersName) {
     TempFolder config;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString(config.Path()));
-    const QtSettingsStore user;
+    QtSettingsStore user;
     EXPECT_EQ(user.Location(), config / "Tolvena/The File Brelker.conf");
     user.Write(settings::MaxFromRAM, 33);
     EXPECT_TRUE(std::filesystem::exists(config / "Tolvena/The File Brelker.conf"));

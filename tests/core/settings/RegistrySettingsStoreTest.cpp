@@ -73,7 +73,7 @@ TEST_F(RegistrySettingsStoreTest, NumbersAndSwitchesAreDwordsAndTextsAreStrings)
     EXPECT_EQ(TypeOf("v2.7\\DelFile", "RemoveBigFile"), static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(TypeOf("v2.7\\AddedFileType", "AddedFileType"), static_cast<DWORD>(REG_SZ));
 
-    const RegistrySettingsStore other(kTestKey);  // another running copy sees the last write
+    RegistrySettingsStore other(kTestKey);  // another running copy sees the last write
     EXPECT_EQ(other.Read(settings::MaxFromRAM), 35);
     EXPECT_EQ(other.Read(settings::MainTop), -20);
     EXPECT_TRUE(other.Read(settings::RemoveBigFile));
