@@ -699,10 +699,13 @@ FileHandle Win32Platform::TakeLeftFile(const std::string& path, bool& held, bool
         return kNoFile;
     }
     // Shared with deleting alone: the handle of a live run, which writes,
-    // makes this open fail, and no run that comes after can open it.
+    // makes this open fail, and no run that comes after can open it. Taken to
+    // go on writing, it is shared as a file being written is (its bytes are
+    // read back by name), which still keeps out every other writer and taker.
+    const DWORD access = GENERIC_READ | (forWriting ? GENERIC_WRITE : 0);
     const HANDLE handle = ::CreateFileW(
-        LongForm(full).c_str(), GENERIC_READ | (forWriting ? GENERIC_WRITE : 0), FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        LongForm(full).c_str(), access, forWriting ? ShareFor(access) : FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         lastError = ::GetLastError();
         held = lastError == ERROR_SHARING_VIOLATION;

@@ -253,6 +253,8 @@ Step JoinTarget::KeepUnderOwnName() {
     platform_.FlushFolder(FolderOfPath(job_.BigFilePath));
     // Opened again under its new name, which no run takes for a temporary:
     // Wine reopens a file (as a read back does) by the name it was opened with.
+    // Closed first: Windows opens no second handle for writing beside it.
+    file_.Close();
     file_.Reset(platform_.OpenForUpdating(kept));
     if (!file_ || !platform_.Seek(file_.Handle(), offset_)) {
         return Failure(platform_, TransferOutcome::CannotWriteBigFile, kept);
