@@ -50,8 +50,10 @@ std::optional<std::string_view> LineStarting(std::string_view text, std::string_
 
 std::string PlanDigest(const Job& job, const std::string& suffix) {
     std::string plan = suffix + "\n" + std::to_string(job.SmallFileCount);
-    for (int k = 1; k <= job.SmallFileCount; ++k) {
-        plan += "," + std::to_string(job.SmallFileSizes[static_cast<std::size_t>(k)]);
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(std::max(job.SmallFileCount, 0)) &&
+                            k < job.SmallFileSizes.size();
+         ++k) {
+        plan += "," + std::to_string(job.SmallFileSizes[k]);
     }
     return Sha256Hex(plan);
 }
@@ -68,7 +70,8 @@ std::string PlanPart(const Job& job, const std::string& suffix) {
 // The pieces whose bytes fill size bytes whole, from 1 on.
 int WholePieces(const Job& job, std::int64_t size) {
     int whole = 0;
-    for (int k = 1; k <= job.SmallFileCount; ++k) {
+    for (int k = 1;
+         k <= job.SmallFileCount && static_cast<std::size_t>(k) < job.SmallFileSizes.size(); ++k) {
         size -= job.SmallFileSizes[static_cast<std::size_t>(k)];
         if (size < 0) {
             break;
