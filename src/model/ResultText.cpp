@@ -11,7 +11,7 @@ namespace brelker {
 namespace {
 
 // In the order of TransferOutcome; PieceFailed takes the caller's slot.
-constexpr std::array<TextSlot, 21> kOutcomeSlots = {slot::kFileSplit,
+constexpr std::array<TextSlot, 27> kOutcomeSlots = {slot::kFileSplit,
                                                     slot::kSizesDiffer,
                                                     slot::kCannotCreatePiece,
                                                     slot::kCannotReadBigFile,
@@ -31,9 +31,14 @@ constexpr std::array<TextSlot, 21> kOutcomeSlots = {slot::kFileSplit,
                                                     slot::kSeriesUnfinished,
                                                     slot::kBigFileNotRemoved,
                                                     slot::kAppendNotUndone,
-                                                    slot::kBigFileNamedAsPiece};
-static_assert(kOutcomeSlots.size() ==
-              static_cast<std::size_t>(TransferOutcome::BigFileNamedAsPiece) + 1);
+                                                    slot::kBigFileNamedAsPiece,
+                                                    slot::kSizesDiffer,
+                                                    slot::kSizesDiffer,
+                                                    slot::kSizesDiffer,
+                                                    slot::kSizesDiffer,
+                                                    slot::kInputIsPiece,
+                                                    slot::kStandardInputTooLong};
+static_assert(kOutcomeSlots.size() == static_cast<std::size_t>(TransferOutcome::TooManyPieces) + 1);
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "text/TextSlot.h"
 #include "transfer/Engine.h"
 
 namespace brelker {

@@ -110,6 +110,8 @@ public:
     }
 
     int dieAtOperation = 0;
+    // The call at dieAtOperation fails instead, and the run goes on.
+    bool failInstead = false;
     // Calls that change the disk so far: a run that lived through them all
     // made this many.
     std::atomic<int> operations = 0;
@@ -123,6 +125,9 @@ private:
         }
         const int count = ++operations;
         if (dieAtOperation > 0 && count == dieAtOperation) {
+            if (failInstead) {
+                return false;
+            }
             dead = true;
             throw SimulatedCrash{count};
         }

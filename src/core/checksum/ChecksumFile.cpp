@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "checksum/DigestNames.h"
 #include "checksum/Sha256.h"
 #include "platform/OpenedFile.h"
 #include "platform/Paths.h"
@@ -17,7 +18,6 @@ constexpr std::int64_t kLargestChecksumFile = std::int64_t{16} << 20;
 // No file name comes near this, escaped or not: a longer line is none.
 constexpr std::size_t kLongestLine = std::size_t{64} << 10;
 
-constexpr std::string_view kTagStart = "SHA256 (";
 // The program's own words: no list that a person or another tool writes opens
 // with them.
 constexpr std::string_view kUnfinishedMark = "# brelker: unfinished split";
@@ -72,19 +72,25 @@ std::optional<ChecksumLine> ParseLine(std::string_view line) {
     }
     std::string_view digest;
     std::string_view name;
-    if (line.starts_with(kTagStart)) {
+    const std::string_view tag = kSeriesDigest.tag;
+    const std::size_t digits = kSeriesDigest.hexDigits;
+    if (line.starts_with(tag) && line.substr(tag.size()).starts_with(" (")) {
+        const std::size_t nameAt = tag.size() + 2;
         const auto middle = line.rfind(kTagMiddle);
-        if (middle == line.npos || middle < kTagStart.size()) {
+        if (middle == line.npos || middle < nameAt) {
             return std::nullopt;
         }
-        name = line.substr(kTagStart.size(), middle - kTagStart.size());
+        name = line.substr(nameAt, middle - nameAt);
         digest = line.substr(middle + kTagMiddle.size());
     } else {
-        if (line.size() < 67 || line[64] != ' ' || (line[65] != ' ' && line[65] != '*')) {
+        // The digest, a blank, a blank or '*' for binary, and at least one
+        // character of name.
+        if (line.size() < digits + 3 || line[digits] != ' ' ||
+            (line[digits + 1] != ' ' && line[digits + 1] != '*')) {
             return std::nullopt;
         }
-        digest = line.substr(0, 64);
-        name = line.substr(66);
+        digest = line.substr(0, digits);
+        name = line.substr(digits + 2);
     }
     auto hex = DigestOf(digest);
     auto plain = escaped ? Unescape(name) : std::optional<std::string>(name);
@@ -219,7 +225,9 @@ ChecksumList Invalid(int line, ChecksumFault fault) {
 
 }  // namespace
 
-std::string ChecksumFilePath(const std::string& stem) { return stem + ".sha256"; }
+std::string ChecksumFilePath(const std::string& stem) {
+    return stem + std::string(kSeriesDigest.fileEnding);
+}
 
 std::string FormatChecksumLines(const std::vector<ChecksumLine>& lines) {
     std::string text;

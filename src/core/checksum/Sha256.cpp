@@ -1,5 +1,7 @@
 #include "checksum/Sha256.h"
 
+#include "checksum/DigestNames.h"
+
 #include <algorithm>
 #include <new>
 
@@ -110,7 +112,7 @@ std::string Sha256Hex(std::string_view bytes) {
 }
 
 bool IsHexDigest(std::string_view text) {
-    if (text.size() != 64) {
+    if (text.size() != kSeriesDigest.hexDigits) {
         return false;
     }
     for (const char c : text) {

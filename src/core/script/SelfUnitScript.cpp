@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "checksum/DigestNames.h"
+#include "checksum/Sha256.h"
+
 #include "text/Encoding.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
@@ -12,17 +15,7 @@ namespace {
 
 const std::string kRule = "echo " + std::string(59, '=') + "\n";
 
-std::string ScriptDigest(const std::string& digest) {
-    if (digest.size() != 64) {
-        return {};
-    }
-    for (const char c : digest) {
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) {
-            return {};
-        }
-    }
-    return digest;
-}
+std::string ScriptDigest(const std::string& digest) { return IsHexDigest(digest) ? digest : ""; }
 const std::string kFailedLabel = "brelker_failed";
 
 bool Unsafe(const std::string& name) {
@@ -81,7 +74,7 @@ std::string UnlessSize(const std::string& name, std::int64_t bytes, const std::s
 // only once the whole is there and, where it can be, proven.
 const std::string kTemporary = "\"%brelker_tmp%\"";
 
-// certutil prints a SHA-256 digest as 64 hex digits since Windows 10 and with a
+// certutil prints a digest as hex digits since Windows 10 and with a
 // blank between the bytes before; Wine's certutil prints nothing at all.
 std::string WithBlanks(const std::string& digest) {
     std::string out;
@@ -100,10 +93,11 @@ std::string HashCheck(const std::string& name, const std::string& digest) {
            WithBlanks(digest) + "\"\n";
 }
 
-// What the file holds before anything is joined into it, and its SHA-256: a
-// certutil that gives this digest for it can be trusted to check the rest.
+// What the file holds before anything is joined into it (echo ends its line
+// with CR LF), and its digest: a certutil that gives this digest for it can be
+// trusted to check the rest.
 const std::string kProbeCommand = ">" + kTemporary + " echo brelker\n";
-const std::string kProbeDigest = "cd4116684d1e5422dc710db1ef41167b09051d720565fe7bcb6a8d019ba0bec0";
+std::string ProbeDigest() { return Sha256Hex("brelker\r\n"); }
 
 }  // namespace
 
@@ -215,7 +209,7 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
     // answers, every piece is checked before the first copy; where it does not,
     // nothing can be proven and nothing is deleted.
     if (digests) {
-        std::string check = kProbeCommand + HashCheck("%brelker_tmp%", kProbeDigest) +
+        std::string check = kProbeCommand + HashCheck("%brelker_tmp%", ProbeDigest()) +
                             "if defined brelker_match set brelker_verify=1\n"
                             "if not defined brelker_verify goto brelker_copy\n";
         for (int k = 1; k <= count; ++k) {
@@ -304,7 +298,9 @@ std::optional<std::vector<std::string>> ComposeSelfUnitScript(const SelfUnitInpu
                         Echoed(Text(slot::kBatchRestoredNotVerified)) + "\ngoto :eof\n");
         units.push_back(
             ":brelker_hash\nset brelker_match=\nfor /f \"delims=\" %%H in "
-            "('certutil -hashfile \"%%brelker_file%%\" SHA256 2^>nul') do (\n"
+            "('certutil -hashfile \"%%brelker_file%%\" " +
+            std::string(kSeriesDigest.tag) +
+            " 2^>nul') do (\n"
             "if /i \"%%H\"==\"%~1\" set brelker_match=1\n"
             "if /i \"%%H\"==%2 set brelker_match=1\n)\ngoto :eof\n");
     }

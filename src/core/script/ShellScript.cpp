@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "checksum/DigestNames.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 #include "transfer/PieceNames.h"
@@ -57,9 +58,12 @@ std::string ComposeShellScript(const SelfUnitInput& input) {
         "fi\n"
         "\n"
         "sum=\n"
-        "if command -v sha256sum >/dev/null 2>&1; then sum=sha256sum\n"
-        "elif command -v shasum >/dev/null 2>&1; then sum='shasum -a 256'\n"
-        "fi\n"
+        "if command -v " +
+        std::string(kSeriesDigest.sumProgram) +
+        " >/dev/null 2>&1; then sum=" + std::string(kSeriesDigest.sumProgram) +
+        "\nelif command -v shasum >/dev/null 2>&1; then sum='shasum -a " +
+        std::string(kSeriesDigest.shasumAlgorithm) +
+        "'\nfi\n"
         "digest() { set -- $($sum <\"$1\"); printf '%s' \"${1-}\"; }\n"
         "\n"
         "# check NAME BYTES [SHA-256]: names a piece that is missing, short or damaged.\n"

@@ -37,6 +37,9 @@ public:
     // With each block, and as each piece begins. A host that words it decides
     // how often it is shown: this comes far more often than a reader needs.
     virtual void ShowTransfer(const TransferProgress& /*progress*/) {}
+    // Progress of a run whose size is known only at its end (a split of a
+    // stream): the bytes so far.
+    virtual void ShowBytes(std::int64_t /*done*/) {}
 
     virtual void ClearSizeList() = 0;
     virtual void AddSizeLine(const std::string& line) = 0;

@@ -1,17 +1,20 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "checksum/ChecksumFile.h"
+#include "platform/Platform.h"
 
 namespace brelker {
 
 // How a split, a join or Verify ended.
 enum class TransferOutcome {
     Done,
-    // The bytes ran out before the plan did (the big file shrank while it was
-    // read, or a disk was full).
+    // The file's size on the disk is not the size it was to have (a piece
+    // after it was written, a joined file after the last piece, or the bytes
+    // of the big file ran out before the plan did).
     SizesDiffer,
     // A piece could not be created (a split) or opened (a join): the result's
     // piece names it.
@@ -57,10 +60,27 @@ enum class TransferOutcome {
     AppendNotUndone,
     // The big file of a split has the name of one of its own pieces.
     BigFileNamedAsPiece,
+    // A file's bytes could not be put on the disk before the disk changes or
+    // a file goes that they stand in for: file and reason say which and why.
+    FlushFailed,
+    // Not even the smallest buffer for a block could be had.
+    NoBuffer,
+    // A block could not be read from one file or written to the other: file
+    // is the one written, reason the system's.
+    BlockFailed,
+    // Bytes that were written could not be read back to be proven: file is
+    // the one read back.
+    ReadBackFailed,
+    // The stream a split reads or a join writes is a file of the series
+    // itself (a piece or its list), named by file.
+    StreamIsSeriesFile,
+    // A stream holds more pieces than a series may have.
+    TooManyPieces,
 };
 
-// Everything a front end needs to tell the user how a run went.
-struct TransferResult {
+// What went wrong in one step of a run: everything a front end needs to say
+// it, and what the run hands up unchanged.
+struct TransferFailure {
     TransferOutcome outcome = TransferOutcome::Done;
     // The piece of PieceFailed, counted from 1; the pieces listed of SeriesUnfinished.
     int piece = 0;
@@ -70,6 +90,25 @@ struct TransferResult {
     std::string file;
     std::string reason;
     ChecksumProblem checksumProblem;
+};
+
+// A step's answer: nothing when it did its work.
+using Step = std::optional<TransferFailure>;
+
+// A refusal before anything was touched: the file it is about, without a
+// system reason.
+inline TransferFailure Refusal(TransferOutcome outcome, const std::string& file) {
+    return {outcome, 0, 0, file, {}, {}};
+}
+
+// A failure right after the call that failed: the file and the system's reason.
+inline TransferFailure Failure(Platform& platform, TransferOutcome outcome,
+                               const std::string& file) {
+    return {outcome, 0, 0, file, platform.LastErrorText(), {}};
+}
+
+// Everything a front end needs to tell the user how a run went.
+struct TransferResult : TransferFailure {
     // A join that was checked against the series' checksum file.
     bool verified = false;
     // A join that failed after pieces were deleted keeps what it joined so
@@ -85,6 +124,10 @@ struct TransferResult {
     std::string appendUndone;
 
     bool Succeeded() const { return outcome == TransferOutcome::Done; }
+    // Takes a step's failure, or Done.
+    void Take(const Step& step) {
+        static_cast<TransferFailure&>(*this) = step.value_or(TransferFailure{});
+    }
 };
 
 }  // namespace brelker

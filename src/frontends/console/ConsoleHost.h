@@ -42,7 +42,7 @@ public:
     // The bytes the next run moves, for the rate and the time left.
     void BeginRun(std::int64_t bytes);
     // Progress of a run whose size is known only at its end: the bytes so far and the rate.
-    void ShowBytes(std::int64_t done);
+    void ShowBytes(std::int64_t done) override;
     // Ends the progress line, if one is shown.
     void EndRun();
     // Writes one message line, prefixed with the program's name.

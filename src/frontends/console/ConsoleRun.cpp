@@ -10,8 +10,6 @@
 #include "console/ConsoleHost.h"
 #include "console/ConsoleReport.h"
 #include "console/ShellQuote.h"
-#include "console/StreamJoin.h"
-#include "console/StreamSplit.h"
 #include "model/JobSetup.h"
 #include "model/ResultText.h"
 #include "plan/BaseSizes.h"
@@ -26,6 +24,8 @@
 #include "transfer/Engine.h"
 #include "transfer/PieceNames.h"
 #include "transfer/Series.h"
+#include "transfer/StreamJoin.h"
+#include "transfer/StreamSplit.h"
 
 namespace brelker {
 namespace {
@@ -75,79 +75,76 @@ std::string Naming(TextSlot slot, const std::string& what) {
     return text + what;
 }
 
+// What a run was, for the words of its failure: a split or a join, of files
+// or of a stream cut into pieces of pieceBytes.
+struct RunKind {
+    bool split = false;
+    bool stream = false;
+    std::int64_t pieceBytes = 0;
+};
+
+// The words of a stream's own faults (its file is quoted); nothing for a
+// fault that a run of files shares.
+std::optional<std::string> StreamWords(const TransferResult& result, const RunKind& run) {
+    const std::string& path = result.file;
+    switch (result.outcome) {
+        case TransferOutcome::StreamIsSeriesFile:
+            return Text(run.split ? slot::kInputIsPiece : slot::kOutputIsPiece) + path;
+        case TransferOutcome::ChecksumMismatch:
+            return Text(slot::kStreamPieceMismatch) + path;
+        case TransferOutcome::TooManyPieces:
+            return path.empty() ? TextWith(slot::kStandardInputTooLong,
+                                           {std::to_string(SizePlan::MaxSmallFiles),
+                                            BytesText(run.pieceBytes)})
+                                : TextWith(slot::kStreamTooLong,
+                                           {path, std::to_string(SizePlan::MaxSmallFiles),
+                                            BytesText(run.pieceBytes)});
+        case TransferOutcome::CannotReadBigFile:
+            return path.empty() ? std::optional(Naming(slot::kCannotReadInput, result.reason))
+                                : std::nullopt;
+        case TransferOutcome::CannotWriteBigFile:
+            return path.empty() ? std::optional(Naming(slot::kCannotWriteOutput, result.reason))
+                                : std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
 // The command line's own words for a run that failed, as other command-line
 // tools say it: what could not be done with which file, and the system's
-// reason. The window keeps its own texts for the same codes.
-std::string FailureText(Platform& platform, TransferResult result, bool split) {
+// reason. The window keeps its own texts for the same outcomes.
+std::string FailureText(Platform& platform, TransferResult result, const RunKind& run) {
     if (result.outcome == TransferOutcome::ChecksumFileUnusable) {
         return ChecksumProblemWords(platform, result.checksumProblem);
     }
     result.file = QuotedName(result.file);
+    if (run.stream) {
+        if (auto words = StreamWords(result, run)) {
+            return *words;
+        }
+    }
     const std::string& path = result.file;
     const std::string& reason = result.reason;
     std::optional<TextSlot> named;
     if (result.outcome == TransferOutcome::PieceFailed) {
-        named = split ? slot::kCannotCreateNamed : slot::kCannotReadNamed;
-    } else if (result.outcome == TransferOutcome::CannotReadBigFile) {
+        named = run.split ? slot::kCannotCreateNamed : slot::kCannotReadNamed;
+    } else if (result.outcome == TransferOutcome::CannotReadBigFile ||
+               result.outcome == TransferOutcome::ReadBackFailed) {
         named = slot::kCannotReadNamed;
-    } else if (result.outcome == TransferOutcome::CannotWriteBigFile) {
+    } else if (result.outcome == TransferOutcome::CannotWriteBigFile ||
+               result.outcome == TransferOutcome::FlushFailed ||
+               result.outcome == TransferOutcome::BlockFailed) {
         named = slot::kCannotWriteNamed;
     }
     if (named && !path.empty()) {
         return WithReason(TextWith(*named, {path}), reason);
     }
     std::string text =
-        TransferFailureText(result, split ? slot::kCannotCreatePiece : slot::kCannotReadPiece);
+        TransferFailureText(result, run.split ? slot::kCannotCreatePiece : slot::kCannotReadPiece);
     if (!path.empty() && text.find(path) == std::string::npos) {
         text += (text.ends_with(' ') ? "" : ": ") + path;
     }
     return WithReason(text, reason);
-}
-
-std::string StreamFaultText(Platform& platform, StreamFault fault, const std::string& file,
-                            const std::string& reason, std::int64_t pieceBytes,
-                            const ChecksumProblem& problem = {}) {
-    const std::string path = QuotedName(file);
-    switch (fault) {
-        case StreamFault::None:
-            break;
-        case StreamFault::Locked:
-            return Text(slot::kRunLocked) + path;
-        case StreamFault::InputIsPiece:
-            return Text(slot::kInputIsPiece) + path;
-        case StreamFault::OutputIsPiece:
-            return Text(slot::kOutputIsPiece) + path;
-        case StreamFault::NotRegular:
-            return Text(slot::kNotARegularFile) + path;
-        case StreamFault::CannotCreate:
-            return WithReason(TextWith(slot::kCannotCreateNamed, {path}), reason);
-        case StreamFault::CannotWrite:
-            return path.empty() ? Naming(slot::kCannotWriteOutput, reason)
-                                : WithReason(TextWith(slot::kCannotWriteNamed, {path}), reason);
-        case StreamFault::CannotRead:
-            return path.empty() ? Naming(slot::kCannotReadInput, reason)
-                                : WithReason(TextWith(slot::kCannotReadNamed, {path}), reason);
-        case StreamFault::TooManyPieces:
-            return path.empty()
-                       ? TextWith(slot::kStandardInputTooLong,
-                                  {std::to_string(SizePlan::MaxSmallFiles), BytesText(pieceBytes)})
-                       : TextWith(slot::kStreamTooLong,
-                                  {path, std::to_string(SizePlan::MaxSmallFiles),
-                                   BytesText(pieceBytes)});
-        case StreamFault::ChecksumNotWritten:
-            return WithReason(Text(slot::kChecksumFileNotWritten) + path, reason);
-        case StreamFault::Interrupted:
-            return Text(slot::kNotFinished);
-        case StreamFault::ForeignList:
-            return Text(slot::kForeignChecksumFile) + path;
-        case StreamFault::ListUnusable:
-            return ChecksumProblemWords(platform, problem);
-        case StreamFault::Mismatch:
-            return Text(slot::kStreamPieceMismatch) + path;
-        case StreamFault::Unfinished:
-            break;  // said with the counts of the list, as a join into a file says it
-    }
-    return {};
 }
 
 // Puts what scripts read on its way; false, said, when it cannot be written
@@ -209,7 +206,7 @@ private:
     bool RoomForFreeSpaceSplit();
     int SplitDone();
     int JoinToOutput();
-    int Finish(const TransferResult& result, bool split);
+    int Finish(const TransferResult& result, const RunKind& run);
     std::optional<std::vector<std::int64_t>> PlanPieces();
     std::optional<std::int64_t> BaseSize();
     std::string InFolder(const std::string& path, const std::string& name);
@@ -229,7 +226,7 @@ private:
 
 // Says how the run ended. A failure names the file and the system's reason
 // where there are such, as other command-line tools do.
-int ConsoleRun::Finish(const TransferResult& result, bool split) {
+int ConsoleRun::Finish(const TransferResult& result, const RunKind& run) {
     host_.EndRun();
     for (const std::string& piece : result.stalePieces) {
         host_.Say(Text(slot::kStalePieceRemoved) + QuotedName(piece));
@@ -243,7 +240,7 @@ int ConsoleRun::Finish(const TransferResult& result, bool split) {
     if (result.Succeeded()) {
         return kExitSuccess;
     }
-    host_.Say(FailureText(platform_, result, split));
+    host_.Say(FailureText(platform_, result, run));
     if (!result.removedAfterFailure.empty()) {
         host_.Say(Text(slot::kRemovedAfterFailure) +
                   std::to_string(result.removedAfterFailure.size()));
@@ -371,7 +368,7 @@ int ConsoleRun::Split() {
 
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
-    if (const int status = Finish(engine.SplitBigFile(options_), true); status != kExitSuccess) {
+    if (const int status = Finish(engine.SplitBigFile(options_), {true}); status != kExitSuccess) {
         return status;
     }
     return SplitDone();
@@ -423,21 +420,19 @@ int ConsoleRun::SplitNamedStream() {
 int ConsoleRun::SplitStream(FileHandle input, const std::string& inputPath) {
     StreamSplit split(platform_, host_, inputPath);
     host_.BeginRun(0);
-    const StreamFault fault = input == kNoFile
-                                  ? StreamFault::CannotRead
-                                  : split.Run(input, *request_.pieceBytes, options_.Suffix,
-                                              options_.WriteChecksumFile, job_);
-    host_.EndRun();
-    for (const std::string& piece : split.StalePieces()) {
-        host_.Say(Text(slot::kStalePieceRemoved) + QuotedName(piece));
+    TransferResult result;
+    if (input == kNoFile) {
+        result.outcome = TransferOutcome::CannotReadBigFile;
+        result.file = inputPath;
+    } else {
+        result = split.Run(input,
+                           {*request_.pieceBytes, SizePlan::MaxSmallFiles, options_.Suffix,
+                            options_.WriteChecksumFile},
+                           job_);
     }
-    if (fault != StreamFault::None) {
-        host_.Say(StreamFaultText(platform_, fault, split.FaultPath(), split.FaultReason(),
-                                  *request_.pieceBytes));
-        if (!split.Removed().empty()) {
-            host_.Say(Text(slot::kRemovedAfterFailure) + std::to_string(split.Removed().size()));
-        }
-        return kExitFailure;
+    if (const int status = Finish(result, {true, true, *request_.pieceBytes});
+        status != kExitSuccess) {
+        return status;
     }
     return SplitDone();
 }
@@ -500,7 +495,7 @@ int ConsoleRun::Join() {
     Engine engine(job_, platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
     const TransferResult result = engine.JoinSmallFiles(options_);
-    if (const int status = Finish(result, false); status != kExitSuccess) {
+    if (const int status = Finish(result, {false}); status != kExitSuccess) {
         return status;
     }
     if (!request_.quiet) {
@@ -514,25 +509,17 @@ int ConsoleRun::JoinToOutput() {
     const FileHandle output = platform_.StandardOutput();
     StreamJoin join(platform_, host_);
     host_.BeginRun(job_.BigFileBytes);
-    const StreamFault fault =
-        output == kNoFile ? StreamFault::CannotWrite : join.Run(job_, options_.Suffix, output);
-    host_.EndRun();
-    if (fault == StreamFault::Unfinished) {
-        TransferResult unfinished;
-        unfinished.outcome = TransferOutcome::SeriesUnfinished;
-        unfinished.file = join.FaultPath();
-        unfinished.piece = join.List().series.Count();
-        unfinished.plannedPieces = join.List().plannedPieces;
-        host_.Say(TransferFailureText(unfinished, slot::kCannotReadPiece));
-        return kExitFailure;
+    TransferResult result;
+    if (output == kNoFile) {
+        result.outcome = TransferOutcome::CannotWriteBigFile;
+    } else {
+        result = join.Run(job_, options_.Suffix, output);
     }
-    if (fault != StreamFault::None) {
-        host_.Say(StreamFaultText(platform_, fault, join.FaultPath(), join.FaultReason(), 0,
-                                  join.ListProblem()));
-        return kExitFailure;
+    if (const int status = Finish(result, {false, true}); status != kExitSuccess) {
+        return status;
     }
     if (!request_.quiet) {
-        host_.Say(Text(join.Verified() ? slot::kJoinedVerified : slot::kJoinedNotVerified) +
+        host_.Say(Text(result.verified ? slot::kJoinedVerified : slot::kJoinedNotVerified) +
                   Text(slot::kStandardOutputName));
     }
     return kExitSuccess;
@@ -581,7 +568,7 @@ int ConsoleRun::Verify() {
     const TransferResult result = engine.VerifySeries(options_, {FolderOfPath(stem)}, report);
     host_.EndRun();
     if (!result.Succeeded()) {
-        host_.Say(FailureText(platform_, result, false));
+        host_.Say(FailureText(platform_, result, {false}));
         return kExitFailure;
     }
     if (!Flushed(out_, host_, writeError)) {

@@ -488,7 +488,7 @@ TEST_F(ChecksumTransferTest, AJoinStopsAtAPieceThatIsNotTheOneSplitAndKeepsTheRe
 TEST_F(ChecksumTransferTest, BytesThatCannotBeReadBackForHashingFailTheRun) {
     platform.readBackFails = true;
     PlanSplit(bytes, {kPiece, kPiece, 100});
-    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::ReadBackFailed);
     EXPECT_FALSE(Exists(ChecksumPath()));
     EXPECT_TRUE(job.PieceDigests.empty());
 

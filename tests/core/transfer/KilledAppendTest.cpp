@@ -45,7 +45,7 @@ protected:
         platform.kernelCopy = false;
         platform.writeRoom = 1500;  // the record, then part of the pieces
         platform.failTruncates = true;
-        ASSERT_EQ(JoinSeries(), TransferOutcome::SizesDiffer);
+        ASSERT_EQ(JoinSeries(), TransferOutcome::BlockFailed);
         platform.kernelCopy = true;
         platform.writeRoom = std::numeric_limits<std::int64_t>::max();
         platform.failTruncates = false;

@@ -204,7 +204,8 @@ TEST_F(TransferTest, TheBigFileIsDeletedOnlyAfterACleanSplit) {
     options.RemoveBigFile = true;
     platform.kernelCopy = false;
     platform.writeRoom = 4000;
-    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::BlockFailed);
+    EXPECT_EQ(result.file, Piece(2));
     EXPECT_TRUE(Exists(job.BigFilePath));
 
     platform.writeRoom = INT64_MAX;
@@ -218,7 +219,7 @@ TEST_F(TransferTest, AFullDiskEndsTheSplitAndRemovesWhatItWrote) {
     platform.kernelCopy = false;
     platform.writeRoom = 1500;
     const int filesBefore = OpenFiles();
-    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::BlockFailed);
     // Pieces 1 and 2 alone would look like a whole series of two.
     EXPECT_EQ(result.removedAfterFailure, (std::vector<std::string>{Piece(1), Piece(2)}));
     EXPECT_FALSE(Exists(ChecksumFilePath(job.SmallFilesBase)));
@@ -235,7 +236,7 @@ TEST_F(TransferTest, AFullDiskDuringAJoinIsCaughtAndNoPieceIsDeleted) {
     options.RemoveSmallFiles = true;
     platform.kernelCopy = false;
     platform.writeRoom = 1200;
-    EXPECT_EQ(JoinSeries(), TransferOutcome::SizesDiffer);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::BlockFailed);
     EXPECT_TRUE(Exists(Piece(1)));  // all its bytes arrived, but the whole did not
     EXPECT_TRUE(Exists(Piece(2)));
     EXPECT_EQ(ReadFile(Piece(2)), PatternBytes(1000, 2));
@@ -330,10 +331,10 @@ TEST_F(TransferTest, ShortOfMemoryTheBlockIsHalvedUntilABufferCanBeHad) {
 
     // With no memory at all nothing is copied, and only an empty piece is right.
     platform.largestAllocation = 0;
-    EXPECT_EQ(Split(), TransferOutcome::SizesDiffer);
+    EXPECT_EQ(Split(), TransferOutcome::NoBuffer);
     PlanJoin({bytes});
     options.RemoveSmallFiles = true;
-    EXPECT_EQ(JoinSeries(), TransferOutcome::SizesDiffer);
+    EXPECT_EQ(JoinSeries(), TransferOutcome::NoBuffer);
     EXPECT_TRUE(Exists(Piece(1)));
 }
 

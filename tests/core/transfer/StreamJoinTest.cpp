@@ -1,9 +1,8 @@
-#include "console/StreamJoin.h"
+#include "transfer/StreamJoin.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "FakeHost.h"
 #include "FaultyPlatform.h"
 #include "TempFolder.h"
 #include "checksum/ChecksumFile.h"
@@ -43,21 +42,20 @@ protected:
         WriteFile(ChecksumFilePath(job.SmallFilesBase), FormatChecksumLines(lines));
     }
     // Joins into a file standing in for standard output; what went out goes to sent.
-    StreamFault Join() {
+    TransferOutcome Join() {
         const FileHandle output = platform.CreateForWriting(folder / "out");
         StreamJoin join(platform, host);
-        const StreamFault fault = join.Run(job, kSuffix, output);
+        const TransferResult result = join.Run(job, kSuffix, output);
         platform.Close(output);
         sent = ReadFile(folder / "out");
-        faultPath = join.FaultPath();
-        verified = join.Verified();
-        return fault;
+        faultPath = result.file;
+        verified = result.verified;
+        return result.outcome;
     }
 
     TempFolder folder;
     FaultyPlatform platform;
-    std::ostringstream errors;
-    ConsoleHost host{errors, false};
+    FakeHost host;
     Job job;
     std::string bytes;
     std::string sent;
@@ -69,20 +67,20 @@ protected:
 // before its first byte goes out, though the next piece is checked ahead.
 TEST_F(StreamJoinTest, EachPieceGoesOutWholeOnlyOnceItsCheckPassed) {
     WriteList(true);
-    ASSERT_EQ(Join(), StreamFault::None);
+    ASSERT_EQ(Join(), TransferOutcome::Done);
     EXPECT_TRUE(verified);
     EXPECT_TRUE(sent == bytes);
 
     std::string damaged = Part(3);
     damaged[kPiece / 2] = static_cast<char>(~damaged[kPiece / 2]);
     WriteFile(Piece(3), damaged);
-    EXPECT_EQ(Join(), StreamFault::Mismatch);
+    EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch);
     EXPECT_EQ(faultPath, Piece(3));
     EXPECT_TRUE(sent == Part(1) + Part(2));
 
     WriteFile(Piece(3), Part(3));
     platform.unreadable.insert(Piece(3));
-    EXPECT_EQ(Join(), StreamFault::CannotRead);
+    EXPECT_EQ(Join(), TransferOutcome::PieceFailed);
     EXPECT_EQ(faultPath, Piece(3));
     EXPECT_TRUE(sent == Part(1) + Part(2));
 }
@@ -103,7 +101,7 @@ TEST_F(StreamJoinTest, APieceChangedAfterItsCheckIsCaughtAndNamed) {
     for (const bool withWhole : {true, false}) {
         WriteFile(Piece(2), Part(2));
         WriteList(withWhole);
-        EXPECT_EQ(Join(), StreamFault::Mismatch) << withWhole;
+        EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch) << withWhole;
         EXPECT_EQ(faultPath, Piece(2)) << withWhole;
         // With a line for the whole the rest goes out before the end tells.
         const std::string rest = withWhole ? Part(3) + Part(4) : std::string();
@@ -113,7 +111,7 @@ TEST_F(StreamJoinTest, APieceChangedAfterItsCheckIsCaughtAndNamed) {
 
     WriteFile(Piece(2), Part(2));
     WriteList(true, Sha256Hex("another file"));
-    EXPECT_EQ(Join(), StreamFault::Mismatch);
+    EXPECT_EQ(Join(), TransferOutcome::ChecksumMismatch);
     EXPECT_EQ(faultPath, "big");
     EXPECT_TRUE(sent == bytes);
 }

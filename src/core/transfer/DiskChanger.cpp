@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "transfer/Engine.h"
+#include "transfer/DiskChanger.h"
 
 namespace brelker {
 
-bool Engine::AskForDisk(int piece, DiskPrompt kind) { return host_.AskForDisk(piece, kind); }
+bool DiskChanger::AskForDisk(int piece, DiskPrompt kind) { return host_.AskForDisk(piece, kind); }
 
 std::int64_t RoomForOneFile(std::int64_t free, std::int64_t unit) {
     if (free <= 0 || unit <= 0) {
@@ -21,12 +21,12 @@ std::int64_t RoomForOneFile(std::int64_t free, std::int64_t unit) {
     return units > records ? (units - records) * unit : 0;
 }
 
-bool Engine::SizeFromFreeSpace(int piece, std::int64_t& remaining) {
+bool DiskChanger::SizeFromFreeSpace(int piece, std::int64_t& remaining) {
     // A volume that cannot be asked (no disk in the drive, no such folder) counts
     // as full: the user is asked for another disk instead of getting a piece the
     // disk cannot take, and a No ends the run.
     const auto room = [this] {
-        return RoomForOneFile(QueryFreeSpace(job_.TargetDrive),
+        return RoomForOneFile(platform_.FreeSpace(job_.TargetDrive),
                               platform_.AllocationUnit(job_.TargetDrive));
     };
     std::int64_t free = room();
@@ -54,14 +54,14 @@ bool Engine::SizeFromFreeSpace(int piece, std::int64_t& remaining) {
     return true;
 }
 
-void Engine::EraseDisk(const std::string& root) {
+void DiskChanger::EraseDisk(const std::string& root) {
     host_.NoteErasing();
     job_.EraseDepth = 0;
     EraseWalk(root);
 }
 
 // The root's files go first, then each folder's, the deepest before their parents.
-void Engine::EraseWalk(const std::string& folder) {
+void DiskChanger::EraseWalk(const std::string& folder) {
     const auto entries = platform_.ListFolder(folder);
     if (!entries) {
         return;
@@ -80,7 +80,7 @@ void Engine::EraseWalk(const std::string& folder) {
     }
 }
 
-void Engine::DeleteFilesIn(const std::string& folder) {
+void DiskChanger::DeleteFilesIn(const std::string& folder) {
     const auto entries = platform_.ListFolder(folder);
     if (!entries) {
         return;
@@ -91,7 +91,7 @@ void Engine::DeleteFilesIn(const std::string& folder) {
         }
         const std::string path = platform_.JoinPath(folder, entry.name);
         // Splitting a file that lies on the floppy itself must not delete it.
-        if (!protectedFile_.empty() && platform_.SameFile(path, protectedFile_)) {
+        if (!protected_.empty() && platform_.SameFile(path, protected_)) {
             continue;
         }
         if (platform_.DeleteFile(path)) {
@@ -100,6 +100,10 @@ void Engine::DeleteFilesIn(const std::string& folder) {
             host_.ReportUndeletable(path);
         }
     }
+}
+
+bool DiskChanger::WasChanged(const std::string& previous) const {
+    return !lastPieceStamp_ || previous.empty() || platform_.FileStamp(previous) != lastPieceStamp_;
 }
 
 }  // namespace brelker
