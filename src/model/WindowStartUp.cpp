@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/Version.h"
 #include "settings/Settings.h"
+#include "text/Languages.h"
 #include "text/Slots.h"
 #include "text/TextTable.h"
 
@@ -103,11 +104,10 @@ void WindowLogic::LoadSettings() {
 }
 
 // "Welcome to The File Brelker, version 2.7" in status panel 0. "version" is
-// written small inside the sentence, except in German, where every noun keeps
-// its capital.
+// written small inside the sentence, except where every noun keeps its capital.
 void WindowLogic::ShowWelcome() {
     std::string version = Text(slot::kVersion);
-    if (CurrentLanguage() != kGerman) {
+    if (!FactsOf(CurrentLanguage()).capitalizesNouns) {
         for (char& c : version) {
             c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
         }

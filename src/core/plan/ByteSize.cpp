@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include "text/Languages.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -188,14 +189,7 @@ std::optional<std::int64_t> ParseTypedSize(std::string_view text, std::string_vi
 }
 
 std::string_view DigitGroupSeparatorOf(int language) {
-    switch (language) {
-        case kSwedish:
-            return " ";
-        case kGerman:
-            return ".";
-        default:
-            return ",";
-    }
+    return FactsOf(language).digitGroupSeparator;
 }
 
 }  // namespace brelker

@@ -3,15 +3,15 @@
 #include <charconv>
 #include <span>
 
+#include "text/Languages.h"
 #include "text/Slots.h"
-#include "text/TextSources.h"
 
 namespace brelker {
 namespace {
 
 // The help line of the switch that writes a restore script exists in English only.
 constexpr int kEnglishOnlySlot = slot::kSelfUnitSwitchHelp.number;
-// The command-line part of the help is not translated into German.
+// The command-line part of the help, which not every language has.
 constexpr int kFirstCommandLineHelpSlot = slot::kSwitchesFirst.number;
 constexpr int kLastCommandLineHelpSlot = slot::kSwitchesLast.number;
 
@@ -95,10 +95,12 @@ void TextTable::Fill(std::string_view suffix) {
         entry.clear();
     }
 
-    // Slot by slot, the three languages together, so that a composed text always
+    // Slot by slot, the languages together, so that a composed text always
     // finds the lower slots it is built from already filled in its own language.
-    const std::array<std::span<const SlotSource>, kLanguageCount> sources = {
-        EnglishSources(), SwedishSources(), GermanSources()};
+    std::array<std::span<const SlotSource>, kLanguageCount> sources;
+    for (const LanguageFacts& facts : Languages()) {
+        sources[static_cast<std::size_t>(facts.language)] = facts.sources();
+    }
     std::array<std::size_t, kLanguageCount> next{};
     for (int slot = 0; slot < kSlotCount; ++slot) {
         for (int language = 0; language < kLanguageCount; ++language) {
@@ -117,10 +119,15 @@ void TextTable::Fill(std::string_view suffix) {
         }
     }
 
-    entries_[IndexOf(kGerman, kFirstCommandLineHelpSlot)] =
-        Entry(kEnglish, kFirstCommandLineHelpSlot) + " (in English)";
-    for (int slot = kFirstCommandLineHelpSlot + 1; slot <= kLastCommandLineHelpSlot; ++slot) {
-        entries_[IndexOf(kGerman, slot)] = Entry(kEnglish, slot);
+    for (const LanguageFacts& facts : Languages()) {
+        if (facts.hasCommandLineHelp) {
+            continue;
+        }
+        entries_[IndexOf(facts.language, kFirstCommandLineHelpSlot)] =
+            Entry(kEnglish, kFirstCommandLineHelpSlot) + " (in English)";
+        for (int slot = kFirstCommandLineHelpSlot + 1; slot <= kLastCommandLineHelpSlot; ++slot) {
+            entries_[IndexOf(facts.language, slot)] = Entry(kEnglish, slot);
+        }
     }
 }
 

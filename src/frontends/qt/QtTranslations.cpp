@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "text/Languages.h"
 #include "text/TextTable.h"
 
 namespace brelker {
@@ -28,13 +29,16 @@ void FollowLanguageInQt(int language) {
     // "qt_xx" brings Qt's whole catalogue for a language: for German it names
     // qtbase_de and the others, for Swedish it is one file of its own, which
     // lacks the standard buttons and much of the file dialog. The program's
-    // own catalogue fills those in; installed last, it is asked first.
-    if (language == kSwedish) {
-        install(QStringLiteral("qt_sv"), system);
-        install(QStringLiteral("brelker_qt_sv"), QStringLiteral(":/translations"));
-    } else if (language == kGerman) {
-        install(QStringLiteral("qt_de"), system);
+    // own catalogue fills those in where it has one; installed last, it is
+    // asked first. English needs neither.
+    const LanguageFacts& facts = FactsOf(language);
+    if (facts.language == kEnglish) {
+        return;
     }
+    const QString code =
+        QString::fromUtf8(facts.code.data(), static_cast<qsizetype>(facts.code.size()));
+    install(QStringLiteral("qt_") + code, system);
+    install(QStringLiteral("brelker_qt_") + code, QStringLiteral(":/translations"));
 }
 
 }  // namespace brelker
