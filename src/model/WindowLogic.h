@@ -20,6 +20,7 @@
 #include "script/ScriptView.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "text/Slots.h"
 #include "transfer/Engine.h"
 #include "transfer/EngineHost.h"
 #include "transfer/Job.h"

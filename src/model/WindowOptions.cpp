@@ -34,14 +34,14 @@ void WindowLogic::SetPauseMode(PauseMode mode) {
     store_.Write(settings::ChangeDisk, static_cast<int>(options_.PauseMode));
 }
 
+static_assert(kLanguageCommands.size() == kLanguageCount, "a Language item for each language");
+
 void WindowLogic::SwitchLanguage(int language) {
-    const std::array<Command, 3> items = {Command::LanguageEnglish, Command::LanguageSwedish,
-                                          Command::LanguageGerman};
-    if (Busy() || Checked(items[static_cast<std::size_t>(language)])) {
+    if (Busy() || Checked(kLanguageCommands[static_cast<std::size_t>(language)])) {
         return;
     }
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        SetChecked(items[i], static_cast<int>(i) == language);
+    for (std::size_t i = 0; i < kLanguageCommands.size(); ++i) {
+        SetChecked(kLanguageCommands[i], static_cast<int>(i) == language);
     }
     SetCurrentLanguage(language);
     ReapplyLanguage();

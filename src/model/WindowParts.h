@@ -39,6 +39,10 @@ enum class Command {
 };
 inline constexpr int kCommandCount = static_cast<int>(Command::Stop) + 1;
 
+// The Language menu's item of each language, in the order of their numbers.
+inline constexpr std::array kLanguageCommands = {Command::LanguageEnglish, Command::LanguageSwedish,
+                                                 Command::LanguageGerman};
+
 // The menus, which the work switches off as a whole.
 enum class Menu { File, ChangeOfDisk, Memory, Language, Options, Help };
 inline constexpr int kMenuCount = static_cast<int>(Menu::Help) + 1;

@@ -51,9 +51,9 @@ void WindowLogic::OpenFilesFromCommandLine(const std::vector<std::string>& files
 void WindowLogic::LoadSettings() {
     // A stored language outside the three checks no item; the texts read English.
     SetCurrentLanguage(store_.Read(settings::Language));
-    SetChecked(Command::LanguageEnglish, CurrentLanguage() == kEnglish);
-    SetChecked(Command::LanguageSwedish, CurrentLanguage() == kSwedish);
-    SetChecked(Command::LanguageGerman, CurrentLanguage() == kGerman);
+    for (std::size_t i = 0; i < kLanguageCommands.size(); ++i) {
+        SetChecked(kLanguageCommands[i], CurrentLanguage() == static_cast<int>(i));
+    }
     view_.frame.FollowLanguage(CurrentLanguage());
 
     options_.RemoveSmallFiles = store_.Read(settings::RemoveSmallFiles);

@@ -167,6 +167,10 @@ protected:
                       model.Enabled(static_cast<Control>(i)))
                 << i;
         }
+        for (int i = 0; i < kMenuCount; ++i) {
+            EXPECT_EQ(view.menus[static_cast<std::size_t>(i)], model.Enabled(static_cast<Menu>(i)))
+                << i;
+        }
     }
     // The enabled commands of the File menu that do the work, as letters.
     static std::string Commands(const WindowModel& shown) {
