@@ -171,10 +171,7 @@ void WindowModel::ShowResult(const TransferResult& result, TextSlot successSlot,
     } else {
         const bool interrupted = result.outcome == TransferOutcome::Interrupted;
         const bool kept = result.outcome == TransferOutcome::BigFileNotRemoved;
-        std::string text = TransferFailureText(result, failureSlot);
-        if (kept && !result.reason.empty()) {
-            text += ": " + result.reason;
-        }
+        std::string text = FailureMessage(result, failureSlot);
         if (const auto removed = result.removedAfterFailure.size(); removed > 0) {
             text += "\n\n" + Text(slot::kRemovedAfterFailure) + std::to_string(removed);
         }
