@@ -20,7 +20,7 @@ std::int64_t RoomForOneFile(std::int64_t free, std::int64_t unit);
 // free space, and the floppy erase.
 class DiskChanger {
 public:
-    DiskChanger(Job& job, Platform& platform, EngineHost& host)
+    DiskChanger(Job& job, Platform& platform, RunQuestions& host)
         : job_(job), platform_(platform), host_(host) {}
 
     // Asks for the disk of piece i; true when the user answers Yes.
@@ -45,7 +45,7 @@ private:
 
     Job& job_;
     Platform& platform_;
-    EngineHost& host_;
+    RunQuestions& host_;
     std::string protected_;
     std::optional<std::string> lastPieceStamp_;
 };
