@@ -396,6 +396,6 @@ TransferResult WindowModel::RunWork(TextSlot busySlot,
     return result;
 }
 
-void WindowModel::Stop() { job_.StopRequested = true; }
+void WindowModel::Stop() { engine_.RequestStop(); }
 
 }  // namespace brelker

@@ -16,7 +16,7 @@ Step JoinTarget::Open() {
     if (job_.AppendActive && platform_.KindOf(job_.BigFilePath, false) != FileKind::Missing) {
         return OpenForAppend();
     }
-    job_.AppendBaseBytes = 0;
+    run_.AppendBaseBytes = 0;
     file_.Reset(platform_.CreateTemporaryBeside(job_.BigFilePath, path_));
     viaTemporary_ = true;
     if (!file_) {
@@ -39,15 +39,15 @@ Step JoinTarget::OpenForAppend() {
     if (!file_) {
         return Failure(platform_, TransferOutcome::CannotWriteBigFile, job_.BigFilePath);
     }
-    job_.AppendBaseBytes = platform_.SizeOf(file_.Handle());
-    if (job_.AppendBaseBytes < 0 || !platform_.Seek(file_.Handle(), job_.AppendBaseBytes)) {
+    run_.AppendBaseBytes = platform_.SizeOf(file_.Handle());
+    if (run_.AppendBaseBytes < 0 || !platform_.Seek(file_.Handle(), run_.AppendBaseBytes)) {
         const TransferFailure failed =
             Failure(platform_, TransferOutcome::CannotWriteBigFile, job_.BigFilePath);
         file_.Close();
-        job_.AppendBaseBytes = 0;
+        run_.AppendBaseBytes = 0;
         return failed;
     }
-    offset_ = job_.AppendBaseBytes;
+    offset_ = run_.AppendBaseBytes;
     return WriteAppendRecord();
 }
 
@@ -117,7 +117,7 @@ Step JoinTarget::CutBack(const std::optional<AppendRecord>& record, const std::s
 // ends, so a run that finds it held leaves the target alone.
 Step JoinTarget::WriteAppendRecord() {
     AppendRecord record;
-    record.length = job_.AppendBaseBytes;
+    record.length = run_.AppendBaseBytes;
     record.identity = platform_.HandleIdentity(file_.Handle()).value_or(std::string());
     if (readable_) {
         record.tailDigest = TailDigest(platform_, file_.Handle(), record.length).value_or("");
@@ -255,11 +255,11 @@ void JoinTarget::Abandon() {
 void JoinTarget::CutToOldLength() {
     bool cut = false;
     if (file_) {
-        cut = platform_.Truncate(file_.Handle(), job_.AppendBaseBytes) &&
+        cut = platform_.Truncate(file_.Handle(), run_.AppendBaseBytes) &&
               platform_.Flush(file_.Handle());
         file_.Close();
     } else if (const OpenedFile file(platform_, platform_.OpenForWriting(path_)); file) {
-        cut = platform_.Truncate(file.Handle(), job_.AppendBaseBytes) &&
+        cut = platform_.Truncate(file.Handle(), run_.AppendBaseBytes) &&
               platform_.Flush(file.Handle());
     }
     if (record_) {
