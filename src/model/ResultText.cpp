@@ -32,10 +32,10 @@ constexpr std::array<TextSlot, 27> kOutcomeSlots = {slot::kFileSplit,
                                                     slot::kBigFileNotRemoved,
                                                     slot::kAppendNotUndone,
                                                     slot::kBigFileNamedAsPiece,
-                                                    slot::kSizesDiffer,
-                                                    slot::kSizesDiffer,
-                                                    slot::kSizesDiffer,
-                                                    slot::kSizesDiffer,
+                                                    slot::kFlushFailed,
+                                                    slot::kNoBuffer,
+                                                    slot::kBlockFailed,
+                                                    slot::kReadBackFailed,
                                                     slot::kInputIsPiece,
                                                     slot::kStandardInputTooLong};
 static_assert(kOutcomeSlots.size() == static_cast<std::size_t>(TransferOutcome::TooManyPieces) + 1);
@@ -72,10 +72,26 @@ std::string TransferFailureText(const TransferResult& result, TextSlot failureSl
         case BigFileNotRemoved:
         case AppendNotUndone:
         case BigFileNamedAsPiece:
+        case FlushFailed:
+        case BlockFailed:
+        case ReadBackFailed:
+        case StreamIsSeriesFile:
             return Text(OutcomeSlot(result.outcome)) + result.file;
         default:
             return Text(OutcomeSlot(result.outcome));
     }
+}
+
+std::string FailureMessage(const TransferResult& result, TextSlot failureSlot) {
+    std::string text = TransferFailureText(result, failureSlot);
+    if (result.outcome != TransferOutcome::ChecksumFileUnusable && !result.file.empty() &&
+        text.find(result.file) == std::string::npos) {
+        text += "\n" + Text(slot::kFileConcerned) + result.file;
+    }
+    if (!result.reason.empty()) {
+        text += "\n" + Text(slot::kSystemReason) + result.reason;
+    }
+    return text;
 }
 
 std::string ChecksumProblemText(const ChecksumProblem& problem) {

@@ -12,6 +12,10 @@ namespace brelker {
 // join), which the piece's number follows. A failure about a file names it,
 // and a checksum file that cannot be used also the line and the reason.
 std::string TransferFailureText(const TransferResult& result, TextSlot failureSlot);
+// The message a window shows for a run that did not succeed: the outcome's
+// words, then the file it is about where the words do not name it, and the
+// system's reason where there is one, each on a line of its own.
+std::string FailureMessage(const TransferResult& result, TextSlot failureSlot);
 // The slot of an outcome's own words.
 TextSlot OutcomeSlot(TransferOutcome outcome);
 

@@ -177,10 +177,7 @@ void WindowLogic::ShowResult(const TransferResult& result, TextSlot successSlot,
     } else {
         const bool interrupted = result.outcome == TransferOutcome::Interrupted;
         const bool kept = result.outcome == TransferOutcome::BigFileNotRemoved;
-        std::string text = TransferFailureText(result, failureSlot);
-        if (kept && !result.reason.empty()) {
-            text += ": " + result.reason;
-        }
+        std::string text = FailureMessage(result, failureSlot);
         if (const auto removed = result.removedAfterFailure.size(); removed > 0) {
             text += "\n\n" + Text(slot::kRemovedAfterFailure) + std::to_string(removed);
         }
@@ -400,6 +397,6 @@ TransferResult WindowLogic::RunWork(TextSlot busySlot,
     return result;
 }
 
-void WindowLogic::Stop() { job_.StopRequested = true; }
+void WindowLogic::Stop() { engine_.RequestStop(); }
 
 }  // namespace brelker

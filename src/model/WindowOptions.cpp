@@ -152,7 +152,7 @@ void WindowLogic::ResetSettings() {
 // the Stop question, and only a stopped run lets the window close.
 bool WindowLogic::CloseRequested() {
     if (Busy()) {
-        job_.StopRequested = true;
+        engine_.RequestStop();
         closeAfterWork_ = true;
         return false;
     }

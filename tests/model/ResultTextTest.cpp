@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "text/Slots.h"
 #include "text/TextTable.h"
 
@@ -47,6 +49,53 @@ TEST(ResultTextTest, EveryEngineCodeHasItsOwnWords) {
         result.checksumProblem = {"x.sha256", 3, ChecksumFault::FolderPart};
         EXPECT_EQ(TransferFailureText(result, row.failureSlot), row.text) << row.text;
     }
+}
+
+// The window says what went wrong, with which file and the system's reason,
+// in each language: a permission error, an I/O error and a failed flush each
+// in their own words, and sizes that really differ as they always were.
+TEST(ResultTextTest, AFailureNamesItsFileAndTheSystemsReasonInEveryLanguage) {
+    FillTextTable(".Brelked_");
+    using enum TransferOutcome;
+    struct Row {
+        TransferOutcome outcome;
+        const char* file;
+        const char* reason;
+        const char* english;
+    };
+    const Row rows[] = {
+        {PieceFailed, "/m/x.Brelked_2", "Permission denied",
+         "Possible invalid path! Could not create smaller file number 2\nFile: "
+         "/m/x.Brelked_2\nReason: Permission denied"},
+        {BlockFailed, "/m/x.Brelked_1", "Input/output error",
+         "Could not copy the bytes of this file: /m/x.Brelked_1\nReason: Input/output error"},
+        {FlushFailed, "/m/x.Brelked_1", "No space left on device",
+         "Could not put this file on the disk: /m/x.Brelked_1\nReason: No space left on device"},
+        {ReadBackFailed, "/m/x.Brelked_3", "",
+         "Could not read back what was written, to check it: /m/x.Brelked_3"},
+        {SizesDiffer, "/m/x.Brelked_1", "",
+         "The sizes of the files differ. The disk may be full.\nFile: /m/x.Brelked_1"},
+        {NoBuffer, "", "", "Not enough memory to copy the file."},
+    };
+    std::set<std::string> words;
+    for (const Row& row : rows) {
+        TransferResult result;
+        result.outcome = row.outcome;
+        result.piece = 2;
+        result.file = row.file;
+        result.reason = row.reason;
+        SetCurrentLanguage(kEnglish);
+        EXPECT_EQ(FailureMessage(result, slot::kCannotCreatePiece), row.english);
+        words.insert(TransferFailureText(result, slot::kCannotCreatePiece));
+        for (const Language language : {kSwedish, kGerman}) {
+            SetCurrentLanguage(language);
+            const std::string text = FailureMessage(result, slot::kCannotCreatePiece);
+            EXPECT_NE(text, row.english) << text;
+            EXPECT_NE(text.find(row.file), std::string::npos) << text;
+            EXPECT_NE(text.find(row.reason), std::string::npos) << text;
+        }
+    }
+    EXPECT_EQ(words.size(), std::size(rows));
 }
 
 // Each reason in its words, and the line left out when the file as a whole is at fault.

@@ -153,7 +153,8 @@ TEST_F(WindowWorkflowTest, FailedSplitsSayWhyAndLeaveNoRestoreScriptCommand) {
     const std::string big = ChooseBigFile(PatternBytes(3'000'000));
     std::filesystem::remove(big);
     model.Execute(Command::DoSplit);
-    EXPECT_EQ(dialogs.Texts(), Lines{"Could not read the big file. / Abnormal termination!"});
+    EXPECT_EQ(dialogs.Texts(),
+              Lines{"Could not read the big file.\nFile: " + big + " / Abnormal termination!"});
     EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Stop);
     EXPECT_EQ(view.status[1], "Abnormal termination!");
     EXPECT_EQ(Commands(), "a---d--");

@@ -235,6 +235,14 @@ inline constexpr TextSlot kAppendNotUndone{720};
 inline constexpr TextSlot kAppendUndone{721};
 inline constexpr TextSlot kBigFileNamedAsPiece{722};
 
+// What went wrong in a run, with which file and why (830-859).
+inline constexpr TextSlot kFlushFailed{830};
+inline constexpr TextSlot kNoBuffer{831};
+inline constexpr TextSlot kBlockFailed{832};
+inline constexpr TextSlot kReadBackFailed{833};
+inline constexpr TextSlot kFileConcerned{834};
+inline constexpr TextSlot kSystemReason{835};
+
 // Continuing a split or a join that stopped (880-929).
 inline constexpr TextSlot kUsageResume{880};
 inline constexpr TextSlot kSplitStoppedUseResume{881};

@@ -664,6 +664,13 @@ constexpr std::array kEnglish = std::to_array<SlotSource>({
     {744, "Delete the base size \"%1\"?"},
     {745, "Close"},
     {746, "&Only before smaller files to/from floppy disks"},
+    // What went wrong in a run, with which file and why.
+    {830, "Could not put this file on the disk: "},
+    {831, "Not enough memory to copy the file."},
+    {832, "Could not copy the bytes of this file: "},
+    {833, "Could not read back what was written, to check it: "},
+    {834, "File: "},
+    {835, "Reason: "},
     // Continuing a split or a join that stopped.
     {880,
      "  --resume             split, join: continue a run that stopped, after what still checks "

@@ -711,6 +711,13 @@ constexpr std::array kGerman = std::to_array<SlotSource>({
     {744, "Die Grundgröße \"%1\" löschen?"},
     {745, "Schließen"},
     {746, "&Nur vor kleineren Dateien auf/von Disketten"},
+    // What went wrong in a run, with which file and why.
+    {830, "Die Datei konnte nicht auf den Datenträger gebracht werden: "},
+    {831, "Nicht genug Speicher, um die Datei zu kopieren."},
+    {832, "Die Bytes dieser Datei konnten nicht kopiert werden: "},
+    {833, "Das Geschriebene konnte zur Prüfung nicht zurückgelesen werden: "},
+    {834, "Datei: "},
+    {835, "Grund: "},
     // Einen abgebrochenen Lauf fortsetzen.
     {880,
      "  --resume             split, join: einen abgebrochenen Lauf nach dem Geprüften fortsetzen"},

@@ -687,6 +687,13 @@ constexpr std::array kSwedish = std::to_array<SlotSource>({
     {744, "Ta bort grundstorleken \"%1\"?"},
     {745, "Stäng"},
     {746, "&Endast före mindre filer till/från disketter"},
+    // What went wrong in a run, with which file and why.
+    {830, "Kunde inte föra över filen till disken: "},
+    {831, "Det finns inte tillräckligt med minne för att kopiera filen."},
+    {832, "Kunde inte kopiera filens byte: "},
+    {833, "Kunde inte läsa tillbaka det som skrevs, för att kontrollera det: "},
+    {834, "Fil: "},
+    {835, "Orsak: "},
     // Att fortsätta en delning eller sammanfogning som avbröts.
     {880,
      "  --resume             split, join: fortsätt en körning som avbröts, efter det som stämmer"},

@@ -42,14 +42,14 @@ std::int64_t BlockSizeFor(std::int64_t pieceSize, std::int64_t baseTerm, int max
     return std::min(block, kLargestBlock);
 }
 
-bool GoOnAfterStop(Job& job, Platform& platform, EngineHost& host) {
+bool GoOnAfterStop(StopSignal& stop, Platform& platform, EngineHost& host) {
     if (platform.PendingInterrupt() != 0) {
         return false;
     }
-    if (!job.StopRequested) {
+    if (!stop.requested) {
         return true;
     }
-    job.StopRequested = false;
+    stop.requested = false;
     const bool goOn = host.AskToContinue();
     host.ShowBusyCursor();
     return goOn;

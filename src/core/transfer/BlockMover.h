@@ -27,7 +27,7 @@ std::int64_t BlockSizeFor(std::int64_t pieceSize, std::int64_t baseTerm, int max
 
 // Stop pauses the work until the user says whether it goes on; an
 // interruption from outside (Ctrl+C, a termination) ends it at once.
-bool GoOnAfterStop(Job& job, Platform& platform, EngineHost& host);
+bool GoOnAfterStop(StopSignal& stop, Platform& platform, EngineHost& host);
 
 // Moves the bytes of one piece from one file to another, block by block: by
 // the kernel where it can, else through a buffer that stays small whatever

@@ -26,8 +26,8 @@ bool DiskChanger::SizeFromFreeSpace(int piece, std::int64_t& remaining) {
     // as full: the user is asked for another disk instead of getting a piece the
     // disk cannot take, and a No ends the run.
     const auto room = [this] {
-        return RoomForOneFile(platform_.FreeSpace(job_.TargetDrive),
-                              platform_.AllocationUnit(job_.TargetDrive));
+        return RoomForOneFile(platform_.FreeSpace(run_.TargetDrive),
+                              platform_.AllocationUnit(run_.TargetDrive));
     };
     std::int64_t free = room();
     while (free <= 0) {
@@ -56,7 +56,7 @@ bool DiskChanger::SizeFromFreeSpace(int piece, std::int64_t& remaining) {
 
 void DiskChanger::EraseDisk(const std::string& root) {
     host_.NoteErasing();
-    job_.EraseDepth = 0;
+    run_.EraseDepth = 0;
     EraseWalk(root);
 }
 
@@ -66,10 +66,10 @@ void DiskChanger::EraseWalk(const std::string& folder) {
     if (!entries) {
         return;
     }
-    if (job_.EraseDepth == 0 && platform_.IsFolder(folder)) {
+    if (run_.EraseDepth == 0 && platform_.IsFolder(folder)) {
         DeleteFilesIn(folder);
     }
-    ++job_.EraseDepth;
+    ++run_.EraseDepth;
     for (const FolderEntry& entry : *entries) {
         if (!entry.isFolder) {
             continue;

@@ -20,8 +20,8 @@ std::int64_t RoomForOneFile(std::int64_t free, std::int64_t unit);
 // free space, and the floppy erase.
 class DiskChanger {
 public:
-    DiskChanger(Job& job, Platform& platform, EngineHost& host)
-        : job_(job), platform_(platform), host_(host) {}
+    DiskChanger(Job& job, RunState& run, Platform& platform, RunQuestions& host)
+        : job_(job), run_(run), platform_(platform), host_(host) {}
 
     // Asks for the disk of piece i; true when the user answers Yes.
     bool AskForDisk(int piece, DiskPrompt kind);
@@ -44,8 +44,9 @@ private:
     void EraseWalk(const std::string& folder);
 
     Job& job_;
+    RunState& run_;
     Platform& platform_;
-    EngineHost& host_;
+    RunQuestions& host_;
     std::string protected_;
     std::optional<std::string> lastPieceStamp_;
 };

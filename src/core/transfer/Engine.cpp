@@ -7,7 +7,7 @@
 namespace brelker {
 
 TransferResult Engine::SplitBigFile(const TransferOptions& options) {
-    return SplitRun(job_, platform_, host_, options).Run();
+    return SplitRun(Context(), options).Run();
 }
 
 // A join never deletes the big file, never sizes by free space and never
@@ -17,13 +17,13 @@ TransferResult Engine::JoinSmallFiles(const TransferOptions& options) {
     join.UseFreeSpace = false;
     join.RemoveBigFile = false;
     join.EraseFloppyDisks = false;
-    return JoinRun(job_, platform_, host_, join).Run();
+    return JoinRun(Context(), join).Run();
 }
 
 TransferResult Engine::VerifySeries(const TransferOptions& options,
                                     const std::vector<std::string>& bigFileFolders,
                                     VerifyReport& report) {
-    return VerifyRun(job_, platform_, host_, options).Run(bigFileFolders, report);
+    return VerifyRun(job_, stop_, platform_, host_, options).Run(bigFileFolders, report);
 }
 
 }  // namespace brelker

@@ -11,12 +11,13 @@
 #include "transfer/Job.h"
 #include "transfer/TransferOptions.h"
 #include "transfer/TransferResult.h"
+#include "transfer/TransferRun.h"
 
 namespace brelker {
 
 // The runs of one job for a front end: a split, a join or Verify, each a run
-// of its own (SplitRun, JoinRun, VerifyRun), and the questions about files
-// and volumes the window asks between runs.
+// of its own (SplitRun, JoinRun, VerifyRun), the Stop button's request, and
+// the questions about files and volumes the window asks between runs.
 class Engine {
 public:
     Engine(Job& job, Platform& platform, EngineHost& host)
@@ -37,14 +38,27 @@ public:
                                 const std::vector<std::string>& bigFileFolders,
                                 VerifyReport& report);
 
+    // The Stop button: the running work pauses at its next block to ask
+    // whether it goes on. A Stop after the last block is not the next run's.
+    void RequestStop() { stop_.requested = true; }
+    bool StopRequested() const { return stop_.requested; }
+    // What the last split or join kept while it ran.
+    const RunState& LastRun() const { return run_; }
+
     // Deletes the ordinary files of a floppy, in every folder; folders and
     // hidden files remain.
-    void EraseDisk(const std::string& root) { DiskChanger(job_, platform_, host_).EraseDisk(root); }
+    void EraseDisk(const std::string& root) {
+        DiskChanger(job_, run_, platform_, host_).EraseDisk(root);
+    }
 
 private:
+    RunContext Context() { return {job_, run_, stop_, platform_, host_}; }
+
     Job& job_;
     Platform& platform_;
     EngineHost& host_;
+    RunState run_;
+    StopSignal stop_;
 };
 
 }  // namespace brelker

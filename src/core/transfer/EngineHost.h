@@ -23,59 +23,86 @@ struct TransferProgress {
     int pieceCount = 0;
 };
 
-// What the engine and series discovery need of the window they work in:
-// progress, the size list, status panel 0, repaints, the message pump and
-// modal questions. The engine says what it asks or reports; the host words
-// it. The main window and the console implement it; tests pass a recording
-// fake.
-class EngineHost {
+// What every run shows: how far it is. A run of unknown size (the split of a
+// stream) shows the bytes so far instead.
+class ProgressView {
 public:
-    virtual ~EngineHost() = default;
+    virtual ~ProgressView() = default;
 
     virtual void SetProgressRange(int minimum, int maximum) = 0;
     virtual void SetProgress(int position) = 0;
     // With each block, and as each piece begins. A host that words it decides
     // how often it is shown: this comes far more often than a reader needs.
     virtual void ShowTransfer(const TransferProgress& /*progress*/) {}
-    // Progress of a run whose size is known only at its end (a split of a
-    // stream): the bytes so far.
     virtual void ShowBytes(std::int64_t /*done*/) {}
+};
 
-    virtual void ClearSizeList() = 0;
-    virtual void AddSizeLine(const std::string& line) = 0;
+// What a window shows of a run beside the progress: the size list, status
+// panel 0, repaints and the message pump. A host without a window (a
+// terminal) shows none of it.
+class RunWindow {
+public:
+    virtual ~RunWindow() = default;
+
+    virtual void ClearSizeList() {}
+    virtual void AddSizeLine(const std::string& /*line*/) {}
     // Index from 0; -1 selects no line.
-    virtual void SelectSizeLine(int index) = 0;
-    virtual void RepaintSizeList() = 0;
-
-    // Status panel 0: the piece or file being worked on, the floppy being
-    // erased and each file deleted from it.
-    virtual void ShowNote(const std::string& path) = 0;
-    virtual void NoteErasing() = 0;
-    virtual void NoteErased(const std::string& path) = 0;
-    virtual void RepaintWindow() = 0;
+    virtual void SelectSizeLine(int /*index*/) {}
+    virtual void RepaintSizeList() {}
+    // Status panel 0: the piece or file being worked on.
+    virtual void ShowNote(const std::string& /*path*/) {}
+    virtual void RepaintWindow() {}
     // Lets the window paint and handle clicks (the Stop button) between blocks.
-    virtual void ProcessMessages() = 0;
-    virtual void ShowBusyCursor() = 0;
+    virtual void ProcessMessages() {}
+    virtual void ShowBusyCursor() {}
+};
 
-    // Questions, true for Yes: whether the work goes on after Stop, and
-    // whether the disk for piece is in the drive.
+// What a run asks of the user, true for Yes: whether the work goes on after
+// Stop, and whether the disk for piece is in the drive; and what the floppy
+// erase tells: that it erases, each file deleted, and one that could not be.
+class RunQuestions {
+public:
+    virtual ~RunQuestions() = default;
+
     virtual bool AskToContinue() = 0;
     virtual bool AskForDisk(int piece, DiskPrompt why) = 0;
-    // A file of the floppy being erased that could not be deleted.
+    virtual void NoteErasing() {}
+    virtual void NoteErased(const std::string& /*path*/) {}
     virtual void ReportUndeletable(const std::string& path) = 0;
+};
 
-    // Series discovery: the busy state while the pieces are counted, the
-    // missing-file message, and the number of disks asked of the user (the
-    // number last confirmed; 0 before the first confirmation).
-    virtual void BeginCounting() = 0;
+// What series discovery tells and asks: the busy state while the pieces are
+// counted, the files that are missing or cannot be read or used, and the
+// number of disks (the number last confirmed; 0 where nobody can answer).
+class SeriesHost {
+public:
+    virtual ~SeriesHost() = default;
+
+    virtual void BeginCounting() {}
     virtual void ReportMissingFile(const std::string& path) = 0;
     // A piece that is there but cannot be read: it is missing for the join.
     virtual void ReportUnreadableFile(const std::string& path) = 0;
     // The series' checksum file is there but cannot be used: which line, and why.
     virtual void ReportUnusableChecksumFile(const ChecksumProblem& problem) = 0;
-    // Verify: the verdict on one file, as soon as it is known.
-    virtual void ShowChecked(const std::string& /*path*/, CheckState /*state*/) {}
-    virtual int AskDiskCount() = 0;
+    virtual int AskDiskCount() { return 0; }
 };
+
+// Verify: the verdict on one file, as soon as it is known.
+class VerifyView {
+public:
+    virtual ~VerifyView() = default;
+
+    virtual void ShowChecked(const std::string& /*path*/, CheckState /*state*/) {}
+};
+
+// Everything a run and series discovery need of the window they work in. The
+// engine says what it asks or reports; the host words it. The main window
+// and the console implement it, each only the parts it shows; tests pass a
+// recording fake.
+class EngineHost : public ProgressView,
+                   public RunWindow,
+                   public RunQuestions,
+                   public SeriesHost,
+                   public VerifyView {};
 
 }  // namespace brelker

@@ -6,8 +6,11 @@
 
 namespace brelker {
 
-// The current job: one record shared by the main window, the plan, series
-// discovery, the engine and the restore script.
+// The current job: what the user chose and the window shows (the big file,
+// the pieces' stem, the plan of their sizes, an extraction or an append) and
+// what a split proved of it (the digests), shared by the main window, the
+// plan, series discovery, the runs and the restore script. The code says
+// "piece" for what the stored and shown names call a small file.
 struct Job {
     // Number of pieces; a free-space split raises it while it runs.
     std::int32_t SmallFileCount = 0;
@@ -15,20 +18,13 @@ struct Job {
     std::string BigFilePath;
     // Path and name of the pieces without suffix and number.
     std::string SmallFilesBase;
-    // During a run the piece being processed; afterwards the last one processed.
+    // The piece chosen or counted; during a run the piece being processed,
+    // afterwards the last one processed.
     std::string PiecePath;
     // Size of the big file or of the range to split; -1 when it cannot be opened.
     std::int64_t BigFileBytes = 0;
-    // Length of the existing big file that an appending join wrote after.
-    std::int64_t AppendBaseBytes = 0;
     // Size of piece i at index i, from 1; index 0 is never used.
     std::vector<std::int64_t> SmallFileSizes = {0};
-    // Nesting counter of the floppy erase.
-    std::int32_t EraseDepth = 0;
-    // Bytes moved per step of progress while copying the current piece.
-    std::int32_t BlockSize = 0;
-    // The volume of the pieces, for the free-space query.
-    std::string TargetDrive;
 
     // Extraction (split) and appending (join); never stored.
     std::int64_t ExtractSkip = 0;
@@ -46,9 +42,24 @@ struct Job {
     // Series discovery counted the pieces from the series' checksum file: a
     // join that no longer finds it there fails rather than go on unverified.
     bool CountedFromChecksumFile = false;
+};
 
-    // Set by the Stop button, read and cleared by the engine.
-    bool StopRequested = false;
+// What one run keeps while it goes, new for each run; the last run's stays to
+// be read.
+struct RunState {
+    // Length of the existing big file that an appending join wrote after.
+    std::int64_t AppendBaseBytes = 0;
+    // Nesting counter of the floppy erase.
+    std::int32_t EraseDepth = 0;
+    // Bytes moved per step of progress while copying the current piece.
+    std::int32_t BlockSize = 0;
+    // The volume of the pieces, for the free-space query.
+    std::string TargetDrive;
+};
+
+// The Stop button's request: set by the window, read and cleared by the run.
+struct StopSignal {
+    bool requested = false;
 };
 
 }  // namespace brelker

@@ -6,9 +6,9 @@
 
 namespace brelker {
 
-JoinRun::JoinRun(Job& job, Platform& platform, EngineHost& host, const TransferOptions& options)
-    : TransferRun(job, platform, host, options),
-      reader_(platform, job.SmallFilesBase, options.Suffix) {}
+JoinRun::JoinRun(const RunContext& context, const TransferOptions& options)
+    : TransferRun(context, options),
+      reader_(context.platform, context.job.SmallFilesBase, options.Suffix) {}
 
 JoinRun::~JoinRun() { hasher_.reset(); }
 
@@ -247,7 +247,7 @@ Step JoinRun::EndRun(TransferFailure failure) {
 // compared whole before it may replace the big file.
 Step JoinRun::Finish() {
     if (job_.AppendActive) {
-        measuredTotal_ += job_.AppendBaseBytes;
+        measuredTotal_ += run_.AppendBaseBytes;
     }
     const bool flushed = platform_.Flush(target_.Handle());
     const std::string flushFailure = flushed ? std::string() : platform_.LastErrorText();
@@ -307,7 +307,7 @@ Step JoinRun::FinishChecksums() {
 // the whole disagrees with the lines of its pieces.
 std::string JoinRun::PieceAtFault() {
     StreamHasher pieces(platform_);
-    std::int64_t offset = job_.AppendBaseBytes;
+    std::int64_t offset = run_.AppendBaseBytes;
     for (int k = 1; k <= job_.SmallFileCount; ++k) {
         const std::int64_t size = job_.SmallFileSizes[static_cast<std::size_t>(k)];
         pieces.AddToPiece(target_.Handle(), offset, size);

@@ -15,7 +15,7 @@ namespace brelker {
 // target is committed only once every check passed, and undone otherwise.
 class JoinRun : public TransferRun {
 public:
-    JoinRun(Job& job, Platform& platform, EngineHost& host, const TransferOptions& options);
+    JoinRun(const RunContext& context, const TransferOptions& options);
     ~JoinRun() override;
 
     TransferResult Run();
@@ -40,7 +40,7 @@ private:
     Step FinishChecksums();
     std::string PieceAtFault();
 
-    JoinTarget target_{job_, platform_};
+    JoinTarget target_{job_, run_, platform_};
     ListReader reader_;
     // Where the next block starts in the piece being read.
     std::int64_t sourceOffset_ = 0;

@@ -29,7 +29,7 @@ Step JoinTarget::Open(const std::optional<std::string>& series, bool resume) {
 // The record that lets the same join go on with the temporary, should it
 // stop; without it the temporary is only ever removed.
 Step JoinTarget::OpenTemporary() {
-    job_.AppendBaseBytes = 0;
+    run_.AppendBaseBytes = 0;
     file_.Reset(platform_.CreateTemporaryBeside(job_.BigFilePath, path_));
     viaTemporary_ = true;
     if (!file_) {
@@ -109,15 +109,15 @@ Step JoinTarget::OpenForAppend() {
     if (!file_) {
         return Failure(platform_, TransferOutcome::CannotWriteBigFile, job_.BigFilePath);
     }
-    job_.AppendBaseBytes = platform_.SizeOf(file_.Handle());
-    if (job_.AppendBaseBytes < 0 || !platform_.Seek(file_.Handle(), job_.AppendBaseBytes)) {
+    run_.AppendBaseBytes = platform_.SizeOf(file_.Handle());
+    if (run_.AppendBaseBytes < 0 || !platform_.Seek(file_.Handle(), run_.AppendBaseBytes)) {
         const TransferFailure failed =
             Failure(platform_, TransferOutcome::CannotWriteBigFile, job_.BigFilePath);
         file_.Close();
-        job_.AppendBaseBytes = 0;
+        run_.AppendBaseBytes = 0;
         return failed;
     }
-    offset_ = job_.AppendBaseBytes;
+    offset_ = run_.AppendBaseBytes;
     return WriteAppendRecord();
 }
 
@@ -187,7 +187,7 @@ Step JoinTarget::CutBack(const std::optional<AppendRecord>& record, const std::s
 // ends, so a run that finds it held leaves the target alone.
 Step JoinTarget::WriteAppendRecord() {
     AppendRecord record;
-    record.length = job_.AppendBaseBytes;
+    record.length = run_.AppendBaseBytes;
     record.identity = platform_.HandleIdentity(file_.Handle()).value_or(std::string());
     record.series = series_.value_or(std::string());
     if (readable_) {
@@ -335,11 +335,11 @@ void JoinTarget::Abandon(bool outOfRoom) {
 void JoinTarget::CutToOldLength() {
     bool cut = false;
     if (file_) {
-        cut = platform_.Truncate(file_.Handle(), job_.AppendBaseBytes) &&
+        cut = platform_.Truncate(file_.Handle(), run_.AppendBaseBytes) &&
               platform_.Flush(file_.Handle());
         file_.Close();
     } else if (const OpenedFile file(platform_, platform_.OpenForWriting(path_)); file) {
-        cut = platform_.Truncate(file.Handle(), job_.AppendBaseBytes) &&
+        cut = platform_.Truncate(file.Handle(), run_.AppendBaseBytes) &&
               platform_.Flush(file.Handle());
     }
     if (record_) {

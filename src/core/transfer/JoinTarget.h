@@ -20,7 +20,8 @@ namespace brelker {
 // committed (Finish) or undone (Abandon), and its files are closed.
 class JoinTarget {
 public:
-    JoinTarget(Job& job, Platform& platform) : job_(job), platform_(platform) {}
+    JoinTarget(Job& job, RunState& run, Platform& platform)
+        : job_(job), run_(run), platform_(platform) {}
 
     // Opens the target, after undoing what a dead append left. A join of a
     // series with a list (series, its SeriesIdentity) records which series
@@ -71,6 +72,7 @@ private:
     void CutToOldLength();
 
     Job& job_;
+    RunState& run_;
     Platform& platform_;
     OpenedFile file_{platform_, kNoFile};
     // A temporary file beside the big file, renamed over it once every check

@@ -28,7 +28,7 @@ bool ReadBack::Read(FileHandle file, std::int64_t size, float scale, TransferPro
         offset += count;
         ShowBytes(count, scale, progress);
         host_.ProcessMessages();
-        goOn = GoOnAfterStop(job_, platform_, host_);
+        goOn = GoOnAfterStop(stop_, platform_, host_);
     }
     return goOn;
 }
@@ -109,7 +109,7 @@ std::optional<CheckState> ReadBack::File(const std::string& path, const std::str
             ShowBytes(got, scale, progress);
         }
         host_.ProcessMessages();
-        if (!GoOnAfterStop(job_, platform_, host_)) {
+        if (!GoOnAfterStop(stop_, platform_, host_)) {
             return std::nullopt;
         }
     }

@@ -27,8 +27,8 @@ public:
     // index, its state, its digest.
     using PieceRead = std::function<void(std::size_t, CheckState, const std::string&)>;
 
-    ReadBack(Job& job, Platform& platform, EngineHost& host)
-        : job_(job), platform_(platform), host_(host) {}
+    ReadBack(StopSignal& stop, Platform& platform, EngineHost& host)
+        : stop_(stop), platform_(platform), host_(host) {}
 
     // Reads files one after the other, each hashed on its own and all of them
     // as one stream, on both threads; nothing when the user broke off. The
@@ -46,7 +46,7 @@ private:
               StreamHasher& hasher);
     void ShowBytes(std::int64_t count, float scale, TransferProgress& progress);
 
-    Job& job_;
+    StopSignal& stop_;
     Platform& platform_;
     EngineHost& host_;
 };

@@ -8,8 +8,8 @@
 
 namespace brelker {
 
-SplitRun::SplitRun(Job& job, Platform& platform, EngineHost& host, const TransferOptions& options)
-    : TransferRun(job, platform, host, options) {}
+SplitRun::SplitRun(const RunContext& context, const TransferOptions& options)
+    : TransferRun(context, options) {}
 
 SplitRun::~SplitRun() { hasher_.reset(); }
 
@@ -90,7 +90,7 @@ void SplitRun::PlanFreeSpace() {
     remaining_ = job_.ExtractCount;
     job_.SmallFileCount = 1;
     job_.SmallFileSizes.assign(2, 0);
-    job_.TargetDrive = platform_.VolumeOf(job_.SmallFilesBase);
+    run_.TargetDrive = platform_.VolumeOf(job_.SmallFilesBase);
 }
 
 // A split hashes what it moves when it writes a checksum file, and where it
@@ -376,7 +376,7 @@ Step SplitRun::ConfirmPiecesUnchanged() {
         pieces.push_back(piece);
     }
     TransferProgress unshown;
-    const auto back = ReadBack(job_, platform_, host_).Files(pieces, 0.0f, unshown);
+    const auto back = ReadBack(stop_, platform_, host_).Files(pieces, 0.0f, unshown);
     if (!back) {
         return Refusal(TransferOutcome::Interrupted, {});
     }

@@ -18,7 +18,7 @@ namespace brelker {
 // nothing is left that looks like a whole series.
 class SplitRun : public TransferRun {
 public:
-    SplitRun(Job& job, Platform& platform, EngineHost& host, const TransferOptions& options);
+    SplitRun(const RunContext& context, const TransferOptions& options);
     ~SplitRun() override;
 
     TransferResult Run();

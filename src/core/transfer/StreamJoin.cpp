@@ -21,7 +21,7 @@ constexpr int kPiecesAhead = 2;
 
 }  // namespace
 
-StreamJoin::StreamJoin(Platform& platform, EngineHost& host) : platform_(platform), host_(host) {}
+StreamJoin::StreamJoin(Platform& platform, ProgressView& host) : platform_(platform), host_(host) {}
 
 // Whatever ends the run, the hashing is over before a piece is closed.
 StreamJoin::~StreamJoin() { checks_.reset(); }

@@ -27,7 +27,7 @@ namespace brelker {
 // no file.
 class StreamJoin {
 public:
-    StreamJoin(Platform& platform, EngineHost& host);
+    StreamJoin(Platform& platform, ProgressView& host);
     ~StreamJoin();
     StreamJoin(const StreamJoin&) = delete;
     StreamJoin& operator=(const StreamJoin&) = delete;
@@ -51,7 +51,7 @@ private:
     std::string Piece(int k) const;
 
     Platform& platform_;
-    EngineHost& host_;
+    ProgressView& host_;
     RunLocks locks_{platform_};
     std::string stem_;
     std::string suffix_;

@@ -16,7 +16,7 @@ constexpr std::int64_t kBlock = std::int64_t{1} << 20;
 
 }  // namespace
 
-StreamSplit::StreamSplit(Platform& platform, EngineHost& host, std::string inputPath)
+StreamSplit::StreamSplit(Platform& platform, ProgressView& host, std::string inputPath)
     : platform_(platform), host_(host), inputPath_(std::move(inputPath)) {}
 
 TransferResult StreamSplit::Run(FileHandle input, const StreamCut& cut, Job& job) {

@@ -37,7 +37,7 @@ struct StreamCut {
 // standard input).
 class StreamSplit {
 public:
-    StreamSplit(Platform& platform, EngineHost& host, std::string inputPath = {});
+    StreamSplit(Platform& platform, ProgressView& host, std::string inputPath = {});
 
     // Reads input to its end into pieces named after the job's
     // SmallFilesBase. The job then holds the count, the sizes and the digests
@@ -54,7 +54,7 @@ private:
     Step Finish(Job& job);
 
     Platform& platform_;
-    EngineHost& host_;
+    ProgressView& host_;
     const std::string inputPath_;
     StreamCut cut_;
     RunLocks locks_{platform_};

@@ -7,11 +7,16 @@
 
 namespace brelker {
 
-TransferRun::TransferRun(Job& job, Platform& platform, EngineHost& host,
-                         const TransferOptions& options)
-    : job_(job), platform_(platform), host_(host), options_(options) {
+TransferRun::TransferRun(const RunContext& context, const TransferOptions& options)
+    : job_(context.job),
+      run_(context.run),
+      stop_(context.stop),
+      platform_(context.platform),
+      host_(context.host),
+      options_(options) {
+    run_ = {};
     // A Stop that came after the last block of the previous run is not this run's.
-    job_.StopRequested = false;
+    stop_.requested = false;
 }
 
 void TransferRun::MendPlan() {
@@ -56,19 +61,19 @@ void TransferRun::BeginPiece(int piece, std::int64_t size) {
     host_.ShowNote(job_.PiecePath);
     pieceNumber_ = piece;
     ShowTransfer();
-    job_.BlockSize = static_cast<std::int32_t>(
+    run_.BlockSize = static_cast<std::int32_t>(
         BlockSizeFor(size, baseTerm_, options_.MaxFromFile, memoryLimit_));
-    mover_.Prepare(job_.BlockSize);
+    mover_.Prepare(run_.BlockSize);
 }
 
 Step TransferRun::CopyPiece(FileHandle from, FileHandle to, std::int64_t size,
                             const std::string& read, const std::string& written) {
-    return mover_.Copy(from, to, size, job_.BlockSize, read, written, [this](std::int64_t count) {
+    return mover_.Copy(from, to, size, run_.BlockSize, read, written, [this](std::int64_t count) {
         AfterBlock(count);
         bytesOfRun_ += count;
         ShowProgress();
         host_.ProcessMessages();
-        return GoOnAfterStop(job_, platform_, host_);
+        return GoOnAfterStop(stop_, platform_, host_);
     });
 }
 

@@ -18,6 +18,16 @@
 
 namespace brelker {
 
+// What a run works on: the user's job, the run's own state, the Stop button,
+// the system and the window.
+struct RunContext {
+    Job& job;
+    RunState& run;
+    StopSignal& stop;
+    Platform& platform;
+    EngineHost& host;
+};
+
 // What a split and a join share: the job's pieces, one after the other, each
 // copied block by block with progress, Stop and the disks of removable media.
 // A split and a join each say where a block goes and how it is hashed.
@@ -27,7 +37,7 @@ public:
     TransferRun& operator=(const TransferRun&) = delete;
 
 protected:
-    TransferRun(Job& job, Platform& platform, EngineHost& host, const TransferOptions& options);
+    TransferRun(const RunContext& context, const TransferOptions& options);
     virtual ~TransferRun() = default;
 
     // Told of each block moved, after it moved.
@@ -62,11 +72,13 @@ protected:
     void ShowTransfer();
 
     Job& job_;
+    RunState& run_;
+    StopSignal& stop_;
     Platform& platform_;
     EngineHost& host_;
     const TransferOptions options_;
     RunLocks locks_{platform_};
-    DiskChanger disks_{job_, platform_, host_};
+    DiskChanger disks_{job_, run_, platform_, host_};
     BlockMover mover_{platform_};
     bool prompting_ = false;
     std::optional<std::string> floppyRoot_;

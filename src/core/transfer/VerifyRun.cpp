@@ -9,8 +9,13 @@
 
 namespace brelker {
 
-VerifyRun::VerifyRun(Job& job, Platform& platform, EngineHost& host, const TransferOptions& options)
-    : job_(job), platform_(platform), host_(host), options_(options) {}
+VerifyRun::VerifyRun(Job& job, StopSignal& stop, Platform& platform, EngineHost& host,
+                     const TransferOptions& options)
+    : job_(job),
+      platform_(platform),
+      host_(host),
+      options_(options),
+      readBack_(stop, platform, host) {}
 
 TransferResult VerifyRun::Run(const std::vector<std::string>& bigFileFolders,
                               VerifyReport& report) {

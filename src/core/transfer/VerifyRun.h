@@ -19,7 +19,8 @@ namespace brelker {
 // pieces read as one stream and against the joined file where there is one.
 class VerifyRun {
 public:
-    VerifyRun(Job& job, Platform& platform, EngineHost& host, const TransferOptions& options);
+    VerifyRun(Job& job, StopSignal& stop, Platform& platform, EngineHost& host,
+              const TransferOptions& options);
 
     // The joined file is looked for in each of the folders.
     TransferResult Run(const std::vector<std::string>& bigFileFolders, VerifyReport& report);
@@ -36,7 +37,7 @@ private:
     Platform& platform_;
     EngineHost& host_;
     const TransferOptions options_;
-    ReadBack readBack_{job_, platform_, host_};
+    ReadBack readBack_;
     float scale_ = 0.0f;
     TransferProgress progress_;
 };

@@ -48,28 +48,17 @@ public:
     // Writes one message line, prefixed with the program's name.
     void Say(const std::string& text);
 
-    // EngineHost
+    // EngineHost: the parts a terminal shows.
     void SetProgressRange(int minimum, int maximum) override;
     void SetProgress(int position) override;
-    void ClearSizeList() override {}
     void AddSizeLine(const std::string& line) override;
-    void SelectSizeLine(int) override {}
-    void RepaintSizeList() override {}
-    void ShowNote(const std::string&) override {}
-    void NoteErasing() override {}
-    void NoteErased(const std::string&) override {}
-    void RepaintWindow() override {}
-    void ProcessMessages() override {}
-    void ShowBusyCursor() override {}
     bool AskToContinue() override;
     bool AskForDisk(int piece, DiskPrompt why) override;
     void ReportUndeletable(const std::string& path) override;
-    void BeginCounting() override {}
     void ReportMissingFile(const std::string& path) override;
     void ReportUnreadableFile(const std::string& path) override;
     void ReportUnusableChecksumFile(const ChecksumProblem& problem) override;
     void ShowChecked(const std::string& path, CheckState state) override;
-    int AskDiskCount() override { return 0; }
 
     // ScriptView
     void SetStatus(const std::string&) override {}

@@ -37,7 +37,7 @@ TEST_F(OwnedNamesTest, AnInterruptedSplitRemovesWhatItWroteWithoutAsking) {
 
     // A Stop that came after the last block of a run is not asked at the next.
     platform.interruptAtCall = 0;
-    job.StopRequested = true;
+    engine.RequestStop();
     EXPECT_EQ(Split(), TransferOutcome::Done);
     EXPECT_TRUE(host.questions.empty());
 }

@@ -52,9 +52,10 @@ TEST_F(RemovableMediaTest, AFreeSpaceSplitFillsEachDiskAndCountsUpAsItGoes) {
     EXPECT_EQ(job.SmallFileSizes, (std::vector<std::int64_t>{0, kFloppy, kFloppy, 84'672}));
     EXPECT_EQ(countsAtPrompts, (std::vector<int>{1, 2, 3}));
 #ifdef _WIN32
-    EXPECT_EQ(job.TargetDrive, folder.Path().substr(0, 3));  // the root of the drive letter
+    EXPECT_EQ(engine.LastRun().TargetDrive,
+              folder.Path().substr(0, 3));  // the root of the drive letter
 #else
-    EXPECT_EQ(job.TargetDrive, folder / "pieces");
+    EXPECT_EQ(engine.LastRun().TargetDrive, folder / "pieces");
 #endif
     EXPECT_EQ(ReadFile(Piece(1)) + ReadFile(Piece(2)) + ReadFile(Piece(3)), bytes);
 }

@@ -44,7 +44,7 @@ TEST_F(SafeTransferTest, AJoinThatDoesNotFinishLeavesTheExistingBigFileAsItWas) 
          TransferOutcome::SizesDiffer},
         {"Stop, then No",
          [this] {
-             host.onPump = [this] { job.StopRequested = true; };
+             host.onPump = [this] { engine.RequestStop(); };
              host.answers = {false};
          },
          TransferOutcome::Interrupted},

@@ -118,7 +118,7 @@ TEST_F(TransferTest, TheBytesAndThePieceMovedAreReportedAsTheRunGoes) {
 TEST_F(TransferTest, AJoinOfFloppyPiecesMovesTenFullBlocksAndOneOfFourBytes) {
     PlanJoin({PatternBytes(1'457'664, 1), PatternBytes(1'457'664, 2)});
     ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
-    EXPECT_EQ(job.BlockSize, 145'766);
+    EXPECT_EQ(engine.LastRun().BlockSize, 145'766);
     EXPECT_EQ(host.pumps, 22);
     EXPECT_EQ(ReadFile(job.BigFilePath), PatternBytes(1'457'664, 1) + PatternBytes(1'457'664, 2));
 }
@@ -130,7 +130,7 @@ TEST_F(TransferTest, APieceOfAMillionBytesOfA52MillionByteFileGoesInOneBlock) {
     job.SmallFileCount = 52;
     job.SmallFileSizes.assign(53, 1'000'000);
     ASSERT_EQ(Split(), TransferOutcome::Done);
-    EXPECT_EQ(job.BlockSize, 1'000'000);
+    EXPECT_EQ(engine.LastRun().BlockSize, 1'000'000);
     EXPECT_EQ(host.pumps, 52);
     EXPECT_EQ(std::filesystem::file_size(Piece(52)), 1'000'000u);
 }
@@ -140,7 +140,7 @@ TEST_F(TransferTest, EmptyPiecesAndEmptyPlans) {
     PlanSplit("", {0});
     ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_TRUE(Exists(Piece(1)));
-    EXPECT_EQ(job.BlockSize, 256);
+    EXPECT_EQ(engine.LastRun().BlockSize, 256);
     EXPECT_EQ(host.sizeLines, std::vector<std::string>{"0"});
 
     std::filesystem::remove(job.BigFilePath);
@@ -187,11 +187,11 @@ TEST_F(TransferTest, AppendingWritesAfterAnExistingBigFileOrCreatesIt) {
     PlanJoin({"12345", "678"});
     job.AppendActive = true;
     ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
-    EXPECT_EQ(job.AppendBaseBytes, 0);
+    EXPECT_EQ(engine.LastRun().AppendBaseBytes, 0);
     EXPECT_EQ(ReadFile(job.BigFilePath), "12345678");
 
     ASSERT_EQ(JoinSeries(), TransferOutcome::Done);
-    EXPECT_EQ(job.AppendBaseBytes, 8);
+    EXPECT_EQ(engine.LastRun().AppendBaseBytes, 8);
     EXPECT_EQ(ReadFile(job.BigFilePath), "1234567812345678");
 
     job.AppendActive = false;
@@ -325,8 +325,8 @@ TEST_F(TransferTest, ShortOfMemoryTheBlockIsHalvedUntilABufferCanBeHad) {
     platform.largestAllocation = 5000;
     ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(ReadFile(Piece(1)), bytes);
-    EXPECT_LE(job.BlockSize, 5000);
-    EXPECT_GT(job.BlockSize, 2500);
+    EXPECT_LE(engine.LastRun().BlockSize, 5000);
+    EXPECT_GT(engine.LastRun().BlockSize, 2500);
     EXPECT_GT(platform.allocations.size(), 1u);
 
     // With no memory at all nothing is copied, and only an empty piece is right.
@@ -350,13 +350,13 @@ TEST_F(TransferTest, StopAsksOncePerPressAndYesGoesOn) {
     int pump = 0;
     host.onPump = [&] {
         if (++pump == 3) {
-            job.StopRequested = true;
+            engine.RequestStop();
         }
     };
     host.answers = {true};
     ASSERT_EQ(Split(), TransferOutcome::Done);
     EXPECT_EQ(host.questions, std::vector<std::string>{"continue"});
-    EXPECT_FALSE(job.StopRequested);
+    EXPECT_FALSE(engine.StopRequested());
     EXPECT_EQ(host.busyCursors, 1);
     EXPECT_EQ(ReadFile(Piece(1)) + ReadFile(Piece(2)), bytes);
 }
@@ -364,7 +364,7 @@ TEST_F(TransferTest, StopAsksOncePerPressAndYesGoesOn) {
 TEST_F(TransferTest, StopThenNoInterruptsAndClosesEverything) {
     PlanSplit(PatternBytes(100'000), {50'000, 50'000});
     options.RemoveBigFile = true;
-    host.onPump = [&] { job.StopRequested = true; };
+    host.onPump = [&] { engine.RequestStop(); };
     host.answers = {false};
     const int filesBefore = OpenFiles();
     EXPECT_EQ(Split(), TransferOutcome::Interrupted);
