@@ -93,7 +93,7 @@ Step JoinRun::ContinueStopped() {
     if (!target_.TakenOver()) {
         return {};
     }
-    const std::int64_t base = job_.AppendBaseBytes;
+    const std::int64_t base = run_.AppendBaseBytes;
     const int kept = reader_.Expected() && hasher_
                          ? KeptPrefix(platform_, target_.Handle(), base, job_.SmallFileSizes,
                                       *reader_.Expected())

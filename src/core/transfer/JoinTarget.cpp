@@ -53,7 +53,7 @@ bool JoinTarget::TakeOverJoin() {
     if (!file_) {
         return false;
     }
-    job_.AppendBaseBytes = 0;
+    run_.AppendBaseBytes = 0;
     path_ = *temporary;
     viaTemporary_ = true;
     joinRecorded_ = true;
@@ -82,7 +82,7 @@ bool JoinTarget::TakeOverAppend() {
             recorded->tailDigest) {
         return false;
     }
-    job_.AppendBaseBytes = recorded->length;
+    run_.AppendBaseBytes = recorded->length;
     path_ = job_.BigFilePath;
     file_.Reset(target.Release());
     record_.Reset(record.Release());
@@ -91,7 +91,7 @@ bool JoinTarget::TakeOverAppend() {
 }
 
 bool JoinTarget::KeepProven(std::int64_t bytes) {
-    offset_ = job_.AppendBaseBytes + bytes;
+    offset_ = run_.AppendBaseBytes + bytes;
     return platform_.Truncate(file_.Handle(), offset_) && platform_.Seek(file_.Handle(), offset_);
 }
 
